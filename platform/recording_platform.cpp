@@ -1,0 +1,27 @@
+#include "platform/recording_platform.h"
+
+#include "platform/text_codec.h"
+
+namespace kalendo {
+
+void RecordingPlatform::ShowMessage(std::string_view cp932) { messages.emplace_back(cp932); }
+
+void RecordingPlatform::Fatal(std::string_view cp932) {
+    messages.emplace_back(cp932);
+    throw FatalExit{std::string(cp932)};
+}
+
+std::vector<std::string> RecordingPlatform::MessagesUtf8() const {
+    std::vector<std::string> out;
+    for (const std::string& m : messages) out.push_back(Utf8FromCp932(m));
+    return out;
+}
+
+ScopedRecordingPlatform::ScopedRecordingPlatform() : previous_(nullptr) {
+    previous_ = PlatformOrNull();
+    SetPlatform(&platform_);
+}
+
+ScopedRecordingPlatform::~ScopedRecordingPlatform() { SetPlatform(previous_); }
+
+}  // namespace kalendo

@@ -1,0 +1,192 @@
+// Build-time converter: the system's texts are written as UTF-8 in the
+// sources and used as code page 932 bytes at run time.
+//
+//   cp932gen --texts IN.txt OUT.h    text table -> C++ header of CP932 literals
+//   cp932gen --file IN OUT           whole file UTF-8 -> CP932 (definition files)
+//
+// Text table syntax (one declaration per statement, '#' starts a comment line):
+//   kName = "text" "more text";                 -> inline constexpr char kName[]
+//   kTable[] = { "row 0", "row 1", ... };       -> inline constexpr const char* const kTable[]
+// String literals take the escapes \r \n \t \\ \" and are concatenated when
+// adjacent. Every byte of 0x80 or above is written as a three-digit octal
+// escape, so no compiler execution character set is involved (clang has no
+// -fexec-charset=CP932) and a following digit can never extend an escape.
+// A character that code page 932 cannot hold stops the build.
+
+#include <iconv.h>
+
+#include <cctype>
+#include <cerrno>
+#include <cstdlib>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+[[noreturn]] void Die(const std::string& what) {
+    std::cerr << "cp932gen: " << what << '\n';
+    std::exit(1);
+}
+
+std::string ToCp932(const std::string& utf8, const std::string& where) {
+    iconv_t cd = iconv_open("CP932", "UTF-8");
+    if (cd == reinterpret_cast<iconv_t>(-1)) Die("iconv has no CP932");
+    std::string out(utf8.size() * 2 + 16, '\0');
+    char* in = const_cast<char*>(utf8.data());
+    size_t inLeft = utf8.size();
+    char* dst = out.data();
+    size_t outLeft = out.size();
+    if (iconv(cd, &in, &inLeft, &dst, &outLeft) == static_cast<size_t>(-1)) {
+        const size_t at = utf8.size() - inLeft;
+        Die(where + ": cannot convert to CP932 at byte " + std::to_string(at) + " (" +
+            utf8.substr(at, 8) + ")");
+    }
+    iconv_close(cd);
+    out.resize(out.size() - outLeft);
+    return out;
+}
+
+std::string Literal(const std::string& bytes) {
+    std::string s = "\"";
+    for (unsigned char c : bytes) {
+        if (c == '\\') s += "\\\\";
+        else if (c == '"') s += "\\\"";
+        else if (c == '\r') s += "\\r";
+        else if (c == '\n') s += "\\n";
+        else if (c == '\t') s += "\\t";
+        else if (c >= 0x20 && c < 0x7F && c != '?') s += static_cast<char>(c);
+        else {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\%03o", c);
+            s += buf;
+        }
+    }
+    return s + "\"";
+}
+
+struct Lexer {
+    std::string src;
+    size_t pos = 0;
+    int line = 1;
+    std::string file;
+
+    std::string Where() const { return file + ":" + std::to_string(line); }
+
+    void SkipSpace() {
+        while (pos < src.size()) {
+            char c = src[pos];
+            if (c == '\n') { ++line; ++pos; }
+            else if (c == ' ' || c == '\t' || c == '\r') ++pos;
+            else if (c == '#') { while (pos < src.size() && src[pos] != '\n') ++pos; }
+            else break;
+        }
+    }
+    bool AtEnd() { SkipSpace(); return pos >= src.size(); }
+    char Peek() { SkipSpace(); return pos < src.size() ? src[pos] : '\0'; }
+    void Expect(char c) {
+        if (Peek() != c) Die(Where() + ": expected '" + std::string(1, c) + "'");
+        ++pos;
+    }
+    std::string Identifier() {
+        SkipSpace();
+        size_t start = pos;
+        while (pos < src.size() && (std::isalnum(static_cast<unsigned char>(src[pos])) || src[pos] == '_')) ++pos;
+        if (start == pos) Die(Where() + ": expected a name");
+        return src.substr(start, pos - start);
+    }
+    // One or more adjacent string literals, concatenated, still UTF-8.
+    std::string Strings() {
+        if (Peek() != '"') Die(Where() + ": expected a string");
+        std::string value;
+        while (Peek() == '"') {
+            ++pos;
+            while (true) {
+                if (pos >= src.size() || src[pos] == '\n') Die(Where() + ": unterminated string");
+                char c = src[pos++];
+                if (c == '"') break;
+                if (c != '\\') { value += c; continue; }
+                char e = src[pos++];
+                switch (e) {
+                    case 'r': value += '\r'; break;
+                    case 'n': value += '\n'; break;
+                    case 't': value += '\t'; break;
+                    case '\\': value += '\\'; break;
+                    case '"': value += '"'; break;
+                    default: Die(Where() + ": unknown escape");
+                }
+            }
+        }
+        return value;
+    }
+};
+
+int Texts(const char* inPath, const char* outPath) {
+    std::ifstream in(inPath, std::ios::binary);
+    if (!in) Die(std::string("cannot read ") + inPath);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    Lexer lx{ss.str(), 0, 1, inPath};
+
+    std::ostringstream out;
+    out << "// Generated by cp932gen from " << inPath << ": do not edit.\n"
+        << "// Code page 932 bytes of the texts written there as UTF-8.\n#pragma once\n\n"
+        << "namespace kalendo {\n\n";
+    while (!lx.AtEnd()) {
+        const std::string name = lx.Identifier();
+        bool table = false;
+        if (lx.Peek() == '[') { lx.Expect('['); lx.Expect(']'); table = true; }
+        lx.Expect('=');
+        if (!table) {
+            const std::string where = lx.Where();
+            const std::string v = lx.Strings();
+            out << "inline constexpr char " << name << "[] = " << Literal(ToCp932(v, where)) << ";\n";
+        } else {
+            lx.Expect('{');
+            out << "inline constexpr const char* const " << name << "[] = {\n";
+            while (lx.Peek() != '}') {
+                const std::string where = lx.Where();
+                out << "    " << Literal(ToCp932(lx.Strings(), where)) << ",\n";
+                if (lx.Peek() == ',') lx.Expect(',');
+            }
+            lx.Expect('}');
+            out << "};\n";
+        }
+        lx.Expect(';');
+    }
+    out << "\n}  // namespace kalendo\n";
+
+    // Rewrite only when changed, so dependants are not rebuilt needlessly.
+    std::ifstream old(outPath, std::ios::binary);
+    std::stringstream oldText;
+    if (old) oldText << old.rdbuf();
+    if (old && oldText.str() == out.str()) return 0;
+    old.close();
+    std::ofstream o(outPath, std::ios::binary | std::ios::trunc);
+    o << out.str();
+    return o ? 0 : 1;
+}
+
+int File(const char* inPath, const char* outPath) {
+    std::ifstream in(inPath, std::ios::binary);
+    if (!in) Die(std::string("cannot read ") + inPath);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    const std::string bytes = ToCp932(ss.str(), inPath);
+    std::ofstream o(outPath, std::ios::binary | std::ios::trunc);
+    o << bytes;
+    return o ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 4 && std::strcmp(argv[1], "--texts") == 0) return Texts(argv[2], argv[3]);
+    if (argc == 4 && std::strcmp(argv[1], "--file") == 0) return File(argv[2], argv[3]);
+    std::cerr << "usage: cp932gen --texts IN.txt OUT.h | --file IN OUT\n";
+    return 2;
+}
