@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "core/month_record.h"
-#include "defs/load_problem.h"
+#include "core/load_problem.h"
 
 namespace kalendo {
 
