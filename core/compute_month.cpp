@@ -3,8 +3,13 @@
 // era layers in the fixed order the record depends on.
 #include "core/compute_month.h"
 
+#include "almanac/era.h"
+#include "almanac/signs.h"
+#include "astro/lunisolar.h"
 #include "core/core_texts.h"
 #include "core/day_arith.h"
+#include "defs/holidays.h"
+#include "defs/notes.h"
 #include "platform/platform.h"
 
 namespace kalendo {
@@ -39,11 +44,27 @@ int ComputeMonth(MonthRecord& rec, int y, int m, int d) {
     rec.weekday[kTarget] = Weekday(y, m, d);
 
     // Steps 5-7: solar terms, new moons, lunar month numbers (year only).
+    ComputeSolarTerms(rec);
+    ComputeNewMoons(rec);
+    NumberLunarMonths(rec);
     // Step 8: officer anchors from the solar terms.
+    ComputeOfficerAnchors(rec);
     // Step 9: holidays, then the generated holidays.
+    EvaluateHolidays(rec);
+    GenerateHolidays(rec);
     // Step 10: calendar notes, then user entries.
+    EvaluateNotes(rec);
+    EvaluateUserEntries(rec);
     // Step 11: lunisolar date of the target day.
-    // Step 12: era of the target day.
+    LunisolarDate(rec, y, m, d);
+    // Step 12: era of the target day (none before the era file is loaded).
+    if (const int era = EraIndex(rec, y, m, d); era >= 0) {
+        CopyText(rec.currentEraName, EraName(rec, era));
+        rec.eraYear = y - EraStartYear(rec, era) + 1;
+    } else {
+        rec.currentEraName[0] = '\0';
+        rec.eraYear = -1;
+    }
     return 1;
 }
 

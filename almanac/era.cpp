@@ -1,0 +1,137 @@
+#include "almanac/era.h"
+
+#include <cassert>
+#include <cstdio>
+#include <cstring>
+
+#include "almanac/era_texts.h"
+
+namespace kalendo {
+namespace {
+
+constexpr int kMaxLineBytes = kTextBytes - 1;
+
+// Splits the era file into lines of at most 1023 bytes. LF, CR LF and a
+// lone CR each end a line (the file may come from any system); the
+// terminator is not kept. After 1023 bytes the line is returned as it stands
+// and the rest of the physical line is read as the next line.
+class EraLineReader {
+public:
+    explicit EraLineReader(std::string_view bytes) : bytes_(bytes) {}
+
+    // false at the end of the file; a last line without terminator is
+    // returned.
+    bool Next(char (&line)[kTextBytes]) {
+        if (pos_ >= bytes_.size()) return false;
+        int length = 0;
+        while (pos_ < bytes_.size() && length < kMaxLineBytes) {
+            const char c = bytes_[pos_++];
+            if (c == '\n') break;
+            if (c == '\r') {
+                if (pos_ < bytes_.size() && bytes_[pos_] == '\n') ++pos_;
+                break;
+            }
+            line[length++] = c;
+        }
+        line[length] = '\0';
+        return true;
+    }
+
+private:
+    std::string_view bytes_;
+    std::size_t pos_ = 0;
+};
+
+// White space as the line format's "%s" sees it (the C locale's).
+bool IsBlankLine(const char* line) {
+    for (; *line != '\0'; ++line) {
+        switch (*line) {
+            case ' ': case '\t': case '\n': case '\v': case '\f': case '\r': break;
+            default: return false;
+        }
+    }
+    return true;
+}
+
+// One entry: name, then the date's year, month and day. Fields that do not
+// match keep what the slot held; the name is at most 1023 bytes, the size
+// of a line, so it always fits its row.
+void ParseEraLine(MonthRecord& rec, int index, const char* line) {
+    static_assert(kTextBytes == 1024, "the %1023s below must match the row size");
+    std::sscanf(line, "%1023s %4d/%2d/%2d", rec.eraName[index], &rec.eraStartYear[index],
+                &rec.eraStartMonth[index], &rec.eraStartDay[index]);
+}
+
+LoadProblem CountProblem() {
+    char message[kTextBytes];
+    std::snprintf(message, sizeof message, kDefinitionCountFormat, kEraFileName, kEraCapacity);
+    return LoadProblem{message};
+}
+
+// Entry i's date is strictly earlier than (y, m, d).
+bool EntryBefore(const MonthRecord& rec, int i, int y, int m, int d) {
+    if (rec.eraStartYear[i] != y) return rec.eraStartYear[i] < y;
+    if (rec.eraStartMonth[i] != m) return rec.eraStartMonth[i] < m;
+    return rec.eraStartDay[i] < d;
+}
+
+}  // namespace
+
+std::optional<LoadProblem> LoadEras(MonthRecord& rec, std::string_view fileBytes) {
+    EraLineReader reader(fileBytes);
+    char line[kTextBytes];
+    int count = 0;
+    while (reader.Next(line)) {
+        if (IsBlankLine(line)) continue;
+        if (count == kEraCapacity) return CountProblem();
+        ParseEraLine(rec, count, line);
+        ++count;
+    }
+    // Without a single entry no date has an era: refused like a file that
+    // cannot be read.
+    if (count == 0) return LoadProblem{kEraFileUnreadableText};
+    rec.eraCount = count - 1;
+    return std::nullopt;
+}
+
+const char* EraFileUnreadableMessage() {
+    return kEraFileUnreadableText;
+}
+
+int EraIndex(const MonthRecord& rec, int y, int m, int d) {
+    assert(rec.eraCount < kEraCapacity);
+    if (rec.eraCount < 0) return -1;
+    // Newest first: the first entry dated before the date is its era.
+    for (int i = 0; i <= rec.eraCount; ++i) {
+        if (EntryBefore(rec, i, y, m, d)) return i;
+    }
+    // Not later than any entry: the oldest era is the best there is.
+    return rec.eraCount;
+}
+
+int EraStartYear(const MonthRecord& rec, int i) {
+    assert(i >= 0 && i <= rec.eraCount && i < kEraCapacity);
+    return rec.eraStartYear[i];
+}
+
+const char* EraName(const MonthRecord& rec, int i) {
+    if (i < 0 || i > rec.eraCount || i >= kEraCapacity) return "";
+    return rec.eraName[i];
+}
+
+int WesternYear(const MonthRecord& rec, const char* name, int eraYear) {
+    assert(rec.eraCount >= 0 && rec.eraCount < kEraCapacity);
+    const int last = rec.eraCount;
+    int found = last;
+    for (int i = 0; i < last; ++i) {
+        if (std::strcmp(rec.eraName[i], name) == 0) {
+            found = i;
+            break;
+        }
+    }
+    // Only the year of the entry counts: month and day are carried over as
+    // they are, even ones before the entry's date.
+    return rec.eraStartYear[found] + eraYear - 1;
+}
+
+}  // namespace kalendo

@@ -1,0 +1,52 @@
+// The era conversion dialog's logic (西暦⇔元号変換), without any widgets:
+// the dialog copies between its edits and an EraConvertState, and the view
+// moves the calendar to the state's Western date when the dialog ends with
+// "移 動".
+//
+// The dialog holds one month and one day, shared by both dates; only the
+// years differ. Converting an era date to a Western one adds the era year
+// to the year of the era's entry and carries month and day over unchanged,
+// without comparing them with the era's first day, as the almanac has
+// always done: era year 1 of an era that began in mid-year is that year
+// for any month and day.
+//
+// Texts are code page 932; a date text reads "<year>年<month>月<day>日".
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/month_record.h"
+
+namespace kalendo {
+
+struct EraConvertState {
+    int westernYear;  // the date the dialog returns: year,
+    int month;        // month and
+    int day;          // day (shared with the era date)
+    int eraYear;
+    int eraIndex;     // the era list's selection (entries 0 ... rec.eraCount, newest first)
+};
+
+// The dialog opening on the target date (y, m, d) of the record: the era
+// list selects EraIndex(y, m, d) and the era year is rec.eraYear.
+EraConvertState OpenEraConvert(const MonthRecord& rec, int y, int m, int d);
+
+// "%2d年%2d月%2d日" with era year, month and day (edit 1057).
+std::string EraDateText(const EraConvertState& s);
+
+// "%4d年%2d月%2d日" with Western year, month and day (edit 1050).
+std::string WesternDateText(const EraConvertState& s);
+
+// "西暦変換": the era named by s.eraIndex (set it from the list first) and
+// the era date text (at most its first 1023 bytes, parsed as
+// "%d年%d月%d日"; a field that does not parse keeps its value) give the
+// Western year; month and day are carried over.
+void OnConvertToWestern(const MonthRecord& rec, EraConvertState& s, std::string_view eraDateText);
+
+// "元号変換": the Western date text (parsed likewise into year, month and
+// day) gives the era of that date, which the list then selects, and its
+// era year.
+void OnConvertToEra(const MonthRecord& rec, EraConvertState& s, std::string_view westernDateText);
+
+}  // namespace kalendo

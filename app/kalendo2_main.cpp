@@ -1,0 +1,20 @@
+// Kalendo2, the window. main() only sets up Qt and hands over to the
+// application object; the program takes no options of its own.
+#include <QApplication>
+
+#include "core/month_record.h"
+#include "platform/platform.h"
+#include "platform/qt_platform.h"
+#include "ui/qt/application.h"
+
+int main(int argc, char** argv) {
+    kalendo::PreferXcbUnderWayland();
+    QApplication app(argc, argv);
+    kalendo::SetUpApplication();
+    kalendo::QtPlatform platform;
+    kalendo::SetPlatform(&platform);
+
+    kalendo::Kalendo2App kalendo2(kalendo::TheMonthRecord());
+    kalendo2.Start();
+    return app.exec();
+}

@@ -1,0 +1,379 @@
+#include "astro/lunisolar.h"
+
+#include <cassert>
+#include <cmath>
+
+#include "astro/astro_texts.h"
+#include "astro/longitude.h"
+#include "astro/longitude_detail.h"
+#include "astro/lunisolar_detail.h"
+#include "core/day_arith.h"
+#include "platform/platform.h"
+
+namespace kalendo {
+namespace {
+
+constexpr double kFullCircleDeg = 360.0;
+
+// Solar terms: entry 0 is the sun at 285 deg in January of Y - 1; each term
+// is 15 deg on. The next term lies 14-16 days after a found one, so a jump of
+// 13 days never passes it.
+constexpr double kFirstTermDeg = 285.0;
+constexpr double kTermStepDeg = 15.0;
+constexpr int kDaysSkippedAfterTerm = 13;
+
+// A lunation is never shorter than 29 days, so a jump of 28 days from a
+// new-moon day never passes the next one; a search from there ends within
+// a lunation and a day.
+constexpr int kDaysSkippedAfterNewMoon = 28;
+constexpr int kMaxDaysToNextNewMoon = 31;
+
+// Indices into the solar-term table of the principal terms that anchor the
+// month numbering: the winter solstice of Y - 1, then the March equinox,
+// June solstice, September equinox, winter solstice of Y and the March
+// equinox of Y + 1. Two principal terms are two entries apart.
+constexpr int kWinterSolsticeOfPreviousYear = 23;
+constexpr int kLaterAnchorTerms[] = {29, 35, 41, 47, 53};
+constexpr int kPrincipalTermStride = 2;
+constexpr int kFirstWinterMonthIndex = 11;  // never earlier in the new-moon table
+constexpr int kWinterMonthNumber = 11;
+constexpr int kFirstAnchorNumber = 14;  // the 2nd month of Y, holding the equinox
+constexpr int kAnchorStepMonths = 3;    // anchors are three months apart
+constexpr int kMonthsPerYear = 12;
+
+// The lunisolar date is looked up from the 10th lunar month of the table on:
+// the months before belong wholly to Y - 1.
+constexpr int kFirstMonthOfTargetYear = 10;
+
+// The new moon within its day: the first minute at which the longitudes of
+// sun and moon are within this many degrees of each other. The moon gains
+// about 0.0085 deg a minute, so the window is about 24 minutes wide.
+constexpr double kConjunctionToleranceDeg = 0.1;
+constexpr int kMinutesPerHour = 60;
+constexpr int kNoonHour = 12;
+// The search always ends within the day or just after it; two days of
+// minutes is far beyond any real case.
+constexpr int kMaxSearchMinutes = 2 * 24 * kMinutesPerHour;
+
+// A day holds a principal phase when sun minus moon, which falls by about
+// 12 deg a day, passes 360 minus the moon's lead at that phase between its
+// 0 h and the next day's. At a new moon it jumps up by nearly a full turn.
+constexpr double kNewMoonJumpDeg = 200;
+
+// The 2033/2034 question: the plain rule leaves a month without its
+// principal term in a way it cannot number consistently. The months of the
+// new-moon table from entry 12 to 24 are fixed as the almanac has always
+// shown them: the 11th month of 2033 is followed by a leap 11th month.
+constexpr int kFixedRangeFirst = 12;
+constexpr int kFixedRangeCount = 13;
+constexpr int kNumbers2033[kFixedRangeCount] = {12, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, -11};
+constexpr int kNumbers2034[kFixedRangeCount] = {-11, 12, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
+
+struct Date {
+    int y, m, d;
+};
+
+template <int N>
+Date EntryAt(const DateList<N>& list, int i) {
+    assert(i >= 0 && i < N);
+    return {list.years[i], list.months[i], list.days[i]};
+}
+
+template <int N>
+void StoreEntry(DateList<N>& list, int i, const Date& date) {
+    assert(i >= 0 && i < N);
+    list.years[i] = date.y;
+    list.months[i] = date.m;
+    list.days[i] = date.d;
+}
+
+bool IsBefore(const Date& a, const Date& b) {
+    return CompareDates(a.y, a.m, a.d, b.y, b.m, b.d) > 0;
+}
+bool IsSameDay(const Date& a, const Date& b) {
+    return CompareDates(a.y, a.m, a.d, b.y, b.m, b.d) == 0;
+}
+
+Date NextDay(Date date) {
+    ++date.d;
+    NormalizeDate(date.y, date.m, date.d);
+    return date;
+}
+
+// Lunar month n runs from new moon n up to, not including, new moon n + 1.
+bool MonthContains(const MonthRecord& rec, int n, const Date& date) {
+    assert(n >= 0 && n + 1 < kNewMoonCount);
+    return !IsBefore(date, EntryAt(rec.newMoons, n)) &&
+           IsBefore(date, EntryAt(rec.newMoons, n + 1));
+}
+
+// A value at 0 h of a day, kept for the day last asked for. At 0 h the
+// longitudes depend on the date only through its Julian date, so a day
+// asked for again (the "next day" of one search step is the "day" of the
+// following step) gets the very same double without recomputing it.
+template <double (*Compute)(int, int, int)>
+class MidnightValue {
+public:
+    double operator()(const Date& date) {
+        const double jd = JulianDate(date.y, date.m, date.d);
+        if (jd != jd_) {
+            jd_ = jd;
+            value_ = Compute(date.y, date.m, date.d);
+        }
+        return value_;
+    }
+
+private:
+    double jd_ = -1;  // no Julian date of the supported range is negative
+    double value_ = 0;
+};
+
+double SunAtMidnightDeg(int y, int m, int d) { return SunLongitude(y, m, d, 0, 0, 0); }
+
+// The elongation E at 0 h: sun minus moon brought into [0, 360). It falls by
+// about 12 deg a day and jumps from near 0 to near 360 at each new moon.
+double ElongationAtMidnightDeg(int y, int m, int d) {
+    double eDeg =
+        std::fmod(SunLongitude(y, m, d, 0, 0, 0) - MoonLongitude(y, m, d, 0, 0, 0), kFullCircleDeg);
+    while (eDeg < 0) eDeg += kFullCircleDeg;
+    return eDeg;
+}
+
+// The new-moon month holding `term`, searched from month `from` on: the first
+// month that ends after the term. The new moon beginning that month must not
+// come after the term; when it does (or the table runs out) the numbering has
+// no anchor and the calendar cannot be built.
+int AnchorMonth(const MonthRecord& rec, int from, int termIndex) {
+    const Date term = EntryAt(rec.terms, termIndex);
+    int n = from;
+    while (n + 1 < kNewMoonCount && !IsBefore(term, EntryAt(rec.newMoons, n + 1))) ++n;
+    if (n + 1 >= kNewMoonCount || IsBefore(term, EntryAt(rec.newMoons, n))) {
+        ThePlatform().Fatal(kLunisolarError);
+    }
+    return n;
+}
+
+// The minute of clock time, counted from 0 h of the day.
+ClockMinute ClockFromMinutes(int minutes) {
+    return {minutes / kMinutesPerHour, minutes % kMinutesPerHour};
+}
+
+// Age in days at noon of `date`, counted from the new moon located at
+// `at` within the day `newMoon`.
+double AgeAtNoonDays(const Date& date, const Date& newMoon, ClockMinute at) {
+    return (JulianDate(date.y, date.m, date.d) + DayFraction(kNoonHour, 0, 0)) -
+           JulianDate(newMoon.y, newMoon.m, newMoon.d) - DayFraction(at.hour, at.minute, 0);
+}
+
+}  // namespace
+
+void ComputeSolarTerms(MonthRecord& rec) {
+    const int targetYear = rec.year[kTarget];
+    Date day{targetYear - 1, 1, 1};
+    double angleDeg = kFirstTermDeg;
+    int count = 0;
+    MidnightValue<SunAtMidnightDeg> sunDeg;
+    // Day-by-day search for the term at angleDeg; an event belongs to the JST
+    // day during which it happens, so the day is tested from its 0 h to the
+    // next day's 0 h. Invariant: no term from angleDeg on lies before `day`.
+    // The loop bound takes its month lengths from year Y - 1 throughout, as
+    // the almanac always has. It never ends the search: over 1600-2999 every
+    // term falls between the 3rd and the 24th of its month, so the search
+    // steps no further than the 27th.
+    while (day.d <= DaysInMonth(targetYear - 1, day.m)) {
+        const double fromDeg = sunDeg(day);
+        double toDeg = sunDeg(NextDay(day));
+        // Across 0 deg the next day's longitude is taken one turn on, so an
+        // angle of exactly 360 (standing for 0) compares with both.
+        if (toDeg < fromDeg) toDeg += kFullCircleDeg;
+        if (fromDeg <= angleDeg && angleDeg <= toDeg) {
+            StoreEntry(rec.terms, count, day);
+            ++count;
+            if (count == kTermCount) return;
+            day.d += kDaysSkippedAfterTerm;
+            angleDeg += kTermStepDeg;
+            NormalizeDate(day.y, day.m, day.d);
+            if (angleDeg > kFullCircleDeg) angleDeg -= kFullCircleDeg;
+        } else {
+            day.d += 1;  // not normalised: the loop bound ends the month
+        }
+    }
+    // Over 1600-2999 every term is found before the loop bound is reached.
+    assert(false && "solar-term search ran out of days");
+}
+
+void ComputeNewMoons(MonthRecord& rec) {
+    Date day{rec.year[kTarget] - 1, 1, 1};
+    MidnightValue<ElongationAtMidnightDeg> elongationDeg;
+    for (int n = 0; n < kNewMoonCount; ++n) {
+        // Invariant: no new moon of slot n lies before `day`. The new-moon day
+        // is the one during which E jumps up, i.e. E(day) < E(next day).
+        for (int steps = 0; !(elongationDeg(day) < elongationDeg(NextDay(day))); ++steps) {
+            assert(steps <= kMaxDaysToNextNewMoon);
+            day = NextDay(day);
+        }
+        StoreEntry(rec.newMoons, n, day);
+        day.d += kDaysSkippedAfterNewMoon;
+        NormalizeDate(day.y, day.m, day.d);
+    }
+}
+
+void NumberLunarMonths(MonthRecord& rec) {
+    int* number = rec.lunarMonthNumber;
+    for (int n = 0; n < kNewMoonCount; ++n) number[n] = kUnnumberedLunarMonth;
+
+    const int targetYear = rec.year[kTarget];
+    if (targetYear == 2033 || targetYear == 2034) {
+        const int* fixed = targetYear == 2033 ? kNumbers2033 : kNumbers2034;
+        for (int q = 0; q < kFixedRangeCount; ++q) number[kFixedRangeFirst + q] = fixed[q];
+        return;
+    }
+
+    // Numbers are counted on across the year end: 11 and 12 are months of
+    // Y - 1, 13 is the 1st month of Y, 25 the 1st month of Y + 1. A leap month
+    // carries the negative number of the month it follows.
+    //
+    // The anchors: the month holding the winter solstice is the 11th, and
+    // the months holding the following equinoxes and solstices are the 2nd,
+    // 5th, 8th, 11th and the next 2nd. Between two anchors lie normally two
+    // months; when three lie there, the first of them without a principal
+    // term of its own is the leap month.
+    int prev = AnchorMonth(rec, kFirstWinterMonthIndex, kWinterSolsticeOfPreviousYear);
+    number[prev] = kWinterMonthNumber;
+    int from = prev + 2;
+    int e = kFirstAnchorNumber;  // the number of the month holding the next anchor
+    for (const int k : kLaterAnchorTerms) {
+        const int anchor = AnchorMonth(rec, from, k);
+        number[anchor] = e;
+        const int gap = anchor - prev;  // at least 2: the search starts there
+        if (gap == kAnchorStepMonths - 1) {
+            // Only one month between two anchors: it follows the previous
+            // anchor's month, as the first of two months would. (Left at 99 it
+            // would read as the 3rd month.) The number skipped is not made up:
+            // the next anchor's gap then holds a leap month.
+            number[prev + 1] = e - 2;
+        } else if (gap == kAnchorStepMonths) {
+            number[prev + 1] = e - 2;
+            number[prev + 2] = e - 1;
+        } else if (gap == kAnchorStepMonths + 1) {
+            // Month prev + q is month e - 3 + q while it holds its principal
+            // term; the first that does not is the leap month, minus the
+            // number of the month before it, and the months after it move
+            // down by one.
+            int leapBase = kAnchorStepMonths - e;  // leapBase - q, once raised: the leap number
+            int principalTerm = k - 2 * kPrincipalTermStride;  // that of month e - 2
+            for (int q = 1; q <= kAnchorStepMonths; ++q) {
+                if (MonthContains(rec, prev + q, EntryAt(rec.terms, principalTerm))) {
+                    number[prev + q] = e + q - kAnchorStepMonths;
+                    principalTerm += kPrincipalTermStride;
+                } else {
+                    --e;
+                    ++leapBase;
+                    number[prev + q] = leapBase - q;
+                }
+            }
+            ++e;
+        }
+        // Any other gap leaves the months between unnumbered.
+        prev = anchor;
+        from = anchor + 2;
+        e += kAnchorStepMonths;
+    }
+}
+
+void LunisolarDate(MonthRecord& rec, int y, int m, int d) {
+    const Date date{y, m, d};
+    int n = kFirstMonthOfTargetYear;
+    while (n + 1 < kNewMoonCount && !MonthContains(rec, n, date)) ++n;
+    assert(n + 1 < kNewMoonCount && "the date lies outside the new-moon table");
+
+    const int v = rec.lunarMonthNumber[n];
+    if (v < 0) {
+        int r = (-v) % kMonthsPerYear;
+        if (r == 0) r = kMonthsPerYear;
+        rec.lunarMonth = -r;
+        rec.leapMonth = r;
+    } else {
+        int r = v % kMonthsPerYear;
+        if (r == 0) r = kMonthsPerYear;
+        rec.lunarMonth = r;
+        rec.leapMonth = 0;
+    }
+    const Date newMoon = EntryAt(rec.newMoons, n);
+    rec.lunarDay =
+        static_cast<int>(JulianDate(y, m, d) - JulianDate(newMoon.y, newMoon.m, newMoon.d)) + 1;
+}
+
+int MoonPhaseOfDay(int y, int m, int d) {
+    NormalizeDate(y, m, d);
+    // Sun minus moon at 0 h of the day and of the next one (day d + 1 needs
+    // no normalising: the Julian date is linear in the day), brought once
+    // into [0, 360).
+    double e0Deg = SunLongitude(y, m, d, 0, 0, 0) - MoonLongitude(y, m, d, 0, 0, 0);
+    double e1Deg = SunLongitude(y, m, d + 1, 0, 0, 0) - MoonLongitude(y, m, d + 1, 0, 0, 0);
+    if (e0Deg < 0) e0Deg += kFullCircleDeg;
+    if (e1Deg < 0) e1Deg += kFullCircleDeg;
+    for (const int phase : {kFirstQuarterPhase, kFullMoonPhase, kLastQuarterPhase}) {
+        const double passedDeg = kFullCircleDeg - phase;
+        if (e1Deg < passedDeg && passedDeg <= e0Deg) return phase;
+    }
+    if (e1Deg < kFullCircleDeg && e0Deg >= 0 && e1Deg - e0Deg > kNewMoonJumpDeg) {
+        return kNewMoonPhase;
+    }
+    return kNoPhase;
+}
+
+ClockMinute NewMoonMinute(int y, int m, int d) {
+    // Minute by minute from 0 h for the first minute at which sun minus moon
+    // (plain difference, in (-360, 360)) lies within the tolerance. Minutes
+    // that cannot qualify are skipped: the difference changes by at most
+    // rateDegPerMinute a minute, apart from whole turns when either longitude
+    // passes 360, so when it lies gapDeg around the circle outside the
+    // tolerance window, the next gapDeg / rateDegPerMinute minutes stay
+    // outside too. kMarginDeg covers the rounding of the evaluations, far
+    // below a millionth of a degree. The first qualifying minute is
+    // therefore the one the plain scan finds, reached in a few dozen
+    // evaluations instead of up to 1440.
+    const double rateDegPerMinute = MaxElongationRateDegPerMinute();
+    constexpr double kMarginDeg = 1e-6;
+    int minutes = 0;
+    for (;;) {
+        const ClockMinute at = ClockFromMinutes(minutes);
+        const double diffDeg = SunLongitude(y, m, d, at.hour, at.minute, 0) -
+                               MoonLongitude(y, m, d, at.hour, at.minute, 0);
+        if (diffDeg >= -kConjunctionToleranceDeg && diffDeg <= kConjunctionToleranceDeg) return at;
+        const double aroundDeg = std::fabs(diffDeg);
+        const double circleDistanceDeg =
+            aroundDeg < kFullCircleDeg - aroundDeg ? aroundDeg : kFullCircleDeg - aroundDeg;
+        const double gapDeg = circleDistanceDeg - kConjunctionToleranceDeg - kMarginDeg;
+        // Invariant: no minute before `minutes` qualifies.
+        minutes += gapDeg > 0 ? 1 + static_cast<int>(gapDeg / rateDegPerMinute) : 1;
+        assert(minutes < kMaxSearchMinutes && "no conjunction near the new-moon day");
+    }
+}
+
+double MoonAge(MonthRecord& rec, int y, int m, int d) {
+    const Date date{y, m, d};
+    // e: the first new-moon day on or after the date; n = e - 1 the last one
+    // strictly before it.
+    int e = 0;
+    while (e < kNewMoonCount && IsBefore(EntryAt(rec.newMoons, e), date)) ++e;
+    assert(e >= 1 && e < kNewMoonCount && "the date lies outside the new-moon table");
+    const int n = e - 1;
+
+    const Date previous = EntryAt(rec.newMoons, n);
+    rec.moonAge = AgeAtNoonDays(date, previous, NewMoonMinute(previous.y, previous.m, previous.d));
+
+    // On a new-moon day the age counts from that day's new moon once it has
+    // happened by noon; a new moon in the afternoon leaves the age counted
+    // from the one before (a whole lunation less a few hours).
+    const Date following = EntryAt(rec.newMoons, e);
+    if (IsSameDay(following, date)) {
+        const double sameDayAge =
+            AgeAtNoonDays(date, following, NewMoonMinute(following.y, following.m, following.d));
+        if (sameDayAge >= 0) rec.moonAge = sameDayAge;
+    }
+    return rec.moonAge;
+}
+
+}  // namespace kalendo

@@ -1,0 +1,122 @@
+#include "cli/arguments.h"
+
+#include <cstddef>
+
+#include "core/day_arith.h"
+
+namespace kalendo {
+namespace {
+
+bool AllDigits(const std::string& text, std::size_t from, std::size_t count) {
+    for (std::size_t i = from; i < from + count; ++i) {
+        if (text[i] < '0' || text[i] > '9') return false;
+    }
+    return true;
+}
+
+int Number(const std::string& text, std::size_t from, std::size_t count) {
+    return std::stoi(text.substr(from, count));
+}
+
+std::optional<int> ParseYear(const std::string& text) {
+    if (text.size() != 4 || !AllDigits(text, 0, 4)) return std::nullopt;
+    return Number(text, 0, 4);
+}
+
+bool IsRealDate(const CalendarDate& date) {
+    return date.month >= 1 && date.month <= 12 && date.day >= 1 &&
+           date.day <= DaysInMonth(date.year, date.month);
+}
+
+// An option's value: the next argument, whatever it looks like.
+bool TakeValue(const std::vector<std::string>& args, std::size_t& i, std::string& value) {
+    if (i + 1 >= args.size()) return false;
+    value = args[++i];
+    return true;
+}
+
+std::string OperandError(const std::vector<std::string>& operands, CliOptions& options) {
+    if (operands.empty()) return "missing command: year or day";
+    const std::string& command = operands[0];
+    if (command == "year") {
+        if (operands.size() != 2) return "year takes one operand: YYYY";
+        const std::optional<int> year = ParseYear(operands[1]);
+        if (!year) return "not a year YYYY: " + operands[1];
+        options.command = CliCommand::Year;
+        options.year = *year;
+        return "";
+    }
+    if (command == "day") {
+        if (operands.size() < 2 || operands.size() > 3) {
+            return "day takes one or two operands: FIRST [LAST]";
+        }
+        const std::optional<CalendarDate> first = ParseIsoDate(operands[1]);
+        if (!first) return "not a date YYYY-MM-DD: " + operands[1];
+        std::optional<CalendarDate> last = first;
+        if (operands.size() == 3) {
+            last = ParseIsoDate(operands[2]);
+            if (!last) return "not a date YYYY-MM-DD: " + operands[2];
+        }
+        options.command = CliCommand::Day;
+        options.first = *first;
+        options.last = *last;
+        return "";
+    }
+    return "unknown command: " + command;
+}
+
+}  // namespace
+
+std::optional<CalendarDate> ParseIsoDate(const std::string& text) {
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-' || !AllDigits(text, 0, 4) ||
+        !AllDigits(text, 5, 2) || !AllDigits(text, 8, 2)) {
+        return std::nullopt;
+    }
+    return CalendarDate{Number(text, 0, 4), Number(text, 5, 2), Number(text, 8, 2)};
+}
+
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
+    ParsedCommandLine parsed;
+    for (const std::string& arg : args) {
+        if (arg == "--help") return parsed;  // command Help
+    }
+    CliOptions& options = parsed.options;
+    std::vector<std::string> operands;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        std::string value;
+        if (arg == "--data") {
+            if (options.dataFolder) return {options, "--data given twice"};
+            if (!TakeValue(args, i, value) || value.empty()) return {options, "--data needs a folder"};
+            options.dataFolder = value;
+        } else if (arg == "--today") {
+            if (options.today) return {options, "--today given twice"};
+            if (!TakeValue(args, i, value)) return {options, "--today needs a date YYYY-MM-DD"};
+            const std::optional<CalendarDate> today = ParseIsoDate(value);
+            if (!today) return {options, "--today: not a date YYYY-MM-DD: " + value};
+            if (!IsRealDate(*today)) return {options, "--today: no such day: " + value};
+            options.today = today;
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            return {options, "unknown option: " + arg};
+        } else {
+            operands.push_back(arg);
+        }
+    }
+    parsed.usageError = OperandError(operands, options);
+    return parsed;
+}
+
+const char* CliUsage() {
+    return "Usage: kalendo2-cli [--data DIR] [--today YYYY-MM-DD] year YYYY\n"
+           "       kalendo2-cli [--data DIR] [--today YYYY-MM-DD] day FIRST [LAST]\n"
+           "       kalendo2-cli --help\n"
+           "Prints the almanac as JSON, one object per line: of a year, or of every\n"
+           "day from FIRST to LAST (LAST defaults to FIRST). Dates are YYYY-MM-DD.\n"
+           "  --data DIR          read the definition files from DIR\n"
+           "                      (default: the folder of this program)\n"
+           "  --today YYYY-MM-DD  take this date as today instead of the clock\n"
+           "Exit status: 0 done; 1 a date was refused (years 1600-2999, real dates);\n"
+           "2 usage error; 3 a definition file cannot be used.\n";
+}
+
+}  // namespace kalendo

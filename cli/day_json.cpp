@@ -1,0 +1,137 @@
+#include "cli/day_json.h"
+
+#include "almanac/signs.h"
+#include "astro/longitude.h"
+#include "astro/lunisolar.h"
+#include "core/day_arith.h"
+#include "defs/holidays.h"
+#include "defs/notes.h"
+#include "defs/schedules.h"
+
+namespace kalendo {
+namespace {
+
+// The target date, as the groups below read it.
+struct Target {
+    int y, m, d;
+};
+
+Target TargetOf(const MonthRecord& rec) {
+    return {rec.year[kTarget], rec.month[kTarget], rec.day[kTarget]};
+}
+
+// "date", "accepted", "weekday", "julianDate".
+void WriteDateKeys(JsonWriter& w, const MonthRecord& rec, Target t) {
+    w.Key("date").Date(t.y, t.m, t.d);
+    w.Key("accepted").Bool(true);
+    w.Key("weekday").Int(rec.weekday[kTarget]);
+    w.Key("julianDate").Double(JulianDate(t.y, t.m, t.d));
+}
+
+// "sexagenary" and the stem and branch indexes of day, year and month.
+void WriteSignKeys(JsonWriter& w, Target t) {
+    w.Key("sexagenary").Int(SexagenaryDay(t.y, t.m, t.d));
+    w.Key("dayStem").Int(DayStemIndex(t.y, t.m, t.d));
+    w.Key("dayBranch").Int(DayBranchIndex(t.y, t.m, t.d));
+    w.Key("yearStem").Int(YearStemIndex(t.y));
+    w.Key("yearBranch").Int(YearBranchIndex(t.y));
+    w.Key("monthStem").Int(MonthStemIndex(t.y, t.m));
+    w.Key("monthBranch").Int(MonthBranchIndex(t.m));
+}
+
+// The lunisolar date and the signs that follow the lunisolar calendar or
+// the solar months: "lunarMonth" … "mansion".
+void WriteLunisolarKeys(JsonWriter& w, const MonthRecord& rec, Target t) {
+    w.Key("lunarMonth").Int(rec.lunarMonth);
+    w.Key("lunarDay").Int(rec.lunarDay);
+    w.Key("leapMonth").Int(rec.leapMonth);
+    w.Key("rokuyo").Int(RokuyoIndex(rec));
+    w.Key("officer").Int(OfficerIndex(rec, t.y, t.m, t.d));
+    w.Key("mansion").Int(MansionIndex(t.y, t.m, t.d));
+}
+
+// "moonPhase", "moonAge", and both longitudes at 0 h of the date.
+void WriteSkyKeys(JsonWriter& w, MonthRecord& rec, Target t) {
+    w.Key("moonPhase").Int(MoonPhaseOfDay(t.y, t.m, t.d));
+    w.Key("moonAge").Double(MoonAge(rec, t.y, t.m, t.d));
+    w.Key("sunLongitude").Double(SunLongitude(t.y, t.m, t.d, 0, 0, 0));
+    w.Key("moonLongitude").Double(MoonLongitude(t.y, t.m, t.d, 0, 0, 0));
+}
+
+void WriteEraKeys(JsonWriter& w, const MonthRecord& rec) {
+    w.Key("era").Cp932(rec.currentEraName);
+    w.Key("eraYear").Int(rec.eraYear);
+}
+
+void WriteIndexAndName(JsonWriter& w, int i, const char* nameCp932) {
+    w.BeginObject();
+    w.Key("index").Int(i);
+    w.Key("name").Cp932(nameCp932);
+    w.EndObject();
+}
+
+// {"index","name"} of entry i of a table, or null for -1.
+void WriteEntryOrNull(JsonWriter& w, const DefinitionEntry* table, int i) {
+    if (i < 0) {
+        w.Null();
+    } else {
+        WriteIndexAndName(w, i, table[i].name);
+    }
+}
+
+// "holiday", "generatedHoliday", "dayOff".
+void WriteHolidayKeys(JsonWriter& w, const MonthRecord& rec, Target t) {
+    w.Key("holiday");
+    WriteEntryOrNull(w, rec.holidays, FindHoliday(rec, t.m, t.d));
+    w.Key("generatedHoliday");
+    WriteEntryOrNull(w, rec.generatedHolidays, FindGeneratedHoliday(rec, t.m, t.d));
+    w.Key("dayOff").Bool(IsDayOff(rec, t.m, t.d));
+}
+
+// "notes", "userEntries", "schedules": every entry that falls on the day,
+// in table order.
+void WriteEventKeys(JsonWriter& w, const MonthRecord& rec, Target t) {
+    w.Key("notes").BeginArray();
+    for (int i = 0; i < rec.noteCount; ++i) {
+        if (NoteFallsOnTarget(rec, i) >= 0) WriteIndexAndName(w, i, rec.notes[i].name);
+    }
+    w.EndArray();
+    w.Key("userEntries").BeginArray();
+    for (int i = 0; i < rec.userEntryCount; ++i) {
+        if (UserEntryFallsOn(rec, i, t.y, t.m, t.d) >= 0) {
+            WriteIndexAndName(w, i, rec.userEntries[i].name);
+        }
+    }
+    w.EndArray();
+    w.Key("schedules").BeginArray();
+    for (int i = 0; i < rec.scheduleCount; ++i) {
+        if (ScheduleFallsOn(rec, i, t.y, t.m, t.d) >= 0) {
+            WriteIndexAndName(w, i, rec.schedules[i].name);
+        }
+    }
+    w.EndArray();
+}
+
+}  // namespace
+
+void WriteDayObject(JsonWriter& w, MonthRecord& rec) {
+    const Target t = TargetOf(rec);
+    w.BeginObject();
+    WriteDateKeys(w, rec, t);
+    WriteSignKeys(w, t);
+    WriteLunisolarKeys(w, rec, t);
+    WriteSkyKeys(w, rec, t);
+    WriteEraKeys(w, rec);
+    WriteHolidayKeys(w, rec, t);
+    WriteEventKeys(w, rec, t);
+    w.EndObject();
+}
+
+void WriteRefusedDayObject(JsonWriter& w, int y, int m, int d) {
+    w.BeginObject();
+    w.Key("date").Date(y, m, d);
+    w.Key("accepted").Bool(false);
+    w.EndObject();
+}
+
+}  // namespace kalendo

@@ -1,0 +1,19 @@
+// The JSON object of one day of the month record (kalendo2-cli day). Keys
+// come in groups, each written by one function in the object's order; a
+// later group is appended after the last one.
+#pragma once
+
+#include "cli/json_writer.h"
+#include "core/month_record.h"
+
+namespace kalendo {
+
+// The whole object for the record's target date, which ComputeMonth
+// accepted. Computes the moon's age (stored in rec.moonAge).
+void WriteDayObject(JsonWriter& w, MonthRecord& rec);
+
+// {"date":"YYYY-MM-DD","accepted":false} for a date ComputeMonth refused,
+// printed as it was given.
+void WriteRefusedDayObject(JsonWriter& w, int y, int m, int d);
+
+}  // namespace kalendo

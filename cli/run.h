@@ -1,0 +1,38 @@
+// kalendo2-cli: the almanac of a year or of a run of days as JSON lines,
+// computed by the same month record and definition files as the window.
+// It reads the five definition files and never writes any.
+#pragma once
+
+#include <cstdio>
+
+#include "core/month_record.h"
+#include "ui/model/month_view.h"  // CalendarDate
+
+namespace kalendo {
+
+// Exit statuses. A definition file that cannot be used ends the program
+// through the platform's Fatal with kFatalExitStatus (3).
+inline constexpr int kCliDone = 0;
+inline constexpr int kCliRefusedDate = 1;
+inline constexpr int kCliUsageError = 2;
+
+// "year Y": ComputeMonth(Y, 1, 1), the sweep of past schedules, then one
+// object. A year outside 1600-2999 prints nothing to `out` (the month
+// computation shows the range message) and gives kCliRefusedDate.
+int PrintYear(MonthRecord& rec, int year, std::FILE* out);
+
+// "day FIRST LAST": from FIRST as typed, then a day later each time
+// (normalised), for every date not after LAST (compared normalised), one
+// ComputeMonth and one object per line, on the same record as a user
+// stepping day by day. Past schedules are swept after the first
+// ComputeMonth. A refused date prints {"date":…,"accepted":false} (the
+// range message is shown) and the result is kCliRefusedDate once every
+// date is done. LAST before FIRST prints nothing.
+int PrintDays(MonthRecord& rec, CalendarDate first, CalendarDate last, std::FILE* out);
+
+// The program: arguments (program name first), console platform, today,
+// the definition files of --data or of the executable's folder, the
+// command. Usage errors print a line and the usage text on stderr.
+int RunCli(int argc, const char* const* argv);
+
+}  // namespace kalendo

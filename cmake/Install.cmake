@@ -1,0 +1,82 @@
+# Installed layout of Kalendo2 (paths relative to the install prefix):
+#
+#   lib/kalendo2/Kalendo2, lib/kalendo2/kalendo2-cli   the two programs
+#   lib/kalendo2/元号.Def 祝日.Def 暦日.Def             shipped definitions (CP932)
+#   lib/kalendo2/Usr.Def Schedule.Def                  templates of the user's files
+#   lib/kalendo2/Help/index.html                       the help page
+#   bin/Kalendo2 -> ../lib/kalendo2/Kalendo2           symlinks for the PATH
+#   bin/kalendo2-cli -> ../lib/kalendo2/kalendo2-cli
+#   share/applications/kalendo2.desktop
+#   share/icons/hicolor/{48x48,256x256}/apps/kalendo2.png
+#   share/icons/hicolor/scalable/apps/kalendo2.svg
+#
+# The programs find their definition files and Help/ beside their own
+# executable (resolved through /proc/self/exe, so through the symlinks), which
+# is why everything program-side shares one folder instead of following
+# GNUInstallDirs.
+#
+# Include this file once from the top-level CMakeLists.txt, anywhere after
+# project(). The rules are deferred to the end of the including directory, so
+# the targets exist by then whatever the position of the include.
+
+get_filename_component(K2_SOURCE_ROOT "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
+
+set(K2_INSTALL_PROGRAM_DIR "lib/kalendo2")
+set(K2_INSTALL_BIN_DIR "bin")
+set(K2_INSTALL_APPLICATIONS_DIR "share/applications")
+set(K2_INSTALL_ICON_DIR "share/icons/hicolor")
+
+# The help page beside the built programs, so that build/bin/Kalendo2 opens
+# build/bin/Help/index.html like an installed copy. The folder is replaced as
+# a whole so that a page removed from help/ does not linger.
+file(GLOB_RECURSE K2_HELP_FILES CONFIGURE_DEPENDS "${K2_SOURCE_ROOT}/help/*")
+set(K2_HELP_STAMP "${CMAKE_BINARY_DIR}/help.stamp")
+add_custom_command(
+  OUTPUT "${K2_HELP_STAMP}"
+  COMMAND "${CMAKE_COMMAND}" -E rm -rf "${CMAKE_BINARY_DIR}/bin/Help"
+  COMMAND "${CMAKE_COMMAND}" -E copy_directory "${K2_SOURCE_ROOT}/help" "${CMAKE_BINARY_DIR}/bin/Help"
+  COMMAND "${CMAKE_COMMAND}" -E touch "${K2_HELP_STAMP}"
+  DEPENDS ${K2_HELP_FILES}
+  COMMENT "Help page into bin/Help")
+add_custom_target(k2_help ALL DEPENDS "${K2_HELP_STAMP}")
+
+function(k2_install_rules)
+  foreach(program Kalendo2 kalendo2-cli)
+    if(TARGET ${program})
+      install(TARGETS ${program} RUNTIME DESTINATION "${K2_INSTALL_PROGRAM_DIR}")
+      # A relative link stays right under DESTDIR staging (packages) and when
+      # the whole prefix is moved.
+      install(CODE "
+        set(k2_bin \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${K2_INSTALL_BIN_DIR}\")
+        file(MAKE_DIRECTORY \"\${k2_bin}\")
+        file(REMOVE \"\${k2_bin}/${program}\")
+        message(STATUS \"Installing: \${k2_bin}/${program} -> ../${K2_INSTALL_PROGRAM_DIR}/${program}\")
+        file(CREATE_LINK \"../${K2_INSTALL_PROGRAM_DIR}/${program}\" \"\${k2_bin}/${program}\" SYMBOLIC)
+      ")
+    endif()
+  endforeach()
+
+  # Built by data/ as CP932 from the UTF-8 sources; install requires a build.
+  install(FILES
+      "${CMAKE_BINARY_DIR}/bin/元号.Def"
+      "${CMAKE_BINARY_DIR}/bin/祝日.Def"
+      "${CMAKE_BINARY_DIR}/bin/暦日.Def"
+      "${CMAKE_BINARY_DIR}/bin/Usr.Def"
+      "${CMAKE_BINARY_DIR}/bin/Schedule.Def"
+    DESTINATION "${K2_INSTALL_PROGRAM_DIR}")
+
+  # help/ becomes Help/: the program opens <its folder>/Help/index.html.
+  install(DIRECTORY "${K2_SOURCE_ROOT}/help/"
+    DESTINATION "${K2_INSTALL_PROGRAM_DIR}/Help")
+
+  install(FILES "${K2_SOURCE_ROOT}/app/kalendo2.desktop"
+    DESTINATION "${K2_INSTALL_APPLICATIONS_DIR}")
+  install(FILES "${K2_SOURCE_ROOT}/app/icons/kalendo2-48.png"
+    DESTINATION "${K2_INSTALL_ICON_DIR}/48x48/apps" RENAME kalendo2.png)
+  install(FILES "${K2_SOURCE_ROOT}/app/icons/kalendo2-256.png"
+    DESTINATION "${K2_INSTALL_ICON_DIR}/256x256/apps" RENAME kalendo2.png)
+  install(FILES "${K2_SOURCE_ROOT}/app/icons/kalendo2.svg"
+    DESTINATION "${K2_INSTALL_ICON_DIR}/scalable/apps")
+endfunction()
+
+cmake_language(DEFER CALL k2_install_rules)

@@ -1,0 +1,501 @@
+// The date-expression evaluator. An expression is scanned once from left to
+// right with a cursor over its CP932 bytes; positions are byte offsets, and
+// the searches deliberately look at every byte, the second byte of a
+// double-byte character included, so that a file accepted once is read the
+// same way for ever.
+#include "defs/expression.h"
+
+#include <cassert>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <iterator>
+
+#include "almanac/signs.h"
+#include "astro/longitude.h"
+#include "astro/lunisolar.h"
+#include "core/day_arith.h"
+#include "defs/defs_texts.h"
+#include "defs/holidays.h"
+#include "platform/platform.h"
+
+namespace kalendo {
+namespace {
+
+constexpr char kSolarMark[] = "Deg";
+constexpr int kSolarMarkBytes = 3;
+constexpr int kMarkBytes = 2;  // "旧" and "閏": one double-byte character each
+
+// Month 100 stands for the target month.
+constexpr int kTargetMonth = 100;
+constexpr int kFirstMonthValue = 0;   // December of the year before
+constexpr int kLastMonthValue = 13;   // January of the year after
+
+// Ordinals after a weekday, stem or branch keyword with a meaning of their own.
+constexpr int kLastInMonth = 99;
+constexpr int kWeekdayOnTargetDay = 100;
+constexpr int kCycleOnTargetDay = 0;  // stems and branches
+
+// Numbers are read as atoi reads them, except that their size is capped: a
+// day count of a million days already spans 27 centuries, and the cap keeps
+// every sum of a 1023-byte expression far inside int and every
+// normalisation short.
+constexpr int kMaxExpressionNumber = 999999;
+
+// The angles SolarLongitudeDate has a solar term to start from.
+constexpr double kMinAngleDeg = -180;
+constexpr double kMaxAngleDeg = 360;  // excluded
+
+// The solar-term table starts at 285 deg of the year before, 15 deg a step:
+// entry k belongs to 15k - 435 on the scale where 0 is this year's spring
+// equinox (entry 29).
+constexpr double kTermScaleOffsetDeg = 435;
+constexpr double kTermStepDeg = 15;
+constexpr double kFullCircleDeg = 360;
+// The sun needs about 15.2 days from one term to the next; the day it passes
+// an angle lies well within this many days of the term before it.
+constexpr int kMaxDaysAfterTerm = 32;
+
+// Search ranges of "<", "=", ">" in candidate days (the start included).
+constexpr int kWeekdayCycle = 7;
+constexpr int kStemCycle = 10;
+constexpr int kBranchCycle = 12;
+constexpr int kSexagenaryCycle = 60;
+constexpr int kDayClassNearestDays = 7;
+// The moon-phase and day-class searches end within a lunar quarter or a week
+// for any sensible holiday file; this bound keeps a file that makes every day
+// a holiday from searching for ever. When it is reached the day stays.
+constexpr int kOpenSearchDays = 366;
+
+// Principal phase codes are angles; the keyword value is the quarter.
+constexpr int kDegPerQuarter = 90;
+// The day part looks for a phase from day 0 (the last day of the month
+// before) to day 31: 32 days hold every phase of a lunation at least once.
+constexpr int kLastPhaseSearchDay = 31;
+
+// The lunisolar month and day numbers a lunisolar entry keeps unnormalised.
+constexpr int kLastLunarDay = 30;
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The white space atoi skips in the C locale.
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+bool StartsWith(const char* text, const char* prefix) {
+    return std::strncmp(text, prefix, std::strlen(prefix)) == 0;
+}
+
+// An optionally signed decimal integer as atoi reads it (white space, then
+// "+" or "-", then digits; no digits reads as 0), its size capped at
+// kMaxExpressionNumber.
+int ReadInt(const char* text) {
+    const char* p = text;
+    while (IsBlank(*p)) ++p;
+    bool negative = false;
+    if (*p == '+' || *p == '-') negative = *p++ == '-';
+    int value = 0;
+    for (; IsDigit(*p); ++p) {
+        value = value * 10 + (*p - '0');
+        if (value > kMaxExpressionNumber) value = kMaxExpressionNumber;
+    }
+    return negative ? -value : value;
+}
+
+// A decimal angle with optional "-" and fraction, no exponent. Text without
+// digits reads as 0. Beyond what a double holds, a whole part with a nonzero
+// digit reads as an angle far outside the accepted ones, a fraction too small
+// for a double as 0.
+double ReadAngle(const char* text) {
+    const char* p = text;
+    if (*p == '-') ++p;
+    bool nonzeroWholePart = false;
+    for (; IsDigit(*p); ++p) nonzeroWholePart = nonzeroWholePart || *p != '0';
+    if (*p == '.') {
+        ++p;
+        while (IsDigit(*p)) ++p;
+    }
+    double value = 0;
+    const std::from_chars_result read = std::from_chars(text, p, value, std::chars_format::fixed);
+    if (read.ec == std::errc::result_out_of_range) return nonzeroWholePart ? 2 * kMaxAngleDeg : 0;
+    if (read.ec != std::errc()) return 0;  // "-", "." or "-.": no digits
+    return value;
+}
+
+bool AngleInRange(double angleDeg) {
+    return angleDeg >= kMinAngleDeg && angleDeg < kMaxAngleDeg;
+}
+
+// The three scans. Each returns a byte position inside the text, or -1 when
+// it runs off the end.
+
+// From `from` itself: the first digit or "-".
+int NumberSearch(const char* s, int length, int from) {
+    for (int p = from; p < length; ++p) {
+        if (IsDigit(s[p]) || s[p] == '-') return p;
+    }
+    return -1;
+}
+
+// From the byte after `from`: a digit, one of the letters that begin a
+// weekday keyword, or the beginning of a Japanese keyword.
+int DayTokenSearch(const char* s, int length, int from) {
+    for (int p = from + 1; p < length; ++p) {
+        const char c = s[p];
+        if (IsDigit(c) || c == 'F' || c == 'M' || c == 'S' || c == 'T' || c == 'W') return p;
+        for (const char* start : kDayTokenStarts) {
+            if (StartsWith(s + p, start)) return p;
+        }
+    }
+    return -1;
+}
+
+// From the byte after the cursor: the next operator or limit mark. The byte
+// at the cursor is never taken, so a number's own leading "-" stands.
+int OperatorSearch(const char* s, int length, int cursor) {
+    for (int p = cursor + 1; p < length; ++p) {
+        const char c = s[p];
+        if (c == '+' || c == '-' || c == '<' || c == '=' || c == '>' || c == '|') return p;
+    }
+    return -1;
+}
+
+// The fatal error of a wrong expression: the entry's name, then the
+// expression from the byte at fault.
+[[noreturn]] void ReportExpressionError(const char* format, const DefinitionEntry& e,
+                                        int position) {
+    char message[3 * kTextBytes];
+    std::snprintf(message, sizeof message, format, e.name, e.expression + position);
+    ThePlatform().Fatal(message);
+    std::abort();  // Fatal never returns; a virtual call does not tell the compiler
+}
+
+[[noreturn]] void ExpressionError(const DefinitionEntry& e, int position) {
+    ReportExpressionError(kExpressionErrorFormat, e, position);
+}
+
+// Day signs of any (y, m, d), m and d not yet normalised.
+int WeekdayOf(int y, int m, int d) {
+    NormalizeDate(y, m, d);
+    return Weekday(y, m, d);
+}
+
+int MoonPhaseOf(int y, int m, int d) {
+    NormalizeDate(y, m, d);
+    return MoonPhaseOfDay(y, m, d);
+}
+
+// The length of month m (0-13) of year y: month 0 is December of y - 1, 13 is
+// January of y + 1.
+int LengthOfMonth(int y, int m) {
+    int d = 1;
+    NormalizeDate(y, m, d);
+    return DaysInMonth(y, m);
+}
+
+using DaySign = int (*)(int y, int m, int d);
+
+// Weekday, stem or branch keyword in the day part. Returns whether it set a
+// day. n >= 0.
+bool CycleDay(const MonthRecord& rec, DefinitionEntry& e, DaySign sign, int cycle,
+              int onTargetDay, int v, int n) {
+    const int y = rec.year[kTarget];
+    if (n == onTargetDay) {
+        if (sign(y, rec.month[kTarget], rec.day[kTarget]) != v) return false;
+        e.day = rec.day[kTarget];
+        return true;
+    }
+    const int m = e.month;
+    int first = 1;
+    while (first < cycle && sign(y, m, first) != v) ++first;  // [1, cycle]
+    if (n == kLastInMonth) {
+        const int length = LengthOfMonth(y, m);
+        int last = first;
+        while (last + cycle <= length) last += cycle;
+        e.day = last;
+    } else {
+        e.day = first + cycle * (n - 1);  // 0 gives the one before the first
+    }
+    return true;
+}
+
+// The day part's keyword with its ordinal n. Returns whether it set a day;
+// when it does not, the entry falls on no day.
+bool KeywordDay(const MonthRecord& rec, DefinitionEntry& e, const DayKeyword& k, int n) {
+    if (n < 0) return false;
+    const int y = rec.year[kTarget];
+    const int m = e.month;
+    switch (k.kind) {
+        case DayKeywordKind::Weekday:
+            return CycleDay(rec, e, WeekdayOf, kWeekdayCycle, kWeekdayOnTargetDay, k.value, n);
+        case DayKeywordKind::Stem:
+            return CycleDay(rec, e, DayStemIndex, kStemCycle, kCycleOnTargetDay, k.value, n);
+        case DayKeywordKind::Branch:
+            return CycleDay(rec, e, DayBranchIndex, kBranchCycle, kCycleOnTargetDay, k.value, n);
+        case DayKeywordKind::Sexagenary: {
+            const int length = LengthOfMonth(y, m);
+            for (int d = 1; d <= length; ++d) {
+                if (SexagenaryDay(y, m, d) == n) {
+                    e.day = d;
+                    return true;
+                }
+            }
+            return false;
+        }
+        case DayKeywordKind::MoonPhase:
+            // The number selects the phase angle; the keyword does not.
+            // Day 0 is the last day of the month before.
+            for (int d = 0; d <= kLastPhaseSearchDay; ++d) {
+                if (MoonPhaseOf(y, m, d) == n) {
+                    e.day = d;
+                    return true;
+                }
+            }
+            return false;
+        case DayKeywordKind::DayClass:
+        case DayKeywordKind::Unknown:
+            return false;
+    }
+    return false;
+}
+
+// Whether day d of the entry's year and month passes the keyword's test.
+bool PassesTest(const MonthRecord& rec, const DefinitionEntry& e, const DayKeyword& k, int d) {
+    const int y = e.year;
+    const int m = e.month;
+    switch (k.kind) {
+        case DayKeywordKind::Weekday: return WeekdayOf(y, m, d) == k.value;
+        case DayKeywordKind::Stem: return DayStemIndex(y, m, d) == k.value;
+        case DayKeywordKind::Branch: return DayBranchIndex(y, m, d) == k.value;
+        case DayKeywordKind::Sexagenary: return SexagenaryDay(y, m, d) == k.value;
+        case DayKeywordKind::MoonPhase: return MoonPhaseOf(y, m, d) == kDegPerQuarter * k.value;
+        // Days off are those of the target year, whatever the entry's year.
+        case DayKeywordKind::DayClass: return IsDayOff(rec, m, d) == (k.value == 1);
+        case DayKeywordKind::Unknown: return false;
+    }
+    return false;
+}
+
+int SearchDays(DayKeywordKind kind, char op) {
+    switch (kind) {
+        case DayKeywordKind::Weekday: return kWeekdayCycle;
+        case DayKeywordKind::Stem: return kStemCycle;
+        case DayKeywordKind::Branch: return kBranchCycle;
+        case DayKeywordKind::Sexagenary: return kSexagenaryCycle;
+        case DayKeywordKind::DayClass: return op == '=' ? kDayClassNearestDays : kOpenSearchDays;
+        case DayKeywordKind::MoonPhase:
+        case DayKeywordKind::Unknown: return kOpenSearchDays;
+    }
+    return kOpenSearchDays;
+}
+
+// "<" on or after, ">" on or before, "=" nearest (the earlier day at equal
+// distance). When no candidate passes, the day stays.
+void SearchDay(const MonthRecord& rec, DefinitionEntry& e, char op, const DayKeyword& k) {
+    const int range = SearchDays(k.kind, op);
+    const int start = e.day;
+    for (int i = 0; i < range; ++i) {
+        if (op == '<' || op == '>') {
+            const int d = op == '<' ? start + i : start - i;
+            if (PassesTest(rec, e, k, d)) {
+                e.day = d;
+                return;
+            }
+        } else {
+            for (const int d : {start - i, start + i}) {
+                if (PassesTest(rec, e, k, d)) {
+                    e.day = d;
+                    return;
+                }
+            }
+        }
+    }
+}
+
+// Steps 7 and 9. A lunisolar month 1-12 with a day 1-30 is a lunisolar date
+// as it stands ("旧2/30" is the 30th of the second month); anything else is
+// normalised as a Gregorian date.
+void NormalizeEntry(DefinitionEntry& e) {
+    if (e.oldCalendar == 1 && e.month >= 1 && e.month <= 12 && e.day >= 1 &&
+        e.day <= kLastLunarDay) {
+        return;
+    }
+    NormalizeDate(e.year, e.month, e.day);
+}
+
+// The limit after "|" at position bar: the entry falls on no day when the
+// limit date is on or before its date.
+void ApplyLimit(const MonthRecord& rec, DefinitionEntry& e, int bar) {
+    const char* s = e.expression;
+    const char* after = s + bar + 1;
+    int y = rec.year[kTarget];
+    int m = 0;
+    int d = 1;
+    if (StartsWith(after, kSolarMark)) {
+        const int number = bar + 1 + kSolarMarkBytes;
+        const int angleDeg = ReadInt(s + number);
+        if (!AngleInRange(angleDeg)) ExpressionError(e, number);
+        const CivilDate limit = SolarLongitudeDate(rec, angleDeg);
+        y = limit.year;
+        m = limit.month;
+        d = limit.day;
+    } else if (IsDigit(*after)) {
+        m = ReadInt(after);
+    } else {
+        ReportExpressionError(kLimitErrorFormat, e, bar + 1);
+    }
+    NormalizeDate(y, m, d);
+    if (CompareDates(y, m, d, e.year, e.month, e.day) >= 0) e.day = 0;
+}
+
+}  // namespace
+
+DayKeyword LookUpDayKeyword(const char* text) {
+    DayKeyword k;
+    auto match = [&](const char* const* table, std::size_t count, DayKeywordKind kind) {
+        for (std::size_t i = 0; i < count; ++i) {
+            if (StartsWith(text, table[i])) {
+                k = {kind, static_cast<int>(i), text + std::strlen(table[i])};
+                return true;
+            }
+        }
+        return false;
+    };
+    if (match(kWeekdayKeywords, std::size(kWeekdayKeywords), DayKeywordKind::Weekday) ||
+        match(kDayClassKeywords, std::size(kDayClassKeywords), DayKeywordKind::DayClass) ||
+        match(kStemKeywords, std::size(kStemKeywords), DayKeywordKind::Stem) ||
+        match(kBranchKeywords, std::size(kBranchKeywords), DayKeywordKind::Branch)) {
+        return k;
+    }
+    if (StartsWith(text, kSexagenaryKeyword)) {
+        const char* end = text + std::strlen(kSexagenaryKeyword);
+        return {DayKeywordKind::Sexagenary, ReadInt(end), end};
+    }
+    match(kMoonPhaseKeywords, std::size(kMoonPhaseKeywords), DayKeywordKind::MoonPhase);
+    return k;
+}
+
+CivilDate SolarLongitudeDate(const MonthRecord& rec, double angleDeg) {
+    assert(AngleInRange(angleDeg));
+    // The last term not beyond the angle: 17 <= i <= 52.
+    const int i = static_cast<int>(std::floor((angleDeg + kTermScaleOffsetDeg) / kTermStepDeg));
+    assert(i >= 0 && i < kTermCount);
+    int y = rec.terms.years[i];
+    int m = rec.terms.months[i];
+    int d = rec.terms.days[i];
+    const double targetDeg = angleDeg < 0 ? angleDeg + kFullCircleDeg : angleDeg;
+    // Invariant: the sun has not passed targetDeg before 0 h of (y, m, d).
+    // Each pass tests whether it passes during that day, with the longitude at
+    // 0 h of the next day carried over as the next day's start.
+    double startDeg = SunLongitude(y, m, d, 0, 0, 0);
+    for (int step = 0; step < kMaxDaysAfterTerm; ++step) {
+        int ny = y;
+        int nm = m;
+        int nd = d + 1;
+        NormalizeDate(ny, nm, nd);
+        const double endDeg = SunLongitude(ny, nm, nd, 0, 0, 0);
+        const bool passes = endDeg < startDeg
+                                ? (targetDeg >= startDeg || targetDeg < endDeg)  // wraps at 360
+                                : (startDeg <= targetDeg && targetDeg < endDeg);
+        if (passes) return {y, m, d};
+        y = ny;
+        m = nm;
+        d = nd;
+        startDeg = endDeg;
+    }
+    assert(!"the sun passes every angle within a month of the term before it");
+    return {y, m, d};
+}
+
+void EvaluateExpression(MonthRecord& rec, DefinitionEntry* table, int index) {
+    DefinitionEntry& e = table[index];
+    const char* s = e.expression;
+    const int length = static_cast<int>(std::strlen(s));
+    e.year = rec.year[kTarget];
+
+    int cursor = 0;
+    if (StartsWith(s, kSolarMark)) {
+        // Solar form: the number search starts at the expression's first byte.
+        cursor = NumberSearch(s, length, 0);
+        if (cursor < 0) ExpressionError(e, 0);
+        const double angleDeg = ReadAngle(s + cursor);
+        if (!AngleInRange(angleDeg)) ExpressionError(e, cursor);
+        const CivilDate date = SolarLongitudeDate(rec, angleDeg);
+        e.year = date.year;
+        e.month = date.month;
+        e.day = date.day;
+        e.oldCalendar = 0;
+        e.leapFlag = 0;
+    } else {
+        if (StartsWith(s, kLunisolarMark)) {
+            e.oldCalendar = 1;
+            e.leapFlag = StartsWith(s + kMarkBytes, kLeapMonthMark) ? 1 : 0;
+            cursor = NumberSearch(s, length, kMarkBytes);  // skips "閏"
+            if (cursor < 0) ExpressionError(e, kMarkBytes);
+        } else {
+            e.oldCalendar = 0;
+            e.leapFlag = 0;
+        }
+
+        const int month = ReadInt(s + cursor);
+        if (month == kTargetMonth) {
+            e.month = rec.month[kTarget];
+        } else if (month >= kFirstMonthValue && month <= kLastMonthValue) {
+            e.month = month;
+        } else {
+            ExpressionError(e, cursor);
+        }
+
+        const char* slash = static_cast<const char*>(std::memchr(s + cursor, '/', length - cursor));
+        if (slash == nullptr) ExpressionError(e, cursor);
+        const int slashAt = static_cast<int>(slash - s);
+
+        const int token = DayTokenSearch(s, length, slashAt);
+        if (token < 0) ExpressionError(e, slashAt);
+        bool daySet = true;
+        if (IsDigit(s[token])) {
+            e.day = ReadInt(s + token);
+            cursor = token;
+        } else {
+            const DayKeyword k = LookUpDayKeyword(s + token);
+            if (k.kind == DayKeywordKind::Unknown) ExpressionError(e, token);
+            daySet = KeywordDay(rec, e, k, ReadInt(k.end));
+            cursor = static_cast<int>(k.end - s);
+        }
+        if (!daySet) {
+            // The entry falls on no day this year: the month stays as read
+            // (0 and 13 unnormalised) and operators and limit are not applied.
+            e.day = 0;
+            return;
+        }
+    }
+
+    NormalizeEntry(e);
+
+    int op = OperatorSearch(s, length, cursor);
+    for (; op >= 0 && s[op] != '|'; op = OperatorSearch(s, length, cursor)) {
+        if (s[op] == '+' || s[op] == '-') {
+            const int number = NumberSearch(s, length, op + 1);
+            if (number < 0) ExpressionError(e, op + 1);
+            const int days = ReadInt(s + number);
+            e.day += s[op] == '+' ? days : -days;
+            cursor = number;
+        } else {
+            const int token = DayTokenSearch(s, length, op);
+            if (token < 0) ExpressionError(e, op);
+            const DayKeyword k = LookUpDayKeyword(s + token);
+            if (k.kind == DayKeywordKind::Unknown) ExpressionError(e, token);
+            SearchDay(rec, e, s[op], k);
+            cursor = token;
+        }
+    }
+
+    NormalizeEntry(e);
+
+    if (op >= 0) ApplyLimit(rec, e, op);
+}
+
+}  // namespace kalendo

@@ -1,0 +1,62 @@
+// The date-expression language: how a holiday, calendar-note or user line
+// names its day ("1/Mon2", "Deg180", "旧8/15", "5/6<Sat|2008", ...). Every
+// expression is evaluated afresh for the target date of the month record;
+// the grammar is described for users in defs/date_expression.md, and the
+// scanning below is the final word on which texts are accepted.
+//
+// Evaluation works on the stored CP932 bytes, allocates nothing and reads
+// nothing but the month record (target date, solar terms, holiday tables).
+// A wrong expression is fatal through ThePlatform().Fatal.
+#pragma once
+
+#include "core/month_record.h"
+
+namespace kalendo {
+
+enum class DayKeywordKind {
+    Weekday = 0,     // "Sun" ... "Sat" ("Thr" for Thursday): weekday 0-6
+    DayClass = 1,    // "平日" 0 (working day), "休日" 1 (day off)
+    MoonPhase = 2,   // "新月" 0, "上弦" 1, "満月" 2, "下弦" 3 (phase angle / 90)
+    Stem = 3,        // "十干・甲" ... "十干・癸": day stem index 0-9
+    Branch = 4,      // "十二支・子" ... "十二支・亥": day branch index 0-11
+    Sexagenary = 5,  // "六十干支・" n: sexagenary day number n (1 = 甲子)
+    Unknown = 6,
+};
+
+struct DayKeyword {
+    DayKeywordKind kind = DayKeywordKind::Unknown;
+    int value = 0;
+    const char* end = nullptr;  // just after the keyword (for "六十干支・" after
+                                // the "・", where its number begins); null
+                                // for Unknown
+};
+
+// Looks up the keyword at the start of a NUL-terminated text: the first
+// keyword of the table (weekdays, day classes, stems, branches, sexagenary,
+// moon phases, in that order) whose bytes begin the text. "Mon" matches any
+// word that begins with those three letters.
+DayKeyword LookUpDayKeyword(const char* text);
+
+// Evaluates the expression of table[index] against the target date of rec and
+// stores the entry's year, month, day, oldCalendar and leapFlag. An entry
+// whose day is 0 or less afterwards falls on no day. Does not return when
+// the expression is wrong: "%sの表現式%sに誤りがあります" or "日付表現式 %s
+// の %s に誤りがあります" (the entry's name, then the text from the fault)
+// goes to ThePlatform().Fatal. Holidays used through "平日"/"休日" are those
+// of rec as they stand (see IsDayOff).
+void EvaluateExpression(MonthRecord& rec, DefinitionEntry* table, int index);
+
+struct CivilDate {
+    int year;
+    int month;
+    int day;
+};
+
+// The day (JST, decided at 0 h) during which the sun's ecliptic longitude
+// passes angleDeg, on a scale where 0 is the spring equinox of the target
+// year: negative angles down to -180 lie before it in the same year's
+// winter, and angles up to 360 run on towards the next equinox (315 is the
+// next 立春). Needs rec.terms of the target year; -180 <= angleDeg < 360.
+CivilDate SolarLongitudeDate(const MonthRecord& rec, double angleDeg);
+
+}  // namespace kalendo

@@ -1,0 +1,158 @@
+// Holidays of the target year and the two kinds generated from them.
+#include "defs/holidays.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "core/day_arith.h"
+#include "defs/defs_texts.h"
+#include "defs/expression.h"
+#include "defs/line_reader.h"
+
+namespace kalendo {
+namespace {
+
+// The citizens' holiday (a single working day between two holidays) exists
+// from 1986; substitute holidays for a Sunday holiday from 1973, and from
+// 2008 on the substitute moves past any holidays that follow the Sunday.
+constexpr int kFirstCitizensHolidayYear = 1986;
+constexpr int kFirstSubstituteYear = 1973;
+constexpr int kFirstConsecutiveSubstituteYear = 2008;
+// Generated entries are valid until the end of the supported range.
+constexpr int kGeneratedToYear = 3000;
+
+class HolidaySink : public DefinitionSink {
+public:
+    explicit HolidaySink(MonthRecord& rec) : rec_(rec) {}
+    int Capacity() const override { return kHolidayCapacity; }
+    void ParseEntry(int index, const char* line) override {
+        DefinitionEntry& e = rec_.holidays[index];
+        e = DefinitionEntry{};
+        // A line is at most 1023 bytes, so no word can overflow its field.
+        std::sscanf(line, "%1023s ( %d - %d ) / %1023s %1023s", e.name, &e.fromYear, &e.toYear,
+                    e.expression, e.description);
+    }
+    void StoreText(int, const char*) override {}  // the holiday file has no blocks
+
+private:
+    MonthRecord& rec_;
+};
+
+bool ValidIn(const DefinitionEntry& e, int y) { return e.fromYear <= y && y < e.toYear; }
+
+// A valid holiday that falls on a day this year.
+bool FallsOnADay(const DefinitionEntry& e, int y) { return ValidIn(e, y) && e.day > 0; }
+
+int Find(const DefinitionEntry* table, int count, int y, int month, int day) {
+    for (int i = 0; i < count; ++i) {
+        const DefinitionEntry& e = table[i];
+        if (FallsOnADay(e, y) && e.month == month && e.day == day) return i;
+    }
+    return -1;
+}
+
+// Whether some valid holiday falls on month/day (the substitute rule of 2008).
+bool HolidayOn(const MonthRecord& rec, int y, int month, int day) {
+    return Find(rec.holidays, rec.holidayCount, y, month, day) >= 0;
+}
+
+void Append(MonthRecord& rec, const char* name, int month, int day, int fromYear) {
+    if (rec.generatedHolidayCount >= kGeneratedHolidayCapacity) return;
+    DefinitionEntry& g = rec.generatedHolidays[rec.generatedHolidayCount++];
+    g = DefinitionEntry{};
+    CopyText(g.name, name);
+    g.month = month;
+    g.day = day;
+    g.fromYear = fromYear;
+    g.toYear = kGeneratedToYear;
+}
+
+}  // namespace
+
+std::optional<LoadProblem> LoadHolidays(MonthRecord& rec, std::string_view fileBytes) {
+    HolidaySink sink(rec);
+    int count = 0;
+    auto problem =
+        ReadDefinitionFile(fileBytes, TextBlockMode::None, kHolidayFileName, sink, count);
+    rec.holidayCount = count;
+    return problem;
+}
+
+void EvaluateHolidays(MonthRecord& rec) {
+    const int y = rec.year[kTarget];
+    for (int i = 0; i < rec.holidayCount; ++i) {
+        rec.holidays[i].month = -1;
+        rec.holidays[i].day = -1;
+    }
+    for (int i = 0; i < rec.holidayCount; ++i) {
+        if (ValidIn(rec.holidays[i], y)) EvaluateExpression(rec, rec.holidays, i);
+    }
+}
+
+void GenerateHolidays(MonthRecord& rec) {
+    const int y = rec.year[kTarget];
+    const int n = rec.holidayCount;
+    const DefinitionEntry* h = rec.holidays;
+    rec.generatedHolidayCount = 0;
+
+    // Citizens' holidays: a day between two holidays of the same month, the
+    // earlier one listed first. The day between is generated whatever it is.
+    if (y >= kFirstCitizensHolidayYear) {
+        for (int a = 0; a < n; ++a) {
+            if (!FallsOnADay(h[a], y)) continue;
+            for (int b = a + 1; b < n; ++b) {
+                if (!FallsOnADay(h[b], y) || h[a].month != h[b].month ||
+                    h[b].day != h[a].day + 2) {
+                    continue;
+                }
+                Append(rec, kCitizensHolidayName, h[a].month, h[a].day + 1,
+                       std::max({kFirstCitizensHolidayYear, h[a].fromYear, h[b].fromYear}));
+            }
+        }
+    }
+
+    // Substitute holidays for Sunday holidays, in file order. Only the
+    // holiday table is consulted, never the generated days.
+    if (y < kFirstSubstituteYear) return;
+    for (int i = 0; i < n; ++i) {
+        if (!FallsOnADay(h[i], y)) continue;
+        int sy = y;
+        int sm = h[i].month;
+        int sd = h[i].day;
+        NormalizeDate(sy, sm, sd);
+        if (Weekday(sy, sm, sd) != 0) continue;
+        sy = y;
+        sm = h[i].month;
+        sd = h[i].day + 1;
+        int fromYear = std::max(kFirstSubstituteYear, h[i].fromYear);
+        if (y >= kFirstConsecutiveSubstituteYear) {
+            // The first day after the Sunday that holds no holiday; every
+            // step rescans the whole table.
+            while (HolidayOn(rec, y, sm, sd)) ++sd;
+            fromYear = std::max(kFirstConsecutiveSubstituteYear, h[i].fromYear);
+        }
+        // A substitute past the end of the month is the next month's day;
+        // one that leaves the year belongs to no day of it.
+        NormalizeDate(sy, sm, sd);
+        if (sy != y) continue;
+        Append(rec, kSubstituteHolidayName, sm, sd, fromYear);
+    }
+}
+
+int FindHoliday(const MonthRecord& rec, int month, int day) {
+    return Find(rec.holidays, rec.holidayCount, rec.year[kTarget], month, day);
+}
+
+int FindGeneratedHoliday(const MonthRecord& rec, int month, int day) {
+    return Find(rec.generatedHolidays, rec.generatedHolidayCount, rec.year[kTarget], month, day);
+}
+
+bool IsDayOff(const MonthRecord& rec, int month, int day) {
+    int y = rec.year[kTarget];
+    NormalizeDate(y, month, day);
+    const int weekday = Weekday(y, month, day);
+    if (weekday == 0 || weekday == 6) return true;
+    return FindHoliday(rec, month, day) >= 0 || FindGeneratedHoliday(rec, month, day) >= 0;
+}
+
+}  // namespace kalendo

@@ -1,0 +1,144 @@
+// Calendar notes and user entries: reading, evaluation and the per-day
+// questions of the day texts and the event lists.
+#include "defs/notes.h"
+
+#include <cstdio>
+
+#include "core/day_arith.h"
+#include "defs/expression.h"
+#include "defs/line_reader.h"
+
+namespace kalendo {
+namespace {
+
+// The display period is a number of weeks of advance notice; 0 means the
+// day before only.
+constexpr int kMinDisplayPeriod = 0;
+constexpr int kMaxDisplayPeriod = 4;
+constexpr int kDefaultDisplayPeriod = 1;
+constexpr int kDaysPerWeek = 7;
+
+int NoticeDays(int displayPeriod) {
+    return displayPeriod == 0 ? 1 : kDaysPerWeek * displayPeriod;
+}
+
+// Fields are read with scanf's rules: a conversion that does not match
+// leaves its field, and every later one, as it was. The widths keep every
+// word inside its 1024-byte field (a line holds at most 1023 bytes anyway).
+class NoteSink : public DefinitionSink {
+public:
+    explicit NoteSink(DefinitionEntry* table) : table_(table) {}
+    int Capacity() const override { return kNoteCapacity; }
+    void ParseEntry(int index, const char* line) override {
+        DefinitionEntry& e = table_[index];
+        // "%s %s %s": only the first two words are stored; a third word is
+        // not read into anything.
+        std::sscanf(line, "%1023s %1023s", e.name, e.expression);
+    }
+    void StoreText(int index, const char* text) override {
+        CopyText(table_[index].description, text);
+    }
+
+private:
+    DefinitionEntry* table_;
+};
+
+class UserEntrySink : public DefinitionSink {
+public:
+    explicit UserEntrySink(DefinitionEntry* table) : table_(table) {}
+    int Capacity() const override { return kUserEntryCapacity; }
+    void ParseEntry(int index, const char* line) override {
+        DefinitionEntry& e = table_[index];
+        std::sscanf(line, "%1023s %d / %1023s %d", e.name, &e.fromYear, e.expression,
+                    &e.displayPeriod);
+        if (e.displayPeriod < kMinDisplayPeriod || e.displayPeriod > kMaxDisplayPeriod) {
+            e.displayPeriod = kDefaultDisplayPeriod;
+        }
+    }
+    void StoreText(int index, const char* text) override {
+        CopyText(table_[index].description, text);
+    }
+
+private:
+    DefinitionEntry* table_;
+};
+
+bool SameDay(int y1, int m1, int d1, int y2, int m2, int d2) {
+    NormalizeDate(y1, m1, d1);
+    NormalizeDate(y2, m2, d2);
+    return y1 == y2 && m1 == m2 && d1 == d2;
+}
+
+}  // namespace
+
+std::optional<LoadProblem> LoadNotes(MonthRecord& rec, std::string_view fileBytes) {
+    NoteSink sink(rec.notes);
+    int count = 0;
+    auto problem =
+        ReadDefinitionFile(fileBytes, TextBlockMode::FirstWord, kNoteFileName, sink, count);
+    rec.noteCount = count;
+    return problem;
+}
+
+std::optional<LoadProblem> LoadUserEntries(MonthRecord& rec, std::string_view fileBytes) {
+    UserEntrySink sink(rec.userEntries);
+    int count = 0;
+    auto problem =
+        ReadDefinitionFile(fileBytes, TextBlockMode::FirstWord, kUserFileName, sink, count);
+    rec.userEntryCount = count;
+    return problem;
+}
+
+void EvaluateNotes(MonthRecord& rec) {
+    for (int i = 0; i < rec.noteCount; ++i) {
+        rec.notes[i].month = -1;
+        rec.notes[i].day = -1;
+    }
+    // Notes have no years of validity: every one is evaluated every year.
+    for (int i = 0; i < rec.noteCount; ++i) EvaluateExpression(rec, rec.notes, i);
+}
+
+void EvaluateUserEntries(MonthRecord& rec) {
+    // No reset: an expression whose day part sets nothing starts from the
+    // previous result (the evaluator then leaves the entry on no day).
+    for (int i = 0; i < rec.userEntryCount; ++i) EvaluateExpression(rec, rec.userEntries, i);
+}
+
+int NoteFallsOnTarget(const MonthRecord& rec, int i) {
+    if (i < 0 || i >= rec.noteCount) return -1;
+    const DefinitionEntry& e = rec.notes[i];
+    // A note that ran into another year (12/25+7, Deg315) is not in this one.
+    if (e.year != rec.year[kTarget]) return -1;
+    if (e.oldCalendar == 1) {
+        // Lunisolar months are compared as numbers; a leap month is kept
+        // negative in lunarMonth, so "旧4/1" never matches in a leap 4th
+        // month, and "旧閏4/1" asks for leapMonth instead.
+        if (e.leapFlag == 0) {
+            return (rec.lunarMonth == e.month && rec.lunarDay == e.day) ? i : -1;
+        }
+        if (e.leapFlag == 1) {
+            return (rec.leapMonth == e.month && rec.lunarDay == e.day) ? i : -1;
+        }
+        return -1;
+    }
+    return (e.month == rec.month[kTarget] && e.day == rec.day[kTarget]) ? i : -1;
+}
+
+int UserEntryFallsOn(const MonthRecord& rec, int i, int y, int m, int d) {
+    if (i < 0 || i >= rec.userEntryCount) return -1;
+    const DefinitionEntry& e = rec.userEntries[i];
+    if (y < e.fromYear) return -1;
+    // An entry on no day would otherwise normalise onto the last days of the
+    // month before.
+    if (e.day <= 0) return -1;
+    // The user's days are yearly: month and day only, whatever year the
+    // expression reached and whether or not it was written as lunisolar.
+    return SameDay(y, e.month, e.day, y, m, d) ? i : -1;
+}
+
+int UserEntryInPeriod(const MonthRecord& rec, int i, int n) {
+    if (i < 0 || i >= rec.userEntryCount) return -1;
+    return n <= NoticeDays(rec.userEntries[i].displayPeriod) ? i : -1;
+}
+
+}  // namespace kalendo

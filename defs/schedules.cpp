@@ -1,0 +1,175 @@
+// Schedules: the table's operations and the schedule file.
+#include "defs/schedules.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "core/day_arith.h"
+#include "defs/line_reader.h"
+#include "platform/file_io.h"
+#include "platform/platform.h"
+
+namespace kalendo {
+namespace {
+
+constexpr int kMinDisplayPeriod = 0;
+constexpr int kMaxDisplayPeriod = 4;
+constexpr int kDefaultDisplayPeriod = 1;
+constexpr int kDaysPerWeek = 7;
+
+// The date of an entry line begins in this byte column (1-based), so names
+// up to 19 bytes are padded to 20; a longer name gets one blank.
+constexpr std::size_t kNameColumnBytes = 20;
+
+class ScheduleSink : public DefinitionSink {
+public:
+    explicit ScheduleSink(CSchedule* table) : table_(table) {}
+    int Capacity() const override { return kScheduleCapacity; }
+    void ParseEntry(int index, const char* line) override {
+        CSchedule& s = table_[index];
+        // "%s %04d/%02d/%02d %d": the widths are the year's 4 and the month's
+        // and day's 2 digits at most; fields after a mismatch keep their
+        // values.
+        std::sscanf(line, "%1023s %4d/%2d/%2d %d", s.name, &s.year, &s.month, &s.day,
+                    &s.displayPeriod);
+        if (s.displayPeriod < kMinDisplayPeriod || s.displayPeriod > kMaxDisplayPeriod) {
+            s.displayPeriod = kDefaultDisplayPeriod;
+        }
+    }
+    void StoreText(int index, const char* text) override { CopyText(table_[index].text, text); }
+
+private:
+    CSchedule* table_;
+};
+
+bool IsBeforeToday(const MonthRecord& rec, const CSchedule& s) {
+    return CompareDates(s.year, s.month, s.day, rec.year[kToday], rec.month[kToday],
+                        rec.day[kToday]) > 0;
+}
+
+// Appends the note with every line break as CR LF. The reader ends a line
+// at CR and swallows the byte after it, so a lone CR written as it is would
+// eat the first byte of the next line; a lone LF would come back as CR LF
+// anyway. CP932 trail bytes are never CR or LF, so bytes can be scanned
+// one at a time.
+void AppendNote(std::string& out, const char* text) {
+    for (const char* p = text; *p != '\0'; ++p) {
+        if (*p == '\r') {
+            out += "\r\n";
+            if (p[1] == '\n') ++p;
+        } else if (*p == '\n') {
+            out += "\r\n";
+        } else {
+            out += *p;
+        }
+    }
+}
+
+}  // namespace
+
+std::optional<LoadProblem> LoadSchedules(MonthRecord& rec, std::string_view fileBytes) {
+    ScheduleSink sink(rec.schedules);
+    int count = 0;
+    auto problem =
+        ReadDefinitionFile(fileBytes, TextBlockMode::WholeLines, kScheduleFileName, sink, count);
+    rec.scheduleCount = count;
+    return problem;
+}
+
+std::string ScheduleFileBytes(const MonthRecord& rec) {
+    std::string out = kScheduleFileHeader;
+    for (int i = 0; i < rec.scheduleCount; ++i) {
+        const CSchedule& s = rec.schedules[i];
+        if (IsBeforeToday(rec, s)) continue;
+        const std::size_t nameBytes = std::strlen(s.name);
+        out += s.name;
+        out.append(nameBytes < kNameColumnBytes ? kNameColumnBytes - nameBytes : 1, ' ');
+        char date[64];
+        std::snprintf(date, sizeof date, "%04d/%02d/%02d\t%d\n", s.year, s.month, s.day,
+                      s.displayPeriod);
+        out += date;
+        out += "{\n";
+        AppendNote(out, s.text);
+        out += "\n}\n";
+    }
+    return out;
+}
+
+void SaveSchedules(const MonthRecord& rec, const std::string& path) {
+    if (!WriteFileAtomically(path, ScheduleFileBytes(rec))) {
+        ThePlatform().Fatal(kScheduleFileUnopenable);
+    }
+}
+
+bool AddSchedule(MonthRecord& rec, const CSchedule& schedule) {
+    if (rec.scheduleCount < 0 || rec.scheduleCount >= kScheduleCapacity) return false;
+    CopySchedule(rec.schedules[rec.scheduleCount], schedule);
+    ++rec.scheduleCount;
+    return true;
+}
+
+void RemoveSchedule(MonthRecord& rec, int i) {
+    if (i < 0 || i >= rec.scheduleCount || i >= kScheduleCapacity) return;
+    for (int j = i; j < rec.scheduleCount - 1; ++j) {
+        CopySchedule(rec.schedules[j], rec.schedules[j + 1]);
+    }
+    --rec.scheduleCount;
+}
+
+void RemovePastSchedules(MonthRecord& rec) {
+    // Invariant: every schedule before index i is dated today or later. A
+    // removal moves the next schedule into i, which is examined again.
+    int i = 0;
+    while (i < rec.scheduleCount) {
+        if (IsBeforeToday(rec, rec.schedules[i])) {
+            RemoveSchedule(rec, i);
+        } else {
+            ++i;
+        }
+    }
+}
+
+int ScheduleFallsOn(const MonthRecord& rec, int i, int y, int m, int d) {
+    if (i < 0 || i >= rec.scheduleCount) return -1;
+    const CSchedule& s = rec.schedules[i];
+    // A schedule is a one-off appointment: its year counts as well.
+    return CompareDates(s.year, s.month, s.day, y, m, d) == 0 ? i : -1;
+}
+
+int ScheduleInPeriod(const MonthRecord& rec, int i, int n) {
+    if (i < 0 || i >= rec.scheduleCount) return -1;
+    const int period = rec.schedules[i].displayPeriod;
+    const int noticeDays = period == 0 ? 1 : kDaysPerWeek * period;
+    return n <= noticeDays ? i : -1;
+}
+
+void CopySchedule(CSchedule& target, const CSchedule& source) {
+    if (&target == &source) return;
+    std::memcpy(target.name, source.name, sizeof target.name);
+    std::memcpy(target.text, source.text, sizeof target.text);
+    target.year = source.year;
+    target.month = source.month;
+    target.day = source.day;
+    target.displayPeriod = source.displayPeriod;
+}
+
+bool ScheduleNameFitsFile(const char* name) {
+    if (name[0] == '\0' || name[0] == '{') return false;
+    // White space and ';' are single bytes below 0x40, so no CP932 trail
+    // byte can be mistaken for them.
+    return std::strpbrk(name, " \t\n\v\f\r;") == nullptr;
+}
+
+bool ScheduleNoteFitsFile(const char* text) {
+    const char* line = text;
+    for (const char* p = text;; ++p) {
+        if (*p == '\0' || *p == '\r' || *p == '\n') {
+            if (p - line == 1 && line[0] == '}') return false;
+            if (*p == '\0') return true;
+            if (*p == '\r' && p[1] == '\n') ++p;
+            line = p + 1;
+        }
+    }
+}
+
+}  // namespace kalendo

@@ -1,0 +1,73 @@
+// Schedules: the user's one-off appointments, kept in Schedule.Def and
+// written back after every change.
+//
+// The file is the one definition file the almanac writes, so what is
+// written must read back as it was: an entry line "%s%*c%04d/%02d/%02d\t%d"
+// (the name padded with blanks so that the date begins in byte column 21,
+// one blank after a name of 20 bytes or more), then the note between a "{"
+// line and a "}" line. The reader keeps every note line whole and closes a
+// note only on a line that is exactly "}", so a note survives a save and a
+// load byte for byte. What the file cannot carry is a name that is not one
+// word (ScheduleNameFitsFile) and a note line that is exactly "}"
+// (ScheduleNoteFitsFile): the editor refuses those.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/load_problem.h"
+#include "core/month_record.h"
+#include "defs/schedule_texts.h"  // kScheduleFileUnopenable, kScheduleFileName
+
+namespace kalendo {
+
+// Reads the file's bytes into rec.schedules and sets rec.scheduleCount.
+// Entry lines "%s %04d/%02d/%02d %d" (a period outside 0-4 becomes 1).
+// Past schedules are kept until the first sweep. An unopenable file is the
+// edge's kScheduleFileUnopenable.
+std::optional<LoadProblem> LoadSchedules(MonthRecord& rec, std::string_view fileBytes);
+
+// The whole file as SaveSchedules writes it: the three header lines, then
+// every schedule dated today (rec's element 1) or later, in table order.
+// Line breaks inside a note are written as CR LF, whatever they were.
+std::string ScheduleFileBytes(const MonthRecord& rec);
+
+// Replaces the file at path (UTF-8) with ScheduleFileBytes, atomically: the
+// previous file stays intact unless the new one is complete. A failure is
+// fatal with kScheduleFileUnopenable.
+void SaveSchedules(const MonthRecord& rec, const std::string& path);
+
+// Appends a copy of schedule at slot scheduleCount. false, changing
+// nothing, when all kScheduleCapacity slots are in use.
+bool AddSchedule(MonthRecord& rec, const CSchedule& schedule);
+
+// Removes schedule i (0 <= i < scheduleCount) and closes the gap; the slot
+// after the last one in use keeps a stale copy. Other i: nothing happens.
+void RemoveSchedule(MonthRecord& rec, int i);
+
+// Removes every schedule dated before today (rec's element 1). The file is
+// not written here.
+void RemovePastSchedules(MonthRecord& rec);
+
+// i when schedule i falls on (y, m, d): its own date only (both normalised),
+// never the same day of another year; else -1.
+int ScheduleFallsOn(const MonthRecord& rec, int i, int y, int m, int d);
+
+// i when schedule i (< scheduleCount) is announced n (>= 1) days ahead:
+// n <= 7 * period, or n <= 1 for period 0; else -1.
+int ScheduleInPeriod(const MonthRecord& rec, int i, int n);
+
+// Copies name, text, year, month, day and displayPeriod.
+void CopySchedule(CSchedule& target, const CSchedule& source);
+
+// Whether the file can carry the name as one schedule name: one word, not
+// empty, no white space and no ";" (the reader's comment mark), not
+// beginning with "{" (the reader's block mark).
+bool ScheduleNameFitsFile(const char* name);
+
+// Whether the file can carry the note: no line of it (lines split at CR LF,
+// CR or LF) is exactly "}", the line that ends a note in the file.
+bool ScheduleNoteFitsFile(const char* text);
+
+}  // namespace kalendo

@@ -1,0 +1,74 @@
+# Shared by scripts/run and scripts/test: the Debian 12 packages the build
+# needs, and one configure-and-build step. Sourced, never run on its own.
+
+# What each package is for:
+#   build-essential cmake ninja-build ccache  compiler, build, faster rebuilds
+#   qt6-base-dev libgl-dev                    Qt 6 Widgets (the window)
+#   libgtest-dev libgmock-dev googletest      the tests
+#   libbenchmark-dev                          bench/
+#   clang libclang-rt-14-dev                  second compiler; libFuzzer and
+#                                             its sanitizer runtimes
+#   xvfb xauth                                running the window without a desktop
+#   fonts-ipafont-gothic                      a Japanese font for Qt
+#   locales                                   locale sources (the locale test
+#                                             builds a German locale with them)
+K2_PACKAGES=(
+    build-essential cmake ninja-build ccache
+    qt6-base-dev libgl-dev
+    libgtest-dev libgmock-dev googletest
+    libbenchmark-dev
+    clang libclang-rt-14-dev
+    xvfb xauth
+    fonts-ipafont-gothic
+    locales
+)
+
+k2_jobs=$(nproc 2>/dev/null || echo 2)
+
+# Installs the packages that are not installed yet; apt is not called at
+# all when nothing is missing.
+k2_ensure_packages() {
+    local missing=() pkg
+    for pkg in "${K2_PACKAGES[@]}"; do
+        if [ "$(dpkg-query -W -f='${db:Status-Status}' "$pkg" 2>/dev/null)" != installed ]; then
+            missing+=("$pkg")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then sudo=(sudo); fi
+    echo "== installing: ${missing[*]}"
+    "${sudo[@]}" apt-get update
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
+        apt-get install -y --no-install-recommends "${missing[@]}" </dev/null
+}
+
+# k2_configure <build dir> [cmake options...]
+# Ninja and ccache when they are there. A build directory made by another
+# generator is started afresh: CMake refuses to switch generators in place.
+k2_configure() {
+    local dir=$1
+    shift
+    local args=(-S . -B "$dir")
+    local generator="Unix Makefiles"
+    if command -v ninja >/dev/null 2>&1; then generator=Ninja; fi
+    if [ -f "$dir/CMakeCache.txt" ] &&
+        ! grep -qx "CMAKE_GENERATOR:INTERNAL=$generator" "$dir/CMakeCache.txt"; then
+        rm -rf "$dir"
+    fi
+    args+=(-G "$generator")
+    if command -v ccache >/dev/null 2>&1; then
+        args+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    fi
+    cmake "${args[@]}" "$@"
+}
+
+# k2_build <build dir> [targets...]
+k2_build() {
+    local dir=$1
+    shift
+    local targets=()
+    if [ $# -gt 0 ]; then targets=(--target "$@"); fi
+    cmake --build "$dir" -j "$k2_jobs" "${targets[@]}"
+}

@@ -1,0 +1,135 @@
+#include "cli/arguments.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace kalendo {
+namespace {
+
+using Args = std::vector<std::string>;
+
+TEST(ParseIsoDate, ExactlyFourTwoAndTwoDigits) {
+    struct Case { const char* text; bool parses; CalendarDate want; };
+    const Case cases[] = {
+        {"2024-02-03", true, {2024, 2, 3}},
+        {"2023-02-30", true, {2023, 2, 30}},  // as typed: the month computation refuses it
+        {"2023-00-10", true, {2023, 0, 10}},
+        {"0999-12-31", true, {999, 12, 31}},
+        {"2024-2-03", false, {}},
+        {"2024-02-3", false, {}},
+        {"24-02-03", false, {}},
+        {"20240203", false, {}},
+        {"2024/02/03", false, {}},
+        {"2024-02-03 ", false, {}},
+        {"+024-02-03", false, {}},
+        {"2024-0a-03", false, {}},
+        {"２０２４-02-03", false, {}},
+        {"", false, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        const auto date = ParseIsoDate(c.text);
+        ASSERT_EQ(date.has_value(), c.parses);
+        if (c.parses) {
+            EXPECT_EQ(*date, c.want);
+        }
+    }
+}
+
+TEST(ParseCommandLine, OptionsMayStandAnywhere) {
+    const Args lines[] = {
+        {"--data", "/d", "--today", "2024-06-15", "day", "2024-02-03", "2024-02-05"},
+        {"day", "--data", "/d", "2024-02-03", "--today", "2024-06-15", "2024-02-05"},
+        {"day", "2024-02-03", "2024-02-05", "--today", "2024-06-15", "--data", "/d"},
+    };
+    for (const Args& line : lines) {
+        SCOPED_TRACE(line[0] + " " + line[1]);
+        const ParsedCommandLine p = ParseCommandLine(line);
+        ASSERT_EQ(p.usageError, "");
+        EXPECT_EQ(p.options.command, CliCommand::Day);
+        EXPECT_EQ(p.options.dataFolder, "/d");
+        EXPECT_EQ(p.options.today, (CalendarDate{2024, 6, 15}));
+        EXPECT_EQ(p.options.first, (CalendarDate{2024, 2, 3}));
+        EXPECT_EQ(p.options.last, (CalendarDate{2024, 2, 5}));
+    }
+}
+
+TEST(ParseCommandLine, Commands) {
+    ParsedCommandLine p = ParseCommandLine({"year", "2033"});
+    ASSERT_EQ(p.usageError, "");
+    EXPECT_EQ(p.options.command, CliCommand::Year);
+    EXPECT_EQ(p.options.year, 2033);
+    EXPECT_FALSE(p.options.dataFolder);
+    EXPECT_FALSE(p.options.today);
+
+    p = ParseCommandLine({"year", "0999"});
+    ASSERT_EQ(p.usageError, "") << "a year out of range is the month computation's refusal";
+    EXPECT_EQ(p.options.year, 999);
+
+    p = ParseCommandLine({"day", "2023-03-22"});
+    ASSERT_EQ(p.usageError, "");
+    EXPECT_EQ(p.options.first, (CalendarDate{2023, 3, 22}));
+    EXPECT_EQ(p.options.last, p.options.first) << "LAST defaults to FIRST";
+
+    p = ParseCommandLine({"--data", "--today", "year", "2024"});
+    ASSERT_EQ(p.usageError, "");
+    EXPECT_EQ(p.options.dataFolder, "--today") << "an option's value is the next argument";
+}
+
+TEST(ParseCommandLine, HelpWinsAnywhere) {
+    for (const Args& line : {Args{"--help"}, Args{"year", "20", "--help"}, Args{"--bad", "--help"}}) {
+        const ParsedCommandLine p = ParseCommandLine(line);
+        EXPECT_EQ(p.usageError, "");
+        EXPECT_EQ(p.options.command, CliCommand::Help);
+    }
+}
+
+TEST(ParseCommandLine, UsageErrors) {
+    struct Case { Args line; const char* error; };
+    const Case cases[] = {
+        {{}, "missing command: year or day"},
+        {{"--today", "2024-06-15"}, "missing command: year or day"},
+        {{"week", "2024-06-15"}, "unknown command: week"},
+        {{"year"}, "year takes one operand: YYYY"},
+        {{"year", "2024", "2025"}, "year takes one operand: YYYY"},
+        {{"year", "24"}, "not a year YYYY: 24"},
+        {{"year", "20245"}, "not a year YYYY: 20245"},
+        {{"year", "2024-01-01"}, "not a year YYYY: 2024-01-01"},
+        {{"day"}, "day takes one or two operands: FIRST [LAST]"},
+        {{"day", "2024-01-01", "2024-01-02", "2024-01-03"},
+         "day takes one or two operands: FIRST [LAST]"},
+        {{"day", "2024-1-01"}, "not a date YYYY-MM-DD: 2024-1-01"},
+        {{"day", "2024-01-01", "tomorrow"}, "not a date YYYY-MM-DD: tomorrow"},
+        {{"--data"}, "--data needs a folder"},
+        {{"year", "2024", "--data"}, "--data needs a folder"},
+        {{"--data", "", "year", "2024"}, "--data needs a folder"},
+        {{"--data", "/a", "--data", "/b", "year", "2024"}, "--data given twice"},
+        {{"year", "2024", "--today"}, "--today needs a date YYYY-MM-DD"},
+        {{"--today", "2024-6-15", "year", "2024"}, "--today: not a date YYYY-MM-DD: 2024-6-15"},
+        {{"--today", "2023-02-29", "year", "2024"}, "--today: no such day: 2023-02-29"},
+        {{"--today", "2024-13-01", "year", "2024"}, "--today: no such day: 2024-13-01"},
+        {{"--today", "2024-06-00", "year", "2024"}, "--today: no such day: 2024-06-00"},
+        {{"--today", "2024-06-15", "--today", "2024-06-16", "year", "2024"},
+         "--today given twice"},
+        {{"--verbose", "year", "2024"}, "unknown option: --verbose"},
+        {{"year", "-2024"}, "unknown option: -2024"},
+        {{"--data=/d", "year", "2024"}, "unknown option: --data=/d"},
+    };
+    for (const Case& c : cases) {
+        std::string line;
+        for (const std::string& a : c.line) line += a + " ";
+        SCOPED_TRACE(line);
+        EXPECT_EQ(ParseCommandLine(c.line).usageError, c.error);
+    }
+}
+
+TEST(ParseCommandLine, TodayAcceptsLeapDays) {
+    const ParsedCommandLine p = ParseCommandLine({"--today", "2024-02-29", "year", "2024"});
+    ASSERT_EQ(p.usageError, "");
+    EXPECT_EQ(p.options.today, (CalendarDate{2024, 2, 29}));
+}
+
+}  // namespace
+}  // namespace kalendo

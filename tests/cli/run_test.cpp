@@ -1,0 +1,169 @@
+#include "cli/run.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli_fixture.h"
+#include "json_members.h"
+#include "platform/recording_platform.h"
+#include "ui/model/document.h"
+
+namespace kalendo {
+namespace {
+
+// Runs a command into a memory stream; the output's lines.
+class CliRunTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        rec_ = std::make_unique<MonthRecord>();
+        schedulesBefore_ = ReadFileBytes(folder_.path() + "Schedule.Def");
+        OpenDocument(*rec_, folder_.path());  // today 2024-06-15 from the recorder
+    }
+
+    template <typename Command>
+    std::vector<std::string> Lines(Command command) {
+        char* buf = nullptr;
+        std::size_t size = 0;
+        std::FILE* out = open_memstream(&buf, &size);
+        status_ = command(out);
+        std::fclose(out);
+        std::vector<std::string> lines;
+        std::istringstream text(std::string(buf, size));
+        std::free(buf);
+        for (std::string line; std::getline(text, line);) lines.push_back(line);
+        return lines;
+    }
+    std::vector<std::string> Days(CalendarDate first, CalendarDate last) {
+        return Lines([&](std::FILE* out) { return PrintDays(*rec_, first, last, out); });
+    }
+    std::vector<std::string> Year(int y) {
+        return Lines([&](std::FILE* out) { return PrintYear(*rec_, y, out); });
+    }
+    int RangeMessages() {
+        int n = 0;
+        for (const std::string& m : platform_->MessagesUtf8()) {
+            n += m == "ERROR : 年月の設定範囲が不適切です.";
+        }
+        return n;
+    }
+
+    ScopedRecordingPlatform platform_;
+    DefinitionFolder folder_;
+    std::unique_ptr<MonthRecord> rec_;
+    std::string schedulesBefore_;
+    int status_ = -1;
+};
+
+TEST_F(CliRunTest, DayObjectKeysInOrder) {
+    const auto lines = Days({2024, 2, 3}, {2024, 2, 3});
+    ASSERT_EQ(lines.size(), 1u);
+    const std::vector<std::string> want = {
+        "date", "accepted", "weekday", "julianDate", "sexagenary", "dayStem", "dayBranch",
+        "yearStem", "yearBranch", "monthStem", "monthBranch", "lunarMonth", "lunarDay",
+        "leapMonth", "rokuyo", "officer", "mansion", "moonPhase", "moonAge", "sunLongitude",
+        "moonLongitude", "era", "eraYear", "holiday", "generatedHoliday", "dayOff", "notes",
+        "userEntries", "schedules"};
+    EXPECT_EQ(KeysOf(lines[0]), want);
+    EXPECT_EQ(status_, kCliDone);
+    EXPECT_EQ(ValueOf(lines[0], "date"), "\"2024-02-03\"");
+    EXPECT_EQ(ValueOf(lines[0], "julianDate"), "2460343.5");
+    EXPECT_EQ(ValueOf(lines[0], "weekday"), "6");
+}
+
+TEST_F(CliRunTest, YearObjectKeysInOrder) {
+    const auto lines = Year(2024);
+    ASSERT_EQ(lines.size(), 1u);
+    const std::vector<std::string> want = {
+        "year", "terms", "newMoons", "lunarMonthNumber", "anchorStart", "anchorFirst", "eras",
+        "holidays", "generatedHolidays", "notes", "userEntries", "schedules"};
+    EXPECT_EQ(KeysOf(lines[0]), want);
+    EXPECT_EQ(ValueOf(lines[0], "year"), "2024");
+    EXPECT_EQ(status_, kCliDone);
+}
+
+TEST_F(CliRunTest, DaysStepFromFirstAsTypedToLastNormalised) {
+    struct Case {
+        CalendarDate first, last;
+        std::vector<std::string> dates;  // "!" marks a refused date
+        int status;
+        const char* why;
+    };
+    const Case cases[] = {
+        {{2024, 2, 27}, {2024, 3, 1}, {"2024-02-27", "2024-02-28", "2024-02-29", "2024-03-01"},
+         kCliDone, "across a leap day"},
+        {{2023, 12, 31}, {2024, 1, 1}, {"2023-12-31", "2024-01-01"}, kCliDone,
+         "across a year end: each date computes its own year"},
+        {{2023, 2, 30}, {2023, 3, 3}, {"!2023-02-30", "2023-03-03"}, kCliRefusedDate,
+         "FIRST as typed is refused; the next day normalises past it"},
+        {{2023, 2, 30}, {2023, 3, 1}, {}, kCliDone, "FIRST denotes 2 March, after LAST"},
+        {{2024, 3, 1}, {2024, 2, 29}, {}, kCliDone, "LAST before FIRST"},
+        {{2024, 3, 1}, {2024, 2, 30}, {"2024-03-01"}, kCliDone, "LAST denotes 1 March"},
+        {{2999, 12, 30}, {3000, 1, 1}, {"2999-12-30", "2999-12-31", "!3000-01-01"},
+         kCliRefusedDate, "the range ends, the run goes on"},
+        {{1599, 12, 31}, {1600, 1, 1}, {"!1599-12-31", "1600-01-01"}, kCliRefusedDate,
+         "the range begins"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        platform_->messages.clear();
+        const auto lines = Days(c.first, c.last);
+        std::vector<std::string> dates;
+        int refused = 0;
+        for (const std::string& line : lines) {
+            const bool accepted = ValueOf(line, "accepted") == "true";
+            if (!accepted) {
+                EXPECT_EQ(KeysOf(line), (std::vector<std::string>{"date", "accepted"}));
+                ++refused;
+            }
+            std::string date = ValueOf(line, "date");
+            dates.push_back((accepted ? "" : "!") + date.substr(1, date.size() - 2));
+        }
+        EXPECT_EQ(dates, c.dates);
+        EXPECT_EQ(status_, c.status);
+        EXPECT_EQ(RangeMessages(), refused) << "one range message per refused date";
+    }
+}
+
+TEST_F(CliRunTest, RefusedYearPrintsNothing) {
+    for (int y : {1599, 3000}) {
+        SCOPED_TRACE(y);
+        platform_->messages.clear();
+        EXPECT_TRUE(Year(y).empty());
+        EXPECT_EQ(status_, kCliRefusedDate);
+        EXPECT_EQ(RangeMessages(), 1);
+    }
+}
+
+// Past schedules are swept in memory before the first object: the year
+// lists only today's and the later one, and the file stays as it was.
+TEST_F(CliRunTest, PastSchedulesSweptInMemoryOnly) {
+    ASSERT_EQ(rec_->scheduleCount, 5);
+    const auto lines = Year(2024);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(ValueOf(lines[0], "schedules"),
+              R"([{"index":0,"name":"誕生会","year":2024,"month":6,"day":15,"displayPeriod":2,)"
+              R"("text":"花束\r\nケーキ"},)"
+              R"({"index":1,"name":"忘年会","year":2024,"month":12,"day":24,"displayPeriod":4,)"
+              R"("text":""}])");
+    EXPECT_EQ(ReadFileBytes(folder_.path() + "Schedule.Def"), schedulesBefore_);
+
+    const auto day = Days({2024, 6, 14}, {2024, 6, 15});
+    ASSERT_EQ(day.size(), 2u);
+    EXPECT_EQ(ValueOf(day[0], "schedules"), "[]") << "swept before it could be shown";
+    EXPECT_EQ(ValueOf(day[1], "schedules"), R"([{"index":0,"name":"誕生会"}])");
+}
+
+TEST_F(CliRunTest, SweepFollowsEvenARefusedFirstDate) {
+    Days({2023, 2, 30}, {2023, 2, 30});
+    EXPECT_EQ(status_, kCliRefusedDate);
+    EXPECT_EQ(rec_->scheduleCount, 2);
+}
+
+}  // namespace
+}  // namespace kalendo

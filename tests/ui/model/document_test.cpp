@@ -1,0 +1,140 @@
+#include "ui/model/document.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "platform/recording_platform.h"
+#include "platform/text_codec.h"
+
+namespace kalendo {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The five files, as small as each reader accepts: two eras, two holidays,
+// a note with a text block, a user entry, one schedule.
+struct FixtureFile { const char* nameUtf8; const char* contentUtf8; };
+constexpr FixtureFile kFixtureFiles[] = {
+    {"元号.Def", "令和 2019/04/30\n平成 1989/01/07\n"},
+    {"祝日.Def", "元日 ( 1949 - 9999 ) / 1/1 年の初め\n"
+                 "憲法記念日 ( 1949 - 9999 ) / 5/3 憲法の施行\n"},
+    {"暦日.Def", "; 暦日\n節分 2/3\n{\n豆まき\n}\n"},
+    {"Usr.Def", "誕生日 2000 / 7/7 2\n"},
+    {"Schedule.Def", ";===\n会議     2030/01/02\t1\n{\n議題\n}\n"},
+};
+constexpr int kFileCount = 5;
+
+class DocumentTest : public ::testing::Test {
+protected:
+    DocumentTest() : rec_(std::make_unique<MonthRecord>()) {
+        std::string pattern = (fs::temp_directory_path() / "k2-document-XXXXXX").string();
+        folder_ = std::string(mkdtemp(pattern.data())) + "/";
+        for (const FixtureFile& f : kFixtureFiles) {
+            std::ofstream(folder_ + f.nameUtf8, std::ios::binary) << Cp932FromUtf8(f.contentUtf8);
+        }
+    }
+    ~DocumentTest() override { fs::remove_all(folder_); }
+
+    // The message the fatal exit showed, as UTF-8 ("" when there was none).
+    std::string FatalMessageOfOpen() {
+        try {
+            OpenDocument(*rec_, folder_);
+        } catch (const FatalExit& exit) {
+            return Utf8FromCp932(exit.message);
+        }
+        return "";
+    }
+
+    ScopedRecordingPlatform platform_;
+    std::unique_ptr<MonthRecord> rec_;
+    std::string folder_;
+};
+
+TEST_F(DocumentTest, PathsAreTheFiveFilesOfTheFolder) {
+    const DefinitionPaths paths = DefinitionPathsIn("/opt/k/");
+    EXPECT_EQ(paths.eras, "/opt/k/元号.Def");
+    EXPECT_EQ(paths.holidays, "/opt/k/祝日.Def");
+    EXPECT_EQ(paths.notes, "/opt/k/暦日.Def");
+    EXPECT_EQ(paths.userEntries, "/opt/k/Usr.Def");
+    EXPECT_EQ(paths.schedules, "/opt/k/Schedule.Def");
+}
+
+TEST_F(DocumentTest, LoadsEveryFileThenReadsToday) {
+    const DefinitionPaths paths = OpenDocument(*rec_, folder_);
+    EXPECT_EQ(paths.schedules, folder_ + "Schedule.Def");
+    EXPECT_EQ(rec_->eraCount, 1);
+    EXPECT_EQ(rec_->holidayCount, 2);
+    EXPECT_EQ(rec_->noteCount, 1);
+    EXPECT_EQ(Utf8FromCp932(rec_->notes[0].description), "豆まき");
+    EXPECT_EQ(rec_->userEntryCount, 1);
+    EXPECT_EQ(rec_->userEntries[0].displayPeriod, 2);
+    ASSERT_EQ(rec_->scheduleCount, 1);
+    EXPECT_EQ(Utf8FromCp932(rec_->schedules[0].name), "会議");
+    EXPECT_EQ(rec_->schedules[0].year, 2030);
+    // The recording platform's today.
+    EXPECT_EQ(rec_->year[kToday], 2024);
+    EXPECT_EQ(rec_->month[kToday], 6);
+    EXPECT_EQ(rec_->day[kToday], 15);
+    EXPECT_EQ(rec_->weekday[kToday], 6);
+    EXPECT_TRUE(platform_->messages.empty());
+}
+
+// A missing file ends the start-up with its reader's message; the files
+// before it in the order are loaded, those after it are not, and today's
+// date is never read.
+TEST_F(DocumentTest, EachMissingFileIsFatalWithItsMessage) {
+    const char* const kMessages[kFileCount] = {
+        "元号定義ファイルが開けません", "祝日定義ファイルが開けません",
+        "暦日定義ファイルが開けません", "ユーザー定義ファイルが開けません",
+        "スケジュール定義ファイルが開けません.",
+    };
+    for (int missing = 0; missing < kFileCount; ++missing) {
+        SCOPED_TRACE(kFixtureFiles[missing].nameUtf8);
+        rec_ = std::make_unique<MonthRecord>();
+        fs::rename(folder_ + kFixtureFiles[missing].nameUtf8, folder_ + "aside");
+        EXPECT_EQ(FatalMessageOfOpen(), kMessages[missing]);
+        fs::rename(folder_ + "aside", folder_ + kFixtureFiles[missing].nameUtf8);
+
+        const bool loaded[kFileCount] = {rec_->eraCount >= 0, rec_->holidayCount >= 0,
+                                         rec_->noteCount >= 0, rec_->userEntryCount > 0,
+                                         rec_->scheduleCount > 0};
+        for (int i = 0; i < kFileCount; ++i) {
+            EXPECT_EQ(loaded[i], i < missing) << kFixtureFiles[i].nameUtf8;
+        }
+        EXPECT_EQ(rec_->year[kToday], -1);
+    }
+}
+
+TEST_F(DocumentTest, AFolderInPlaceOfAFileCannotBeRead) {
+    fs::remove(folder_ + "Usr.Def");
+    fs::create_directory(folder_ + "Usr.Def");
+    EXPECT_EQ(FatalMessageOfOpen(), "ユーザー定義ファイルが開けません");
+}
+
+TEST_F(DocumentTest, AFileItsReaderRefusesIsFatalWithTheReadersMessage) {
+    struct Case { const char* file; std::string content; const char* message; };
+    std::string holidays;
+    for (int i = 0; i < 513; ++i) holidays += "日 ( 2000 - 2001 ) / 1/1 x\n";
+    const Case cases[] = {
+        {"元号.Def", "", "元号定義ファイルが開けません"},
+        {"祝日.Def", holidays, "定義ファイル 祝日.Def の定義数が上限 512 件を超えています"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        rec_ = std::make_unique<MonthRecord>();
+        const std::string path = folder_ + c.file;
+        const std::string kept = path + ".kept";
+        fs::copy_file(path, kept);
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << Cp932FromUtf8(c.content);
+        EXPECT_EQ(FatalMessageOfOpen(), c.message);
+        fs::rename(kept, path);
+    }
+}
+
+}  // namespace
+}  // namespace kalendo

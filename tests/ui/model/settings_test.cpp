@@ -1,0 +1,222 @@
+#include "ui/model/settings.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <tuple>
+
+#include <unistd.h>
+
+#include "core/month_record.h"
+#include "platform/file_io.h"
+#include "platform/recording_platform.h"
+
+namespace kalendo {
+namespace {
+
+std::tuple<int, int, int, int> Fields(const AppSettings& s) {
+    return {s.windowLeft, s.windowTop, s.sizeMode, s.viewMode};
+}
+
+// A folder of its own per test, removed afterwards.
+class TempFolder {
+public:
+    TempFolder() {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        path_ = std::filesystem::temp_directory_path() /
+                (std::string("k2_settings_") + info->name() + "_" + std::to_string(::getpid()));
+        std::filesystem::remove_all(path_);
+        std::filesystem::create_directories(path_);
+    }
+    ~TempFolder() { std::filesystem::remove_all(path_); }
+    std::string File(const char* name) const { return (path_ / name).string(); }
+
+private:
+    std::filesystem::path path_;
+};
+
+struct PathCase {
+    const char* executable;
+    const char* settings;
+    const char* help;
+    const char* why;
+};
+constexpr PathCase kPathCases[] = {
+    {"/opt/kalendo2/Kalendo2", "/opt/kalendo2/Kalendo2.Ini", "/opt/kalendo2/Help/index.html",
+     "no extension: .Ini appended"},
+    {"/opt/k.2/Kalendo2", "/opt/k.2/Kalendo2.Ini", "/opt/k.2/Help/index.html",
+     "a dot in the folder is not an extension"},
+    {"/usr/bin/Kalendo2.exe", "/usr/bin/Kalendo2.Ini", "/usr/bin/Help/index.html",
+     "the extension is replaced"},
+    {"/home/u/Cal.v2.bin", "/home/u/Cal.v2.Ini", "/home/u/Help/index.html",
+     "only the last extension goes"},
+    {"/home/u/.Kalendo2", "/home/u/.Kalendo2.Ini", "/home/u/Help/index.html",
+     "a leading dot hides the file, it is no extension"},
+    {"/Kalendo2", "/Kalendo2.Ini", "/Help/index.html", "the root folder"},
+};
+
+TEST(SettingsPaths, FromExecutable) {
+    for (const PathCase& c : kPathCases) {
+        SCOPED_TRACE(c.why);
+        EXPECT_EQ(SettingsPathFromExecutable(c.executable), c.settings);
+        EXPECT_EQ(HelpPagePathFromExecutable(c.executable), c.help);
+    }
+}
+
+TEST(SettingsPaths, AboutVersionLine) { EXPECT_EQ(AboutVersionText(), "Kalendo2 Version 1.18"); }
+
+TEST(SettingsPaths, LocateFromPlatform) {
+    ScopedRecordingPlatform platform;
+    platform->executablePath = "/opt/kalendo2/Kalendo2";
+    const AppPaths paths = LocateAppPaths();
+    EXPECT_EQ(paths.executable, "/opt/kalendo2/Kalendo2");
+    EXPECT_EQ(paths.settingsFile, "/opt/kalendo2/Kalendo2.Ini");
+    EXPECT_EQ(paths.helpPage, "/opt/kalendo2/Help/index.html");
+    EXPECT_EQ(paths.folder, "/opt/kalendo2/");
+    EXPECT_TRUE(platform->messages.empty());
+}
+
+TEST(SettingsPaths, UnknownExecutablePathIsFatal) {
+    const std::optional<std::string> kBadPaths[] = {std::nullopt, std::string(""),
+                                                     std::string("Kalendo2")};
+    for (const auto& bad : kBadPaths) {
+        ScopedRecordingPlatform platform;
+        platform->executablePath = bad;
+        EXPECT_THROW(LocateAppPaths(), FatalExit);
+        ASSERT_EQ(platform->MessagesUtf8().size(), 1u);
+        EXPECT_EQ(platform->MessagesUtf8()[0],
+                  "ERROR : 実行ファイルパスが取得できません, Kalendo2 を終了します.");
+    }
+}
+
+// Every case starts from left 11, top 22, enlarged, monthly: a value that
+// stays so was not touched.
+struct ParseCase {
+    const char* text;
+    bool ok;
+    int left, top, size, view;
+    const char* why;
+};
+const ParseCase kParseCases[] = {
+    {"", true, 11, 22, 1, 1, "an empty file counts as read and changes nothing"},
+    {";;;;;;;;;;;;; Kalendo2.Ini For Ver. 1.18 ;;;;;;;;;;;;;\n\n[Position]\n329 : 208\n\n"
+     "[Size]\n0\n\n[View]\n0\n\n",
+     true, 329, 208, 0, 0, "the file as written"},
+    {";;; For Ver. 1.18 ;;;\r\n\r\n[Position]\r\n-5 : 40\r\n\r\n[Size]\r\n0\r\n\r\n[View]\r\n"
+     "0\r\n\r\n",
+     true, -5, 40, 0, 0, "CR LF line ends"},
+    {"[Size]\n0\n", true, 11, 22, 0, 1, "missing sections leave their values"},
+    {"[Position]\n", true, 11, 22, 1, 1, "[Position] as the last line is accepted"},
+    {"[Position]\n10 : 20\n[Size]\n0\n[View]\n", false, 10, 20, 0, 1,
+     "[View] as the last line fails the read"},
+    {"[Size]\n", false, 11, 22, 1, 1, "[Size] as the last line fails the read"},
+    {"[Size]", true, 11, 22, 1, 1, "a header without its line break is no header"},
+    {"[Position] \n10 : 20\n", true, 11, 22, 1, 1, "a trailing blank makes it no header"},
+    {"[position]\n10 : 20\n", true, 11, 22, 1, 1, "headers are case-sensitive"},
+    {"[Position]\n15 :\n", true, 15, 22, 1, 1, "a colon without a second number"},
+    {"[Position]\n-40:  -7\n", true, -40, -7, 1, 1, "blanks around the colon are optional"},
+    {"[Position]\nx : 5\n", true, 11, 22, 1, 1, "an unparsable first number stops the line"},
+    {"[Position]\n[Size]\n0\n", true, 11, 22, 0, 1,
+     "a header as value line is still recognised"},
+    {"[Size]\n[View]\n0\n", true, 11, 22, 1, 0, "the same for [Size] followed by [View]"},
+    {"[Size]\n7\n[View]\n-1\n", true, 11, 22, 0, 0, "modes other than 0 and 1 read as 0"},
+    {"[Size]\r1\n", true, 11, 22, 1, 1, "a lone CR does not end a line"},
+    {"[View]\n0\n[Size]\n0\n", true, 11, 22, 0, 0, "sections in any order"},
+};
+
+TEST(ParseSettings, EveryShape) {
+    for (const ParseCase& c : kParseCases) {
+        SCOPED_TRACE(c.why);
+        AppSettings s{11, 22, 1, 1};
+        EXPECT_EQ(ParseSettings(c.text, s), c.ok);
+        EXPECT_EQ(Fields(s), std::make_tuple(c.left, c.top, c.size, c.view));
+    }
+}
+
+TEST(ParseSettings, LongLinesAreReadIn1023ByteParts) {
+    // The rest of an over-long line is a line of its own, so a header can
+    // hide at byte 1024 of a physical line.
+    AppSettings s{};
+    const std::string text = std::string(1023, 'x') + "[Size]\n1\n";
+    EXPECT_TRUE(ParseSettings(text, s));
+    EXPECT_EQ(s.sizeMode, 1);
+    AppSettings t{};
+    EXPECT_TRUE(ParseSettings(std::string(1022, 'x') + "[Size]\n1\n", t));
+    EXPECT_EQ(t.sizeMode, 0);
+}
+
+TEST(SettingsText, ElevenLinesWithDefaultsOn1024By768) {
+    AppSettings s{};
+    ResetSettings(s, ScreenSize{1024, 768});
+    EXPECT_EQ(Fields(s), std::make_tuple(329, 208, 0, 0));
+    EXPECT_EQ(SettingsText(s),
+              ";;;;;;;;;;;;; Kalendo2.Ini For Ver. 1.18 ;;;;;;;;;;;;;\n"
+              "\n[Position]\n329 : 208\n\n[Size]\n0\n\n[View]\n0\n\n");
+}
+
+TEST(ResetSettings, CentresTheNormalFullFrame) {
+    struct Case { int w, h, left, top; } const kCases[] = {
+        {1920, 1080, 777, 364}, {365, 352, 0, 0}, {300, 300, -32, -26},  // truncated toward zero
+    };
+    for (const auto& c : kCases) {
+        AppSettings s{5, 5, 1, 1};
+        ResetSettings(s, ScreenSize{c.w, c.h});
+        EXPECT_EQ(Fields(s), std::make_tuple(c.left, c.top, 0, 0)) << c.w << 'x' << c.h;
+    }
+}
+
+TEST(SettingsFile, WriteThenRead) {
+    ScopedRecordingPlatform platform;
+    TempFolder folder;
+    const std::string path = folder.File("Kalendo2.Ini");
+    const AppSettings written{-12, 345, 1, 1};
+    ASSERT_TRUE(WriteSettings(path, written));
+    EXPECT_EQ(ReadWholeFile(path).value_or(""), SettingsText(written));
+    AppSettings read{};
+    EXPECT_TRUE(ReadSettings(path, read));
+    EXPECT_EQ(Fields(read), Fields(written));
+    EXPECT_TRUE(platform->messages.empty());
+}
+
+TEST(SettingsFile, UnwritableFileShowsTheMessage) {
+    ScopedRecordingPlatform platform;
+    TempFolder folder;
+    EXPECT_FALSE(WriteSettings(folder.File("missing/Kalendo2.Ini"), AppSettings{}));
+    ASSERT_EQ(platform->MessagesUtf8().size(), 1u);
+    EXPECT_EQ(platform->MessagesUtf8()[0], "ERROR : 設定ファイルを開けません.");
+}
+
+TEST(SettingsFile, StartUpDefaultsWhenMissingOrBroken) {
+    ScopedRecordingPlatform platform;
+    TempFolder folder;
+    const ScreenSize screen{1920, 1080};
+    const AppSettings missing = LoadSettingsAtStartUp(folder.File("none.Ini"), screen);
+    EXPECT_EQ(Fields(missing), std::make_tuple(777, 364, 0, 0));
+
+    // A failed read overwrites what was read before the failure.
+    const std::string broken = folder.File("broken.Ini");
+    ASSERT_TRUE(WriteFileAtomically(broken, "[Position]\n10 : 20\n[Size]\n1\n[View]\n"));
+    EXPECT_EQ(Fields(LoadSettingsAtStartUp(broken, screen)), std::make_tuple(777, 364, 0, 0));
+
+    const std::string empty = folder.File("empty.Ini");
+    ASSERT_TRUE(WriteFileAtomically(empty, ""));
+    EXPECT_EQ(Fields(LoadSettingsAtStartUp(empty, screen)), std::make_tuple(0, 0, 0, 0));
+    EXPECT_TRUE(platform->messages.empty());
+}
+
+TEST(SettingsFile, StartUpSetsTheDisplayModeFlag) {
+    ScopedRecordingPlatform platform;
+    TempFolder folder;
+    const std::string path = folder.File("Kalendo2.Ini");
+    ASSERT_TRUE(WriteSettings(path, AppSettings{100, 100, 0, 1}));
+    DisplayModeFlag() = 0;
+    EXPECT_EQ(LoadSettingsAtStartUp(path, ScreenSize{1920, 1080}).viewMode, 1);
+    EXPECT_EQ(DisplayModeFlag(), 1);
+    ASSERT_TRUE(WriteSettings(path, AppSettings{100, 100, 0, 0}));
+    LoadSettingsAtStartUp(path, ScreenSize{1920, 1080});
+    EXPECT_EQ(DisplayModeFlag(), 0);
+}
+
+}  // namespace
+}  // namespace kalendo

@@ -1,0 +1,83 @@
+#include "ui/model/view_state.h"
+
+#include <gtest/gtest.h>
+
+#include "model_test_support.h"
+#include "ui/model/view_layout.h"
+
+namespace kalendo {
+namespace {
+
+using testing_support::ModelTest;
+using testing_support::Utf;
+
+class ViewStateTest : public ModelTest {};
+
+TEST_F(ViewStateTest, BuildsEveryDisplayFromTheRecord) {
+    LoadHolidayLines("こどもの日 ( 1949 - 3000 ) / 5/5 説明\n");
+    LoadUserLines("記念日 2000 / 5/8 1\n");
+    SetToday(2024, 5, 1);
+    Select(2024, 5, 5);
+    const ViewState v = BuildViewState(*rec_);
+    EXPECT_EQ(v.datePane, DatePaneText(*rec_));
+    EXPECT_EQ(v.grid, FillMonthGrid(*rec_));
+    EXPECT_EQ(v.oldCalendarPane, OldCalendarPaneText(*rec_));
+    EXPECT_EQ(v.yearSignPane, YearSignPaneText(*rec_));
+    EXPECT_EQ(v.officer, OfficerPane(*rec_));
+    EXPECT_EQ(v.mansion, MansionPane(*rec_));
+    EXPECT_EQ(v.moonPane, MoonPaneText(*rec_));
+    EXPECT_EQ(v.eventList, FillEventList(*rec_));
+    EXPECT_EQ(v.scheduleList, FillScheduleList(*rec_));
+    EXPECT_EQ(Utf(v.title), "KalendoⅡ [ 2024/ 5/ 1(水) ]");
+    ASSERT_EQ(v.eventList.size(), 1u);
+    ASSERT_EQ(v.scheduleList.size(), 1u);
+}
+
+TEST_F(ViewStateTest, BeforeAnyDateOnlyTheTitle) {
+    const ViewState v = BuildViewState(*rec_);
+    EXPECT_EQ(v.datePane, "");
+    EXPECT_TRUE(v.eventList.empty());
+    for (const DayCell& c : v.grid) EXPECT_EQ(std::make_tuple(c.day, c.text), std::make_tuple(0, ""));
+    EXPECT_EQ(Utf(v.title), "KalendoⅡ [ 2024/ 6/15(土) ]");
+}
+
+TEST_F(ViewStateTest, FirstUpdateShowsTodayAndSweepsPastSchedules) {
+    LoadScheduleLines("昨日 2024/06/14\t1\n{\n\n}\n今日 2024/06/15\t1\n{\n\n}\n");
+    const ViewState v = FirstViewUpdate(*rec_);
+    EXPECT_EQ(std::make_tuple(rec_->year[kTarget], rec_->month[kTarget], rec_->day[kTarget]),
+              std::make_tuple(2024, 6, 15));
+    ASSERT_EQ(rec_->scheduleCount, 1);
+    ASSERT_EQ(v.eventList.size(), 1u);
+    EXPECT_EQ(Utf(v.eventList[0].text), "今日");
+    EXPECT_EQ(Utf(v.datePane), "2024/令和 6年 6月15日");
+}
+
+TEST(ViewLayout, PlacesTheControls) {
+    const ViewLayout normal = ViewLayoutFor(0, 0);
+    EXPECT_EQ(normal.datePane, (ControlRect{0, 0, 175, 25}));
+    EXPECT_EQ(normal.headings[6], (ControlRect{150, 25, 25, 25}));
+    EXPECT_EQ(normal.cells[0], (ControlRect{0, 50, 25, 25}));
+    EXPECT_EQ(normal.cells[41], (ControlRect{150, 175, 25, 25}));
+    EXPECT_EQ(normal.moonPane, (ControlRect{175, 223, 180, 23}));
+    EXPECT_EQ(normal.scheduleList, (ControlRect{175, 100, 183, 100}));
+    EXPECT_EQ(std::make_tuple(normal.logicalWidth, normal.logicalHeight), std::make_tuple(365, 352));
+    const ViewLayout enlarged = ViewLayoutFor(1, 1);
+    EXPECT_EQ(enlarged.headings[3], (ControlRect{90, 25, 30, 30}));
+    EXPECT_EQ(enlarged.cells[41], (ControlRect{180, 205, 30, 30}));
+    EXPECT_EQ(enlarged.mansionPane, (ControlRect{305, 235, 95, 25}));
+    EXPECT_EQ(std::make_tuple(enlarged.headingFontTwips, enlarged.cellFontTwips,
+                              enlarged.paneFontTenths, enlarged.listFontTenths),
+              std::make_tuple(330, 320, 140, 110));
+    EXPECT_EQ(std::make_tuple(enlarged.logicalWidth, enlarged.logicalHeight), std::make_tuple(220, 315));
+    // In the monthly frame only the date pane, the headings and the grid show.
+    EXPECT_LE(normal.cells[6].x + normal.cells[6].width, 185);
+}
+
+TEST(ViewLayout, ListColumns) {
+    EXPECT_EQ(EventListColumnWidth(179), 162);
+    EXPECT_EQ(ScheduleListDayColumnWidth(179), 35);
+    EXPECT_EQ(ScheduleListTextColumnWidth(179), 126);  // 716 / 5 = 143, - 17
+}
+
+}  // namespace
+}  // namespace kalendo

@@ -1,0 +1,484 @@
+// The dialogs driven through their widgets: schedules added by a right
+// click, edited and deleted from the list's menu, the model's refusals as
+// messages, the jump and era dialogs, the settings dialog's autostart
+// entry, the memo, detail and about dialogs and the help page.
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "tests/ui/qt/gui_fixture.h"
+#include "ui/model/day_texts.h"
+#include "ui/model/jumps.h"
+#include "ui/model/schedule_edit.h"
+#include "ui/qt/about_dialog.h"
+#include "ui/qt/config_dialog.h"
+#include "ui/qt/day_cell_widget.h"
+#include "ui/qt/detail_dialog.h"
+#include "ui/qt/direct_jump_dialog.h"
+#include "ui/qt/entry_list.h"
+#include "ui/qt/era_convert_dialog.h"
+#include "ui/qt/info_pane.h"
+#include "ui/qt/memo_dialog.h"
+#include "ui/qt/qt_text.h"
+#include "ui/qt/relative_jump_dialog.h"
+#include "ui/qt/schedule_dialog.h"
+#include "ui/qt/viewer.h"
+
+namespace kalendo {
+namespace {
+
+constexpr LocalDate kJune15 = {2024, 6, 15, 6};
+const char kRangeMessage[] = "ERROR : 年月の設定範囲が不適切です.";
+
+QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
+
+bool Contains(const std::vector<std::string>& v, const std::string& s) {
+    return std::find(v.begin(), v.end(), s) != v.end();
+}
+
+class DialogsTest : public GuiTest {
+protected:
+    // A right click on the cell of `day` of the displayed month, answered
+    // in the schedule dialog with these values and "設 定".
+    void AddSchedule(int day, const char* name, int period, const char* note) {
+        OnNextModal<ScheduleDialog>([=](ScheduleDialog& d) {
+            d.nameEdit()->setText(Q(name));
+            d.periodBox()->setCurrentIndex(period);
+            d.noteEdit()->setPlainText(Q(note));
+            QTest::mouseClick(d.storeButton(), Qt::LeftButton);
+        });
+        QTest::mouseClick(CellOfDay(day), Qt::RightButton);
+    }
+
+    // Selects row `row` of a list with a click, as a user would.
+    static void ClickRow(EntryList* list, int row) {
+        const QRect r = list->visualItemRect(list->topLevelItem(row));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
+    }
+
+    static void DoubleClickRow(EntryList* list, int row) {
+        const QRect r = list->visualItemRect(list->topLevelItem(row));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, r.center());
+    }
+
+    // The schedule list's right click (the press selects the row under it).
+    void RightClickScheduleList(int row) {
+        EntryList* list = view().scheduleList();
+        QPoint at(5, 5);
+        if (row >= 0) {
+            at = list->visualItemRect(list->topLevelItem(row)).center();
+            QTest::mousePress(list->viewport(), Qt::RightButton, {}, at);
+            QTest::mouseRelease(list->viewport(), Qt::RightButton, {}, at);
+        }
+        QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, at,
+                                    list->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(list->viewport(), &menuEvent);
+    }
+
+    // Chooses the pop-up item with this text.
+    void ChooseFromNextMenu(const char* itemText) {
+        OnNextPopupMenu([itemText](QMenu& menu) {
+            for (QAction* a : menu.actions()) {
+                if (a->text() == Q(itemText)) {
+                    menu.setActiveAction(a);
+                    QTest::keyClick(&menu, Qt::Key_Return);
+                    return;
+                }
+            }
+            ADD_FAILURE() << "no item " << itemText;
+            menu.close();
+        });
+    }
+
+    void DirectJump(const char* y, const char* m, const char* d) {
+        OnNextModal<DirectJumpDialog>([=](DirectJumpDialog& dlg) {
+            EXPECT_TRUE(dlg.yearEdit()->text().isEmpty());
+            dlg.yearEdit()->setText(Q(y));
+            dlg.monthEdit()->setText(Q(m));
+            dlg.dayEdit()->setText(Q(d));
+            QTest::mouseClick(dlg.okButton(), Qt::LeftButton);
+        });
+        frame().action(kCmdDirectJump)->trigger();
+    }
+
+    void RelativeJump(const char* number, int unit) {
+        OnNextModal<RelativeJumpDialog>([=](RelativeJumpDialog& dlg) {
+            dlg.numberEdit()->setText(Q(number));
+            dlg.unitBox()->setCurrentIndex(unit);
+            QTest::mouseClick(dlg.okButton(), Qt::LeftButton);
+        });
+        frame().action(kCmdRelativeJump)->trigger();
+    }
+};
+
+TEST_F(DialogsTest, RightClickAddsAScheduleOnTheSelectedDay) {
+    Start(kJune15);
+    OnNextModal<ScheduleDialog>([](ScheduleDialog& d) {
+        EXPECT_EQ(d.windowTitle(), Q("スケジュール設定"));
+        EXPECT_TRUE(d.nameEdit()->text().isEmpty());
+        EXPECT_TRUE(d.noteEdit()->toPlainText().isEmpty());
+        EXPECT_EQ(d.periodBox()->currentIndex(), 0);
+        EXPECT_EQ(d.periodBox()->count(), 5);
+        EXPECT_EQ(d.periodBox()->itemText(4), Q("4週間前"));
+        d.nameEdit()->setText(Q("歯医者"));
+        d.periodBox()->setCurrentIndex(1);
+        d.noteEdit()->setPlainText(Q("予約\n午後3時"));
+        QTest::mouseClick(d.storeButton(), Qt::LeftButton);
+    });
+    // Whichever cell is clicked, the schedule goes on the selected day.
+    QTest::mouseClick(CellOfDay(20), Qt::RightButton);
+
+    EXPECT_TRUE(Messages().empty());
+    const std::vector<std::string> events = EventListTexts();
+    ASSERT_TRUE(Contains(events, "歯医者"));
+    const int row = static_cast<int>(std::find(events.begin(), events.end(), "歯医者") -
+                                     events.begin());
+    EXPECT_EQ(view().eventList()->topLevelItem(row)->foreground(0).color(), QColor(20, 128, 128));
+    const std::string file = ScheduleFileUtf8();
+    EXPECT_NE(file.find("歯医者"), std::string::npos);
+    EXPECT_NE(file.find("2024/06/15\t1"), std::string::npos);
+    EXPECT_NE(file.find("予約\r\n午後3時"), std::string::npos);
+
+    // A week ahead it is announced in the schedule list.
+    QTest::keyClick(&frame(), Qt::Key_Left);
+    EXPECT_TRUE(Contains(ScheduleListTexts(), "15 歯医者"));
+}
+
+TEST_F(DialogsTest, ScheduleIsEditedAndDeletedFromTheListsMenu) {
+    Start(kJune15);
+    QTest::mouseClick(CellOfDay(20), Qt::LeftButton);
+    AddSchedule(20, "会議", 1, "三階");
+    QTest::keyClick(&frame(), Qt::Key_Home);
+    ASSERT_EQ(ScheduleListTexts(), std::vector<std::string>{"20 会議"});
+
+    OnNextModal<ScheduleDialog>([](ScheduleDialog& d) {
+        EXPECT_EQ(d.nameEdit()->text(), Q("会議"));
+        EXPECT_EQ(d.noteEdit()->toPlainText(), Q("三階"));
+        EXPECT_EQ(d.periodBox()->currentIndex(), 1);
+        d.nameEdit()->setText(Q("定例会議"));
+        d.periodBox()->setCurrentIndex(2);
+        QTest::mouseClick(d.storeButton(), Qt::LeftButton);
+    });
+    ChooseFromNextMenu("編集(&E)");
+    RightClickScheduleList(0);
+    EXPECT_EQ(ScheduleListTexts(), std::vector<std::string>{"20 定例会議"});
+    std::string file = ScheduleFileUtf8();
+    EXPECT_NE(file.find("定例会議"), std::string::npos);
+    EXPECT_NE(file.find("2024/06/20\t2"), std::string::npos);
+
+    // "取り消し" keeps the schedule as it was, even after typing.
+    OnNextModal<ScheduleDialog>([](ScheduleDialog& d) {
+        d.nameEdit()->setText(Q("別件"));
+        QTest::mouseClick(d.cancelButton(), Qt::LeftButton);
+    });
+    ChooseFromNextMenu("編集(&E)");
+    RightClickScheduleList(0);
+    EXPECT_EQ(ScheduleListTexts(), std::vector<std::string>{"20 定例会議"});
+
+    ChooseFromNextMenu("削除(&D)");
+    RightClickScheduleList(0);
+    EXPECT_TRUE(ScheduleListTexts().empty());
+    file = ScheduleFileUtf8();
+    EXPECT_EQ(file.find("定例会議"), std::string::npos);
+    EXPECT_EQ(record().scheduleCount, 0);
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(DialogsTest, RightClickOnTheScheduleListWithoutSelectionShowsNoMenu) {
+    Start(kJune15);
+    ExpectNothingOpens();
+    RightClickScheduleList(-1);
+    Pump(20);
+}
+
+TEST_F(DialogsTest, PastDayIsRefusedBeforeTheDialogOpens) {
+    Start(kJune15);
+    const std::string fileBefore = ScheduleFileUtf8();
+    QTest::keyClick(&frame(), Qt::Key_Left);
+    ExpectNothingOpens();
+    QTest::mouseClick(CellOfDay(20), Qt::RightButton);
+    EXPECT_EQ(Messages(), std::vector<std::string>{"過去の日付にはスケジュールを登録できません"});
+    EXPECT_EQ(record().scheduleCount, 0);
+    EXPECT_EQ(ScheduleFileUtf8(), fileBefore);
+}
+
+TEST_F(DialogsTest, RefusedNamesAndNotesKeepTheDialogOpen) {
+    Start(kJune15);
+    const std::string fileBefore = ScheduleFileUtf8();
+    OnNextModal<ScheduleDialog>([this](ScheduleDialog& d) {
+        const struct {
+            const char* name;
+            const char* note;
+            const char* message;
+        } kRefused[] = {
+            {"", "", "項目名は空白・タブ・「;」を含まない一語で入力してください"},
+            {"二 語", "", "項目名は空白・タブ・「;」を含まない一語で入力してください"},
+            {"a;b", "", "項目名は空白・タブ・「;」を含まない一語で入力してください"},
+            {"{括弧", "", "項目名は空白・タブ・「;」を含まない一語で入力してください"},
+            {"メモ", "前\n}\n後", "備考に「}」だけの行は書けません"},
+        };
+        for (const auto& r : kRefused) {
+            SCOPED_TRACE(r.name);
+            d.nameEdit()->setText(Q(r.name));
+            d.noteEdit()->setPlainText(Q(r.note));
+            QTest::mouseClick(d.storeButton(), Qt::LeftButton);
+            EXPECT_TRUE(d.isVisible());
+            ASSERT_FALSE(Messages().empty());
+            EXPECT_EQ(Messages().back(), r.message);
+        }
+        QTest::mouseClick(d.cancelButton(), Qt::LeftButton);
+    });
+    QTest::mouseClick(CellOfDay(15), Qt::RightButton);
+    EXPECT_EQ(Messages().size(), 5u);
+    EXPECT_EQ(record().scheduleCount, 0);
+    EXPECT_EQ(ScheduleFileUtf8(), fileBefore);
+}
+
+TEST_F(DialogsTest, DirectJumpMovesTheCalendarAndARefusedDateKeepsIt) {
+    Start(kJune15);
+    DirectJump("2024", "2", "30");
+    EXPECT_EQ(DatePane(), "2024/令和 6年 3月 1日");
+    DirectJump("", "", "3");
+    EXPECT_EQ(DatePane(), "2024/令和 6年 3月 3日");
+    DirectJump("3000", "", "");
+    EXPECT_EQ(DatePane(), "2024/令和 6年 3月 3日");
+    EXPECT_EQ(Messages(), std::vector<std::string>{kRangeMessage});
+
+    // "キャンセル" changes nothing.
+    OnNextModal<DirectJumpDialog>([](DirectJumpDialog& dlg) {
+        dlg.yearEdit()->setText(Q("2000"));
+        dlg.reject();
+    });
+    frame().action(kCmdDirectJump)->trigger();
+    EXPECT_EQ(DatePane(), "2024/令和 6年 3月 3日");
+}
+
+TEST_F(DialogsTest, RelativeJumpMovesTheCalendar) {
+    Start(kJune15);
+    DirectJump("2023", "1", "31");
+    RelativeJump("1", kUnitMonthsAhead);
+    EXPECT_EQ(DatePane(), "2023/令和 5年 3月 3日");
+    RelativeJump("2", kUnitWeeksBack);
+    EXPECT_EQ(DatePane(), "2023/令和 5年 2月17日");
+    RelativeJump("", kUnitYearsAhead);  // an empty number is 0
+    EXPECT_EQ(DatePane(), "2023/令和 5年 2月17日");
+    RelativeJump("2000", kUnitYearsAhead);
+    EXPECT_EQ(DatePane(), "2023/令和 5年 2月17日");
+    EXPECT_EQ(Messages(), std::vector<std::string>{kRangeMessage});
+}
+
+TEST_F(DialogsTest, RelativeJumpWithoutAUnitStaysOpen) {
+    Start(kJune15);
+    OnNextModal<RelativeJumpDialog>([this](RelativeJumpDialog& dlg) {
+        EXPECT_EQ(dlg.unitBox()->currentIndex(), -1);
+        EXPECT_EQ(dlg.unitBox()->count(), 8);
+        QTest::keyClicks(dlg.numberEdit(), "1x2");  // digits only
+        EXPECT_EQ(dlg.numberEdit()->text(), Q("12"));
+        QTest::mouseClick(dlg.okButton(), Qt::LeftButton);
+        EXPECT_TRUE(dlg.isVisible());
+        EXPECT_EQ(Messages(), std::vector<std::string>{"日付が不正です"});
+        // Text typed into the combo box is no unit either.
+        dlg.unitBox()->setCurrentIndex(1);
+        dlg.unitBox()->setEditText(Q("日"));
+        QTest::mouseClick(dlg.okButton(), Qt::LeftButton);
+        EXPECT_TRUE(dlg.isVisible());
+        EXPECT_EQ(Messages().size(), 2u);
+        dlg.unitBox()->setCurrentIndex(1);
+        QTest::mouseClick(dlg.okButton(), Qt::LeftButton);
+    });
+    frame().action(kCmdRelativeJump)->trigger();
+    EXPECT_EQ(DatePane(), "2024/令和 6年 6月27日");
+}
+
+TEST_F(DialogsTest, EraConversionMovesTheCalendar) {
+    Start(kJune15);
+    OnNextModal<EraConvertDialog>([](EraConvertDialog& dlg) {
+        EXPECT_EQ(dlg.windowTitle(), Q("西暦⇔元号変換"));
+        EXPECT_EQ(dlg.eraBox()->currentText(), Q("令和"));
+        EXPECT_EQ(dlg.eraDateEdit()->text(), Q(" 6年 6月15日"));
+        EXPECT_EQ(dlg.westernDateEdit()->text(), Q("2024年 6月15日"));
+        dlg.westernDateEdit()->setText(Q("1990年5月1日"));
+        QTest::mouseClick(dlg.toEraButton(), Qt::LeftButton);
+        EXPECT_EQ(dlg.eraBox()->currentText(), Q("平成"));
+        EXPECT_EQ(dlg.eraDateEdit()->text(), Q(" 2年 5月 1日"));
+        dlg.eraBox()->setCurrentIndex(dlg.eraBox()->findText(Q("昭和")));
+        dlg.eraDateEdit()->setText(Q("50年3月2日"));
+        QTest::mouseClick(dlg.toWesternButton(), Qt::LeftButton);
+        EXPECT_EQ(dlg.westernDateEdit()->text(), Q("1975年 3月 2日"));
+        QTest::mouseClick(dlg.moveButton(), Qt::LeftButton);
+    });
+    frame().action(kCmdEraConvert)->trigger();
+    EXPECT_EQ(DatePane(), "1975/昭和50年 3月 2日");
+    EXPECT_TRUE(Messages().empty());
+
+    OnNextModal<EraConvertDialog>([](EraConvertDialog& dlg) {
+        dlg.westernDateEdit()->setText(Q("3000年1月1日"));
+        QTest::mouseClick(dlg.toEraButton(), Qt::LeftButton);
+        QTest::mouseClick(dlg.moveButton(), Qt::LeftButton);
+    });
+    frame().action(kCmdEraConvert)->trigger();
+    EXPECT_EQ(DatePane(), "1975/昭和50年 3月 2日");
+    EXPECT_EQ(Messages(), std::vector<std::string>{kRangeMessage});
+}
+
+TEST_F(DialogsTest, SettingsDialogCreatesAndRemovesTheAutostartEntry) {
+    const std::filesystem::path config = folder() / "config";
+    const char* previous = std::getenv("XDG_CONFIG_HOME");
+    const std::string saved = previous != nullptr ? previous : "";
+    setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    const std::filesystem::path entry = config / "autostart" / "Kalendo2.desktop";
+    Start(kJune15);
+
+    struct Step {
+        bool expectChecked;
+        bool check;
+        bool ok;
+        bool entryAfter;
+        const char* why;
+    };
+    const Step kSteps[] = {
+        {false, true, false, false, "checked, then キャンセル: nothing"},
+        {false, true, true, true, "checked and OK: created"},
+        {true, true, true, true, "left checked: kept"},
+        {true, false, true, false, "cleared and OK: removed"},
+    };
+    for (const Step& s : kSteps) {
+        SCOPED_TRACE(s.why);
+        OnNextModal<ConfigDialog>([s](ConfigDialog& d) {
+            EXPECT_EQ(d.windowTitle(), Q("設定"));
+            EXPECT_EQ(d.startupBox()->text(), Q("スタートアップに登録"));
+            EXPECT_EQ(d.startupBox()->isChecked(), s.expectChecked);
+            d.startupBox()->setChecked(s.check);
+            QTest::mouseClick(s.ok ? d.okButton() : d.cancelButton(), Qt::LeftButton);
+        });
+        frame().action(kCmdStartupSettings)->trigger();
+        EXPECT_EQ(std::filesystem::exists(entry), s.entryAfter);
+    }
+    if (previous != nullptr) setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+    else unsetenv("XDG_CONFIG_HOME");
+}
+
+TEST_F(DialogsTest, PaneDoubleClicksOpenTheOfficerAndMansionMemos) {
+    Start(kJune15);
+    const DetailPane officer = OfficerPane(record());
+    const DetailPane mansion = MansionPane(record());
+    for (const auto& [pane, detail] : {std::pair{view().officerPane(), officer},
+                                       std::pair{view().mansionPane(), mansion}}) {
+        OnNextModal<MemoDialog>([detail](MemoDialog& d) {
+            EXPECT_EQ(d.windowTitle(), Q("詳細"));
+            EXPECT_EQ(d.titleViewer()->text(), ToQt(detail.detailTitle));
+            EXPECT_EQ(d.textViewer()->toPlainText(), ToQtLines(detail.detailText));
+            QTest::keyClick(&d, Qt::Key_Escape);
+        });
+        QTest::mouseDClick(pane, Qt::LeftButton);
+    }
+    EXPECT_EQ(Text(ToQt(officer.detailTitle)).rfind("十二直：", 0), 0u);
+    EXPECT_EQ(Text(ToQt(mansion.detailTitle)).rfind("二十八宿：", 0), 0u);
+
+    ExpectNothingOpens();
+    for (InfoPane* pane : {view().datePane(), view().yearSignPane(), view().oldCalendarPane(),
+                           view().moonPane()}) {
+        QTest::mouseDClick(pane, Qt::LeftButton);
+    }
+    Pump(20);
+}
+
+TEST_F(DialogsTest, ListDoubleClicksOpenTheEntriesMemos) {
+    Start(kJune15);
+    QTest::mouseClick(CellOfDay(20), Qt::LeftButton);
+    AddSchedule(20, "会議", 1, "三階\n第二会議室");
+    // 15 July 2024 is the third Monday of July: 海の日.
+    DirectJump("", "7", "15");
+    ASSERT_FALSE(EventListTexts().empty());
+    EXPECT_EQ(EventListTexts().front(), "海の日");
+    EXPECT_EQ(view().eventList()->topLevelItem(0)->foreground(0).color(), QColor(255, 0, 0));
+    OnNextModal<MemoDialog>([](MemoDialog& d) {
+        EXPECT_EQ(d.titleViewer()->text(), Q("海の日"));
+        EXPECT_EQ(d.textViewer()->toPlainText(),
+                  Q("海の恩恵に感謝するとともに、海洋国日本の繁栄を願う。"));
+        d.close();
+    });
+    DoubleClickRow(view().eventList(), 0);
+
+    DirectJump("", "6", "15");
+    ASSERT_EQ(ScheduleListTexts(), std::vector<std::string>{"20 会議"});
+    OnNextModal<MemoDialog>([](MemoDialog& d) {
+        EXPECT_EQ(d.titleViewer()->text(), Q("会議"));
+        EXPECT_EQ(d.textViewer()->toPlainText(), Q("三階\n第二会議室"));
+        d.close();
+    });
+    DoubleClickRow(view().scheduleList(), 0);
+}
+
+TEST_F(DialogsTest, DetailDialogShowsBothTextsInViewersThatIgnoreEditing) {
+    Start(kJune15);
+    const DetailTexts expected = BuildDetailTexts(record());
+    OnNextModal<DetailDialog>([expected](DetailDialog& d) {
+        EXPECT_EQ(d.windowTitle(), Q("詳細な暦情報"));
+        Viewer* almanac = d.almanacViewer();
+        EXPECT_EQ(almanac->toPlainText(), ToQtLines(expected.almanac));
+        EXPECT_TRUE(almanac->toPlainText().startsWith(Q("西暦2024年/令和 6年 6月15日\n")));
+        EXPECT_EQ(d.eventViewer()->toPlainText(), ToQtLines(expected.events));
+        const QString before = almanac->toPlainText();
+        almanac->setFocus();
+        QTest::keyClicks(almanac, "abc");
+        QTest::keyClick(almanac, Qt::Key_Delete);
+        QTest::keyClick(almanac, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(almanac, Qt::Key_X, Qt::ControlModifier);
+        QTest::keyClick(almanac, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(almanac->toPlainText(), before);
+        EXPECT_FALSE(almanac->textCursor().hasSelection());
+        almanac->selectAll();
+        EXPECT_FALSE(almanac->textCursor().hasSelection());
+        d.accept();
+    });
+    frame().action(kCmdDetailInfo)->trigger();
+}
+
+TEST_F(DialogsTest, MemoTitleLineNeverShowsASelection) {
+    Start(kJune15);
+    OnNextModal<MemoDialog>([](MemoDialog& d) {
+        ViewerLine* title = d.titleViewer();
+        const QString before = title->text();
+        title->selectAll();
+        EXPECT_FALSE(title->hasSelectedText());
+        QTest::keyClicks(title, "xyz");
+        QTest::keyClick(title, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(title->text(), before);
+        d.close();
+    });
+    QTest::mouseDClick(view().officerPane(), Qt::LeftButton);
+}
+
+TEST_F(DialogsTest, AboutBoxAndHelpPage) {
+    Start(kJune15);
+    OnNextModal<AboutDialog>([](AboutDialog& d) {
+        EXPECT_EQ(d.windowTitle(), Q("KalendoⅡのバージョン情報"));
+        auto* version = d.findChild<QLabel*>(QStringLiteral("version"));
+        ASSERT_NE(version, nullptr);
+        EXPECT_EQ(version->text(), Q("Kalendo2 Version 1.18"));
+        auto* ok = d.findChild<QPushButton*>();
+        ASSERT_NE(ok, nullptr);
+        EXPECT_EQ(ok->text(), Q("O K"));
+        QTest::mouseClick(ok, Qt::LeftButton);
+    });
+    frame().action(kCmdAbout)->trigger();
+
+    frame().action(kCmdHelp)->trigger();
+    EXPECT_EQ(platform().opened, std::vector<std::string>{(folder() / "Help/index.html").string()});
+}
+
+}  // namespace
+}  // namespace kalendo

@@ -1,0 +1,148 @@
+#include "ui/model/day_texts.h"
+
+#include "almanac/sign_names.h"
+#include "almanac/signs.h"
+#include "astro/longitude.h"
+#include "astro/lunisolar.h"
+#include "defs/holidays.h"
+#include "defs/notes.h"
+#include "ui/model/model_texts.h"
+#include "ui/model/text_format.h"
+
+namespace kalendo {
+namespace {
+
+struct Target {
+    int y, m, d;
+};
+
+Target TargetOf(const MonthRecord& rec) {
+    return {rec.year[kTarget], rec.month[kTarget], rec.day[kTarget]};
+}
+
+// Row of the phase-mark tables for a principal phase, or -1 for none.
+int PhaseRow(int phase) {
+    switch (phase) {
+        case kNewMoonPhase: return 0;
+        case kFirstQuarterPhase: return 1;
+        case kFullMoonPhase: return 2;
+        case kLastQuarterPhase: return 3;
+        default: return -1;
+    }
+}
+
+// Widths of the printed decimals: "%2.1f" for the moon's age, "%3.1f" for
+// the sun's longitude.
+constexpr int kMoonAgeWidth = 2;
+constexpr int kSunLongitudeWidth = 3;
+
+}  // namespace
+
+std::string DatePaneText(const MonthRecord& rec) {
+    const Target t = TargetOf(rec);
+    return FormatText(kDatePaneFormat, t.y, rec.currentEraName, rec.eraYear, t.m, t.d);
+}
+
+std::string OldCalendarPaneText(const MonthRecord& rec) {
+    const char* rokuyo = RokuyoName(RokuyoIndex(rec));
+    if (rec.lunarMonth < 0) {
+        return FormatText(kOldCalendarLeapPaneFormat, -rec.lunarMonth, rec.lunarDay, rokuyo);
+    }
+    return FormatText(kOldCalendarPaneFormat, rec.lunarMonth, rec.lunarDay, rokuyo);
+}
+
+std::string YearSignPaneText(const MonthRecord& rec) {
+    const Target t = TargetOf(rec);
+    return FormatText(kYearSignPaneFormat, StemName(YearStemIndex(t.y)),
+                      BranchName(YearBranchIndex(t.y)), MonthName(t.m));
+}
+
+std::string MoonPaneText(MonthRecord& rec) {
+    const Target t = TargetOf(rec);
+    std::string text = kMoonPanePrefix;
+    text += FixedOneDecimal(MoonAge(rec, t.y, t.m, t.d), kMoonAgeWidth);
+    if (const int row = PhaseRow(MoonPhaseOfDay(t.y, t.m, t.d)); row >= 0) {
+        text += kPanePhaseMarks[row];
+    }
+    return FitText(std::move(text));
+}
+
+DetailPane OfficerPane(const MonthRecord& rec) {
+    const Target t = TargetOf(rec);
+    const int k = OfficerIndex(rec, t.y, t.m, t.d);  // -1: every text empty
+    return DetailPane{FormatText("%s", OfficerName(k)),
+                      FormatText(kOfficerDetailTitleFormat, OfficerName(k), OfficerReading(k)),
+                      FormatText("%s", OfficerDescription(k))};
+}
+
+DetailPane MansionPane(const MonthRecord& rec) {
+    const Target t = TargetOf(rec);
+    return DetailPane{
+        FormatText("%s", MansionNameOfDay(t.y, t.m, t.d)),
+        FormatText(kMansionDetailTitleFormat, MansionNameOfDay(t.y, t.m, t.d),
+                   MansionReadingOfDay(t.y, t.m, t.d)),
+        FormatText("%s", MansionDescriptionOfDay(t.y, t.m, t.d))};
+}
+
+std::string FrameTitle(const MonthRecord& rec) {
+    return FormatText(kFrameTitleFormat, rec.year[kToday], rec.month[kToday], rec.day[kToday],
+                      WeekdayName(rec.weekday[kToday]));
+}
+
+DetailTexts BuildDetailTexts(MonthRecord& rec) {
+    const Target t = TargetOf(rec);
+    BoundedText almanac;
+    almanac.Append(FormatUnbounded(kDetailDateFormat, t.y, rec.currentEraName, rec.eraYear,
+                                   t.m, t.d));
+    almanac.Append(FormatUnbounded(kDetailMonthNameFormat, MonthName(t.m), MonthNameReading(t.m)));
+    if (rec.lunarMonth < 0) {
+        almanac.Append(
+            FormatUnbounded(kDetailOldCalendarLeapFormat, -rec.lunarMonth, rec.lunarDay));
+    } else {
+        almanac.Append(FormatUnbounded(kDetailOldCalendarFormat, rec.lunarMonth, rec.lunarDay));
+    }
+    const int rokuyo = RokuyoIndex(rec);
+    almanac.Append(FormatUnbounded(kDetailRokuyoFormat, RokuyoName(rokuyo), RokuyoReading(rokuyo)));
+    const int officer = OfficerIndex(rec, t.y, t.m, t.d);
+    almanac.Append(
+        FormatUnbounded(kDetailOfficerFormat, OfficerName(officer), OfficerReading(officer)));
+    almanac.Append(FormatUnbounded(kDetailMansionFormat, MansionNameOfDay(t.y, t.m, t.d),
+                                   MansionReadingOfDay(t.y, t.m, t.d)));
+
+    const int yearStem = YearStemIndex(t.y), yearBranch = YearBranchIndex(t.y);
+    const int monthStem = MonthStemIndex(t.y, t.m), monthBranch = MonthBranchIndex(t.m);
+    const int dayStem = DayStemIndex(t.y, t.m, t.d), dayBranch = DayBranchIndex(t.y, t.m, t.d);
+    almanac.Append(FormatUnbounded(
+        kDetailSignsFormat, StemName(yearStem), BranchName(yearBranch), StemReading(yearStem),
+        BranchReading(yearBranch), StemName(monthStem), BranchName(monthBranch),
+        StemReading(monthStem), BranchReading(monthBranch), StemName(dayStem),
+        BranchName(dayBranch), StemReading(dayStem), BranchReading(dayBranch)));
+
+    // The moon line ends with its phase mark and that mark's line end. On a
+    // day without a principal phase it has none, and the longitude piece's
+    // own leading CR LF starts the next line; after a phase mark the same
+    // CR LF leaves an empty line between the two.
+    std::string moon = kDetailMoonPrefix;
+    moon += FixedOneDecimal(MoonAge(rec, t.y, t.m, t.d), kMoonAgeWidth);
+    if (const int row = PhaseRow(MoonPhaseOfDay(t.y, t.m, t.d)); row >= 0) {
+        moon += kDetailPhaseMarks[row];
+    }
+    almanac.Append(moon);
+
+    std::string sun = kDetailSunLongitudePrefix;
+    sun += FixedOneDecimal(SunLongitude(t.y, t.m, t.d, 0, 0, 0), kSunLongitudeWidth);
+    almanac.Append(sun);
+
+    BoundedText events;
+    if (const int h = FindHoliday(rec, t.m, t.d); h >= 0) {
+        events.Append(std::string(rec.holidays[h].name) + kDetailEventLineEnd);
+    }
+    for (int i = 0; i < rec.noteCount; ++i) {
+        if (NoteFallsOnTarget(rec, i) >= 0) {
+            events.Append(std::string(rec.notes[i].name) + kDetailEventLineEnd);
+        }
+    }
+    return DetailTexts{almanac.str(), events.str()};
+}
+
+}  // namespace kalendo

@@ -1,0 +1,35 @@
+// The document: the five definition files of the almanac, read once at
+// start-up, in a fixed order, into the month record.
+//
+// The order matters beyond tidiness: the holiday, note and user files
+// carry date expressions whose evaluation needs nothing loaded later, and
+// the schedule file, the one the program writes back, comes last.
+#pragma once
+
+#include <string>
+
+#include "core/month_record.h"
+
+namespace kalendo {
+
+// The definition files of one folder (UTF-8 paths), in the order read.
+struct DefinitionPaths {
+    std::string eras;         // 元号.Def
+    std::string holidays;     // 祝日.Def
+    std::string notes;        // 暦日.Def
+    std::string userEntries;  // Usr.Def
+    std::string schedules;    // Schedule.Def: schedule changes are saved here
+};
+
+// The five paths in `folder`, which ends with "/".
+DefinitionPaths DefinitionPathsIn(const std::string& folder);
+
+// The document's start-up: reads the eras, holidays, calendar notes, user
+// entries and schedules of `folder` (ending with "/") into rec, in that
+// order, then today's date (UpdateToday). A file that cannot be read ends
+// the process with its reader's message ("祝日定義ファイルが開けません", …);
+// a file its reader refuses, with the reader's message (exit status 3
+// through the platform's Fatal either way). Returns the paths.
+DefinitionPaths OpenDocument(MonthRecord& rec, const std::string& folder);
+
+}  // namespace kalendo

@@ -1,0 +1,123 @@
+#include "ui/model/frame.h"
+
+#include <climits>
+
+namespace kalendo {
+namespace {
+
+constexpr FrameSize kFrameSizes[2][2] = {
+    // [sizeMode][viewMode]: full, monthly
+    {{365, 352}, {185, 280}},  // normal
+    {{410, 392}, {220, 315}},  // enlarged
+};
+
+int ModeIndex(int mode) { return mode == 1 ? 1 : 0; }
+
+bool OffScreen(int left, int top, ScreenSize screen) {
+    return left < 0 || left >= screen.width || top < 0 || top >= screen.height;
+}
+
+// A stored position can come from a hand-edited settings file; a shift
+// never wraps around.
+int SaturatingAdd(int a, int b) {
+    const long long sum = static_cast<long long>(a) + b;
+    if (sum > INT_MAX) return INT_MAX;
+    if (sum < INT_MIN) return INT_MIN;
+    return static_cast<int>(sum);
+}
+
+void Shift(AppSettings& s, FrameSize before, FrameSize after) {
+    s.windowLeft = SaturatingAdd(s.windowLeft, before.width - after.width);
+    s.windowTop = SaturatingAdd(s.windowTop, before.height - after.height);
+}
+
+}  // namespace
+
+FrameSize FrameSizeFor(int sizeMode, int viewMode) {
+    return kFrameSizes[ModeIndex(sizeMode)][ModeIndex(viewMode)];
+}
+
+FrameLayout ApplyFrameLayout(AppSettings& s, ScreenSize screen) {
+    const FrameSize size = FrameSizeFor(s.sizeMode, s.viewMode);
+    if (OffScreen(s.windowLeft, s.windowTop, screen)) {
+        s.windowLeft = (screen.width - size.width) / 2;
+        s.windowTop = (screen.height - size.height) / 2;
+    }
+    const bool full = ModeIndex(s.viewMode) == kViewFull;
+    return FrameLayout{s.windowLeft, s.windowTop, size.width, size.height,
+                       full, !full, full, full};
+}
+
+FrameLayout ShiftForSizeMode(AppSettings& s, ScreenSize screen) {
+    const FrameSize before = FrameSizeFor(1 - ModeIndex(s.sizeMode), s.viewMode);
+    Shift(s, before, FrameSizeFor(s.sizeMode, s.viewMode));
+    return ApplyFrameLayout(s, screen);
+}
+
+FrameLayout ShiftForViewMode(AppSettings& s, ScreenSize screen) {
+    const FrameSize before = FrameSizeFor(s.sizeMode, 1 - ModeIndex(s.viewMode));
+    Shift(s, before, FrameSizeFor(s.sizeMode, s.viewMode));
+    return ApplyFrameLayout(s, screen);
+}
+
+ModeCommandEffect RunModeCommand(AppSettings& s, int commandId, ScreenSize screen) {
+    ModeCommandEffect effect;
+    switch (commandId) {
+        case kCmdSizeNormal:
+        case kCmdSizeEnlarged: {
+            const int mode = commandId == kCmdSizeNormal ? kSizeNormal : kSizeEnlarged;
+            if (s.sizeMode == mode) return effect;
+            s.sizeMode = mode;
+            effect.frame = ShiftForSizeMode(s, screen);
+            effect.refresh = true;
+            effect.updateTitle = true;
+            break;
+        }
+        case kCmdViewFull:
+        case kCmdViewMonthly: {
+            const int mode = commandId == kCmdViewFull ? kViewFull : kViewMonthly;
+            if (s.viewMode == mode) return effect;
+            s.viewMode = mode;
+            SyncDisplayModeFlag(s);
+            effect.frame = ShiftForViewMode(s, screen);
+            // The monthly display is not refreshed: the grid keeps its month
+            // until the next command, which then computes today's month.
+            effect.refresh = mode == kViewFull;
+            effect.updateTitle = mode == kViewFull;
+            break;
+        }
+        default:
+            return effect;
+    }
+    effect.changed = true;
+    effect.applyViewLayout = true;
+    return effect;
+}
+
+bool ModeCommandChecked(const AppSettings& s, int commandId) {
+    switch (commandId) {
+        case kCmdSizeNormal: return s.sizeMode == kSizeNormal;
+        case kCmdSizeEnlarged: return s.sizeMode == kSizeEnlarged;
+        case kCmdViewFull: return s.viewMode == kViewFull;
+        case kCmdViewMonthly: return s.viewMode == kViewMonthly;
+        default: return false;
+    }
+}
+
+void OnFrameMoved(AppSettings& s, int left, int top, ScreenSize screen) {
+    if (OffScreen(left, top, screen)) {
+        const FrameSize size = FrameSizeFor(s.sizeMode, s.viewMode);
+        s.windowLeft = (screen.width - size.width) / 2;
+        s.windowTop = (screen.height - size.height) / 2;
+    } else {
+        s.windowLeft = left;
+        s.windowTop = top;
+    }
+}
+
+void OnFrameClosing(AppSettings& s, int left, int top) {
+    s.windowLeft = left;
+    s.windowTop = top;
+}
+
+}  // namespace kalendo

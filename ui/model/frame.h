@@ -1,0 +1,79 @@
+// The main frame's rules: its fixed size for each combination of the two
+// display modes, keeping its top-left corner on the primary screen, the
+// position shifts that keep the bottom-right corner in place when a mode
+// changes the size, the four mode commands, and what moving and closing the
+// window store. Everything is a function of AppSettings and the screen
+// size: the GUI asks, then moves its window and shows its bars.
+#pragma once
+
+#include "platform/platform.h"
+#include "ui/model/settings.h"
+
+namespace kalendo {
+
+// Mode command ids (menu items and toolbar buttons).
+inline constexpr int kCmdSizeNormal = 32890;    // "通常(&S)"
+inline constexpr int kCmdSizeEnlarged = 32891;  // "拡大(&L)"
+inline constexpr int kCmdViewFull = 32831;      // "完全(&F)"
+inline constexpr int kCmdViewMonthly = 32833;   // "月間(&M)"
+
+struct FrameSize {
+    int width;   // outer frame, pixels
+    int height;
+};
+
+// 365 x 352 (normal, full), 185 x 280 (normal, monthly), 410 x 392
+// (enlarged, full), 220 x 315 (enlarged, monthly). A mode value other than
+// 1 counts as 0.
+FrameSize FrameSizeFor(int sizeMode, int viewMode);
+
+// What the frame shows after ApplyFrameLayout.
+struct FrameLayout {
+    int left, top, width, height;  // the window rectangle, pixels
+    bool showMainToolbar;          // full view: main toolbar (128) ...
+    bool showCompactToolbar;       // ... monthly view: compact toolbar (186)
+    bool showMonthToolbar;         // full view: the month toolbar (134) at the bottom
+    bool fullMenu;                 // full view: menu 128; monthly view: compact menu 153
+};
+
+// Size from the table; when the top-left corner lies off the primary screen
+// (left < 0, left >= width, top < 0 or top >= height; the body reaching past
+// the right or bottom edge is allowed) it is re-centred: ((W - w) / 2,
+// (H - h) / 2), truncated toward zero, and stored in `s`.
+FrameLayout ApplyFrameLayout(AppSettings& s, ScreenSize screen);
+
+// After s.sizeMode (resp. s.viewMode) has just changed: moves the stored
+// position by the difference between the old and the new frame size, so
+// the bottom-right corner keeps its place, then ApplyFrameLayout.
+FrameLayout ShiftForSizeMode(AppSettings& s, ScreenSize screen);
+FrameLayout ShiftForViewMode(AppSettings& s, ScreenSize screen);
+
+// What the GUI does after a mode command.
+struct ModeCommandEffect {
+    bool changed = false;      // false: the mode was already current; do nothing at all
+    FrameLayout frame{};       // move/resize the window and show these bars (when changed)
+    bool applyViewLayout = false;  // the view's control layout for the new size mode
+    bool refresh = false;      // RefreshAll (BuildViewState)
+    bool updateTitle = false;  // UpdateTitle
+};
+
+// One of the four mode commands. "通常", "拡大" and "完全" change the mode,
+// shift, lay out the frame and the view, refresh and update the title;
+// "月間" only shifts and lays out: the grid keeps its month until the next
+// command, and from then on the month computation shows today's month. The
+// month computation's display-mode flag follows the view mode at once.
+ModeCommandEffect RunModeCommand(AppSettings& s, int commandId, ScreenSize screen);
+
+// Whether the command's menu item and toolbar button carry the check mark.
+bool ModeCommandChecked(const AppSettings& s, int commandId);
+
+// The window was moved: its top-left corner is stored, or, when that lies
+// off the primary screen, the centred position for the current modes' size
+// (the window itself is not moved).
+void OnFrameMoved(AppSettings& s, int left, int top, ScreenSize screen);
+
+// The window is closing (or the log-on is ending): the corner is stored as
+// it is, without the screen test.
+void OnFrameClosing(AppSettings& s, int left, int top);
+
+}  // namespace kalendo

@@ -1,0 +1,117 @@
+#include "ui/model/jumps.h"
+
+#include "core/compute_month.h"
+#include "core/day_arith.h"
+#include "platform/platform.h"
+#include "ui/model/model_texts.h"
+#include "ui/model/text_format.h"
+
+namespace kalendo {
+namespace {
+
+constexpr long long kMonthsPerYear = 12;
+constexpr long long kDaysPerWeek = 7;
+
+// The Gregorian calendar repeats every 400 years, which hold exactly
+// 146097 days: whole cycles of days become years before NormalizeDate
+// spends the rest month by month.
+constexpr long long kDaysPer400Years = 146097;
+constexpr long long kYearsPerCycle = 400;
+
+// Beyond these the date is millions of years from the supported 1600-2999,
+// and normalising could overflow an int.
+constexpr long long kFarYear = 100000000;
+constexpr long long kFarDay = 2147483647;
+
+// The edits are read into 1024-byte buffers.
+constexpr std::size_t kEditTextBytes = kTextBytes - 1;
+
+long long FloorDiv(long long a, long long b) {
+    long long q = a / b;
+    if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
+    return q;
+}
+
+int ComputeTypedDate(MonthRecord& rec, const std::optional<CalendarDate>& date) {
+    // A date beyond any year is refused like any other out-of-range date
+    // (or replaced by today in the monthly display).
+    const CalendarDate d = date.value_or(CalendarDate{0, 0, 0});
+    return ComputeMonth(rec, d.year, d.month, d.day);
+}
+
+}  // namespace
+
+std::optional<CalendarDate> NormalizedTypedDate(long long year, long long month, long long day) {
+    if (year > kFarYear || year < -kFarYear || month > kFarYear || month < -kFarYear ||
+        day > kFarDay || day < -kFarDay) {
+        return std::nullopt;
+    }
+    // Months into years first, as NormalizeDate does.
+    const long long months = year * kMonthsPerYear + (month - 1);
+    long long y = FloorDiv(months, kMonthsPerYear);
+    const long long m = months - y * kMonthsPerYear + 1;
+    // Whole 400-year cycles of days, keeping d in (0, 146097] or so, so the
+    // day loop below stays short; the calendar is the same 400 years on.
+    const long long cycles = FloorDiv(day - 1, kDaysPer400Years);
+    long long d = day - cycles * kDaysPer400Years;
+    y += cycles * kYearsPerCycle;
+    if (y > kFarYear || y < -kFarYear) return std::nullopt;
+    int yi = static_cast<int>(y), mi = static_cast<int>(m), di = static_cast<int>(d);
+    NormalizeDate(yi, mi, di);
+    return CalendarDate{yi, mi, di};
+}
+
+std::optional<CalendarDate> DirectJumpDate(const MonthRecord& rec, std::string_view yearText,
+                                           std::string_view monthText, std::string_view dayText) {
+    int y = rec.year[kTarget], m = rec.month[kTarget], d = rec.day[kTarget];
+    std::size_t pos = 0;
+    ScanDecimal(yearText.substr(0, kEditTextBytes), pos, y);
+    pos = 0;
+    ScanDecimal(monthText.substr(0, kEditTextBytes), pos, m);
+    pos = 0;
+    ScanDecimal(dayText.substr(0, kEditTextBytes), pos, d);
+    return NormalizedTypedDate(y, m, d);
+}
+
+int RunDirectJump(MonthRecord& rec, std::string_view yearText, std::string_view monthText,
+                  std::string_view dayText) {
+    return ComputeTypedDate(rec, DirectJumpDate(rec, yearText, monthText, dayText));
+}
+
+bool RelativeJumpMayClose(int unit) {
+    if (unit >= kUnitDaysBack && unit <= kUnitYearsAhead) return true;
+    ThePlatform().ShowMessage(kInvalidJumpMessage);
+    return false;
+}
+
+std::optional<CalendarDate> RelativeJumpDate(const MonthRecord& rec, std::string_view numberText,
+                                             int unit) {
+    int number = 0;  // an empty (or unparsable) number moves nothing
+    std::size_t pos = 0;
+    ScanDecimal(numberText.substr(0, kEditTextBytes), pos, number);
+    long long y = rec.year[kTarget], m = rec.month[kTarget], d = rec.day[kTarget];
+    const long long n = number;
+    switch (unit) {
+        case kUnitDaysBack: d -= n; break;
+        case kUnitDaysAhead: d += n; break;
+        case kUnitWeeksBack: d -= kDaysPerWeek * n; break;
+        case kUnitWeeksAhead: d += kDaysPerWeek * n; break;
+        case kUnitMonthsBack: m -= n; break;
+        case kUnitMonthsAhead: m += n; break;
+        case kUnitYearsBack: y -= n; break;
+        case kUnitYearsAhead: y += n; break;
+        default: return std::nullopt;
+    }
+    return NormalizedTypedDate(y, m, d);
+}
+
+int RunRelativeJump(MonthRecord& rec, std::string_view numberText, int unit) {
+    if (unit < kUnitDaysBack || unit > kUnitYearsAhead) return -1;
+    return ComputeTypedDate(rec, RelativeJumpDate(rec, numberText, unit));
+}
+
+int MoveToEraConverted(MonthRecord& rec, const EraConvertState& state) {
+    return ComputeMonth(rec, state.westernYear, state.month, state.day);
+}
+
+}  // namespace kalendo

@@ -1,0 +1,148 @@
+#include "ui/model/lists.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "core/day_arith.h"
+#include "defs/holidays.h"
+#include "defs/notes.h"
+#include "defs/schedules.h"
+#include "ui/model/model_texts.h"
+#include "ui/model/text_format.h"
+
+namespace kalendo {
+namespace {
+
+class RowSink {
+public:
+    explicit RowSink(std::vector<ListRow>& rows) : rows_(rows) {}
+    bool full() const { return static_cast<int>(rows_.size()) >= kListRowCapacity; }
+    void Add(int kind, int index, std::string dayText, const char* name) {
+        if (full()) return;
+        rows_.push_back(ListRow{kind, index, std::move(dayText), FormatText("%s", name)});
+    }
+
+private:
+    std::vector<ListRow>& rows_;
+};
+
+std::string DayOfMonthText(int day) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%d", day);
+    return buf;
+}
+
+bool InTable(int index, int count) { return index >= 0 && index < count; }
+
+const ListRow* RowAt(const std::vector<ListRow>& rows, int row) {
+    if (row < 0 || row >= static_cast<int>(rows.size())) return nullptr;
+    return &rows[row];
+}
+
+std::optional<MemoContent> EntryMemo(const DefinitionEntry* table, int count, int index) {
+    if (!InTable(index, count)) return std::nullopt;
+    return MemoContent{table[index].name, table[index].description};
+}
+
+std::optional<MemoContent> UserEventMemo(const MonthRecord& rec, int index) {
+    return EntryMemo(rec.userEntries, rec.userEntryCount, index);
+}
+
+std::optional<MemoContent> ScheduleMemo(const MonthRecord& rec, int index) {
+    if (!InTable(index, rec.scheduleCount)) return std::nullopt;
+    return MemoContent{rec.schedules[index].name, rec.schedules[index].text};
+}
+
+}  // namespace
+
+std::vector<ListRow> FillEventList(const MonthRecord& rec) {
+    std::vector<ListRow> rows;
+    RowSink sink(rows);
+    const int y = rec.year[kTarget], m = rec.month[kTarget], d = rec.day[kTarget];
+
+    // At most one of the two: a holiday hides a generated holiday on its day.
+    if (const int h = FindHoliday(rec, m, d); h >= 0) {
+        sink.Add(kHolidayRow, h, "", rec.holidays[h].name);
+    } else if (const int g = FindGeneratedHoliday(rec, m, d); g >= 0) {
+        sink.Add(kGeneratedHolidayRow, g, "", rec.generatedHolidays[g].name);
+    }
+    for (int i = 0; i < rec.noteCount; ++i) {
+        if (NoteFallsOnTarget(rec, i) >= 0) sink.Add(kNoteRow, i, "", rec.notes[i].name);
+    }
+    for (int i = 0; i < rec.userEntryCount; ++i) {
+        if (UserEntryFallsOn(rec, i, y, m, d) >= 0) {
+            sink.Add(kUserEventRow, i, "", rec.userEntries[i].name);
+        }
+    }
+    for (int i = 0; i < rec.scheduleCount; ++i) {
+        if (ScheduleFallsOn(rec, i, y, m, d) >= 0) {
+            sink.Add(kScheduleRow, i, "", rec.schedules[i].name);
+        }
+    }
+    return rows;
+}
+
+std::vector<ListRow> FillScheduleList(const MonthRecord& rec) {
+    std::vector<ListRow> rows;
+    RowSink sink(rows);
+    // Every index of both tables; a user event comes before the schedule of
+    // the same index on the same day.
+    const int entries = std::max(rec.userEntryCount, rec.scheduleCount);
+    for (int n = 1; n <= kScheduleListDaysAhead && !sink.full(); ++n) {
+        int y = rec.year[kTarget], m = rec.month[kTarget], d = rec.day[kTarget] + n;
+        NormalizeDate(y, m, d);
+        for (int j = 0; j < entries && !sink.full(); ++j) {
+            if (j < rec.userEntryCount && UserEntryInPeriod(rec, j, n) >= 0 &&
+                UserEntryFallsOn(rec, j, y, m, d) >= 0) {
+                const DefinitionEntry& e = rec.userEntries[j];
+                sink.Add(kUserEventRow, j, DayOfMonthText(e.day), e.name);
+            }
+            if (j < rec.scheduleCount && ScheduleInPeriod(rec, j, n) >= 0 &&
+                ScheduleFallsOn(rec, j, y, m, d) >= 0) {
+                const CSchedule& s = rec.schedules[j];
+                sink.Add(kScheduleRow, j, DayOfMonthText(s.day), s.name);
+            }
+        }
+    }
+    return rows;
+}
+
+std::optional<Rgb> RowTextColour(int kind) {
+    switch (kind) {
+        case kNoteRow: return Rgb{0, 0, 0};
+        case kHolidayRow:
+        case kGeneratedHolidayRow: return Rgb{255, 0, 0};
+        case kUserEventRow: return Rgb{0, 0, 255};
+        case kScheduleRow: return Rgb{20, 128, 128};
+        default: return std::nullopt;
+    }
+}
+
+std::optional<MemoContent> EventListMemo(const MonthRecord& rec, const std::vector<ListRow>& rows,
+                                         int row) {
+    const ListRow* r = RowAt(rows, row);
+    if (r == nullptr) return std::nullopt;
+    switch (r->kind) {
+        case kNoteRow: return EntryMemo(rec.notes, rec.noteCount, r->index);
+        case kHolidayRow: return EntryMemo(rec.holidays, rec.holidayCount, r->index);
+        case kGeneratedHolidayRow:
+            if (!InTable(r->index, rec.generatedHolidayCount)) return std::nullopt;
+            return MemoContent{kGeneratedHolidayMemoTitle, ""};
+        case kUserEventRow: return UserEventMemo(rec, r->index);
+        case kScheduleRow: return ScheduleMemo(rec, r->index);
+        default: return std::nullopt;
+    }
+}
+
+std::optional<MemoContent> ScheduleListMemo(const MonthRecord& rec,
+                                            const std::vector<ListRow>& rows, int row) {
+    const ListRow* r = RowAt(rows, row);
+    if (r == nullptr) return std::nullopt;
+    switch (r->kind) {
+        case kUserEventRow: return UserEventMemo(rec, r->index);
+        case kScheduleRow: return ScheduleMemo(rec, r->index);
+        default: return std::nullopt;
+    }
+}
+
+}  // namespace kalendo

@@ -1,0 +1,174 @@
+#include "ui/model/month_view.h"
+
+#include <cstdio>
+
+#include "almanac/sign_names.h"
+#include "core/compute_month.h"
+#include "core/day_arith.h"
+#include "defs/holidays.h"
+#include "defs/schedules.h"
+#include "ui/model/day_texts.h"
+
+namespace kalendo {
+namespace {
+
+constexpr int kDaysPerWeek = 7;
+constexpr int kMonthsPerYear = 12;
+
+// A negative cell day above this belongs to the month before: the month
+// after can show at most 14 days (two rows), the month before at most 6.
+constexpr int kLastNextMonthDayShown = 14;
+
+CalendarDate Target(const MonthRecord& rec) {
+    return {rec.year[kTarget], rec.month[kTarget], rec.day[kTarget]};
+}
+
+CalendarDate Normalized(int y, int m, int d) {
+    NormalizeDate(y, m, d);
+    return {y, m, d};
+}
+
+int Compute(MonthRecord& rec, const CalendarDate& date) {
+    return ComputeMonth(rec, date.year, date.month, date.day);
+}
+
+std::string DayText(int day) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%2d", day < 0 ? -day : day);
+    return buf;
+}
+
+}  // namespace
+
+int CommandForKey(NavigationKey key) {
+    switch (key) {
+        case NavigationKey::Left: return kCmdPreviousDay;
+        case NavigationKey::Right: return kCmdNextDay;
+        case NavigationKey::Up: return kCmdPreviousWeek;
+        case NavigationKey::Down: return kCmdNextWeek;
+        case NavigationKey::PageUp: return kCmdPreviousMonth;
+        case NavigationKey::PageDown: return kCmdNextMonth;
+        case NavigationKey::Home: return kCmdToday;
+    }
+    return 0;
+}
+
+std::optional<CalendarDate> NavigationTarget(MonthRecord& rec, int commandId) {
+    const CalendarDate t = Target(rec);
+    switch (commandId) {
+        case kCmdPreviousDay: return Normalized(t.year, t.month, t.day - 1);
+        case kCmdNextDay: return Normalized(t.year, t.month, t.day + 1);
+        case kCmdPreviousWeek: return Normalized(t.year, t.month, t.day - kDaysPerWeek);
+        case kCmdNextWeek: return Normalized(t.year, t.month, t.day + kDaysPerWeek);
+        case kCmdPreviousMonth: return Normalized(t.year, t.month - 1, t.day);
+        case kCmdNextMonth: return Normalized(t.year, t.month + 1, t.day);
+        case kCmdPreviousYear: return Normalized(t.year - 1, t.month, t.day);
+        case kCmdNextYear: return Normalized(t.year + 1, t.month, t.day);
+        case kCmdToday:
+            UpdateToday(rec);
+            return CalendarDate{rec.year[kToday], rec.month[kToday], rec.day[kToday]};
+        default:
+            break;
+    }
+    if (commandId >= kCmdMonth1 && commandId <= kCmdMonth12) {
+        // Not normalised: a day the chosen month lacks is refused.
+        return CalendarDate{t.year, commandId - kCmdMonth1 + 1, t.day};
+    }
+    return std::nullopt;
+}
+
+int RunNavigationCommand(MonthRecord& rec, int commandId) {
+    const std::optional<CalendarDate> target = NavigationTarget(rec, commandId);
+    if (!target) return -1;
+    return Compute(rec, *target);
+}
+
+CalendarDate CellClickTarget(const MonthRecord& rec, int dayNumber) {
+    const CalendarDate t = Target(rec);
+    if (dayNumber > 0) return {t.year, t.month, dayNumber};
+    const int e = -dayNumber;
+    return Normalized(t.year, e > kLastNextMonthDayShown ? t.month - 1 : t.month + 1, e);
+}
+
+int RunCellLeftClick(MonthRecord& rec, int dayNumber) {
+    if (dayNumber == 0) return 0;  // a cell of a view that shows no month
+    return Compute(rec, CellClickTarget(rec, dayNumber));
+}
+
+TimerTickResult TimerTick(MonthRecord& rec, const AppSettings& s) {
+    TimerTickResult result;
+    const CalendarDate before{rec.year[kToday], rec.month[kToday], rec.day[kToday]};
+    UpdateToday(rec);
+    const CalendarDate today{rec.year[kToday], rec.month[kToday], rec.day[kToday]};
+    if (!(today == before)) {
+        // After midnight the selection stays in the full display; only the
+        // today mark moves. The monthly display always shows today's month.
+        if (s.viewMode == kViewMonthly) Compute(rec, today);
+        RemovePastSchedules(rec);
+        result.todayChanged = true;
+    }
+    result.title = FrameTitle(rec);
+    return result;
+}
+
+MonthGrid FillMonthGrid(const MonthRecord& rec) {
+    MonthGrid grid{};
+    const int y = rec.year[kTarget];
+    const int m = rec.month[kTarget];
+    const int selectedDay = rec.day[kTarget];
+    if (y < 1 || m < 1 || m > kMonthsPerYear) return grid;  // no month computed yet
+
+    const int length = DaysInMonth(y, m);
+    // r has the sign of D - W - 1 (truncating division); the cell 0 shows
+    // s = r + 1 in [-5, 1], the Sunday on or before the 1st.
+    int r = (selectedDay - rec.weekday[kTarget] - 1) % kDaysPerWeek;
+    if (r >= 1) r -= kDaysPerWeek;
+    const int first = r + 1;
+
+    for (int k = 0; k < kGridCells; ++k) {
+        const int n = first + k;
+        const int column = k % kGridColumns;
+        DayCell& cell = grid[k];
+        if (n <= 0) {
+            int py = y, pm = m, pd = n;
+            NormalizeDate(py, pm, pd);
+            cell.day = -pd;
+        } else if (n > length) {
+            cell.day = length - n;
+        } else {
+            cell.day = n;
+        }
+        cell.text = DayText(cell.day);
+        if (cell.day < 0) {
+            cell.fg = kOtherMonthText;
+            cell.bg = kOtherMonthBackground;
+            continue;
+        }
+        const bool holiday = FindHoliday(rec, m, n) >= 0 || FindGeneratedHoliday(rec, m, n) >= 0;
+        if (column == 0 || holiday) {
+            cell.fg = kSundayText;
+        } else if (column == kGridColumns - 1) {
+            cell.fg = kSaturdayText;
+        } else {
+            cell.fg = kWeekdayText;
+        }
+        cell.bg = kMonthDayBackground;
+    }
+
+    const bool sameMonthAsToday = y == rec.year[kToday] && m == rec.month[kToday];
+    const bool selectedIsToday = sameMonthAsToday && selectedDay == rec.day[kToday];
+    for (DayCell& cell : grid) {
+        if (!selectedIsToday && cell.day == selectedDay) cell.bg = kSelectedDayBackground;
+        if (sameMonthAsToday && cell.day == rec.day[kToday]) cell.bg = kTodayBackground;
+    }
+    return grid;
+}
+
+WeekdayHeading HeadingForColumn(int column) {
+    const Rgb fg = column == 0 ? kSundayText
+                   : column == kGridColumns - 1 ? kSaturdayText
+                                                : kWeekdayText;
+    return WeekdayHeading{WeekdayName(column), fg, kHeadingBackground};
+}
+
+}  // namespace kalendo

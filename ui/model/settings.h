@@ -1,0 +1,97 @@
+// The settings file: where the frame window stands and which display modes
+// are on. Four integers, kept in "<executable>.Ini" beside the program and
+// read before any window exists. The help page lies beside it too.
+//
+// The settings file is plain ASCII text; it is read and written whole, so
+// the functions here take and return its bytes and the file itself is only
+// touched by ReadSettings and WriteSettings.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/platform.h"
+
+namespace kalendo {
+
+// The program version shown in the settings-file header and the about box.
+inline constexpr char kProgramVersion[] = "1.18";
+
+// The about box's version line: "Kalendo2 Version 1.18".
+std::string AboutVersionText();
+
+// Size mode: frame and cell size.
+inline constexpr int kSizeNormal = 0;    // "通常"
+inline constexpr int kSizeEnlarged = 1;  // "拡大"
+// View mode: what the frame shows.
+inline constexpr int kViewFull = 0;     // "完全": grid, panes and lists
+inline constexpr int kViewMonthly = 1;  // "月間": date pane and grid only
+
+// One process-wide set; all 0 before the settings file is read.
+struct AppSettings {
+    int windowLeft = 0;  // screen x of the frame's top-left corner, pixels
+    int windowTop = 0;   // screen y, pixels
+    int sizeMode = kSizeNormal;
+    int viewMode = kViewFull;
+};
+
+// The paths the program derives from its own location (UTF-8).
+struct AppPaths {
+    std::string executable;
+    std::string settingsFile;  // "<executable without extension>.Ini"
+    std::string helpPage;      // "<folder>/Help/index.html"
+    std::string folder;        // the executable's folder with its trailing "/"
+};
+
+// The settings file of an executable: the file name's extension (from its
+// last ".") is replaced by ".Ini", or ".Ini" is appended when the name has
+// none ("/opt/k/Kalendo2" -> "/opt/k/Kalendo2.Ini"). The folder part is
+// never cut, whatever dots it holds.
+std::string SettingsPathFromExecutable(std::string_view executablePath);
+
+// "<folder>/Help/index.html" for the executable's folder.
+std::string HelpPagePathFromExecutable(std::string_view executablePath);
+
+// All paths from the platform's executable path. An unknown path, or one
+// that is not a full path with a folder, is fatal: "ERROR : 実行ファイルパスが
+// 取得できません, Kalendo2 を終了します." and exit status 3.
+AppPaths LocateAppPaths();
+
+// Reads the settings text into `s`, line by line (a line ends after LF;
+// CR LF counts as LF; at most 1023 bytes make one line). Headers are
+// compared byte for byte with their line end: "[Position]\n" takes the next
+// line as "%d : %d" (left, top), "[Size]\n" and "[View]\n" the next line as
+// "%d". A field that does not parse keeps its value. A value line is also
+// tested against the later headers, so a header right after a header is
+// still one. false when "[Size]" or "[View]" is the last line; `s` may then
+// be partly changed (the caller resets it). A size or view mode other than
+// 0 and 1 is read as 0.
+bool ParseSettings(std::string_view text, AppSettings& s);
+
+// ParseSettings on the file's bytes; false when the file cannot be read.
+bool ReadSettings(const std::string& path, AppSettings& s);
+
+// The eleven lines of the settings file, LF line ends:
+// ";;;;;;;;;;;;; Kalendo2.Ini For Ver. 1.18 ;;;;;;;;;;;;;", "", "[Position]",
+// "<left> : <top>", "", "[Size]", "<size>", "", "[View]", "<view>", "".
+std::string SettingsText(const AppSettings& s);
+
+// Replaces the settings file (atomically: the old file survives a failed
+// write). When it cannot be written: "ERROR : 設定ファイルを開けません." and
+// false.
+bool WriteSettings(const std::string& path, const AppSettings& s);
+
+// The defaults: normal size, full view, the 365 x 352 frame centred on the
+// screen ((width - 365) / 2, (height - 352) / 2, truncated toward zero).
+void ResetSettings(AppSettings& s, ScreenSize screen);
+
+// Start-up: ReadSettings, and ResetSettings when it fails (also overwriting
+// what a partial read set). Then the month record's display-mode flag
+// follows the view mode.
+AppSettings LoadSettingsAtStartUp(const std::string& path, ScreenSize screen);
+
+// The one place that keeps the month computation's display-mode flag
+// (DisplayModeFlag) equal to s.viewMode.
+void SyncDisplayModeFlag(const AppSettings& s);
+
+}  // namespace kalendo

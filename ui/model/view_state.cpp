@@ -1,0 +1,41 @@
+#include "ui/model/view_state.h"
+
+#include "core/compute_month.h"
+#include "defs/schedules.h"
+
+namespace kalendo {
+namespace {
+
+// Every accepted target lies in the supported years; before the first one
+// the target fields are -1.
+bool HasTarget(const MonthRecord& rec) { return rec.year[kTarget] > 0; }
+
+}  // namespace
+
+ViewState BuildViewState(MonthRecord& rec) {
+    ViewState v;
+    if (HasTarget(rec)) {
+        v.datePane = DatePaneText(rec);
+        v.grid = FillMonthGrid(rec);
+        v.oldCalendarPane = OldCalendarPaneText(rec);
+        v.yearSignPane = YearSignPaneText(rec);
+        v.officer = OfficerPane(rec);
+        v.mansion = MansionPane(rec);
+        v.moonPane = MoonPaneText(rec);
+        v.eventList = FillEventList(rec);
+        v.scheduleList = FillScheduleList(rec);
+    } else {
+        v.grid = FillMonthGrid(rec);
+    }
+    v.title = FrameTitle(rec);
+    return v;
+}
+
+ViewState FirstViewUpdate(MonthRecord& rec) {
+    UpdateToday(rec);
+    ComputeMonth(rec, rec.year[kToday], rec.month[kToday], rec.day[kToday]);
+    RemovePastSchedules(rec);
+    return BuildViewState(rec);
+}
+
+}  // namespace kalendo

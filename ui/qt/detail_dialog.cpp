@@ -1,0 +1,51 @@
+#include "ui/qt/detail_dialog.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "ui/qt/fonts.h"
+#include "ui/qt/qt_text.h"
+#include "ui/qt/viewer.h"
+#include "ui/qt/window_texts.h"
+
+namespace kalendo {
+namespace {
+
+constexpr double kViewerPoints = 11.0;
+// The almanac text has up to twelve lines; the event text a few names.
+constexpr int kAlmanacSize[] = {330, 215};
+constexpr int kEventSize[] = {330, 80};
+
+}  // namespace
+
+DetailDialog::DetailDialog(const DetailTexts& texts, QWidget* parent) : QDialog(parent) {
+    setWindowTitle(ToQt(kDetailCaption));
+    const QFont viewerFont = FaceFont(kFacePGothic, kViewerPoints);
+    almanac_ = new Viewer(this);
+    almanac_->setObjectName(QStringLiteral("almanac"));
+    almanac_->setFont(viewerFont);
+    almanac_->setPlainText(ToQtLines(texts.almanac));
+    almanac_->setFixedSize(kAlmanacSize[0], kAlmanacSize[1]);
+    events_ = new Viewer(this);
+    events_->setObjectName(QStringLiteral("events"));
+    events_->setFont(viewerFont);
+    events_->setPlainText(ToQtLines(texts.events));
+    events_->setFixedSize(kEventSize[0], kEventSize[1]);
+
+    auto* ok = new QPushButton(ToQt(kButtonOkSpaced), this);
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(almanac_);
+    layout->addWidget(events_);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    ok->setFocus();
+}
+
+}  // namespace kalendo

@@ -1,0 +1,82 @@
+#include "ui/qt/entry_list.h"
+
+#include <QHeaderView>
+#include <QPalette>
+
+#include "ui/qt/qt_text.h"
+
+namespace kalendo {
+
+EntryList::EntryList(bool withDayColumn, QWidget* parent)
+    : QTreeWidget(parent), withDayColumn_(withDayColumn) {
+    setRootIsDecorated(false);
+    setIndentation(0);
+    setUniformRowHeights(true);
+    setItemsExpandable(false);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setAllColumnsShowFocus(true);
+    setSortingEnabled(false);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    header()->setStretchLastSection(false);
+    header()->setSectionsMovable(false);
+    header()->setDefaultAlignment(Qt::AlignCenter);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Base, ToQColor(kListBackground));
+    setPalette(pal);
+    setColumnCount(withDayColumn ? 2 : 1);
+
+    connect(this, &QTreeWidget::itemDoubleClicked, this, [this] { emit rowDoubleClicked(); });
+    connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        emit rightClicked(viewport()->mapToGlobal(pos));
+    });
+}
+
+void EntryList::SetColumns(const std::vector<std::string>& headings,
+                           const std::vector<int>& widths) {
+    QStringList labels;
+    for (const std::string& h : headings) labels << ToQt(h);
+    setColumnCount(static_cast<int>(labels.size()));
+    setHeaderLabels(labels);
+    for (int c = 0; c < static_cast<int>(widths.size()); ++c) setColumnWidth(c, widths[c]);
+}
+
+void EntryList::SetRows(const std::vector<ListRow>& rows) {
+    // Rebuilt in full, as every refresh does: the selection goes with it.
+    rows_ = rows;
+    clear();
+    QList<QTreeWidgetItem*> items;
+    items.reserve(static_cast<qsizetype>(rows.size()));
+    const QColor itemBackground = ToQColor(kListItemTextBackground);
+    for (const ListRow& row : rows) {
+        auto* item = new QTreeWidgetItem;
+        // The first column of a report list is left-aligned; the schedule
+        // list's text column is centred under its heading.
+        if (withDayColumn_) {
+            item->setText(0, ToQt(row.dayText));
+            item->setText(1, ToQt(row.text));
+            item->setTextAlignment(1, Qt::AlignCenter);
+        } else {
+            item->setText(0, ToQt(row.text));
+        }
+        const std::optional<Rgb> colour = RowTextColour(row.kind);
+        for (int c = 0; c < columnCount(); ++c) {
+            if (colour) item->setForeground(c, ToQColor(*colour));
+            item->setBackground(c, itemBackground);
+        }
+        items.append(item);
+    }
+    addTopLevelItems(items);
+}
+
+int EntryList::SelectionMark() const {
+    const QList<QTreeWidgetItem*> selected = selectedItems();
+    if (selected.isEmpty()) return -1;
+    return indexOfTopLevelItem(selected.front());
+}
+
+int EntryList::InnerWidth() const { return contentsRect().width(); }
+
+}  // namespace kalendo

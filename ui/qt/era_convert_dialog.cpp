@@ -1,0 +1,78 @@
+#include "ui/qt/era_convert_dialog.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "ui/qt/fonts.h"
+#include "ui/qt/qt_text.h"
+#include "ui/qt/window_texts.h"
+
+namespace kalendo {
+namespace {
+
+constexpr double kDialogPoints = 11.5;
+constexpr int kDateEditWidth = 150;
+
+}  // namespace
+
+EraConvertDialog::EraConvertDialog(const MonthRecord& rec, const EraConvertState& initial,
+                                   QWidget* parent)
+    : QDialog(parent), rec_(rec), state_(initial) {
+    setWindowTitle(ToQt(kEraConvertCaption));
+    setFont(FaceFont(kFacePGothic, kDialogPoints));
+    era_ = new QComboBox(this);  // a drop-down list: no typing
+    for (int i = 0; i <= rec_.eraCount; ++i) era_->addItem(ToQt(rec_.eraName[i]));
+    eraDate_ = new QLineEdit(this);
+    eraDate_->setFixedWidth(kDateEditWidth);
+    toEra_ = new QPushButton(ToQt(kEraConvertToEra), this);
+    toWestern_ = new QPushButton(ToQt(kEraConvertToWestern), this);
+    westernDate_ = new QLineEdit(this);
+    westernDate_->setFixedWidth(kDateEditWidth);
+    move_ = new QPushButton(ToQt(kEraConvertMove), this);
+    auto* cancel = new QPushButton(ToQt(kButtonCancel), this);
+    move_->setDefault(true);
+
+    connect(toWestern_, &QPushButton::clicked, this, [this] {
+        state_.eraIndex = era_->currentIndex();
+        OnConvertToWestern(rec_, state_, FromQt(eraDate_->text()));
+        // Only the Western date is rewritten: the era date stays as typed.
+        westernDate_->setText(ToQt(WesternDateText(state_)));
+    });
+    connect(toEra_, &QPushButton::clicked, this, [this] {
+        OnConvertToEra(rec_, state_, FromQt(westernDate_->text()));
+        // The era date and the list follow; the Western date stays as typed.
+        eraDate_->setText(ToQt(EraDateText(state_)));
+        era_->setCurrentIndex(state_.eraIndex);
+    });
+    connect(move_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* grid = new QGridLayout;
+    grid->addWidget(era_, 0, 0);
+    grid->addWidget(eraDate_, 0, 1);
+    grid->addWidget(toEra_, 1, 0);
+    grid->addWidget(toWestern_, 1, 1);
+    grid->addWidget(westernDate_, 2, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(move_);
+    buttons->addWidget(cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addSpacing(6);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    ShowOpeningState();
+}
+
+void EraConvertDialog::ShowOpeningState() {
+    era_->setCurrentIndex(state_.eraIndex);
+    eraDate_->setText(ToQt(EraDateText(state_)));
+    westernDate_->setText(ToQt(WesternDateText(state_)));
+}
+
+}  // namespace kalendo

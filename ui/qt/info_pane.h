@@ -1,0 +1,46 @@
+// One of the six read-only information panes of the month view: one
+// centred line on a pale background. The officer and mansion panes also
+// carry a detail title and text, which a double-click opens in the memo
+// dialog.
+#pragma once
+
+#include <QLineEdit>
+
+#include <string>
+
+namespace kalendo {
+
+class InfoPane : public QLineEdit {
+    Q_OBJECT
+
+public:
+    explicit InfoPane(QWidget* parent);
+
+    // Texts in CP932 as the model builds them.
+    void SetTexts(const std::string& text, const std::string& detailTitle = std::string(),
+                  const std::string& detailText = std::string());
+
+    // The pane's font (12.5 or 14 point). A text wider than the pane is
+    // drawn a little smaller, down to what fits, rather than cut off.
+    void SetPaneFont(const QFont& font);
+
+    const std::string& detailTitle() const { return detailTitle_; }
+    const std::string& detailText() const { return detailText_; }
+
+signals:
+    void doubleClicked();
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void FitFont();
+
+    QFont paneFont_;
+    std::string text_;
+    std::string detailTitle_;
+    std::string detailText_;
+};
+
+}  // namespace kalendo

@@ -1,0 +1,308 @@
+#include "ui/qt/main_frame.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QMoveEvent>
+#include <QToolBar>
+
+#include <utility>
+
+#include "platform/platform.h"
+#include "ui/model/jumps.h"
+#include "ui/model/month_view.h"
+#include "ui/model/text_format.h"
+#include "ui/qt/about_dialog.h"
+#include "ui/qt/config_dialog.h"
+#include "ui/qt/month_view.h"
+#include "ui/qt/qt_text.h"
+#include "ui/qt/window_texts.h"
+
+namespace kalendo {
+namespace {
+
+// The timer that follows the system date and keeps the title current.
+constexpr int kTickMilliseconds = 10;
+
+constexpr int kMonthsPerYear = 12;
+
+// The toolbars are as compact as the frame's fixed sizes need: the month
+// toolbar carries fourteen buttons within the 365-pixel frame.
+const char kToolBarStyle[] =
+    "QToolBar { spacing: 0px; padding: 0px; margin: 0px; }"
+    "QToolButton { padding: 0px 1px; margin: 0px; min-width: 14px; }";
+
+std::optional<NavigationKey> NavigationKeyOf(int key) {
+    switch (key) {
+        case Qt::Key_Left: return NavigationKey::Left;
+        case Qt::Key_Right: return NavigationKey::Right;
+        case Qt::Key_Up: return NavigationKey::Up;
+        case Qt::Key_Down: return NavigationKey::Down;
+        case Qt::Key_PageUp: return NavigationKey::PageUp;
+        case Qt::Key_PageDown: return NavigationKey::PageDown;
+        case Qt::Key_Home: return NavigationKey::Home;
+        default: return std::nullopt;
+    }
+}
+
+QToolBar* NewToolBar(const QString& name, QWidget* parent) {
+    auto* bar = new QToolBar(name, parent);
+    bar->setObjectName(name);
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    bar->setContextMenuPolicy(Qt::PreventContextMenu);
+    bar->setStyleSheet(QString::fromLatin1(kToolBarStyle));
+    return bar;
+}
+
+}  // namespace
+
+MainFrame::MainFrame(MonthRecord& rec, AppSettings& settings, AppPaths paths,
+                     DefinitionPaths defs)
+    : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                               Qt::WindowCloseButtonHint),
+      rec_(rec),
+      settings_(settings),
+      paths_(std::move(paths)),
+      defs_(std::move(defs)) {
+    setWindowTitle(QStringLiteral("Kalendo2"));
+    view_ = new MonthView(rec_, defs_.schedules, this);
+    setCentralWidget(view_);
+    BuildMenus();
+    BuildToolBars();
+    UpdateModeChecks();
+    move(settings_.windowLeft, settings_.windowTop);
+
+    timer_.setInterval(kTickMilliseconds);
+    connect(&timer_, &QTimer::timeout, this, &MainFrame::OnTick);
+    qApp->installEventFilter(this);
+}
+
+MainFrame::~MainFrame() { qApp->removeEventFilter(this); }
+
+QAction* MainFrame::AddCommand(int commandId, const char* textCp932, bool checkable) {
+    auto* a = new QAction(ToQt(textCp932), this);
+    a->setCheckable(checkable);
+    a->setData(commandId);
+    connect(a, &QAction::triggered, this, [this, commandId] { RunCommand(commandId); });
+    actions_[commandId] = a;
+    if (checkable) modeActions_.emplace_back(commandId, a);
+    return a;
+}
+
+QAction* MainFrame::action(int commandId) const {
+    const auto it = actions_.find(commandId);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+void MainFrame::BuildMenus() {
+    QMenuBar* bar = menuBar();
+    QMenu* file = bar->addMenu(ToQt(kMenuFile));
+    startupItem_ = AddCommand(kCmdStartupSettings, kMenuStartup);
+    file->addAction(startupItem_);
+    file->addAction(AddCommand(kCmdExit, kMenuExit));
+
+    QMenu* view = bar->addMenu(ToQt(kMenuView));
+    view->addAction(AddCommand(kCmdDetailInfo, kMenuDetail));
+    view->addSeparator();
+    view->addAction(AddCommand(kCmdViewFull, kMenuViewFull, true));
+    view->addAction(AddCommand(kCmdViewMonthly, kMenuViewMonthly, true));
+    view->addSeparator();
+    view->addAction(AddCommand(kCmdSizeNormal, kMenuSizeNormal, true));
+    view->addAction(AddCommand(kCmdSizeEnlarged, kMenuSizeEnlarged, true));
+
+    QMenu* jump = bar->addMenu(ToQt(kMenuJump));
+    jump->addAction(AddCommand(kCmdDirectJump, kMenuDirectJump));
+    jump->addAction(AddCommand(kCmdRelativeJump, kMenuRelativeJump));
+    jump->addSeparator();
+    jump->addAction(AddCommand(kCmdEraConvert, kMenuEraConvert));
+    jumpMenu_ = jump->menuAction();
+
+    QMenu* help = bar->addMenu(ToQt(kMenuHelp));
+    help->addAction(AddCommand(kCmdHelp, kMenuHelpPage));
+    help->addAction(AddCommand(kCmdAbout, kMenuAbout));
+    helpMenu_ = help->menuAction();
+}
+
+void MainFrame::BuildToolBars() {
+    // Navigation buttons get actions of their own (no menu item carries
+    // them); the mode buttons share the menu items' checkable actions.
+    mainBar_ = NewToolBar(QStringLiteral("main"), this);
+    const struct {
+        int id;
+        const char* label;
+        const char* tip;
+    } kMainButtons[] = {{kCmdToday, kButtonToday, kTipToday},
+                        {kCmdPreviousYear, kButtonPreviousYear, kTipPreviousYear},
+                        {kCmdNextYear, kButtonNextYear, kTipNextYear}};
+    for (const auto& b : kMainButtons) {
+        QAction* a = AddCommand(b.id, b.label);
+        a->setToolTip(ToQt(b.tip));
+        mainBar_->addAction(a);
+    }
+    const struct {
+        int id;
+        const char* label;
+        const char* tip;
+    } kModeButtons[] = {{kCmdViewFull, kButtonViewFull, kTipViewFull},
+                        {kCmdViewMonthly, kButtonViewMonthly, kTipViewMonthly},
+                        {kCmdSizeNormal, kButtonSizeNormal, kTipSizeNormal},
+                        {kCmdSizeEnlarged, kButtonSizeEnlarged, kTipSizeEnlarged}};
+    compactBar_ = NewToolBar(QStringLiteral("compact"), this);
+    for (QToolBar* bar : {mainBar_, compactBar_}) {
+        for (int i = 0; i < 4; ++i) {
+            if (i % 2 == 0) bar->addSeparator();
+            const auto& b = kModeButtons[i];
+            // The buttons show the short label; their check marks are set
+            // with the menu items' (UpdateModeChecks).
+            auto* button = new QAction(ToQt(b.label), bar);
+            button->setCheckable(true);
+            button->setToolTip(ToQt(b.tip));
+            button->setData(b.id);
+            connect(button, &QAction::triggered, this, [this, id = b.id] { RunCommand(id); });
+            modeActions_.emplace_back(b.id, button);
+            bar->addAction(button);
+        }
+    }
+    // The compact toolbar starts with its mode buttons, without a leading
+    // separator.
+    compactBar_->removeAction(compactBar_->actions().front());
+    addToolBar(Qt::TopToolBarArea, mainBar_);
+    addToolBar(Qt::TopToolBarArea, compactBar_);
+
+    monthBar_ = NewToolBar(QStringLiteral("month"), this);
+    for (int m = 1; m <= kMonthsPerYear; ++m) {
+        QAction* a = new QAction(QString::number(m), this);
+        a->setData(kCmdMonth1 + m - 1);
+        a->setToolTip(ToQt(FormatText(kTipMonthFormat, m)));
+        connect(a, &QAction::triggered, this, [this, id = kCmdMonth1 + m - 1] { RunCommand(id); });
+        actions_[kCmdMonth1 + m - 1] = a;
+        monthBar_->addAction(a);
+    }
+    monthBar_->addSeparator();
+    QAction* nextWeek = AddCommand(kCmdNextWeek, kButtonNextWeek);
+    nextWeek->setToolTip(ToQt(kTipNextWeek));
+    monthBar_->addAction(nextWeek);
+    QAction* previousWeek = AddCommand(kCmdPreviousWeek, kButtonPreviousWeek);
+    previousWeek->setToolTip(ToQt(kTipPreviousWeek));
+    monthBar_->addAction(previousWeek);
+    addToolBar(Qt::BottomToolBarArea, monthBar_);
+}
+
+void MainFrame::FirstUpdate() {
+    ApplyFrame(ApplyFrameLayout(settings_, ThePlatform().PrimaryScreen()));
+    view_->ApplyLayout(settings_.sizeMode, settings_.viewMode);
+    view_->FirstUpdate();
+    timer_.start();
+}
+
+void MainFrame::ApplyFrame(const FrameLayout& layout) {
+    // The size is the window's own; the window manager's frame lies outside.
+    setFixedSize(layout.width, layout.height);
+    move(layout.left, layout.top);
+    mainBar_->setVisible(layout.showMainToolbar);
+    compactBar_->setVisible(layout.showCompactToolbar);
+    monthBar_->setVisible(layout.showMonthToolbar);
+    // The compact menu is the full one without the startup item and the
+    // date-jump and help menus.
+    startupItem_->setVisible(layout.fullMenu);
+    jumpMenu_->setVisible(layout.fullMenu);
+    helpMenu_->setVisible(layout.fullMenu);
+}
+
+void MainFrame::RunCommand(int commandId) {
+    switch (commandId) {
+        case kCmdSizeNormal:
+        case kCmdSizeEnlarged:
+        case kCmdViewFull:
+        case kCmdViewMonthly:
+            RunModeCommand(commandId);
+            return;
+        case kCmdStartupSettings:
+            RunConfigDialog(paths_.executable, this);
+            return;
+        case kCmdExit:
+            close();
+            return;
+        case kCmdAbout: {
+            AboutDialog dialog(this);
+            dialog.exec();
+            return;
+        }
+        case kCmdHelp:
+            ThePlatform().OpenWithDefaultHandler(paths_.helpPage);
+            return;
+        default:
+            view_->RunCommand(commandId);
+            return;
+    }
+}
+
+void MainFrame::RunModeCommand(int commandId) {
+    const ModeCommandEffect effect =
+        kalendo::RunModeCommand(settings_, commandId, ThePlatform().PrimaryScreen());
+    UpdateModeChecks();
+    if (!effect.changed) return;
+    ApplyFrame(effect.frame);
+    if (effect.applyViewLayout) view_->ApplyLayout(settings_.sizeMode, settings_.viewMode);
+    if (effect.refresh) view_->Refresh();
+    if (effect.updateTitle) SetTitle(FrameTitle(rec_));
+}
+
+void MainFrame::UpdateModeChecks() {
+    // Also after a command that changed nothing: a checkable action has
+    // toggled itself when it was triggered.
+    for (const auto& [id, a] : modeActions_) a->setChecked(ModeCommandChecked(settings_, id));
+}
+
+void MainFrame::OnTick() {
+    const TimerTickResult tick = TimerTick(rec_, settings_);
+    if (tick.todayChanged) view_->Refresh();
+    SetTitle(tick.title);
+}
+
+void MainFrame::SetTitle(const std::string& titleCp932) {
+    // A hundred ticks a second: the window is only touched when the text
+    // really changes.
+    if (titleCp932 == title_) return;
+    title_ = titleCp932;
+    setWindowTitle(ToQt(titleCp932));
+}
+
+bool MainFrame::eventFilter(QObject* watched, QEvent* event) {
+    // The navigation keys belong to the frame whatever control has the
+    // focus: a list or a pane must not take them for its own cursor. Keys
+    // for other windows (dialogs, menus) pass.
+    if (event->type() != QEvent::KeyPress) return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget == nullptr || widget->window() != this || qobject_cast<QMenuBar*>(widget) != nullptr ||
+        QApplication::activePopupWidget() != nullptr || QApplication::activeModalWidget() != nullptr) {
+        return false;
+    }
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
+    const std::optional<NavigationKey> nav = NavigationKeyOf(key->key());
+    if (!nav) return false;
+    RunCommand(CommandForKey(*nav));
+    return true;
+}
+
+void MainFrame::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    OnFrameMoved(settings_, pos().x(), pos().y(), ThePlatform().PrimaryScreen());
+}
+
+void MainFrame::closeEvent(QCloseEvent* event) {
+    OnFrameClosing(settings_, pos().x(), pos().y());
+    timer_.stop();
+    event->accept();
+}
+
+void MainFrame::StorePositionForSessionEnd() { OnFrameClosing(settings_, pos().x(), pos().y()); }
+
+QMenu* MainFrame::createPopupMenu() { return nullptr; }
+
+}  // namespace kalendo

@@ -1,0 +1,97 @@
+// The frame: the program's one top-level window. Its fixed size follows the
+// two display modes; it carries the main, compact and month toolbars and
+// the full or compact menu, keeps its position in AppSettings, runs the
+// 10 ms timer that keeps the title on today's date, and routes every
+// command (menus, toolbar buttons, navigation keys) to the month view or
+// the application's own dialogs. The rules (sizes, shifts, re-centring,
+// what each mode command does) are the model's.
+#pragma once
+
+#include <QMainWindow>
+#include <QTimer>
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/month_record.h"
+#include "ui/model/document.h"
+#include "ui/model/frame.h"
+#include "ui/model/settings.h"
+
+class QToolBar;
+
+namespace kalendo {
+
+class MonthView;
+
+// Application commands.
+inline constexpr int kCmdStartupSettings = 2000;  // "スタートアップに登録(&S)"
+inline constexpr int kCmdExit = 57665;            // "Kalendoの終了(&X)"
+inline constexpr int kCmdAbout = 57664;           // "バージョン情報(&A)..."
+inline constexpr int kCmdHelp = 57670;            // "ヘルプ(&H)"
+inline constexpr int kCmdDetailInfo = 32799;      // "詳細な暦情報を表示(&D)"
+
+class MainFrame : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // Created at the stored position; nothing is shown or computed yet.
+    MainFrame(MonthRecord& rec, AppSettings& settings, AppPaths paths, DefinitionPaths defs);
+    ~MainFrame() override;
+
+    // The view's first update: the frame layout of the stored modes, the
+    // view's layout, today's month and every display, then the 10 ms timer.
+    void FirstUpdate();
+
+    // Any command id of the menus, toolbars, keys and pop-up menu.
+    void RunCommand(int commandId);
+
+    // The action of a command (menu item and toolbar button share it);
+    // nullptr for an id without one.
+    QAction* action(int commandId) const;
+    QToolBar* mainToolBar() const { return mainBar_; }
+    QToolBar* compactToolBar() const { return compactBar_; }
+    QToolBar* monthToolBar() const { return monthBar_; }
+    MonthView* view() const { return view_; }
+    QTimer& timer() { return timer_; }
+
+    // The log-on is ending: the corner is stored as on closing.
+    void StorePositionForSessionEnd();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    QMenu* createPopupMenu() override;
+
+private:
+    QAction* AddCommand(int commandId, const char* textCp932, bool checkable = false);
+    void BuildMenus();
+    void BuildToolBars();
+    void ApplyFrame(const FrameLayout& layout);
+    void RunModeCommand(int commandId);
+    void UpdateModeChecks();
+    void OnTick();
+    void SetTitle(const std::string& titleCp932);
+
+    MonthRecord& rec_;
+    AppSettings& settings_;
+    AppPaths paths_;
+    DefinitionPaths defs_;
+    MonthView* view_;
+    QToolBar* mainBar_ = nullptr;
+    QToolBar* compactBar_ = nullptr;
+    QToolBar* monthBar_ = nullptr;
+    QAction* startupItem_ = nullptr;
+    QAction* jumpMenu_ = nullptr;
+    QAction* helpMenu_ = nullptr;
+    std::map<int, QAction*> actions_;
+    // The mode commands' menu items and toolbar buttons, with their ids.
+    std::vector<std::pair<int, QAction*>> modeActions_;
+    QTimer timer_;
+    std::string title_;  // as last set, CP932
+};
+
+}  // namespace kalendo

@@ -1,0 +1,259 @@
+#include "ui/qt/month_view.h"
+
+#include <QMenu>
+
+#include <optional>
+#include <utility>
+
+#include "ui/model/day_texts.h"
+#include "ui/model/jumps.h"
+#include "ui/model/lists.h"
+#include "ui/model/model_texts.h"
+#include "ui/model/month_view.h"
+#include "ui/model/schedule_edit.h"
+#include "ui/qt/day_cell_widget.h"
+#include "ui/qt/detail_dialog.h"
+#include "ui/qt/direct_jump_dialog.h"
+#include "ui/qt/entry_list.h"
+#include "ui/qt/era_convert_dialog.h"
+#include "ui/qt/fonts.h"
+#include "ui/qt/info_pane.h"
+#include "ui/qt/memo_dialog.h"
+#include "ui/qt/qt_text.h"
+#include "ui/qt/relative_jump_dialog.h"
+#include "ui/qt/schedule_dialog.h"
+#include "ui/qt/window_texts.h"
+
+namespace kalendo {
+namespace {
+
+// The detail dialog's command, "詳細な暦情報を表示(&D)".
+constexpr int kCmdDetailInfo = 32799;
+
+void Place(QWidget* w, const ControlRect& r) { w->setGeometry(r.x, r.y, r.width, r.height); }
+
+// The fonts of the layouts: the grid's in twips, the panes' and lists' in
+// tenths of a point; the normal grid uses the "System" face, the enlarged
+// one "ＭＳ ゴシック".
+QFont GridFont(int sizeMode, int twips) {
+    return FaceFont(sizeMode == kSizeEnlarged ? kFaceGothic : kFaceSystem, PointsFromTwips(twips),
+                    true);
+}
+
+QFont TenthsFont(int tenths) { return FaceFont(kFaceGothic, tenths / 10.0); }
+
+// Runs a schedule dialog for a session; nullopt when it was cancelled.
+std::optional<ScheduleDialogValues> AskSchedule(const ScheduleEditSession& session,
+                                                QWidget* parent) {
+    ScheduleDialog dialog(session.initial, parent);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.values();
+}
+
+}  // namespace
+
+MonthView::MonthView(MonthRecord& rec, std::string schedulePath, QWidget* parent)
+    : QWidget(parent), rec_(rec), schedulePath_(std::move(schedulePath)) {
+    datePane_ = new InfoPane(this);
+    for (int c = 0; c < kGridColumns; ++c) {
+        const WeekdayHeading h = HeadingForColumn(c);
+        // The Sunday heading is the one without a frame.
+        auto* heading = new DayCellWidget(-1, c != 0, this);
+        heading->SetContent(ToQt(h.text), ToQColor(h.fg), ToQColor(h.bg));
+        headings_[static_cast<std::size_t>(c)] = heading;
+    }
+    for (int k = 0; k < kGridCells; ++k) {
+        auto* cell = new DayCellWidget(k, true, this);
+        connect(cell, &DayCellWidget::leftPressed, this, &MonthView::OnCellLeftPressed);
+        connect(cell, &DayCellWidget::rightPressed, this, [this] { OnCellRightPressed(); });
+        cells_[static_cast<std::size_t>(k)] = cell;
+    }
+    yearSignPane_ = new InfoPane(this);
+    officerPane_ = new InfoPane(this);
+    mansionPane_ = new InfoPane(this);
+    oldCalendarPane_ = new InfoPane(this);
+    moonPane_ = new InfoPane(this);
+    for (InfoPane* pane : {datePane_, yearSignPane_, officerPane_, mansionPane_, oldCalendarPane_,
+                           moonPane_}) {
+        connect(pane, &InfoPane::doubleClicked, this, [this, pane] { OnPaneDoubleClicked(pane); });
+    }
+    eventList_ = new EntryList(false, this);
+    scheduleList_ = new EntryList(true, this);
+    connect(eventList_, &EntryList::rowDoubleClicked, this, &MonthView::OnEventListDoubleClicked);
+    connect(scheduleList_, &EntryList::rowDoubleClicked, this,
+            &MonthView::OnScheduleListDoubleClicked);
+    connect(scheduleList_, &EntryList::rightClicked, this, &MonthView::OnScheduleListRightClicked);
+}
+
+void MonthView::ApplyLayout(int sizeMode, int viewMode) {
+    const ViewLayout l = ViewLayoutFor(sizeMode, viewMode);
+    Place(datePane_, l.datePane);
+    const QFont headingFont = GridFont(sizeMode, l.headingFontTwips);
+    for (int c = 0; c < kGridColumns; ++c) {
+        Place(heading(c), l.headings[static_cast<std::size_t>(c)]);
+        heading(c)->SetTextFont(headingFont);
+    }
+    const QFont cellFont = GridFont(sizeMode, l.cellFontTwips);
+    for (int k = 0; k < kGridCells; ++k) {
+        Place(cell(k), l.cells[static_cast<std::size_t>(k)]);
+        cell(k)->SetTextFont(cellFont);
+    }
+    Place(yearSignPane_, l.yearSignPane);
+    Place(officerPane_, l.officerPane);
+    Place(mansionPane_, l.mansionPane);
+    Place(oldCalendarPane_, l.oldCalendarPane);
+    Place(moonPane_, l.moonPane);
+    const QFont paneFont = TenthsFont(l.paneFontTenths);
+    for (InfoPane* pane : {datePane_, yearSignPane_, officerPane_, mansionPane_, oldCalendarPane_,
+                           moonPane_}) {
+        pane->SetPaneFont(paneFont);
+    }
+    Place(eventList_, l.eventList);
+    Place(scheduleList_, l.scheduleList);
+    const QFont listFont = TenthsFont(l.listFontTenths);
+    eventList_->setFont(listFont);
+    scheduleList_->setFont(listFont);
+    const int eventWidth = eventList_->InnerWidth();
+    eventList_->SetColumns({kEventListHeading}, {EventListColumnWidth(eventWidth)});
+    const int scheduleWidth = scheduleList_->InnerWidth();
+    scheduleList_->SetColumns({kScheduleListDayHeading, kScheduleListTextHeading},
+                              {ScheduleListDayColumnWidth(scheduleWidth),
+                               ScheduleListTextColumnWidth(scheduleWidth)});
+
+    // The monthly frame is too small for what lies below and beside the
+    // grid; hidden, those controls cannot take the focus either.
+    const bool full = viewMode != kViewMonthly;
+    for (QWidget* w : {static_cast<QWidget*>(yearSignPane_), static_cast<QWidget*>(officerPane_),
+                       static_cast<QWidget*>(mansionPane_),
+                       static_cast<QWidget*>(oldCalendarPane_), static_cast<QWidget*>(moonPane_),
+                       static_cast<QWidget*>(eventList_), static_cast<QWidget*>(scheduleList_)}) {
+        w->setVisible(full);
+    }
+}
+
+void MonthView::FirstUpdate() { Show(FirstViewUpdate(rec_)); }
+
+void MonthView::Refresh() { Show(BuildViewState(rec_)); }
+
+void MonthView::Show(const ViewState& state) {
+    state_ = state;
+    datePane_->SetTexts(state.datePane);
+    for (int k = 0; k < kGridCells; ++k) {
+        const DayCell& c = state.grid[static_cast<std::size_t>(k)];
+        cell(k)->SetContent(ToQt(c.text), ToQColor(c.fg), ToQColor(c.bg));
+    }
+    oldCalendarPane_->SetTexts(state.oldCalendarPane);
+    yearSignPane_->SetTexts(state.yearSignPane);
+    officerPane_->SetTexts(state.officer.text, state.officer.detailTitle, state.officer.detailText);
+    mansionPane_->SetTexts(state.mansion.text, state.mansion.detailTitle, state.mansion.detailText);
+    moonPane_->SetTexts(state.moonPane);
+    eventList_->SetRows(state.eventList);
+    scheduleList_->SetRows(state.scheduleList);
+}
+
+bool MonthView::RunCommand(int commandId) {
+    switch (commandId) {
+        case kCmdDetailInfo: OnDetailInfo(); return true;
+        case kCmdDirectJump: OnDirectJump(); return true;
+        case kCmdRelativeJump: OnRelativeJump(); return true;
+        case kCmdEraConvert: OnEraConvert(); return true;
+        case kCmdEditSchedule: OnEditSchedule(); return true;
+        case kCmdDeleteSchedule: OnDeleteSchedule(); return true;
+        default: break;
+    }
+    // Every navigation command refreshes, also after a refused date.
+    if (RunNavigationCommand(rec_, commandId) < 0) return false;
+    Refresh();
+    return true;
+}
+
+void MonthView::OnCellLeftPressed(int k) {
+    const int day = state_.grid[static_cast<std::size_t>(k)].day;
+    if (day == 0) return;  // no month computed yet: the cell shows no day
+    RunCellLeftClick(rec_, day);
+    Refresh();
+}
+
+void MonthView::OnCellRightPressed() {
+    // The new schedule goes on the selected day, whichever cell was clicked.
+    if (const std::optional<ScheduleEditSession> session = OpenNewScheduleDialog(rec_)) {
+        FinishNewSchedule(rec_, schedulePath_, *session, AskSchedule(*session, this));
+    }
+    Refresh();
+}
+
+void MonthView::OnPaneDoubleClicked(const InfoPane* pane) {
+    if (pane->detailTitle().empty()) return;
+    MemoDialog dialog(MemoContent{pane->detailTitle(), pane->detailText()}, this);
+    dialog.exec();
+}
+
+void MonthView::OnEventListDoubleClicked() {
+    const std::optional<MemoContent> memo =
+        EventListMemo(rec_, eventList_->rows(), eventList_->SelectionMark());
+    if (!memo) return;
+    MemoDialog dialog(*memo, this);
+    dialog.exec();
+}
+
+void MonthView::OnScheduleListDoubleClicked() {
+    const std::optional<MemoContent> memo =
+        ScheduleListMemo(rec_, scheduleList_->rows(), scheduleList_->SelectionMark());
+    if (!memo) return;
+    MemoDialog dialog(*memo, this);
+    dialog.exec();
+}
+
+void MonthView::OnScheduleListRightClicked(const QPoint& globalPos) {
+    if (scheduleList_->SelectionMark() < 0) return;
+    QMenu menu(this);
+    QAction* edit = menu.addAction(ToQt(kMenuEditSchedule));
+    QAction* remove = menu.addAction(ToQt(kMenuDeleteSchedule));
+    const QAction* chosen = menu.exec(globalPos);
+    if (chosen == edit) RunCommand(kCmdEditSchedule);
+    else if (chosen == remove) RunCommand(kCmdDeleteSchedule);
+}
+
+void MonthView::OnEditSchedule() {
+    const std::optional<ScheduleEditSession> session =
+        OpenEditScheduleDialog(rec_, scheduleList_->rows(), scheduleList_->SelectionMark());
+    if (!session) return;  // no row, or a user event: not edited here
+    FinishEditSchedule(rec_, schedulePath_, *session, AskSchedule(*session, this));
+    Refresh();
+}
+
+void MonthView::OnDeleteSchedule() {
+    if (DeleteScheduleRow(rec_, schedulePath_, scheduleList_->rows(),
+                          scheduleList_->SelectionMark())) {
+        Refresh();
+    }
+}
+
+void MonthView::OnDetailInfo() {
+    DetailDialog dialog(BuildDetailTexts(rec_), this);
+    dialog.exec();
+}
+
+void MonthView::OnDirectJump() {
+    DirectJumpDialog dialog(this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    if (RunDirectJump(rec_, dialog.yearText(), dialog.monthText(), dialog.dayText()) == 1) {
+        Refresh();
+    }
+}
+
+void MonthView::OnRelativeJump() {
+    RelativeJumpDialog dialog(this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    if (RunRelativeJump(rec_, dialog.numberText(), dialog.unit()) == 1) Refresh();
+}
+
+void MonthView::OnEraConvert() {
+    EraConvertDialog dialog(
+        rec_, OpenEraConvert(rec_, rec_.year[kTarget], rec_.month[kTarget], rec_.day[kTarget]),
+        this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    if (MoveToEraConverted(rec_, dialog.state()) == 1) Refresh();
+}
+
+}  // namespace kalendo

@@ -1,0 +1,92 @@
+// The month view: the form in the middle of the frame with the date pane,
+// the weekday headings, the 42 day cells, the five panes below the grid and
+// the two lists beside it, and the view's commands (navigation, clicks on
+// cells, the lists' double-clicks and pop-up menu, the detail, jump, era
+// and schedule dialogs). What the controls show comes whole from the
+// model's ViewState; every input goes to the model, and the view is
+// rebuilt from the month record afterwards.
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+#include <string>
+
+#include "core/month_record.h"
+#include "ui/model/view_layout.h"
+#include "ui/model/view_state.h"
+
+namespace kalendo {
+
+class DayCellWidget;
+class EntryList;
+class InfoPane;
+
+class MonthView : public QWidget {
+    Q_OBJECT
+
+public:
+    // `schedulePath`: the schedule file every schedule change rewrites.
+    MonthView(MonthRecord& rec, std::string schedulePath, QWidget* parent);
+
+    // Places and sizes every control and sets the fonts for the size mode;
+    // rebuilds the list columns. In the monthly view only the date pane,
+    // the headings and the grid are shown.
+    void ApplyLayout(int sizeMode, int viewMode);
+
+    // The view's first update: today's month (the model's first update),
+    // then every control.
+    void FirstUpdate();
+
+    // RefreshAll: every control from the month record.
+    void Refresh();
+
+    // A command of the view: navigation (12778-12786, 32771-32782), the
+    // dialogs (32799, 12774, 12775, 12777) and the schedule commands (32787,
+    // 32789). false when the id is not one of them.
+    bool RunCommand(int commandId);
+
+    // The controls, for the frame and the tests.
+    DayCellWidget* cell(int k) const { return cells_[static_cast<std::size_t>(k)]; }
+    DayCellWidget* heading(int c) const { return headings_[static_cast<std::size_t>(c)]; }
+    InfoPane* datePane() const { return datePane_; }
+    InfoPane* yearSignPane() const { return yearSignPane_; }
+    InfoPane* officerPane() const { return officerPane_; }
+    InfoPane* mansionPane() const { return mansionPane_; }
+    InfoPane* oldCalendarPane() const { return oldCalendarPane_; }
+    InfoPane* moonPane() const { return moonPane_; }
+    EntryList* eventList() const { return eventList_; }
+    EntryList* scheduleList() const { return scheduleList_; }
+    const ViewState& state() const { return state_; }
+
+private:
+    void Show(const ViewState& state);
+    void OnCellLeftPressed(int k);
+    void OnCellRightPressed();
+    void OnPaneDoubleClicked(const InfoPane* pane);
+    void OnEventListDoubleClicked();
+    void OnScheduleListDoubleClicked();
+    void OnScheduleListRightClicked(const QPoint& globalPos);
+    void OnEditSchedule();
+    void OnDeleteSchedule();
+    void OnDetailInfo();
+    void OnDirectJump();
+    void OnRelativeJump();
+    void OnEraConvert();
+
+    MonthRecord& rec_;
+    std::string schedulePath_;
+    ViewState state_;
+    std::array<DayCellWidget*, 7> headings_{};
+    std::array<DayCellWidget*, 42> cells_{};
+    InfoPane* datePane_;
+    InfoPane* yearSignPane_;
+    InfoPane* officerPane_;
+    InfoPane* mansionPane_;
+    InfoPane* oldCalendarPane_;
+    InfoPane* moonPane_;
+    EntryList* eventList_;
+    EntryList* scheduleList_;
+};
+
+}  // namespace kalendo

@@ -1,0 +1,26 @@
+#include "ui/qt/qt_text.h"
+
+#include "platform/text_codec.h"
+
+namespace kalendo {
+
+QString ToQt(std::string_view cp932) {
+    const std::string utf8 = Utf8FromCp932(cp932);
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+std::string FromQt(const QString& text) {
+    const QByteArray utf8 = text.toUtf8();
+    return Cp932FromUtf8(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
+}
+
+QString ToQtLines(std::string_view cp932) {
+    QString text = ToQt(cp932);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+QColor ToQColor(const Rgb& rgb) { return QColor(rgb.r, rgb.g, rgb.b); }
+
+}  // namespace kalendo

@@ -1,0 +1,86 @@
+#include "ui/qt/schedule_dialog.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "ui/model/model_texts.h"
+#include "ui/qt/fonts.h"
+#include "ui/qt/qt_text.h"
+#include "ui/qt/window_texts.h"
+
+namespace kalendo {
+namespace {
+
+constexpr double kEditPoints = 11.5;
+constexpr double kLabelPoints = 9.0;
+constexpr int kEditWidth = 300;
+constexpr int kNoteHeight = 110;
+
+}  // namespace
+
+ScheduleDialog::ScheduleDialog(const ScheduleDialogValues& initial, QWidget* parent)
+    : QDialog(parent) {
+    setWindowTitle(ToQt(kScheduleCaption));
+    setFont(FaceFont(kFaceGothic, kLabelPoints));
+    const QFont editFont = FaceFont(kFaceGothic, kEditPoints);
+
+    name_ = new QLineEdit(this);
+    name_->setFont(editFont);
+    name_->setFixedWidth(kEditWidth);
+    name_->setText(ToQt(initial.name));
+
+    period_ = new QComboBox(this);
+    period_->setFont(editFont);
+    period_->setEditable(true);
+    period_->setInsertPolicy(QComboBox::NoInsert);
+    for (const char* item : kSchedulePeriodItems) period_->addItem(ToQt(item));
+    period_->setCurrentIndex(initial.period);
+
+    note_ = new QPlainTextEdit(this);
+    note_->setFont(editFont);
+    note_->setFixedSize(kEditWidth, kNoteHeight);
+    note_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    note_->setTabChangesFocus(true);
+    note_->setPlainText(ToQtLines(initial.text));
+
+    store_ = new QPushButton(ToQt(kScheduleStore), this);
+    cancel_ = new QPushButton(ToQt(kScheduleCancel), this);
+    store_->setDefault(true);
+    connect(store_, &QPushButton::clicked, this, [this] {
+        if (ScheduleDialogMayClose(values())) accept();
+    });
+    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(store_);
+    buttons->addWidget(cancel_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(ToQt(kScheduleNameLabel), this));
+    layout->addWidget(name_);
+    layout->addWidget(new QLabel(ToQt(kSchedulePeriodLabel), this));
+    layout->addWidget(period_, 0, Qt::AlignLeft);
+    layout->addWidget(new QLabel(ToQt(kScheduleNoteLabel), this));
+    layout->addWidget(note_);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    name_->setFocus();
+}
+
+ScheduleDialogValues ScheduleDialog::values() const {
+    ScheduleDialogValues v;
+    v.name = FromQt(name_->text());
+    v.text = FromQt(note_->toPlainText());
+    // A combo box with an edit field has no chosen item once something else
+    // was typed into it.
+    const int index = period_->currentIndex();
+    v.period = index >= 0 && period_->currentText() == period_->itemText(index) ? index : -1;
+    return v;
+}
+
+}  // namespace kalendo
