@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "almanac/era_texts.h"
+#include "core/cp932.h"
 
 namespace kalendo {
 namespace {
@@ -14,7 +15,9 @@ constexpr int kMaxLineBytes = kTextBytes - 1;
 // Splits the era file into lines of at most 1023 bytes. LF, CR LF and a
 // lone CR each end a line (the file may come from any system); the
 // terminator is not kept. After 1023 bytes the line is returned as it stands
-// and the rest of the physical line is read as the next line.
+// and the rest of the physical line is read as the next line; a double-byte
+// character that would straddle the 1023rd byte begins the next line, so a
+// name never ends in half a character.
 class EraLineReader {
 public:
     explicit EraLineReader(std::string_view bytes) : bytes_(bytes) {}
@@ -24,14 +27,19 @@ public:
     bool Next(char (&line)[kTextBytes]) {
         if (pos_ >= bytes_.size()) return false;
         int length = 0;
+        bool trailNext = false;  // the byte before began a double-byte character
         while (pos_ < bytes_.size() && length < kMaxLineBytes) {
-            const char c = bytes_[pos_++];
+            const char c = bytes_[pos_];
+            const bool lead = !trailNext && IsCp932LeadByte(static_cast<unsigned char>(c));
+            if (lead && length == kMaxLineBytes - 1) break;
+            ++pos_;
             if (c == '\n') break;
             if (c == '\r') {
                 if (pos_ < bytes_.size() && bytes_[pos_] == '\n') ++pos_;
                 break;
             }
             line[length++] = c;
+            trailNext = lead;
         }
         line[length] = '\0';
         return true;
@@ -78,7 +86,7 @@ bool EntryBefore(const MonthRecord& rec, int i, int y, int m, int d) {
 }  // namespace
 
 std::optional<LoadProblem> LoadEras(MonthRecord& rec, std::string_view fileBytes) {
-    EraLineReader reader(fileBytes);
+    EraLineReader reader(WithoutUtf8ByteOrderMark(fileBytes));
     char line[kTextBytes];
     int count = 0;
     while (reader.Next(line)) {

@@ -19,8 +19,9 @@ namespace kalendo {
 // rec.eraCount to the index of the last entry. One entry per line
 // "name YYYY/MM/DD" (format "%s %4d/%2d/%2d"; a field that does not parse
 // keeps the slot's previous content). A line ends at LF, CR LF or CR, and a
-// line longer than 1023 bytes goes on as the next line. Empty and blank-only
-// lines are skipped; there are no comments. Problems, returned as data for
+// line longer than 1023 bytes goes on as the next line (never between the
+// two bytes of a character). Empty and blank-only lines are skipped; there
+// are no comments. A UTF-8 byte-order mark at the start is skipped. Problems, returned as data for
 // the caller to make fatal: a file with no entries (the same message as an
 // unreadable file) and more than 512 entries. On a problem rec.eraCount is
 // left as it was.

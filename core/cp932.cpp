@@ -16,4 +16,12 @@ std::size_t Cp932FitLength(const char* s, std::size_t len, std::size_t maxBytes)
     return i;
 }
 
+std::string_view WithoutUtf8ByteOrderMark(std::string_view fileBytes) {
+    constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+    if (fileBytes.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark) {
+        fileBytes.remove_prefix(kUtf8ByteOrderMark.size());
+    }
+    return fileBytes;
+}
+
 }  // namespace kalendo

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string_view>
 
 namespace kalendo {
 
@@ -13,5 +14,12 @@ inline bool IsCp932LeadByte(unsigned char c) {
 // The longest prefix of s[0, len) of at most maxBytes bytes that does not end
 // between a lead byte and its trail byte.
 std::size_t Cp932FitLength(const char* s, std::size_t len, std::size_t maxBytes);
+
+// A definition file's bytes without the UTF-8 byte-order mark (EF BB BF) that
+// some editors put at the start of every file they save. The mark is never
+// text of the file: as CP932 it would read as an unassigned character and a
+// half-width katakana, glued to the first name or turning a first comment
+// line into an entry. Other bytes are returned unchanged.
+std::string_view WithoutUtf8ByteOrderMark(std::string_view fileBytes);
 
 }  // namespace kalendo

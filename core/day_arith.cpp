@@ -17,6 +17,11 @@ constexpr double kDaysPerHour = 0.041666666666666664;
 constexpr double kDaysPerMinute = 0.0006944444444444445;
 constexpr double kDaysPerSecond = 1.1574074074074073e-05;
 
+// The Gregorian calendar repeats every 400 years, which hold exactly this
+// many days whatever month they start from.
+constexpr int kDaysPer400Years = 146097;
+constexpr int kYearsPerCycle = 400;
+
 }  // namespace
 
 int IsLeapYear(int y) {
@@ -32,6 +37,16 @@ void NormalizeDate(int& y, int& m, int& d) {
     // Carry whole years until 1 <= m <= 12.
     while (m > 12) { y += 1; m -= 12; }
     while (m <= 0) { y -= 1; m += 12; }
+
+    // Whole 400-year cycles of days become years first: (y, m, d) and
+    // (y + 400, m, d - 146097) are the same day. A date expression can add
+    // some 10^8 days, which would otherwise cost millions of month steps
+    // below, for every candidate day of a search. Afterwards |d| <= 146097.
+    if (d > kDaysPer400Years || d < -kDaysPer400Years) {
+        const int cycles = d / kDaysPer400Years;  // toward zero: d keeps its sign
+        d -= cycles * kDaysPer400Years;
+        y += cycles * kYearsPerCycle;
+    }
 
     // Spend surplus days a month at a time. The month length is that of the
     // year now in y, so (2003, 14, 29) becomes 2004-02-29.

@@ -39,9 +39,8 @@ std::size_t WholeCharacters(const char* s, std::size_t len) {
 // The text of one block, built in place: pieces are appended until the
 // first one that does not fit, which is cut at a character boundary; after
 // that the text is full and later pieces are dropped, so a cut text is
-// always a prefix of the uncut one. A line that the reader split after 1023
-// bytes may end in a lead byte: a full text never keeps such a half
-// character.
+// always a prefix of the uncut one. A line of invalid CP932 may end in a
+// lone lead byte: a full text never keeps such a half character.
 class BlockText {
 public:
     void Append(const char* bytes, std::size_t len) {
@@ -111,14 +110,21 @@ void ReadTextBlock(ByteStream& file, TextBlockMode mode, char (&line)[kTextBytes
 bool ReadDefinitionLine(ByteStream& file, char (&buffer)[kTextBytes]) {
     if (file.AtEnd()) return false;
     int length = 0;
+    bool trailNext = false;  // the byte before began a double-byte character
     while (length < kMaxLineBytes) {
-        const int c = file.Get();
-        if (c < 0 || c == '\n') break;
+        const int c = file.Peek();
+        if (c < 0) break;
+        // A character whose trail byte would not fit is left for the next line.
+        const bool lead = !trailNext && IsCp932LeadByte(static_cast<unsigned char>(c));
+        if (lead && length == kMaxLineBytes - 1) break;
+        file.Get();
+        if (c == '\n') break;
         if (c == '\r') {
             file.Get();  // the byte after a CR belongs to the terminator
             break;
         }
         buffer[length++] = static_cast<char>(c);
+        trailNext = lead;
     }
     buffer[length] = '\0';
     return true;
@@ -127,7 +133,7 @@ bool ReadDefinitionLine(ByteStream& file, char (&buffer)[kTextBytes]) {
 std::optional<LoadProblem> ReadDefinitionFile(std::string_view bytes, TextBlockMode mode,
                                               const char* fileNameCp932, DefinitionSink& sink,
                                               int& count) {
-    ByteStream file(bytes);
+    ByteStream file(WithoutUtf8ByteOrderMark(bytes));
     char line[kTextBytes];
     count = 0;
     while (ReadDefinitionLine(file, line)) {

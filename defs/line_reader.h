@@ -17,6 +17,7 @@ class ByteStream {
 public:
     explicit ByteStream(std::string_view bytes) : bytes_(bytes) {}
     int Get() { return pos_ < bytes_.size() ? static_cast<unsigned char>(bytes_[pos_++]) : -1; }
+    int Peek() const { return pos_ < bytes_.size() ? static_cast<unsigned char>(bytes_[pos_]) : -1; }
     bool AtEnd() const { return pos_ >= bytes_.size(); }
 
 private:
@@ -27,7 +28,10 @@ private:
 // Reads the next line into buffer (NUL-terminated, at most 1023 bytes);
 // false at the end of the file. A line ends at LF, or at CR, which also
 // consumes the byte after it; after 1023 bytes the rest of the physical line
-// is the next line; a last line without terminator is returned.
+// is the next line; a last line without terminator is returned. A double-byte
+// character that would straddle the 1023rd byte begins the next line (the
+// line then holds 1022 bytes), so no line ends in half a character and none
+// begins with a trail byte that could read as "{" or "}".
 bool ReadDefinitionLine(ByteStream& file, char (&buffer)[kTextBytes]);
 
 // How a file's text blocks are read.
@@ -52,6 +56,8 @@ public:
 };
 
 // The common reading loop. Returns the number of entry lines in `count`.
+// A UTF-8 byte-order mark at the start of the file is skipped; every other
+// byte is read as CP932, whatever it is.
 // More entry lines than the sink's capacity is the problem "定義ファイル %s
 // の定義数が上限 %d 件を超えています" with fileNameCp932 and the capacity.
 std::optional<LoadProblem> ReadDefinitionFile(std::string_view bytes, TextBlockMode mode,

@@ -3,7 +3,9 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 
+#include "core/cp932.h"
 #include "core/day_arith.h"
 #include "defs/line_reader.h"
 #include "platform/file_io.h"
@@ -21,6 +23,22 @@ constexpr int kDaysPerWeek = 7;
 // up to 19 bytes are padded to 20; a longer name gets one blank.
 constexpr std::size_t kNameColumnBytes = 20;
 
+// A note's last line that is exactly the block's closing line.
+constexpr std::string_view kCutClosingLine = "\r\n}";
+
+// An entry line that begins with "{" would open a note. A name read from an
+// indented line can begin with it, so such a name is written after a blank,
+// which the reader skips.
+bool NeedsLeadingBlank(const char* name) { return name[0] == '{'; }
+
+// How much of a name an entry line holds: all of it up to
+// kMaxScheduleNameBytes (one byte less after a leading blank), else as much
+// as fits without half a character.
+std::size_t NameBytesInFile(const char* name) {
+    const std::size_t maxBytes = kMaxScheduleNameBytes - (NeedsLeadingBlank(name) ? 1 : 0);
+    return Cp932FitLength(name, std::strlen(name), maxBytes);
+}
+
 class ScheduleSink : public DefinitionSink {
 public:
     explicit ScheduleSink(CSchedule* table) : table_(table) {}
@@ -32,11 +50,23 @@ public:
         // values.
         std::sscanf(line, "%1023s %4d/%2d/%2d %d", s.name, &s.year, &s.month, &s.day,
                     &s.displayPeriod);
+        s.name[NameBytesInFile(s.name)] = '\0';
         if (s.displayPeriod < kMinDisplayPeriod || s.displayPeriod > kMaxDisplayPeriod) {
             s.displayPeriod = kDefaultDisplayPeriod;
         }
     }
-    void StoreText(int index, const char* text) override { CopyText(table_[index].text, text); }
+    void StoreText(int index, const char* text) override {
+        char (&note)[kTextBytes] = table_[index].text;
+        CopyText(note, text);
+        // Every whole line of a note differs from "}", which closed it; only
+        // the line that the cut shortened can have become "}". Written back,
+        // it would end the note early and leave the file's own "}" behind as
+        // an entry line.
+        const std::string_view stored(note);
+        if (stored.ends_with(kCutClosingLine)) {
+            note[stored.size() - kCutClosingLine.size()] = '\0';
+        }
+    }
 
 private:
     CSchedule* table_;
@@ -81,8 +111,10 @@ std::string ScheduleFileBytes(const MonthRecord& rec) {
     for (int i = 0; i < rec.scheduleCount; ++i) {
         const CSchedule& s = rec.schedules[i];
         if (IsBeforeToday(rec, s)) continue;
-        const std::size_t nameBytes = std::strlen(s.name);
-        out += s.name;
+        const std::size_t blanks = NeedsLeadingBlank(s.name) ? 1 : 0;
+        const std::size_t nameBytes = blanks + NameBytesInFile(s.name);
+        out.append(blanks, ' ');
+        out.append(s.name, nameBytes - blanks);
         out.append(nameBytes < kNameColumnBytes ? kNameColumnBytes - nameBytes : 1, ' ');
         char date[64];
         std::snprintf(date, sizeof date, "%04d/%02d/%02d\t%d\n", s.year, s.month, s.day,

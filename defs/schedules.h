@@ -22,15 +22,27 @@
 
 namespace kalendo {
 
+// The longest schedule name the file carries, in bytes: its entry line (the
+// name, a blank, "YYYY/MM/DD", a TAB and the period: 13 bytes) must fit the
+// 1023 bytes the reader takes as one line, or the date would be read as an
+// entry of its own. A name beginning with "{" (only an indented line gives
+// one) is written after a blank, so it may hold one byte less.
+inline constexpr int kMaxScheduleNameBytes = 1010;
+
 // Reads the file's bytes into rec.schedules and sets rec.scheduleCount.
 // Entry lines "%s %04d/%02d/%02d %d" (a period outside 0-4 becomes 1).
 // Past schedules are kept until the first sweep. An unopenable file is the
-// edge's kScheduleFileUnopenable.
+// edge's kScheduleFileUnopenable. So that every loaded schedule can be
+// written back as it was read, a name is cut to kMaxScheduleNameBytes, and
+// a note that the 1023-byte limit cut down to a last line of exactly "}"
+// loses that line (both cuts at character boundaries).
 std::optional<LoadProblem> LoadSchedules(MonthRecord& rec, std::string_view fileBytes);
 
 // The whole file as SaveSchedules writes it: the three header lines, then
 // every schedule dated today (rec's element 1) or later, in table order.
-// Line breaks inside a note are written as CR LF, whatever they were.
+// Line breaks inside a note are written as CR LF, whatever they were; a
+// name longer than kMaxScheduleNameBytes is written cut to that length, and
+// one that begins with "{" after a blank.
 std::string ScheduleFileBytes(const MonthRecord& rec);
 
 // Replaces the file at path (UTF-8) with ScheduleFileBytes, atomically: the

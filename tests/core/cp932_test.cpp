@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+#include <string_view>
 
 #include "core/month_record.h"
 
@@ -30,6 +32,22 @@ TEST(CopyText, CutsAtACharacterBoundary) {
     fits += "\x93\xFA";
     CopyText(field, fits.c_str());
     EXPECT_EQ(std::strlen(field), 1023u);
+}
+
+TEST(WithoutUtf8ByteOrderMark, SkipsOneMarkAtTheStartOnly) {
+    struct BomCase { std::string_view bytes, want; const char* why; };
+    const BomCase cases[] = {
+        {"\xEF\xBB\xBF;x\n", ";x\n", "the mark before the first line"},
+        {"\xEF\xBB\xBF", "", "nothing but the mark"},
+        {"\xEF\xBB\xBF\xEF\xBB\xBF", "\xEF\xBB\xBF", "one mark only"},
+        {"a\xEF\xBB\xBF", "a\xEF\xBB\xBF", "not at the start"},
+        {"\xEF\xBB", "\xEF\xBB", "part of a mark"},
+        {"", "", "an empty file"},
+    };
+    for (const BomCase& c : cases) {
+        SCOPED_TRACE(c.why);
+        EXPECT_EQ(WithoutUtf8ByteOrderMark(c.bytes), c.want);
+    }
 }
 
 }  // namespace

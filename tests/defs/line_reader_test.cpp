@@ -158,9 +158,10 @@ TEST(ReadDefinitionFile, LongTextCutAtCharacterBoundary) {
 }
 
 TEST(ReadDefinitionFile, SplitLineNeverLeavesHalfACharacter) {
-    // Two ASCII bytes, then double-byte characters: the reader splits the
-    // physical line after 1023 bytes, inside the 511th character. The text
-    // keeps the 510 whole ones and drops the lone lead byte.
+    // Two ASCII bytes, then double-byte characters: the 511th character would
+    // straddle the 1023rd byte, so the reader ends the line after 1022 bytes
+    // and the character begins the next line. The text keeps the 510 whole
+    // ones; of the line break that follows only the CR fits.
     const std::string a = Cp932FromUtf8("あ");
     std::string line = "xx";
     for (int i = 0; i < 511; ++i) line += a;
@@ -168,7 +169,57 @@ TEST(ReadDefinitionFile, SplitLineNeverLeavesHalfACharacter) {
     RecordingSink sink;
     int count = 0;
     ASSERT_FALSE(ReadDefinitionFile(bytes, TextBlockMode::WholeLines, "t.Def", sink, count));
-    EXPECT_EQ(sink.texts[0], line.substr(0, 1022));
+    EXPECT_EQ(sink.texts[0], line.substr(0, 1022) + "\r");
+}
+
+TEST(ReadDefinitionLine, LongLinesSplitBetweenCharacters) {
+    const std::string a = Cp932FromUtf8("あ");  // 82 A0
+    const std::string kanji = "\x88\x9F";       // 亜: its trail byte is in the lead range
+    std::string doubleBytes;                    // 2000 bytes, 1000 characters
+    for (int i = 0; i < 1000; ++i) doubleBytes += a;
+    std::string doubleBytesAfterX = "x";
+    for (int i = 0; i < 511; ++i) doubleBytesAfterX += a;
+    const std::string x1021(1021, 'x');
+    const std::string x1022(1022, 'x');
+    const LineCase cases[] = {
+        {doubleBytes, {doubleBytes.substr(0, 1022), doubleBytes.substr(1022)},
+         "511 characters fill 1022 bytes; the 512th begins the next line"},
+        {doubleBytesAfterX + a, {doubleBytesAfterX, a},
+         "one ASCII byte first: 511 characters end exactly at byte 1023"},
+        {x1022 + a + "\n", {x1022, a}, "a lead byte in the 1023rd place waits for the next line"},
+        {x1021 + kanji + "y", {x1021 + kanji, "y"},
+         "a trail byte in the 1023rd place is taken, though it looks like a lead byte"},
+        {x1022 + "\x82\n", {x1022, "\x82"}, "a lone lead byte before LF is a line of its own"},
+        {x1022 + "y" + a, {x1022 + "y", a}, "ASCII in the 1023rd place: the split of old"},
+    };
+    for (const LineCase& c : cases) {
+        SCOPED_TRACE(c.why);
+        EXPECT_EQ(ReadAllLines(c.bytes), c.want);
+    }
+}
+
+TEST(ReadDefinitionFile, Utf8ByteOrderMarkIsSkippedAtTheStartOnly) {
+    const std::string bom = "\xEF\xBB\xBF";
+    const LoopCase cases[] = {
+        {TextBlockMode::None, bom + ";comment\na 1\n", {"a 1"}, {},
+         "a first comment line stays a comment"},
+        {TextBlockMode::FirstWord, bom + "e\n{\nt\n}\n", {"e"}, {{0, "t"}},
+         "the first name begins after the mark"},
+        {TextBlockMode::WholeLines, bom + "{\nx\n}\ne\n", {"e"}, {},
+         "a block before the first entry is still one"},
+        {TextBlockMode::None, "a\n" + bom + "b\n", {"a", bom + "b"}, {},
+         "elsewhere the mark is bytes of a name like any other"},
+        {TextBlockMode::None, bom + bom + "a\n", {bom + "a"}, {}, "only one mark is skipped"},
+        {TextBlockMode::None, bom, {}, {}, "a file of nothing but the mark has no entry"},
+    };
+    for (const LoopCase& c : cases) {
+        SCOPED_TRACE(c.why);
+        RecordingSink sink;
+        int count = -1;
+        EXPECT_FALSE(ReadDefinitionFile(c.bytes, c.mode, "t.Def", sink, count).has_value());
+        EXPECT_EQ(sink.entries, c.wantEntries);
+        EXPECT_EQ(sink.texts, c.wantTexts);
+    }
 }
 
 TEST(ReadDefinitionFile, CapacityIsALoadProblem) {

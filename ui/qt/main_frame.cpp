@@ -7,10 +7,11 @@
 #include <QMoveEvent>
 #include <QToolBar>
 
+#include <optional>
 #include <utility>
 
 #include "platform/platform.h"
-#include "ui/model/jumps.h"
+#include "ui/model/jumps.h"  // the jump commands of the menu
 #include "ui/model/month_view.h"
 #include "ui/model/text_format.h"
 #include "ui/qt/about_dialog.h"

@@ -19,19 +19,13 @@
 #include "ui/model/document.h"
 #include "ui/model/frame.h"
 #include "ui/model/settings.h"
+#include "ui/qt/command_ids.h"
 
 class QToolBar;
 
 namespace kalendo {
 
 class MonthView;
-
-// Application commands.
-inline constexpr int kCmdStartupSettings = 2000;  // "スタートアップに登録(&S)"
-inline constexpr int kCmdExit = 57665;            // "Kalendoの終了(&X)"
-inline constexpr int kCmdAbout = 57664;           // "バージョン情報(&A)..."
-inline constexpr int kCmdHelp = 57670;            // "ヘルプ(&H)"
-inline constexpr int kCmdDetailInfo = 32799;      // "詳細な暦情報を表示(&D)"
 
 class MainFrame : public QMainWindow {
     Q_OBJECT

@@ -11,6 +11,7 @@
 #include "ui/model/model_texts.h"
 #include "ui/model/month_view.h"
 #include "ui/model/schedule_edit.h"
+#include "ui/qt/command_ids.h"
 #include "ui/qt/day_cell_widget.h"
 #include "ui/qt/detail_dialog.h"
 #include "ui/qt/direct_jump_dialog.h"
@@ -26,9 +27,6 @@
 
 namespace kalendo {
 namespace {
-
-// The detail dialog's command, "詳細な暦情報を表示(&D)".
-constexpr int kCmdDetailInfo = 32799;
 
 void Place(QWidget* w, const ControlRect& r) { w->setGeometry(r.x, r.y, r.width, r.height); }
 

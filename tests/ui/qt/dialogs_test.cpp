@@ -374,8 +374,10 @@ TEST_F(DialogsTest, PaneDoubleClicksOpenTheOfficerAndMansionMemos) {
     Start(kJune15);
     const DetailPane officer = OfficerPane(record());
     const DetailPane mansion = MansionPane(record());
-    for (const auto& [pane, detail] : {std::pair{view().officerPane(), officer},
-                                       std::pair{view().mansionPane(), mansion}}) {
+    for (const auto& paneAndDetail : {std::pair{view().officerPane(), officer},
+                                      std::pair{view().mansionPane(), mansion}}) {
+        InfoPane* pane = paneAndDetail.first;
+        const DetailPane detail = paneAndDetail.second;
         OnNextModal<MemoDialog>([detail](MemoDialog& d) {
             EXPECT_EQ(d.windowTitle(), Q("詳細"));
             EXPECT_EQ(d.titleViewer()->text(), ToQt(detail.detailTitle));

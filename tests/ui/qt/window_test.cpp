@@ -1,12 +1,15 @@
 // The window itself: start-up, keys, toolbar buttons, clicks on the grid,
 // the display modes and the settings written at exit.
 #include <QAction>
+#include <QFontMetrics>
 #include <QMenuBar>
 #include <QTest>
 #include <QToolBar>
 #include <QTreeWidget>
 
+#include <cstdlib>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 #include "tests/ui/qt/gui_fixture.h"
@@ -70,6 +73,62 @@ TEST_F(WindowTest, StartUpShowsTodayAtTheStoredPosition) {
     }
     EXPECT_EQ(Text(view().yearSignPane()->text()), "甲辰の年 水無月");
     EXPECT_TRUE(Messages().empty());
+    EXPECT_FALSE(frame().windowFlags() & Qt::WindowMaximizeButtonHint);
+}
+
+TEST_F(WindowTest, PaneTextsAreNeverCutOff) {
+    Start(kJune15);
+    for (int sizeCommand : {kCmdSizeNormal, kCmdSizeEnlarged}) {
+        frame().action(sizeCommand)->trigger();
+        for (InfoPane* pane : {view().datePane(), view().yearSignPane(), view().officerPane(),
+                               view().mansionPane(), view().oldCalendarPane(), view().moonPane()}) {
+            SCOPED_TRACE(Text(pane->text()));
+            EXPECT_LE(QFontMetrics(pane->font()).horizontalAdvance(pane->text()),
+                      pane->contentsRect().width());
+        }
+    }
+}
+
+struct PlatformChoiceCase {
+    const char* chosen;   // QT_QPA_PLATFORM before, nullptr: unset
+    const char* wayland;  // WAYLAND_DISPLAY
+    const char* x11;      // DISPLAY
+    const char* result;   // QT_QPA_PLATFORM after, nullptr: unset
+    const char* why;
+};
+constexpr PlatformChoiceCase kPlatformChoices[] = {
+    {nullptr, "wayland-0", ":0", "xcb", "Wayland with XWayland: X11 for the window position"},
+    {nullptr, "wayland-0", nullptr, nullptr, "Wayland without X: left to Qt"},
+    {nullptr, nullptr, ":0", nullptr, "plain X11: left to Qt"},
+    {"wayland", "wayland-0", ":0", "wayland", "the user's choice is kept"},
+    {"", "wayland-0", ":0", "xcb", "an empty choice is no choice"},
+};
+
+TEST(PreferXcbUnderWayland, ChoosesX11OnlyWhenBothDisplaysAreThere) {
+    const char* const kNames[] = {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "DISPLAY"};
+    std::optional<std::string> saved[3];
+    for (int i = 0; i < 3; ++i) {
+        if (const char* v = std::getenv(kNames[i])) saved[i] = v;
+    }
+    auto set = [](const char* name, const char* value) {
+        if (value != nullptr) setenv(name, value, 1);
+        else unsetenv(name);
+    };
+    for (const PlatformChoiceCase& c : kPlatformChoices) {
+        SCOPED_TRACE(c.why);
+        set("QT_QPA_PLATFORM", c.chosen);
+        set("WAYLAND_DISPLAY", c.wayland);
+        set("DISPLAY", c.x11);
+        PreferXcbUnderWayland();
+        const char* result = std::getenv("QT_QPA_PLATFORM");
+        if (c.result == nullptr) {
+            EXPECT_EQ(result, nullptr);
+        } else {
+            ASSERT_NE(result, nullptr);
+            EXPECT_STREQ(result, c.result);
+        }
+    }
+    for (int i = 0; i < 3; ++i) set(kNames[i], saved[i] ? saved[i]->c_str() : nullptr);
 }
 
 TEST_F(WindowTest, WithoutSettingsFileTheWindowOpensCentred) {

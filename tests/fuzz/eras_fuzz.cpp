@@ -1,0 +1,37 @@
+// The era file (元号.Def) through its own line reader, then the questions
+// the month computation and the era conversion ask of the table.
+#include "almanac/era.h"
+
+#include <cstring>
+
+#include "tests/fuzz/fuzz_support.h"
+
+using namespace kalendo;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static std::unique_ptr<MonthRecord> rec = fuzz::EmptyRecord();
+    fuzz::StartInput();
+    // A refused file may have filled every slot; a loaded one eraCount + 1.
+    static int used = kEraCapacity;
+    fuzz::ResetEras(*rec, used);
+
+    const auto problem = LoadEras(*rec, fuzz::Bytes(data, size));
+    if (problem) {
+        fuzz::FuzzCheck(rec->eraCount == -1, "a refused file leaves the era count");
+        used = kEraCapacity;
+        return 0;
+    }
+    fuzz::FuzzCheck(rec->eraCount >= 0 && rec->eraCount < kEraCapacity, "era count in range");
+    used = rec->eraCount + 1;
+    for (int i = 0; i <= rec->eraCount; ++i) {
+        fuzz::FuzzCheck(std::memchr(rec->eraName[i], '\0', kTextBytes) != nullptr,
+                        "era name terminated");
+        WesternYear(*rec, EraName(*rec, i), 1);
+        EraStartYear(*rec, i);
+    }
+    for (const int y : {1600, 1868, 2024, 2999}) {
+        const int i = EraIndex(*rec, y, 6, 15);
+        fuzz::FuzzCheck(i >= 0 && i <= rec->eraCount, "EraIndex within the table");
+    }
+    return 0;
+}

@@ -1,0 +1,67 @@
+// Schedules never lose data: a table as any file loads it, saved and loaded
+// again, is the same table (every schedule dated today or later, in order,
+// with its name, date, period and note), and saving that gives the same
+// bytes.
+#include <cstring>
+#include <string>
+
+#include "core/day_arith.h"
+#include "defs/schedules.h"
+#include "tests/fuzz/fuzz_support.h"
+
+using namespace kalendo;
+
+namespace {
+
+void SetToday(MonthRecord& rec) {
+    rec.year[kToday] = 2024;
+    rec.month[kToday] = 6;
+    rec.day[kToday] = 15;
+}
+
+bool DatedTodayOrLater(const MonthRecord& rec, const CSchedule& s) {
+    return CompareDates(s.year, s.month, s.day, rec.year[kToday], rec.month[kToday],
+                        rec.day[kToday]) <= 0;
+}
+
+bool SameSchedule(const CSchedule& a, const CSchedule& b) {
+    return std::strcmp(a.name, b.name) == 0 && std::strcmp(a.text, b.text) == 0 &&
+           a.year == b.year && a.month == b.month && a.day == b.day &&
+           a.displayPeriod == b.displayPeriod;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static std::unique_ptr<MonthRecord> first = fuzz::EmptyRecord();
+    static std::unique_ptr<MonthRecord> second = fuzz::EmptyRecord();
+    static int usedFirst = 0;
+    static int usedSecond = 0;
+    fuzz::StartInput();
+    fuzz::ResetSchedules(first->schedules, usedFirst);
+    fuzz::ResetSchedules(second->schedules, usedSecond);
+    SetToday(*first);
+    SetToday(*second);
+
+    const auto problem = LoadSchedules(*first, fuzz::Bytes(data, size));
+    usedFirst = first->scheduleCount;
+    if (problem) return 0;
+
+    const std::string saved = ScheduleFileBytes(*first);
+    const auto reloaded = LoadSchedules(*second, saved);
+    usedSecond = second->scheduleCount;
+    fuzz::FuzzCheck(!reloaded.has_value(), "a saved file loads");
+
+    int j = 0;
+    for (int i = 0; i < first->scheduleCount; ++i) {
+        const CSchedule& s = first->schedules[i];
+        if (!DatedTodayOrLater(*first, s)) continue;
+        fuzz::FuzzCheck(j < second->scheduleCount, "no saved schedule is lost");
+        fuzz::FuzzCheck(SameSchedule(s, second->schedules[j]),
+                        "a saved schedule loads with the same name, date, period and note");
+        ++j;
+    }
+    fuzz::FuzzCheck(j == second->scheduleCount, "saving adds no schedule");
+    fuzz::FuzzCheck(ScheduleFileBytes(*second) == saved, "saving again writes the same bytes");
+    return 0;
+}
