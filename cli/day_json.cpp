@@ -7,6 +7,8 @@
 #include "defs/holidays.h"
 #include "defs/notes.h"
 #include "defs/schedules.h"
+#include "ui/model/day_texts.h"
+#include "ui/model/view_state.h"
 
 namespace kalendo {
 namespace {
@@ -112,6 +114,78 @@ void WriteEventKeys(JsonWriter& w, const MonthRecord& rec, Target t) {
     w.EndArray();
 }
 
+void WriteRgb(JsonWriter& w, Rgb c) {
+    w.BeginArray();
+    w.Int(c.r).Int(c.g).Int(c.b);
+    w.EndArray();
+}
+
+void WriteDetail(JsonWriter& w, const DetailPane& pane) {
+    w.BeginObject();
+    w.Key("title").Cp932(pane.detailTitle);
+    w.Key("text").Cp932(pane.detailText);
+    w.EndObject();
+}
+
+// What the window shows for the day, built by the same screen model the
+// window draws: "panes", "officerDetail", "mansionDetail", "detail",
+// "eventList", "scheduleList", "grid", "title".
+void WriteScreenKeys(JsonWriter& w, MonthRecord& rec) {
+    const ViewState view = BuildViewState(rec);
+    const DetailTexts detail = BuildDetailTexts(rec);
+
+    w.Key("panes").BeginObject();
+    w.Key("date").Cp932(view.datePane);
+    w.Key("oldCalendar").Cp932(view.oldCalendarPane);
+    w.Key("yearSign").Cp932(view.yearSignPane);
+    w.Key("officer").Cp932(view.officer.text);
+    w.Key("mansion").Cp932(view.mansion.text);
+    w.Key("moon").Cp932(view.moonPane);
+    w.EndObject();
+    w.Key("officerDetail");
+    WriteDetail(w, view.officer);
+    w.Key("mansionDetail");
+    WriteDetail(w, view.mansion);
+    w.Key("detail").BeginObject();
+    w.Key("almanac").Cp932(detail.almanac);
+    w.Key("events").Cp932(detail.events);
+    w.EndObject();
+
+    w.Key("eventList").BeginArray();
+    for (const ListRow& row : view.eventList) {
+        w.BeginObject();
+        w.Key("kind").Int(row.kind);
+        w.Key("index").Int(row.index);
+        w.Key("text").Cp932(row.text);
+        w.EndObject();
+    }
+    w.EndArray();
+    w.Key("scheduleList").BeginArray();
+    for (const ListRow& row : view.scheduleList) {
+        w.BeginObject();
+        w.Key("kind").Int(row.kind);
+        w.Key("index").Int(row.index);
+        w.Key("day").Cp932(row.dayText);
+        w.Key("text").Cp932(row.text);
+        w.EndObject();
+    }
+    w.EndArray();
+
+    w.Key("grid").BeginArray();
+    for (const DayCell& cell : view.grid) {
+        w.BeginObject();
+        w.Key("day").Int(cell.day);
+        w.Key("text").Cp932(cell.text);
+        w.Key("fg");
+        WriteRgb(w, cell.fg);
+        w.Key("bg");
+        WriteRgb(w, cell.bg);
+        w.EndObject();
+    }
+    w.EndArray();
+    w.Key("title").Cp932(view.title);
+}
+
 }  // namespace
 
 void WriteDayObject(JsonWriter& w, MonthRecord& rec) {
@@ -124,6 +198,7 @@ void WriteDayObject(JsonWriter& w, MonthRecord& rec) {
     WriteEraKeys(w, rec);
     WriteHolidayKeys(w, rec, t);
     WriteEventKeys(w, rec, t);
+    WriteScreenKeys(w, rec);
     w.EndObject();
 }
 

@@ -200,3 +200,40 @@ TEST_F(CliBinaryTest, SetsubunAmongTheNotesOf2024) {
 
 }  // namespace
 }  // namespace kalendo
+
+namespace kalendo {
+namespace {
+
+// The screen keys carry exactly what the window shows for the day, as the
+// screen model builds it: every pane, both lists and the 42 cells.
+TEST_F(CliBinaryTest, ScreenOfMidJune2024) {
+    const CliRun run = Shipped({"day", "2024-06-15"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    ASSERT_EQ(run.lines.size(), 1u);
+    const std::string& day = run.lines[0];
+    const std::string panes = ValueOf(day, "panes");
+    EXPECT_EQ(ValueOf(panes, "date"), "\"2024/令和 6年 6月15日\"");
+    EXPECT_EQ(ValueOf(panes, "oldCalendar"), "\" 旧歴  5月10日 友引\"");
+    EXPECT_EQ(ValueOf(panes, "yearSign"), "\"甲辰の年 水無月\"");
+    EXPECT_EQ(ValueOf(panes, "officer"), "\"定\"");
+    EXPECT_EQ(ValueOf(panes, "mansion"), "\"胃\"");
+    EXPECT_EQ(ValueOf(panes, "moon"), "\" 月齢:8.6\"");
+    EXPECT_EQ(ValueOf(ValueOf(day, "officerDetail"), "title"), "\"十二直：定（さだん）\"");
+    EXPECT_EQ(ValueOf(ValueOf(day, "mansionDetail"), "title"), "\"二十八宿：胃（い）\"");
+    EXPECT_NE(ValueOf(ValueOf(day, "detail"), "almanac").find("太陽黄径 : 84.0"),
+              std::string::npos);
+    EXPECT_EQ(ValueOf(day, "title"), "\"KalendoⅡ [ 2024/ 6/15(土) ]\"");
+    const std::string grid = ValueOf(day, "grid");
+    // June 2024 starts on a Saturday: cell 0 is 26 May, cell 6 is 1 June,
+    // and the selected day, today, is cell 20 with the today background.
+    EXPECT_EQ(grid.rfind("[{\"day\":-26,\"text\":\"26\",\"fg\":[20,100,20],", 0), 0u) << grid;
+    EXPECT_NE(grid.find("{\"day\":1,\"text\":\" 1\",\"fg\":[20,20,250],\"bg\":[235,240,245]}"),
+              std::string::npos);
+    EXPECT_NE(grid.find("{\"day\":15,\"text\":\"15\",\"fg\":[20,20,250],\"bg\":[255,255,180]}"),
+              std::string::npos);
+    EXPECT_EQ(ValueOf(day, "eventList"), "[]");
+    EXPECT_EQ(ValueOf(day, "scheduleList"), "[]");
+}
+
+}  // namespace
+}  // namespace kalendo

@@ -68,7 +68,8 @@ TEST_F(CliRunTest, DayObjectKeysInOrder) {
         "yearStem", "yearBranch", "monthStem", "monthBranch", "lunarMonth", "lunarDay",
         "leapMonth", "rokuyo", "officer", "mansion", "moonPhase", "moonAge", "sunLongitude",
         "moonLongitude", "era", "eraYear", "holiday", "generatedHoliday", "dayOff", "notes",
-        "userEntries", "schedules"};
+        "userEntries", "schedules", "panes", "officerDetail", "mansionDetail", "detail",
+        "eventList", "scheduleList", "grid", "title"};
     EXPECT_EQ(KeysOf(lines[0]), want);
     EXPECT_EQ(status_, kCliDone);
     EXPECT_EQ(ValueOf(lines[0], "date"), "\"2024-02-03\"");
