@@ -156,8 +156,8 @@ TEST_F(HardeningTest, GenerationWritesNothingPastItsTable) {
 
 // 125 additions of 999999 push the day some 10^8 days past 1 January before
 // the search starts, and every candidate day of the search is normalised.
-// Found as a time-out (over 1 s for one expression) by the expression fuzz
-// target: this month computation took some ten seconds.
+// Reported as a time-out (over 1 s for one expression) by the expression
+// fuzz target: this month computation took some ten seconds.
 TEST_F(HardeningTest, SearchFarFromTheMonthIsQuick) {
     std::string far = "1/1";
     for (int i = 0; i < 125; ++i) far += "+999999";
