@@ -16,5 +16,6 @@ int main(int argc, char** argv) {
 
     kalendo::Kalendo2App kalendo2(kalendo::TheMonthRecord());
     kalendo2.Start();
+    kalendo2.QuitOnTerminationSignals();
     return app.exec();
 }

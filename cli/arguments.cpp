@@ -112,8 +112,10 @@ const char* CliUsage() {
            "       kalendo2-cli --help\n"
            "Prints the almanac as JSON, one object per line: of a year, or of every\n"
            "day from FIRST to LAST (LAST defaults to FIRST). Dates are YYYY-MM-DD.\n"
-           "  --data DIR          read the definition files from DIR\n"
-           "                      (default: the folder of this program)\n"
+           "  --data DIR          read the definition files from DIR (default: the\n"
+           "                      window's files: beside this program, or for an\n"
+           "                      installed copy $XDG_DATA_HOME/Kalendo2, then the\n"
+           "                      program's folder for the files not there)\n"
            "  --today YYYY-MM-DD  take this date as today instead of the clock\n"
            "Exit status: 0 done; 1 a date was refused (years 1600-2999, real dates);\n"
            "2 usage error; 3 a definition file cannot be used.\n";

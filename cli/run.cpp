@@ -12,6 +12,7 @@
 #include "defs/schedules.h"
 #include "platform/console_platform.h"
 #include "ui/model/document.h"
+#include "ui/model/file_locations.h"
 #include "ui/model/settings.h"
 
 namespace kalendo {
@@ -88,12 +89,16 @@ int RunCli(int argc, const char* const* argv) {
     if (const auto& t = options.today) {
         platform.FixToday({t->year, t->month, t->day, Weekday(t->year, t->month, t->day)});
     }
-    const std::string folder =
-        options.dataFolder ? WithTrailingSlash(*options.dataFolder) : LocateAppPaths().folder;
+    // The window's files, as the window finds them, unless --data names a
+    // folder. Nothing is created: before the window's first start an
+    // installed copy reads the shipped Usr.Def and Schedule.Def.
+    const DefinitionPaths paths = options.dataFolder
+                                      ? DefinitionPathsIn(WithTrailingSlash(*options.dataFolder))
+                                      : FindFileLocations().definitions;
 
     MonthRecord& rec = TheMonthRecord();
     DisplayModeFlag() = kViewFull;
-    OpenDocument(rec, folder);
+    OpenDocument(rec, paths);
     if (options.command == CliCommand::Year) return PrintYear(rec, options.year, stdout);
     return PrintDays(rec, options.first, options.last, stdout);
 }

@@ -31,8 +31,9 @@ int PrintYear(MonthRecord& rec, int year, std::FILE* out);
 int PrintDays(MonthRecord& rec, CalendarDate first, CalendarDate last, std::FILE* out);
 
 // The program: arguments (program name first), console platform, today,
-// the definition files of --data or of the executable's folder, the
-// command. Usage errors print a line and the usage text on stderr.
+// the definition files of --data or where the window finds them
+// (FileLocations), the command. Usage errors print a line and the usage
+// text on stderr.
 int RunCli(int argc, const char* const* argv);
 
 }  // namespace kalendo

@@ -4,16 +4,19 @@
 #   lib/kalendo2/元号.Def 祝日.Def 暦日.Def             shipped definitions (CP932)
 #   lib/kalendo2/Usr.Def Schedule.Def                  templates of the user's files
 #   lib/kalendo2/Help/index.html                       the help page
+#   lib/kalendo2/kalendo2.installed                    marks an installed copy
 #   bin/Kalendo2 -> ../lib/kalendo2/Kalendo2           symlinks for the PATH
 #   bin/kalendo2-cli -> ../lib/kalendo2/kalendo2-cli
 #   share/applications/kalendo2.desktop
 #   share/icons/hicolor/{48x48,256x256}/apps/kalendo2.png
 #   share/icons/hicolor/scalable/apps/kalendo2.svg
 #
-# The programs find their definition files and Help/ beside their own
+# The programs find the shipped definition files and Help/ beside their own
 # executable (resolved through /proc/self/exe, so through the symlinks), which
 # is why everything program-side shares one folder instead of following
-# GNUInstallDirs.
+# GNUInstallDirs. The marker file makes them keep each user's files in
+# $XDG_DATA_HOME/Kalendo2 instead (ui/model/file_locations.h), whoever runs
+# them and whether or not the folder is writable.
 #
 # Include this file once from the top-level CMakeLists.txt, anywhere after
 # project(). The rules are deferred to the end of the including directory, so
@@ -63,6 +66,9 @@ function(k2_install_rules)
       "${CMAKE_BINARY_DIR}/bin/暦日.Def"
       "${CMAKE_BINARY_DIR}/bin/Usr.Def"
       "${CMAKE_BINARY_DIR}/bin/Schedule.Def"
+    DESTINATION "${K2_INSTALL_PROGRAM_DIR}")
+
+  install(FILES "${K2_SOURCE_ROOT}/app/kalendo2.installed"
     DESTINATION "${K2_INSTALL_PROGRAM_DIR}")
 
   # help/ becomes Help/: the program opens <its folder>/Help/index.html.

@@ -1,6 +1,5 @@
 #include "platform/autostart.h"
 
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,45 +8,17 @@
 #include <string_view>
 
 #include "platform/file_io.h"
+#include "platform/user_folders.h"
 
 namespace kalendo {
 namespace {
 
 constexpr char kEntryName[] = "Kalendo2.desktop";
 
-std::optional<std::string> AbsoluteEnv(const char* name) {
-    const char* value = std::getenv(name);
-    if (value == nullptr || value[0] != '/') return std::nullopt;
-    return std::string(value);
-}
-
-std::optional<std::string> HomeFolder() {
-    if (auto home = AbsoluteEnv("HOME")) return home;
-    struct passwd entry;
-    struct passwd* found = nullptr;
-    char buf[4096];
-    if (getpwuid_r(getuid(), &entry, buf, sizeof buf, &found) != 0 || found == nullptr ||
-        found->pw_dir == nullptr || found->pw_dir[0] != '/') {
-        return std::nullopt;
-    }
-    return std::string(found->pw_dir);
-}
-
 std::optional<std::string> AutostartFolder() {
-    if (auto config = AbsoluteEnv("XDG_CONFIG_HOME")) return *config + "/autostart";
+    if (auto config = AbsoluteEnvironmentPath("XDG_CONFIG_HOME")) return *config + "/autostart";
     if (auto home = HomeFolder()) return *home + "/.config/autostart";
     return std::nullopt;
-}
-
-// mkdir -p with mode 0700 for every folder it creates.
-bool MakeFolders(const std::string& path) {
-    for (std::size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
-        const std::string prefix = path.substr(0, slash);
-        if (mkdir(prefix.c_str(), 0700) != 0 && errno != EEXIST) return false;
-        if (slash == std::string::npos) break;
-    }
-    struct stat st;
-    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 // One argument of an Exec key, in two layers. First the command line: the

@@ -25,6 +25,12 @@ K2_PACKAGES=(
 
 k2_jobs=$(nproc 2>/dev/null || echo 2)
 
+# ccache hits across clones in other folders: paths under the tree are
+# hashed relative to it, and the compile folder (which -g records) is left
+# out of the hash.
+export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD}
+export CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-true}
+
 # Installs the packages that are not installed yet; apt is not called at
 # all when nothing is missing.
 k2_ensure_packages() {

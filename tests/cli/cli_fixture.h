@@ -45,8 +45,13 @@ public:
         namespace fs = std::filesystem;
         std::string pattern = (fs::temp_directory_path() / "k2-cli-XXXXXX").string();
         path_ = std::string(mkdtemp(pattern.data())) + "/";
-        for (const char* name : {"元号.Def", "祝日.Def", "暦日.Def", "Usr.Def"}) {
-            fs::copy_file(BinFolder() + name, path_ + name);
+        try {
+            for (const char* name : {"元号.Def", "祝日.Def", "暦日.Def", "Usr.Def"}) {
+                fs::copy_file(BinFolder() + name, path_ + name);
+            }
+        } catch (...) {
+            fs::remove_all(path_);  // the destructor does not run
+            throw;
         }
         std::ofstream(path_ + "Schedule.Def", std::ios::binary) << Cp932FromUtf8(kScheduleFixtureUtf8);
     }

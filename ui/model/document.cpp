@@ -44,14 +44,18 @@ DefinitionPaths DefinitionPathsIn(const std::string& folder) {
     };
 }
 
-DefinitionPaths OpenDocument(MonthRecord& rec, const std::string& folder) {
-    const DefinitionPaths paths = DefinitionPathsIn(folder);
+void OpenDocument(MonthRecord& rec, const DefinitionPaths& paths) {
     LoadOrExit(rec, paths.eras, EraFileUnreadableMessage(), LoadEras);
     LoadOrExit(rec, paths.holidays, kHolidayFileOpenError, LoadHolidays);
     LoadOrExit(rec, paths.notes, kNoteFileUnopenable, LoadNotes);
     LoadOrExit(rec, paths.userEntries, kUserFileUnopenable, LoadUserEntries);
     LoadOrExit(rec, paths.schedules, kScheduleFileUnopenable, LoadSchedules);
     UpdateToday(rec);
+}
+
+DefinitionPaths OpenDocument(MonthRecord& rec, const std::string& folder) {
+    const DefinitionPaths paths = DefinitionPathsIn(folder);
+    OpenDocument(rec, paths);
     return paths;
 }
 

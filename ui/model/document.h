@@ -12,24 +12,28 @@
 
 namespace kalendo {
 
-// The definition files of one folder (UTF-8 paths), in the order read.
+// The five definition files (UTF-8 paths), in the order read.
 struct DefinitionPaths {
     std::string eras;         // 元号.Def
     std::string holidays;     // 祝日.Def
     std::string notes;        // 暦日.Def
     std::string userEntries;  // Usr.Def
-    std::string schedules;    // Schedule.Def: schedule changes are saved here
+    std::string schedules;    // Schedule.Def
 };
 
 // The five paths in `folder`, which ends with "/".
 DefinitionPaths DefinitionPathsIn(const std::string& folder);
 
-// The document's start-up: reads the eras, holidays, calendar notes, user
-// entries and schedules of `folder` (ending with "/") into rec, in that
-// order, then today's date (UpdateToday). A file that cannot be read ends
-// the process with its reader's message ("祝日定義ファイルが開けません", …);
-// a file its reader refuses, with the reader's message (exit status 3
-// through the platform's Fatal either way). Returns the paths.
+// The document's start-up from the five paths as given (an installed copy
+// reads them from two folders: FileLocations). A file that cannot be read
+// ends the process with its reader's message ("祝日定義ファイルが開けません",
+// …); a file its reader refuses, with the reader's message (exit status 3
+// through the platform's Fatal either way). Then today's date
+// (UpdateToday).
+void OpenDocument(MonthRecord& rec, const DefinitionPaths& paths);
+
+// OpenDocument on the five files of `folder` (ending with "/"): the
+// portable layout and --data. Returns the paths.
 DefinitionPaths OpenDocument(MonthRecord& rec, const std::string& folder);
 
 }  // namespace kalendo

@@ -1,6 +1,7 @@
 // The settings file: where the frame window stands and which display modes
-// are on. Four integers, kept in "<executable>.Ini" beside the program and
-// read before any window exists. The help page lies beside it too.
+// are on. Four integers, kept in "<executable>.Ini" (beside a portable
+// program, in the user's folder for an installed one: FileLocations) and
+// read before any window exists. The help page lies beside the program.
 //
 // The settings file is plain ASCII text; it is read and written whole, so
 // the functions here take and return its bytes and the file itself is only

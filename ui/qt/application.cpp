@@ -4,7 +4,14 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QSessionManager>
+#include <QSocketNotifier>
 
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <csignal>
 #include <cstdlib>
 
 #include "platform/c_locale.h"
@@ -16,6 +23,34 @@
 static void InitWindowResources() { Q_INIT_RESOURCE(window); }
 
 namespace kalendo {
+namespace {
+
+// The signals that end the program as closing its window does.
+constexpr std::array<int, 3> kTerminationSignals = {SIGTERM, SIGINT, SIGHUP};
+
+// A signal handler may do next to nothing; it writes one byte into this
+// socket pair, and the event loop, which watches the other end, does the
+// rest. [0]: written by the handler, [1]: read by the loop.
+int g_signalSockets[2] = {-1, -1};
+
+extern "C" void WakeEventLoopOnSignal(int) {
+    const int savedErrno = errno;
+    const char byte = 1;
+    // Non-blocking: when the socket is full, a wake-up is pending anyway.
+    [[maybe_unused]] const ssize_t n = write(g_signalSockets[0], &byte, 1);
+    errno = savedErrno;
+}
+
+AppPaths AppPathsOf(const FileLocations& locations) {
+    AppPaths paths;
+    paths.executable = locations.executable;
+    paths.settingsFile = locations.settingsFile;
+    paths.helpPage = locations.helpPage;
+    paths.folder = locations.programFolder;
+    return paths;
+}
+
+}  // namespace
 
 void PreferXcbUnderWayland() {
     const char* chosen = std::getenv("QT_QPA_PLATFORM");
@@ -38,20 +73,52 @@ void SetUpApplication() {
 
 Kalendo2App::Kalendo2App(MonthRecord& rec)
     : rec_(rec),
-      paths_(LocateAppPaths()),
+      locations_(FindFileLocations()),
+      paths_(AppPathsOf(locations_)),
       settings_(LoadSettingsAtStartUp(paths_.settingsFile, ThePlatform().PrimaryScreen())) {}
 
 Kalendo2App::~Kalendo2App() {
+    if (signalNotifier_) {
+        for (const int sig : kTerminationSignals) std::signal(sig, SIG_DFL);
+        signalNotifier_.reset();
+    }
     WriteSettings(paths_.settingsFile, settings_);
     frame_.reset();
 }
 
 void Kalendo2App::Start() {
-    defs_ = OpenDocument(rec_, paths_.folder);
-    frame_ = std::make_unique<MainFrame>(rec_, settings_, paths_, defs_);
+    CreateUserFiles(locations_);
+    OpenDocument(rec_, locations_.definitions);
+    frame_ = std::make_unique<MainFrame>(rec_, settings_, paths_, locations_.scheduleFile);
     frame_->FirstUpdate();
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { SaveForSessionEnd(); });
     frame_->show();
+}
+
+void Kalendo2App::QuitOnTerminationSignals() {
+    if (g_signalSockets[0] < 0 &&
+        socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, g_signalSockets) != 0) {
+        return;  // the signals keep their default action
+    }
+    signalNotifier_ = std::make_unique<QSocketNotifier>(g_signalSockets[1], QSocketNotifier::Read);
+    connect(signalNotifier_.get(), &QSocketNotifier::activated, this, [this] {
+        char bytes[16];
+        while (read(g_signalSockets[1], bytes, sizeof bytes) > 0) {
+        }
+        QuitAsOnClose();
+    });
+    struct sigaction action = {};
+    action.sa_handler = WakeEventLoopOnSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (const int sig : kTerminationSignals) sigaction(sig, &action, nullptr);
+}
+
+void Kalendo2App::QuitAsOnClose() {
+    // Every event loop ends, a modal dialog's too (it returns as
+    // cancelled); the settings are written by the destructor.
+    if (frame_) frame_->StorePositionForSessionEnd();
+    QCoreApplication::exit(0);
 }
 
 void Kalendo2App::SaveForSessionEnd() {

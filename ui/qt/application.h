@@ -1,5 +1,6 @@
 // The application object: what exists before and after the window. It
-// finds its paths and reads the settings before any window is created,
+// finds its files (FileLocations) and reads the settings before any window
+// is created, creates the user's files on an installed copy's first start,
 // loads the five definition files, creates the frame at the stored
 // position, runs the view's first update and shows the frame; the settings
 // are written when it is destroyed and when the desktop session ends.
@@ -10,8 +11,10 @@
 #include <memory>
 
 #include "core/month_record.h"
-#include "ui/model/document.h"
+#include "ui/model/file_locations.h"
 #include "ui/model/settings.h"
+
+class QSocketNotifier;
 
 namespace kalendo {
 
@@ -31,33 +34,45 @@ class Kalendo2App : public QObject {
     Q_OBJECT
 
 public:
-    // Paths from the platform's executable path (fatal without one), then
-    // the settings file (defaults when it cannot be read). The record is
-    // the month record everything works on (TheMonthRecord() in the
-    // program).
+    // The file locations from the platform's executable path (fatal
+    // without one), then the settings file (defaults when it cannot be
+    // read). The record is the month record everything works on
+    // (TheMonthRecord() in the program).
     explicit Kalendo2App(MonthRecord& rec);
-    // Writes the settings file.
+    // Writes the settings file; the termination signals get their default
+    // action back.
     ~Kalendo2App() override;
 
-    // The document (fatal when a definition file is unusable), the frame
-    // at the stored position, the view's first update, and the frame shown.
+    // The user's files on an installed copy's first start, the document
+    // (fatal when a definition file is unusable), the frame at the stored
+    // position, the view's first update, and the frame shown.
     void Start();
 
     MainFrame& frame() { return *frame_; }
     AppSettings& settings() { return settings_; }
     const AppPaths& paths() const { return paths_; }
-    const DefinitionPaths& definitionPaths() const { return defs_; }
+    const FileLocations& locations() const { return locations_; }
 
     // The desktop session is ending (log-off or shutdown): the frame's
     // position as on closing, and the settings written at once.
     void SaveForSessionEnd();
 
+    // From now on SIGTERM, SIGINT and SIGHUP end the program as closing the
+    // window does: the frame's position is stored and the event loop ends,
+    // so the settings are written as the application object goes. (The
+    // default action would end the process without writing them, and a
+    // desktop session ends its programs with SIGTERM.) After Start().
+    void QuitOnTerminationSignals();
+
 private:
+    void QuitAsOnClose();
+
     MonthRecord& rec_;
+    FileLocations locations_;
     AppPaths paths_;
     AppSettings settings_;
-    DefinitionPaths defs_;
     std::unique_ptr<MainFrame> frame_;
+    std::unique_ptr<QSocketNotifier> signalNotifier_;
 };
 
 }  // namespace kalendo

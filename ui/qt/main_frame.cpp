@@ -61,16 +61,15 @@ QToolBar* NewToolBar(const QString& name, QWidget* parent) {
 }  // namespace
 
 MainFrame::MainFrame(MonthRecord& rec, AppSettings& settings, AppPaths paths,
-                     DefinitionPaths defs)
+                     std::string scheduleFile)
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                                Qt::WindowCloseButtonHint),
       rec_(rec),
       settings_(settings),
-      paths_(std::move(paths)),
-      defs_(std::move(defs)) {
+      paths_(std::move(paths)) {
     setWindowTitle(QStringLiteral("Kalendo2"));
-    view_ = new MonthView(rec_, defs_.schedules, this);
+    view_ = new MonthView(rec_, std::move(scheduleFile), this);
     setCentralWidget(view_);
     BuildMenus();
     BuildToolBars();

@@ -16,7 +16,6 @@
 #include <vector>
 
 #include "core/month_record.h"
-#include "ui/model/document.h"
 #include "ui/model/frame.h"
 #include "ui/model/settings.h"
 #include "ui/qt/command_ids.h"
@@ -32,7 +31,8 @@ class MainFrame : public QMainWindow {
 
 public:
     // Created at the stored position; nothing is shown or computed yet.
-    MainFrame(MonthRecord& rec, AppSettings& settings, AppPaths paths, DefinitionPaths defs);
+    // Schedule changes are saved to scheduleFile.
+    MainFrame(MonthRecord& rec, AppSettings& settings, AppPaths paths, std::string scheduleFile);
     ~MainFrame() override;
 
     // The view's first update: the frame layout of the stored modes, the
@@ -73,7 +73,6 @@ private:
     MonthRecord& rec_;
     AppSettings& settings_;
     AppPaths paths_;
-    DefinitionPaths defs_;
     MonthView* view_;
     QToolBar* mainBar_ = nullptr;
     QToolBar* compactBar_ = nullptr;

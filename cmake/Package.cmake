@@ -1,0 +1,44 @@
+# The Debian package, built by CPack from the install rules (Install.cmake):
+#   cmake --build <dir> && (cd <dir> && cpack -G DEB)   (scripts/package)
+# gives <dir>/kalendo2_1.18_<arch>.deb with everything under /usr.
+#
+# The library dependencies are computed by dpkg-shlibdeps (package
+# dpkg-dev) from the installed executables; a Japanese font is added by
+# hand, since Qt finds fonts at run time and the window has no other way to
+# draw its texts.
+#
+# Include this file once from the top-level CMakeLists.txt, after project().
+
+set(K2_PACKAGE_MAINTAINER "Kalendo2 maintainers <kalendo2@example.org>"
+  CACHE STRING "Maintainer field of the Debian package")
+
+set(CPACK_GENERATOR "DEB")
+set(CPACK_PACKAGE_NAME "kalendo2")
+set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
+set(CPACK_PACKAGE_VENDOR "Kalendo2")
+set(CPACK_PACKAGE_CONTACT "${K2_PACKAGE_MAINTAINER}")
+set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
+  "Japanese almanac: lunisolar calendar, day signs, moon, holidays and schedules")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${K2_PACKAGE_MAINTAINER}")
+set(CPACK_DEBIAN_PACKAGE_SECTION "utils")
+set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
+# The control file's long description; CPack puts the summary above it and
+# indents each line by one blank.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+  "Kalendo2 shows a month with the traditional Japanese calendar of each day:
+the lunisolar date with leap months, rokuyo, the sexagenary signs, the
+twelve day officers, the twenty-eight lunar mansions, the moon's age and
+phases, the solar terms, the era year, national holidays, calendar notes,
+your recurring events and your schedules. kalendo2-cli prints the same
+almanac as JSON for scripts.
+.
+旧暦・六曜・干支・十二直・二十八宿・月齢・祝日とスケジュールを表示する暦です。")
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic | fonts-noto-cjk")
+# kalendo2_<version>_<architecture>.deb
+set(CPACK_DEBIAN_FILE_NAME "DEB-DEFAULT")
+
+include(CPack)
