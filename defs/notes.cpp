@@ -5,22 +5,12 @@
 #include <cstdio>
 
 #include "core/day_arith.h"
+#include "defs/display_period.h"
 #include "defs/expression.h"
 #include "defs/line_reader.h"
 
 namespace kalendo {
 namespace {
-
-// The display period is a number of weeks of advance notice; 0 means the
-// day before only.
-constexpr int kMinDisplayPeriod = 0;
-constexpr int kMaxDisplayPeriod = 4;
-constexpr int kDefaultDisplayPeriod = 1;
-constexpr int kDaysPerWeek = 7;
-
-int NoticeDays(int displayPeriod) {
-    return displayPeriod == 0 ? 1 : kDaysPerWeek * displayPeriod;
-}
 
 // Fields are read with scanf's rules: a conversion that does not match
 // leaves its field, and every later one, as it was. The widths keep every
@@ -51,9 +41,7 @@ public:
         DefinitionEntry& e = table_[index];
         std::sscanf(line, "%1023s %d / %1023s %d", e.name, &e.fromYear, e.expression,
                     &e.displayPeriod);
-        if (e.displayPeriod < kMinDisplayPeriod || e.displayPeriod > kMaxDisplayPeriod) {
-            e.displayPeriod = kDefaultDisplayPeriod;
-        }
+        e.displayPeriod = DisplayPeriodFromFile(e.displayPeriod);
     }
     void StoreText(int index, const char* text) override {
         CopyText(table_[index].description, text);

@@ -7,17 +7,13 @@
 
 #include "core/cp932.h"
 #include "core/day_arith.h"
+#include "defs/display_period.h"
 #include "defs/line_reader.h"
 #include "platform/file_io.h"
 #include "platform/platform.h"
 
 namespace kalendo {
 namespace {
-
-constexpr int kMinDisplayPeriod = 0;
-constexpr int kMaxDisplayPeriod = 4;
-constexpr int kDefaultDisplayPeriod = 1;
-constexpr int kDaysPerWeek = 7;
 
 // The date of an entry line begins in this byte column (1-based), so names
 // up to 19 bytes are padded to 20; a longer name gets one blank.
@@ -51,9 +47,7 @@ public:
         std::sscanf(line, "%1023s %4d/%2d/%2d %d", s.name, &s.year, &s.month, &s.day,
                     &s.displayPeriod);
         s.name[NameBytesInFile(s.name)] = '\0';
-        if (s.displayPeriod < kMinDisplayPeriod || s.displayPeriod > kMaxDisplayPeriod) {
-            s.displayPeriod = kDefaultDisplayPeriod;
-        }
+        s.displayPeriod = DisplayPeriodFromFile(s.displayPeriod);
     }
     void StoreText(int index, const char* text) override {
         char (&note)[kTextBytes] = table_[index].text;
@@ -170,9 +164,7 @@ int ScheduleFallsOn(const MonthRecord& rec, int i, int y, int m, int d) {
 
 int ScheduleInPeriod(const MonthRecord& rec, int i, int n) {
     if (i < 0 || i >= rec.scheduleCount) return -1;
-    const int period = rec.schedules[i].displayPeriod;
-    const int noticeDays = period == 0 ? 1 : kDaysPerWeek * period;
-    return n <= noticeDays ? i : -1;
+    return n <= NoticeDays(rec.schedules[i].displayPeriod) ? i : -1;
 }
 
 void CopySchedule(CSchedule& target, const CSchedule& source) {

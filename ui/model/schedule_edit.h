@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "core/month_record.h"
+#include "defs/schedules.h"
 #include "ui/model/lists.h"
 #include "ui/model/month_view.h"
 
@@ -31,10 +32,9 @@ namespace kalendo {
 inline constexpr int kCmdEditSchedule = 32787;    // "編集(&E)"
 inline constexpr int kCmdDeleteSchedule = 32789;  // "削除(&D)"
 
-// The longest name stored, in bytes: the file's entry line (name, a blank,
-// "YYYY/MM/DD", a TAB and the period) must fit the 1023 bytes its reader
-// takes as one line.
-inline constexpr int kScheduleNameBytes = 1010;
+// The longest name stored, in bytes: the longest the schedule file's entry
+// line can carry.
+inline constexpr int kScheduleNameBytes = kMaxScheduleNameBytes;
 
 // What the dialog shows and what it gives back.
 struct ScheduleDialogValues {
