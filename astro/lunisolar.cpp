@@ -259,14 +259,19 @@ void NumberLunarMonths(MonthRecord& rec) {
             // Month prev + q is month e - 3 + q while it holds its principal
             // term; the first that does not is the leap month, minus the
             // number of the month before it, and the months after it move
-            // down by one.
+            // down by one. Three months between anchors hold one leap month
+            // only: when a month holds two principal terms, a later month
+            // without its term is still an ordinary month (else the 2nd month
+            // would come twice and the 1st not at all, as in 2148).
             int leapBase = kAnchorStepMonths - e;  // leapBase - q, once raised: the leap number
             int principalTerm = k - 2 * kPrincipalTermStride;  // that of month e - 2
+            bool leapPlaced = false;
             for (int q = 1; q <= kAnchorStepMonths; ++q) {
-                if (MonthContains(rec, prev + q, EntryAt(rec.terms, principalTerm))) {
+                if (leapPlaced || MonthContains(rec, prev + q, EntryAt(rec.terms, principalTerm))) {
                     number[prev + q] = e + q - kAnchorStepMonths;
                     principalTerm += kPrincipalTermStride;
                 } else {
+                    leapPlaced = true;
                     --e;
                     ++leapBase;
                     number[prev + q] = leapBase - q;

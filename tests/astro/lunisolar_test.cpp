@@ -340,15 +340,10 @@ bool SkipsTheFirstMonth(int y) {
                      y) != std::end(kOneMonthBetweenAnchorsYears);
 }
 
-// Years in which a month holds two principal terms: the rule makes two leap
-// months before the March equinox and numbers two months as the 2nd
-// (-11, 12, -12, 2, 2). The rule is kept as it stands; see the sweep below.
-constexpr int kTwoLeapMonthYears[] = {2148, 2243, 2615};
-
-bool HasTwoLeapMonths(int y) {
-    return std::find(std::begin(kTwoLeapMonthYears), std::end(kTwoLeapMonthYears), y) !=
-           std::end(kTwoLeapMonthYears);
-}
+// Years in which a month before the March equinox holds two principal
+// terms, so two months between the anchors lack a term of their own. Only
+// the first is the leap month; the second is the 1st month.
+constexpr int kMonthWithTwoPrincipalTermsYears[] = {2148, 2243, 2615};
 
 // Whether month b may follow month a (displayed values).
 bool MayFollow(int a, int b) {
@@ -402,7 +397,7 @@ TEST_P(CenturyTest, TablesAndLunisolarDatesOfEveryYear) {
                 } else {
                     ASSERT_EQ(rec_->lunarDay, 1) << m << '-' << d;
                     ASSERT_TRUE(prevDay == 29 || prevDay == 30) << m << '-' << d;
-                    if (!SkipsTheFirstMonth(y) && !HasTwoLeapMonths(y)) {
+                    if (!SkipsTheFirstMonth(y)) {
                         ASSERT_TRUE(MayFollow(prevMonth, rec_->lunarMonth))
                             << m << '-' << d << ": " << prevMonth << " -> " << rec_->lunarMonth;
                     }
@@ -417,8 +412,8 @@ TEST_P(CenturyTest, TablesAndLunisolarDatesOfEveryYear) {
     }
 }
 
-// The sweep behind the lists above: the years whose month numbers skip
-// the 1st month, and those with two leap months, are exactly those listed.
+// The sweep behind the list above: the years whose month numbers skip the
+// 1st month are exactly those listed, and no year has two leap months.
 TEST_F(LunisolarTest, IrregularNumberingYearsFrom1600To2999) {
     std::vector<int> skipsFirst, twoLeaps;
     for (int y = 1600; y <= 2999; ++y) {
@@ -433,13 +428,27 @@ TEST_F(LunisolarTest, IrregularNumberingYearsFrom1600To2999) {
         if (!hasFirst) skipsFirst.push_back(y);
         if (leaps > 1) twoLeaps.push_back(y);
     }
-    std::vector<int> expectedSkips(std::begin(kOneMonthBetweenAnchorsYears),
-                                   std::end(kOneMonthBetweenAnchorsYears));
-    for (const int y : kTwoLeapMonthYears) expectedSkips.push_back(y);  // also no 1st month
-    std::sort(expectedSkips.begin(), expectedSkips.end());
-    EXPECT_EQ(skipsFirst, expectedSkips);
-    EXPECT_EQ(twoLeaps,
-              std::vector<int>(std::begin(kTwoLeapMonthYears), std::end(kTwoLeapMonthYears)));
+    EXPECT_EQ(skipsFirst, std::vector<int>(std::begin(kOneMonthBetweenAnchorsYears),
+                                           std::end(kOneMonthBetweenAnchorsYears)));
+    EXPECT_TRUE(twoLeaps.empty()) << twoLeaps.size() << " years, the first " << twoLeaps[0];
+}
+
+// A month holding two principal terms: in 2148 the months from the winter
+// solstice read 11, leap 11, 12, 1, 2 — one leap month, and the month after
+// the 12th is the 1st although it holds no principal term of its own.
+TEST_F(LunisolarTest, OneLeapMonthWhenAMonthHoldsTwoPrincipalTerms) {
+    for (const int y : kMonthWithTwoPrincipalTermsYears) {
+        SCOPED_TRACE(y);
+        Target(y, 1, 1);
+        int n = 11;
+        while (rec_->lunarMonthNumber[n] != 11) ++n;
+        const std::vector<int> shown = {Displayed(rec_->lunarMonthNumber[n]),
+                                        Displayed(rec_->lunarMonthNumber[n + 1]),
+                                        Displayed(rec_->lunarMonthNumber[n + 2]),
+                                        Displayed(rec_->lunarMonthNumber[n + 3]),
+                                        Displayed(rec_->lunarMonthNumber[n + 4])};
+        EXPECT_EQ(shown, (std::vector<int>{11, -11, 12, 1, 2}));
+    }
 }
 
 // Each principal phase falls on exactly one day of every lunation, and the
