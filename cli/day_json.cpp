@@ -8,56 +8,49 @@
 #include "defs/notes.h"
 #include "defs/schedules.h"
 #include "ui/model/day_texts.h"
+#include "ui/model/month_view.h"
 #include "ui/model/view_state.h"
 
 namespace kalendo {
 namespace {
 
-// The target date, as the groups below read it.
-struct Target {
-    int y, m, d;
-};
-
-Target TargetOf(const MonthRecord& rec) {
-    return {rec.year[kTarget], rec.month[kTarget], rec.day[kTarget]};
-}
 
 // "date", "accepted", "weekday", "julianDate".
-void WriteDateKeys(JsonWriter& w, const MonthRecord& rec, Target t) {
-    w.Key("date").Date(t.y, t.m, t.d);
+void WriteDateKeys(JsonWriter& w, const MonthRecord& rec, CalendarDate t) {
+    w.Key("date").Date(t.year, t.month, t.day);
     w.Key("accepted").Bool(true);
     w.Key("weekday").Int(rec.weekday[kTarget]);
-    w.Key("julianDate").Double(JulianDate(t.y, t.m, t.d));
+    w.Key("julianDate").Double(JulianDate(t.year, t.month, t.day));
 }
 
 // "sexagenary" and the stem and branch indexes of day, year and month.
-void WriteSignKeys(JsonWriter& w, Target t) {
-    w.Key("sexagenary").Int(SexagenaryDay(t.y, t.m, t.d));
-    w.Key("dayStem").Int(DayStemIndex(t.y, t.m, t.d));
-    w.Key("dayBranch").Int(DayBranchIndex(t.y, t.m, t.d));
-    w.Key("yearStem").Int(YearStemIndex(t.y));
-    w.Key("yearBranch").Int(YearBranchIndex(t.y));
-    w.Key("monthStem").Int(MonthStemIndex(t.y, t.m));
-    w.Key("monthBranch").Int(MonthBranchIndex(t.m));
+void WriteSignKeys(JsonWriter& w, CalendarDate t) {
+    w.Key("sexagenary").Int(SexagenaryDay(t.year, t.month, t.day));
+    w.Key("dayStem").Int(DayStemIndex(t.year, t.month, t.day));
+    w.Key("dayBranch").Int(DayBranchIndex(t.year, t.month, t.day));
+    w.Key("yearStem").Int(YearStemIndex(t.year));
+    w.Key("yearBranch").Int(YearBranchIndex(t.year));
+    w.Key("monthStem").Int(MonthStemIndex(t.year, t.month));
+    w.Key("monthBranch").Int(MonthBranchIndex(t.month));
 }
 
 // The lunisolar date and the signs that follow the lunisolar calendar or
 // the solar months: "lunarMonth" … "mansion".
-void WriteLunisolarKeys(JsonWriter& w, const MonthRecord& rec, Target t) {
+void WriteLunisolarKeys(JsonWriter& w, const MonthRecord& rec, CalendarDate t) {
     w.Key("lunarMonth").Int(rec.lunarMonth);
     w.Key("lunarDay").Int(rec.lunarDay);
     w.Key("leapMonth").Int(rec.leapMonth);
     w.Key("rokuyo").Int(RokuyoIndex(rec));
-    w.Key("officer").Int(OfficerIndex(rec, t.y, t.m, t.d));
-    w.Key("mansion").Int(MansionIndex(t.y, t.m, t.d));
+    w.Key("officer").Int(OfficerIndex(rec, t.year, t.month, t.day));
+    w.Key("mansion").Int(MansionIndex(t.year, t.month, t.day));
 }
 
 // "moonPhase", "moonAge", and both longitudes at 0 h of the date.
-void WriteSkyKeys(JsonWriter& w, MonthRecord& rec, Target t) {
-    w.Key("moonPhase").Int(MoonPhaseOfDay(t.y, t.m, t.d));
-    w.Key("moonAge").Double(MoonAge(rec, t.y, t.m, t.d));
-    w.Key("sunLongitude").Double(SunLongitude(t.y, t.m, t.d, 0, 0, 0));
-    w.Key("moonLongitude").Double(MoonLongitude(t.y, t.m, t.d, 0, 0, 0));
+void WriteSkyKeys(JsonWriter& w, MonthRecord& rec, CalendarDate t) {
+    w.Key("moonPhase").Int(MoonPhaseOfDay(t.year, t.month, t.day));
+    w.Key("moonAge").Double(MoonAge(rec, t.year, t.month, t.day));
+    w.Key("sunLongitude").Double(SunLongitude(t.year, t.month, t.day, 0, 0, 0));
+    w.Key("moonLongitude").Double(MoonLongitude(t.year, t.month, t.day, 0, 0, 0));
 }
 
 void WriteEraKeys(JsonWriter& w, const MonthRecord& rec) {
@@ -82,17 +75,17 @@ void WriteEntryOrNull(JsonWriter& w, const DefinitionEntry* table, int i) {
 }
 
 // "holiday", "generatedHoliday", "dayOff".
-void WriteHolidayKeys(JsonWriter& w, const MonthRecord& rec, Target t) {
+void WriteHolidayKeys(JsonWriter& w, const MonthRecord& rec, CalendarDate t) {
     w.Key("holiday");
-    WriteEntryOrNull(w, rec.holidays, FindHoliday(rec, t.m, t.d));
+    WriteEntryOrNull(w, rec.holidays, FindHoliday(rec, t.month, t.day));
     w.Key("generatedHoliday");
-    WriteEntryOrNull(w, rec.generatedHolidays, FindGeneratedHoliday(rec, t.m, t.d));
-    w.Key("dayOff").Bool(IsDayOff(rec, t.m, t.d));
+    WriteEntryOrNull(w, rec.generatedHolidays, FindGeneratedHoliday(rec, t.month, t.day));
+    w.Key("dayOff").Bool(IsDayOff(rec, t.month, t.day));
 }
 
 // "notes", "userEntries", "schedules": every entry that falls on the day,
 // in table order.
-void WriteEventKeys(JsonWriter& w, const MonthRecord& rec, Target t) {
+void WriteEventKeys(JsonWriter& w, const MonthRecord& rec, CalendarDate t) {
     w.Key("notes").BeginArray();
     for (int i = 0; i < rec.noteCount; ++i) {
         if (NoteFallsOnTarget(rec, i) >= 0) WriteIndexAndName(w, i, rec.notes[i].name);
@@ -100,14 +93,14 @@ void WriteEventKeys(JsonWriter& w, const MonthRecord& rec, Target t) {
     w.EndArray();
     w.Key("userEntries").BeginArray();
     for (int i = 0; i < rec.userEntryCount; ++i) {
-        if (UserEntryFallsOn(rec, i, t.y, t.m, t.d) >= 0) {
+        if (UserEntryFallsOn(rec, i, t.year, t.month, t.day) >= 0) {
             WriteIndexAndName(w, i, rec.userEntries[i].name);
         }
     }
     w.EndArray();
     w.Key("schedules").BeginArray();
     for (int i = 0; i < rec.scheduleCount; ++i) {
-        if (ScheduleFallsOn(rec, i, t.y, t.m, t.d) >= 0) {
+        if (ScheduleFallsOn(rec, i, t.year, t.month, t.day) >= 0) {
             WriteIndexAndName(w, i, rec.schedules[i].name);
         }
     }
@@ -189,7 +182,7 @@ void WriteScreenKeys(JsonWriter& w, MonthRecord& rec) {
 }  // namespace
 
 void WriteDayObject(JsonWriter& w, MonthRecord& rec) {
-    const Target t = TargetOf(rec);
+    const CalendarDate t = TargetDate(rec);
     w.BeginObject();
     WriteDateKeys(w, rec, t);
     WriteSignKeys(w, t);

@@ -71,11 +71,8 @@ void Append(MonthRecord& rec, const char* name, int month, int day, int fromYear
 
 std::optional<LoadProblem> LoadHolidays(MonthRecord& rec, std::string_view fileBytes) {
     HolidaySink sink(rec);
-    int count = 0;
-    auto problem =
-        ReadDefinitionFile(fileBytes, TextBlockMode::None, kHolidayFileName, sink, count);
-    rec.holidayCount = count;
-    return problem;
+    return ReadDefinitionFile(fileBytes, TextBlockMode::None, kHolidayFileName, sink,
+                              rec.holidayCount);
 }
 
 void EvaluateHolidays(MonthRecord& rec) {

@@ -61,20 +61,14 @@ bool SameDay(int y1, int m1, int d1, int y2, int m2, int d2) {
 
 std::optional<LoadProblem> LoadNotes(MonthRecord& rec, std::string_view fileBytes) {
     NoteSink sink(rec.notes);
-    int count = 0;
-    auto problem =
-        ReadDefinitionFile(fileBytes, TextBlockMode::FirstWord, kNoteFileName, sink, count);
-    rec.noteCount = count;
-    return problem;
+    return ReadDefinitionFile(fileBytes, TextBlockMode::FirstWord, kNoteFileName, sink,
+                              rec.noteCount);
 }
 
 std::optional<LoadProblem> LoadUserEntries(MonthRecord& rec, std::string_view fileBytes) {
     UserEntrySink sink(rec.userEntries);
-    int count = 0;
-    auto problem =
-        ReadDefinitionFile(fileBytes, TextBlockMode::FirstWord, kUserFileName, sink, count);
-    rec.userEntryCount = count;
-    return problem;
+    return ReadDefinitionFile(fileBytes, TextBlockMode::FirstWord, kUserFileName, sink,
+                              rec.userEntryCount);
 }
 
 void EvaluateNotes(MonthRecord& rec) {

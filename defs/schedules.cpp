@@ -93,11 +93,8 @@ void AppendNote(std::string& out, const char* text) {
 
 std::optional<LoadProblem> LoadSchedules(MonthRecord& rec, std::string_view fileBytes) {
     ScheduleSink sink(rec.schedules);
-    int count = 0;
-    auto problem =
-        ReadDefinitionFile(fileBytes, TextBlockMode::WholeLines, kScheduleFileName, sink, count);
-    rec.scheduleCount = count;
-    return problem;
+    return ReadDefinitionFile(fileBytes, TextBlockMode::WholeLines, kScheduleFileName, sink,
+                              rec.scheduleCount);
 }
 
 std::string ScheduleFileBytes(const MonthRecord& rec) {

@@ -7,18 +7,12 @@
 #include "defs/holidays.h"
 #include "defs/notes.h"
 #include "ui/model/model_texts.h"
+#include "ui/model/month_view.h"
 #include "ui/model/text_format.h"
 
 namespace kalendo {
 namespace {
 
-struct Target {
-    int y, m, d;
-};
-
-Target TargetOf(const MonthRecord& rec) {
-    return {rec.year[kTarget], rec.month[kTarget], rec.day[kTarget]};
-}
 
 // Row of the phase-mark tables for a principal phase, or -1 for none.
 int PhaseRow(int phase) {
@@ -39,8 +33,8 @@ constexpr int kSunLongitudeWidth = 3;
 }  // namespace
 
 std::string DatePaneText(const MonthRecord& rec) {
-    const Target t = TargetOf(rec);
-    return FormatText(kDatePaneFormat, t.y, rec.currentEraName, rec.eraYear, t.m, t.d);
+    const CalendarDate t = TargetDate(rec);
+    return FormatText(kDatePaneFormat, t.year, rec.currentEraName, rec.eraYear, t.month, t.day);
 }
 
 std::string OldCalendarPaneText(const MonthRecord& rec) {
@@ -52,36 +46,36 @@ std::string OldCalendarPaneText(const MonthRecord& rec) {
 }
 
 std::string YearSignPaneText(const MonthRecord& rec) {
-    const Target t = TargetOf(rec);
-    return FormatText(kYearSignPaneFormat, StemName(YearStemIndex(t.y)),
-                      BranchName(YearBranchIndex(t.y)), MonthName(t.m));
+    const CalendarDate t = TargetDate(rec);
+    return FormatText(kYearSignPaneFormat, StemName(YearStemIndex(t.year)),
+                      BranchName(YearBranchIndex(t.year)), MonthName(t.month));
 }
 
 std::string MoonPaneText(MonthRecord& rec) {
-    const Target t = TargetOf(rec);
+    const CalendarDate t = TargetDate(rec);
     std::string text = kMoonPanePrefix;
-    text += FixedOneDecimal(MoonAge(rec, t.y, t.m, t.d), kMoonAgeWidth);
-    if (const int row = PhaseRow(MoonPhaseOfDay(t.y, t.m, t.d)); row >= 0) {
+    text += FixedOneDecimal(MoonAge(rec, t.year, t.month, t.day), kMoonAgeWidth);
+    if (const int row = PhaseRow(MoonPhaseOfDay(t.year, t.month, t.day)); row >= 0) {
         text += kPanePhaseMarks[row];
     }
     return FitText(std::move(text));
 }
 
 DetailPane OfficerPane(const MonthRecord& rec) {
-    const Target t = TargetOf(rec);
-    const int k = OfficerIndex(rec, t.y, t.m, t.d);  // -1: every text empty
+    const CalendarDate t = TargetDate(rec);
+    const int k = OfficerIndex(rec, t.year, t.month, t.day);  // -1: every text empty
     return DetailPane{FormatText("%s", OfficerName(k)),
                       FormatText(kOfficerDetailTitleFormat, OfficerName(k), OfficerReading(k)),
                       FormatText("%s", OfficerDescription(k))};
 }
 
 DetailPane MansionPane(const MonthRecord& rec) {
-    const Target t = TargetOf(rec);
+    const CalendarDate t = TargetDate(rec);
     return DetailPane{
-        FormatText("%s", MansionNameOfDay(t.y, t.m, t.d)),
-        FormatText(kMansionDetailTitleFormat, MansionNameOfDay(t.y, t.m, t.d),
-                   MansionReadingOfDay(t.y, t.m, t.d)),
-        FormatText("%s", MansionDescriptionOfDay(t.y, t.m, t.d))};
+        FormatText("%s", MansionNameOfDay(t.year, t.month, t.day)),
+        FormatText(kMansionDetailTitleFormat, MansionNameOfDay(t.year, t.month, t.day),
+                   MansionReadingOfDay(t.year, t.month, t.day)),
+        FormatText("%s", MansionDescriptionOfDay(t.year, t.month, t.day))};
 }
 
 std::string FrameTitle(const MonthRecord& rec) {
@@ -90,11 +84,11 @@ std::string FrameTitle(const MonthRecord& rec) {
 }
 
 DetailTexts BuildDetailTexts(MonthRecord& rec) {
-    const Target t = TargetOf(rec);
+    const CalendarDate t = TargetDate(rec);
     BoundedText almanac;
-    almanac.Append(FormatUnbounded(kDetailDateFormat, t.y, rec.currentEraName, rec.eraYear,
-                                   t.m, t.d));
-    almanac.Append(FormatUnbounded(kDetailMonthNameFormat, MonthName(t.m), MonthNameReading(t.m)));
+    almanac.Append(FormatUnbounded(kDetailDateFormat, t.year, rec.currentEraName, rec.eraYear,
+                                   t.month, t.day));
+    almanac.Append(FormatUnbounded(kDetailMonthNameFormat, MonthName(t.month), MonthNameReading(t.month)));
     if (rec.lunarMonth < 0) {
         almanac.Append(
             FormatUnbounded(kDetailOldCalendarLeapFormat, -rec.lunarMonth, rec.lunarDay));
@@ -103,15 +97,15 @@ DetailTexts BuildDetailTexts(MonthRecord& rec) {
     }
     const int rokuyo = RokuyoIndex(rec);
     almanac.Append(FormatUnbounded(kDetailRokuyoFormat, RokuyoName(rokuyo), RokuyoReading(rokuyo)));
-    const int officer = OfficerIndex(rec, t.y, t.m, t.d);
+    const int officer = OfficerIndex(rec, t.year, t.month, t.day);
     almanac.Append(
         FormatUnbounded(kDetailOfficerFormat, OfficerName(officer), OfficerReading(officer)));
-    almanac.Append(FormatUnbounded(kDetailMansionFormat, MansionNameOfDay(t.y, t.m, t.d),
-                                   MansionReadingOfDay(t.y, t.m, t.d)));
+    almanac.Append(FormatUnbounded(kDetailMansionFormat, MansionNameOfDay(t.year, t.month, t.day),
+                                   MansionReadingOfDay(t.year, t.month, t.day)));
 
-    const int yearStem = YearStemIndex(t.y), yearBranch = YearBranchIndex(t.y);
-    const int monthStem = MonthStemIndex(t.y, t.m), monthBranch = MonthBranchIndex(t.m);
-    const int dayStem = DayStemIndex(t.y, t.m, t.d), dayBranch = DayBranchIndex(t.y, t.m, t.d);
+    const int yearStem = YearStemIndex(t.year), yearBranch = YearBranchIndex(t.year);
+    const int monthStem = MonthStemIndex(t.year, t.month), monthBranch = MonthBranchIndex(t.month);
+    const int dayStem = DayStemIndex(t.year, t.month, t.day), dayBranch = DayBranchIndex(t.year, t.month, t.day);
     almanac.Append(FormatUnbounded(
         kDetailSignsFormat, StemName(yearStem), BranchName(yearBranch), StemReading(yearStem),
         BranchReading(yearBranch), StemName(monthStem), BranchName(monthBranch),
@@ -123,18 +117,18 @@ DetailTexts BuildDetailTexts(MonthRecord& rec) {
     // own leading CR LF starts the next line; after a phase mark the same
     // CR LF leaves an empty line between the two.
     std::string moon = kDetailMoonPrefix;
-    moon += FixedOneDecimal(MoonAge(rec, t.y, t.m, t.d), kMoonAgeWidth);
-    if (const int row = PhaseRow(MoonPhaseOfDay(t.y, t.m, t.d)); row >= 0) {
+    moon += FixedOneDecimal(MoonAge(rec, t.year, t.month, t.day), kMoonAgeWidth);
+    if (const int row = PhaseRow(MoonPhaseOfDay(t.year, t.month, t.day)); row >= 0) {
         moon += kDetailPhaseMarks[row];
     }
     almanac.Append(moon);
 
     std::string sun = kDetailSunLongitudePrefix;
-    sun += FixedOneDecimal(SunLongitude(t.y, t.m, t.d, 0, 0, 0), kSunLongitudeWidth);
+    sun += FixedOneDecimal(SunLongitude(t.year, t.month, t.day, 0, 0, 0), kSunLongitudeWidth);
     almanac.Append(sun);
 
     BoundedText events;
-    if (const int h = FindHoliday(rec, t.m, t.d); h >= 0) {
+    if (const int h = FindHoliday(rec, t.month, t.day); h >= 0) {
         events.Append(std::string(rec.holidays[h].name) + kDetailEventLineEnd);
     }
     for (int i = 0; i < rec.noteCount; ++i) {

@@ -19,10 +19,6 @@ constexpr int kMonthsPerYear = 12;
 // after can show at most 14 days (two rows), the month before at most 6.
 constexpr int kLastNextMonthDayShown = 14;
 
-CalendarDate Target(const MonthRecord& rec) {
-    return {rec.year[kTarget], rec.month[kTarget], rec.day[kTarget]};
-}
-
 CalendarDate Normalized(int y, int m, int d) {
     NormalizeDate(y, m, d);
     return {y, m, d};
@@ -54,7 +50,7 @@ int CommandForKey(NavigationKey key) {
 }
 
 std::optional<CalendarDate> NavigationTarget(MonthRecord& rec, int commandId) {
-    const CalendarDate t = Target(rec);
+    const CalendarDate t = TargetDate(rec);
     switch (commandId) {
         case kCmdPreviousDay: return Normalized(t.year, t.month, t.day - 1);
         case kCmdNextDay: return Normalized(t.year, t.month, t.day + 1);
@@ -84,7 +80,7 @@ int RunNavigationCommand(MonthRecord& rec, int commandId) {
 }
 
 CalendarDate CellClickTarget(const MonthRecord& rec, int dayNumber) {
-    const CalendarDate t = Target(rec);
+    const CalendarDate t = TargetDate(rec);
     if (dayNumber > 0) return {t.year, t.month, dayNumber};
     const int e = -dayNumber;
     return Normalized(t.year, e > kLastNextMonthDayShown ? t.month - 1 : t.month + 1, e);

@@ -29,6 +29,11 @@ struct Rgb {
     friend bool operator==(const Rgb&, const Rgb&) = default;
 };
 
+// The record's target (selected) date.
+inline CalendarDate TargetDate(const MonthRecord& rec) {
+    return {rec.year[kTarget], rec.month[kTarget], rec.day[kTarget]};
+}
+
 // Navigation command ids.
 inline constexpr int kCmdPreviousDay = 12778;    // "前日", Left arrow
 inline constexpr int kCmdNextDay = 12779;        // "翌日", Right arrow

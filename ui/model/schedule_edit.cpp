@@ -44,7 +44,7 @@ std::optional<ScheduleEditSession> OpenEditScheduleDialog(const MonthRecord& rec
 }
 
 std::optional<ScheduleEditSession> OpenNewScheduleDialog(const MonthRecord& rec) {
-    const CalendarDate target{rec.year[kTarget], rec.month[kTarget], rec.day[kTarget]};
+    const CalendarDate target = TargetDate(rec);
     if (BeforeToday(rec, target.year, target.month, target.day)) {
         ThePlatform().ShowMessage(kPastDayScheduleMessage);
         return std::nullopt;
