@@ -45,7 +45,10 @@ protected:
 
     CliRun Cli(const std::vector<std::string>& args) {
         std::string command = Quoted(BinFolder() + "kalendo2-cli");
-        for (const std::string& a : args) command += " " + Quoted(a);
+        for (const std::string& a : args) {
+            command += ' ';
+            command += Quoted(a);
+        }
         command += " </dev/null >" + scratch_ + "out 2>" + scratch_ + "err";
         CliRun run;
         const int raw = std::system(command.c_str());
