@@ -8,6 +8,7 @@
 #include "astro/longitude_detail.h"
 #include "astro/lunisolar_detail.h"
 #include "core/day_arith.h"
+#include "platform/calendar_date.h"
 #include "platform/platform.h"
 
 namespace kalendo {
@@ -69,39 +70,43 @@ constexpr int kFixedRangeCount = 13;
 constexpr int kNumbers2033[kFixedRangeCount] = {12, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, -11};
 constexpr int kNumbers2034[kFixedRangeCount] = {-11, 12, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
 
-struct Date {
-    int y, m, d;
-};
-
 template <int N>
-Date EntryAt(const DateList<N>& list, int i) {
+CalendarDate EntryAt(const DateList<N>& list, int i) {
     assert(i >= 0 && i < N);
     return {list.years[i], list.months[i], list.days[i]};
 }
 
 template <int N>
-void StoreEntry(DateList<N>& list, int i, const Date& date) {
+void StoreEntry(DateList<N>& list, int i, const CalendarDate& date) {
     assert(i >= 0 && i < N);
-    list.years[i] = date.y;
-    list.months[i] = date.m;
-    list.days[i] = date.d;
+    list.years[i] = date.year;
+    list.months[i] = date.month;
+    list.days[i] = date.day;
 }
 
-bool IsBefore(const Date& a, const Date& b) {
-    return CompareDates(a.y, a.m, a.d, b.y, b.m, b.d) > 0;
-}
-bool IsSameDay(const Date& a, const Date& b) {
-    return CompareDates(a.y, a.m, a.d, b.y, b.m, b.d) == 0;
+double JulianDateOf(const CalendarDate& date) {
+    return JulianDate(date.year, date.month, date.day);
 }
 
-Date NextDay(Date date) {
-    ++date.d;
-    NormalizeDate(date.y, date.m, date.d);
+ClockMinute NewMoonMinuteOf(const CalendarDate& date) {
+    return NewMoonMinute(date.year, date.month, date.day);
+}
+
+bool IsBefore(const CalendarDate& a, const CalendarDate& b) {
+    return CompareDates(a.year, a.month, a.day, b.year, b.month, b.day) > 0;
+}
+bool IsSameDay(const CalendarDate& a, const CalendarDate& b) {
+    return CompareDates(a.year, a.month, a.day, b.year, b.month, b.day) == 0;
+}
+
+CalendarDate NextDay(CalendarDate date) {
+    ++date.day;
+    NormalizeDate(date.year, date.month, date.day);
     return date;
 }
 
 // Lunar month n runs from new moon n up to, not including, new moon n + 1.
-bool MonthContains(const MonthRecord& rec, int n, const Date& date) {
+bool MonthContains(const MonthRecord& rec, int n, const CalendarDate& date) {
     assert(n >= 0 && n + 1 < kNewMoonCount);
     return !IsBefore(date, EntryAt(rec.newMoons, n)) &&
            IsBefore(date, EntryAt(rec.newMoons, n + 1));
@@ -114,11 +119,11 @@ bool MonthContains(const MonthRecord& rec, int n, const Date& date) {
 template <double (*Compute)(int, int, int)>
 class MidnightValue {
 public:
-    double operator()(const Date& date) {
-        const double jd = JulianDate(date.y, date.m, date.d);
+    double operator()(const CalendarDate& date) {
+        const double jd = JulianDateOf(date);
         if (jd != jd_) {
             jd_ = jd;
-            value_ = Compute(date.y, date.m, date.d);
+            value_ = Compute(date.year, date.month, date.day);
         }
         return value_;
     }
@@ -144,7 +149,7 @@ double ElongationAtMidnightDeg(int y, int m, int d) {
 // come after the term; when it does (or the table runs out) the numbering has
 // no anchor and the calendar cannot be built.
 int AnchorMonth(const MonthRecord& rec, int from, int termIndex) {
-    const Date term = EntryAt(rec.terms, termIndex);
+    const CalendarDate term = EntryAt(rec.terms, termIndex);
     int n = from;
     while (n + 1 < kNewMoonCount && !IsBefore(term, EntryAt(rec.newMoons, n + 1))) ++n;
     if (n + 1 >= kNewMoonCount || IsBefore(term, EntryAt(rec.newMoons, n))) {
@@ -160,16 +165,16 @@ ClockMinute ClockFromMinutes(int minutes) {
 
 // Age in days at noon of `date`, counted from the new moon located at
 // `at` within the day `newMoon`.
-double AgeAtNoonDays(const Date& date, const Date& newMoon, ClockMinute at) {
-    return (JulianDate(date.y, date.m, date.d) + DayFraction(kNoonHour, 0, 0)) -
-           JulianDate(newMoon.y, newMoon.m, newMoon.d) - DayFraction(at.hour, at.minute, 0);
+double AgeAtNoonDays(const CalendarDate& date, const CalendarDate& newMoon, ClockMinute at) {
+    return (JulianDateOf(date) + DayFraction(kNoonHour, 0, 0)) - JulianDateOf(newMoon) -
+           DayFraction(at.hour, at.minute, 0);
 }
 
 }  // namespace
 
 void ComputeSolarTerms(MonthRecord& rec) {
     const int targetYear = rec.year[kTarget];
-    Date day{targetYear - 1, 1, 1};
+    CalendarDate day{targetYear - 1, 1, 1};
     double angleDeg = kFirstTermDeg;
     int count = 0;
     MidnightValue<SunAtMidnightDeg> sunDeg;
@@ -180,7 +185,7 @@ void ComputeSolarTerms(MonthRecord& rec) {
     // the almanac always has. It never ends the search: over 1600-2999 every
     // term falls between the 3rd and the 24th of its month, so the search
     // steps no further than the 27th.
-    while (day.d <= DaysInMonth(targetYear - 1, day.m)) {
+    while (day.day <= DaysInMonth(targetYear - 1, day.month)) {
         const double fromDeg = sunDeg(day);
         double toDeg = sunDeg(NextDay(day));
         // Across 0 deg the next day's longitude is taken one turn on, so an
@@ -190,12 +195,12 @@ void ComputeSolarTerms(MonthRecord& rec) {
             StoreEntry(rec.terms, count, day);
             ++count;
             if (count == kTermCount) return;
-            day.d += kDaysSkippedAfterTerm;
+            day.day += kDaysSkippedAfterTerm;
             angleDeg += kTermStepDeg;
-            NormalizeDate(day.y, day.m, day.d);
+            NormalizeDate(day.year, day.month, day.day);
             if (angleDeg > kFullCircleDeg) angleDeg -= kFullCircleDeg;
         } else {
-            day.d += 1;  // not normalised: the loop bound ends the month
+            day.day += 1;  // not normalised: the loop bound ends the month
         }
     }
     // Over 1600-2999 every term is found before the loop bound is reached.
@@ -203,7 +208,7 @@ void ComputeSolarTerms(MonthRecord& rec) {
 }
 
 void ComputeNewMoons(MonthRecord& rec) {
-    Date day{rec.year[kTarget] - 1, 1, 1};
+    CalendarDate day{rec.year[kTarget] - 1, 1, 1};
     MidnightValue<ElongationAtMidnightDeg> elongationDeg;
     for (int n = 0; n < kNewMoonCount; ++n) {
         // Invariant: no new moon of slot n lies before `day`. The new-moon day
@@ -213,8 +218,8 @@ void ComputeNewMoons(MonthRecord& rec) {
             day = NextDay(day);
         }
         StoreEntry(rec.newMoons, n, day);
-        day.d += kDaysSkippedAfterNewMoon;
-        NormalizeDate(day.y, day.m, day.d);
+        day.day += kDaysSkippedAfterNewMoon;
+        NormalizeDate(day.year, day.month, day.day);
     }
 }
 
@@ -287,7 +292,7 @@ void NumberLunarMonths(MonthRecord& rec) {
 }
 
 void LunisolarDate(MonthRecord& rec, int y, int m, int d) {
-    const Date date{y, m, d};
+    const CalendarDate date{y, m, d};
     int n = kFirstMonthOfTargetYear;
     while (n + 1 < kNewMoonCount && !MonthContains(rec, n, date)) ++n;
     assert(n + 1 < kNewMoonCount && "the date lies outside the new-moon table");
@@ -304,9 +309,9 @@ void LunisolarDate(MonthRecord& rec, int y, int m, int d) {
         rec.lunarMonth = r;
         rec.leapMonth = 0;
     }
-    const Date newMoon = EntryAt(rec.newMoons, n);
+    const CalendarDate newMoon = EntryAt(rec.newMoons, n);
     rec.lunarDay =
-        static_cast<int>(JulianDate(y, m, d) - JulianDate(newMoon.y, newMoon.m, newMoon.d)) + 1;
+        static_cast<int>(JulianDate(y, m, d) - JulianDateOf(newMoon)) + 1;
 }
 
 int MoonPhaseOfDay(int y, int m, int d) {
@@ -358,7 +363,7 @@ ClockMinute NewMoonMinute(int y, int m, int d) {
 }
 
 double MoonAge(MonthRecord& rec, int y, int m, int d) {
-    const Date date{y, m, d};
+    const CalendarDate date{y, m, d};
     // e: the first new-moon day on or after the date; n = e - 1 the last one
     // strictly before it.
     int e = 0;
@@ -366,16 +371,16 @@ double MoonAge(MonthRecord& rec, int y, int m, int d) {
     assert(e >= 1 && e < kNewMoonCount && "the date lies outside the new-moon table");
     const int n = e - 1;
 
-    const Date previous = EntryAt(rec.newMoons, n);
-    rec.moonAge = AgeAtNoonDays(date, previous, NewMoonMinute(previous.y, previous.m, previous.d));
+    const CalendarDate previous = EntryAt(rec.newMoons, n);
+    rec.moonAge = AgeAtNoonDays(date, previous, NewMoonMinuteOf(previous));
 
     // On a new-moon day the age counts from that day's new moon once it has
     // happened by noon; a new moon in the afternoon leaves the age counted
     // from the one before (a whole lunation less a few hours).
-    const Date following = EntryAt(rec.newMoons, e);
+    const CalendarDate following = EntryAt(rec.newMoons, e);
     if (IsSameDay(following, date)) {
         const double sameDayAge =
-            AgeAtNoonDays(date, following, NewMoonMinute(following.y, following.m, following.d));
+            AgeAtNoonDays(date, following, NewMoonMinuteOf(following));
         if (sameDayAge >= 0) rec.moonAge = sameDayAge;
     }
     return rec.moonAge;

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/model/month_view.h"  // CalendarDate
+#include "platform/calendar_date.h"
 
 namespace kalendo {
 

@@ -87,7 +87,7 @@ int RunCli(int argc, const char* const* argv) {
         return kCliDone;
     }
     if (const auto& t = options.today) {
-        platform.FixToday({t->year, t->month, t->day, Weekday(t->year, t->month, t->day)});
+        platform.FixToday(*t);
     }
     // The window's files, as the window finds them, unless --data names a
     // folder. Nothing is created: before the window's first start an

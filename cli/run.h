@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "core/month_record.h"
-#include "ui/model/month_view.h"  // CalendarDate
+#include "platform/calendar_date.h"
 
 namespace kalendo {
 

@@ -73,7 +73,7 @@ void UpdateToday(MonthRecord& rec) {
         rec.year[kToday] = today->year;
         rec.month[kToday] = today->month;
         rec.day[kToday] = today->day;
-        rec.weekday[kToday] = today->weekday;
+        rec.weekday[kToday] = Weekday(today->year, today->month, today->day);
     } else {
         rec.year[kToday] = 0;
         rec.month[kToday] = 0;

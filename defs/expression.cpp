@@ -338,7 +338,7 @@ void ApplyLimit(const MonthRecord& rec, DefinitionEntry& e, int bar) {
         const int number = bar + 1 + kSolarMarkBytes;
         const int angleDeg = ReadInt(s + number);
         if (!AngleInRange(angleDeg)) ExpressionError(e, number);
-        const CivilDate limit = SolarLongitudeDate(rec, angleDeg);
+        const CalendarDate limit = SolarLongitudeDate(rec, angleDeg);
         y = limit.year;
         m = limit.month;
         d = limit.day;
@@ -378,7 +378,7 @@ DayKeyword LookUpDayKeyword(const char* text) {
     return k;
 }
 
-CivilDate SolarLongitudeDate(const MonthRecord& rec, double angleDeg) {
+CalendarDate SolarLongitudeDate(const MonthRecord& rec, double angleDeg) {
     assert(AngleInRange(angleDeg));
     // The last term not beyond the angle: 17 <= i <= 52.
     const int i = static_cast<int>(std::floor((angleDeg + kTermScaleOffsetDeg) / kTermStepDeg));
@@ -423,7 +423,7 @@ void EvaluateExpression(MonthRecord& rec, DefinitionEntry* table, int index) {
         if (cursor < 0) ExpressionError(e, 0);
         const double angleDeg = ReadAngle(s + cursor);
         if (!AngleInRange(angleDeg)) ExpressionError(e, cursor);
-        const CivilDate date = SolarLongitudeDate(rec, angleDeg);
+        const CalendarDate date = SolarLongitudeDate(rec, angleDeg);
         e.year = date.year;
         e.month = date.month;
         e.day = date.day;

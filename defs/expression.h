@@ -10,6 +10,7 @@
 #pragma once
 
 #include "core/month_record.h"
+#include "platform/calendar_date.h"
 
 namespace kalendo {
 
@@ -46,17 +47,11 @@ DayKeyword LookUpDayKeyword(const char* text);
 // of rec as they stand (see IsDayOff).
 void EvaluateExpression(MonthRecord& rec, DefinitionEntry* table, int index);
 
-struct CivilDate {
-    int year;
-    int month;
-    int day;
-};
-
 // The day (JST, decided at 0 h) during which the sun's ecliptic longitude
 // passes angleDeg, on a scale where 0 is the spring equinox of the target
 // year: negative angles down to -180 lie before it in the same year's
 // winter, and angles up to 360 run on towards the next equinox (315 is the
 // next 立春). Needs rec.terms of the target year; -180 <= angleDeg < 360.
-CivilDate SolarLongitudeDate(const MonthRecord& rec, double angleDeg);
+CalendarDate SolarLongitudeDate(const MonthRecord& rec, double angleDeg);
 
 }  // namespace kalendo

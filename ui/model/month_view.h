@@ -13,16 +13,10 @@
 #include <string>
 
 #include "core/month_record.h"
+#include "platform/calendar_date.h"
 #include "ui/model/settings.h"
 
 namespace kalendo {
-
-struct CalendarDate {
-    int year;
-    int month;
-    int day;
-    friend bool operator==(const CalendarDate&, const CalendarDate&) = default;
-};
 
 struct Rgb {
     int r, g, b;  // 0-255 each
