@@ -7,6 +7,7 @@
 #include "astro/longitude.h"
 #include "astro/longitude_detail.h"
 #include "astro/lunisolar_detail.h"
+#include "core/calendar_constants.h"
 #include "core/day_arith.h"
 #include "platform/calendar_date.h"
 #include "platform/platform.h"
@@ -14,14 +15,15 @@
 namespace kalendo {
 namespace {
 
-constexpr double kFullCircleDeg = 360.0;
-
 // Solar terms: entry 0 is the sun at 285 deg in January of Y - 1; each term
 // is 15 deg on. The next term lies 14-16 days after a found one, so a jump of
 // 13 days never passes it.
 constexpr double kFirstTermDeg = 285.0;
 constexpr double kTermStepDeg = 15.0;
 constexpr int kDaysSkippedAfterTerm = 13;
+// Entry 29 (285 + 29 * 15 = 720 deg, two turns on) is the spring equinox of
+// Y, so entry k lies at 15k - 435 deg on the scale where that equinox is 0.
+constexpr double kSpringScaleOffsetDeg = 2 * kFullCircleDeg - kFirstTermDeg;
 
 // A lunation is never shorter than 29 days, so a jump of 28 days from a
 // new-moon day never passes the next one; a search from there ends within
@@ -40,7 +42,6 @@ constexpr int kFirstWinterMonthIndex = 11;  // never earlier in the new-moon tab
 constexpr int kWinterMonthNumber = 11;
 constexpr int kFirstAnchorNumber = 14;  // the 2nd month of Y, holding the equinox
 constexpr int kAnchorStepMonths = 3;    // anchors are three months apart
-constexpr int kMonthsPerYear = 12;
 
 // The lunisolar date is looked up from the 10th lunar month of the table on:
 // the months before belong wholly to Y - 1.
@@ -205,6 +206,10 @@ void ComputeSolarTerms(MonthRecord& rec) {
     }
     // Over 1600-2999 every term is found before the loop bound is reached.
     assert(false && "solar-term search ran out of days");
+}
+
+int SolarTermIndexAtOrBefore(double springScaleDeg) {
+    return static_cast<int>(std::floor((springScaleDeg + kSpringScaleOffsetDeg) / kTermStepDeg));
 }
 
 void ComputeNewMoons(MonthRecord& rec) {

@@ -16,6 +16,7 @@
 #include "almanac/signs.h"
 #include "astro/longitude.h"
 #include "astro/lunisolar.h"
+#include "core/calendar_constants.h"
 #include "core/day_arith.h"
 #include "defs/defs_texts.h"
 #include "defs/holidays.h"
@@ -46,24 +47,14 @@ constexpr int kMaxExpressionNumber = 999999;
 
 // The angles SolarLongitudeDate has a solar term to start from.
 constexpr double kMinAngleDeg = -180;
-constexpr double kMaxAngleDeg = 360;  // excluded
+constexpr double kMaxAngleDeg = kFullCircleDeg;  // excluded
 
-// The solar-term table starts at 285 deg of the year before, 15 deg a step:
-// entry k belongs to 15k - 435 on the scale where 0 is this year's spring
-// equinox (entry 29).
-constexpr double kTermScaleOffsetDeg = 435;
-constexpr double kTermStepDeg = 15;
-constexpr double kFullCircleDeg = 360;
 // The sun needs about 15.2 days from one term to the next; the day it passes
 // an angle lies well within this many days of the term before it.
 constexpr int kMaxDaysAfterTerm = 32;
 
 // Search ranges of "<", "=", ">" in candidate days (the start included).
-constexpr int kWeekdayCycle = 7;
-constexpr int kStemCycle = 10;
-constexpr int kBranchCycle = 12;
-constexpr int kSexagenaryCycle = 60;
-constexpr int kDayClassNearestDays = 7;
+constexpr int kDayClassNearestDays = kDaysPerWeek;
 // The moon-phase and day-class searches end within a lunar quarter or a week
 // for any sensible holiday file; this bound keeps a file that makes every day
 // a holiday from searching for ever. When it is reached the day stays.
@@ -230,11 +221,11 @@ bool KeywordDay(const MonthRecord& rec, DefinitionEntry& e, const DayKeyword& k,
     const int m = e.month;
     switch (k.kind) {
         case DayKeywordKind::Weekday:
-            return CycleDay(rec, e, WeekdayOf, kWeekdayCycle, kWeekdayOnTargetDay, k.value, n);
+            return CycleDay(rec, e, WeekdayOf, kDaysPerWeek, kWeekdayOnTargetDay, k.value, n);
         case DayKeywordKind::Stem:
-            return CycleDay(rec, e, DayStemIndex, kStemCycle, kCycleOnTargetDay, k.value, n);
+            return CycleDay(rec, e, DayStemIndex, kStemCount, kCycleOnTargetDay, k.value, n);
         case DayKeywordKind::Branch:
-            return CycleDay(rec, e, DayBranchIndex, kBranchCycle, kCycleOnTargetDay, k.value, n);
+            return CycleDay(rec, e, DayBranchIndex, kBranchCount, kCycleOnTargetDay, k.value, n);
         case DayKeywordKind::Sexagenary: {
             const int length = LengthOfMonth(y, m);
             for (int d = 1; d <= length; ++d) {
@@ -281,9 +272,9 @@ bool PassesTest(const MonthRecord& rec, const DefinitionEntry& e, const DayKeywo
 
 int SearchDays(DayKeywordKind kind, char op) {
     switch (kind) {
-        case DayKeywordKind::Weekday: return kWeekdayCycle;
-        case DayKeywordKind::Stem: return kStemCycle;
-        case DayKeywordKind::Branch: return kBranchCycle;
+        case DayKeywordKind::Weekday: return kDaysPerWeek;
+        case DayKeywordKind::Stem: return kStemCount;
+        case DayKeywordKind::Branch: return kBranchCount;
         case DayKeywordKind::Sexagenary: return kSexagenaryCycle;
         case DayKeywordKind::DayClass: return op == '=' ? kDayClassNearestDays : kOpenSearchDays;
         case DayKeywordKind::MoonPhase:
@@ -381,7 +372,7 @@ DayKeyword LookUpDayKeyword(const char* text) {
 CalendarDate SolarLongitudeDate(const MonthRecord& rec, double angleDeg) {
     assert(AngleInRange(angleDeg));
     // The last term not beyond the angle: 17 <= i <= 52.
-    const int i = static_cast<int>(std::floor((angleDeg + kTermScaleOffsetDeg) / kTermStepDeg));
+    const int i = SolarTermIndexAtOrBefore(angleDeg);
     assert(i >= 0 && i < kTermCount);
     int y = rec.terms.years[i];
     int m = rec.terms.months[i];

@@ -110,6 +110,44 @@ TEST_F(LunisolarTest, SolarTermsOf2000) {
     }
 }
 
+// The spring-equinox scale against the table: the entry of an angle is the
+// term the sun reaches at that longitude, whatever year the table is for.
+TEST_F(LunisolarTest, TermIndexOfALongitude) {
+    Target(2000, 1, 1);
+    struct IndexCase {
+        double springScaleDeg;
+        int k;
+        CalendarDate term;
+        const char* why;
+    };
+    const IndexCase cases[] = {
+        {0, 29, {2000, 3, 20}, "the spring equinox of Y"},
+        {14.999, 29, {2000, 3, 20}, "still the equinox's entry just before 清明"},
+        {-0.001, 28, {2000, 3, 5}, "just before the equinox: 啓蟄"},
+        {90, 35, {2000, 6, 21}, "June solstice"},
+        {-90, 23, {1999, 12, 22}, "winter solstice of Y - 1"},
+        {-180, 17, {1999, 9, 23}, "lowest angle an expression may give"},
+        {315, 50, {2001, 2, 4}, "立春 of Y + 1"},
+        {359.5, 52, {2001, 3, 5}, "highest angle an expression may give: 啓蟄 of Y + 1"},
+        {-435, 0, {1999, 1, 6}, "first entry, 285 deg of Y - 1"},
+        {644.9, 71, {2001, 12, 22}, "last entry"},
+    };
+    for (const IndexCase& c : cases) {
+        SCOPED_TRACE(c.why);
+        const int k = SolarTermIndexAtOrBefore(c.springScaleDeg);
+        EXPECT_EQ(k, c.k);
+        const CalendarDate got = At(rec_->terms, k);
+        EXPECT_EQ(std::tie(got.year, got.month, got.day),
+                  std::tie(c.term.year, c.term.month, c.term.day));
+    }
+    // Every entry begins exactly at its angle, 15 deg after the one before.
+    for (int k = 0; k < kTermCount; ++k) {
+        const double startDeg = 15.0 * k - 435;
+        EXPECT_EQ(SolarTermIndexAtOrBefore(startDeg), k);
+        EXPECT_EQ(SolarTermIndexAtOrBefore(startDeg - 1e-9), k - 1);
+    }
+}
+
 TEST_F(LunisolarTest, NewMoonsOf2000) {
     Target(2000, 1, 1);
     const CalendarDate first = At(rec_->newMoons, 0);
