@@ -367,7 +367,7 @@ ClockMinute NewMoonMinute(int y, int m, int d) {
     }
 }
 
-double MoonAge(MonthRecord& rec, int y, int m, int d) {
+double MoonAgeAtNoon(const MonthRecord& rec, int y, int m, int d) {
     const CalendarDate date{y, m, d};
     // e: the first new-moon day on or after the date; n = e - 1 the last one
     // strictly before it.
@@ -377,18 +377,22 @@ double MoonAge(MonthRecord& rec, int y, int m, int d) {
     const int n = e - 1;
 
     const CalendarDate previous = EntryAt(rec.newMoons, n);
-    rec.moonAge = AgeAtNoonDays(date, previous, NewMoonMinuteOf(previous));
+    double ageDays = AgeAtNoonDays(date, previous, NewMoonMinuteOf(previous));
 
     // On a new-moon day the age counts from that day's new moon once it has
     // happened by noon; a new moon in the afternoon leaves the age counted
     // from the one before (a whole lunation less a few hours).
     const CalendarDate following = EntryAt(rec.newMoons, e);
     if (IsSameDay(following, date)) {
-        const double sameDayAge =
-            AgeAtNoonDays(date, following, NewMoonMinuteOf(following));
-        if (sameDayAge >= 0) rec.moonAge = sameDayAge;
+        const double sameDayAge = AgeAtNoonDays(date, following, NewMoonMinuteOf(following));
+        if (sameDayAge >= 0) ageDays = sameDayAge;
     }
     return rec.moonAge;
 }
 
 }  // namespace kalendo
+    return ageDays;
+}
+
+double MoonAge(MonthRecord& rec, int y, int m, int d) {
+    rec.moonAge = MoonAgeAtNoon(rec, y, m, d);

@@ -37,8 +37,10 @@ void LunisolarDate(MonthRecord& rec, int y, int m, int d);
 // day, or kNoPhase. Any date; needs no table.
 int MoonPhaseOfDay(int y, int m, int d);
 
-// The moon's age in days at noon of the date; also stored in rec.moonAge.
-// The date must lie after rec.newMoons entry 0 and not after entry 35.
+// The moon's age in days at noon of the date. The date must lie after
+// rec.newMoons entry 0 and not after entry 35. MoonAge also stores it in
+// rec.moonAge; the screens, which only read the record, use MoonAgeAtNoon.
+double MoonAgeAtNoon(const MonthRecord& rec, int y, int m, int d);
 double MoonAge(MonthRecord& rec, int y, int m, int d);
 
 }  // namespace kalendo
