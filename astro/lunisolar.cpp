@@ -273,6 +273,20 @@ void NumberLunarMonths(MonthRecord& rec) {
             // only: when a month holds two principal terms, a later month
             // without its term is still an ordinary month (else the 2nd month
             // would come twice and the 1st not at all, as in 2148).
+            //
+            // Worked example, target year 2148: the winter solstice (term
+            // 23, 2147-12-22) lies in table month 11 and the March equinox
+            // (term 29) in month 15, so prev = 11, gap = 4, e = 14,
+            // leapBase = -11 and the first term looked for is 25 (大寒).
+            //   q = 1: month 12 (2147-12-23 to 2148-01-20) lacks 大寒
+            //          (2148-01-21): the leap month; e = 13, leapBase = -10,
+            //          number -10 - 1 = -11 (leap 11th).
+            //   q = 2: month 13 holds 大寒 and 雨水 (term 27, 02-19):
+            //          e + q - 3 = 12.
+            //   q = 3: month 14 (02-20 to 03-19) lacks 雨水 but is ordinary:
+            //          13, the 1st month of 2148.
+            // Then e = 14 again, and 17 (the 5th month) for the June
+            // solstice's month.
             int leapBase = kAnchorStepMonths - e;  // leapBase - q, once raised: the leap number
             int principalTerm = k - 2 * kPrincipalTermStride;  // that of month e - 2
             bool leapPlaced = false;
@@ -387,12 +401,12 @@ double MoonAgeAtNoon(const MonthRecord& rec, int y, int m, int d) {
         const double sameDayAge = AgeAtNoonDays(date, following, NewMoonMinuteOf(following));
         if (sameDayAge >= 0) ageDays = sameDayAge;
     }
-    return rec.moonAge;
-}
-
-}  // namespace kalendo
     return ageDays;
 }
 
 double MoonAge(MonthRecord& rec, int y, int m, int d) {
     rec.moonAge = MoonAgeAtNoon(rec, y, m, d);
+    return rec.moonAge;
+}
+
+}  // namespace kalendo

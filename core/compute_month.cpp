@@ -26,38 +26,43 @@ bool InRange(int y, int m, int d) {
 }  // namespace
 
 int ComputeMonth(MonthRecord& rec, int y, int m, int d) {
-    // Step 1: the monthly display always describes today.
-    if (DisplayModeFlag() == 1) {
+    // The monthly display always describes today, whatever date was asked.
+    if (DisplayModeFlag() == kViewMonthly) {
         y = rec.year[kToday];
         m = rec.month[kToday];
         d = rec.day[kToday];
     }
-    // Step 2: the supported range; a rejected date changes nothing.
+    // Outside the supported range a date changes nothing, the target
+    // included, so a refused command redraws the month it came from.
     if (!InRange(y, m, d)) {
         ThePlatform().ShowMessage(kRangeErrorMessage);
         return 0;
     }
-    // Steps 3-4: the target date and its weekday.
+    // The target date first: every step below reads it from the record.
     rec.year[kTarget] = y;
     rec.month[kTarget] = m;
     rec.day[kTarget] = d;
     rec.weekday[kTarget] = Weekday(y, m, d);
 
-    // Steps 5-7: solar terms, new moons, lunar month numbers (year only).
+    // The tables of the target year. The numbering places its anchors by
+    // finding principal solar terms within lunations, so it needs both
+    // tables; the officers' solar-month starts are entries of the term table.
     ComputeSolarTerms(rec);
     ComputeNewMoons(rec);
     NumberLunarMonths(rec);
-    // Step 8: officer anchors from the solar terms.
     ComputeOfficerAnchors(rec);
-    // Step 9: holidays, then the generated holidays.
+    // Holidays before everything that asks whether a day is off: the
+    // substitute and citizens' holidays are generated from the listed ones,
+    // and a "平日"/"休日" keyword in a note's or user entry's expression asks
+    // IsDayOff, which reads both holiday tables of this year. A "Deg" angle
+    // in any expression reads the term table computed above.
     EvaluateHolidays(rec);
     GenerateHolidays(rec);
-    // Step 10: calendar notes, then user entries.
     EvaluateNotes(rec);
     EvaluateUserEntries(rec);
-    // Step 11: lunisolar date of the target day.
+    // Needs the numbered new-moon table.
     LunisolarDate(rec, y, m, d);
-    // Step 12: era of the target day (none before the era file is loaded).
+    // None before the era file is loaded.
     if (const int era = EraIndex(rec, y, m, d); era >= 0) {
         CopyText(rec.currentEraName, EraName(rec, era));
         rec.eraYear = y - EraStartYear(rec, era) + 1;

@@ -306,8 +306,10 @@ void SearchDay(const MonthRecord& rec, DefinitionEntry& e, char op, const DayKey
     }
 }
 
-// Steps 7 and 9. A lunisolar month 1-12 with a day 1-30 is a lunisolar date
-// as it stands ("旧2/30" is the 30th of the second month); anything else is
+// Once the month and day are read, and again after the operators (+N, -N
+// and the searches). A lunisolar month 1-12 with a day 1-30 is a lunisolar
+// date as it stands ("旧2/30" is the 30th of the second month, which a
+// Gregorian normalisation would move into March); anything else is
 // normalised as a Gregorian date.
 void NormalizeEntry(DefinitionEntry& e) {
     if (e.oldCalendar == 1 && e.month >= 1 && e.month <= 12 && e.day >= 1 &&
