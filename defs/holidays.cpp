@@ -6,6 +6,7 @@
 
 #include "core/day_arith.h"
 #include "defs/defs_texts.h"
+#include "defs/evaluation_memo.h"
 #include "defs/expression.h"
 #include "defs/line_reader.h"
 
@@ -82,7 +83,7 @@ void EvaluateHolidays(MonthRecord& rec) {
         rec.holidays[i].day = -1;
     }
     for (int i = 0; i < rec.holidayCount; ++i) {
-        if (ValidIn(rec.holidays[i], y)) EvaluateExpression(rec, rec.holidays, i);
+        if (ValidIn(rec.holidays[i], y)) EvaluateEntry(rec, rec.holidays, i);
     }
 }
 
