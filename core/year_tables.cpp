@@ -43,22 +43,16 @@ void CopyDates(DateList<N>& to, const DateList<N>& from, int count) {
     std::memcpy(to.days, from.days, count * sizeof(int));
 }
 
-// Exactly the entries the four steps write, no more: a slot the steps leave
+// Between the record and a slot (both name the tables alike): exactly the
+// entries the four steps write, no more, so that a slot the steps leave
 // alone keeps whatever it held, as in a fresh computation.
-void CopyTables(MonthRecord& rec, const YearTables& t) {
-    CopyDates(rec.terms, t.terms, kTermCount);
-    CopyDates(rec.newMoons, t.newMoons, kNewMoonCount);
-    std::memcpy(rec.lunarMonthNumber, t.lunarMonthNumber, sizeof rec.lunarMonthNumber);
-    CopyDates(rec.anchorStart, t.anchorStart, kAnchorsUsed);
-    CopyDates(rec.anchorFirst, t.anchorFirst, kAnchorsUsed);
-}
-
-void KeepTables(YearTables& t, const MonthRecord& rec) {
-    CopyDates(t.terms, rec.terms, kTermCount);
-    CopyDates(t.newMoons, rec.newMoons, kNewMoonCount);
-    std::memcpy(t.lunarMonthNumber, rec.lunarMonthNumber, sizeof t.lunarMonthNumber);
-    CopyDates(t.anchorStart, rec.anchorStart, kAnchorsUsed);
-    CopyDates(t.anchorFirst, rec.anchorFirst, kAnchorsUsed);
+template <typename To, typename From>
+void CopyYearTables(To& to, const From& from) {
+    CopyDates(to.terms, from.terms, kTermCount);
+    CopyDates(to.newMoons, from.newMoons, kNewMoonCount);
+    std::memcpy(to.lunarMonthNumber, from.lunarMonthNumber, sizeof to.lunarMonthNumber);
+    CopyDates(to.anchorStart, from.anchorStart, kAnchorsUsed);
+    CopyDates(to.anchorFirst, from.anchorFirst, kAnchorsUsed);
 }
 
 // The steps in the order the record depends on: the month numbers read the
@@ -82,7 +76,7 @@ void LoadYearTables(MonthRecord& rec, YearKey key) {
     for (Slot& slot : slots) {
         if (slot.used && slot.key == key) {
             slot.lastUse = useClock;
-            CopyTables(rec, slot.tables);
+            CopyYearTables(rec, slot.tables);
             return;
         }
         if (!slot.used || (oldest->used && slot.lastUse < oldest->lastUse)) oldest = &slot;
@@ -93,7 +87,7 @@ void LoadYearTables(MonthRecord& rec, YearKey key) {
     oldest->used = true;
     oldest->key = key;
     oldest->lastUse = useClock;
-    KeepTables(oldest->tables, rec);
+    CopyYearTables(oldest->tables, rec);
 }
 
 void SetAlmanacCaching(bool on) {
