@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Whole-process timing of kalendo2-cli: `day` over one year and over 100 years,
 # with the shipped files and a fixed today, output to /dev/null. Each run is
-# pinned to one core (taskset) and timed in CPU (user + sys of the child, from
-# getrusage) and wall time; the median of the runs is printed
+# pinned to one core (taskset) and timed in CPU (the process's task clock from
+# perf stat) and wall time; the median of the runs is printed
 # beside the target.
 # usage: bench/cli_timing.sh [path/to/kalendo2-cli [DATA_DIR [RUNS]]]
 set -euo pipefail
@@ -10,19 +10,27 @@ cli=${1:-build/bin/kalendo2-cli}
 data=${2:-$(dirname "$cli")}
 runs=${3:-11}
 [ -x "$cli" ] || { echo "no $cli" >&2; exit 2; }
+# The core to pin to: CORE=1 bench/cli_timing.sh … picks another one when
+# core 0 is the busy one.
 pin=()
-command -v taskset >/dev/null 2>&1 && pin=(taskset -c 0)
+command -v taskset >/dev/null 2>&1 && pin=(taskset -c "${CORE:-0}")
 
-# Prints "cpu_ms wall_ms" of one run of the CLI with the given arguments.
+# Prints "cpu_ms wall_ms" of one run of the CLI with the given arguments:
+# the kernel's task clock of the process (perf stat), or user + sys from
+# getrusage without perf; the wall time around it.
 one_run() {
-    python3 - "$@" <<'PY'
-import resource, subprocess, sys, time
-start = time.perf_counter()
+    local start end cpu
+    start=$(date +%s%N)
+    if command -v perf >/dev/null 2>&1; then
+        cpu=$(perf stat -x, -e task-clock "$@" 2>&1 >/dev/null | awk -F, '/task-clock/ {print $1}')
+    else
+        cpu=$(python3 -c 'import resource, subprocess, sys
 subprocess.run(sys.argv[1:], stdout=subprocess.DEVNULL, check=True)
-wall = time.perf_counter() - start
-usage = resource.getrusage(resource.RUSAGE_CHILDREN)  # microsecond resolution
-print(f"{(usage.ru_utime + usage.ru_stime) * 1e3:.1f} {wall * 1e3:.1f}")
-PY
+u = resource.getrusage(resource.RUSAGE_CHILDREN)
+print((u.ru_utime + u.ru_stime) * 1e3)' "$@")
+    fi
+    end=$(date +%s%N)
+    printf '%.1f %.1f\n' "$cpu" "$(( (end - start) / 1000 ))e-3"
 }
 
 # Median of column $1 of stdin.
