@@ -6,6 +6,7 @@
 #include "astro/astro_texts.h"
 #include "astro/longitude.h"
 #include "astro/longitude_detail.h"
+#include "astro/longitude_memo.h"
 #include "astro/lunisolar_detail.h"
 #include "core/day_arith.h"
 #include "platform/platform.h"
@@ -128,13 +129,11 @@ private:
     double value_ = 0;
 };
 
-double SunAtMidnightDeg(int y, int m, int d) { return SunLongitude(y, m, d, 0, 0, 0); }
-
 // The elongation E at 0 h: sun minus moon brought into [0, 360). It falls by
 // about 12 deg a day and jumps from near 0 to near 360 at each new moon.
 double ElongationAtMidnightDeg(int y, int m, int d) {
-    double eDeg =
-        std::fmod(SunLongitude(y, m, d, 0, 0, 0) - MoonLongitude(y, m, d, 0, 0, 0), kFullCircleDeg);
+    double eDeg = std::fmod(SunLongitudeAtMidnight(y, m, d) - MoonLongitudeAtMidnight(y, m, d),
+                            kFullCircleDeg);
     while (eDeg < 0) eDeg += kFullCircleDeg;
     return eDeg;
 }
@@ -165,6 +164,28 @@ double AgeAtNoonDays(const Date& date, const Date& newMoon, ClockMinute at) {
            JulianDate(newMoon.y, newMoon.m, newMoon.d) - DayFraction(at.hour, at.minute, 0);
 }
 
+// NewMoonMinute of the new-moon days asked for, by Julian date: it depends
+// on the day alone. A day's slot is its Julian date modulo the table size;
+// 64 slots hold the new moons of more than five years.
+struct RememberedMinute {
+    double jd = -1;  // no day of the supported range has a negative one
+    ClockMinute at{};
+};
+constexpr int kRememberedMinutes = 64;
+RememberedMinute rememberedMinutes[kRememberedMinutes];
+
+ClockMinute NewMoonMinuteOf(const Date& day) {
+    if (!AstroMemo()) return NewMoonMinute(day.y, day.m, day.d);
+    const double jd = JulianDate(day.y, day.m, day.d);
+    RememberedMinute& slot =
+        rememberedMinutes[static_cast<long long>(jd) % kRememberedMinutes];
+    if (slot.jd != jd) {
+        slot.at = NewMoonMinute(day.y, day.m, day.d);
+        slot.jd = jd;
+    }
+    return slot.at;
+}
+
 }  // namespace
 
 void ComputeSolarTerms(MonthRecord& rec) {
@@ -172,7 +193,7 @@ void ComputeSolarTerms(MonthRecord& rec) {
     Date day{targetYear - 1, 1, 1};
     double angleDeg = kFirstTermDeg;
     int count = 0;
-    MidnightValue<SunAtMidnightDeg> sunDeg;
+    MidnightValue<SunLongitudeAtMidnight> sunDeg;
     // Day-by-day search for the term at angleDeg; an event belongs to the JST
     // day during which it happens, so the day is tested from its 0 h to the
     // next day's 0 h. Invariant: no term from angleDeg on lies before `day`.
@@ -314,8 +335,8 @@ int MoonPhaseOfDay(int y, int m, int d) {
     // Sun minus moon at 0 h of the day and of the next one (day d + 1 needs
     // no normalising: the Julian date is linear in the day), brought once
     // into [0, 360).
-    double e0Deg = SunLongitude(y, m, d, 0, 0, 0) - MoonLongitude(y, m, d, 0, 0, 0);
-    double e1Deg = SunLongitude(y, m, d + 1, 0, 0, 0) - MoonLongitude(y, m, d + 1, 0, 0, 0);
+    double e0Deg = SunLongitudeAtMidnight(y, m, d) - MoonLongitudeAtMidnight(y, m, d);
+    double e1Deg = SunLongitudeAtMidnight(y, m, d + 1) - MoonLongitudeAtMidnight(y, m, d + 1);
     if (e0Deg < 0) e0Deg += kFullCircleDeg;
     if (e1Deg < 0) e1Deg += kFullCircleDeg;
     for (const int phase : {kFirstQuarterPhase, kFullMoonPhase, kLastQuarterPhase}) {
@@ -357,6 +378,10 @@ ClockMinute NewMoonMinute(int y, int m, int d) {
     }
 }
 
+void ForgetNewMoonMinutes() {
+    for (RememberedMinute& slot : rememberedMinutes) slot = RememberedMinute{};
+}
+
 double MoonAge(MonthRecord& rec, int y, int m, int d) {
     const Date date{y, m, d};
     // e: the first new-moon day on or after the date; n = e - 1 the last one
@@ -367,15 +392,14 @@ double MoonAge(MonthRecord& rec, int y, int m, int d) {
     const int n = e - 1;
 
     const Date previous = EntryAt(rec.newMoons, n);
-    rec.moonAge = AgeAtNoonDays(date, previous, NewMoonMinute(previous.y, previous.m, previous.d));
+    rec.moonAge = AgeAtNoonDays(date, previous, NewMoonMinuteOf(previous));
 
     // On a new-moon day the age counts from that day's new moon once it has
     // happened by noon; a new moon in the afternoon leaves the age counted
     // from the one before (a whole lunation less a few hours).
     const Date following = EntryAt(rec.newMoons, e);
     if (IsSameDay(following, date)) {
-        const double sameDayAge =
-            AgeAtNoonDays(date, following, NewMoonMinute(following.y, following.m, following.d));
+        const double sameDayAge = AgeAtNoonDays(date, following, NewMoonMinuteOf(following));
         if (sameDayAge >= 0) rec.moonAge = sameDayAge;
     }
     return rec.moonAge;

@@ -3,11 +3,15 @@
 // era layers in the fixed order the record depends on.
 #include "core/compute_month.h"
 
+#include <optional>
+
 #include "almanac/era.h"
 #include "almanac/signs.h"
 #include "astro/lunisolar.h"
 #include "core/core_texts.h"
 #include "core/day_arith.h"
+#include "core/year_tables.h"
+#include "defs/evaluation_memo.h"
 #include "defs/holidays.h"
 #include "defs/notes.h"
 #include "platform/platform.h"
@@ -43,18 +47,22 @@ int ComputeMonth(MonthRecord& rec, int y, int m, int d) {
     rec.day[kTarget] = d;
     rec.weekday[kTarget] = Weekday(y, m, d);
 
-    // Steps 5-7: solar terms, new moons, lunar month numbers (year only).
-    ComputeSolarTerms(rec);
-    ComputeNewMoons(rec);
-    NumberLunarMonths(rec);
-    // Step 8: officer anchors from the solar terms.
-    ComputeOfficerAnchors(rec);
-    // Step 9: holidays, then the generated holidays.
-    EvaluateHolidays(rec);
-    GenerateHolidays(rec);
-    // Step 10: calendar notes, then user entries.
-    EvaluateNotes(rec);
-    EvaluateUserEntries(rec);
+    // Steps 5-8: solar terms, new moons, lunar month numbers and the officer
+    // anchors, a function of the key alone: kept for the last years.
+    const YearKey key{y};
+    LoadYearTables(rec, key);
+    {
+        // The terms are now those of the key: an entry whose expression read
+        // nothing that changed since its last evaluation keeps that result.
+        std::optional<ReuseScope> reuse;
+        if (AlmanacCaching()) reuse.emplace(rec, key.mode);
+        // Step 9: holidays, then the generated holidays.
+        EvaluateHolidays(rec);
+        GenerateHolidays(rec);
+        // Step 10: calendar notes, then user entries.
+        EvaluateNotes(rec);
+        EvaluateUserEntries(rec);
+    }
     // Step 11: lunisolar date of the target day.
     LunisolarDate(rec, y, m, d);
     // Step 12: era of the target day (none before the era file is loaded).
