@@ -6,6 +6,7 @@
 #include "astro/astro_texts.h"
 #include "astro/longitude.h"
 #include "astro/longitude_detail.h"
+#include "astro/longitude_memo.h"
 #include "astro/lunisolar_detail.h"
 #include "core/calendar_constants.h"
 #include "core/day_arith.h"
@@ -89,10 +90,6 @@ double JulianDateOf(const CalendarDate& date) {
     return JulianDate(date.year, date.month, date.day);
 }
 
-ClockMinute NewMoonMinuteOf(const CalendarDate& date) {
-    return NewMoonMinute(date.year, date.month, date.day);
-}
-
 bool IsBefore(const CalendarDate& a, const CalendarDate& b) {
     return CompareDates(a.year, a.month, a.day, b.year, b.month, b.day) > 0;
 }
@@ -134,13 +131,11 @@ private:
     double value_ = 0;
 };
 
-double SunAtMidnightDeg(int y, int m, int d) { return SunLongitude(y, m, d, 0, 0, 0); }
-
 // The elongation E at 0 h: sun minus moon brought into [0, 360). It falls by
 // about 12 deg a day and jumps from near 0 to near 360 at each new moon.
 double ElongationAtMidnightDeg(int y, int m, int d) {
-    double eDeg =
-        std::fmod(SunLongitude(y, m, d, 0, 0, 0) - MoonLongitude(y, m, d, 0, 0, 0), kFullCircleDeg);
+    double eDeg = std::fmod(SunLongitudeAtMidnight(y, m, d) - MoonLongitudeAtMidnight(y, m, d),
+                            kFullCircleDeg);
     while (eDeg < 0) eDeg += kFullCircleDeg;
     return eDeg;
 }
@@ -171,6 +166,28 @@ double AgeAtNoonDays(const CalendarDate& date, const CalendarDate& newMoon, Cloc
            DayFraction(at.hour, at.minute, 0);
 }
 
+// NewMoonMinute of the new-moon days asked for, by Julian date: it depends
+// on the day alone. A day's slot is its Julian date modulo the table size;
+// 64 slots hold the new moons of more than five years.
+struct RememberedMinute {
+    double jd = -1;  // no day of the supported range has a negative one
+    ClockMinute at{};
+};
+constexpr int kRememberedMinutes = 64;
+RememberedMinute rememberedMinutes[kRememberedMinutes];
+
+ClockMinute NewMoonMinuteOf(const CalendarDate& day) {
+    if (!AstroMemo()) return NewMoonMinute(day.year, day.month, day.day);
+    const double jd = JulianDate(day.year, day.month, day.day);
+    RememberedMinute& slot =
+        rememberedMinutes[static_cast<long long>(jd) % kRememberedMinutes];
+    if (slot.jd != jd) {
+        slot.at = NewMoonMinute(day.year, day.month, day.day);
+        slot.jd = jd;
+    }
+    return slot.at;
+}
+
 }  // namespace
 
 void ComputeSolarTerms(MonthRecord& rec) {
@@ -178,7 +195,7 @@ void ComputeSolarTerms(MonthRecord& rec) {
     CalendarDate day{targetYear - 1, 1, 1};
     double angleDeg = kFirstTermDeg;
     int count = 0;
-    MidnightValue<SunAtMidnightDeg> sunDeg;
+    MidnightValue<SunLongitudeAtMidnight> sunDeg;
     // Day-by-day search for the term at angleDeg; an event belongs to the JST
     // day during which it happens, so the day is tested from its 0 h to the
     // next day's 0 h. Invariant: no term from angleDeg on lies before `day`.
@@ -338,8 +355,8 @@ int MoonPhaseOfDay(int y, int m, int d) {
     // Sun minus moon at 0 h of the day and of the next one (day d + 1 needs
     // no normalising: the Julian date is linear in the day), brought once
     // into [0, 360).
-    double e0Deg = SunLongitude(y, m, d, 0, 0, 0) - MoonLongitude(y, m, d, 0, 0, 0);
-    double e1Deg = SunLongitude(y, m, d + 1, 0, 0, 0) - MoonLongitude(y, m, d + 1, 0, 0, 0);
+    double e0Deg = SunLongitudeAtMidnight(y, m, d) - MoonLongitudeAtMidnight(y, m, d);
+    double e1Deg = SunLongitudeAtMidnight(y, m, d + 1) - MoonLongitudeAtMidnight(y, m, d + 1);
     if (e0Deg < 0) e0Deg += kFullCircleDeg;
     if (e1Deg < 0) e1Deg += kFullCircleDeg;
     for (const int phase : {kFirstQuarterPhase, kFullMoonPhase, kLastQuarterPhase}) {
@@ -379,6 +396,10 @@ ClockMinute NewMoonMinute(int y, int m, int d) {
         minutes += gapDeg > 0 ? 1 + static_cast<int>(gapDeg / rateDegPerMinute) : 1;
         assert(minutes < kMaxSearchMinutes && "no conjunction near the new-moon day");
     }
+}
+
+void ForgetNewMoonMinutes() {
+    for (RememberedMinute& slot : rememberedMinutes) slot = RememberedMinute{};
 }
 
 double MoonAgeAtNoon(const MonthRecord& rec, int y, int m, int d) {

@@ -71,6 +71,17 @@ BENCHMARK(BM_NavigationStepNextDay)->Unit(benchmark::kMillisecond)->Iterations(2
 void BM_NavigationStepNextMonth(benchmark::State& state) { RunSteps(state, kCmdNextMonth); }
 BENCHMARK(BM_NavigationStepNextMonth)->Unit(benchmark::kMillisecond)->Iterations(84);
 
+// "翌年" and "前年": every step a year the cache does not hold ("翌年" runs
+// round 2024-2030, more years than it keeps; "前年" goes back from 2024),
+// with the longitudes of the year before or after remembered.
+void BM_NavigationStepNextYear(benchmark::State& state) { RunSteps(state, kCmdNextYear); }
+BENCHMARK(BM_NavigationStepNextYear)->Unit(benchmark::kMillisecond)->Iterations(70);
+
+void BM_NavigationStepPreviousYear(benchmark::State& state) {
+    RunSteps(state, kCmdPreviousYear);
+}
+BENCHMARK(BM_NavigationStepPreviousYear)->Unit(benchmark::kMillisecond)->Iterations(70);
+
 // The refresh alone, on one day with a full moon.
 void BM_BuildViewState(benchmark::State& state) {
     ScopedRecordingPlatform platform;

@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "core/day_arith.h"
+#include "ui/model/settings.h"  // kProgramVersion
 
 namespace kalendo {
 namespace {
@@ -78,7 +79,11 @@ std::optional<CalendarDate> ParseIsoDate(const std::string& text) {
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     ParsedCommandLine parsed;
     for (const std::string& arg : args) {
-        if (arg == "--help") return parsed;  // command Help
+        if (arg == "--help" || arg == "-h") return parsed;  // command Help
+        if (arg == "--version") {
+            parsed.options.command = CliCommand::Version;
+            return parsed;
+        }
     }
     CliOptions& options = parsed.options;
     std::vector<std::string> operands;
@@ -109,7 +114,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
 const char* CliUsage() {
     return "Usage: kalendo2-cli [--data DIR] [--today YYYY-MM-DD] year YYYY\n"
            "       kalendo2-cli [--data DIR] [--today YYYY-MM-DD] day FIRST [LAST]\n"
-           "       kalendo2-cli --help\n"
+           "       kalendo2-cli --help | -h | --version\n"
            "Prints the almanac as JSON, one object per line: of a year, or of every\n"
            "day from FIRST to LAST (LAST defaults to FIRST). Dates are YYYY-MM-DD.\n"
            "  --data DIR          read the definition files from DIR (default: the\n"
@@ -117,8 +122,13 @@ const char* CliUsage() {
            "                      installed copy $XDG_DATA_HOME/Kalendo2, then the\n"
            "                      program's folder for the files not there)\n"
            "  --today YYYY-MM-DD  take this date as today instead of the clock\n"
+           "  -h, --help          print this text and exit\n"
+           "  --version           print the version and exit\n"
            "Exit status: 0 done; 1 a date was refused (years 1600-2999, real dates);\n"
-           "2 usage error; 3 a definition file cannot be used.\n";
+           "2 usage error; 3 a definition file cannot be used.\n"
+           "See kalendo2-cli(1).\n";
 }
+
+std::string CliVersion() { return std::string("kalendo2-cli ") + kProgramVersion + "\n"; }
 
 }  // namespace kalendo

@@ -86,6 +86,10 @@ int RunCli(int argc, const char* const* argv) {
         std::fputs(CliUsage(), stdout);
         return kCliDone;
     }
+    if (options.command == CliCommand::Version) {
+        std::fputs(CliVersion().c_str(), stdout);
+        return kCliDone;
+    }
     if (const auto& t = options.today) {
         platform.FixToday(*t);
     }

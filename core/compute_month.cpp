@@ -3,11 +3,15 @@
 // era layers in the fixed order the record depends on.
 #include "core/compute_month.h"
 
+#include <optional>
+
 #include "almanac/era.h"
 #include "almanac/signs.h"
 #include "astro/lunisolar.h"
 #include "core/core_texts.h"
 #include "core/day_arith.h"
+#include "core/year_tables.h"
+#include "defs/evaluation_memo.h"
 #include "defs/holidays.h"
 #include "defs/notes.h"
 #include "platform/platform.h"
@@ -44,22 +48,28 @@ int ComputeMonth(MonthRecord& rec, int y, int m, int d) {
     rec.day[kTarget] = d;
     rec.weekday[kTarget] = Weekday(y, m, d);
 
-    // The tables of the target year. The numbering places its anchors by
-    // finding principal solar terms within lunations, so it needs both
-    // tables; the officers' solar-month starts are entries of the term table.
-    ComputeSolarTerms(rec);
-    ComputeNewMoons(rec);
-    NumberLunarMonths(rec);
-    ComputeOfficerAnchors(rec);
-    // Holidays before everything that asks whether a day is off: the
-    // substitute and citizens' holidays are generated from the listed ones,
-    // and a "平日"/"休日" keyword in a note's or user entry's expression asks
-    // IsDayOff, which reads both holiday tables of this year. A "Deg" angle
-    // in any expression reads the term table computed above.
-    EvaluateHolidays(rec);
-    GenerateHolidays(rec);
-    EvaluateNotes(rec);
-    EvaluateUserEntries(rec);
+    // The tables of the target year, a function of the key alone and kept
+    // for the last years. The numbering places its anchors by finding
+    // principal solar terms within lunations, so it needs both the term and
+    // the new-moon table; the officers' solar-month starts are entries of
+    // the term table.
+    const YearKey key{y};
+    LoadYearTables(rec, key);
+    {
+        // The terms are now those of the key: an entry whose expression read
+        // nothing that changed since its last evaluation keeps that result.
+        std::optional<ReuseScope> reuse;
+        if (AlmanacCaching()) reuse.emplace(rec, key.mode);
+        // Holidays before everything that asks whether a day is off: the
+        // substitute and citizens' holidays are generated from the listed
+        // ones, and a "平日"/"休日" keyword in a note's or user entry's
+        // expression asks IsDayOff, which reads both holiday tables of this
+        // year. A "Deg" angle in any expression reads the term table.
+        EvaluateHolidays(rec);
+        GenerateHolidays(rec);
+        EvaluateNotes(rec);
+        EvaluateUserEntries(rec);
+    }
     // Needs the numbered new-moon table.
     LunisolarDate(rec, y, m, d);
     // None before the era file is loaded.

@@ -14,7 +14,7 @@
 #include <iterator>
 
 #include "almanac/signs.h"
-#include "astro/longitude.h"
+#include "astro/longitude_memo.h"
 #include "astro/lunisolar.h"
 #include "core/calendar_constants.h"
 #include "core/day_arith.h"
@@ -116,6 +116,10 @@ double ReadAngle(const char* text) {
     return value;
 }
 
+// What the evaluation under way has read; every evaluation points it at its
+// own record first.
+ExpressionReads* currentReads = nullptr;
+
 bool AngleInRange(double angleDeg) {
     return angleDeg >= kMinAngleDeg && angleDeg < kMaxAngleDeg;
 }
@@ -195,6 +199,8 @@ bool CycleDay(const MonthRecord& rec, DefinitionEntry& e, DaySign sign, int cycl
               int onTargetDay, int v, int n) {
     const int y = rec.year[kTarget];
     if (n == onTargetDay) {
+        currentReads->targetMonth = true;
+        currentReads->targetDay = true;
         if (sign(y, rec.month[kTarget], rec.day[kTarget]) != v) return false;
         e.day = rec.day[kTarget];
         return true;
@@ -264,7 +270,9 @@ bool PassesTest(const MonthRecord& rec, const DefinitionEntry& e, const DayKeywo
         case DayKeywordKind::Sexagenary: return SexagenaryDay(y, m, d) == k.value;
         case DayKeywordKind::MoonPhase: return MoonPhaseOf(y, m, d) == kDegPerQuarter * k.value;
         // Days off are those of the target year, whatever the entry's year.
-        case DayKeywordKind::DayClass: return IsDayOff(rec, m, d) == (k.value == 1);
+        case DayKeywordKind::DayClass:
+            currentReads->daysOff = true;
+            return IsDayOff(rec, m, d) == (k.value == 1);
         case DayKeywordKind::Unknown: return false;
     }
     return false;
@@ -383,13 +391,13 @@ CalendarDate SolarLongitudeDate(const MonthRecord& rec, double angleDeg) {
     // Invariant: the sun has not passed targetDeg before 0 h of (y, m, d).
     // Each pass tests whether it passes during that day, with the longitude at
     // 0 h of the next day carried over as the next day's start.
-    double startDeg = SunLongitude(y, m, d, 0, 0, 0);
+    double startDeg = SunLongitudeAtMidnight(y, m, d);
     for (int step = 0; step < kMaxDaysAfterTerm; ++step) {
         int ny = y;
         int nm = m;
         int nd = d + 1;
         NormalizeDate(ny, nm, nd);
-        const double endDeg = SunLongitude(ny, nm, nd, 0, 0, 0);
+        const double endDeg = SunLongitudeAtMidnight(ny, nm, nd);
         const bool passes = endDeg < startDeg
                                 ? (targetDeg >= startDeg || targetDeg < endDeg)  // wraps at 360
                                 : (startDeg <= targetDeg && targetDeg < endDeg);
@@ -404,6 +412,14 @@ CalendarDate SolarLongitudeDate(const MonthRecord& rec, double angleDeg) {
 }
 
 void EvaluateExpression(MonthRecord& rec, DefinitionEntry* table, int index) {
+    ExpressionReads reads;
+    EvaluateExpression(rec, table, index, reads);
+}
+
+void EvaluateExpression(MonthRecord& rec, DefinitionEntry* table, int index,
+                        ExpressionReads& reads) {
+    reads = ExpressionReads{};
+    currentReads = &reads;
     DefinitionEntry& e = table[index];
     const char* s = e.expression;
     const int length = static_cast<int>(std::strlen(s));
@@ -435,6 +451,7 @@ void EvaluateExpression(MonthRecord& rec, DefinitionEntry* table, int index) {
 
         const int month = ReadInt(s + cursor);
         if (month == kTargetMonth) {
+            currentReads->targetMonth = true;
             e.month = rec.month[kTarget];
         } else if (month >= kFirstMonthValue && month <= kLastMonthValue) {
             e.month = month;

@@ -11,7 +11,15 @@
 #   xvfb xauth                                running the window without a desktop
 #   fonts-ipafont-gothic                      a Japanese font for Qt
 #   locales                                   locale sources (the locale test
-#                                             builds a German locale with them)
+#                                             builds a German locale with them,
+#                                             the manual-page test ja_JP.UTF-8)
+#   librsvg2-bin                              rsvg-convert: the icons, rendered
+#                                             from their SVG at build time
+#   man-db                                    man: the manual-page test
+#   desktop-file-utils appstream              the desktop entry's and the
+#                                             AppStream metadata's validators
+#   dpkg-dev lintian                          the Debian package: build flags,
+#                                             library dependencies, its check
 K2_PACKAGES=(
     build-essential cmake ninja-build ccache
     qt6-base-dev libgl-dev
@@ -21,6 +29,10 @@ K2_PACKAGES=(
     xvfb xauth
     fonts-ipafont-gothic
     locales
+    librsvg2-bin
+    man-db
+    desktop-file-utils appstream
+    dpkg-dev lintian
 )
 
 k2_jobs=$(nproc 2>/dev/null || echo 2)

@@ -2,7 +2,7 @@
 
 #include "almanac/sign_names.h"
 #include "almanac/signs.h"
-#include "astro/longitude.h"
+#include "astro/longitude_memo.h"
 #include "astro/lunisolar.h"
 #include "defs/holidays.h"
 #include "defs/notes.h"
@@ -129,7 +129,7 @@ DetailTexts BuildDetailTexts(const MonthRecord& rec) {
     almanac.Append(moon);
 
     std::string sun = kDetailSunLongitudePrefix;
-    sun += FixedOneDecimal(SunLongitude(t.year, t.month, t.day, 0, 0, 0), kSunLongitudeWidth);
+    sun += FixedOneDecimal(SunLongitudeAtMidnight(t.year, t.month, t.day), kSunLongitudeWidth);
     almanac.Append(sun);
 
     BoundedText events;
