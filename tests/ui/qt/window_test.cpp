@@ -435,6 +435,19 @@ long Ink(const QFont& font, const QString& text) {
     return ink;
 }
 
+// Ink of a cell drawn at a device pixel ratio of 2.
+long ScaledInk(QWidget* w) {
+    QImage image(w->size() * 2, QImage::Format_RGB32);
+    image.setDevicePixelRatio(2);
+    image.fill(Qt::white);
+    w->render(&image);
+    long ink = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) ink += 255 - qGray(image.pixel(x, y));
+    }
+    return ink;
+}
+
 TEST_F(WindowTest, DayNumbersAreBoldAndKeepAGapInBothSizes) {
     Start(kJune15);
     for (const int size : {kSizeNormal, kSizeEnlarged}) {
@@ -450,6 +463,20 @@ TEST_F(WindowTest, DayNumbersAreBoldAndKeepAGapInBothSizes) {
             regular.setBold(false);
             EXPECT_GT(Ink(font, QStringLiteral("28")), Ink(regular, QStringLiteral("28")) * 11 / 10)
                 << "drawn bold, not only asked for";
+        }
+        // Also on a screen scaled by 2, where glyphs are drawn as outlines.
+        for (DayCellWidget* w : {view().cell(kCellOfJune15), view().heading(1)}) {
+            const QString text = w->text();
+            const QColor fg = w->textColour(), bg = w->background();
+            w->SetContent(text, Qt::black, Qt::white);
+            const QFont bold = w->font();
+            QFont regular = bold;
+            regular.setBold(false);
+            w->SetTextFont(regular);
+            const long regularInk = ScaledInk(w);
+            w->SetTextFont(bold);
+            EXPECT_GT(ScaledInk(w), regularInk * 11 / 10) << "bold at 2x";
+            w->SetContent(text, fg, bg);
         }
         // Between the digits of two neighbouring cells: their two border
         // lines and at least 2 pixels of background.
