@@ -35,7 +35,7 @@ FrameSize FrameSizes::For(int sizeMode, int viewMode) const {
 }
 
 FrameSize FrameSizeFor(int sizeMode, int viewMode) {
-    return kSpecifiedFrameSizes.For(sizeMode, viewMode);
+    return kLayoutFrameSizes.For(sizeMode, viewMode);
 }
 
 FrameSize ClientSizeFor(int sizeMode, int viewMode, const FrameBars& bars) {

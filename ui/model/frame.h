@@ -36,9 +36,9 @@ struct FrameSizes {
 // 410 x 392 (enlarged, full), 220 x 315 (enlarged, monthly). Under a window
 // manager whose frame is no thicker than the one they were drawn for, the
 // real window stays within them.
-inline constexpr FrameSizes kSpecifiedFrameSizes{
+inline constexpr FrameSizes kLayoutFrameSizes{
     {{{365, 352}, {185, 280}}, {{410, 392}, {220, 315}}}};
-FrameSize FrameSizeFor(int sizeMode, int viewMode);  // from kSpecifiedFrameSizes
+FrameSize FrameSizeFor(int sizeMode, int viewMode);  // from kLayoutFrameSizes
 
 // The bars of one view mode around the view, as the toolkit measures them.
 struct FrameBars {
@@ -68,15 +68,15 @@ struct FrameLayout {
 // (H - h) / 2), truncated toward zero, and stored in `s`.
 // `sizes` are the whole windows' sizes, which the centring and the shifts use.
 FrameLayout ApplyFrameLayout(AppSettings& s, ScreenSize screen,
-                             const FrameSizes& sizes = kSpecifiedFrameSizes);
+                             const FrameSizes& sizes = kLayoutFrameSizes);
 
 // After s.sizeMode (resp. s.viewMode) has just changed: moves the stored
 // position by the difference between the old and the new frame size, so
 // the bottom-right corner keeps its place, then ApplyFrameLayout.
 FrameLayout ShiftForSizeMode(AppSettings& s, ScreenSize screen,
-                             const FrameSizes& sizes = kSpecifiedFrameSizes);
+                             const FrameSizes& sizes = kLayoutFrameSizes);
 FrameLayout ShiftForViewMode(AppSettings& s, ScreenSize screen,
-                             const FrameSizes& sizes = kSpecifiedFrameSizes);
+                             const FrameSizes& sizes = kLayoutFrameSizes);
 
 // What the GUI does after a mode command.
 struct ModeCommandEffect {
@@ -93,7 +93,7 @@ struct ModeCommandEffect {
 // command, and from then on the month computation shows today's month. The
 // month computation's display-mode flag follows the view mode at once.
 ModeCommandEffect RunModeCommand(AppSettings& s, int commandId, ScreenSize screen,
-                                 const FrameSizes& sizes = kSpecifiedFrameSizes);
+                                 const FrameSizes& sizes = kLayoutFrameSizes);
 
 // Whether the command's menu item and toolbar button carry the check mark.
 bool ModeCommandChecked(const AppSettings& s, int commandId);
@@ -102,7 +102,7 @@ bool ModeCommandChecked(const AppSettings& s, int commandId);
 // off the primary screen, the centred position for the current modes' size
 // (the window itself is not moved).
 void OnFrameMoved(AppSettings& s, int left, int top, ScreenSize screen,
-                  const FrameSizes& sizes = kSpecifiedFrameSizes);
+                  const FrameSizes& sizes = kLayoutFrameSizes);
 
 // The window is closing (or the log-on is ending): the corner is stored as
 // it is, without the screen test.

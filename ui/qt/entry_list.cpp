@@ -33,7 +33,7 @@ protected:
     }
 };
 
-// The list's palette: the specified light background in every colour
+// The list's palette: the light background of the layout in every colour
 // group, dark text, and the selection colours, whatever the desktop's.
 QPalette ListPalette(QPalette pal) {
     for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive,

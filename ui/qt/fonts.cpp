@@ -30,7 +30,7 @@ QStringList ProportionalJapanese() {
 }
 
 // The smallest height tried for the day numbers, as a share of the
-// specified one; below it the specified font is kept.
+// layout's; below it the layout's font is kept.
 constexpr double kSmallestDayFontShare = 0.6;
 constexpr double kDayFontStepPoints = 0.5;
 
@@ -51,20 +51,20 @@ int WidestDayNumberWidth(const QFont& font) {
     return widest;
 }
 
-QFont FontFittingDayNumbers(const QFont& specified, int cellWidth) {
-    QStringList faces{specified.family()};
+QFont FontFittingDayNumbers(const QFont& layoutFont, int cellWidth) {
+    QStringList faces{layoutFont.family()};
     faces << FixedPitchJapanese();
-    const double points = specified.pointSizeF();
+    const double points = layoutFont.pointSizeF();
     for (double size = points; size >= points * kSmallestDayFontShare;
          size -= kDayFontStepPoints) {
         for (const QString& face : faces) {
-            QFont candidate = specified;
+            QFont candidate = layoutFont;
             candidate.setFamily(face);
             candidate.setPointSizeF(size);
             if (DayNumbersFit(candidate, cellWidth)) return candidate;
         }
     }
-    return specified;
+    return layoutFont;
 }
 
 void InstallJapaneseFonts() {

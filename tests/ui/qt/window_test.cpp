@@ -54,7 +54,7 @@ class WindowTest : public GuiTest {
 protected:
     // The client area holds the menu, the toolbars and the view at exactly
     // its layout's size, one below the other, with no band left over and
-    // nothing cut off; the whole window stays within the mode's specified
+    // nothing cut off; the whole window stays within the mode's layout
     // size (the offscreen platform draws no frame around it).
     void ExpectNoEmptyBand(int sizeMode, int viewMode) {
         const bool full = viewMode == kViewFull;
@@ -71,9 +71,9 @@ protected:
         EXPECT_EQ(bottom + 1, frame().height()) << "no empty band at the bottom";
         EXPECT_EQ(frame().minimumSize(), frame().size());
         EXPECT_EQ(frame().maximumSize(), frame().size());
-        const FrameSize specified = FrameSizeFor(sizeMode, viewMode);
-        EXPECT_LE(frame().frameGeometry().width(), specified.width);
-        EXPECT_LE(frame().frameGeometry().height(), specified.height);
+        const FrameSize drawn = FrameSizeFor(sizeMode, viewMode);
+        EXPECT_LE(frame().frameGeometry().width(), drawn.width);
+        EXPECT_LE(frame().frameGeometry().height(), drawn.height);
     }
 };
 
@@ -419,7 +419,16 @@ TEST_F(WindowTest, FrameFlagsHoldNoMaximiseHint) {
     EXPECT_TRUE(flags & Qt::WindowMinimizeButtonHint);
 }
 
-// Ink of `text` drawn in `font`: the sum of darkness over a white image.
+// Darkness of an image: the sum over its pixels of 255 - grey.
+long Darkness(const QImage& image) {
+    long ink = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) ink += 255 - qGray(image.pixel(x, y));
+    }
+    return ink;
+}
+
+// Ink of `text` drawn in `font` on white.
 long Ink(const QFont& font, const QString& text) {
     QImage image(60, 40, QImage::Format_RGB32);
     image.fill(Qt::white);
@@ -428,11 +437,7 @@ long Ink(const QFont& font, const QString& text) {
     painter.setPen(Qt::black);
     painter.drawText(image.rect(), Qt::AlignCenter, text);
     painter.end();
-    long ink = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) ink += 255 - qGray(image.pixel(x, y));
-    }
-    return ink;
+    return Darkness(image);
 }
 
 // Ink of a cell drawn at a device pixel ratio of 2.
@@ -441,11 +446,7 @@ long ScaledInk(QWidget* w) {
     image.setDevicePixelRatio(2);
     image.fill(Qt::white);
     w->render(&image);
-    long ink = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) ink += 255 - qGray(image.pixel(x, y));
-    }
-    return ink;
+    return Darkness(image);
 }
 
 TEST_F(WindowTest, DayNumbersAreBoldAndKeepAGapInBothSizes) {
@@ -489,7 +490,7 @@ TEST_F(WindowTest, DayNumbersAreBoldAndKeepAGapInBothSizes) {
     }
 }
 
-TEST(DayNumberFont, SpecifiedFontWhereItFitsNarrowerWhereNot) {
+TEST(DayNumberFont, GivenFontWhereItFitsNarrowerWhereNot) {
     TestApplication();
     QFont wide(QStringLiteral("IPAPGothic"));
     wide.setPointSizeF(13);
@@ -500,14 +501,14 @@ TEST(DayNumberFont, SpecifiedFontWhereItFitsNarrowerWhereNot) {
         EXPECT_TRUE(chosen.bold());
         const bool fits = WidestDayNumberWidth(wide) + 2 + kDayDigitGap <= cellWidth;
         if (fits) {
-            EXPECT_EQ(chosen, wide) << "the specified font is kept where it fits";
+            EXPECT_EQ(chosen, wide) << "the given font is kept where it fits";
         }
         const bool chosenFits = WidestDayNumberWidth(chosen) + 2 + kDayDigitGap <= cellWidth;
         if (cellWidth >= 25) {
             EXPECT_TRUE(chosenFits);
         }
         if (!chosenFits) {
-            EXPECT_EQ(chosen, wide) << "nothing fits: the specified font stays";
+            EXPECT_EQ(chosen, wide) << "nothing fits: the given font stays";
         }
     }
 }
