@@ -38,15 +38,21 @@ std::string EraDateText(const EraConvertState& s);
 // "%4d年%2d月%2d日" with Western year, month and day (edit 1050).
 std::string WesternDateText(const EraConvertState& s);
 
+// Both read at most the first 1023 bytes of a text "<year>年<month>月<day>日"
+// as the window hands it over (full-width digits already folded to ASCII):
+// blanks may stand around numbers and marks, a sign may be "-", "+", "−"
+// or a leading "ー", and the text may end after any number or mark, the
+// fields not reached keeping their values ("31年" changes only the year).
+// A text that is anything else ("x年", "2024/5/3", text after "日") is not
+// a date: false, and nothing changes.
+//
 // "西暦変換": the era named by s.eraIndex (set it from the list first) and
-// the era date text (at most its first 1023 bytes, parsed as
-// "%d年%d月%d日"; a field that does not parse keeps its value) give the
-// Western year; month and day are carried over.
-void OnConvertToWestern(const MonthRecord& rec, EraConvertState& s, std::string_view eraDateText);
+// the era date text, whose year may be "元" ("元年5月1日" is era year 1),
+// give the Western year; month and day are carried over.
+bool OnConvertToWestern(const MonthRecord& rec, EraConvertState& s, std::string_view eraDateText);
 
-// "元号変換": the Western date text (parsed likewise into year, month and
-// day) gives the era of that date, which the list then selects, and its
-// era year.
-void OnConvertToEra(const MonthRecord& rec, EraConvertState& s, std::string_view westernDateText);
+// "元号変換": the Western date text gives the era of that date, which the
+// list then selects, and its era year.
+bool OnConvertToEra(const MonthRecord& rec, EraConvertState& s, std::string_view westernDateText);
 
 }  // namespace kalendo

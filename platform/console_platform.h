@@ -14,7 +14,7 @@ public:
     std::optional<std::string> ExecutablePath() override;
     std::optional<CalendarDate> Today() override;
     ScreenSize PrimaryScreen() override { return {1024, 768}; }
-    void OpenWithDefaultHandler(const std::string&) override {}
+    bool OpenWithDefaultHandler(const std::string&) override { return false; }
 
     void FixToday(CalendarDate date) { fixedToday_ = date; }
 

@@ -46,8 +46,9 @@ public:
     virtual ScreenSize PrimaryScreen() = 0;
 
     // Opens a local file (UTF-8 path) with the desktop's default handler.
-    // Failures are silent.
-    virtual void OpenWithDefaultHandler(const std::string& path) = 0;
+    // false when no handler could be started (no browser, no desktop); the
+    // caller says so.
+    virtual bool OpenWithDefaultHandler(const std::string& path) = 0;
 };
 
 // The platform in use. Set once at start-up, before anything computes.

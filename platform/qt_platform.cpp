@@ -53,8 +53,8 @@ ScreenSize QtPlatform::PrimaryScreen() {
     return {geometry.width(), geometry.height()};
 }
 
-void QtPlatform::OpenWithDefaultHandler(const std::string& path) {
-    QDesktopServices::openUrl(
+bool QtPlatform::OpenWithDefaultHandler(const std::string& path) {
+    return QDesktopServices::openUrl(
         QUrl::fromLocalFile(QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size()))));
 }
 

@@ -17,7 +17,7 @@ public:
     std::optional<std::string> ExecutablePath() override;
     std::optional<CalendarDate> Today() override;
     ScreenSize PrimaryScreen() override;
-    void OpenWithDefaultHandler(const std::string& path) override;
+    bool OpenWithDefaultHandler(const std::string& path) override;
 };
 
 }  // namespace kalendo

@@ -17,13 +17,17 @@ public:
     std::optional<std::string> ExecutablePath() override { return executablePath; }
     std::optional<CalendarDate> Today() override { return today; }
     ScreenSize PrimaryScreen() override { return screen; }
-    void OpenWithDefaultHandler(const std::string& path) override { opened.push_back(path); }
+    bool OpenWithDefaultHandler(const std::string& path) override {
+        opened.push_back(path);
+        return openSucceeds;
+    }
 
     // Messages as UTF-8, for readable assertions.
     std::vector<std::string> MessagesUtf8() const;
 
     std::vector<std::string> messages;  // CP932, in order shown
     std::vector<std::string> opened;
+    bool openSucceeds = true;  // what OpenWithDefaultHandler answers
     std::optional<std::string> executablePath = std::string("/opt/kalendo2/Kalendo2");
     std::optional<CalendarDate> today = CalendarDate{2024, 6, 15};
     ScreenSize screen{1920, 1080};

@@ -23,6 +23,8 @@
 K2_PACKAGES=(
     build-essential cmake ninja-build ccache
     qt6-base-dev libgl-dev
+    # the frame's window-manager hints under X11 (ui/qt/window_hints.cpp)
+    libxcb1-dev
     libgtest-dev libgmock-dev googletest
     libbenchmark-dev
     clang libclang-rt-14-dev

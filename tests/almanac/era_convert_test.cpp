@@ -62,8 +62,10 @@ const ToWesternCase kToWesternCases[] = {
     {2, "64年1月7日", 1989, 1, 7, 64, "1989年 1月 7日", "昭和 64"},
     {3, "15年12月25日", 1926, 12, 25, 15, "1926年12月25日", "大正 15"},
     {1, "31年", 2019, 6, 15, 31, "2019年 6月15日", "only the year parses: month and day stay"},
-    {1, "x年3月4日", 1994, 6, 15, 6, "1994年 6月15日",
-     "nothing parses: the era year kept is converted in the selected era"},
+    {1, "元年5月1日", 1989, 5, 1, 1, "1989年 5月 1日", "元年 is era year 1"},
+    {0, " 元 年 ", 2019, 6, 15, 1, "2019年 6月15日", "元年 with blanks, nothing after it"},
+    {3, "ー1年1月1日", 1910, 1, 1, -1, "1910年 1月 1日", "a leading long vowel mark is a minus"},
+    {1, " 2年 3月 4日 ", 1990, 3, 4, 2, "1990年 3月 4日", "the dialog's own format, blanks after"},
     {-1, "3年2月1日", 1914, 2, 1, 3, "1914年 2月 1日", "no era selected: the oldest entry"},
 };
 
@@ -92,7 +94,9 @@ const ToEraCase kToEraCases[] = {
     {"2019年5月1日", 2019, 5, 1, 1, 0, " 1年 5月 1日", "the first day of 令和"},
     {"1926年7月31日", 1926, 7, 31, 15, 3, "15年 7月31日", "before the December entry of 1926"},
     {"2020年", 2020, 6, 15, 2, 0, " 2年 6月15日", "only the year: month and day stay"},
-    {" 2021 年1月1日", 2021, 6, 15, 3, 0, " 3年 6月15日", "a blank before 年 stops the scan"},
+    {" 2021 年1月1日", 2021, 1, 1, 3, 0, " 3年 1月 1日", "blanks around a number are allowed"},
+    {"2019年5月1日 ", 2019, 5, 1, 1, 0, " 1年 5月 1日", "blanks after 日"},
+    {"2019年5月", 2019, 5, 15, 1, 0, " 1年 5月15日", "the text may end after a mark"},
 };
 
 TEST_F(EraConvertTest, ConvertToEra) {
@@ -138,6 +142,35 @@ TEST_F(EraConvertTest, RoundTripOverEveryMonth) {
             ASSERT_EQ(std::make_tuple(s.month, s.day), std::make_tuple(m, 28));
         }
     }
+}
+
+TEST_F(EraConvertTest, TextsThatAreNotDatesChangeNothing) {
+    struct Case { bool toWestern; const char* text; const char* why; } const kCases[] = {
+        {true, "x年3月4日", "no number"},
+        {true, "元5月1日", "元 without 年"},
+        {true, "元元年", "元 twice"},
+        {false, "元年5月1日", "元年 is no Western year"},
+        {false, "2024/5/3", "slashes instead of the marks"},
+        {false, "2024年5月3日(金)", "text after 日"},
+        {false, "2024年5日", "a mark out of place"},
+        {false, "2024年5月3日4", "a number after 日"},
+        {true, "1年2月3日x", "garbage at the end"},
+        {false, "２０２４年", "full-width digits the window has not folded"},
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.why);
+        EraConvertState s = Open(2024, 6, 15, 6);
+        const auto before = Fields(s);
+        EXPECT_FALSE(c.toWestern ? OnConvertToWestern(*rec_, s, Cp(c.text))
+                                 : OnConvertToEra(*rec_, s, Cp(c.text)));
+        EXPECT_EQ(Fields(s), before);
+    }
+}
+
+TEST_F(EraConvertTest, EmptyTextChangesNothingAndIsNoError) {
+    EraConvertState s = Open(2024, 6, 15, 6);
+    EXPECT_TRUE(OnConvertToEra(*rec_, s, "  "));
+    EXPECT_EQ(Fields(s), std::make_tuple(2024, 6, 15, 6, 0));
 }
 
 }  // namespace

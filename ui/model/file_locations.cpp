@@ -5,8 +5,12 @@
 #include <string_view>
 
 #include "platform/file_io.h"
+#include "platform/platform.h"
+#include "platform/text_codec.h"
 #include "platform/user_folders.h"
+#include "ui/model/model_texts.h"
 #include "ui/model/settings.h"
+#include "ui/model/text_format.h"
 
 namespace kalendo {
 namespace {
@@ -98,6 +102,11 @@ void CreateUserFiles(FileLocations& locations) {
     const DefinitionPaths own = DefinitionPathsIn(locations.userFolder);
     CopyTemplate(locations.definitions.userEntries, own.userEntries);
     CopyTemplate(locations.definitions.schedules, own.schedules);
+}
+
+void OpenHelpPage(const std::string& helpPage) {
+    if (ThePlatform().OpenWithDefaultHandler(helpPage)) return;
+    ThePlatform().ShowMessage(FormatText(kHelpNotOpenedFormat, Cp932FromUtf8(helpPage).c_str()));
 }
 
 }  // namespace kalendo

@@ -93,4 +93,10 @@ FileLocations FindFileLocations();
 // nothing is shown here. A portable copy has nothing to create.
 void CreateUserFiles(FileLocations& locations);
 
+// "ヘルプ(&H)": the help page (UTF-8 path) opened with the desktop's default
+// handler; when none can be started (no browser installed, no desktop), a
+// message says so and gives the page's path, so that it can be opened by
+// hand.
+void OpenHelpPage(const std::string& helpPage);
+
 }  // namespace kalendo

@@ -1,15 +1,12 @@
 #include "ui/model/frame.h"
 
+#include <algorithm>
 #include <climits>
+
+#include "ui/model/view_layout.h"
 
 namespace kalendo {
 namespace {
-
-constexpr FrameSize kFrameSizes[2][2] = {
-    // [sizeMode][viewMode]: full, monthly
-    {{365, 352}, {185, 280}},  // normal
-    {{410, 392}, {220, 315}},  // enlarged
-};
 
 int ModeIndex(int mode) { return mode == 1 ? 1 : 0; }
 
@@ -33,12 +30,22 @@ void Shift(AppSettings& s, FrameSize before, FrameSize after) {
 
 }  // namespace
 
-FrameSize FrameSizeFor(int sizeMode, int viewMode) {
-    return kFrameSizes[ModeIndex(sizeMode)][ModeIndex(viewMode)];
+FrameSize FrameSizes::For(int sizeMode, int viewMode) const {
+    return size[ModeIndex(sizeMode)][ModeIndex(viewMode)];
 }
 
-FrameLayout ApplyFrameLayout(AppSettings& s, ScreenSize screen) {
-    const FrameSize size = FrameSizeFor(s.sizeMode, s.viewMode);
+FrameSize FrameSizeFor(int sizeMode, int viewMode) {
+    return kLayoutFrameSizes.For(sizeMode, viewMode);
+}
+
+FrameSize ClientSizeFor(int sizeMode, int viewMode, const FrameBars& bars) {
+    const FrameSize view = ViewContentSize(sizeMode, viewMode);
+    return FrameSize{std::max(view.width, bars.widestBar),
+                     bars.menuHeight + bars.topHeight + view.height + bars.bottomHeight};
+}
+
+FrameLayout ApplyFrameLayout(AppSettings& s, ScreenSize screen, const FrameSizes& sizes) {
+    const FrameSize size = sizes.For(s.sizeMode, s.viewMode);
     if (OffScreen(s.windowLeft, s.windowTop, screen)) {
         s.windowLeft = (screen.width - size.width) / 2;
         s.windowTop = (screen.height - size.height) / 2;
@@ -48,19 +55,20 @@ FrameLayout ApplyFrameLayout(AppSettings& s, ScreenSize screen) {
                        full, !full, full, full};
 }
 
-FrameLayout ShiftForSizeMode(AppSettings& s, ScreenSize screen) {
-    const FrameSize before = FrameSizeFor(1 - ModeIndex(s.sizeMode), s.viewMode);
-    Shift(s, before, FrameSizeFor(s.sizeMode, s.viewMode));
-    return ApplyFrameLayout(s, screen);
+FrameLayout ShiftForSizeMode(AppSettings& s, ScreenSize screen, const FrameSizes& sizes) {
+    const FrameSize before = sizes.For(1 - ModeIndex(s.sizeMode), s.viewMode);
+    Shift(s, before, sizes.For(s.sizeMode, s.viewMode));
+    return ApplyFrameLayout(s, screen, sizes);
 }
 
-FrameLayout ShiftForViewMode(AppSettings& s, ScreenSize screen) {
-    const FrameSize before = FrameSizeFor(s.sizeMode, 1 - ModeIndex(s.viewMode));
-    Shift(s, before, FrameSizeFor(s.sizeMode, s.viewMode));
-    return ApplyFrameLayout(s, screen);
+FrameLayout ShiftForViewMode(AppSettings& s, ScreenSize screen, const FrameSizes& sizes) {
+    const FrameSize before = sizes.For(s.sizeMode, 1 - ModeIndex(s.viewMode));
+    Shift(s, before, sizes.For(s.sizeMode, s.viewMode));
+    return ApplyFrameLayout(s, screen, sizes);
 }
 
-ModeCommandEffect RunModeCommand(AppSettings& s, int commandId, ScreenSize screen) {
+ModeCommandEffect RunModeCommand(AppSettings& s, int commandId, ScreenSize screen,
+                                 const FrameSizes& sizes) {
     ModeCommandEffect effect;
     switch (commandId) {
         case kCmdSizeNormal:
@@ -68,7 +76,7 @@ ModeCommandEffect RunModeCommand(AppSettings& s, int commandId, ScreenSize scree
             const int mode = commandId == kCmdSizeNormal ? kSizeNormal : kSizeEnlarged;
             if (s.sizeMode == mode) return effect;
             s.sizeMode = mode;
-            effect.frame = ShiftForSizeMode(s, screen);
+            effect.frame = ShiftForSizeMode(s, screen, sizes);
             effect.refresh = true;
             effect.updateTitle = true;
             break;
@@ -79,7 +87,7 @@ ModeCommandEffect RunModeCommand(AppSettings& s, int commandId, ScreenSize scree
             if (s.viewMode == mode) return effect;
             s.viewMode = mode;
             SyncDisplayModeFlag(s);
-            effect.frame = ShiftForViewMode(s, screen);
+            effect.frame = ShiftForViewMode(s, screen, sizes);
             // The monthly display is not refreshed: the grid keeps its month
             // until the next command, which then computes today's month.
             effect.refresh = mode == kViewFull;
@@ -104,9 +112,10 @@ bool ModeCommandChecked(const AppSettings& s, int commandId) {
     }
 }
 
-void OnFrameMoved(AppSettings& s, int left, int top, ScreenSize screen) {
+void OnFrameMoved(AppSettings& s, int left, int top, ScreenSize screen,
+                  const FrameSizes& sizes) {
     if (OffScreen(left, top, screen)) {
-        const FrameSize size = FrameSizeFor(s.sizeMode, s.viewMode);
+        const FrameSize size = sizes.For(s.sizeMode, s.viewMode);
         s.windowLeft = (screen.width - size.width) / 2;
         s.windowTop = (screen.height - size.height) / 2;
     } else {

@@ -18,18 +18,44 @@ inline constexpr int kCmdViewFull = 32831;      // "完全(&F)"
 inline constexpr int kCmdViewMonthly = 32833;   // "月間(&M)"
 
 struct FrameSize {
-    int width;   // outer frame, pixels
+    int width;   // pixels
     int height;
+    friend bool operator==(const FrameSize&, const FrameSize&) = default;
 };
 
-// 365 x 352 (normal, full), 185 x 280 (normal, monthly), 410 x 392
-// (enlarged, full), 220 x 315 (enlarged, monthly). A mode value other than
-// 1 counts as 0.
-FrameSize FrameSizeFor(int sizeMode, int viewMode);
+// The whole window (client area and the window manager's frame) of each
+// combination of the modes, [sizeMode][viewMode]; a mode value other than 1
+// counts as 0.
+struct FrameSizes {
+    FrameSize size[2][2];
+    FrameSize For(int sizeMode, int viewMode) const;
+};
+
+// The sizes the layouts were drawn for, whole windows with title bar, menu
+// and borders: 365 x 352 (normal, full), 185 x 280 (normal, monthly),
+// 410 x 392 (enlarged, full), 220 x 315 (enlarged, monthly). Under a window
+// manager whose frame is no thicker than the one they were drawn for, the
+// real window stays within them.
+inline constexpr FrameSizes kLayoutFrameSizes{
+    {{{365, 352}, {185, 280}}, {{410, 392}, {220, 315}}}};
+FrameSize FrameSizeFor(int sizeMode, int viewMode);  // from kLayoutFrameSizes
+
+// The bars of one view mode around the view, as the toolkit measures them.
+struct FrameBars {
+    int menuHeight;    // the menu bar at the client width
+    int topHeight;     // the toolbar at the top (main or compact)
+    int bottomHeight;  // the month toolbar; 0 when the mode does not show it
+    int widestBar;     // the least width the bars need
+};
+
+// The client area inside the window manager's frame: exactly the bars and
+// the view's controls at their layout (ViewContentSize), no empty band and
+// nothing cut off; wider only when a bar needs it.
+FrameSize ClientSizeFor(int sizeMode, int viewMode, const FrameBars& bars);
 
 // What the frame shows after ApplyFrameLayout.
 struct FrameLayout {
-    int left, top, width, height;  // the window rectangle, pixels
+    int left, top, width, height;  // the whole window's rectangle, pixels
     bool showMainToolbar;          // full view: main toolbar (128) ...
     bool showCompactToolbar;       // ... monthly view: compact toolbar (186)
     bool showMonthToolbar;         // full view: the month toolbar (134) at the bottom
@@ -40,13 +66,17 @@ struct FrameLayout {
 // (left < 0, left >= width, top < 0 or top >= height; the body reaching past
 // the right or bottom edge is allowed) it is re-centred: ((W - w) / 2,
 // (H - h) / 2), truncated toward zero, and stored in `s`.
-FrameLayout ApplyFrameLayout(AppSettings& s, ScreenSize screen);
+// `sizes` are the whole windows' sizes, which the centring and the shifts use.
+FrameLayout ApplyFrameLayout(AppSettings& s, ScreenSize screen,
+                             const FrameSizes& sizes = kLayoutFrameSizes);
 
 // After s.sizeMode (resp. s.viewMode) has just changed: moves the stored
 // position by the difference between the old and the new frame size, so
 // the bottom-right corner keeps its place, then ApplyFrameLayout.
-FrameLayout ShiftForSizeMode(AppSettings& s, ScreenSize screen);
-FrameLayout ShiftForViewMode(AppSettings& s, ScreenSize screen);
+FrameLayout ShiftForSizeMode(AppSettings& s, ScreenSize screen,
+                             const FrameSizes& sizes = kLayoutFrameSizes);
+FrameLayout ShiftForViewMode(AppSettings& s, ScreenSize screen,
+                             const FrameSizes& sizes = kLayoutFrameSizes);
 
 // What the GUI does after a mode command.
 struct ModeCommandEffect {
@@ -62,7 +92,8 @@ struct ModeCommandEffect {
 // "月間" only shifts and lays out: the grid keeps its month until the next
 // command, and from then on the month computation shows today's month. The
 // month computation's display-mode flag follows the view mode at once.
-ModeCommandEffect RunModeCommand(AppSettings& s, int commandId, ScreenSize screen);
+ModeCommandEffect RunModeCommand(AppSettings& s, int commandId, ScreenSize screen,
+                                 const FrameSizes& sizes = kLayoutFrameSizes);
 
 // Whether the command's menu item and toolbar button carry the check mark.
 bool ModeCommandChecked(const AppSettings& s, int commandId);
@@ -70,7 +101,8 @@ bool ModeCommandChecked(const AppSettings& s, int commandId);
 // The window was moved: its top-left corner is stored, or, when that lies
 // off the primary screen, the centred position for the current modes' size
 // (the window itself is not moved).
-void OnFrameMoved(AppSettings& s, int left, int top, ScreenSize screen);
+void OnFrameMoved(AppSettings& s, int left, int top, ScreenSize screen,
+                  const FrameSizes& sizes = kLayoutFrameSizes);
 
 // The window is closing (or the log-on is ending): the corner is stored as
 // it is, without the screen test.

@@ -3,6 +3,7 @@
 #include "core/calendar_constants.h"
 #include "core/compute_month.h"
 #include "core/day_arith.h"
+#include "core/typed_number.h"
 #include "platform/platform.h"
 #include "ui/model/model_texts.h"
 #include "ui/model/text_format.h"
@@ -53,34 +54,66 @@ std::optional<CalendarDate> NormalizedTypedDate(long long year, long long month,
     return CalendarDate{yi, mi, di};
 }
 
+namespace {
+
+TypedField ReadEdit(std::string_view text) { return ReadTypedField(text.substr(0, kEditTextBytes)); }
+
+bool IsNotANumber(std::string_view text) {
+    return ReadEdit(text).kind == TypedFieldKind::NotANumber;
+}
+
+// An empty field keeps `value`.
+void TakeField(std::string_view text, int& value) {
+    const TypedField f = ReadEdit(text);
+    if (f.kind == TypedFieldKind::Number) value = f.value;
+}
+
+}  // namespace
+
+bool DirectJumpMayClose(std::string_view yearText, std::string_view monthText,
+                        std::string_view dayText) {
+    if (!IsNotANumber(yearText) && !IsNotANumber(monthText) && !IsNotANumber(dayText)) {
+        return true;
+    }
+    ThePlatform().ShowMessage(kDirectJumpNotNumberMessage);
+    return false;
+}
+
 std::optional<CalendarDate> DirectJumpDate(const MonthRecord& rec, std::string_view yearText,
                                            std::string_view monthText, std::string_view dayText) {
+    if (IsNotANumber(yearText) || IsNotANumber(monthText) || IsNotANumber(dayText)) {
+        return std::nullopt;
+    }
     int y = rec.year[kTarget], m = rec.month[kTarget], d = rec.day[kTarget];
-    std::size_t pos = 0;
-    ScanDecimal(yearText.substr(0, kEditTextBytes), pos, y);
-    pos = 0;
-    ScanDecimal(monthText.substr(0, kEditTextBytes), pos, m);
-    pos = 0;
-    ScanDecimal(dayText.substr(0, kEditTextBytes), pos, d);
+    TakeField(yearText, y);
+    TakeField(monthText, m);
+    TakeField(dayText, d);
     return NormalizedTypedDate(y, m, d);
 }
 
 int RunDirectJump(MonthRecord& rec, std::string_view yearText, std::string_view monthText,
                   std::string_view dayText) {
+    if (IsNotANumber(yearText) || IsNotANumber(monthText) || IsNotANumber(dayText)) return -1;
     return ComputeTypedDate(rec, DirectJumpDate(rec, yearText, monthText, dayText));
 }
 
-bool RelativeJumpMayClose(int unit) {
-    if (unit >= kUnitDaysBack && unit <= kUnitYearsAhead) return true;
-    ThePlatform().ShowMessage(kInvalidJumpMessage);
-    return false;
+bool RelativeJumpMayClose(std::string_view numberText, int unit) {
+    if (unit < kUnitDaysBack || unit > kUnitYearsAhead) {
+        ThePlatform().ShowMessage(kInvalidJumpMessage);
+        return false;
+    }
+    if (IsNotANumber(numberText)) {
+        ThePlatform().ShowMessage(kRelativeJumpNotNumberMessage);
+        return false;
+    }
+    return true;
 }
 
 std::optional<CalendarDate> RelativeJumpDate(const MonthRecord& rec, std::string_view numberText,
                                              int unit) {
-    int number = 0;  // an empty (or unparsable) number moves nothing
-    std::size_t pos = 0;
-    ScanDecimal(numberText.substr(0, kEditTextBytes), pos, number);
+    if (IsNotANumber(numberText)) return std::nullopt;
+    int number = 0;  // an empty number moves nothing
+    TakeField(numberText, number);
     long long y = rec.year[kTarget], m = rec.month[kTarget], d = rec.day[kTarget];
     const long long n = number;
     switch (unit) {
@@ -98,8 +131,22 @@ std::optional<CalendarDate> RelativeJumpDate(const MonthRecord& rec, std::string
 }
 
 int RunRelativeJump(MonthRecord& rec, std::string_view numberText, int unit) {
-    if (unit < kUnitDaysBack || unit > kUnitYearsAhead) return -1;
+    if (unit < kUnitDaysBack || unit > kUnitYearsAhead || IsNotANumber(numberText)) return -1;
     return ComputeTypedDate(rec, RelativeJumpDate(rec, numberText, unit));
+}
+
+bool RunConvertToWestern(const MonthRecord& rec, EraConvertState& state,
+                         std::string_view eraDateText) {
+    if (OnConvertToWestern(rec, state, eraDateText)) return true;
+    ThePlatform().ShowMessage(kEraDateNotReadMessage);
+    return false;
+}
+
+bool RunConvertToEra(const MonthRecord& rec, EraConvertState& state,
+                     std::string_view westernDateText) {
+    if (OnConvertToEra(rec, state, westernDateText)) return true;
+    ThePlatform().ShowMessage(kWesternDateNotReadMessage);
+    return false;
 }
 
 int MoveToEraConverted(MonthRecord& rec, const EraConvertState& state) {

@@ -38,28 +38,51 @@ inline constexpr int kUnitYearsAhead = 7;   // "年後"
 // calendar can show (the month computation refuses it either way).
 std::optional<CalendarDate> NormalizedTypedDate(long long year, long long month, long long day);
 
-// The direct jump: each text parsed as "%d"; a field that does not parse
-// (an empty one included) keeps the target date's value; then normalised.
-// So month 13 is January of the next year and day 0 the last day of the
-// month before; only the day filled in moves within the selected month.
+// Every number field takes what a user types, as the window hands it over
+// (full-width digits and signs already folded to ASCII): blanks, an
+// optional sign ("-", "+", "−", or "ー" with nothing but blanks before it)
+// and digits. An empty field keeps its meaning below; a field holding
+// anything else ("12x", "x", "1 2") is not a number, and nothing moves.
+
+// The direct jump: a field left empty keeps the target date's value; then
+// normalised. So month 13 is January of the next year and day 0 the last
+// day of the month before; only the day filled in moves within the selected
+// month. nullopt when a field is not a number (or the date lies beyond
+// anything the calendar can show).
 std::optional<CalendarDate> DirectJumpDate(const MonthRecord& rec, std::string_view yearText,
                                            std::string_view monthText, std::string_view dayText);
+// -1 (nothing happens) when a field is not a number.
 int RunDirectJump(MonthRecord& rec, std::string_view yearText, std::string_view monthText,
                   std::string_view dayText);
 
-// "O K" of the relative jump: a unit outside 0-7 (none chosen, or text typed
-// into the combo box: -1) shows "日付が不正です" and the dialog stays open.
-bool RelativeJumpMayClose(int unit);
+// "O K" of the direct jump: a field that is not a number shows "年・月・日は
+// 数字で入力してください" and the dialog stays open.
+bool DirectJumpMayClose(std::string_view yearText, std::string_view monthText,
+                        std::string_view dayText);
 
-// The relative jump: the number ("%d"; empty or unparsable counts as 0) is
-// applied by the unit to one field of the target date, then the date is
-// normalised: 1 "月後" from 31 January 2023 gives 3 March, 2 "週前" from 10
-// January gives 27 December. nullopt for a unit outside 0-7 (or a date
-// beyond anything the calendar can show).
+// "O K" of the relative jump: a unit outside 0-7 (none chosen, or text typed
+// into the combo box: -1) shows "日付が不正です", a number field that is not
+// a number "移動する数は数字で入力してください"; the dialog then stays open.
+bool RelativeJumpMayClose(std::string_view numberText, int unit);
+
+// The relative jump: the number (empty counts as 0) is applied by the unit
+// to one field of the target date, then the date is normalised: 1 "月後"
+// from 31 January 2023 gives 3 March, 2 "週前" from 10 January gives 27
+// December. nullopt for a unit outside 0-7, a number field that is not a
+// number, or a date beyond anything the calendar can show.
 std::optional<CalendarDate> RelativeJumpDate(const MonthRecord& rec, std::string_view numberText,
                                              int unit);
-// -1 (nothing happens) for a unit outside 0-7.
+// -1 (nothing happens) for a unit outside 0-7 or a number that is not one.
 int RunRelativeJump(MonthRecord& rec, std::string_view numberText, int unit);
+
+// "西暦変換" and "元号変換" of the era conversion dialog (almanac/
+// era_convert.h): a text that is not a date shows "和暦の日付は「元年5月1日」の
+// ように入力してください" or "西暦の日付は「2024年5月3日」のように入力してく
+// ださい", changes nothing and gives false.
+bool RunConvertToWestern(const MonthRecord& rec, EraConvertState& state,
+                         std::string_view eraDateText);
+bool RunConvertToEra(const MonthRecord& rec, EraConvertState& state,
+                     std::string_view westernDateText);
 
 // "移 動" of the era conversion dialog: ComputeMonth for the state's Western
 // year, month and day as the last conversion left them (the opening date

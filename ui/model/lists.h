@@ -52,6 +52,21 @@ std::vector<ListRow> FillScheduleList(const MonthRecord& rec);
 // schedules. nullopt for a kind outside 0-4 (the list's default colour).
 std::optional<Rgb> RowTextColour(int kind);
 
+// A selected row of any kind: white text on a dark blue, whatever the
+// desktop's own selection colours, so that no kind's colour ends up on a
+// blue it cannot be read on (teal on the usual selection blue is about
+// 1.3 : 1). The contrast is 6.7 : 1.
+struct RowColours {
+    Rgb text;
+    Rgb background;
+};
+inline constexpr RowColours kSelectedRowColours{{255, 255, 255}, {0, 90, 180}};
+
+// The contrast ratio of two colours as WCAG 2 defines it: (L1 + 0.05) /
+// (L2 + 0.05) of the relative luminances of sRGB, lighter over darker;
+// 1 for equal colours, 21 for black on white. Text wants 4.5 or more.
+double ContrastRatio(const Rgb& a, const Rgb& b);
+
 // What a double-click on a row opens in the memo dialog "詳細".
 struct MemoContent {
     std::string title;  // edit 1031

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "almanac/sign_names.h"
 #include "core/cp932.h"
 #include "core/day_arith.h"
 #include "defs/schedules.h"
@@ -32,6 +33,12 @@ std::size_t CutLength(const std::string& s, std::size_t maxBytes) {
 }
 
 }  // namespace
+
+std::string ScheduleDialogCaption(const ScheduleEditSession& session) {
+    const CalendarDate& d = session.date;
+    return FormatText(kScheduleCaptionFormat, kScheduleDialogCaption, d.year, d.month, d.day,
+                      WeekdayName(Weekday(d.year, d.month, d.day)));
+}
 
 std::optional<ScheduleEditSession> OpenEditScheduleDialog(const MonthRecord& rec,
                                                           const std::vector<ListRow>& scheduleRows,

@@ -50,6 +50,10 @@ struct ScheduleEditSession {
     ScheduleDialogValues initial;  // what the dialog opens with
 };
 
+// The dialog's caption names the day it is for: "スケジュール設定 -
+// 2024/05/03(金)" with the session's date and weekday.
+std::string ScheduleDialogCaption(const ScheduleEditSession& session);
+
 // "編集(&E)" on schedule-list row `row` (the selection mark; -1 none):
 // opens on that schedule's name, note and period. nullopt for no row and
 // for a user-event row (they are not edited here).

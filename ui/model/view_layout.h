@@ -8,6 +8,7 @@
 #include <array>
 
 #include "ui/model/month_view.h"  // kGridColumns, kGridCells
+#include "ui/model/frame.h"
 
 namespace kalendo {
 
@@ -38,6 +39,11 @@ struct ViewLayout {
 // The layout of size mode 0 (normal) or 1 (enlarged; any other value counts
 // as 0) in view mode `viewMode` (only the logical size depends on it).
 ViewLayout ViewLayoutFor(int sizeMode, int viewMode);
+
+// The room the view's shown controls take from its top-left corner: in the
+// full view 358 x 246 (normal) or 400 x 285 (enlarged); in the monthly view
+// the date pane, the headings and the grid, 175 x 200 or 210 x 235.
+FrameSize ViewContentSize(int sizeMode, int viewMode);
 
 // Column widths from a list's client width w: the event list's one column
 // "この日の暦" is w - 17; the schedule list's "日" is w / 5 and "予 定"

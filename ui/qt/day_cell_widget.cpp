@@ -1,13 +1,45 @@
 #include "ui/qt/day_cell_widget.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPainterPath>
 
 namespace kalendo {
 namespace {
 
 // The frame of a cell: a plain one-pixel line like a bordered edit control.
 const QColor kCellBorder(100, 100, 100);
+
+// The Japanese faces installed on most desktops have no bold style; the
+// toolkit's synthetic bold is lost whenever glyphs are drawn as outlines
+// (a scaled screen), so such a face is made bold here by stroking its
+// outlines: one line of 1/24 of the pixel size, as FreeType emboldens.
+constexpr double kStrokeShareOfPixelSize = 1.0 / 24;
+
+bool HasBoldStyle(const QFont& font) {
+    const QString family = QFontInfo(font).family();
+    for (const QString& style : QFontDatabase::styles(family)) {
+        if (QFontDatabase::weight(family, style) >= QFont::Bold) return true;
+    }
+    return false;
+}
+
+void DrawStrokedBold(QPainter& painter, const QRect& area, const QFont& font, const QColor& fg,
+                     const QString& text) {
+    QFont outline = font;
+    outline.setBold(false);
+    const QFontMetricsF metrics(outline);
+    const double x = area.left() + (area.width() - metrics.horizontalAdvance(text)) / 2;
+    const double y = area.top() + (area.height() - metrics.height()) / 2 + metrics.ascent();
+    QPainterPath path;
+    path.addText(x, y, outline, text);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillPath(path, fg);
+    painter.strokePath(path, QPen(fg, QFontInfo(outline).pixelSize() * kStrokeShareOfPixelSize));
+}
 
 }  // namespace
 
@@ -37,6 +69,10 @@ void DayCellWidget::paintEvent(QPaintEvent*) {
     if (bordered_) {
         painter.setPen(kCellBorder);
         painter.drawRect(all.adjusted(0, 0, -1, -1));
+    }
+    if (font().bold() && !HasBoldStyle(font())) {
+        DrawStrokedBold(painter, all, font(), fg_, text_);
+        return;
     }
     painter.setPen(fg_);
     painter.setFont(font());

@@ -1,19 +1,17 @@
 #include "ui/qt/direct_jump_dialog.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
-#include "ui/qt/fonts.h"
+#include "ui/model/jumps.h"
+#include "ui/qt/jump_dialog_layout.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/window_texts.h"
 
 namespace kalendo {
 namespace {
 
-constexpr double kDialogPoints = 11.0;
 constexpr int kYearWidth = 60;
 constexpr int kMonthDayWidth = 40;
 
@@ -27,37 +25,24 @@ QLineEdit* DateField(int width, QWidget* parent) {
 }  // namespace
 
 DirectJumpDialog::DirectJumpDialog(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(ToQt(kDirectJumpCaption));
-    setFont(FaceFont(kFaceGothic, kDialogPoints));
     year_ = DateField(kYearWidth, this);
     month_ = DateField(kMonthDayWidth, this);
     day_ = DateField(kMonthDayWidth, this);
-    ok_ = new QPushButton(ToQt(kButtonOkSpaced), this);
-    auto* cancel = new QPushButton(ToQt(kButtonCancel), this);
-    ok_->setDefault(true);
-    connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* fields = new QHBoxLayout;
-    fields->addWidget(year_);
-    fields->addWidget(new QLabel(ToQt(kYearMark), this));
-    fields->addWidget(month_);
-    fields->addWidget(new QLabel(ToQt(kMonthMark), this));
-    fields->addWidget(day_);
-    fields->addWidget(new QLabel(ToQt(kDayMark), this));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok_);
-    buttons->addWidget(cancel);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(fields);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    const JumpDialogButtons buttons = BuildJumpDialogLayout(
+        this, kDirectJumpCaption,
+        {year_, new QLabel(ToQt(kYearMark), this), month_, new QLabel(ToQt(kMonthMark), this),
+         day_, new QLabel(ToQt(kDayMark), this)});
+    ok_ = buttons.ok;
+    // A field that is not a number keeps the dialog open with the model's
+    // message, so that it can be corrected.
+    connect(ok_, &QPushButton::clicked, this, [this] {
+        if (DirectJumpMayClose(yearText(), monthText(), dayText())) accept();
+    });
     year_->setFocus();
 }
 
-std::string DirectJumpDialog::yearText() const { return FromQt(year_->text()); }
-std::string DirectJumpDialog::monthText() const { return FromQt(month_->text()); }
-std::string DirectJumpDialog::dayText() const { return FromQt(day_->text()); }
+std::string DirectJumpDialog::yearText() const { return FromQtTyped(year_->text()); }
+std::string DirectJumpDialog::monthText() const { return FromQtTyped(month_->text()); }
+std::string DirectJumpDialog::dayText() const { return FromQtTyped(day_->text()); }
 
 }  // namespace kalendo

@@ -2,10 +2,56 @@
 
 #include <QHeaderView>
 #include <QPalette>
+#include <QStyledItemDelegate>
 
 #include "ui/qt/qt_text.h"
 
 namespace kalendo {
+namespace {
+
+// The header's and the frame's colours: a light header with dark text, so
+// a dark desktop palette does not turn the list's surroundings dark.
+const QColor kHeaderBackground(240, 240, 240);
+const QColor kDarkText(0, 0, 0);
+
+// A selected row takes the model's selection colours whatever its kind's
+// text colour and the item's own background.
+class SelectedRowDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (!(option->state & QStyle::State_Selected)) return;
+        const QColor text = ToQColor(kSelectedRowColours.text);
+        const QColor background = ToQColor(kSelectedRowColours.background);
+        option->palette.setColor(QPalette::Text, text);
+        option->palette.setColor(QPalette::HighlightedText, text);
+        option->palette.setColor(QPalette::Highlight, background);
+        option->backgroundBrush = background;
+    }
+};
+
+// The list's palette: the light background of the layout in every colour
+// group, dark text, and the selection colours, whatever the desktop's.
+QPalette ListPalette(QPalette pal) {
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive,
+                                             QPalette::Disabled}) {
+        pal.setColor(group, QPalette::Base, ToQColor(kListBackground));
+        pal.setColor(group, QPalette::AlternateBase, ToQColor(kListBackground));
+        pal.setColor(group, QPalette::Text, kDarkText);
+        pal.setColor(group, QPalette::WindowText, kDarkText);
+        pal.setColor(group, QPalette::ButtonText, kDarkText);
+        pal.setColor(group, QPalette::Button, kHeaderBackground);
+        pal.setColor(group, QPalette::Window, kHeaderBackground);
+        pal.setColor(group, QPalette::Highlight, ToQColor(kSelectedRowColours.background));
+        pal.setColor(group, QPalette::HighlightedText, ToQColor(kSelectedRowColours.text));
+    }
+    return pal;
+}
+
+}  // namespace
 
 EntryList::EntryList(bool withDayColumn, QWidget* parent)
     : QTreeWidget(parent), withDayColumn_(withDayColumn) {
@@ -23,9 +69,9 @@ EntryList::EntryList(bool withDayColumn, QWidget* parent)
     header()->setStretchLastSection(false);
     header()->setSectionsMovable(false);
     header()->setDefaultAlignment(Qt::AlignCenter);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Base, ToQColor(kListBackground));
-    setPalette(pal);
+    setPalette(ListPalette(palette()));
+    header()->setPalette(ListPalette(header()->palette()));
+    setItemDelegate(new SelectedRowDelegate(this));
     setColumnCount(withDayColumn ? 2 : 1);
 
     connect(this, &QTreeWidget::itemDoubleClicked, this, [this] { emit rowDoubleClicked(); });

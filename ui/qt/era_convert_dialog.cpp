@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/model/jumps.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/window_texts.h"
@@ -38,12 +39,12 @@ EraConvertDialog::EraConvertDialog(const MonthRecord& rec, const EraConvertState
 
     connect(toWestern_, &QPushButton::clicked, this, [this] {
         state_.eraIndex = era_->currentIndex();
-        OnConvertToWestern(rec_, state_, FromQt(eraDate_->text()));
+        if (!RunConvertToWestern(rec_, state_, FromQtTyped(eraDate_->text()))) return;
         // Only the Western date is rewritten: the era date stays as typed.
         westernDate_->setText(ToQt(WesternDateText(state_)));
     });
     connect(toEra_, &QPushButton::clicked, this, [this] {
-        OnConvertToEra(rec_, state_, FromQt(westernDate_->text()));
+        if (!RunConvertToEra(rec_, state_, FromQtTyped(westernDate_->text()))) return;
         // The era date and the list follow; the Western date stays as typed.
         eraDate_->setText(ToQt(EraDateText(state_)));
         era_->setCurrentIndex(state_.eraIndex);

@@ -16,6 +16,21 @@ void InstallJapaneseFonts();
 // A font of a named face (CP932 face name from window_texts) in points.
 QFont FaceFont(const char* faceCp932, double points, bool bold = false);
 
+// Between the digits of two neighbouring day cells at least this much
+// background shows (pixels, logical), beside the cells' two border lines.
+inline constexpr int kDayDigitGap = 2;
+
+// The widest ink of the two-digit day numbers 10-31 in `font`, pixels.
+int WidestDayNumberWidth(const QFont& font);
+
+// `layoutFont` when its widest two-digit day leaves kDayDigitGap between
+// neighbouring cells `cellWidth` pixels wide (each cell has a one-pixel
+// border); otherwise the first that does of: a narrower Japanese face at
+// the same height, then the layout's and the narrower faces in half-point
+// steps smaller. Bold and the other attributes are kept. Decided once per
+// size mode, so every cell of the grid has the same font.
+QFont FontFittingDayNumbers(const QFont& layoutFont, int cellWidth);
+
 // Font heights given in twips (1/20 point): 260 twips is 13 points.
 inline constexpr double PointsFromTwips(int twips) { return twips / 20.0; }
 

@@ -2,16 +2,22 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QHelpEvent>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QMenuBar>
 #include <QMoveEvent>
 #include <QToolBar>
+#include <QToolButton>
+#include <QToolTip>
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
 #include "core/calendar_constants.h"
 #include "platform/platform.h"
+#include "ui/model/file_locations.h"
 #include "ui/model/jumps.h"  // the jump commands of the menu
 #include "ui/model/month_view.h"
 #include "ui/model/text_format.h"
@@ -19,6 +25,7 @@
 #include "ui/qt/config_dialog.h"
 #include "ui/qt/month_view.h"
 #include "ui/qt/qt_text.h"
+#include "ui/qt/window_hints.h"
 #include "ui/qt/window_texts.h"
 
 namespace kalendo {
@@ -55,6 +62,38 @@ QToolBar* NewToolBar(const QString& name, QWidget* parent) {
     bar->setContextMenuPolicy(Qt::PreventContextMenu);
     bar->setStyleSheet(QString::fromLatin1(kToolBarStyle));
     return bar;
+}
+
+// A toolbar that is hidden under the mouse never hears the mouse leave:
+// its buttons would show their hover frame again when it comes back.
+void ForgetHover(QToolBar* bar) {
+    for (QToolButton* button : bar->findChildren<QToolButton*>()) {
+        if (!button->testAttribute(Qt::WA_UnderMouse)) continue;
+        button->setAttribute(Qt::WA_UnderMouse, false);
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(button, &leave);
+        button->update();
+    }
+}
+
+// Gap between a tooltip and the button it belongs to, pixels.
+constexpr int kToolTipGap = 2;
+
+// The month toolbar lies at the bottom of the window, often at the bottom
+// of the screen: its tooltips open above the button, over the window,
+// instead of below it.
+void ShowToolTipAbove(QToolButton* button, const QPoint& globalPos) {
+    const QString tip = button->toolTip();
+    if (tip.isEmpty()) {
+        QToolTip::hideText();
+        return;
+    }
+    QToolTip::showText(globalPos, tip, button);
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (!w->inherits("QTipLabel") || !w->isVisible()) continue;
+        const QPoint top = button->mapToGlobal(QPoint(0, 0));
+        w->move(globalPos.x(), top.y() - w->height() - kToolTipGap);
+    }
 }
 
 }  // namespace
@@ -191,17 +230,51 @@ void MainFrame::BuildToolBars() {
     addToolBar(Qt::BottomToolBarArea, monthBar_);
 }
 
+FrameSize MainFrame::ClientSize(int sizeMode, int viewMode) const {
+    // The menu bar and the toolbars keep their heights in every mode; the
+    // compact menu is the full one with items hidden, and both fit on one
+    // line at the view's width.
+    const bool full = viewMode != kViewMonthly;
+    const QToolBar* top = full ? mainBar_ : compactBar_;
+    int widest = top->sizeHint().width();
+    if (full) widest = std::max(widest, monthBar_->sizeHint().width());
+    const FrameBars bars{menuBar()->sizeHint().height(), top->sizeHint().height(),
+                         full ? monthBar_->sizeHint().height() : 0, widest};
+    return ClientSizeFor(sizeMode, viewMode, bars);
+}
+
+FrameSizes MainFrame::WindowSizes() const {
+    // The window manager's frame around the client area; none before the
+    // window is first shown and decorated.
+    const QSize margins = frameGeometry().size() - geometry().size();
+    FrameSizes sizes{};
+    for (int size = 0; size < 2; ++size) {
+        for (int view = 0; view < 2; ++view) {
+            const FrameSize client = ClientSize(size, view);
+            sizes.size[size][view] =
+                FrameSize{client.width + margins.width(), client.height + margins.height()};
+        }
+    }
+    return sizes;
+}
+
 void MainFrame::FirstUpdate() {
-    ApplyFrame(ApplyFrameLayout(settings_, ThePlatform().PrimaryScreen()));
+    ApplyFrame(ApplyFrameLayout(settings_, ThePlatform().PrimaryScreen(), WindowSizes()));
+    // After the first move: a native window created before it would take
+    // its position as the client area's instead of the frame's.
+    AskForFixedFrame(this);
     view_->ApplyLayout(settings_.sizeMode, settings_.viewMode);
     view_->FirstUpdate();
     timer_.start();
 }
 
 void MainFrame::ApplyFrame(const FrameLayout& layout) {
-    // The size is the window's own; the window manager's frame lies outside.
-    setFixedSize(layout.width, layout.height);
+    // The fixed size is the client area's; the window manager's frame lies
+    // outside it, and the position is the frame's corner.
+    const FrameSize client = ClientSize(settings_.sizeMode, settings_.viewMode);
+    setFixedSize(client.width, client.height);
     move(layout.left, layout.top);
+    for (QToolBar* bar : {mainBar_, compactBar_, monthBar_}) ForgetHover(bar);
     mainBar_->setVisible(layout.showMainToolbar);
     compactBar_->setVisible(layout.showCompactToolbar);
     monthBar_->setVisible(layout.showMonthToolbar);
@@ -210,6 +283,9 @@ void MainFrame::ApplyFrame(const FrameLayout& layout) {
     startupItem_->setVisible(layout.fullMenu);
     jumpMenu_->setVisible(layout.fullMenu);
     helpMenu_->setVisible(layout.fullMenu);
+    // The bars and the view take their places now, not at the next pass of
+    // the event loop: what is drawn next already has the new layout.
+    QMainWindow::layout()->activate();
 }
 
 void MainFrame::RunCommand(int commandId) {
@@ -232,7 +308,7 @@ void MainFrame::RunCommand(int commandId) {
             return;
         }
         case kCmdHelp:
-            ThePlatform().OpenWithDefaultHandler(paths_.helpPage);
+            OpenHelpPage(paths_.helpPage);
             return;
         default:
             view_->RunCommand(commandId);
@@ -242,7 +318,7 @@ void MainFrame::RunCommand(int commandId) {
 
 void MainFrame::RunModeCommand(int commandId) {
     const ModeCommandEffect effect =
-        kalendo::RunModeCommand(settings_, commandId, ThePlatform().PrimaryScreen());
+        kalendo::RunModeCommand(settings_, commandId, ThePlatform().PrimaryScreen(), WindowSizes());
     UpdateModeChecks();
     if (!effect.changed) return;
     ApplyFrame(effect.frame);
@@ -272,6 +348,12 @@ void MainFrame::SetTitle(const std::string& titleCp932) {
 }
 
 bool MainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        auto* button = qobject_cast<QToolButton*>(watched);
+        if (button == nullptr || button->parentWidget() != monthBar_) return false;
+        ShowToolTipAbove(button, static_cast<QHelpEvent*>(event)->globalPos());
+        return true;
+    }
     // The navigation keys belong to the frame whatever control has the
     // focus: a list or a pane must not take them for its own cursor. Keys
     // for other windows (dialogs, menus) pass.
@@ -291,7 +373,7 @@ bool MainFrame::eventFilter(QObject* watched, QEvent* event) {
 
 void MainFrame::moveEvent(QMoveEvent* event) {
     QMainWindow::moveEvent(event);
-    OnFrameMoved(settings_, pos().x(), pos().y(), ThePlatform().PrimaryScreen());
+    OnFrameMoved(settings_, pos().x(), pos().y(), ThePlatform().PrimaryScreen(), WindowSizes());
 }
 
 void MainFrame::closeEvent(QCloseEvent* event) {

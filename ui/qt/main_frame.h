@@ -64,6 +64,10 @@ private:
     QAction* AddCommand(int commandId, const char* textCp932, bool checkable = false);
     void BuildMenus();
     void BuildToolBars();
+    // The client area the bars and the view need in a mode, and the four
+    // whole windows with the window manager's frame as it is now.
+    FrameSize ClientSize(int sizeMode, int viewMode) const;
+    FrameSizes WindowSizes() const;
     void ApplyFrame(const FrameLayout& layout);
     void RunModeCommand(int commandId);
     void UpdateModeChecks();

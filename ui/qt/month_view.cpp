@@ -43,7 +43,7 @@ QFont TenthsFont(int tenths) { return FaceFont(kFaceGothic, tenths / 10.0); }
 // Runs a schedule dialog for a session; nullopt when it was cancelled.
 std::optional<ScheduleDialogValues> AskSchedule(const ScheduleEditSession& session,
                                                 QWidget* parent) {
-    ScheduleDialog dialog(session.initial, parent);
+    ScheduleDialog dialog(session.initial, ScheduleDialogCaption(session), parent);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.values();
 }
@@ -91,7 +91,8 @@ void MonthView::ApplyLayout(int sizeMode, int viewMode) {
         Place(heading(c), l.headings[static_cast<std::size_t>(c)]);
         heading(c)->SetTextFont(headingFont);
     }
-    const QFont cellFont = GridFont(sizeMode, l.cellFontTwips);
+    const QFont cellFont =
+        FontFittingDayNumbers(GridFont(sizeMode, l.cellFontTwips), l.cells[0].width);
     for (int k = 0; k < kGridCells; ++k) {
         Place(cell(k), l.cells[static_cast<std::size_t>(k)]);
         cell(k)->SetTextFont(cellFont);

@@ -14,6 +14,10 @@ std::string FromQt(const QString& text) {
     return Cp932FromUtf8(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
 }
 
+std::string FromQtTyped(const QString& text) {
+    return FromQt(text.normalized(QString::NormalizationForm_KC));
+}
+
 QString ToQtLines(std::string_view cp932) {
     QString text = ToQt(cp932);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

@@ -1,63 +1,54 @@
 #include "ui/qt/relative_jump_dialog.h"
 
 #include <QComboBox>
-#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
-#include <QVBoxLayout>
+#include <QValidator>
 
 #include "ui/model/jumps.h"
 #include "ui/model/model_texts.h"
-#include "ui/qt/fonts.h"
+#include "ui/qt/jump_dialog_layout.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/window_texts.h"
 
 namespace kalendo {
 namespace {
 
-constexpr double kDialogPoints = 11.0;
 constexpr int kNumberWidth = 70;
+
+// Digits only, like a number-only edit control; full-width digits, which
+// an input method types by default, are digits too.
+class TypedDigitsValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        for (const QChar c : input.normalized(QString::NormalizationForm_KC)) {
+            if (c < QLatin1Char('0') || c > QLatin1Char('9')) return Invalid;
+        }
+        return Acceptable;
+    }
+};
 
 }  // namespace
 
 RelativeJumpDialog::RelativeJumpDialog(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(ToQt(kRelativeJumpCaption));
-    setFont(FaceFont(kFaceGothic, kDialogPoints));
     number_ = new QLineEdit(this);
     number_->setAlignment(Qt::AlignRight);
     number_->setFixedWidth(kNumberWidth);
-    // Digits only, like a number-only edit control.
-    number_->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), number_));
+    number_->setValidator(new TypedDigitsValidator(number_));
     unit_ = new QComboBox(this);
     unit_->setEditable(true);
     unit_->setInsertPolicy(QComboBox::NoInsert);
     for (const char* item : kRelativeJumpUnits) unit_->addItem(ToQt(item));
     unit_->setCurrentIndex(-1);  // no unit chosen at opening
-    ok_ = new QPushButton(ToQt(kButtonOkSpaced), this);
-    auto* cancel = new QPushButton(ToQt(kButtonCancel), this);
-    ok_->setDefault(true);
+    ok_ = BuildJumpDialogLayout(this, kRelativeJumpCaption, {number_, unit_}).ok;
     connect(ok_, &QPushButton::clicked, this, [this] {
-        if (RelativeJumpMayClose(unit())) accept();
+        if (RelativeJumpMayClose(numberText(), unit())) accept();
     });
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* fields = new QHBoxLayout;
-    fields->addWidget(number_);
-    fields->addWidget(unit_);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok_);
-    buttons->addWidget(cancel);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(fields);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
     number_->setFocus();
 }
 
-std::string RelativeJumpDialog::numberText() const { return FromQt(number_->text()); }
+std::string RelativeJumpDialog::numberText() const { return FromQtTyped(number_->text()); }
 
 int RelativeJumpDialog::unit() const {
     const int index = unit_->currentIndex();

@@ -23,9 +23,10 @@ constexpr int kNoteHeight = 110;
 
 }  // namespace
 
-ScheduleDialog::ScheduleDialog(const ScheduleDialogValues& initial, QWidget* parent)
+ScheduleDialog::ScheduleDialog(const ScheduleDialogValues& initial,
+                               const std::string& captionCp932, QWidget* parent)
     : QDialog(parent) {
-    setWindowTitle(ToQt(kScheduleCaption));
+    setWindowTitle(ToQt(captionCp932));
     setFont(FaceFont(kFaceGothic, kLabelPoints));
     const QFont editFont = FaceFont(kFaceGothic, kEditPoints);
 

@@ -20,7 +20,9 @@ class ScheduleDialog : public QDialog {
     Q_OBJECT
 
 public:
-    ScheduleDialog(const ScheduleDialogValues& initial, QWidget* parent);
+    // `captionCp932` names the day (ScheduleDialogCaption).
+    ScheduleDialog(const ScheduleDialogValues& initial, const std::string& captionCp932,
+                   QWidget* parent);
 
     // What the controls hold now (CP932); the period is -1 when no item is
     // chosen or text was typed into the combo box.

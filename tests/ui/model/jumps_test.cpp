@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/day_arith.h"
+#include "core/typed_number.h"
 #include "model_test_support.h"
 
 namespace kalendo {
@@ -47,8 +48,7 @@ constexpr RelativeCase kRelativeCases[] = {
     {2024, 6, 15, "3", kUnitWeeksAhead, 2024, 7, 6, "weeks ahead"},
     {2024, 6, 15, "7", kUnitMonthsBack, 2023, 11, 15, "months back across the year"},
     {2024, 6, 15, "", kUnitDaysAhead, 2024, 6, 15, "an empty number is 0"},
-    {2024, 6, 15, "abc", kUnitDaysAhead, 2024, 6, 15, "an unparsable number is 0"},
-    {2024, 6, 15, " 12x", kUnitMonthsAhead, 2025, 6, 15, "%d reads the leading number"},
+    {2024, 6, 15, " 12 ", kUnitMonthsAhead, 2025, 6, 15, "blanks around the number"},
     {2024, 6, 15, "-3", kUnitDaysAhead, 2024, 6, 12, "a negative number goes the other way"},
     {2024, 6, 15, "3650", kUnitDaysAhead, 2034, 6, 13, "ten years of days, two of them leap"},
 };
@@ -68,14 +68,14 @@ TEST_F(JumpsTest, RelativeJumps) {
 TEST_F(JumpsTest, RelativeJumpWithoutUnitKeepsTheDialog) {
     Select(2024, 6, 15);
     for (int unit : {-1, 8}) {
-        EXPECT_FALSE(RelativeJumpMayClose(unit));
+        EXPECT_FALSE(RelativeJumpMayClose("1", unit));
         EXPECT_EQ(TakeMessages(), std::vector<std::string>{"日付が不正です"});
         EXPECT_FALSE(RelativeJumpDate(*rec_, "1", unit).has_value());
         EXPECT_EQ(RunRelativeJump(*rec_, "1", unit), -1);
         EXPECT_TRUE(TakeMessages().empty());
         EXPECT_EQ(TargetNow(), std::make_tuple(2024, 6, 15));
     }
-    for (int unit = 0; unit < 8; ++unit) EXPECT_TRUE(RelativeJumpMayClose(unit));
+    for (int unit = 0; unit < 8; ++unit) EXPECT_TRUE(RelativeJumpMayClose("1", unit));
     EXPECT_TRUE(TakeMessages().empty());
 }
 
@@ -110,8 +110,7 @@ constexpr DirectCase kDirectCases[] = {
     {"", "", "", 2024, 6, 15, "nothing typed: the selected date"},
     {"2023", "13", "1", 2024, 1, 1, "month 13 is January of the next year"},
     {"2024", "3", "0", 2024, 2, 29, "day 0 is the last day of the month before"},
-    {"abc", "7", "", 2024, 7, 15, "an unparsable year keeps the selected one"},
-    {" 1999", "+12", "31x", 1999, 12, 31, "blanks, a sign and trailing text as %d reads them"},
+    {" 1999 ", "+12", "31", 1999, 12, 31, "blanks and a sign"},
     {"2000", "-1", "1", 1999, 11, 1, "negative months carry back"},
 };
 
@@ -169,6 +168,98 @@ TEST_F(JumpsTest, EraConversionMoves) {
     EXPECT_EQ(MoveToEraConverted(*rec_, s), 0);
     EXPECT_EQ(TakeMessages(), std::vector<std::string>{kRangeMessage});
     EXPECT_EQ(TargetNow(), std::make_tuple(1989, 1, 8));
+}
+
+// What the number fields read, as the window hands them over: CP932 after
+// NFKC has made full-width digits, signs and blanks ASCII. "−" (U+2212;
+// NFKC leaves it) and "－" share CP932 81 7C; "ー" is 81 5B.
+struct TypedCase {
+    const char* text;  // UTF-8
+    TypedFieldKind kind;
+    int value;
+    const char* why;
+};
+const TypedCase kTypedCases[] = {
+    {"", TypedFieldKind::Empty, 0, "nothing typed"},
+    {"  \t", TypedFieldKind::Empty, 0, "blanks only"},
+    {"2030", TypedFieldKind::Number, 2030, "digits"},
+    {" 7 ", TypedFieldKind::Number, 7, "blanks around"},
+    {"+3", TypedFieldKind::Number, 3, "plus sign"},
+    {"-3", TypedFieldKind::Number, -3, "ASCII minus"},
+    {"−3", TypedFieldKind::Number, -3, "U+2212 minus sign"},
+    {"－3", TypedFieldKind::Number, -3, "full-width hyphen-minus"},
+    {"ー3", TypedFieldKind::Number, -3, "the long vowel mark first"},
+    {"  ー3", TypedFieldKind::Number, -3, "the long vowel mark after blanks"},
+    {"3ー", TypedFieldKind::NotANumber, 0, "the long vowel mark after the digits"},
+    {"ー", TypedFieldKind::NotANumber, 0, "a sign alone"},
+    {"--3", TypedFieldKind::NotANumber, 0, "two signs"},
+    {"12x", TypedFieldKind::NotANumber, 0, "digits then garbage"},
+    {"x12", TypedFieldKind::NotANumber, 0, "garbage then digits"},
+    {"1 2", TypedFieldKind::NotANumber, 0, "two numbers"},
+    {"２０３０", TypedFieldKind::NotANumber, 0, "full-width digits the window has not folded"},
+    {"元", TypedFieldKind::NotANumber, 0, "元 is a year only in an era date"},
+    {"99999999999", TypedFieldKind::Number, 1000000000, "held to 10^9"},
+    {"-99999999999", TypedFieldKind::Number, -1000000000, "held to -10^9"},
+};
+
+TEST(TypedNumbers, FieldsAreNumbersEmptyOrRefused) {
+    for (const TypedCase& c : kTypedCases) {
+        SCOPED_TRACE(c.why);
+        const TypedField f = ReadTypedField(Cp(c.text));
+        EXPECT_EQ(f.kind, c.kind);
+        EXPECT_EQ(f.value, c.value);
+    }
+}
+
+TEST_F(JumpsTest, FieldsThatAreNotNumbersChangeNothing) {
+    struct Case { const char* year; const char* month; const char* day; } const kDirect[] = {
+        {"abc", "7", ""}, {"", "", "31x"}, {"2024/5/3", "", ""}, {"", "5月", ""}};
+    for (const auto& c : kDirect) {
+        SCOPED_TRACE(c.year + std::string("|") + c.month + "|" + c.day);
+        Select(2024, 6, 15);
+        EXPECT_FALSE(DirectJumpMayClose(Cp(c.year), Cp(c.month), Cp(c.day)));
+        EXPECT_EQ(TakeMessages(), std::vector<std::string>{"年・月・日は数字で入力してください"});
+        EXPECT_FALSE(DirectJumpDate(*rec_, Cp(c.year), Cp(c.month), Cp(c.day)).has_value());
+        EXPECT_EQ(RunDirectJump(*rec_, Cp(c.year), Cp(c.month), Cp(c.day)), -1);
+        EXPECT_TRUE(TakeMessages().empty()) << "no range message either";
+        EXPECT_EQ(TargetNow(), std::make_tuple(2024, 6, 15));
+    }
+    for (const char* number : {"abc", " 12x", "1 2"}) {
+        SCOPED_TRACE(number);
+        EXPECT_FALSE(RelativeJumpMayClose(number, kUnitDaysAhead));
+        EXPECT_EQ(TakeMessages(), std::vector<std::string>{"移動する数は数字で入力してください"});
+        EXPECT_EQ(RunRelativeJump(*rec_, number, kUnitDaysAhead), -1);
+        EXPECT_EQ(TargetNow(), std::make_tuple(2024, 6, 15));
+    }
+    EXPECT_FALSE(RelativeJumpMayClose("abc", -1));
+    EXPECT_EQ(TakeMessages(), std::vector<std::string>{"日付が不正です"}) << "the unit first";
+    EXPECT_TRUE(DirectJumpMayClose("", " 2 ", Cp("−1")));
+    EXPECT_TRUE(TakeMessages().empty());
+}
+
+TEST_F(JumpsTest, MinusSignsOfAnInputMethodMoveBack) {
+    Select(2024, 6, 15);
+    EXPECT_EQ(Ymd(DirectJumpDate(*rec_, "", Cp("ー1"), "")), std::make_tuple(2023, 11, 15));
+    EXPECT_EQ(Ymd(RelativeJumpDate(*rec_, Cp("－3"), kUnitDaysAhead)), std::make_tuple(2024, 6, 12));
+}
+
+TEST_F(JumpsTest, EraConversionTextsThatAreNotDatesShowWhy) {
+    Select(2024, 6, 15);
+    EraConvertState s = OpenEraConvert(*rec_, 2024, 6, 15);
+    const EraConvertState before = s;
+    EXPECT_FALSE(RunConvertToWestern(*rec_, s, Cp("x年3月4日")));
+    EXPECT_EQ(TakeMessages(),
+              std::vector<std::string>{"和暦の日付は「元年5月1日」のように入力してください"});
+    EXPECT_FALSE(RunConvertToEra(*rec_, s, Cp("2024/5/3")));
+    EXPECT_EQ(TakeMessages(),
+              std::vector<std::string>{"西暦の日付は「2024年5月3日」のように入力してください"});
+    EXPECT_EQ(std::make_tuple(s.westernYear, s.month, s.day, s.eraYear, s.eraIndex),
+              std::make_tuple(before.westernYear, before.month, before.day, before.eraYear,
+                              before.eraIndex));
+    s.eraIndex = 1;  // 平成
+    EXPECT_TRUE(RunConvertToWestern(*rec_, s, Cp("元年5月1日")));
+    EXPECT_EQ(std::make_tuple(s.westernYear, s.month, s.day), std::make_tuple(1989, 5, 1));
+    EXPECT_TRUE(TakeMessages().empty());
 }
 
 }  // namespace

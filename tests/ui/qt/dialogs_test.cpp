@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "platform/text_codec.h"
 #include "tests/ui/qt/gui_fixture.h"
 #include "ui/model/day_texts.h"
 #include "ui/model/jumps.h"
@@ -126,7 +127,7 @@ protected:
 TEST_F(DialogsTest, RightClickAddsAScheduleOnTheSelectedDay) {
     Start(kJune15);
     OnNextModal<ScheduleDialog>([](ScheduleDialog& d) {
-        EXPECT_EQ(d.windowTitle(), Q("スケジュール設定"));
+        EXPECT_EQ(d.windowTitle(), Q("スケジュール設定 - 2024/06/15(土)"));
         EXPECT_TRUE(d.nameEdit()->text().isEmpty());
         EXPECT_TRUE(d.noteEdit()->toPlainText().isEmpty());
         EXPECT_EQ(d.periodBox()->currentIndex(), 0);
@@ -480,6 +481,116 @@ TEST_F(DialogsTest, AboutBoxAndHelpPage) {
 
     frame().action(kCmdHelp)->trigger();
     EXPECT_EQ(platform().opened, std::vector<std::string>{(folder() / "Help/index.html").string()});
+}
+
+TEST_F(DialogsTest, HelpWithoutABrowserSaysWhereThePageIs) {
+    Start(kJune15);
+    platform().openSucceeds = false;
+    frame().action(kCmdHelp)->trigger();
+    const std::string page = (folder() / "Help/index.html").string();
+    EXPECT_EQ(Messages(), std::vector<std::string>{
+                              "ヘルプを開けません. 次のファイルをブラウザで開いてください.\r\n" +
+                              page});
+}
+
+// What an input method types, folded at the window's edge (NFKC) and read
+// by the model.
+struct TypedTextCase {
+    const char* typed;
+    const char* folded;  // what the model is handed, UTF-8
+    const char* why;
+};
+const TypedTextCase kTypedTextCases[] = {
+    {"２０３０", "2030", "full-width digits"},
+    {"２０3０", "2030", "full-width and ASCII digits mixed"},
+    {"－１２", "-12", "full-width hyphen-minus"},
+    {"−１２", "－12", "U+2212 stays, as CP932 81 7C, for the model"},
+    {"ー１２", "ー12", "the long vowel mark stays for the model"},
+    {"　１", " 1", "ideographic space"},
+    {"＋５", "+5", "full-width plus"},
+    {"元年５月１日", "元年5月1日", "marks stay"},
+    {"１ｘ", "1x", "full-width letters become ASCII letters, still no number"},
+};
+
+TEST(TypedTexts, NfkcFoldsWhatAnInputMethodTypes) {
+    for (const TypedTextCase& c : kTypedTextCases) {
+        SCOPED_TRACE(c.why);
+        EXPECT_EQ(Utf8FromCp932(FromQtTyped(Q(c.typed))), c.folded);
+    }
+}
+
+TEST_F(DialogsTest, DirectJumpReadsFullWidthDigitsAndRefusesGarbage) {
+    Start(kJune15);
+    DirectJump("２０３０", "１", "ー１");  // day -1: the last day but one of December 2029
+    EXPECT_EQ(DatePane(), "2029/令和11年12月30日");
+    OnNextModal<DirectJumpDialog>([this](DirectJumpDialog& dlg) {
+        dlg.yearEdit()->setText(Q("2024年"));
+        QTest::mouseClick(dlg.okButton(), Qt::LeftButton);
+        EXPECT_TRUE(dlg.isVisible()) << "a field that is not a number keeps the dialog";
+        EXPECT_EQ(Messages(), std::vector<std::string>{"年・月・日は数字で入力してください"});
+        dlg.yearEdit()->setText(Q("２０２４"));
+        QTest::mouseClick(dlg.okButton(), Qt::LeftButton);
+    });
+    frame().action(kCmdDirectJump)->trigger();
+    EXPECT_EQ(DatePane(), "2024/令和 6年12月30日");
+}
+
+TEST_F(DialogsTest, RelativeJumpTakesFullWidthDigits) {
+    Start(kJune15);
+    OnNextModal<RelativeJumpDialog>([](RelativeJumpDialog& dlg) {
+        // What an input method commits goes through the validator as an insertion.
+        dlg.numberEdit()->insert(Q("３"));
+        dlg.numberEdit()->insert(Q("ｘ"));
+        EXPECT_EQ(dlg.numberEdit()->text(), Q("３")) << "a full-width digit is a digit";
+        dlg.unitBox()->setCurrentIndex(kUnitDaysAhead);
+        QTest::mouseClick(dlg.okButton(), Qt::LeftButton);
+    });
+    frame().action(kCmdRelativeJump)->trigger();
+    EXPECT_EQ(DatePane(), "2024/令和 6年 6月18日");
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(DialogsTest, EraConversionReadsGannenAndFullWidthAndRefusesGarbage) {
+    Start(kJune15);
+    OnNextModal<EraConvertDialog>([this](EraConvertDialog& dlg) {
+        dlg.eraBox()->setCurrentIndex(dlg.eraBox()->findText(Q("平成")));
+        dlg.eraDateEdit()->setText(Q("元年５月１日"));
+        QTest::mouseClick(dlg.toWesternButton(), Qt::LeftButton);
+        EXPECT_EQ(dlg.westernDateEdit()->text(), Q("1989年 5月 1日"));
+        EXPECT_TRUE(Messages().empty());
+
+        dlg.eraDateEdit()->setText(Q("がんねん5月1日"));
+        QTest::mouseClick(dlg.toWesternButton(), Qt::LeftButton);
+        EXPECT_EQ(Messages(), std::vector<std::string>{
+                                  "和暦の日付は「元年5月1日」のように入力してください"});
+        EXPECT_EQ(dlg.westernDateEdit()->text(), Q("1989年 5月 1日")) << "nothing changed";
+
+        dlg.westernDateEdit()->setText(Q("２０１９年５月１日"));
+        QTest::mouseClick(dlg.toEraButton(), Qt::LeftButton);
+        EXPECT_EQ(dlg.eraBox()->currentText(), Q("令和"));
+        EXPECT_EQ(dlg.eraDateEdit()->text(), Q(" 1年 5月 1日")) << "year 1 still shows as 1";
+
+        dlg.westernDateEdit()->setText(Q("2019/5/1"));
+        QTest::mouseClick(dlg.toEraButton(), Qt::LeftButton);
+        EXPECT_EQ(Messages().size(), 2u);
+        EXPECT_EQ(dlg.eraDateEdit()->text(), Q(" 1年 5月 1日"));
+        QTest::mouseClick(dlg.moveButton(), Qt::LeftButton);
+    });
+    frame().action(kCmdEraConvert)->trigger();
+    EXPECT_EQ(DatePane(), "2019/令和 1年 5月 1日");
+}
+
+TEST_F(DialogsTest, EditDialogNamesTheSchedulesDay) {
+    Start(kJune15);
+    AddSchedule(15, "会議", 1, "");
+    QTest::keyClick(&frame(), Qt::Key_Up);  // 8 June: the schedule is in the list
+    ASSERT_EQ(ScheduleListTexts().size(), 1u);
+    OnNextModal<ScheduleDialog>([](ScheduleDialog& d) {
+        EXPECT_EQ(d.windowTitle(), Q("スケジュール設定 - 2024/06/15(土)"));
+        QTest::mouseClick(d.cancelButton(), Qt::LeftButton);
+    });
+    ChooseFromNextMenu("編集(&E)");
+    RightClickScheduleList(0);
 }
 
 }  // namespace

@@ -1,6 +1,14 @@
 // The window itself: start-up, keys, toolbar buttons, clicks on the grid,
 // the display modes and the settings written at exit.
 #include <QAction>
+#include <QApplication>
+#include <QFontInfo>
+#include <QHelpEvent>
+#include <QImage>
+#include <QPainter>
+#include <QPushButton>
+#include <QLineEdit>
+#include <QToolTip>
 #include <QFontMetrics>
 #include <QMenuBar>
 #include <QTest>
@@ -15,10 +23,15 @@
 #include "tests/ui/qt/gui_fixture.h"
 #include "ui/model/frame.h"
 #include "ui/model/jumps.h"
+#include "ui/model/lists.h"
 #include "ui/model/month_view.h"
+#include "ui/model/view_layout.h"
 #include "ui/qt/day_cell_widget.h"
 #include "ui/qt/entry_list.h"
+#include "ui/qt/fonts.h"
 #include "ui/qt/info_pane.h"
+#include "ui/qt/schedule_dialog.h"
+#include "ui/qt/window_hints.h"
 
 namespace kalendo {
 namespace {
@@ -37,14 +50,39 @@ std::string ReadText(const std::filesystem::path& path) {
     return out.str();
 }
 
-using WindowTest = GuiTest;
+class WindowTest : public GuiTest {
+protected:
+    // The client area holds the menu, the toolbars and the view at exactly
+    // its layout's size, one below the other, with no band left over and
+    // nothing cut off; the whole window stays within the mode's layout
+    // size (the offscreen platform draws no frame around it).
+    void ExpectNoEmptyBand(int sizeMode, int viewMode) {
+        const bool full = viewMode == kViewFull;
+        const FrameSize content = ViewContentSize(sizeMode, viewMode);
+        EXPECT_EQ(view().size(), QSize(content.width, content.height));
+        const QToolBar* top = full ? frame().mainToolBar() : frame().compactToolBar();
+        EXPECT_EQ(top->geometry().top(), frame().menuBar()->geometry().bottom() + 1);
+        EXPECT_EQ(view().geometry().top(), top->geometry().bottom() + 1);
+        const int bottom = full ? frame().monthToolBar()->geometry().bottom()
+                                : view().geometry().bottom();
+        if (full) {
+            EXPECT_EQ(frame().monthToolBar()->geometry().top(), view().geometry().bottom() + 1);
+        }
+        EXPECT_EQ(bottom + 1, frame().height()) << "no empty band at the bottom";
+        EXPECT_EQ(frame().minimumSize(), frame().size());
+        EXPECT_EQ(frame().maximumSize(), frame().size());
+        const FrameSize drawn = FrameSizeFor(sizeMode, viewMode);
+        EXPECT_LE(frame().frameGeometry().width(), drawn.width);
+        EXPECT_LE(frame().frameGeometry().height(), drawn.height);
+    }
+};
 
 TEST_F(WindowTest, StartUpShowsTodayAtTheStoredPosition) {
     Start(kJune15);
     EXPECT_EQ(DatePane(), "2024/令和 6年 6月15日");
     EXPECT_EQ(Text(frame().windowTitle()), "KalendoⅡ [ 2024/ 6/15(土) ]");
     EXPECT_EQ(frame().pos(), QPoint(100, 80));
-    EXPECT_EQ(frame().size(), QSize(365, 352));
+    ExpectNoEmptyBand(kSizeNormal, kViewFull);
     EXPECT_TRUE(frame().mainToolBar()->isVisible());
     EXPECT_FALSE(frame().compactToolBar()->isVisible());
     EXPECT_TRUE(frame().monthToolBar()->isVisible());
@@ -132,13 +170,18 @@ TEST(PreferXcbUnderWayland, ChoosesX11OnlyWhenBothDisplaysAreThere) {
 }
 
 TEST_F(WindowTest, WithoutSettingsFileTheWindowOpensCentred) {
+    // The first start's position is the settings' default, centred for the
+    // size the layouts were drawn for.
     Start(kJune15, std::nullopt);
     EXPECT_EQ(frame().pos(), QPoint((kTestScreenWidth - 365) / 2, (kTestScreenHeight - 352) / 2));
 }
 
 TEST_F(WindowTest, OffScreenPositionIsCentred) {
+    // Centred before the window is first shown, when the window manager's
+    // frame is not known yet: for the client area's size.
     Start(kJune15, SettingsFileText(2000, 100, 0, 0));
-    EXPECT_EQ(frame().pos(), QPoint((kTestScreenWidth - 365) / 2, (kTestScreenHeight - 352) / 2));
+    EXPECT_EQ(frame().pos(), QPoint((kTestScreenWidth - frame().width()) / 2,
+                                    (kTestScreenHeight - frame().height()) / 2));
 }
 
 struct KeyCase {
@@ -251,34 +294,34 @@ TEST_F(WindowTest, ModeCommandsGiveTheFourSizesAndBack) {
     struct Step {
         QToolBar* (MainFrame::*bar)() const;
         int commandId;
-        QSize size;
-        QPoint pos;
-        bool full;
+        int sizeMode, viewMode;
         const char* why;
     };
     const Step kSteps[] = {
-        {&MainFrame::mainToolBar, kCmdViewMonthly, {185, 280}, {580, 372}, false, "月間"},
-        {&MainFrame::compactToolBar, kCmdSizeEnlarged, {220, 315}, {545, 337}, false, "拡大"},
-        {&MainFrame::compactToolBar, kCmdViewFull, {410, 392}, {355, 260}, true, "完全"},
-        {&MainFrame::mainToolBar, kCmdSizeNormal, {365, 352}, {400, 300}, true, "通常"},
+        {&MainFrame::mainToolBar, kCmdViewMonthly, kSizeNormal, kViewMonthly, "月間"},
+        {&MainFrame::compactToolBar, kCmdSizeEnlarged, kSizeEnlarged, kViewMonthly, "拡大"},
+        {&MainFrame::compactToolBar, kCmdViewFull, kSizeEnlarged, kViewFull, "完全"},
+        {&MainFrame::mainToolBar, kCmdSizeNormal, kSizeNormal, kViewFull, "通常"},
     };
     for (const Step& s : kSteps) {
         SCOPED_TRACE(s.why);
+        const QRect before = frame().frameGeometry();
         ClickToolBarButton((frame().*s.bar)(), s.commandId);
-        EXPECT_EQ(frame().size(), s.size);
-        EXPECT_EQ(frame().minimumSize(), s.size);
-        EXPECT_EQ(frame().maximumSize(), s.size);
-        EXPECT_EQ(frame().pos(), s.pos);
-        EXPECT_EQ(frame().mainToolBar()->isVisible(), s.full);
-        EXPECT_EQ(frame().compactToolBar()->isVisible(), !s.full);
-        EXPECT_EQ(frame().monthToolBar()->isVisible(), s.full);
+        const bool full = s.viewMode == kViewFull;
+        ExpectNoEmptyBand(s.sizeMode, s.viewMode);
+        // The bottom-right corner of the whole window keeps its place.
+        EXPECT_EQ(frame().frameGeometry().bottomRight(), before.bottomRight());
+        EXPECT_EQ(frame().mainToolBar()->isVisible(), full);
+        EXPECT_EQ(frame().compactToolBar()->isVisible(), !full);
+        EXPECT_EQ(frame().monthToolBar()->isVisible(), full);
         EXPECT_EQ(frame().action(kCmdDirectJump)->isVisible() &&
                       frame().menuBar()->actions().at(2)->isVisible(),
-                  s.full);
-        EXPECT_EQ(view().eventList()->isVisible(), s.full);
+                  full);
+        EXPECT_EQ(view().eventList()->isVisible(), full);
         EXPECT_TRUE(frame().action(s.commandId)->isChecked());
         EXPECT_TRUE(ToolBarButton((frame().*s.bar)(), s.commandId)->isChecked());
     }
+    EXPECT_EQ(frame().pos(), QPoint(400, 300)) << "the round trip comes back";
     // A mode that is already current changes nothing and keeps its mark.
     ClickToolBarButton(frame().mainToolBar(), kCmdSizeNormal);
     EXPECT_EQ(frame().pos(), QPoint(400, 300));
@@ -342,6 +385,205 @@ TEST_F(WindowTest, ListsAreReportListsWithTheLayoutsColumns) {
     frame().action(kCmdSizeEnlarged)->trigger();
     EXPECT_EQ(events->geometry(), QRect(210, 0, 190, 120));
     EXPECT_EQ(view().cell(41)->geometry(), QRect(180, 205, 30, 30));
+}
+
+TEST(FrameHints, AskForNoMaximiseAndNoResizeHandle) {
+    const MotifWmHints& h = kFixedFrameMotifHints;
+    const struct {
+        std::uint32_t field, bit;
+        bool set;
+        const char* why;
+    } kBits[] = {
+        {h[0], kMwmHintsFunctions, true, "the functions are given"},
+        {h[0], kMwmHintsDecorations, true, "the decorations are given"},
+        {h[1], kMwmFuncResize, false, "no resizing"},
+        {h[1], kMwmFuncMaximize, false, "no maximising"},
+        {h[1], kMwmFuncMove, true, "moving"},
+        {h[1], kMwmFuncMinimize, true, "minimising"},
+        {h[1], kMwmFuncClose, true, "closing"},
+        {h[2], kMwmDecorResizeHandle, false, "no resize handle"},
+        {h[2], kMwmDecorMaximize, false, "no maximise button"},
+        {h[2], kMwmDecorTitle, true, "a title bar"},
+        {h[2], kMwmDecorBorder, true, "a border"},
+        {h[2], kMwmDecorMinimize, true, "a minimise button"},
+    };
+    for (const auto& b : kBits) EXPECT_EQ((b.field & b.bit) != 0, b.set) << b.why;
+}
+
+TEST_F(WindowTest, FrameFlagsHoldNoMaximiseHint) {
+    Start(kJune15);
+    const Qt::WindowFlags flags = frame().windowFlags();
+    EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
+    EXPECT_FALSE(flags & Qt::WindowFullscreenButtonHint);
+    EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+    EXPECT_TRUE(flags & Qt::WindowMinimizeButtonHint);
+}
+
+// Darkness of an image: the sum over its pixels of 255 - grey.
+long Darkness(const QImage& image) {
+    long ink = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) ink += 255 - qGray(image.pixel(x, y));
+    }
+    return ink;
+}
+
+// Ink of `text` drawn in `font` on white.
+long Ink(const QFont& font, const QString& text) {
+    QImage image(60, 40, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(image.rect(), Qt::AlignCenter, text);
+    painter.end();
+    return Darkness(image);
+}
+
+// Ink of a cell drawn at a device pixel ratio of 2.
+long ScaledInk(QWidget* w) {
+    QImage image(w->size() * 2, QImage::Format_RGB32);
+    image.setDevicePixelRatio(2);
+    image.fill(Qt::white);
+    w->render(&image);
+    return Darkness(image);
+}
+
+TEST_F(WindowTest, DayNumbersAreBoldAndKeepAGapInBothSizes) {
+    Start(kJune15);
+    for (const int size : {kSizeNormal, kSizeEnlarged}) {
+        SCOPED_TRACE(size);
+        frame().RunCommand(size == kSizeNormal ? kCmdSizeNormal : kCmdSizeEnlarged);
+        const QFont cellFont = view().cell(0)->font();
+        for (int k = 1; k < kGridCells; ++k) {
+            ASSERT_EQ(view().cell(k)->font(), cellFont) << "one font for the whole grid";
+        }
+        for (const QFont& font : {cellFont, view().heading(1)->font()}) {
+            EXPECT_TRUE(QFontInfo(font).bold());
+            QFont regular = font;
+            regular.setBold(false);
+            EXPECT_GT(Ink(font, QStringLiteral("28")), Ink(regular, QStringLiteral("28")) * 11 / 10)
+                << "drawn bold, not only asked for";
+        }
+        // Also on a screen scaled by 2, where glyphs are drawn as outlines.
+        for (DayCellWidget* w : {view().cell(kCellOfJune15), view().heading(1)}) {
+            const QString text = w->text();
+            const QColor fg = w->textColour(), bg = w->background();
+            w->SetContent(text, Qt::black, Qt::white);
+            const QFont bold = w->font();
+            QFont regular = bold;
+            regular.setBold(false);
+            w->SetTextFont(regular);
+            const long regularInk = ScaledInk(w);
+            w->SetTextFont(bold);
+            EXPECT_GT(ScaledInk(w), regularInk * 11 / 10) << "bold at 2x";
+            w->SetContent(text, fg, bg);
+        }
+        // Between the digits of two neighbouring cells: their two border
+        // lines and at least 2 pixels of background.
+        const int cellWidth = view().cell(0)->width();
+        const QFontMetrics metrics(cellFont);
+        for (int day = 10; day <= 31; ++day) {
+            EXPECT_LE(metrics.boundingRect(QString::number(day)).width() + 2 + 2, cellWidth)
+                << day;
+        }
+    }
+}
+
+TEST(DayNumberFont, GivenFontWhereItFitsNarrowerWhereNot) {
+    TestApplication();
+    QFont wide(QStringLiteral("IPAPGothic"));
+    wide.setPointSizeF(13);
+    wide.setBold(true);
+    for (const int cellWidth : {25, 30, 40, 14}) {
+        SCOPED_TRACE(cellWidth);
+        const QFont chosen = FontFittingDayNumbers(wide, cellWidth);
+        EXPECT_TRUE(chosen.bold());
+        const bool fits = WidestDayNumberWidth(wide) + 2 + kDayDigitGap <= cellWidth;
+        if (fits) {
+            EXPECT_EQ(chosen, wide) << "the given font is kept where it fits";
+        }
+        const bool chosenFits = WidestDayNumberWidth(chosen) + 2 + kDayDigitGap <= cellWidth;
+        if (cellWidth >= 25) {
+            EXPECT_TRUE(chosenFits);
+        }
+        if (!chosenFits) {
+            EXPECT_EQ(chosen, wide) << "nothing fits: the given font stays";
+        }
+    }
+}
+
+TEST_F(WindowTest, HiddenToolBarForgetsItsHoverFrame) {
+    Start(kJune15);
+    QAction* monthly = ToolBarButton(frame().mainToolBar(), kCmdViewMonthly);
+    QWidget* button = frame().mainToolBar()->widgetForAction(monthly);
+    ASSERT_NE(button, nullptr);
+    button->setAttribute(Qt::WA_UnderMouse, true);  // the mouse is on it when it is clicked
+    ClickToolBarButton(frame().mainToolBar(), kCmdViewMonthly);
+    frame().RunCommand(kCmdViewFull);
+    EXPECT_TRUE(frame().mainToolBar()->isVisible());
+    EXPECT_FALSE(button->underMouse());
+}
+
+TEST_F(WindowTest, MonthToolBarTooltipsOpenAboveIt) {
+    Start(kJune15);
+    frame().show();
+    QAction* june = frame().action(kCmdMonth1 + 5);
+    QWidget* button = frame().monthToolBar()->widgetForAction(june);
+    ASSERT_NE(button, nullptr);
+    const QPoint at = button->rect().center();
+    QHelpEvent help(QEvent::ToolTip, at, button->mapToGlobal(at));
+    QApplication::sendEvent(button, &help);
+    QWidget* tip = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->inherits("QTipLabel") && w->isVisible()) tip = w;
+    }
+    ASSERT_NE(tip, nullptr);
+    EXPECT_LT(tip->geometry().bottom(), button->mapToGlobal(QPoint(0, 0)).y());
+    EXPECT_GE(tip->geometry().top(), frame().frameGeometry().top()) << "over the window";
+    QToolTip::hideText();
+}
+
+TEST(SelectedRows, ContrastOfEveryKind) {
+    EXPECT_NEAR(ContrastRatio({0, 0, 0}, {255, 255, 255}), 21.0, 1e-9);
+    EXPECT_NEAR(ContrastRatio({255, 255, 255}, {0, 0, 0}), 21.0, 1e-9) << "symmetric";
+    EXPECT_NEAR(ContrastRatio({20, 128, 128}, {20, 128, 128}), 1.0, 1e-12);
+    // The usual selection blue under the schedules' teal: what was unreadable.
+    EXPECT_LT(ContrastRatio({20, 128, 128}, {48, 140, 198}), 1.5);
+    EXPECT_GE(ContrastRatio(kSelectedRowColours.text, kSelectedRowColours.background), 4.5);
+    // Unselected rows keep their kind's colour on the list's background.
+    for (int kind = kNoteRow; kind <= kScheduleRow; ++kind) {
+        ASSERT_TRUE(RowTextColour(kind).has_value());
+        EXPECT_GE(ContrastRatio(*RowTextColour(kind), kListBackground), 3.0) << kind;
+    }
+}
+
+TEST_F(WindowTest, ListsKeepTheirColoursUnderADarkPalette) {
+    const QPalette saved = QApplication::palette();
+    QPalette dark = saved;
+    dark.setColor(QPalette::Base, QColor(30, 30, 30));
+    dark.setColor(QPalette::Text, QColor(230, 230, 230));
+    dark.setColor(QPalette::Highlight, QColor(48, 140, 198));
+    QApplication::setPalette(dark);
+    Start(kJune15, SettingsFileText(100, 80, 0, 0));
+    OnNextModal<ScheduleDialog>([](ScheduleDialog& d) {
+        d.nameEdit()->setText(QString::fromUtf8("会議"));
+        d.storeButton()->click();
+    });
+    QTest::mouseClick(CellOfDay(15), Qt::RightButton);
+    EntryList* list = view().eventList();
+    ASSERT_EQ(list->topLevelItemCount(), 1);
+    EXPECT_EQ(list->palette().color(QPalette::Base), Colour(kListBackground));
+    EXPECT_EQ(list->palette().color(QPalette::Inactive, QPalette::Base), Colour(kListBackground));
+    list->topLevelItem(0)->setSelected(true);
+    frame().show();
+    const QImage shot = list->viewport()->grab().toImage();
+    const QRect row = list->visualItemRect(list->topLevelItem(0));
+    EXPECT_EQ(QColor(shot.pixel(row.left() + 1, row.center().y())),
+              Colour(kSelectedRowColours.background));
+    const QPoint below(row.left() + 1, row.bottom() + 5);
+    EXPECT_EQ(QColor(shot.pixel(below)), Colour(kListBackground)) << "the light background stays";
+    QApplication::setPalette(saved);
 }
 
 }  // namespace
