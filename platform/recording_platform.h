@@ -16,6 +16,7 @@ public:
     [[noreturn]] void Fatal(std::string_view cp932) override;
     std::optional<std::string> ExecutablePath() override { return executablePath; }
     std::optional<LocalDate> Today() override { return today; }
+    std::chrono::milliseconds UntilNextLocalMidnight() override { return untilMidnight; }
     ScreenSize PrimaryScreen() override { return screen; }
     void OpenWithDefaultHandler(const std::string& path) override { opened.push_back(path); }
 
@@ -26,6 +27,9 @@ public:
     std::vector<std::string> opened;
     std::optional<std::string> executablePath = std::string("/opt/kalendo2/Kalendo2");
     std::optional<LocalDate> today = LocalDate{2024, 6, 15, 6};
+    // The clock stands this long before the end of `today`; a test that
+    // changes `today` sets it short, as the real clock would be.
+    std::chrono::milliseconds untilMidnight = std::chrono::hours(1);
     ScreenSize screen{1920, 1080};
 };
 
