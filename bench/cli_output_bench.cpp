@@ -36,27 +36,26 @@ struct Loaded {
     }
 };
 
-void BM_DayObjectJson(benchmark::State& state) {
+// Writes one line with `write` per iteration, as the CLI does.
+template <class Write>
+void JsonLines(benchmark::State& state, Write write) {
     Loaded loaded;
     JsonWriter w;
     for (auto _ : state) {
         w.Clear();
-        WriteDayObject(w, *loaded.rec);
+        write(w, *loaded.rec);
         benchmark::DoNotOptimize(w.Text().data());
     }
     state.SetBytesProcessed(static_cast<long long>(state.iterations() * w.Text().size()));
 }
+
+void BM_DayObjectJson(benchmark::State& state) {
+    JsonLines(state, [](JsonWriter& w, MonthRecord& rec) { WriteDayObject(w, rec); });
+}
 BENCHMARK(BM_DayObjectJson);
 
 void BM_YearObjectJson(benchmark::State& state) {
-    Loaded loaded;
-    JsonWriter w;
-    for (auto _ : state) {
-        w.Clear();
-        WriteYearObject(w, *loaded.rec);
-        benchmark::DoNotOptimize(w.Text().data());
-    }
-    state.SetBytesProcessed(static_cast<long long>(state.iterations() * w.Text().size()));
+    JsonLines(state, [](JsonWriter& w, MonthRecord& rec) { WriteYearObject(w, rec); });
 }
 BENCHMARK(BM_YearObjectJson);
 

@@ -2,8 +2,8 @@
 # Start-up of the window to its first paint: runs the probe
 # (k2_window_startup_probe, the program's own start-up ended at the first
 # paint of the frame) RUNS times on an X display of its own (Xvfb, with
-# openbox as window manager when installed) and prints each time, the
-# median, and VmRSS at the first paint.
+# openbox as window manager when installed) and prints each wall time, the
+# median wall and CPU times, and VmRSS at the first paint.
 # usage: bench/window_startup.sh [path/to/bin-folder [RUNS]]
 set -euo pipefail
 bin=$(cd "${1:-build/bin}" && pwd)
@@ -33,4 +33,6 @@ for _ in $(seq "$runs"); do
 done | tee "$scratch/runs" | awk '/first_paint_ms/ {printf "%s ms\n", $2}'
 grep first_paint_ms "$scratch/runs" | awk '{print $2}' | sort -n |
     awk '{v[NR]=$1} END {printf "median of %d: %s ms\n", NR, v[int((NR+1)/2)]}'
+grep cpu_ms "$scratch/runs" | awk '{print $2}' | sort -n |
+    awk '{v[NR]=$1} END {printf "CPU time, median of %d: %s ms\n", NR, v[int((NR+1)/2)]}'
 grep VmRSS "$scratch/runs" | tail -1
