@@ -48,8 +48,13 @@ protected:
     CliRun Cli(const std::vector<std::string>& args, const std::string& environment = "",
                bool oneStream = false) {
         std::string command = environment + Quoted(BinFolder() + "kalendo2-cli");
-        for (const std::string& a : args) command += " " + Quoted(a);
-        command += " </dev/null >" + scratch_ + "out 2>";
+        for (const std::string& a : args) {
+            command += ' ';
+            command += Quoted(a);
+        }
+        command += " </dev/null >";
+        command += scratch_;
+        command += "out 2>";
         command += oneStream ? std::string("&1") : scratch_ + "err";
         CliRun run;
         const int raw = std::system(command.c_str());
@@ -237,8 +242,9 @@ TEST_F(CliBinaryTest, LongRangeStreamsEveryDayInOrder) {
 // preloaded here makes iconv_open refuse "CP932" as a system without the
 // converter does.
 TEST_F(CliBinaryTest, MissingCp932ConverterIsFatal) {
-    const std::string environment = "LD_PRELOAD=" + Quoted(K2_NO_CP932_SHIM) +
-                                    " ASAN_OPTIONS=verify_asan_link_order=0 ";
+    std::string environment = "LD_PRELOAD=";
+    environment += Quoted(K2_NO_CP932_SHIM);
+    environment += " ASAN_OPTIONS=verify_asan_link_order=0 ";
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"day", "2024-01-01"}, {"year", "2024"}, {"--help"}}) {
         SCOPED_TRACE(args.front());
