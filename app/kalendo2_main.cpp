@@ -2,6 +2,10 @@
 // application object. The program answers --help and --version; any other
 // argument is ignored.
 #include <QApplication>
+#include <QMessageBox>
+
+#include <cstdio>
+#include <string>
 
 #include <cstdio>
 #include <cstring>
@@ -10,6 +14,7 @@
 #include "platform/platform.h"
 #include "platform/qt_platform.h"
 #include "ui/model/settings.h"  // kProgramVersion
+#include "platform/text_codec.h"
 #include "ui/qt/application.h"
 
 namespace {
@@ -51,6 +56,13 @@ int main(int argc, char** argv) {
     }
     kalendo::PreferXcbUnderWayland();
     QApplication app(argc, argv);
+    // Every text of the window passes the converter; without it nothing
+    // could be shown, so the reason is shown as plain ASCII.
+    if (const std::string error = kalendo::OpenTextCodec(); !error.empty()) {
+        std::fprintf(stderr, "Kalendo2: %s\n", error.c_str());
+        QMessageBox::critical(nullptr, QStringLiteral("Kalendo2"), QString::fromLatin1(error));
+        return kalendo::kFatalExitStatus;
+    }
     kalendo::SetUpApplication();
     kalendo::QtPlatform platform;
     kalendo::SetPlatform(&platform);

@@ -1,6 +1,7 @@
 #include "cli/day_json.h"
 
 #include "almanac/signs.h"
+#include "cli/entry_json.h"
 #include "astro/longitude.h"
 #include "astro/lunisolar.h"
 #include "core/day_arith.h"
@@ -13,7 +14,6 @@
 
 namespace kalendo {
 namespace {
-
 
 // "date", "accepted", "weekday", "julianDate".
 void WriteDateKeys(JsonWriter& w, const MonthRecord& rec, CalendarDate t) {
@@ -58,19 +58,12 @@ void WriteEraKeys(JsonWriter& w, const MonthRecord& rec) {
     w.Key("eraYear").Int(rec.eraYear);
 }
 
-void WriteIndexAndName(JsonWriter& w, int i, const char* nameCp932) {
-    w.BeginObject();
-    w.Key("index").Int(i);
-    w.Key("name").Cp932(nameCp932);
-    w.EndObject();
-}
-
 // {"index","name"} of entry i of a table, or null for -1.
 void WriteEntryOrNull(JsonWriter& w, const DefinitionEntry* table, int i) {
     if (i < 0) {
         w.Null();
     } else {
-        WriteIndexAndName(w, i, table[i].name);
+        WriteEntryObject(w, kIndexAndNameFields<DefinitionEntry>, table[i], i);
     }
 }
 
@@ -83,28 +76,26 @@ void WriteHolidayKeys(JsonWriter& w, const MonthRecord& rec, CalendarDate t) {
     w.Key("dayOff").Bool(IsDayOff(rec, t.month, t.day));
 }
 
-// "notes", "userEntries", "schedules": every entry that falls on the day,
-// in table order.
+// `key`: [{"index","name"}] of every entry of a table that falls on the
+// day, in table order.
+template <class Entry, class FallsOn>
+void WriteEntriesOfDay(JsonWriter& w, const char* key, const Entry* table, int count,
+                       FallsOn fallsOn) {
+    w.Key(key).BeginArray();
+    for (int i = 0; i < count; ++i) {
+        if (fallsOn(i) >= 0) WriteEntryObject(w, kIndexAndNameFields<Entry>, table[i], i);
+    }
+    w.EndArray();
+}
+
+// "notes", "userEntries", "schedules".
 void WriteEventKeys(JsonWriter& w, const MonthRecord& rec, CalendarDate t) {
-    w.Key("notes").BeginArray();
-    for (int i = 0; i < rec.noteCount; ++i) {
-        if (NoteFallsOnTarget(rec, i) >= 0) WriteIndexAndName(w, i, rec.notes[i].name);
-    }
-    w.EndArray();
-    w.Key("userEntries").BeginArray();
-    for (int i = 0; i < rec.userEntryCount; ++i) {
-        if (UserEntryFallsOn(rec, i, t.year, t.month, t.day) >= 0) {
-            WriteIndexAndName(w, i, rec.userEntries[i].name);
-        }
-    }
-    w.EndArray();
-    w.Key("schedules").BeginArray();
-    for (int i = 0; i < rec.scheduleCount; ++i) {
-        if (ScheduleFallsOn(rec, i, t.year, t.month, t.day) >= 0) {
-            WriteIndexAndName(w, i, rec.schedules[i].name);
-        }
-    }
-    w.EndArray();
+    WriteEntriesOfDay(w, "notes", rec.notes, rec.noteCount,
+                      [&](int i) { return NoteFallsOnTarget(rec, i); });
+    WriteEntriesOfDay(w, "userEntries", rec.userEntries, rec.userEntryCount,
+                      [&](int i) { return UserEntryFallsOn(rec, i, t.year, t.month, t.day); });
+    WriteEntriesOfDay(w, "schedules", rec.schedules, rec.scheduleCount,
+                      [&](int i) { return ScheduleFallsOn(rec, i, t.year, t.month, t.day); });
 }
 
 void WriteRgb(JsonWriter& w, Rgb c) {

@@ -1,16 +1,55 @@
 #include "cli/json_writer.h"
 
 #include <cassert>
+#include <charconv>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
+#include "platform/platform.h"
 #include "platform/text_codec.h"
 
 namespace kalendo {
+namespace {
 
-std::string JsonString(std::string_view utf8) {
-    std::string out = "\"";
-    for (const char ch : utf8) {
-        const unsigned char c = static_cast<unsigned char>(ch);
+// Longest "%.17g" of a double: sign, 17 digits, point, "e-308".
+constexpr std::size_t kDoubleChars = 32;
+
+// Appends "%.17g" of a finite value. std::to_chars with a precision is
+// printf's %.*g by definition, without its locale and its parsing of a
+// format.
+void AppendDouble(std::string& out, double value) {
+    char buf[kDoubleChars];
+    const std::to_chars_result r =
+        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 17);
+    out.append(buf, r.ptr);
+}
+
+[[noreturn]] void NotFinite(std::string_view key, double value) {
+    std::string message = "kalendo2-cli: internal error: ";
+    if (key.empty()) {
+        message += "a number";
+    } else {
+        message += "the value of \"";
+        message += key;
+        message += '"';
+    }
+    message += std::isnan(value) ? " is not a number (NaN)" : " is infinite";
+    message += ", which JSON cannot hold";
+    ThePlatform().Fatal(message);
+    std::abort();  // Fatal does not return; a virtual call carries no [[noreturn]]
+}
+
+}  // namespace
+
+void AppendJsonString(std::string& out, std::string_view utf8) {
+    out += '"';
+    std::size_t plain = 0;  // start of the run of bytes copied as they are
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(utf8[i]);
+        if (c >= 0x20 && c != '"' && c != '\\') continue;
+        out.append(utf8.data() + plain, i - plain);
+        plain = i + 1;
         switch (c) {
             case '"': out += "\\\""; break;
             case '\\': out += "\\\\"; break;
@@ -19,24 +58,28 @@ std::string JsonString(std::string_view utf8) {
             case '\n': out += "\\n"; break;
             case '\r': out += "\\r"; break;
             case '\t': out += "\\t"; break;
-            default:
-                if (c < 0x20) {
-                    char buf[8];
-                    std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                    out += buf;
-                } else {
-                    out += ch;
-                }
+            default: {
+                char buf[8];
+                std::snprintf(buf, sizeof buf, "\\u%04x", c);
+                out += buf;
+            }
         }
     }
+    out.append(utf8.data() + plain, utf8.size() - plain);
     out += '"';
+}
+
+std::string JsonString(std::string_view utf8) {
+    std::string out;
+    AppendJsonString(out, utf8);
     return out;
 }
 
 std::string JsonDouble(double value) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.17g", value);
-    return buf;
+    if (!std::isfinite(value)) NotFinite({}, value);
+    std::string out;
+    AppendDouble(out, value);
+    return out;
 }
 
 void JsonWriter::BeforeValue() {
@@ -69,6 +112,8 @@ void JsonWriter::EndArray() { Close(']'); }
 JsonWriter& JsonWriter::Key(std::string_view name) {
     BeforeValue();
     out_ += '"';
+    keyAt_ = out_.size();
+    keyLength_ = name.size();
     out_ += name;
     out_ += "\":";
     afterKey_ = true;
@@ -77,13 +122,16 @@ JsonWriter& JsonWriter::Key(std::string_view name) {
 
 JsonWriter& JsonWriter::Int(long long value) {
     BeforeValue();
-    out_ += std::to_string(value);
+    char buf[24];  // 19 digits and a sign
+    const std::to_chars_result r = std::to_chars(buf, buf + sizeof buf, value);
+    out_.append(buf, r.ptr);
     return *this;
 }
 
 JsonWriter& JsonWriter::Double(double value) {
+    if (!std::isfinite(value)) NotFinite(std::string_view(out_).substr(keyAt_, keyLength_), value);
     BeforeValue();
-    out_ += JsonDouble(value);
+    AppendDouble(out_, value);
     return *this;
 }
 
@@ -101,11 +149,15 @@ JsonWriter& JsonWriter::Null() {
 
 JsonWriter& JsonWriter::Utf8(std::string_view text) {
     BeforeValue();
-    out_ += JsonString(text);
+    AppendJsonString(out_, text);
     return *this;
 }
 
-JsonWriter& JsonWriter::Cp932(std::string_view text) { return Utf8(Utf8FromCp932(text)); }
+JsonWriter& JsonWriter::Cp932(std::string_view text) {
+    scratch_.clear();
+    AppendUtf8FromCp932(scratch_, text);
+    return Utf8(scratch_);
+}
 
 JsonWriter& JsonWriter::Date(int y, int m, int d) {
     char buf[40];
@@ -117,6 +169,8 @@ void JsonWriter::Clear() {
     out_.clear();
     empty_.clear();
     afterKey_ = false;
+    keyAt_ = 0;
+    keyLength_ = 0;
 }
 
 }  // namespace kalendo

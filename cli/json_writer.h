@@ -1,8 +1,11 @@
 // A small JSON writer for kalendo2-cli: compact output, keys in exactly the
 // order they are written, doubles as "%.17g". General JSON libraries
-// reorder keys or shorten doubles; scripts compare both.
+// reorder keys or shorten doubles; scripts compare both. The writer builds
+// one line at a time in a buffer it keeps, so that after the first line
+// no key or value allocates.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,9 +16,12 @@ namespace kalendo {
 // and bytes below 0x20 are escaped: \b \f \n \r \t, the others as \u00xx.
 // Every other byte, non-ASCII included, is copied as it is.
 std::string JsonString(std::string_view utf8);
+void AppendJsonString(std::string& out, std::string_view utf8);
 
 // "%.17g": enough digits that the double reads back bit for bit. Numbers
-// here never follow the user's locale (the CLI runs in the C locale).
+// here never follow the user's locale. JSON has no NaN or infinity, and
+// the almanac computes none: one is an internal fault, which ends the
+// program through the platform's Fatal with a message naming the value.
 std::string JsonDouble(double value);
 
 class JsonWriter {
@@ -29,6 +35,8 @@ public:
     JsonWriter& Key(std::string_view name);
 
     JsonWriter& Int(long long value);
+    // A NaN or an infinity is fatal (see JsonDouble); the message names
+    // the key.
     JsonWriter& Double(double value);
     JsonWriter& Bool(bool value);
     JsonWriter& Null();
@@ -38,7 +46,8 @@ public:
     // "YYYY-MM-DD", zero-padded.
     JsonWriter& Date(int y, int m, int d);
 
-    // The text written so far; Clear starts a new document.
+    // The text written so far; Clear starts a new document and keeps the
+    // buffer's room.
     const std::string& Text() const { return out_; }
     void Clear();
 
@@ -49,6 +58,11 @@ private:
     void Close(char bracket);
 
     std::string out_;
+    std::string scratch_;      // a text converted from CP932, before escaping
+    // The last key, as offset and length in out_, for the message of a bad
+    // number; length 0 before the first key.
+    std::size_t keyAt_ = 0;
+    std::size_t keyLength_ = 0;
     std::vector<bool> empty_;  // per open container: nothing written yet
     bool afterKey_ = false;
 };

@@ -1,5 +1,7 @@
 #include "cli/run.h"
 
+#include <cstddef>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -11,6 +13,7 @@
 #include "core/day_arith.h"
 #include "defs/schedules.h"
 #include "platform/console_platform.h"
+#include "platform/text_codec.h"
 #include "ui/model/document.h"
 #include "ui/model/file_locations.h"
 #include "ui/model/settings.h"
@@ -18,14 +21,18 @@
 namespace kalendo {
 namespace {
 
-// One object and its line break; flushed at once, so that a script reading
-// the lines sees each as it is done and a range message on stderr stands
-// between the right lines when both streams go to one place.
+// Room of stdout's buffer: a whole range of days reaches the kernel in
+// writes of this size rather than one per line.
+constexpr std::size_t kOutputBufferBytes = 64 * 1024;
+
+// One object and its line break, into stdout's buffer. A range message or
+// a fatal message flushes what stands before it (ConsolePlatform), so when
+// both streams go to one place the message still stands between the right
+// lines; a write error stays in the stream's error flag for the end.
 void PrintLine(JsonWriter& w, std::FILE* out) {
-    std::string line = w.Text();
-    line += '\n';
+    const std::string& line = w.Text();
     std::fwrite(line.data(), 1, line.size(), out);
-    std::fflush(out);
+    std::fputc('\n', out);
     w.Clear();
 }
 
@@ -74,6 +81,11 @@ int PrintDays(MonthRecord& rec, CalendarDate first, CalendarDate last, std::FILE
 int RunCli(int argc, const char* const* argv) {
     static ConsolePlatform platform;
     SetPlatform(&platform);
+    std::setvbuf(stdout, nullptr, _IOFBF, kOutputBufferBytes);
+    if (const std::string error = OpenTextCodec(); !error.empty()) {
+        std::fprintf(stderr, "kalendo2-cli: %s\n", error.c_str());
+        return kFatalExitStatus;
+    }
 
     const std::vector<std::string> args(argv + 1, argv + argc);
     const ParsedCommandLine parsed = ParseCommandLine(args);

@@ -1,5 +1,9 @@
 #include "cli/year_json.h"
 
+#include <span>
+
+#include "cli/entry_json.h"
+
 namespace kalendo {
 namespace {
 
@@ -51,77 +55,30 @@ void WriteHolidayKeys(JsonWriter& w, const MonthRecord& rec) {
     for (int i = 0; i < rec.holidayCount; ++i) {
         const DefinitionEntry& e = rec.holidays[i];
         if (y < e.fromYear || y >= e.toYear) continue;
-        w.BeginObject();
-        w.Key("index").Int(i);
-        w.Key("name").Cp932(e.name);
-        w.Key("fromYear").Int(e.fromYear);
-        w.Key("toYear").Int(e.toYear);
-        w.Key("expression").Cp932(e.expression);
-        w.Key("month").Int(e.month);
-        w.Key("day").Int(e.day);
-        w.EndObject();
+        WriteEntryObject(w, kHolidayFields, e, i);
     }
     w.EndArray();
     w.Key("generatedHolidays").BeginArray();
     for (int i = 0; i < rec.generatedHolidayCount; ++i) {
-        const DefinitionEntry& e = rec.generatedHolidays[i];
-        w.BeginObject();
-        w.Key("name").Cp932(e.name);
-        w.Key("month").Int(e.month);
-        w.Key("day").Int(e.day);
-        w.Key("fromYear").Int(e.fromYear);
-        w.Key("toYear").Int(e.toYear);
-        w.EndObject();
+        WriteEntryObject(w, kGeneratedHolidayFields, rec.generatedHolidays[i], i);
     }
+    w.EndArray();
+}
+
+template <class Entry>
+void WriteTable(JsonWriter& w, const char* key, std::span<const EntryField<Entry>> fields,
+                const Entry* table, int count) {
+    w.Key(key).BeginArray();
+    for (int i = 0; i < count; ++i) WriteEntryObject(w, fields, table[i], i);
     w.EndArray();
 }
 
 // "notes", "userEntries", "schedules": every entry of the three tables.
 void WriteEventKeys(JsonWriter& w, const MonthRecord& rec) {
-    w.Key("notes").BeginArray();
-    for (int i = 0; i < rec.noteCount; ++i) {
-        const DefinitionEntry& e = rec.notes[i];
-        w.BeginObject();
-        w.Key("index").Int(i);
-        w.Key("name").Cp932(e.name);
-        w.Key("expression").Cp932(e.expression);
-        w.Key("year").Int(e.year);
-        w.Key("month").Int(e.month);
-        w.Key("day").Int(e.day);
-        w.Key("oldCalendar").Int(e.oldCalendar);
-        w.Key("leapFlag").Int(e.leapFlag);
-        w.EndObject();
-    }
-    w.EndArray();
-    w.Key("userEntries").BeginArray();
-    for (int i = 0; i < rec.userEntryCount; ++i) {
-        const DefinitionEntry& e = rec.userEntries[i];
-        w.BeginObject();
-        w.Key("index").Int(i);
-        w.Key("name").Cp932(e.name);
-        w.Key("fromYear").Int(e.fromYear);
-        w.Key("expression").Cp932(e.expression);
-        w.Key("displayPeriod").Int(e.displayPeriod);
-        w.Key("year").Int(e.year);
-        w.Key("month").Int(e.month);
-        w.Key("day").Int(e.day);
-        w.EndObject();
-    }
-    w.EndArray();
-    w.Key("schedules").BeginArray();
-    for (int i = 0; i < rec.scheduleCount; ++i) {
-        const CSchedule& s = rec.schedules[i];
-        w.BeginObject();
-        w.Key("index").Int(i);
-        w.Key("name").Cp932(s.name);
-        w.Key("year").Int(s.year);
-        w.Key("month").Int(s.month);
-        w.Key("day").Int(s.day);
-        w.Key("displayPeriod").Int(s.displayPeriod);
-        w.Key("text").Cp932(s.text);
-        w.EndObject();
-    }
-    w.EndArray();
+    WriteTable<DefinitionEntry>(w, "notes", kNoteFields, rec.notes, rec.noteCount);
+    WriteTable<DefinitionEntry>(w, "userEntries", kUserEntryFields, rec.userEntries,
+                                rec.userEntryCount);
+    WriteTable<CSchedule>(w, "schedules", kScheduleFields, rec.schedules, rec.scheduleCount);
 }
 
 }  // namespace

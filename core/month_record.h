@@ -98,8 +98,15 @@ struct MonthRecord {
     DateList<kNewMoonCount> newMoons;
 };
 
-// The single instance that lives for the whole process (about 7 MB).
+// The single instance that lives for the whole process (about 7 MB, of
+// which only the slots the definition files fill become resident).
 MonthRecord& TheMonthRecord();
+
+// How TheMonthRecord is made: the tables of slots (eras, holidays,
+// generated holidays, notes, user entries, schedules) on zero pages that
+// stay untouched until a slot is written, everything else as in a default
+// record. Never freed.
+MonthRecord* NewRecordOnZeroPages();
 
 // The display-mode flag: kViewFull or kViewMonthly (the month record then
 // always describes today). Kept in the settings file as the view mode.

@@ -23,6 +23,7 @@ public:
     int Capacity() const override { return kNoteCapacity; }
     void ParseEntry(int index, const char* line) override {
         DefinitionEntry& e = table_[index];
+        e = DefinitionEntry{};  // the slot may lie on zero pages (TheMonthRecord)
         // "%s %s %s": only the first two words are stored; a third word is
         // not read into anything.
         std::sscanf(line, "%1023s %1023s", e.name, e.expression);
@@ -41,6 +42,7 @@ public:
     int Capacity() const override { return kUserEntryCapacity; }
     void ParseEntry(int index, const char* line) override {
         DefinitionEntry& e = table_[index];
+        e = DefinitionEntry{};  // unmatched fields keep the defaults, -1
         std::sscanf(line, "%1023s %d / %1023s %d", e.name, &e.fromYear, e.expression,
                     &e.displayPeriod);
         e.displayPeriod = DisplayPeriodFromFile(e.displayPeriod);

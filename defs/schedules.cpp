@@ -41,6 +41,7 @@ public:
     int Capacity() const override { return kScheduleCapacity; }
     void ParseEntry(int index, const char* line) override {
         CSchedule& s = table_[index];
+        s = CSchedule{};  // unmatched fields keep the defaults (month, day -1)
         // "%s %04d/%02d/%02d %d": the widths are the year's 4 and the month's
         // and day's 2 digits at most; fields after a mismatch keep their
         // values.

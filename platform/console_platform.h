@@ -13,6 +13,7 @@ public:
     [[noreturn]] void Fatal(std::string_view cp932) override;
     std::optional<std::string> ExecutablePath() override;
     std::optional<CalendarDate> Today() override;
+    std::chrono::milliseconds UntilNextLocalMidnight() override;
     ScreenSize PrimaryScreen() override { return {1024, 768}; }
     bool OpenWithDefaultHandler(const std::string&) override { return false; }
 
@@ -24,6 +25,9 @@ private:
 
 // Shared by every real platform.
 std::optional<std::string> ExecutablePathFromProc();
+// Both read the system clock in the local time zone as it is now: a
+// changed TZ or /etc/localtime counts from the next call on.
 std::optional<CalendarDate> TodayFromClock();
+std::chrono::milliseconds UntilNextLocalMidnightFromClock();
 
 }  // namespace kalendo

@@ -7,6 +7,7 @@
 // each implementation converts them at its edge.
 #pragma once
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -42,6 +43,12 @@ public:
     // Today's local date; nullopt when the clock cannot be converted. Its
     // weekday is the day arithmetic's to compute (UpdateToday).
     virtual std::optional<CalendarDate> Today() = 0;
+
+    // Time from now to the next local midnight, when Today() changes
+    // (on a day that begins at 01:00 because of a time change, to that
+    // moment); negative when the clock cannot be read. Read afresh on
+    // each call, so a clock set or a new time zone counts at once.
+    virtual std::chrono::milliseconds UntilNextLocalMidnight() = 0;
 
     virtual ScreenSize PrimaryScreen() = 0;
 

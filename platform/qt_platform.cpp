@@ -46,6 +46,10 @@ std::optional<std::string> QtPlatform::ExecutablePath() { return ExecutablePathF
 
 std::optional<CalendarDate> QtPlatform::Today() { return TodayFromClock(); }
 
+std::chrono::milliseconds QtPlatform::UntilNextLocalMidnight() {
+    return UntilNextLocalMidnightFromClock();
+}
+
 ScreenSize QtPlatform::PrimaryScreen() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (screen == nullptr) return kFallbackScreen;

@@ -16,6 +16,7 @@ public:
     [[noreturn]] void Fatal(std::string_view cp932) override;
     std::optional<std::string> ExecutablePath() override;
     std::optional<CalendarDate> Today() override;
+    std::chrono::milliseconds UntilNextLocalMidnight() override;
     ScreenSize PrimaryScreen() override;
     bool OpenWithDefaultHandler(const std::string& path) override;
 };

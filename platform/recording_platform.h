@@ -16,6 +16,7 @@ public:
     [[noreturn]] void Fatal(std::string_view cp932) override;
     std::optional<std::string> ExecutablePath() override { return executablePath; }
     std::optional<CalendarDate> Today() override { return today; }
+    std::chrono::milliseconds UntilNextLocalMidnight() override { return untilMidnight; }
     ScreenSize PrimaryScreen() override { return screen; }
     bool OpenWithDefaultHandler(const std::string& path) override {
         opened.push_back(path);
@@ -30,6 +31,9 @@ public:
     bool openSucceeds = true;  // what OpenWithDefaultHandler answers
     std::optional<std::string> executablePath = std::string("/opt/kalendo2/Kalendo2");
     std::optional<CalendarDate> today = CalendarDate{2024, 6, 15};
+    // The clock stands this long before the end of `today`; a test that
+    // changes `today` sets it short, as the real clock would be.
+    std::chrono::milliseconds untilMidnight = std::chrono::hours(1);
     ScreenSize screen{1920, 1080};
 };
 

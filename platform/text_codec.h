@@ -7,8 +7,22 @@
 
 namespace kalendo {
 
+// Opens both directions of iconv's "CP932" converter, once for the whole
+// process (opening costs more than converting a whole JSON line). Returns
+// an empty string when both are open, else one plain ASCII line naming the
+// converter that cannot be opened and why. Without it no text of the
+// almanac can be shown, so both programs call this first and end with the
+// line and kFatalExitStatus when it fails; the line is plain ASCII because
+// nothing can be converted to show it. Idempotent.
+std::string OpenTextCodec();
+
 // Every undecodable byte becomes U+FFFD; decoding resumes at the next byte.
+// A conversion before OpenTextCodec opens the converters itself; if that
+// fails, the line of OpenTextCodec goes to stderr and the process ends
+// with kFatalExitStatus (a conversion never passes its input through).
 std::string Utf8FromCp932(std::string_view cp932);
+// The same, appended to `out` (no allocation once `out` has room).
+void AppendUtf8FromCp932(std::string& out, std::string_view cp932);
 
 // A character code page 932 cannot hold becomes "?"; invalid UTF-8 bytes
 // likewise.

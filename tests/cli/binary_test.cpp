@@ -43,13 +43,19 @@ protected:
         if (!scratch_.empty()) fs::remove_all(scratch_);
     }
 
-    CliRun Cli(const std::vector<std::string>& args) {
-        std::string command = Quoted(BinFolder() + "kalendo2-cli");
+    // `environment`: assignments put before the command; `oneStream`:
+    // stderr goes into the same file as stdout (run.out).
+    CliRun Cli(const std::vector<std::string>& args, const std::string& environment = "",
+               bool oneStream = false) {
+        std::string command = environment + Quoted(BinFolder() + "kalendo2-cli");
         for (const std::string& a : args) {
             command += ' ';
             command += Quoted(a);
         }
-        command += " </dev/null >" + scratch_ + "out 2>" + scratch_ + "err";
+        command += " </dev/null >";
+        command += scratch_;
+        command += "out 2>";
+        command += oneStream ? std::string("&1") : scratch_ + "err";
         CliRun run;
         const int raw = std::system(command.c_str());
         run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -216,6 +222,56 @@ TEST_F(CliBinaryTest, SetsubunAmongTheNotesOf2024) {
     ASSERT_EQ(run.lines.size(), 1u);
     EXPECT_NE(ValueOf(run.lines[0], "notes").find("\"name\":\"節分\""), std::string::npos)
         << ValueOf(run.lines[0], "notes");
+}
+
+// stdout is buffered, yet with both streams in one file each range message
+// stands right before the refused date's object, after the day before it.
+TEST_F(CliBinaryTest, RangeMessagesStayBetweenTheirLinesInOneStream) {
+    const CliRun run =
+        Cli({"--data", BinFolder(), "--today", "2024-06-15", "day", "2999-12-31", "3000-01-02"}, "",
+            true);
+    EXPECT_EQ(run.status, 1);
+    ASSERT_EQ(run.lines.size(), 5u) << run.out;
+    EXPECT_EQ(ValueOf(run.lines[0], "date"), "\"2999-12-31\"");
+    EXPECT_EQ(run.lines[1], "ERROR : 年月の設定範囲が不適切です.");
+    EXPECT_EQ(run.lines[2], R"({"date":"3000-01-01","accepted":false})");
+    EXPECT_EQ(run.lines[3], "ERROR : 年月の設定範囲が不適切です.");
+    EXPECT_EQ(run.lines[4], R"({"date":"3000-01-02","accepted":false})");
+}
+
+// A long range goes out whole: every day once, in order, each line one
+// complete object.
+TEST_F(CliBinaryTest, LongRangeStreamsEveryDayInOrder) {
+    const CliRun run = Shipped({"day", "2023-12-01", "2024-03-10"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    ASSERT_EQ(run.lines.size(), 101u);
+    EXPECT_EQ(ValueOf(run.lines.front(), "date"), "\"2023-12-01\"");
+    EXPECT_EQ(ValueOf(run.lines[90], "date"), "\"2024-02-29\"");
+    EXPECT_EQ(ValueOf(run.lines.back(), "date"), "\"2024-03-10\"");
+    for (const std::string& line : run.lines) {
+        EXPECT_TRUE(line.front() == '{' && line.back() == '}') << line.substr(0, 80);
+    }
+}
+
+// Without iconv's CP932 converter nothing can be converted: the program
+// says so in plain ASCII and ends with status 3 before printing anything,
+// instead of passing CP932 bytes through as if they were UTF-8. The shim
+// preloaded here makes iconv_open refuse "CP932" as a system without the
+// converter does.
+TEST_F(CliBinaryTest, MissingCp932ConverterIsFatal) {
+    std::string environment = "LD_PRELOAD=";
+    environment += Quoted(K2_NO_CP932_SHIM);
+    environment += " ASAN_OPTIONS=verify_asan_link_order=0 ";
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"day", "2024-01-01"}, {"year", "2024"}, {"--help"}}) {
+        SCOPED_TRACE(args.front());
+        const CliRun run = Cli(args, environment);
+        EXPECT_EQ(run.status, 3);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err,
+                  "kalendo2-cli: the iconv converter from \"CP932\" to \"UTF-8\" cannot be "
+                  "opened: Invalid argument\n");
+    }
 }
 
 }  // namespace

@@ -31,5 +31,52 @@ TEST(TextCodec, UnencodableCharacterBecomesQuestionMark) {
     EXPECT_EQ(Cp932FromUtf8("a\xF0\x9F\x98\x80" "b"), "a?b");  // emoji
 }
 
+// The converters are opened once and shared by every conversion: what one
+// conversion leaves behind (a lead byte cut by the end of its text) must
+// not reach the next.
+TEST(TextCodec, ConversionsDoNotShareState) {
+    EXPECT_EQ(OpenTextCodec(), "");
+    EXPECT_EQ(OpenTextCodec(), "") << "opening again is harmless";
+    const std::string together = Utf8FromCp932("\x93\x41");  // one kanji
+    ASSERT_EQ(together.size(), 3u);
+    EXPECT_EQ(Utf8FromCp932("\x93"), "\xEF\xBF\xBD");
+    EXPECT_EQ(Utf8FromCp932("\x41"), "A") << "not the trail byte of the text before";
+    EXPECT_EQ(Cp932FromUtf8("\xE6\x97"), "??") << "a cut UTF-8 sequence, byte by byte";
+    EXPECT_EQ(Cp932FromUtf8("\x97"), "?");
+    EXPECT_EQ(Cp932FromUtf8("\xA5"), "?");
+    EXPECT_EQ(Utf8FromCp932("\x93\x41"), together);
+}
+
+// Texts longer than any buffer guess, with the largest growth there is:
+// each half-width katakana byte and each undecodable byte becomes three
+// bytes of UTF-8.
+TEST(TextCodec, LongTextsConvertWhole) {
+    struct Case { std::string cp932; std::string utf8Unit; const char* why; };
+    const Case cases[] = {
+        {std::string(20000, '\xB1'), "\xEF\xBD\xB1", "half-width katakana A"},
+        {std::string(20000, '\xA0'), "\xEF\xBF\xBD", "undecodable bytes"},
+        {std::string(20000, 'x'), "x", "ASCII"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        const std::string utf8 = Utf8FromCp932(c.cp932);
+        ASSERT_EQ(utf8.size(), c.cp932.size() * c.utf8Unit.size());
+        for (std::size_t i = 0; i < utf8.size(); i += c.utf8Unit.size()) {
+            ASSERT_EQ(utf8.compare(i, c.utf8Unit.size(), c.utf8Unit), 0) << "at " << i;
+        }
+    }
+    std::string kanji;
+    for (int i = 0; i < 5000; ++i) kanji += "\x93\xFA\x96\x7B";
+    EXPECT_EQ(Cp932FromUtf8(Utf8FromCp932(kanji)), kanji);
+}
+
+TEST(TextCodec, AppendKeepsWhatIsThere) {
+    std::string out = "\"";
+    AppendUtf8FromCp932(out, "\x93\xFA");
+    AppendUtf8FromCp932(out, "");
+    AppendUtf8FromCp932(out, "\x96\x7B");
+    EXPECT_EQ(out, "\"日本");
+}
+
 }  // namespace
 }  // namespace kalendo

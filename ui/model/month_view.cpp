@@ -1,5 +1,6 @@
 #include "ui/model/month_view.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "almanac/sign_names.h"
@@ -103,6 +104,11 @@ TimerTickResult TimerTick(MonthRecord& rec, const AppSettings& s) {
     }
     result.title = FrameTitle(rec);
     return result;
+}
+
+std::chrono::milliseconds NextTickDelay(std::chrono::milliseconds untilMidnight) {
+    if (untilMidnight < std::chrono::milliseconds(0)) return kDateCheckInterval;  // no clock
+    return std::min(untilMidnight + kPastMidnightMargin, kDateCheckInterval);
 }
 
 MonthGrid FillMonthGrid(const MonthRecord& rec) {

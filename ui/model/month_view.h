@@ -1,5 +1,5 @@
 // The month view's decisions: which date each navigation command, key and
-// click hands to the month computation, what the 10 ms timer does, and the
+// click hands to the month computation, what the date timer does, and the
 // 42 day cells of the grid with their texts and colours.
 //
 // The month record moves only through ComputeMonth. Every command here
@@ -9,6 +9,7 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <optional>
 #include <string>
 
@@ -65,7 +66,7 @@ int RunNavigationCommand(MonthRecord& rec, int commandId);
 CalendarDate CellClickTarget(const MonthRecord& rec, int dayNumber);
 int RunCellLeftClick(MonthRecord& rec, int dayNumber);
 
-// One tick of the 10 ms timer: today is read again; when its date changed,
+// One tick of the date timer: today is read again; when its date changed,
 // the monthly display computes today's month, past schedules are swept
 // (in memory; the file is rewritten at the next save) and the view must be
 // rebuilt. The title is set on every tick.
@@ -74,6 +75,20 @@ struct TimerTickResult {
     std::string title;          // FrameTitle, CP932
 };
 TimerTickResult TimerTick(MonthRecord& rec, const AppSettings& s);
+
+// When the next tick comes: at the next local midnight, so that caption and
+// month follow the date at once, but never later than a second, so that a
+// clock set, a new time zone or a resume from suspend (the timer's clock
+// stands still while the machine sleeps) shows within a second too. A
+// sleeping window thus wakes about once a second instead of polling.
+inline constexpr std::chrono::milliseconds kDateCheckInterval{1000};
+// A tick aimed at midnight lands this much after it, so that a wall clock
+// slewed by a few milliseconds against the timer's does not make it find
+// the old date and take a second tick.
+inline constexpr std::chrono::milliseconds kPastMidnightMargin{5};
+// `untilMidnight`: Platform::UntilNextLocalMidnight() after the tick
+// (negative without a clock: a tick a second).
+std::chrono::milliseconds NextTickDelay(std::chrono::milliseconds untilMidnight);
 
 // The grid: 6 rows of 7 cells, row-major, column 0 = Sunday.
 inline constexpr int kGridColumns = kDaysPerWeek;

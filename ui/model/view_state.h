@@ -38,7 +38,7 @@ ViewState BuildViewState(const MonthRecord& rec);
 
 // The view's first update, after the definition files are loaded: today is
 // read, its month computed, past schedules swept (in memory), and the view
-// built. The frame's layout (ApplyFrameLayout) comes before it, the 10 ms
+// built. The frame's layout (ApplyFrameLayout) comes before it, the date
 // timer after it.
 ViewState FirstViewUpdate(MonthRecord& rec);
 

@@ -31,8 +31,6 @@
 namespace kalendo {
 namespace {
 
-// The timer that follows the system date and keeps the title current.
-constexpr int kTickMilliseconds = 10;
 
 // The toolbars are as compact as the frame's fixed sizes need: the month
 // toolbar carries fourteen buttons within the 365-pixel frame.
@@ -114,7 +112,9 @@ MainFrame::MainFrame(MonthRecord& rec, AppSettings& settings, AppPaths paths,
     UpdateModeChecks();
     move(settings_.windowLeft, settings_.windowTop);
 
-    timer_.setInterval(kTickMilliseconds);
+    // Precise: a coarse timer may fire up to 5 % early, before midnight.
+    timer_.setSingleShot(true);
+    timer_.setTimerType(Qt::PreciseTimer);
     connect(&timer_, &QTimer::timeout, this, &MainFrame::OnTick);
     qApp->installEventFilter(this);
 }
@@ -265,7 +265,7 @@ void MainFrame::FirstUpdate() {
     AskForFixedFrame(this);
     view_->ApplyLayout(settings_.sizeMode, settings_.viewMode);
     view_->FirstUpdate();
-    timer_.start();
+    timer_.start(0);
 }
 
 void MainFrame::ApplyFrame(const FrameLayout& layout) {
@@ -337,11 +337,12 @@ void MainFrame::OnTick() {
     const TimerTickResult tick = TimerTick(rec_, settings_);
     if (tick.todayChanged) view_->Refresh();
     SetTitle(tick.title);
+    timer_.start(NextTickDelay(ThePlatform().UntilNextLocalMidnight()));
 }
 
 void MainFrame::SetTitle(const std::string& titleCp932) {
-    // A hundred ticks a second: the window is only touched when the text
-    // really changes.
+    // A tick a second: the window is only touched when the text really
+    // changes.
     if (titleCp932 == title_) return;
     title_ = titleCp932;
     setWindowTitle(ToQt(titleCp932));

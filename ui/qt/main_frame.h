@@ -1,7 +1,8 @@
 // The frame: the program's one top-level window. Its fixed size follows the
 // two display modes; it carries the main, compact and month toolbars and
 // the full or compact menu, keeps its position in AppSettings, runs the
-// 10 ms timer that keeps the title on today's date, and routes every
+// date timer that keeps the title on today's date (a tick at each local
+// midnight and at least one a second, NextTickDelay), and routes every
 // command (menus, toolbar buttons, navigation keys) to the month view or
 // the application's own dialogs. The rules (sizes, shifts, re-centring,
 // what each mode command does) are the model's.
@@ -36,7 +37,8 @@ public:
     ~MainFrame() override;
 
     // The view's first update: the frame layout of the stored modes, the
-    // view's layout, today's month and every display, then the 10 ms timer.
+    // view's layout, today's month and every display, then the date timer,
+    // whose first tick comes as soon as the event loop runs.
     void FirstUpdate();
 
     // Any command id of the menus, toolbars, keys and pop-up menu.
@@ -49,6 +51,7 @@ public:
     QToolBar* compactToolBar() const { return compactBar_; }
     QToolBar* monthToolBar() const { return monthBar_; }
     MonthView* view() const { return view_; }
+    // The date timer: single-shot, re-armed by each tick.
     QTimer& timer() { return timer_; }
 
     // The log-on is ending: the corner is stored as on closing.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <tuple>
 
 #include "core/day_arith.h"
@@ -247,6 +248,26 @@ TEST_F(MonthViewTest, TimerTickFollowsTheDate) {
     r = TimerTick(*rec_, AppSettings{0, 0, 0, kViewMonthly});
     EXPECT_TRUE(r.todayChanged);
     EXPECT_EQ(TargetNow(), std::make_tuple(2024, 6, 17));
+}
+
+// The window wakes at most once a second, and at midnight a few
+// milliseconds after the date changes.
+TEST(NextTickDelay, MidnightOrASecond) {
+    using std::chrono::milliseconds;
+    struct Case { milliseconds untilMidnight, delay; const char* why; };
+    const Case cases[] = {
+        {std::chrono::hours(5), milliseconds(1000), "far from midnight: the coarse check"},
+        {milliseconds(996), milliseconds(1000), "the check comes first"},
+        {milliseconds(995), milliseconds(1000), "exactly a second"},
+        {milliseconds(994), milliseconds(999), "midnight comes first"},
+        {milliseconds(1), milliseconds(6), "just before midnight"},
+        {milliseconds(0), milliseconds(5), "at midnight: after the margin"},
+        {milliseconds(-1), milliseconds(1000), "no clock: the coarse check, no busy loop"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        EXPECT_EQ(NextTickDelay(c.untilMidnight), c.delay);
+    }
 }
 
 TEST_F(MonthViewTest, WeekdayHeadings) {

@@ -15,6 +15,7 @@
 #include <QToolBar>
 #include <QTreeWidget>
 
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <optional>
@@ -357,6 +358,8 @@ TEST_F(WindowTest, SessionEndWritesTheSettingsAtOnce) {
 }
 
 TEST_F(WindowTest, TimerFollowsTheDateAcrossMidnight) {
+    // The clock stands 20 ms before midnight from the first tick on.
+    platform().untilMidnight = std::chrono::milliseconds(20);
     Start(kJune15);
     platform().today = CalendarDate{2024, 6, 16};
     Pump(50);
@@ -365,6 +368,26 @@ TEST_F(WindowTest, TimerFollowsTheDateAcrossMidnight) {
     EXPECT_EQ(DatePane(), "2024/令和 6年 6月15日");
     EXPECT_EQ(view().cell(kCellOfJune15)->background(), Colour(kSelectedDayBackground));
     EXPECT_EQ(view().cell(kCellOfJune15 + 1)->background(), Colour(kTodayBackground));
+}
+
+// Idle, the window wakes once a second; near midnight its next tick is
+// aimed just past it.
+TEST_F(WindowTest, TimerSleepsASecondOrUntilMidnight) {
+    Start(kJune15);
+    QTimer& timer = frame().timer();
+    EXPECT_TRUE(timer.isSingleShot());
+    EXPECT_TRUE(timer.isActive());
+    EXPECT_EQ(timer.interval(), 1000) << "an hour before midnight";
+    platform().untilMidnight = std::chrono::milliseconds(300);
+    // The tick after the change aims at midnight.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return timer.interval() == 305; }, 3000)) << timer.interval();
+    // A date that changes without midnight (a clock set, a new time zone)
+    // shows at the next tick, within a second.
+    platform().untilMidnight = std::chrono::hours(2);
+    platform().today = CalendarDate{2024, 8, 1};
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return Text(frame().windowTitle()) == "KalendoⅡ [ 2024/ 8/ 1(木) ]"; }, 3000));
+    EXPECT_EQ(timer.interval(), 1000);
 }
 
 TEST_F(WindowTest, ListsAreReportListsWithTheLayoutsColumns) {

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# The idle window: starts Kalendo2 on an X display of its own (Xvfb) with a
+# scratch copy of the program's folder, waits 5 s, reads VmRSS, then counts
+# over 30 s the context switches of its main thread, the one with the
+# timer (voluntary + involuntary, from /proc/PID/status: each wake-up of
+# the sleeping thread is one; Qt's other threads wait for X events and
+# come and go, so their counts cannot be summed over an interval) and the CPU time (nanoseconds on a CPU, the first field of
+# /proc/PID/schedstat, summed over the process's threads).
+# usage: bench/window_idle.sh [path/to/bin-folder [SECONDS]]
+set -euo pipefail
+bin=$(cd "${1:-build/bin}" && pwd)
+seconds=${2:-30}
+[ -x "$bin/Kalendo2" ] || { echo "no $bin/Kalendo2" >&2; exit 2; }
+scratch=$(mktemp -d)
+xvfb_pid=""; k2_pid=""
+cleanup() {
+    [ -n "$k2_pid" ] && { kill "$k2_pid" 2>/dev/null; wait "$k2_pid" 2>/dev/null; } || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$scratch"
+}
+trap cleanup EXIT
+cp -r "$bin/Kalendo2" "$bin"/*.Def "$scratch/"
+[ -d "$bin/Help" ] && cp -r "$bin/Help" "$scratch/"
+display=:$((200 + RANDOM % 500))
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+sleep 1
+DISPLAY=$display "$scratch/Kalendo2" >/dev/null 2>&1 &
+k2_pid=$!
+sleep 5
+status() { awk -v k="$1" '$1 == k":" {print $2}' "/proc/$k2_pid/status"; }
+switches() { echo $(( $(status voluntary_ctxt_switches) + $(status nonvoluntary_ctxt_switches) )); }
+cpu_ns() { cat /proc/"$k2_pid"/task/*/schedstat | awk '{n += $1} END {print n}'; }
+echo "VmRSS after 5 s: $(status VmRSS) kB"
+s0=$(switches); c0=$(cpu_ns)
+sleep "$seconds"
+s1=$(switches); c1=$(cpu_ns)
+awk -v s=$((s1 - s0)) -v c=$((c1 - c0)) -v t="$seconds" 'BEGIN {
+    printf "context switches: %d in %d s = %.2f per second\n", s, t, s / t
+    printf "CPU: %.2f ms in %d s = %.4f %% of a core\n", c / 1e6, t, 100 * c / 1e9 / t
+}'
