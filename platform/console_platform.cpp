@@ -6,14 +6,13 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "platform/terminal_text.h"
 #include "platform/text_codec.h"
 
 namespace kalendo {
 
 void ConsolePlatform::ShowMessage(std::string_view cp932) {
-    const std::string line = Utf8FromCp932(cp932) + "\n";
-    std::fwrite(line.data(), 1, line.size(), stderr);
-    std::fflush(stderr);
+    PrintTerminalLine(Utf8FromCp932(cp932));
 }
 
 void ConsolePlatform::Fatal(std::string_view cp932) {
