@@ -6,6 +6,7 @@
 
 #include "almanac/era_texts.h"
 #include "core/cp932.h"
+#include "core/day_arith.h"
 
 namespace kalendo {
 namespace {
@@ -23,9 +24,11 @@ public:
     explicit EraLineReader(std::string_view bytes) : bytes_(bytes) {}
 
     // false at the end of the file; a last line without terminator is
-    // returned.
-    bool Next(char (&line)[kTextBytes]) {
+    // returned. lineNumber: the number (from 1) of the file's line that the
+    // returned text begins in; the rest of an overlong line has its number.
+    bool Next(char (&line)[kTextBytes], int& lineNumber) {
         if (pos_ >= bytes_.size()) return false;
+        lineNumber = nextLineNumber_;
         int length = 0;
         bool trailNext = false;  // the byte before began a double-byte character
         while (pos_ < bytes_.size() && length < kMaxLineBytes) {
@@ -33,9 +36,13 @@ public:
             const bool lead = !trailNext && IsCp932LeadByte(static_cast<unsigned char>(c));
             if (lead && length == kMaxLineBytes - 1) break;
             ++pos_;
-            if (c == '\n') break;
+            if (c == '\n') {
+                ++nextLineNumber_;
+                break;
+            }
             if (c == '\r') {
                 if (pos_ < bytes_.size() && bytes_[pos_] == '\n') ++pos_;
+                ++nextLineNumber_;
                 break;
             }
             line[length++] = c;
@@ -48,6 +55,7 @@ public:
 private:
     std::string_view bytes_;
     std::size_t pos_ = 0;
+    int nextLineNumber_ = 1;
 };
 
 // White space as the line format's "%s" sees it (the C locale's).
@@ -61,13 +69,26 @@ bool IsBlankLine(const char* line) {
     return true;
 }
 
-// One entry: name, then the date's year, month and day. Fields that do not
-// match keep what the slot held; the name is at most 1023 bytes, the size
-// of a line, so it always fits its row.
-void ParseEraLine(MonthRecord& rec, int index, const char* line) {
+// One entry: name, then the date's year, month and day. false unless all
+// four fields are there and the date is a real one (year 1 or later: the
+// era year counts from it); the slot may then hold parts of the line. The
+// name is at most 1023 bytes, the size of a line, so it always fits its
+// row. What follows the day is not looked at.
+bool ParseEraLine(MonthRecord& rec, int index, const char* line) {
     static_assert(kTextBytes == 1024, "the %1023s below must match the row size");
-    std::sscanf(line, "%1023s %4d/%2d/%2d", rec.eraName[index], &rec.eraStartYear[index],
-                &rec.eraStartMonth[index], &rec.eraStartDay[index]);
+    int& y = rec.eraStartYear[index];
+    int& m = rec.eraStartMonth[index];
+    int& d = rec.eraStartDay[index];
+    if (std::sscanf(line, "%1023s %4d/%2d/%2d", rec.eraName[index], &y, &m, &d) != 4) {
+        return false;
+    }
+    return y >= 1 && m >= 1 && m <= 12 && d >= 1 && d <= DaysInMonth(y, m);
+}
+
+LoadProblem LineProblem(const char* format, int lineNumber) {
+    char message[kTextBytes];
+    std::snprintf(message, sizeof message, format, kEraFileName, lineNumber);
+    return LoadProblem{message};
 }
 
 LoadProblem CountProblem() {
@@ -88,11 +109,18 @@ bool EntryBefore(const MonthRecord& rec, int i, int y, int m, int d) {
 std::optional<LoadProblem> LoadEras(MonthRecord& rec, std::string_view fileBytes) {
     EraLineReader reader(WithoutUtf8ByteOrderMark(fileBytes));
     char line[kTextBytes];
+    int lineNumber = 0;
     int count = 0;
-    while (reader.Next(line)) {
+    while (reader.Next(line, lineNumber)) {
         if (IsBlankLine(line)) continue;
         if (count == kEraCapacity) return CountProblem();
-        ParseEraLine(rec, count, line);
+        // A date that is no date, or an entry out of order, would give
+        // wrong era years without a sign: the file is refused instead.
+        if (!ParseEraLine(rec, count, line)) return LineProblem(kEraLineErrorFormat, lineNumber);
+        if (count > 0 && !EntryBefore(rec, count, rec.eraStartYear[count - 1],
+                                      rec.eraStartMonth[count - 1], rec.eraStartDay[count - 1])) {
+            return LineProblem(kEraOrderErrorFormat, lineNumber);
+        }
         ++count;
     }
     // Without a single entry no date has an era: refused like a file that

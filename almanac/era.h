@@ -17,14 +17,17 @@ namespace kalendo {
 
 // Reads the era file's bytes (CP932) into rec.eraName / eraStart* and sets
 // rec.eraCount to the index of the last entry. One entry per line
-// "name YYYY/MM/DD" (format "%s %4d/%2d/%2d"; a field that does not parse
-// keeps the slot's previous content). A line ends at LF, CR LF or CR, and a
+// "name YYYY/MM/DD" (format "%s %4d/%2d/%2d"), newest first. A line ends at LF, CR LF or CR, and a
 // line longer than 1023 bytes goes on as the next line (never between the
 // two bytes of a character). Empty and blank-only lines are skipped; there
-// are no comments. A UTF-8 byte-order mark at the start is skipped. Problems, returned as data for
-// the caller to make fatal: a file with no entries (the same message as an
-// unreadable file) and more than 512 entries. On a problem rec.eraCount is
-// left as it was.
+// are no comments. A UTF-8 byte-order mark at the start is skipped.
+// Problems, returned as data for the caller to make fatal: a file with no
+// entries (the same message as an unreadable file), more than 512 entries,
+// a line whose four fields do not all parse or whose date is no real date
+// (kEraLineErrorFormat), and an entry not strictly older than the one
+// above it (kEraOrderErrorFormat); both name the file and the line number.
+// On a problem rec.eraCount is left as it was (the rows may hold parts of
+// the file).
 std::optional<LoadProblem> LoadEras(MonthRecord& rec, std::string_view fileBytes);
 
 // "元号定義ファイルが開けません" (CP932): what the caller shows, then exits

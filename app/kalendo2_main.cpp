@@ -16,6 +16,7 @@
 #include "ui/model/settings.h"  // kProgramVersion
 #include "platform/text_codec.h"
 #include "ui/qt/application.h"
+#include "ui/qt/start_checks.h"
 
 namespace {
 
@@ -54,6 +55,7 @@ int main(int argc, char** argv) {
     if (const int status = AnswerInformationArguments(argc, argv); status != kStartWindow) {
         return status;
     }
+    if (!kalendo::CheckGraphicalSession()) return kalendo::kRefusedStartStatus;
     kalendo::PreferXcbUnderWayland();
     QApplication app(argc, argv);
     // Every text of the window passes the converter; without it nothing
@@ -66,6 +68,9 @@ int main(int argc, char** argv) {
     kalendo::SetUpApplication();
     kalendo::QtPlatform platform;
     kalendo::SetPlatform(&platform);
+    if (!kalendo::TakeSingleInstanceLock(kalendo::FindFileLocations())) {
+        return kalendo::kRefusedStartStatus;
+    }
 
     kalendo::Kalendo2App kalendo2(kalendo::TheMonthRecord());
     kalendo2.Start();

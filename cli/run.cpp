@@ -1,7 +1,13 @@
 #include "cli/run.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstddef>
 #include <cstdio>
+#include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +20,7 @@
 #include "defs/schedules.h"
 #include "platform/console_platform.h"
 #include "platform/text_codec.h"
+#include "platform/terminal_text.h"
 #include "ui/model/document.h"
 #include "ui/model/file_locations.h"
 #include "ui/model/settings.h"
@@ -39,6 +46,64 @@ void PrintLine(JsonWriter& w, std::FILE* out) {
 std::string WithTrailingSlash(std::string folder) {
     if (folder.back() != '/') folder += '/';
     return folder;
+}
+
+// Why `folder` cannot be read as the folder of the definition files
+// (strerror's text), or "" when it can: it must be a folder the program may
+// list and open files in.
+std::string UnreadableFolderReason(const std::string& folder) {
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return std::strerror(errno);
+    close(fd);
+    if (access(folder.c_str(), X_OK) != 0) return std::strerror(errno);
+    return "";
+}
+
+// The command itself; RunCli adds the check of stdout.
+int RunCommand(int argc, const char* const* argv, ConsolePlatform& platform) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const ParsedCommandLine parsed = ParseCommandLine(args);
+    if (!parsed.usageError.empty()) {
+        std::string line = "kalendo2-cli: ";
+        line += TerminalSafe(parsed.usageError);
+        line += '\n';
+        std::fputs(line.c_str(), stderr);
+        std::fputs(CliUsage(), stderr);
+        return kCliUsageError;
+    }
+    const CliOptions& options = parsed.options;
+    if (options.command == CliCommand::Help) {
+        std::fputs(CliUsage(), stdout);
+        return kCliDone;
+    }
+    if (options.command == CliCommand::Version) {
+        std::fputs(CliVersion().c_str(), stdout);
+        return kCliDone;
+    }
+    if (const auto& t = options.today) {
+        platform.FixToday(*t);
+    }
+    if (options.dataFolder) {
+        // Else each of the five files would be reported as unopenable,
+        // the first one's message alone, with no word of the folder.
+        const std::string reason = UnreadableFolderReason(*options.dataFolder);
+        if (!reason.empty()) {
+            PrintTerminalLine("kalendo2-cli: " + *options.dataFolder + ": " + reason);
+            return kFatalExitStatus;
+        }
+    }
+    // The window's files, as the window finds them, unless --data names a
+    // folder. Nothing is created: before the window's first start an
+    // installed copy reads the shipped Usr.Def and Schedule.Def.
+    const DefinitionPaths paths = options.dataFolder
+                                      ? DefinitionPathsIn(WithTrailingSlash(*options.dataFolder))
+                                      : FindFileLocations().definitions;
+
+    MonthRecord& rec = TheMonthRecord();
+    DisplayModeFlag() = kViewFull;
+    OpenDocument(rec, paths);
+    if (options.command == CliCommand::Year) return PrintYear(rec, options.year, stdout);
+    return PrintDays(rec, options.first, options.last, stdout);
 }
 
 }  // namespace
@@ -86,37 +151,27 @@ int RunCli(int argc, const char* const* argv) {
         std::fprintf(stderr, "kalendo2-cli: %s\n", error.c_str());
         return kFatalExitStatus;
     }
+    const int status = RunCommand(argc, argv, platform);
+    // stdout is fully buffered: a failed write shows in its error flag, and
+    // errno still holds the reason when nothing failed since.
+    const int earlierError = errno;
+    if (const std::optional<int> error = FinishStandardOutput(earlierError)) {
+        PrintTerminalLine(std::string("kalendo2-cli: write error: ") + std::strerror(*error));
+        return kFatalExitStatus;
+    }
+    return status;
+}
 
-    const std::vector<std::string> args(argv + 1, argv + argc);
-    const ParsedCommandLine parsed = ParseCommandLine(args);
-    if (!parsed.usageError.empty()) {
-        std::fprintf(stderr, "kalendo2-cli: %s\n%s", parsed.usageError.c_str(), CliUsage());
-        return kCliUsageError;
+std::optional<int> FinishStandardOutput(int earlierError) {
+    const bool failedBefore = std::ferror(stdout) != 0;
+    if (std::fflush(stdout) != 0) {
+        const int error = errno;
+        std::fclose(stdout);
+        return error;
     }
-    const CliOptions& options = parsed.options;
-    if (options.command == CliCommand::Help) {
-        std::fputs(CliUsage(), stdout);
-        return kCliDone;
-    }
-    if (options.command == CliCommand::Version) {
-        std::fputs(CliVersion().c_str(), stdout);
-        return kCliDone;
-    }
-    if (const auto& t = options.today) {
-        platform.FixToday(*t);
-    }
-    // The window's files, as the window finds them, unless --data names a
-    // folder. Nothing is created: before the window's first start an
-    // installed copy reads the shipped Usr.Def and Schedule.Def.
-    const DefinitionPaths paths = options.dataFolder
-                                      ? DefinitionPathsIn(WithTrailingSlash(*options.dataFolder))
-                                      : FindFileLocations().definitions;
-
-    MonthRecord& rec = TheMonthRecord();
-    DisplayModeFlag() = kViewFull;
-    OpenDocument(rec, paths);
-    if (options.command == CliCommand::Year) return PrintYear(rec, options.year, stdout);
-    return PrintDays(rec, options.first, options.last, stdout);
+    if (std::fclose(stdout) != 0) return failedBefore && earlierError != 0 ? earlierError : errno;
+    if (failedBefore) return earlierError != 0 ? earlierError : EIO;
+    return std::nullopt;
 }
 
 }  // namespace kalendo

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdio>
+#include <optional>
 
 #include "core/month_record.h"
 #include "platform/calendar_date.h"
@@ -34,6 +35,18 @@ int PrintDays(MonthRecord& rec, CalendarDate first, CalendarDate last, std::FILE
 // the definition files of --data or where the window finds them
 // (FileLocations), the command. Usage errors print a line and the usage
 // text on stderr.
+// --data DIR that is no readable folder prints "kalendo2-cli: DIR: <reason>"
+// and gives kFatalExitStatus. Whatever the command, stdout is flushed and
+// closed at the end; when any write to it failed (a full disk, a closed
+// stdout), "kalendo2-cli: write error: <reason>" is printed on stderr and
+// the status is kFatalExitStatus.
 int RunCli(int argc, const char* const* argv);
+
+// Flushes and closes stdout; the error (errno value) when that failed or
+// when an earlier write had failed (its error flag is set), else nullopt.
+// earlierError: errno as the last write left it, the reason given for an
+// earlier failure when the flush has nothing left to fail on (EIO when it
+// is 0).
+std::optional<int> FinishStandardOutput(int earlierError);
 
 }  // namespace kalendo

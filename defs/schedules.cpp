@@ -9,8 +9,6 @@
 #include "core/day_arith.h"
 #include "defs/display_period.h"
 #include "defs/line_reader.h"
-#include "platform/file_io.h"
-#include "platform/platform.h"
 
 namespace kalendo {
 namespace {
@@ -117,12 +115,6 @@ std::string ScheduleFileBytes(const MonthRecord& rec) {
         out += "\n}\n";
     }
     return out;
-}
-
-void SaveSchedules(const MonthRecord& rec, const std::string& path) {
-    if (!WriteFileAtomically(path, ScheduleFileBytes(rec))) {
-        ThePlatform().Fatal(kScheduleFileUnopenable);
-    }
 }
 
 bool AddSchedule(MonthRecord& rec, const CSchedule& schedule) {

@@ -38,17 +38,13 @@ inline constexpr int kMaxScheduleNameBytes = 1010;
 // loses that line (both cuts at character boundaries).
 std::optional<LoadProblem> LoadSchedules(MonthRecord& rec, std::string_view fileBytes);
 
-// The whole file as SaveSchedules writes it: the three header lines, then
+// The whole file as it is written (the edge writes it: SaveSchedules in
+// ui/model/schedule_file.h): the three header lines, then
 // every schedule dated today (rec's element 1) or later, in table order.
 // Line breaks inside a note are written as CR LF, whatever they were; a
 // name longer than kMaxScheduleNameBytes is written cut to that length, and
 // one that begins with "{" after a blank.
 std::string ScheduleFileBytes(const MonthRecord& rec);
-
-// Replaces the file at path (UTF-8) with ScheduleFileBytes, atomically: the
-// previous file stays intact unless the new one is complete. A failure is
-// fatal with kScheduleFileUnopenable.
-void SaveSchedules(const MonthRecord& rec, const std::string& path);
 
 // Appends a copy of schedule at slot scheduleCount. false, changing
 // nothing, when all kScheduleCapacity slots are in use.

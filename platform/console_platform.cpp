@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "platform/terminal_text.h"
 #include "platform/text_codec.h"
 
 namespace kalendo {
@@ -15,9 +16,7 @@ void ConsolePlatform::ShowMessage(std::string_view cp932) {
     // stdout is fully buffered: what was printed before the message goes
     // first, so the two streams keep their order in one file or terminal.
     std::fflush(stdout);
-    const std::string line = Utf8FromCp932(cp932) + "\n";
-    std::fwrite(line.data(), 1, line.size(), stderr);
-    std::fflush(stderr);
+    PrintTerminalLine(Utf8FromCp932(cp932));
 }
 
 void ConsolePlatform::Fatal(std::string_view cp932) {

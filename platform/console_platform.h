@@ -1,4 +1,5 @@
-// The platform of kalendo2-cli: messages are one UTF-8 line on stderr; a
+// The platform of kalendo2-cli: messages are one UTF-8 line on stderr,
+// control characters shown escaped (TerminalSafe); a
 // fatal message is such a line, then exit status 3. Today's date can be
 // fixed (--today) instead of read from the clock.
 #pragma once

@@ -1,56 +1,162 @@
 #include "platform/file_io.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
+#include <new>
 
 namespace kalendo {
+namespace {
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return std::nullopt;
-    std::string bytes;
-    char buf[4096];
-    while (true) {
-        const ssize_t n = read(fd, buf, sizeof buf);
-        if (n == 0) break;
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            close(fd);
-            return std::nullopt;
-        }
-        bytes.append(buf, static_cast<size_t>(n));
+// Closes fd on every path out of a scope.
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor() {
+        if (fd_ >= 0) close(fd_);
     }
-    close(fd);
-    return bytes;
-}
+    int get() const { return fd_; }
+    // Closes now and tells whether the close succeeded (a deferred write
+    // error of some file systems shows only here).
+    bool Close() {
+        const int fd = fd_;
+        fd_ = -1;
+        return close(fd) == 0;
+    }
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
-    const std::string temp = path + ".new";
-    const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return false;
-    size_t done = 0;
+private:
+    int fd_;
+};
+
+bool WriteAll(int fd, std::string_view bytes) {
+    std::size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
         if (n < 0) {
             if (errno == EINTR) continue;
-            close(fd);
-            unlink(temp.c_str());
             return false;
         }
-        done += static_cast<size_t>(n);
-    }
-    if (fsync(fd) != 0 || close(fd) != 0) {
-        unlink(temp.c_str());
-        return false;
-    }
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        unlink(temp.c_str());
-        return false;
+        done += static_cast<std::size_t>(n);
     }
     return true;
+}
+
+// The file that is to be replaced: path itself, or the end of the chain of
+// symbolic links that starts at it (the link's target may not exist yet).
+// nullopt for a chain that does not end (a loop) or a name too long.
+std::optional<std::string> ReplacedFile(const std::string& path) {
+    std::string current = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st;
+        if (lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return current;
+        char target[PATH_MAX];
+        const ssize_t n = readlink(current.c_str(), target, sizeof target - 1);
+        if (n <= 0) return std::nullopt;
+        target[n] = '\0';
+        if (target[0] == '/') {
+            current = target;
+        } else {
+            // Relative to the folder that holds the link.
+            const std::size_t slash = current.rfind('/');
+            current = (slash == std::string::npos ? std::string() : current.substr(0, slash + 1)) +
+                      target;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+// The rename is an entry in the folder: flushed only with the folder.
+bool SyncFolder(const std::string& folder) {
+    FileDescriptor fd(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.get() < 0) return false;
+    // Some file systems cannot flush a folder; the rename is then as safe
+    // as they make it.
+    return fsync(fd.get()) == 0 || errno == EINVAL || errno == ENOTSUP;
+}
+
+}  // namespace
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+    // Non-blocking, so that a FIFO is not waited on until a writer comes.
+    FileDescriptor fd(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (fd.get() < 0) return std::nullopt;
+    struct stat st;
+    if (fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+    if (st.st_size < 0 || static_cast<std::size_t>(st.st_size) > kMaxReadBytes) {
+        return std::nullopt;
+    }
+    try {
+        std::string bytes;
+        bytes.reserve(static_cast<std::size_t>(st.st_size));
+        char buf[65536];
+        while (true) {
+            const ssize_t n = read(fd.get(), buf, sizeof buf);
+            if (n == 0) break;
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                return std::nullopt;
+            }
+            // The file may grow while it is read.
+            if (bytes.size() + static_cast<std::size_t>(n) > kMaxReadBytes) return std::nullopt;
+            bytes.append(buf, static_cast<std::size_t>(n));
+        }
+        return bytes;
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
+    const std::optional<std::string> target = ReplacedFile(path);
+    if (!target) return false;
+    struct stat old;
+    const bool hadOld = stat(target->c_str(), &old) == 0;
+    if (hadOld && (!S_ISREG(old.st_mode) || (old.st_mode & S_IWUSR) == 0)) return false;
+    if (!hadOld && errno != ENOENT) return false;
+
+    const std::string folder = FolderOf(*target);
+    std::string temp = *target + ".XXXXXX";
+    // mkostemp creates the file with O_EXCL: it never opens an existing
+    // name, a symbolic link planted there included.
+    FileDescriptor fd(mkostemp(temp.data(), O_CLOEXEC));
+    if (fd.get() < 0) return false;
+    bool ok = true;
+    if (hadOld) {
+        // The owner first: a change of owner may clear set-id bits.
+        if (fchown(fd.get(), old.st_uid, old.st_gid) != 0) {
+            // Only the super-user may give a file away; the group may
+            // still be kept.
+            [[maybe_unused]] const int ignored = fchown(fd.get(), static_cast<uid_t>(-1), old.st_gid);
+        }
+        ok = fchmod(fd.get(), old.st_mode & 07777) == 0;
+    } else {
+        const mode_t mask = umask(0);
+        umask(mask);
+        ok = fchmod(fd.get(), 0644 & ~mask) == 0;
+    }
+    ok = ok && WriteAll(fd.get(), bytes) && fsync(fd.get()) == 0;
+    ok = fd.Close() && ok;
+    if (!ok || std::rename(temp.c_str(), target->c_str()) != 0) {
+        unlink(temp.c_str());
+        return false;
+    }
+    // The new file is in place; a folder that cannot be flushed is
+    // reported, although the rename has been done.
+    return SyncFolder(folder);
 }
 
 }  // namespace kalendo

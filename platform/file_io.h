@@ -1,18 +1,36 @@
 // Whole-file reading and crash-safe replacement. Paths are UTF-8.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace kalendo {
 
-// The file's bytes; nullopt when it cannot be opened or read.
+// The largest file ReadWholeFile takes. The biggest definition file the
+// readers can use (512 entries of 1023-byte lines with 1023-byte notes) is
+// about 1 MB; anything far larger is not a definition or settings file.
+inline constexpr std::size_t kMaxReadBytes = std::size_t{16} << 20;
+
+// The bytes of a regular file (symbolic links followed) of at most
+// kMaxReadBytes; nullopt when it cannot be opened or read, when it is not
+// a regular file (a FIFO, a device or a folder is never waited on) or is
+// larger, and when the memory for it cannot be had.
 std::optional<std::string> ReadWholeFile(const std::string& path);
 
-// Replaces the file with `bytes`: written to a new file beside it, flushed
-// to disk, then renamed over it, so a crash or a full disk leaves either the
-// old or the new file, never a mix. false (old file intact) on failure.
+// Replaces the file with `bytes`, so that a crash, a power loss or a full
+// disk leaves either the old or the new file, never a mix: the bytes go to
+// a temporary file of a unique name created beside it (never through an
+// existing name or link), are flushed to disk, the file is renamed over the
+// old one and the folder is flushed. When path is a symbolic link its
+// target is replaced the same way, in the target's folder, and the link
+// stays. The new file keeps the old one's permission bits and, where the
+// process may, its owner and group; a new file gets 0644 less the umask.
+// false (old file intact, no temporary left) on failure, and when the old
+// file is not a regular file or grants its owner no write permission; also
+// false when only the last step, flushing the folder, fails: the new file
+// is then in place but may not survive a power loss.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 }  // namespace kalendo

@@ -17,7 +17,8 @@
 namespace kalendo {
 
 // The exit status of every fatal error: unusable input files, a wrong date
-// expression, a failed schedule save, the lunisolar computation error.
+// expression, the lunisolar computation error; also kalendo2-cli's refused
+// --data folder and failed writes to stdout.
 inline constexpr int kFatalExitStatus = 3;
 
 struct ScreenSize {

@@ -12,6 +12,7 @@
 #include <cstdlib>
 
 #include "platform/console_platform.h"
+#include "platform/terminal_text.h"
 #include "platform/text_codec.h"
 
 namespace kalendo {
@@ -26,8 +27,7 @@ constexpr ScreenSize kFallbackScreen{1024, 768};
 void QtPlatform::ShowMessage(std::string_view cp932) {
     const std::string utf8 = Utf8FromCp932(cp932);
     if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
-        std::fprintf(stderr, "%s\n", utf8.c_str());
-        std::fflush(stderr);
+        PrintTerminalLine(utf8);
         return;
     }
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Kalendo2"),

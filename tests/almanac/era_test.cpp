@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <iterator>
 #include <memory>
+#include <random>
 #include <string>
 #include <tuple>
 
@@ -95,12 +96,8 @@ const LoadCase kLoadCases[] = {
     {"  A   2000/1/2  \n", 0, "A", 2000, 1, 2, "blanks around fields, one-digit month and day"},
     {"令和 2019/04/30\n", 0, "令和", 2019, 4, 30, "a CP932 name"},
     {"ＡＢ　Ｃ 2019/04/30\n", 0, "ＡＢ　Ｃ", 2019, 4, 30, "a full-width space is part of the name"},
-    {"A 2000/01/02\nB\n", 1, "B", 7, 8, 9, "a name without a date keeps the slot's date"},
-    {"A 2000/01/02\nB 1990-03-04\n", 1, "B", 1990, 8, 9, "a '-' stops the parse after the year"},
-    {"A 2000/01/02\nB 12345/03/04\n", 1, "B", 1234, 8, 9, "at most 4 digits of year; the 5th is no '/'"},
-    {"A 2000/01/02\nB 1990/123/4\n", 1, "B", 1990, 12, 9, "at most 2 digits of month"},
-    {"A 2000/01/02\nB 1990/03/456\n", 1, "B", 1990, 3, 45, "at most 2 digits of day"},
-    {"A 2000/01/02\nB x/03/04\n", 1, "B", 7, 8, 9, "a year that is no number"},
+    {"A 2000/01/02 x\n", 0, "A", 2000, 1, 2, "what follows the day is not looked at"},
+    {"A 2000/02/29\nB 1900/02/28\n", 1, "B", 1900, 2, 28, "29 February of a leap year"},
 };
 
 TEST(LoadEras, LinesAndFields) {
@@ -122,6 +119,77 @@ TEST(LoadEras, LinesAndFields) {
             EXPECT_EQ(rec->eraStartYear[0], 2000);
         }
     }
+}
+
+// A line that is no "name date" with a real date, and an entry that is not
+// older than the one above it, would give wrong era years without a word:
+// the file is refused, with its name and the line (counted from 1 over
+// every line, blank ones included).
+struct RefusedCase { const char* file; const char* message; const char* why; };
+const RefusedCase kRefusedCases[] = {
+    {"A 2000/01/02\nB\n", "定義ファイル 元号.Def の 2 行目に誤りがあります", "a name without a date"},
+    {"A 2000/01/02\nB 1990-03-04\n", "定義ファイル 元号.Def の 2 行目に誤りがあります", "a '-' in the date"},
+    {"A 2000/01/02\nB 12345/03/04\n", "定義ファイル 元号.Def の 2 行目に誤りがあります", "a 5-digit year"},
+    {"A 2000/01/02\nB 1990/123/4\n", "定義ファイル 元号.Def の 2 行目に誤りがあります", "a 3-digit month"},
+    {"A 2000/01/02\nB 1990/03/456\n", "定義ファイル 元号.Def の 2 行目に誤りがあります", "a 3-digit day"},
+    {"A 2000/01/02\nB x/03/04\n", "定義ファイル 元号.Def の 2 行目に誤りがあります", "a year that is no number"},
+    {"A 2000/13/45\n", "定義ファイル 元号.Def の 1 行目に誤りがあります", "month 13"},
+    {"A 2000/00/10\n", "定義ファイル 元号.Def の 1 行目に誤りがあります", "month 0"},
+    {"A 2001/02/29\n", "定義ファイル 元号.Def の 1 行目に誤りがあります", "29 February of a common year"},
+    {"A 2000/04/31\n", "定義ファイル 元号.Def の 1 行目に誤りがあります", "31 April"},
+    {"A 2000/04/00\n", "定義ファイル 元号.Def の 1 行目に誤りがあります", "day 0"},
+    {"A 0/01/01\n", "定義ファイル 元号.Def の 1 行目に誤りがあります", "year 0"},
+    {"A -5/01/01\n", "定義ファイル 元号.Def の 1 行目に誤りがあります", "a negative year"},
+    {"\n\nA 2000/01/02\r\n\r\n\xff\xfe\x01\n", "定義ファイル 元号.Def の 5 行目に誤りがあります",
+     "garbage bytes; blank lines count"},
+    {"A 2000/01/02\rB 1990/3\r", "定義ファイル 元号.Def の 2 行目に誤りがあります", "lines ended by CR"},
+    {"令和 2019/04/30\n平成 2024/01/01\n", "定義ファイル 元号.Def の 2 行目の日付が前の行より古くありません",
+     "a newer entry below an older one"},
+    {"A 2000/01/02\nB 2000/01/02\n", "定義ファイル 元号.Def の 2 行目の日付が前の行より古くありません",
+     "the same date twice"},
+    {"A 2000/01/02\nB 1990/01/01\nC 1995/06/01\n",
+     "定義ファイル 元号.Def の 3 行目の日付が前の行より古くありません", "out of order further down"},
+};
+
+TEST(LoadEras, LinesThatAreNoEntryOrOutOfOrderAreRefused) {
+    for (const RefusedCase& c : kRefusedCases) {
+        SCOPED_TRACE(c.why);
+        auto rec = std::make_unique<MonthRecord>();
+        const auto problem = LoadEras(*rec, Cp932FromUtf8(c.file));
+        ASSERT_TRUE(problem.has_value());
+        EXPECT_EQ(U(problem->message.c_str()).rfind(c.message, 0), 0u) << U(problem->message.c_str());
+        EXPECT_EQ(rec->eraCount, -1);
+    }
+}
+
+// Whatever an entry's date, a file that loads is ordered newest first, so
+// that the first entry older than a date is its era.
+TEST(LoadEras, EveryLoadedTableIsStrictlyNewestFirst) {
+    std::mt19937 rng(13);
+    int loaded = 0;
+    for (int trial = 0; trial < 2000; ++trial) {
+        std::string file;
+        for (int line = 0; line < 4; ++line) {
+            file += 'E';
+            file += std::to_string(line);
+            file += ' ';
+            file += std::to_string(1990 + rng() % 20);
+            file += '/';
+            file += std::to_string(1 + rng() % 12);
+            file += '/';
+            file += std::to_string(1 + rng() % 31);
+            file += '\n';
+        }
+        auto rec = std::make_unique<MonthRecord>();
+        if (LoadEras(*rec, file).has_value()) continue;
+        ++loaded;
+        for (int i = 1; i <= rec->eraCount; ++i) {
+            const int y = rec->eraStartYear[i - 1], m = rec->eraStartMonth[i - 1], d = rec->eraStartDay[i - 1];
+            ASSERT_LE(d, DaysInMonth(y, m)) << file;
+            ASSERT_EQ(EraIndex(*rec, y, m, d), i) << "an entry's own date belongs to the era below\n" << file;
+        }
+    }
+    EXPECT_GT(loaded, 10);
 }
 
 TEST(LoadEras, NoEntriesIsRefusedLikeAnUnreadableFile) {
@@ -162,17 +230,21 @@ TEST(LoadEras, Capacity) {
 }
 
 // A line longer than 1023 bytes goes on as the next line; nothing is written
-// past a row.
+// past a row. Its first 1023 bytes hold no date: refused, as line 1.
 TEST(LoadEras, OverlongLine) {
     auto rec = std::make_unique<MonthRecord>();
     const std::string file = std::string(1100, 'N') + " 2000/01/02\nB 1990/03/04\n";
-    ASSERT_FALSE(LoadEras(*rec, file).has_value());
-    ASSERT_EQ(rec->eraCount, 2);
-    EXPECT_EQ(std::string(EraName(*rec, 0)), std::string(1023, 'N'));
-    EXPECT_EQ(rec->eraStartYear[0], 0) << "the first part has no date";
-    EXPECT_EQ(std::string(EraName(*rec, 1)), std::string(77, 'N'));
-    EXPECT_EQ(rec->eraStartYear[1], 2000);
-    EXPECT_STREQ(EraName(*rec, 2), "B");
+    const auto problem = LoadEras(*rec, file);
+    ASSERT_TRUE(problem.has_value());
+    EXPECT_EQ(U(problem->message.c_str()).rfind("定義ファイル 元号.Def の 1 行目に誤りがあります", 0), 0u);
+    EXPECT_EQ(std::string(EraName(*rec, 0)), "") << "nothing loaded";
+    EXPECT_EQ(std::string(rec->eraName[0]), std::string(1023, 'N')) << "the row holds the first part";
+
+    // A name of 1010 bytes and its date fit one line.
+    const std::string fits = std::string(1010, 'N') + " 2000/01/02\n";
+    ASSERT_FALSE(LoadEras(*rec, fits).has_value());
+    EXPECT_EQ(std::string(EraName(*rec, 0)), std::string(1010, 'N'));
+    EXPECT_EQ(rec->eraStartYear[0], 2000);
 }
 
 // ---- the shipped file -------------------------------------------------

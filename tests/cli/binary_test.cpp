@@ -1,6 +1,7 @@
 // kalendo2-cli as scripts run it: the built executable, its streams and its
 // exit status.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -44,17 +45,26 @@ protected:
     }
 
     // `environment`: assignments put before the command; `oneStream`:
-    // stderr goes into the same file as stdout (run.out).
+    // stderr goes into the same file as stdout (run.out); `stdoutTo`: the
+    // shell's redirection of stdout ("" for the scratch file).
     CliRun Cli(const std::vector<std::string>& args, const std::string& environment = "",
-               bool oneStream = false) {
-        std::string command = environment + Quoted(BinFolder() + "kalendo2-cli");
+               bool oneStream = false, const std::string& stdoutTo = "") {
+        // timeout: a read that waits for ever fails the test instead of
+        // hanging it.
+        std::string command = environment + "timeout 20 " + Quoted(BinFolder() + "kalendo2-cli");
         for (const std::string& a : args) {
             command += ' ';
             command += Quoted(a);
         }
-        command += " </dev/null >";
-        command += scratch_;
-        command += "out 2>";
+        command += " </dev/null ";
+        if (stdoutTo.empty()) {
+            command += '>';
+            command += scratch_;
+            command += "out";
+        } else {
+            command += stdoutTo;
+        }
+        command += " 2>";
         command += oneStream ? std::string("&1") : scratch_ + "err";
         CliRun run;
         const int raw = std::system(command.c_str());
@@ -132,10 +142,122 @@ TEST_F(CliBinaryTest, RefusedDaysExitOneAfterEveryDate) {
 }
 
 TEST_F(CliBinaryTest, MissingFileIsFatalWithStatusThree) {
-    const CliRun run = Cli({"--data", scratch_ + "nowhere", "day", "2024-01-01"});
+    ASSERT_EQ(mkdir((scratch_ + "empty").c_str(), 0700), 0);
+    const CliRun run = Cli({"--data", scratch_ + "empty", "day", "2024-01-01"});
     EXPECT_EQ(run.status, 3);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, "元号定義ファイルが開けません\n");
+}
+
+// --data that names no readable folder is said so, with the reason, before
+// any file is looked for.
+TEST_F(CliBinaryTest, DataThatIsNoFolderIsNamedWithTheReason) {
+    std::ofstream(scratch_ + "a-file") << "x";
+    const struct {
+        std::string dir;
+        std::string reason;
+    } cases[] = {
+        {scratch_ + "nowhere", "No such file or directory"},
+        {scratch_ + "a-file", "Not a directory"},
+        {scratch_ + "a-file/below", "Not a directory"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.dir);
+        const CliRun run = Cli({"--data", c.dir, "year", "2024"});
+        EXPECT_EQ(run.status, 3);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, "kalendo2-cli: " + c.dir + ": " + c.reason + "\n");
+    }
+}
+
+// Output that cannot be written is an error, never a success: every
+// command, --help too, to a full device and to a closed stdout.
+TEST_F(CliBinaryTest, OutputThatCannotBeWrittenIsStatusThree) {
+    const std::vector<std::string> commands[] = {
+        {"--help"},
+        {"--data", BinFolder(), "--today", "2024-06-15", "year", "2024"},
+        {"--data", BinFolder(), "--today", "2024-06-15", "day", "2024-06-01", "2024-06-30"},
+    };
+    const struct {
+        const char* redirect;
+        const char* reason;
+    } sinks[] = {
+        {">/dev/full", "No space left on device"},
+        {">&-", "Bad file descriptor"},
+    };
+    for (const auto& args : commands) {
+        for (const auto& sink : sinks) {
+            SCOPED_TRACE(args.back() + " " + sink.redirect);
+            const CliRun run = Cli(args, "", false, sink.redirect);
+            EXPECT_EQ(run.status, 3);
+            EXPECT_EQ(run.err, std::string("kalendo2-cli: write error: ") + sink.reason + "\n");
+        }
+    }
+    // The same commands to /dev/null succeed: the check finds no fault
+    // where there is none.
+    for (const auto& args : commands) {
+        const CliRun run = Cli(args, "", false, ">/dev/null");
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.err, "");
+    }
+}
+
+// Definition files that are no regular files, or far too large, are
+// refused at once with their file's message: never waited on, never read
+// into memory without end.
+TEST_F(CliBinaryTest, FilesThatAreNoRegularFilesAreRefused) {
+    const struct {
+        const char* file;
+        const char* what;  // fifo, device, folder, oversize, zeros
+        const char* message;
+    } cases[] = {
+        {"元号.Def", "fifo", "元号定義ファイルが開けません"},
+        {"祝日.Def", "device", "祝日定義ファイルが開けません"},
+        {"Schedule.Def", "device", "スケジュール定義ファイルが開けません."},
+        {"暦日.Def", "folder", nullptr},
+        {"Usr.Def", "oversize", nullptr},
+        {"Usr.Def", "zeros", nullptr},
+        {"Schedule.Def", "fifo", "スケジュール定義ファイルが開けません."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.file) + " " + c.what);
+        DefinitionFolder folder;
+        const std::string path = folder.path() + c.file;
+        fs::remove(path);
+        const std::string what = c.what;
+        if (what == "fifo") {
+            ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+        } else if (what == "device") {
+            fs::create_symlink("/dev/zero", path);
+        } else if (what == "folder") {
+            fs::create_directory(path);
+        } else {
+            // Sparse: 16 MiB and a byte, or 300 MB of zeros.
+            std::ofstream(path, std::ios::binary) << "";
+            fs::resize_file(path, what == "oversize" ? (16u << 20) + 1 : 300'000'000u);
+        }
+        const CliRun run = Cli({"--data", folder.path(), "--today", "2024-06-15", "year", "2024"});
+        EXPECT_EQ(run.status, 3);
+        EXPECT_EQ(run.out, "");
+        if (c.message != nullptr) {
+            EXPECT_EQ(run.err, std::string(c.message) + "\n");
+        } else {
+            EXPECT_NE(run.err.find("開けません"), std::string::npos) << run.err;
+        }
+    }
+}
+
+// A control character from a definition file reaches the terminal
+// escaped: an ESC sequence in a holiday's name is shown, not obeyed.
+TEST_F(CliBinaryTest, ControlBytesInMessagesAreEscaped) {
+    DefinitionFolder folder;
+    std::ofstream(folder.path() + "祝日.Def", std::ios::binary)
+        << Cp932FromUtf8("壊れ\x1b[2J\x07\x1b[31m\x7f ( 2024 - 2026 ) / 1/Xyz x\n");
+    const CliRun run = Cli({"--data", folder.path(), "--today", "2024-06-15", "year", "2024"});
+    EXPECT_EQ(run.status, 3);
+    EXPECT_EQ(run.err.find('\x1b'), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find('\x07'), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.rfind("壊れ\\x1b[2J\\x07\\x1b[31m\\x7fの表現式", 0), 0u) << run.err;
 }
 
 // A holiday whose expression is wrong is evaluated only from 2025 on: the

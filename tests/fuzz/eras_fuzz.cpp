@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "core/day_arith.h"
+
 #include "tests/fuzz/fuzz_support.h"
 
 using namespace kalendo;
@@ -28,6 +30,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                         "era name terminated");
         WesternYear(*rec, EraName(*rec, i), 1);
         EraStartYear(*rec, i);
+        const int y = rec->eraStartYear[i], m = rec->eraStartMonth[i], d = rec->eraStartDay[i];
+        fuzz::FuzzCheck(y >= 1 && m >= 1 && m <= 12 && d >= 1 && d <= DaysInMonth(y, m),
+                        "every loaded entry has a real date");
+        // Newest first: an entry's own date belongs to the entry below it.
+        if (i > 0) {
+            fuzz::FuzzCheck(EraIndex(*rec, rec->eraStartYear[i - 1], rec->eraStartMonth[i - 1],
+                                     rec->eraStartDay[i - 1]) == i,
+                            "entries strictly newest first");
+        }
     }
     for (const int y : {1600, 1868, 2024, 2999}) {
         const int i = EraIndex(*rec, y, 6, 15);

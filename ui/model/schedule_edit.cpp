@@ -8,6 +8,7 @@
 #include "defs/schedules.h"
 #include "platform/platform.h"
 #include "ui/model/model_texts.h"
+#include "ui/model/schedule_file.h"
 #include "ui/model/text_format.h"
 
 namespace kalendo {

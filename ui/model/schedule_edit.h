@@ -12,6 +12,9 @@
 //   3. hands the answer (nullopt for "取り消し") to Finish...Schedule, and
 //      rebuilds the view (BuildViewState) whatever came of it.
 //
+// The file is written with SaveSchedules (ui/model/schedule_file.h): a save
+// that fails shows its message and the table keeps the change.
+//
 // Every stored name is one word the schedule file can carry and every note
 // has CR LF line breaks and no line that is exactly "}", so every schedule
 // in the table is written and read back as it is.

@@ -32,8 +32,10 @@
 #include "core/month_record.h"
 #include "defs/schedules.h"
 #include "platform/file_io.h"
+#include "platform/instance_lock.h"
 #include "platform/recording_platform.h"
 #include "platform/text_codec.h"
+#include "ui/model/schedule_file.h"
 #include "ui/model/settings.h"
 
 namespace kalendo {
@@ -190,17 +192,28 @@ struct SavedFile {
 struct KillTally {
     int kills = 0;
     int version[2] = {0, 0};
-    int killedMidSave = 0;  // a ".new" file was left behind
+    int killedMidSave = 0;  // a temporary file was left behind
+    int refusedStarts = 0;  // a second saver found the folder locked and ended
 };
+
+// The temporary files a save leaves when it is killed: "<name>.XXXXXX".
+bool IsTemporaryOf(const std::string& name, const std::string& file) {
+    return name.size() == file.size() + 7 && name.rfind(file + ".", 0) == 0;
+}
+
+// The exit status of a saver that found the folder locked.
+constexpr int kLockedOut = 1;
 
 // A child saves version 1, 0, 1, … into the file, as fast as it can; the
 // parent kills it with SIGKILL after a random delay, checks the file, and
 // starts the next child. The delays reach past one whole save (measured
-// first), so kills land before, inside and after saves.
-void KillDuringSaves(const SavedFile& file, int kills, KillTally& tally) {
+// first), so kills land before, inside and after saves. With two savers,
+// two children start at once, each as a window does: the folder's lock
+// first, and the one that finds it taken ends with kLockedOut without
+// touching the file; the lock goes with the killed holder.
+void KillDuringSaves(const SavedFile& file, int kills, KillTally& tally, int savers = 1) {
     ScratchFolder folder;
     const std::string path = folder.File(file.name);
-    const std::string temp = path + ".new";
 
     // The duration of one save here, median of a few.
     std::vector<double> micros;
@@ -218,23 +231,39 @@ void KillDuringSaves(const SavedFile& file, int kills, KillTally& tally) {
     std::mt19937 rng(20240615);  // fixed: a failure repeats
     std::uniform_int_distribution<int> delay(0, maxDelayMicros);
     int current = 0;
+    int seenTemporaries = 0;
     for (int k = 0; k < kills; ++k) {
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            try {
-                for (int v = 1 - current;; v = 1 - v) file.save(path, v);
-            } catch (...) {
+        pid_t children[2] = {-1, -1};
+        for (int c = 0; c < savers; ++c) {
+            children[c] = fork();
+            ASSERT_GE(children[c], 0);
+            if (children[c] == 0) {
+                if (savers > 1 && LockDataFolder(folder.path().string()) != InstanceLockResult::Held) {
+                    _exit(kLockedOut);
+                }
+                try {
+                    for (int v = 1 - current;; v = 1 - v) file.save(path, v);
+                } catch (...) {
+                }
+                _exit(2);  // a save failed: the parent sees no SIGKILL
             }
-            _exit(1);  // a save failed: the parent sees no SIGKILL
         }
         const int delayMicros = delay(rng);
         std::this_thread::sleep_for(std::chrono::microseconds(delayMicros));
-        kill(child, SIGKILL);
-        int status = 0;
-        ASSERT_EQ(waitpid(child, &status, 0), child);
-        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
-            << "the saving child ended by itself, status " << status;
+        int lockedOut = 0;
+        for (int c = 0; c < savers; ++c) {
+            kill(children[c], SIGKILL);
+            int status = 0;
+            ASSERT_EQ(waitpid(children[c], &status, 0), children[c]);
+            if (WIFEXITED(status) && WEXITSTATUS(status) == kLockedOut && savers > 1) {
+                ++lockedOut;
+                continue;
+            }
+            ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
+                << "the saving child ended by itself, status " << status;
+        }
+        ASSERT_LT(lockedOut, savers) << "a saver was locked out by no one";
+        tally.refusedStarts += lockedOut;
         ++tally.kills;
 
         const std::optional<std::string> bytes = ReadWholeFile(path);
@@ -244,15 +273,22 @@ void KillDuringSaves(const SavedFile& file, int kills, KillTally& tally) {
                                << " us left neither version (" << bytes->size() << " bytes)";
         ++tally.version[current];
 
-        const std::vector<std::string> names = folder.Names();
-        const bool tempLeft = std::find(names.begin(), names.end(), file.name + ".new") != names.end();
-        if (tempLeft) ++tally.killedMidSave;
-        ASSERT_EQ(names.size(), tempLeft ? 2u : 1u) << "only the file and one \".new\" beside it";
+        // Besides the file: the lock file, and a temporary file of each
+        // killed saver at most.
+        int temporaries = 0;
+        for (const std::string& name : folder.Names()) {
+            if (name == file.name || (savers > 1 && name == kLockFileName)) continue;
+            ASSERT_TRUE(IsTemporaryOf(name, file.name)) << "unexpected file " << name;
+            ++temporaries;
+        }
+        // They stay (a save never removes a name it did not create).
+        ASSERT_GE(temporaries, seenTemporaries);
+        tally.killedMidSave += temporaries - seenTemporaries;
+        seenTemporaries = temporaries;
     }
-    // The next save takes the place of a left-over ".new".
+    // A left-over temporary file never stands in the way of the next save.
     file.save(path, 1);
     EXPECT_EQ(file.versionOf(ReadWholeFile(path).value_or("")), 1);
-    EXPECT_FALSE(fs::exists(temp));
 }
 
 void ExpectBothVersionsAndMidSaveKills(const KillTally& t) {
@@ -266,29 +302,51 @@ void ExpectBothVersionsAndMidSaveKills(const KillTally& t) {
 
 constexpr int kKillsPerFile = 150;
 
+// The two versions of the schedule file, and how a file is told apart.
+struct ScheduleVersions {
+    std::unique_ptr<MonthRecord> versions[2] = {ScheduleVersion(0), ScheduleVersion(1)};
+    std::string bytes[2] = {ScheduleFileBytes(*versions[0]), ScheduleFileBytes(*versions[1])};
+    std::unique_ptr<MonthRecord> loaded = RecordDated20240615();
+
+    SavedFile File() {
+        return {"Schedule.Def",
+                [this](const std::string& path, int v) {
+                    if (!SaveSchedules(*versions[v], path)) throw std::runtime_error("not saved");
+                },
+                [this](const std::string& b) {
+                    if (LoadSchedules(*loaded, b).has_value()) return -1;
+                    for (int v = 0; v < 2; ++v) {
+                        if (SameSchedules(*loaded, *versions[v])) return b == bytes[v] ? v : -1;
+                    }
+                    return -1;
+                }};
+    }
+};
+
 TEST(KilledSave, ScheduleFileIsAlwaysAWholeVersion) {
     ScopedRecordingPlatform platform;
-    const std::unique_ptr<MonthRecord> versions[2] = {ScheduleVersion(0), ScheduleVersion(1)};
-    const std::string bytes[2] = {ScheduleFileBytes(*versions[0]), ScheduleFileBytes(*versions[1])};
-    ASSERT_NE(bytes[0], bytes[1]);
-    auto loaded = RecordDated20240615();
+    ScheduleVersions s;
+    ASSERT_NE(s.bytes[0], s.bytes[1]);
     // What each version loads to (the file drops nothing of these tables).
-    ASSERT_FALSE(LoadSchedules(*loaded, bytes[1]).has_value());
-    ASSERT_TRUE(SameSchedules(*loaded, *versions[1]));
+    ASSERT_FALSE(LoadSchedules(*s.loaded, s.bytes[1]).has_value());
+    ASSERT_TRUE(SameSchedules(*s.loaded, *s.versions[1]));
 
-    const SavedFile file{
-        "Schedule.Def",
-        [&](const std::string& path, int v) { SaveSchedules(*versions[v], path); },
-        [&](const std::string& b) {
-            if (LoadSchedules(*loaded, b).has_value()) return -1;
-            for (int v = 0; v < 2; ++v) {
-                if (SameSchedules(*loaded, *versions[v])) return b == bytes[v] ? v : -1;
-            }
-            return -1;
-        }};
     KillTally tally;
-    KillDuringSaves(file, kKillsPerFile, tally);
+    KillDuringSaves(s.File(), kKillsPerFile, tally);
     ExpectBothVersionsAndMidSaveKills(tally);
+    EXPECT_TRUE(platform->messages.empty());
+}
+
+// Two windows started at once on one folder: the lock lets one save and
+// turns the other away, so every file is one whole version.
+TEST(KilledSave, TwoSaversAtOnceLeaveAWholeVersion) {
+    ScopedRecordingPlatform platform;
+    ScheduleVersions s;
+    KillTally tally;
+    KillDuringSaves(s.File(), kKillsPerFile, tally, 2);
+    ExpectBothVersionsAndMidSaveKills(tally);
+    std::cout << "  second savers locked out: " << tally.refusedStarts << "\n";
+    EXPECT_GT(tally.refusedStarts, 0);
     EXPECT_TRUE(platform->messages.empty());
 }
 
@@ -316,12 +374,13 @@ TEST(KilledSave, SettingsFileIsAlwaysAWholeVersion) {
 }
 
 // ---------------------------------------------------------------------------
-// Saves that cannot be written. (Schedule.Def in a read-only folder and a
-// folder in place of its ".new" file are in tests/defs/schedules_test.cpp.)
+// Saves that cannot be written. (Schedule.Def in a read-only folder is in
+// schedule_file_test.cpp, the holes of the save itself in
+// tests/platform/file_io_test.cpp.)
 
 enum class Fault {
     ReadOnlyFolder,  // the user may not create files in the folder
-    DeviceFull,      // every write fails with ENOSPC (".new" leads to /dev/full)
+    ReadOnlyFile,    // the user made the file itself read-only (0444)
     FileSizeLimit,   // the write stops halfway with EFBIG (RLIMIT_FSIZE)
     FullFileSystem,  // a 64 KiB tmpfs filled up
 };
@@ -329,7 +388,7 @@ enum class Fault {
 const char* FaultName(Fault f) {
     switch (f) {
         case Fault::ReadOnlyFolder: return "read-only folder";
-        case Fault::DeviceFull: return "every write fails (/dev/full)";
+        case Fault::ReadOnlyFile: return "read-only file";
         case Fault::FileSizeLimit: return "the write stops halfway (file size limit)";
         case Fault::FullFileSystem: return "full file system (tmpfs)";
     }
@@ -346,8 +405,8 @@ std::string SetUpFault(Fault fault, const ScratchFolder& folder, const std::stri
         case Fault::ReadOnlyFolder:
             if (chmod(folder.path().c_str(), 0555) != 0) return "chmod failed";
             return BecomeOrdinaryUser() ? "" : "could not become the user nobody";
-        case Fault::DeviceFull:
-            return symlink("/dev/full", (path + ".new").c_str()) == 0 ? "" : "symlink failed";
+        case Fault::ReadOnlyFile:
+            return chmod(path.c_str(), 0444) == 0 ? "" : "chmod failed";
         case Fault::FileSizeLimit: {
             std::signal(SIGXFSZ, SIG_IGN);  // a failed write, not the end of the process
             const rlim_t half = newBytes / 2;
@@ -380,15 +439,15 @@ struct FailedSaveCase {
 };
 
 constexpr FailedSaveCase kFailedSaveCases[] = {
-    {"schedules", Fault::DeviceFull},     {"schedules", Fault::FileSizeLimit},
+    {"schedules", Fault::ReadOnlyFile},   {"schedules", Fault::FileSizeLimit},
     {"schedules", Fault::FullFileSystem}, {"settings", Fault::ReadOnlyFolder},
-    {"settings", Fault::DeviceFull},      {"settings", Fault::FileSizeLimit},
+    {"settings", Fault::ReadOnlyFile},    {"settings", Fault::FileSizeLimit},
     {"settings", Fault::FullFileSystem},
 };
 
-// The old file stays as it was, the ".new" beside it goes, and the save
-// reports its failure with the file's message: fatal for the schedule
-// file, a message and false for the settings file.
+// The old file stays as it was, no temporary file stays beside it, and the
+// save reports its failure with the file's message and false (the schedule
+// table keeps what could not be saved).
 TEST(FailedSave, KeepsTheOldFileAndShowsTheMessage) {
     const std::unique_ptr<MonthRecord> oldSchedules = ScheduleVersion(0);
     const std::unique_ptr<MonthRecord> newSchedules = ScheduleVersion(1);
@@ -408,25 +467,17 @@ TEST(FailedSave, KeepsTheOldFileAndShowsTheMessage) {
             const std::string fault = SetUpFault(c.fault, folder, path, oldBytes, newBytes.size());
             if (!fault.empty()) return fault;
             std::string outcome;
-            if (schedules) {
-                try {
-                    SaveSchedules(*newSchedules, path);
-                    outcome = "the failed save was not fatal";
-                } catch (const FatalExit& e) {
-                    if (Utf8FromCp932(e.message) != kScheduleMessage) {
-                        outcome = "fatal with " + Utf8FromCp932(e.message);
-                    }
-                }
-            } else {
-                if (WriteSettings(path, kSettingsVersions[1])) outcome = "reported as written";
-                const std::vector<std::string> shown = platform->MessagesUtf8();
-                if (shown != std::vector<std::string>{kSettingsMessage}) {
-                    outcome += " messages: " + std::to_string(shown.size());
-                }
+            const bool saved = schedules ? SaveSchedules(*newSchedules, path)
+                                         : WriteSettings(path, kSettingsVersions[1]);
+            if (saved) outcome = "reported as written";
+            const std::vector<std::string> shown = platform->MessagesUtf8();
+            if (shown != std::vector<std::string>{schedules ? kScheduleMessage : kSettingsMessage}) {
+                outcome += " messages: " + std::to_string(shown.size());
             }
             if (ReadWholeFile(path) != oldBytes) outcome += " the old file changed";
-            struct stat st;
-            if (lstat((path + ".new").c_str(), &st) == 0) outcome += " a \".new\" file is left";
+            for (const std::string& name : folder.Names()) {
+                if (IsTemporaryOf(name, fs::path(path).filename())) outcome += " a temporary file is left";
+            }
             return outcome;
         });
         if (verdict.rfind(kSkip, 0) == 0) {

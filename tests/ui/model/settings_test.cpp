@@ -5,7 +5,9 @@
 #include <filesystem>
 #include <string>
 #include <tuple>
+#include <vector>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "core/month_record.h"
@@ -203,6 +205,29 @@ TEST(SettingsFile, StartUpDefaultsWhenMissingOrBroken) {
     ASSERT_TRUE(WriteFileAtomically(empty, ""));
     EXPECT_EQ(Fields(LoadSettingsAtStartUp(empty, screen)), std::make_tuple(0, 0, 0, 0));
     EXPECT_TRUE(platform->messages.empty());
+}
+
+// A settings file that is no regular file counts as missing (defaults, at
+// once, never waited on) and is never written through or replaced.
+TEST(SettingsFile, NoRegularFileCountsAsMissingAndIsNotWritten) {
+    ScopedRecordingPlatform platform;
+    TempFolder folder;
+    const std::string fifo = folder.File("fifo.Ini");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::string device = folder.File("device.Ini");
+    std::filesystem::create_symlink("/dev/zero", device);
+    const std::string dir = folder.File("dir.Ini");
+    std::filesystem::create_directory(dir);
+    const ScreenSize screen{1920, 1080};
+    for (const std::string& path : {fifo, device, dir}) {
+        SCOPED_TRACE(path);
+        EXPECT_EQ(Fields(LoadSettingsAtStartUp(path, screen)), std::make_tuple(777, 364, 0, 0));
+        EXPECT_FALSE(WriteSettings(path, AppSettings{1, 2, 1, 1}));
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    EXPECT_TRUE(std::filesystem::is_symlink(device));
+    EXPECT_TRUE(std::filesystem::is_empty(dir));
+    EXPECT_EQ(platform->MessagesUtf8(), std::vector<std::string>(3, "ERROR : 設定ファイルを開けません."));
 }
 
 TEST(SettingsFile, StartUpSetsTheDisplayModeFlag) {
