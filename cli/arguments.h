@@ -1,6 +1,7 @@
 // kalendo2-cli's command line:
 //   kalendo2-cli [--data DIR] [--today YYYY-MM-DD] year YYYY
 //   kalendo2-cli [--data DIR] [--today YYYY-MM-DD] day FIRST [LAST]
+//   kalendo2-cli [--data DIR] [--today YYYY-MM-DD] ics FIRST LAST [--include LIST]
 //   kalendo2-cli --help
 // Options may stand anywhere on the line. Dates are exactly YYYY-MM-DD
 // (4, 2 and 2 digits). Scripts depend on this contract.
@@ -10,11 +11,12 @@
 #include <string>
 #include <vector>
 
+#include "ui/model/ics_events.h"
 #include "ui/model/month_view.h"  // CalendarDate
 
 namespace kalendo {
 
-enum class CliCommand { Help, Year, Day };
+enum class CliCommand { Help, Year, Day, Ics };
 
 struct CliOptions {
     CliCommand command = CliCommand::Help;
@@ -22,7 +24,8 @@ struct CliOptions {
     std::optional<CalendarDate> today;      // --today, a real date
     int year = 0;                           // year: as typed, range unchecked
     CalendarDate first{0, 0, 0};            // day: as typed, not validated
-    CalendarDate last{0, 0, 0};             // day: FIRST when not given
+    CalendarDate last{0, 0, 0};             // day: FIRST when not given; ics: given
+    IcsInclude include;                     // ics: --include, the default without it
 };
 
 struct ParsedCommandLine {

@@ -1,5 +1,7 @@
 #include "cli/run.h"
 
+#include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -8,11 +10,13 @@
 #include "cli/json_writer.h"
 #include "cli/year_json.h"
 #include "core/compute_month.h"
+#include "core/core_texts.h"
 #include "core/day_arith.h"
 #include "defs/schedules.h"
 #include "platform/console_platform.h"
 #include "ui/model/document.h"
 #include "ui/model/file_locations.h"
+#include "ui/model/ics_calendar.h"
 #include "ui/model/settings.h"
 
 namespace kalendo {
@@ -71,6 +75,21 @@ int PrintDays(MonthRecord& rec, CalendarDate first, CalendarDate last, std::FILE
     return status;
 }
 
+int PrintIcs(MonthRecord& rec, CalendarDate first, CalendarDate last, const IcsInclude& include,
+             std::time_t stamp, std::FILE* out) {
+    RemovePastSchedules(rec);
+    // Checked without moving the record, so that the first month
+    // computation is FIRST's, as for "day FIRST LAST".
+    if (!IcsRangeAccepted(first, last)) {
+        ThePlatform().ShowMessage(kRangeErrorMessage);
+        return kCliRefusedDate;
+    }
+    const std::string text = ExportIcs(rec, first, last, include, stamp);
+    std::fwrite(text.data(), 1, text.size(), out);
+    std::fflush(out);
+    return kCliDone;
+}
+
 int RunCli(int argc, const char* const* argv) {
     static ConsolePlatform platform;
     SetPlatform(&platform);
@@ -86,6 +105,16 @@ int RunCli(int argc, const char* const* argv) {
         std::fputs(CliUsage(), stdout);
         return kCliDone;
     }
+    std::time_t stamp = 0;
+    if (options.command == CliCommand::Ics) {
+        const std::optional<std::time_t> exportTime = IcsExportTime();
+        if (!exportTime) {
+            std::fprintf(stderr, "kalendo2-cli: SOURCE_DATE_EPOCH is not a number of seconds: %s\n%s",
+                         std::getenv("SOURCE_DATE_EPOCH"), CliUsage());
+            return kCliUsageError;
+        }
+        stamp = *exportTime;
+    }
     if (const auto& t = options.today) {
         platform.FixToday({t->year, t->month, t->day, Weekday(t->year, t->month, t->day)});
     }
@@ -100,6 +129,9 @@ int RunCli(int argc, const char* const* argv) {
     DisplayModeFlag() = kViewFull;
     OpenDocument(rec, paths);
     if (options.command == CliCommand::Year) return PrintYear(rec, options.year, stdout);
+    if (options.command == CliCommand::Ics) {
+        return PrintIcs(rec, options.first, options.last, options.include, stamp, stdout);
+    }
     return PrintDays(rec, options.first, options.last, stdout);
 }
 

@@ -11,11 +11,13 @@
 #include <utility>
 
 #include "platform/platform.h"
+#include "ui/model/ics_texts.h"
 #include "ui/model/jumps.h"  // the jump commands of the menu
 #include "ui/model/month_view.h"
 #include "ui/model/text_format.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/config_dialog.h"
+#include "ui/qt/ics_export_dialog.h"
 #include "ui/qt/month_view.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/window_texts.h"
@@ -103,6 +105,8 @@ void MainFrame::BuildMenus() {
     QMenu* file = bar->addMenu(ToQt(kMenuFile));
     startupItem_ = AddCommand(kCmdStartupSettings, kMenuStartup);
     file->addAction(startupItem_);
+    file->addAction(AddCommand(kCmdExportIcs, kIcsExportMenu));
+    file->addSeparator();
     file->addAction(AddCommand(kCmdExit, kMenuExit));
 
     QMenu* view = bar->addMenu(ToQt(kMenuView));
@@ -223,6 +227,9 @@ void MainFrame::RunCommand(int commandId) {
             return;
         case kCmdStartupSettings:
             RunConfigDialog(paths_.executable, this);
+            return;
+        case kCmdExportIcs:
+            RunIcsExport(rec_, this);
             return;
         case kCmdExit:
             close();
