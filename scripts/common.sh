@@ -12,6 +12,10 @@
 #   fonts-ipafont-gothic                      a Japanese font for Qt
 #   locales                                   locale sources (the locale test
 #                                             builds a German locale with them)
+#   libical-dev pkg-config                    the iCalendar export (libical builds
+#                                             and serialises it; pkg-config finds it)
+#   python3-icalendar khal                    tests: an independent iCalendar parser
+#                                             and a real client importing the export
 K2_PACKAGES=(
     build-essential cmake ninja-build ccache
     qt6-base-dev libgl-dev
@@ -21,6 +25,8 @@ K2_PACKAGES=(
     xvfb xauth
     fonts-ipafont-gothic
     locales
+    libical-dev pkg-config
+    python3-icalendar khal
 )
 
 k2_jobs=$(nproc 2>/dev/null || echo 2)
