@@ -238,15 +238,6 @@ TEST(IcsExportTime, SourceDateEpoch) {
 
 // ---- The built program ------------------------------------------------
 
-std::string Quoted(const std::string& arg) {
-    std::string q = "'";
-    for (const char c : arg) {
-        if (c == '\'') q += "'\\''";
-        else q += c;
-    }
-    return q + "'";
-}
-
 class IcsBinaryTest : public ::testing::Test {
 protected:
     struct Run {
@@ -298,32 +289,6 @@ std::string JsonString(const std::string& raw) {
     return s;
 }
 
-// The top-level elements of a JSON array's raw text.
-std::vector<std::string> ArrayElements(const std::string& raw) {
-    std::vector<std::string> out;
-    int depth = 0;
-    bool inString = false;
-    std::size_t begin = 1;
-    for (std::size_t i = 1; i + 1 < raw.size(); ++i) {
-        const char c = raw[i];
-        if (inString) {
-            if (c == '\\') ++i;
-            else if (c == '"') inString = false;
-        } else if (c == '"') {
-            inString = true;
-        } else if (c == '{' || c == '[') {
-            ++depth;
-        } else if (c == '}' || c == ']') {
-            --depth;
-        } else if (c == ',' && depth == 0) {
-            out.push_back(raw.substr(begin, i - begin));
-            begin = i + 1;
-        }
-    }
-    if (raw.size() > 2) out.push_back(raw.substr(begin, raw.size() - 1 - begin));
-    return out;
-}
-
 // (date, category, summary) of what the JSON of each day says the export
 // must hold, in the export's order within a day.
 std::multiset<std::string> ExpectedFromJson(const std::string& dayLines) {
@@ -342,7 +307,7 @@ std::multiset<std::string> ExpectedFromJson(const std::string& dayLines) {
         }
         for (const auto& [key, category] : {std::pair{"notes", "暦日"}, std::pair{"userEntries", "行事"},
                                             std::pair{"schedules", "予定"}}) {
-            for (const std::string& e : ArrayElements(ValueOf(line, key))) add(category, nameOf(e));
+            for (const std::string& e : ElementsOf(ValueOf(line, key))) add(category, nameOf(e));
         }
         const int rokuyo = std::stoi(ValueOf(line, "rokuyo"));
         if (rokuyo >= 0) add("六曜", Utf8FromCp932(RokuyoName(rokuyo)));

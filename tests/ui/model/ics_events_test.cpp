@@ -215,16 +215,5 @@ TEST_F(IcsEventsTest, ARefusedRangeGivesNothingAndLeavesTheRecord) {
     EXPECT_TRUE(TakeMessages().empty());
 }
 
-TEST_F(IcsEventsTest, KindWordsAndCategoriesAreDistinct) {
-    std::map<std::string, int> words, categories;
-    for (int k = 0; k < kIcsKindCount; ++k) {
-        ++words[IcsKindWord(static_cast<IcsKind>(k))];
-        ++categories[Utf(IcsKindCategory(static_cast<IcsKind>(k)))];
-    }
-    EXPECT_EQ(words.size(), static_cast<std::size_t>(kIcsKindCount));
-    EXPECT_EQ(categories, (std::map<std::string, int>{{"祝日", 1}, {"休日", 1}, {"暦日", 1}, {"行事", 1},
-                                                      {"予定", 1}, {"六曜", 1}, {"旧暦", 1}, {"月相", 1}}));
-}
-
 }  // namespace
 }  // namespace kalendo
