@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 
@@ -40,9 +41,18 @@ protected:
     void SetUp() override {
         GuiTest::SetUp();
         setenv("SOURCE_DATE_EPOCH", kEpoch, 1);
+        // The save dialog opens in the home folder: a small one keeps its
+        // folder scan short on a busy machine.
+        if (const char* home = std::getenv("HOME")) savedHome_ = home;
+        setenv("HOME", folder().c_str(), 1);
     }
     void TearDown() override {
         unsetenv("SOURCE_DATE_EPOCH");
+        if (savedHome_) {
+            setenv("HOME", savedHome_->c_str(), 1);
+        } else {
+            unsetenv("HOME");
+        }
         GuiTest::TearDown();
     }
 
@@ -71,6 +81,8 @@ protected:
         EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 0) << command;
         return FileBytes(out);
     }
+
+    std::optional<std::string> savedHome_;
 };
 
 TEST_F(IcsExportTest, TheMenuItemIsInTheFileMenu) {
@@ -133,8 +145,10 @@ TEST_F(IcsExportTest, RefusalsStayInTheDialog) {
 
 TEST_F(IcsExportTest, AFolderThatTakesNoFileIsAMessage) {
     Start(kJune15);
-    // /proc takes no new files, not even from root.
-    Export([](IcsExportDialog&) {}, "/proc/kalendo2-test/y.ics");
+    // A folder that is a plain file takes no file, not even from root.
+    const std::filesystem::path notAFolder = folder() / "plain";
+    std::ofstream(notAFolder) << "x";
+    Export([](IcsExportDialog&) {}, (notAFolder / "y.ics").string());
     EXPECT_EQ(Messages(), std::vector<std::string>{
         "iCalendarファイルを書き込めません. フォルダーへの書き込み権限と空き容量を確かめてください."});
 }
