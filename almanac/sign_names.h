@@ -4,13 +4,15 @@
 // print in its place.
 #pragma once
 
+#include "core/calendar_constants.h"
+
 namespace kalendo {
 
-inline constexpr int kWeekdayNameCount = 7;
-inline constexpr int kMonthNameCount = 12;
+inline constexpr int kWeekdayNameCount = kDaysPerWeek;
+inline constexpr int kMonthNameCount = kMonthsPerYear;
 inline constexpr int kRokuyoNameCount = 6;
-inline constexpr int kStemNameCount = 10;
-inline constexpr int kBranchNameCount = 12;
+inline constexpr int kStemNameCount = kStemCount;
+inline constexpr int kBranchNameCount = kBranchCount;
 inline constexpr int kOfficerNameCount = 12;
 inline constexpr int kMansionNameCount = 28;
 

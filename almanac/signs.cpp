@@ -2,17 +2,14 @@
 
 #include <cassert>
 
+#include "core/calendar_constants.h"
 #include "core/day_arith.h"
 
 namespace kalendo {
 namespace {
 
-constexpr int kStemCount = 10;
-constexpr int kBranchCount = 12;
-constexpr int kSexagenaryCycle = 60;
 constexpr int kRokuyoCount = 6;
 constexpr int kMansionCount = 28;
-constexpr int kMonthsPerYear = 12;
 
 // Where each day cycle stands at whole Julian day 0; they put 2000-01-01
 // (JD 2451544.5) on 戊午 (55: stem 4, branch 6) and mansion 16 (胃).

@@ -1,13 +1,54 @@
 // Kalendo2, the window. main() only sets up Qt and hands over to the
-// application object; the program takes no options of its own.
+// application object. The program answers --help and --version; any other
+// argument is ignored.
 #include <QApplication>
+
+#include <cstdio>
+#include <cstring>
 
 #include "core/month_record.h"
 #include "platform/platform.h"
 #include "platform/qt_platform.h"
+#include "ui/model/settings.h"  // kProgramVersion
 #include "ui/qt/application.h"
 
+namespace {
+
+constexpr int kStartWindow = -1;
+
+constexpr char kWindowUsage[] =
+    "Usage: Kalendo2\n"
+    "       Kalendo2 --help | --version\n"
+    "Shows the Japanese almanac of a month in a window. Other arguments are\n"
+    "ignored. kalendo2-cli prints the same almanac as JSON.\n"
+    "  --help     print this text and exit\n"
+    "  --version  print the version and exit\n"
+    "See Kalendo2(1).\n";
+
+// --help and --version are answered before any Qt object exists, so that
+// they need no display. The first of them on the line decides. Returns the
+// exit status (kFatalExitStatus when stdout cannot take the text), or
+// kStartWindow.
+int AnswerInformationArguments(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0) {
+            std::fputs(kWindowUsage, stdout);
+            return std::fflush(stdout) == 0 ? 0 : kalendo::kFatalExitStatus;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("Kalendo2 %s\n", kalendo::kProgramVersion);
+            return std::fflush(stdout) == 0 ? 0 : kalendo::kFatalExitStatus;
+        }
+    }
+    return kStartWindow;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    if (const int status = AnswerInformationArguments(argc, argv); status != kStartWindow) {
+        return status;
+    }
     kalendo::PreferXcbUnderWayland();
     QApplication app(argc, argv);
     kalendo::SetUpApplication();

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "astro/longitude_detail.h"
+#include "core/calendar_constants.h"
 #include "core/day_arith.h"
 
 namespace kalendo {
@@ -33,8 +34,6 @@ constexpr int kJstOffsetHours = 9;    // JST = UT + 9 h; no ΔT is applied
 // Degrees to radians with π rounded to 11 places (3.14159265359 / 180), not
 // the exact π/180: the almanac's printed longitudes depend on it.
 constexpr double kDegToRadPi11 = 0.017453292519944444;
-
-constexpr double kFullCircleDeg = 360.0;
 
 // The sun. Row 1 (the equation of the centre's main term) and the mean
 // longitude are summed first; row 3's amplitude grows with time and is

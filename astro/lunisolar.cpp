@@ -6,14 +6,15 @@
 #include "astro/astro_texts.h"
 #include "astro/longitude.h"
 #include "astro/longitude_detail.h"
+#include "astro/longitude_memo.h"
 #include "astro/lunisolar_detail.h"
+#include "core/calendar_constants.h"
 #include "core/day_arith.h"
+#include "platform/calendar_date.h"
 #include "platform/platform.h"
 
 namespace kalendo {
 namespace {
-
-constexpr double kFullCircleDeg = 360.0;
 
 // Solar terms: entry 0 is the sun at 285 deg in January of Y - 1; each term
 // is 15 deg on. The next term lies 14-16 days after a found one, so a jump of
@@ -21,6 +22,9 @@ constexpr double kFullCircleDeg = 360.0;
 constexpr double kFirstTermDeg = 285.0;
 constexpr double kTermStepDeg = 15.0;
 constexpr int kDaysSkippedAfterTerm = 13;
+// Entry 29 (285 + 29 * 15 = 720 deg, two turns on) is the spring equinox of
+// Y, so entry k lies at 15k - 435 deg on the scale where that equinox is 0.
+constexpr double kSpringScaleOffsetDeg = 2 * kFullCircleDeg - kFirstTermDeg;
 
 // A lunation is never shorter than 29 days, so a jump of 28 days from a
 // new-moon day never passes the next one; a search from there ends within
@@ -39,7 +43,6 @@ constexpr int kFirstWinterMonthIndex = 11;  // never earlier in the new-moon tab
 constexpr int kWinterMonthNumber = 11;
 constexpr int kFirstAnchorNumber = 14;  // the 2nd month of Y, holding the equinox
 constexpr int kAnchorStepMonths = 3;    // anchors are three months apart
-constexpr int kMonthsPerYear = 12;
 
 // The lunisolar date is looked up from the 10th lunar month of the table on:
 // the months before belong wholly to Y - 1.
@@ -69,39 +72,39 @@ constexpr int kFixedRangeCount = 13;
 constexpr int kNumbers2033[kFixedRangeCount] = {12, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, -11};
 constexpr int kNumbers2034[kFixedRangeCount] = {-11, 12, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
 
-struct Date {
-    int y, m, d;
-};
-
 template <int N>
-Date EntryAt(const DateList<N>& list, int i) {
+CalendarDate EntryAt(const DateList<N>& list, int i) {
     assert(i >= 0 && i < N);
     return {list.years[i], list.months[i], list.days[i]};
 }
 
 template <int N>
-void StoreEntry(DateList<N>& list, int i, const Date& date) {
+void StoreEntry(DateList<N>& list, int i, const CalendarDate& date) {
     assert(i >= 0 && i < N);
-    list.years[i] = date.y;
-    list.months[i] = date.m;
-    list.days[i] = date.d;
+    list.years[i] = date.year;
+    list.months[i] = date.month;
+    list.days[i] = date.day;
 }
 
-bool IsBefore(const Date& a, const Date& b) {
-    return CompareDates(a.y, a.m, a.d, b.y, b.m, b.d) > 0;
-}
-bool IsSameDay(const Date& a, const Date& b) {
-    return CompareDates(a.y, a.m, a.d, b.y, b.m, b.d) == 0;
+double JulianDateOf(const CalendarDate& date) {
+    return JulianDate(date.year, date.month, date.day);
 }
 
-Date NextDay(Date date) {
-    ++date.d;
-    NormalizeDate(date.y, date.m, date.d);
+bool IsBefore(const CalendarDate& a, const CalendarDate& b) {
+    return CompareDates(a.year, a.month, a.day, b.year, b.month, b.day) > 0;
+}
+bool IsSameDay(const CalendarDate& a, const CalendarDate& b) {
+    return CompareDates(a.year, a.month, a.day, b.year, b.month, b.day) == 0;
+}
+
+CalendarDate NextDay(CalendarDate date) {
+    ++date.day;
+    NormalizeDate(date.year, date.month, date.day);
     return date;
 }
 
 // Lunar month n runs from new moon n up to, not including, new moon n + 1.
-bool MonthContains(const MonthRecord& rec, int n, const Date& date) {
+bool MonthContains(const MonthRecord& rec, int n, const CalendarDate& date) {
     assert(n >= 0 && n + 1 < kNewMoonCount);
     return !IsBefore(date, EntryAt(rec.newMoons, n)) &&
            IsBefore(date, EntryAt(rec.newMoons, n + 1));
@@ -114,11 +117,11 @@ bool MonthContains(const MonthRecord& rec, int n, const Date& date) {
 template <double (*Compute)(int, int, int)>
 class MidnightValue {
 public:
-    double operator()(const Date& date) {
-        const double jd = JulianDate(date.y, date.m, date.d);
+    double operator()(const CalendarDate& date) {
+        const double jd = JulianDateOf(date);
         if (jd != jd_) {
             jd_ = jd;
-            value_ = Compute(date.y, date.m, date.d);
+            value_ = Compute(date.year, date.month, date.day);
         }
         return value_;
     }
@@ -128,13 +131,11 @@ private:
     double value_ = 0;
 };
 
-double SunAtMidnightDeg(int y, int m, int d) { return SunLongitude(y, m, d, 0, 0, 0); }
-
 // The elongation E at 0 h: sun minus moon brought into [0, 360). It falls by
 // about 12 deg a day and jumps from near 0 to near 360 at each new moon.
 double ElongationAtMidnightDeg(int y, int m, int d) {
-    double eDeg =
-        std::fmod(SunLongitude(y, m, d, 0, 0, 0) - MoonLongitude(y, m, d, 0, 0, 0), kFullCircleDeg);
+    double eDeg = std::fmod(SunLongitudeAtMidnight(y, m, d) - MoonLongitudeAtMidnight(y, m, d),
+                            kFullCircleDeg);
     while (eDeg < 0) eDeg += kFullCircleDeg;
     return eDeg;
 }
@@ -144,7 +145,7 @@ double ElongationAtMidnightDeg(int y, int m, int d) {
 // come after the term; when it does (or the table runs out) the numbering has
 // no anchor and the calendar cannot be built.
 int AnchorMonth(const MonthRecord& rec, int from, int termIndex) {
-    const Date term = EntryAt(rec.terms, termIndex);
+    const CalendarDate term = EntryAt(rec.terms, termIndex);
     int n = from;
     while (n + 1 < kNewMoonCount && !IsBefore(term, EntryAt(rec.newMoons, n + 1))) ++n;
     if (n + 1 >= kNewMoonCount || IsBefore(term, EntryAt(rec.newMoons, n))) {
@@ -160,19 +161,41 @@ ClockMinute ClockFromMinutes(int minutes) {
 
 // Age in days at noon of `date`, counted from the new moon located at
 // `at` within the day `newMoon`.
-double AgeAtNoonDays(const Date& date, const Date& newMoon, ClockMinute at) {
-    return (JulianDate(date.y, date.m, date.d) + DayFraction(kNoonHour, 0, 0)) -
-           JulianDate(newMoon.y, newMoon.m, newMoon.d) - DayFraction(at.hour, at.minute, 0);
+double AgeAtNoonDays(const CalendarDate& date, const CalendarDate& newMoon, ClockMinute at) {
+    return (JulianDateOf(date) + DayFraction(kNoonHour, 0, 0)) - JulianDateOf(newMoon) -
+           DayFraction(at.hour, at.minute, 0);
+}
+
+// NewMoonMinute of the new-moon days asked for, by Julian date: it depends
+// on the day alone. A day's slot is its Julian date modulo the table size;
+// 64 slots hold the new moons of more than five years.
+struct RememberedMinute {
+    double jd = -1;  // no day of the supported range has a negative one
+    ClockMinute at{};
+};
+constexpr int kRememberedMinutes = 64;
+RememberedMinute rememberedMinutes[kRememberedMinutes];
+
+ClockMinute NewMoonMinuteOf(const CalendarDate& day) {
+    if (!AstroMemo()) return NewMoonMinute(day.year, day.month, day.day);
+    const double jd = JulianDate(day.year, day.month, day.day);
+    RememberedMinute& slot =
+        rememberedMinutes[static_cast<long long>(jd) % kRememberedMinutes];
+    if (slot.jd != jd) {
+        slot.at = NewMoonMinute(day.year, day.month, day.day);
+        slot.jd = jd;
+    }
+    return slot.at;
 }
 
 }  // namespace
 
 void ComputeSolarTerms(MonthRecord& rec) {
     const int targetYear = rec.year[kTarget];
-    Date day{targetYear - 1, 1, 1};
+    CalendarDate day{targetYear - 1, 1, 1};
     double angleDeg = kFirstTermDeg;
     int count = 0;
-    MidnightValue<SunAtMidnightDeg> sunDeg;
+    MidnightValue<SunLongitudeAtMidnight> sunDeg;
     // Day-by-day search for the term at angleDeg; an event belongs to the JST
     // day during which it happens, so the day is tested from its 0 h to the
     // next day's 0 h. Invariant: no term from angleDeg on lies before `day`.
@@ -180,7 +203,7 @@ void ComputeSolarTerms(MonthRecord& rec) {
     // the almanac always has. It never ends the search: over 1600-2999 every
     // term falls between the 3rd and the 24th of its month, so the search
     // steps no further than the 27th.
-    while (day.d <= DaysInMonth(targetYear - 1, day.m)) {
+    while (day.day <= DaysInMonth(targetYear - 1, day.month)) {
         const double fromDeg = sunDeg(day);
         double toDeg = sunDeg(NextDay(day));
         // Across 0 deg the next day's longitude is taken one turn on, so an
@@ -190,20 +213,24 @@ void ComputeSolarTerms(MonthRecord& rec) {
             StoreEntry(rec.terms, count, day);
             ++count;
             if (count == kTermCount) return;
-            day.d += kDaysSkippedAfterTerm;
+            day.day += kDaysSkippedAfterTerm;
             angleDeg += kTermStepDeg;
-            NormalizeDate(day.y, day.m, day.d);
+            NormalizeDate(day.year, day.month, day.day);
             if (angleDeg > kFullCircleDeg) angleDeg -= kFullCircleDeg;
         } else {
-            day.d += 1;  // not normalised: the loop bound ends the month
+            day.day += 1;  // not normalised: the loop bound ends the month
         }
     }
     // Over 1600-2999 every term is found before the loop bound is reached.
     assert(false && "solar-term search ran out of days");
 }
 
+int SolarTermIndexAtOrBefore(double springScaleDeg) {
+    return static_cast<int>(std::floor((springScaleDeg + kSpringScaleOffsetDeg) / kTermStepDeg));
+}
+
 void ComputeNewMoons(MonthRecord& rec) {
-    Date day{rec.year[kTarget] - 1, 1, 1};
+    CalendarDate day{rec.year[kTarget] - 1, 1, 1};
     MidnightValue<ElongationAtMidnightDeg> elongationDeg;
     for (int n = 0; n < kNewMoonCount; ++n) {
         // Invariant: no new moon of slot n lies before `day`. The new-moon day
@@ -213,8 +240,8 @@ void ComputeNewMoons(MonthRecord& rec) {
             day = NextDay(day);
         }
         StoreEntry(rec.newMoons, n, day);
-        day.d += kDaysSkippedAfterNewMoon;
-        NormalizeDate(day.y, day.m, day.d);
+        day.day += kDaysSkippedAfterNewMoon;
+        NormalizeDate(day.year, day.month, day.day);
     }
 }
 
@@ -263,6 +290,20 @@ void NumberLunarMonths(MonthRecord& rec) {
             // only: when a month holds two principal terms, a later month
             // without its term is still an ordinary month (else the 2nd month
             // would come twice and the 1st not at all, as in 2148).
+            //
+            // Worked example, target year 2148: the winter solstice (term
+            // 23, 2147-12-22) lies in table month 11 and the March equinox
+            // (term 29) in month 15, so prev = 11, gap = 4, e = 14,
+            // leapBase = -11 and the first term looked for is 25 (大寒).
+            //   q = 1: month 12 (2147-12-23 to 2148-01-20) lacks 大寒
+            //          (2148-01-21): the leap month; e = 13, leapBase = -10,
+            //          number -10 - 1 = -11 (leap 11th).
+            //   q = 2: month 13 holds 大寒 and 雨水 (term 27, 02-19):
+            //          e + q - 3 = 12.
+            //   q = 3: month 14 (02-20 to 03-19) lacks 雨水 but is ordinary:
+            //          13, the 1st month of 2148.
+            // Then e = 14 again, and 17 (the 5th month) for the June
+            // solstice's month.
             int leapBase = kAnchorStepMonths - e;  // leapBase - q, once raised: the leap number
             int principalTerm = k - 2 * kPrincipalTermStride;  // that of month e - 2
             bool leapPlaced = false;
@@ -287,7 +328,7 @@ void NumberLunarMonths(MonthRecord& rec) {
 }
 
 void LunisolarDate(MonthRecord& rec, int y, int m, int d) {
-    const Date date{y, m, d};
+    const CalendarDate date{y, m, d};
     int n = kFirstMonthOfTargetYear;
     while (n + 1 < kNewMoonCount && !MonthContains(rec, n, date)) ++n;
     assert(n + 1 < kNewMoonCount && "the date lies outside the new-moon table");
@@ -304,9 +345,9 @@ void LunisolarDate(MonthRecord& rec, int y, int m, int d) {
         rec.lunarMonth = r;
         rec.leapMonth = 0;
     }
-    const Date newMoon = EntryAt(rec.newMoons, n);
+    const CalendarDate newMoon = EntryAt(rec.newMoons, n);
     rec.lunarDay =
-        static_cast<int>(JulianDate(y, m, d) - JulianDate(newMoon.y, newMoon.m, newMoon.d)) + 1;
+        static_cast<int>(JulianDate(y, m, d) - JulianDateOf(newMoon)) + 1;
 }
 
 int MoonPhaseOfDay(int y, int m, int d) {
@@ -314,8 +355,8 @@ int MoonPhaseOfDay(int y, int m, int d) {
     // Sun minus moon at 0 h of the day and of the next one (day d + 1 needs
     // no normalising: the Julian date is linear in the day), brought once
     // into [0, 360).
-    double e0Deg = SunLongitude(y, m, d, 0, 0, 0) - MoonLongitude(y, m, d, 0, 0, 0);
-    double e1Deg = SunLongitude(y, m, d + 1, 0, 0, 0) - MoonLongitude(y, m, d + 1, 0, 0, 0);
+    double e0Deg = SunLongitudeAtMidnight(y, m, d) - MoonLongitudeAtMidnight(y, m, d);
+    double e1Deg = SunLongitudeAtMidnight(y, m, d + 1) - MoonLongitudeAtMidnight(y, m, d + 1);
     if (e0Deg < 0) e0Deg += kFullCircleDeg;
     if (e1Deg < 0) e1Deg += kFullCircleDeg;
     for (const int phase : {kFirstQuarterPhase, kFullMoonPhase, kLastQuarterPhase}) {
@@ -357,8 +398,12 @@ ClockMinute NewMoonMinute(int y, int m, int d) {
     }
 }
 
-double MoonAge(MonthRecord& rec, int y, int m, int d) {
-    const Date date{y, m, d};
+void ForgetNewMoonMinutes() {
+    for (RememberedMinute& slot : rememberedMinutes) slot = RememberedMinute{};
+}
+
+double MoonAgeAtNoon(const MonthRecord& rec, int y, int m, int d) {
+    const CalendarDate date{y, m, d};
     // e: the first new-moon day on or after the date; n = e - 1 the last one
     // strictly before it.
     int e = 0;
@@ -366,18 +411,22 @@ double MoonAge(MonthRecord& rec, int y, int m, int d) {
     assert(e >= 1 && e < kNewMoonCount && "the date lies outside the new-moon table");
     const int n = e - 1;
 
-    const Date previous = EntryAt(rec.newMoons, n);
-    rec.moonAge = AgeAtNoonDays(date, previous, NewMoonMinute(previous.y, previous.m, previous.d));
+    const CalendarDate previous = EntryAt(rec.newMoons, n);
+    double ageDays = AgeAtNoonDays(date, previous, NewMoonMinuteOf(previous));
 
     // On a new-moon day the age counts from that day's new moon once it has
     // happened by noon; a new moon in the afternoon leaves the age counted
     // from the one before (a whole lunation less a few hours).
-    const Date following = EntryAt(rec.newMoons, e);
+    const CalendarDate following = EntryAt(rec.newMoons, e);
     if (IsSameDay(following, date)) {
-        const double sameDayAge =
-            AgeAtNoonDays(date, following, NewMoonMinute(following.y, following.m, following.d));
-        if (sameDayAge >= 0) rec.moonAge = sameDayAge;
+        const double sameDayAge = AgeAtNoonDays(date, following, NewMoonMinuteOf(following));
+        if (sameDayAge >= 0) ageDays = sameDayAge;
     }
+    return ageDays;
+}
+
+double MoonAge(MonthRecord& rec, int y, int m, int d) {
+    rec.moonAge = MoonAgeAtNoon(rec, y, m, d);
     return rec.moonAge;
 }
 

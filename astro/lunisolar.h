@@ -21,6 +21,14 @@ void ComputeSolarTerms(MonthRecord& rec);
 void ComputeNewMoons(MonthRecord& rec);
 void NumberLunarMonths(MonthRecord& rec);
 
+// The index in rec.terms of the last solar term at or before springScaleDeg,
+// an ecliptic longitude of the sun in degrees on the scale where 0 is the
+// spring equinox of the target year: -15 is the term before it (entry 28),
+// 345 the last of Y and 360 the next spring equinox. Any angle from -435 to
+// below 645 gives a valid entry (0-71); -180 <= springScaleDeg < 360 gives
+// 17-52.
+int SolarTermIndexAtOrBefore(double springScaleDeg);
+
 // Sets rec.lunarMonth, rec.lunarDay, rec.leapMonth for a day of the target
 // year.
 void LunisolarDate(MonthRecord& rec, int y, int m, int d);
@@ -29,8 +37,10 @@ void LunisolarDate(MonthRecord& rec, int y, int m, int d);
 // day, or kNoPhase. Any date; needs no table.
 int MoonPhaseOfDay(int y, int m, int d);
 
-// The moon's age in days at noon of the date; also stored in rec.moonAge.
-// The date must lie after rec.newMoons entry 0 and not after entry 35.
+// The moon's age in days at noon of the date. The date must lie after
+// rec.newMoons entry 0 and not after entry 35. MoonAge also stores it in
+// rec.moonAge; the screens, which only read the record, use MoonAgeAtNoon.
+double MoonAgeAtNoon(const MonthRecord& rec, int y, int m, int d);
 double MoonAge(MonthRecord& rec, int y, int m, int d);
 
 }  // namespace kalendo

@@ -17,4 +17,7 @@ struct ClockMinute {
 // must be a new-moon day of the new-moon table.
 ClockMinute NewMoonMinute(int y, int m, int d);
 
+// Forgets the new-moon minutes MoonAge remembers (see longitude_memo.h).
+void ForgetNewMoonMinutes();
+
 }  // namespace kalendo

@@ -3,14 +3,12 @@
 // (build/bin), as CP932.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
 
 #include "almanac/era.h"
+#include "bench/bench_support.h"
 #include "core/compute_month.h"
-#include "core/day_arith.h"
 #include "defs/expression.h"
 #include "defs/holidays.h"
 #include "platform/file_io.h"
@@ -19,13 +17,8 @@
 namespace kalendo {
 namespace {
 
-std::string ShippedFolder() {
-    if (const char* bin = std::getenv("K2_BIN_DIR")) return bin;
-    return std::filesystem::read_symlink("/proc/self/exe").parent_path().string();
-}
-
 bool LoadErasAndHolidays(MonthRecord& rec) {
-    const std::string folder = ShippedFolder();
+    const std::string folder = bench::ShippedFolder();
     const auto eras = ReadWholeFile(folder + "/元号.Def");
     const auto holidays = ReadWholeFile(folder + "/祝日.Def");
     return eras && holidays && !LoadEras(rec, *eras) && !LoadHolidays(rec, *holidays);
@@ -39,18 +32,12 @@ void BM_ComputeMonthErasAndHolidays(benchmark::State& state) {
         state.SkipWithError("the shipped era and holiday files cannot be read");
         return;
     }
-    int y = 2024, m = 1, d = 1;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(ComputeMonth(*rec, y, m, d));
-        d += 1;
-        NormalizeDate(y, m, d);
-        if (y > 2024) y = 2024;
-    }
+    bench::ComputeDayAfterDayIn2024(state, *rec);
     state.counters["holidays"] = rec->holidayCount;
 }
 BENCHMARK(BM_ComputeMonthErasAndHolidays)->Unit(benchmark::kMillisecond);
 
-// Step 9 alone, for a year whose tables are already computed.
+// The holiday evaluation alone, for a year whose tables are already computed.
 void BM_EvaluateAndGenerateHolidays(benchmark::State& state) {
     ScopedRecordingPlatform platform;
     auto rec = std::make_unique<MonthRecord>();

@@ -3,14 +3,11 @@
 // program (build/bin), as CP932.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
 
 #include "almanac/era.h"
-#include "core/compute_month.h"
-#include "core/day_arith.h"
+#include "bench/bench_support.h"
 #include "defs/holidays.h"
 #include "defs/notes.h"
 #include "defs/schedules.h"
@@ -19,11 +16,6 @@
 
 namespace kalendo {
 namespace {
-
-std::string DataFolder() {
-    if (const char* bin = std::getenv("K2_BIN_DIR")) return bin;
-    return std::filesystem::read_symlink("/proc/self/exe").parent_path().string();
-}
 
 // Reads and loads the five files in start-up order; false on any problem.
 bool LoadFiveFiles(MonthRecord& rec, const std::string& folder) {
@@ -42,17 +34,11 @@ bool LoadFiveFiles(MonthRecord& rec, const std::string& folder) {
 void BM_ComputeMonthAllShippedFiles(benchmark::State& state) {
     ScopedRecordingPlatform platform;
     auto rec = std::make_unique<MonthRecord>();
-    if (!LoadFiveFiles(*rec, DataFolder())) {
+    if (!LoadFiveFiles(*rec, bench::ShippedFolder())) {
         state.SkipWithError("the shipped definition files cannot be read");
         return;
     }
-    int y = 2024, m = 1, d = 1;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(ComputeMonth(*rec, y, m, d));
-        d += 1;
-        NormalizeDate(y, m, d);
-        if (y > 2024) y = 2024;
-    }
+    bench::ComputeDayAfterDayIn2024(state, *rec);
     state.counters["notes"] = rec->noteCount;
     state.counters["holidays"] = rec->holidayCount;
 }
@@ -63,7 +49,7 @@ BENCHMARK(BM_ComputeMonthAllShippedFiles)->Unit(benchmark::kMillisecond);
 void BM_LoadFiveFiles(benchmark::State& state) {
     ScopedRecordingPlatform platform;
     auto rec = std::make_unique<MonthRecord>();
-    const std::string folder = DataFolder();
+    const std::string folder = bench::ShippedFolder();
     for (auto _ : state) {
         if (!LoadFiveFiles(*rec, folder)) {
             state.SkipWithError("the shipped definition files cannot be read");

@@ -9,25 +9,18 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "core/compute_month.h"
 #include "platform/recording_platform.h"
-#include "ui/model/document.h"
 #include "ui/model/month_view.h"
 #include "ui/model/view_state.h"
 
 namespace kalendo {
 namespace {
-
-std::string DataFolder() {
-    if (const char* bin = std::getenv("K2_BIN_DIR")) return bin;
-    return std::filesystem::read_symlink("/proc/self/exe").parent_path().string();
-}
 
 // The thread's CPU time in milliseconds: on a busy build machine the wall
 // clock of a single step also measures the other processes.
@@ -50,12 +43,7 @@ void ReportSteps(benchmark::State& state, const char* name, std::vector<double>&
 void RunSteps(benchmark::State& state, int command) {
     ScopedRecordingPlatform platform;
     auto rec = std::make_unique<MonthRecord>();
-    try {
-        OpenDocument(*rec, DataFolder() + "/");
-    } catch (const FatalExit&) {
-        state.SkipWithError("the shipped definition files are not beside the benchmark");
-        return;
-    }
+    if (!bench::OpenShippedDocument(state, *rec)) return;
     ComputeMonth(*rec, 2024, 1, 1);
     std::vector<double> wallMs, cpuMs;
     for (auto _ : state) {
@@ -83,16 +71,22 @@ BENCHMARK(BM_NavigationStepNextDay)->Unit(benchmark::kMillisecond)->Iterations(2
 void BM_NavigationStepNextMonth(benchmark::State& state) { RunSteps(state, kCmdNextMonth); }
 BENCHMARK(BM_NavigationStepNextMonth)->Unit(benchmark::kMillisecond)->Iterations(84);
 
+// "翌年" and "前年": every step a year the cache does not hold ("翌年" runs
+// round 2024-2030, more years than it keeps; "前年" goes back from 2024),
+// with the longitudes of the year before or after remembered.
+void BM_NavigationStepNextYear(benchmark::State& state) { RunSteps(state, kCmdNextYear); }
+BENCHMARK(BM_NavigationStepNextYear)->Unit(benchmark::kMillisecond)->Iterations(70);
+
+void BM_NavigationStepPreviousYear(benchmark::State& state) {
+    RunSteps(state, kCmdPreviousYear);
+}
+BENCHMARK(BM_NavigationStepPreviousYear)->Unit(benchmark::kMillisecond)->Iterations(70);
+
 // The refresh alone, on one day with a full moon.
 void BM_BuildViewState(benchmark::State& state) {
     ScopedRecordingPlatform platform;
     auto rec = std::make_unique<MonthRecord>();
-    try {
-        OpenDocument(*rec, DataFolder() + "/");
-    } catch (const FatalExit&) {
-        state.SkipWithError("the shipped definition files are not beside the benchmark");
-        return;
-    }
+    if (!bench::OpenShippedDocument(state, *rec)) return;
     ComputeMonth(*rec, 2024, 6, 22);
     for (auto _ : state) benchmark::DoNotOptimize(BuildViewState(*rec).moonPane);
 }

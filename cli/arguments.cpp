@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "core/day_arith.h"
+#include "ui/model/settings.h"  // kProgramVersion
 
 namespace kalendo {
 namespace {
@@ -107,7 +108,11 @@ std::optional<CalendarDate> ParseIsoDate(const std::string& text) {
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     ParsedCommandLine parsed;
     for (const std::string& arg : args) {
-        if (arg == "--help") return parsed;  // command Help
+        if (arg == "--help" || arg == "-h") return parsed;  // command Help
+        if (arg == "--version") {
+            parsed.options.command = CliCommand::Version;
+            return parsed;
+        }
     }
     CliOptions& options = parsed.options;
     std::vector<std::string> operands;
@@ -150,7 +155,7 @@ const char* CliUsage() {
     return "Usage: kalendo2-cli [--data DIR] [--today YYYY-MM-DD] year YYYY\n"
            "       kalendo2-cli [--data DIR] [--today YYYY-MM-DD] day FIRST [LAST]\n"
            "       kalendo2-cli [--data DIR] [--today YYYY-MM-DD] ics FIRST LAST [--include LIST]\n"
-           "       kalendo2-cli --help\n"
+           "       kalendo2-cli --help | -h | --version\n"
            "Prints the almanac as JSON, one object per line: of a year, or of every\n"
            "day from FIRST to LAST (LAST defaults to FIRST). Dates are YYYY-MM-DD.\n"
            "ics prints one iCalendar (RFC 5545) file of the days FIRST to LAST: an\n"
@@ -162,8 +167,13 @@ const char* CliUsage() {
            "                      installed copy $XDG_DATA_HOME/Kalendo2, then the\n"
            "                      program's folder for the files not there)\n"
            "  --today YYYY-MM-DD  take this date as today instead of the clock\n"
+           "  -h, --help          print this text and exit\n"
+           "  --version           print the version and exit\n"
            "Exit status: 0 done; 1 a date was refused (years 1600-2999, real dates);\n"
-           "2 usage error; 3 a definition file cannot be used.\n";
+           "2 usage error; 3 a definition file cannot be used.\n"
+           "See kalendo2-cli(1).\n";
 }
+
+std::string CliVersion() { return std::string("kalendo2-cli ") + kProgramVersion + "\n"; }
 
 }  // namespace kalendo

@@ -2,7 +2,7 @@
 //   kalendo2-cli [--data DIR] [--today YYYY-MM-DD] year YYYY
 //   kalendo2-cli [--data DIR] [--today YYYY-MM-DD] day FIRST [LAST]
 //   kalendo2-cli [--data DIR] [--today YYYY-MM-DD] ics FIRST LAST [--include LIST]
-//   kalendo2-cli --help
+//   kalendo2-cli --help | -h | --version
 // Options may stand anywhere on the line. Dates are exactly YYYY-MM-DD
 // (4, 2 and 2 digits). Scripts depend on this contract.
 #pragma once
@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/calendar_date.h"
 #include "ui/model/ics_events.h"
-#include "ui/model/month_view.h"  // CalendarDate
 
 namespace kalendo {
 
-enum class CliCommand { Help, Year, Day, Ics };
+enum class CliCommand { Help, Version, Year, Day, Ics };
 
 struct CliOptions {
     CliCommand command = CliCommand::Help;
@@ -33,8 +33,9 @@ struct ParsedCommandLine {
     std::string usageError;  // empty when the line is valid
 };
 
-// Parses the arguments after the program name. "--help" anywhere asks for
-// the usage text, whatever else the line holds.
+// Parses the arguments after the program name. "--help" or "-h" anywhere
+// asks for the usage text and "--version" for the version line, whatever
+// else the line holds; the first of them on the line decides.
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args);
 
 // Exactly "YYYY-MM-DD" with digits; the numbers as typed (2023-02-30 and
@@ -43,5 +44,8 @@ std::optional<CalendarDate> ParseIsoDate(const std::string& text);
 
 // The usage text (several lines, ending with a line break).
 const char* CliUsage();
+
+// The version line: "kalendo2-cli 1.18" and a line break.
+std::string CliVersion();
 
 }  // namespace kalendo

@@ -105,6 +105,10 @@ int RunCli(int argc, const char* const* argv) {
         std::fputs(CliUsage(), stdout);
         return kCliDone;
     }
+    if (options.command == CliCommand::Version) {
+        std::fputs(CliVersion().c_str(), stdout);
+        return kCliDone;
+    }
     std::time_t stamp = 0;
     if (options.command == CliCommand::Ics) {
         const std::optional<std::time_t> exportTime = IcsExportTime();
@@ -116,7 +120,7 @@ int RunCli(int argc, const char* const* argv) {
         stamp = *exportTime;
     }
     if (const auto& t = options.today) {
-        platform.FixToday({t->year, t->month, t->day, Weekday(t->year, t->month, t->day)});
+        platform.FixToday(*t);
     }
     // The window's files, as the window finds them, unless --data names a
     // folder. Nothing is created: before the window's first start an

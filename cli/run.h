@@ -7,8 +7,8 @@
 #include <ctime>
 
 #include "core/month_record.h"
+#include "platform/calendar_date.h"
 #include "ui/model/ics_events.h"
-#include "ui/model/month_view.h"  // CalendarDate
 
 namespace kalendo {
 

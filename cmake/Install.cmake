@@ -8,8 +8,15 @@
 #   bin/Kalendo2 -> ../lib/kalendo2/Kalendo2           symlinks for the PATH
 #   bin/kalendo2-cli -> ../lib/kalendo2/kalendo2-cli
 #   share/applications/kalendo2.desktop
-#   share/icons/hicolor/{48x48,256x256}/apps/kalendo2.png
+#   share/metainfo/org.kalendo2.kalendo2.metainfo.xml  AppStream
+#   share/icons/hicolor/<N>x<N>/apps/kalendo2.png      rendered at build time
 #   share/icons/hicolor/scalable/apps/kalendo2.svg
+#   share/man/man1/*.1.gz, share/man/ja/man1/*.1.gz    manual pages
+#   share/doc/kalendo2/copyright, changelog.gz
+#   share/lintian/overrides/kalendo2                   the one tag kept on purpose
+#
+# The window's own files (desktop entry, metadata, icons, its manual page)
+# are installed only with the window (K2_BUILD_GUI).
 #
 # The programs find the shipped definition files and Help/ beside their own
 # executable (resolved through /proc/self/exe, so through the symlinks), which
@@ -28,6 +35,9 @@ set(K2_INSTALL_PROGRAM_DIR "lib/kalendo2")
 set(K2_INSTALL_BIN_DIR "bin")
 set(K2_INSTALL_APPLICATIONS_DIR "share/applications")
 set(K2_INSTALL_ICON_DIR "share/icons/hicolor")
+set(K2_INSTALL_METAINFO_DIR "share/metainfo")
+set(K2_INSTALL_MAN_DIR "share/man")
+set(K2_INSTALL_DOC_DIR "share/doc/kalendo2")
 
 # The help page beside the built programs, so that build/bin/Kalendo2 opens
 # build/bin/Help/index.html like an installed copy. The folder is replaced as
@@ -75,12 +85,30 @@ function(k2_install_rules)
   install(DIRECTORY "${K2_SOURCE_ROOT}/help/"
     DESTINATION "${K2_INSTALL_PROGRAM_DIR}/Help")
 
+  install(FILES "${K2_SOURCE_ROOT}/packaging/copyright" "${K2_DOC_DIR}/changelog.gz"
+    DESTINATION "${K2_INSTALL_DOC_DIR}")
+  install(FILES "${K2_SOURCE_ROOT}/packaging/lintian-overrides"
+    DESTINATION "share/lintian/overrides" RENAME kalendo2)
+  install(FILES "${K2_DOC_DIR}/man/man1/kalendo2-cli.1.gz"
+    DESTINATION "${K2_INSTALL_MAN_DIR}/man1")
+  install(FILES "${K2_DOC_DIR}/man/ja/man1/kalendo2-cli.1.gz"
+    DESTINATION "${K2_INSTALL_MAN_DIR}/ja/man1")
+
+  if(NOT TARGET Kalendo2)
+    return()
+  endif()
+  install(FILES "${K2_DOC_DIR}/man/man1/Kalendo2.1.gz"
+    DESTINATION "${K2_INSTALL_MAN_DIR}/man1")
+  install(FILES "${K2_DOC_DIR}/man/ja/man1/Kalendo2.1.gz"
+    DESTINATION "${K2_INSTALL_MAN_DIR}/ja/man1")
   install(FILES "${K2_SOURCE_ROOT}/app/kalendo2.desktop"
     DESTINATION "${K2_INSTALL_APPLICATIONS_DIR}")
-  install(FILES "${K2_SOURCE_ROOT}/app/icons/kalendo2-48.png"
-    DESTINATION "${K2_INSTALL_ICON_DIR}/48x48/apps" RENAME kalendo2.png)
-  install(FILES "${K2_SOURCE_ROOT}/app/icons/kalendo2-256.png"
-    DESTINATION "${K2_INSTALL_ICON_DIR}/256x256/apps" RENAME kalendo2.png)
+  install(FILES "${K2_SOURCE_ROOT}/app/org.kalendo2.kalendo2.metainfo.xml"
+    DESTINATION "${K2_INSTALL_METAINFO_DIR}")
+  foreach(size IN LISTS K2_ICON_SIZES)
+    install(FILES "${K2_ICON_DIR}/${size}x${size}/apps/kalendo2.png"
+      DESTINATION "${K2_INSTALL_ICON_DIR}/${size}x${size}/apps")
+  endforeach()
   install(FILES "${K2_SOURCE_ROOT}/app/icons/kalendo2.svg"
     DESTINATION "${K2_INSTALL_ICON_DIR}/scalable/apps")
 endfunction()

@@ -7,6 +7,11 @@
 # hand, since Qt finds fonts at run time and the window has no other way to
 # draw its texts.
 #
+# The executables are stripped by cmake/PackageStrip.cmake, as dh_strip
+# does, after CPack's install into its staging folder (CPack's own
+# CPACK_STRIP_FILES keeps the .comment and .note sections). The build flags
+# are Debian's (dpkg-buildflags), given by scripts/package.
+#
 # Include this file once from the top-level CMakeLists.txt, after project().
 
 set(K2_PACKAGE_MAINTAINER "Kalendo2 maintainers <kalendo2@example.org>"
@@ -18,7 +23,9 @@ set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGE_VENDOR "Kalendo2")
 set(CPACK_PACKAGE_CONTACT "${K2_PACKAGE_MAINTAINER}")
 set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
-set(CPACK_STRIP_FILES ON)
+set(CPACK_STRIP_FILES OFF)
+set(CPACK_K2_STRIP "${CMAKE_STRIP}")
+set(CPACK_PRE_BUILD_SCRIPTS "${CMAKE_CURRENT_LIST_DIR}/PackageStrip.cmake")
 
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
   "Japanese almanac: lunisolar calendar, day signs, moon, holidays and schedules")

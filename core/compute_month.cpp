@@ -3,11 +3,15 @@
 // era layers in the fixed order the record depends on.
 #include "core/compute_month.h"
 
+#include <optional>
+
 #include "almanac/era.h"
 #include "almanac/signs.h"
 #include "astro/lunisolar.h"
 #include "core/core_texts.h"
 #include "core/day_arith.h"
+#include "core/year_tables.h"
+#include "defs/evaluation_memo.h"
 #include "defs/holidays.h"
 #include "defs/notes.h"
 #include "platform/platform.h"
@@ -26,38 +30,49 @@ bool InRange(int y, int m, int d) {
 }  // namespace
 
 int ComputeMonth(MonthRecord& rec, int y, int m, int d) {
-    // Step 1: the monthly display always describes today.
-    if (DisplayModeFlag() == 1) {
+    // The monthly display always describes today, whatever date was asked.
+    if (DisplayModeFlag() == kViewMonthly) {
         y = rec.year[kToday];
         m = rec.month[kToday];
         d = rec.day[kToday];
     }
-    // Step 2: the supported range; a rejected date changes nothing.
+    // Outside the supported range a date changes nothing, the target
+    // included, so a refused command redraws the month it came from.
     if (!InRange(y, m, d)) {
         ThePlatform().ShowMessage(kRangeErrorMessage);
         return 0;
     }
-    // Steps 3-4: the target date and its weekday.
+    // The target date first: every step below reads it from the record.
     rec.year[kTarget] = y;
     rec.month[kTarget] = m;
     rec.day[kTarget] = d;
     rec.weekday[kTarget] = Weekday(y, m, d);
 
-    // Steps 5-7: solar terms, new moons, lunar month numbers (year only).
-    ComputeSolarTerms(rec);
-    ComputeNewMoons(rec);
-    NumberLunarMonths(rec);
-    // Step 8: officer anchors from the solar terms.
-    ComputeOfficerAnchors(rec);
-    // Step 9: holidays, then the generated holidays.
-    EvaluateHolidays(rec);
-    GenerateHolidays(rec);
-    // Step 10: calendar notes, then user entries.
-    EvaluateNotes(rec);
-    EvaluateUserEntries(rec);
-    // Step 11: lunisolar date of the target day.
+    // The tables of the target year, a function of the key alone and kept
+    // for the last years. The numbering places its anchors by finding
+    // principal solar terms within lunations, so it needs both the term and
+    // the new-moon table; the officers' solar-month starts are entries of
+    // the term table.
+    const YearKey key{y};
+    LoadYearTables(rec, key);
+    {
+        // The terms are now those of the key: an entry whose expression read
+        // nothing that changed since its last evaluation keeps that result.
+        std::optional<ReuseScope> reuse;
+        if (AlmanacCaching()) reuse.emplace(rec, key.mode);
+        // Holidays before everything that asks whether a day is off: the
+        // substitute and citizens' holidays are generated from the listed
+        // ones, and a "平日"/"休日" keyword in a note's or user entry's
+        // expression asks IsDayOff, which reads both holiday tables of this
+        // year. A "Deg" angle in any expression reads the term table.
+        EvaluateHolidays(rec);
+        GenerateHolidays(rec);
+        EvaluateNotes(rec);
+        EvaluateUserEntries(rec);
+    }
+    // Needs the numbered new-moon table.
     LunisolarDate(rec, y, m, d);
-    // Step 12: era of the target day (none before the era file is loaded).
+    // None before the era file is loaded.
     if (const int era = EraIndex(rec, y, m, d); era >= 0) {
         CopyText(rec.currentEraName, EraName(rec, era));
         rec.eraYear = y - EraStartYear(rec, era) + 1;
@@ -73,7 +88,7 @@ void UpdateToday(MonthRecord& rec) {
         rec.year[kToday] = today->year;
         rec.month[kToday] = today->month;
         rec.day[kToday] = today->day;
-        rec.weekday[kToday] = today->weekday;
+        rec.weekday[kToday] = Weekday(today->year, today->month, today->day);
     } else {
         rec.year[kToday] = 0;
         rec.month[kToday] = 0;

@@ -3,10 +3,12 @@
 #include <cassert>
 #include <cmath>
 
+#include "core/calendar_constants.h"
+
 namespace kalendo {
 namespace {
 
-constexpr int kMonthLength[2][12] = {
+constexpr int kMonthLength[2][kMonthsPerYear] = {
     {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31},
     {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31},
 };
@@ -17,11 +19,6 @@ constexpr double kDaysPerHour = 0.041666666666666664;
 constexpr double kDaysPerMinute = 0.0006944444444444445;
 constexpr double kDaysPerSecond = 1.1574074074074073e-05;
 
-// The Gregorian calendar repeats every 400 years, which hold exactly this
-// many days whatever month they start from.
-constexpr int kDaysPer400Years = 146097;
-constexpr int kYearsPerCycle = 400;
-
 }  // namespace
 
 int IsLeapYear(int y) {
@@ -29,23 +26,23 @@ int IsLeapYear(int y) {
 }
 
 int DaysInMonth(int y, int m) {
-    assert(m >= 1 && m <= 12);
+    assert(m >= 1 && m <= kMonthsPerYear);
     return kMonthLength[IsLeapYear(y)][m - 1];
 }
 
 void NormalizeDate(int& y, int& m, int& d) {
     // Carry whole years until 1 <= m <= 12.
-    while (m > 12) { y += 1; m -= 12; }
-    while (m <= 0) { y -= 1; m += 12; }
+    while (m > kMonthsPerYear) { y += 1; m -= kMonthsPerYear; }
+    while (m <= 0) { y -= 1; m += kMonthsPerYear; }
 
     // Whole 400-year cycles of days become years first: (y, m, d) and
     // (y + 400, m, d - 146097) are the same day. A date expression can add
     // some 10^8 days, which would otherwise cost millions of month steps
     // below, for every candidate day of a search. Afterwards |d| <= 146097.
-    if (d > kDaysPer400Years || d < -kDaysPer400Years) {
-        const int cycles = d / kDaysPer400Years;  // toward zero: d keeps its sign
-        d -= cycles * kDaysPer400Years;
-        y += cycles * kYearsPerCycle;
+    if (d > kGregorianCycleDays || d < -kGregorianCycleDays) {
+        const int cycles = d / kGregorianCycleDays;  // toward zero: d keeps its sign
+        d -= cycles * kGregorianCycleDays;
+        y += cycles * kGregorianCycleYears;
     }
 
     // Spend surplus days a month at a time. The month length is that of the
@@ -53,7 +50,7 @@ void NormalizeDate(int& y, int& m, int& d) {
     int leap = IsLeapYear(y);
     while (d > kMonthLength[leap][m - 1]) {
         d -= kMonthLength[leap][m - 1];
-        if (m < 12) {
+        if (m < kMonthsPerYear) {
             m += 1;
         } else {
             y += 1;
@@ -68,7 +65,7 @@ void NormalizeDate(int& y, int& m, int& d) {
             m -= 1;
         } else {
             y -= 1;
-            m = 12;
+            m = kMonthsPerYear;
             leap = IsLeapYear(y);
         }
         d += kMonthLength[leap][m - 1];
@@ -76,7 +73,7 @@ void NormalizeDate(int& y, int& m, int& d) {
 }
 
 double JulianDate(int y, int m, int d) {
-    assert(m >= 1 && m <= 12);
+    assert(m >= 1 && m <= kMonthsPerYear);
     // A counts the days of the (Julian-calendar) years since -4715, B adds a
     // 31-day month scale that steps 3, 5 and 6 correct; C is the Gregorian
     // century correction (0 for 1600-1700, 1 for 1701-1800, ... 3 for
@@ -92,7 +89,7 @@ double JulianDate(int y, int m, int d) {
 int Weekday(int y, int m, int d) {
     // The Julian date of an accepted year is positive, so truncation is the
     // floor; JD 2451544.5 (2000-01-01) + 2 truncates to a multiple of 7 + 6.
-    return static_cast<int>(static_cast<long long>(JulianDate(y, m, d) + 2) % 7);
+    return static_cast<int>(static_cast<long long>(JulianDate(y, m, d) + 2) % kDaysPerWeek);
 }
 
 int CompareDates(int y1, int m1, int d1, int y2, int m2, int d2) {

@@ -101,9 +101,11 @@ struct MonthRecord {
 // The single instance that lives for the whole process (about 7 MB).
 MonthRecord& TheMonthRecord();
 
-// The display-mode flag: 0 full display, 1 monthly display (the month record
-// then always describes today). Kept in the settings file.
+// The display-mode flag: kViewFull or kViewMonthly (the month record then
+// always describes today). Kept in the settings file as the view mode.
 int& DisplayModeFlag();
+inline constexpr int kViewFull = 0;     // "完全": grid, panes and lists
+inline constexpr int kViewMonthly = 1;  // "月間": date pane and grid only
 
 // Copies a NUL-terminated text into a fixed field, cut to fit at a character
 // boundary of code page 932 (never between a lead and a trail byte).

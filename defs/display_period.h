@@ -3,6 +3,8 @@
 // 1-4 are one to four weeks. A file value outside 0-4 is read as 1.
 #pragma once
 
+#include "core/calendar_constants.h"
+
 namespace kalendo {
 
 inline constexpr int kMinDisplayPeriod = 0;
@@ -17,7 +19,6 @@ inline int DisplayPeriodFromFile(int value) {
 // How many days ahead an entry with this period is announced: 7 per week,
 // or 1 for period 0.
 inline int NoticeDays(int displayPeriod) {
-    constexpr int kDaysPerWeek = 7;
     return displayPeriod == 0 ? 1 : kDaysPerWeek * displayPeriod;
 }
 

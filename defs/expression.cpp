@@ -14,8 +14,9 @@
 #include <iterator>
 
 #include "almanac/signs.h"
-#include "astro/longitude.h"
+#include "astro/longitude_memo.h"
 #include "astro/lunisolar.h"
+#include "core/calendar_constants.h"
 #include "core/day_arith.h"
 #include "defs/defs_texts.h"
 #include "defs/holidays.h"
@@ -46,24 +47,14 @@ constexpr int kMaxExpressionNumber = 999999;
 
 // The angles SolarLongitudeDate has a solar term to start from.
 constexpr double kMinAngleDeg = -180;
-constexpr double kMaxAngleDeg = 360;  // excluded
+constexpr double kMaxAngleDeg = kFullCircleDeg;  // excluded
 
-// The solar-term table starts at 285 deg of the year before, 15 deg a step:
-// entry k belongs to 15k - 435 on the scale where 0 is this year's spring
-// equinox (entry 29).
-constexpr double kTermScaleOffsetDeg = 435;
-constexpr double kTermStepDeg = 15;
-constexpr double kFullCircleDeg = 360;
 // The sun needs about 15.2 days from one term to the next; the day it passes
 // an angle lies well within this many days of the term before it.
 constexpr int kMaxDaysAfterTerm = 32;
 
 // Search ranges of "<", "=", ">" in candidate days (the start included).
-constexpr int kWeekdayCycle = 7;
-constexpr int kStemCycle = 10;
-constexpr int kBranchCycle = 12;
-constexpr int kSexagenaryCycle = 60;
-constexpr int kDayClassNearestDays = 7;
+constexpr int kDayClassNearestDays = kDaysPerWeek;
 // The moon-phase and day-class searches end within a lunar quarter or a week
 // for any sensible holiday file; this bound keeps a file that makes every day
 // a holiday from searching for ever. When it is reached the day stays.
@@ -124,6 +115,10 @@ double ReadAngle(const char* text) {
     if (read.ec != std::errc()) return 0;  // "-", "." or "-.": no digits
     return value;
 }
+
+// What the evaluation under way has read; every evaluation points it at its
+// own record first.
+ExpressionReads* currentReads = nullptr;
 
 bool AngleInRange(double angleDeg) {
     return angleDeg >= kMinAngleDeg && angleDeg < kMaxAngleDeg;
@@ -204,6 +199,8 @@ bool CycleDay(const MonthRecord& rec, DefinitionEntry& e, DaySign sign, int cycl
               int onTargetDay, int v, int n) {
     const int y = rec.year[kTarget];
     if (n == onTargetDay) {
+        currentReads->targetMonth = true;
+        currentReads->targetDay = true;
         if (sign(y, rec.month[kTarget], rec.day[kTarget]) != v) return false;
         e.day = rec.day[kTarget];
         return true;
@@ -230,11 +227,11 @@ bool KeywordDay(const MonthRecord& rec, DefinitionEntry& e, const DayKeyword& k,
     const int m = e.month;
     switch (k.kind) {
         case DayKeywordKind::Weekday:
-            return CycleDay(rec, e, WeekdayOf, kWeekdayCycle, kWeekdayOnTargetDay, k.value, n);
+            return CycleDay(rec, e, WeekdayOf, kDaysPerWeek, kWeekdayOnTargetDay, k.value, n);
         case DayKeywordKind::Stem:
-            return CycleDay(rec, e, DayStemIndex, kStemCycle, kCycleOnTargetDay, k.value, n);
+            return CycleDay(rec, e, DayStemIndex, kStemCount, kCycleOnTargetDay, k.value, n);
         case DayKeywordKind::Branch:
-            return CycleDay(rec, e, DayBranchIndex, kBranchCycle, kCycleOnTargetDay, k.value, n);
+            return CycleDay(rec, e, DayBranchIndex, kBranchCount, kCycleOnTargetDay, k.value, n);
         case DayKeywordKind::Sexagenary: {
             const int length = LengthOfMonth(y, m);
             for (int d = 1; d <= length; ++d) {
@@ -273,7 +270,9 @@ bool PassesTest(const MonthRecord& rec, const DefinitionEntry& e, const DayKeywo
         case DayKeywordKind::Sexagenary: return SexagenaryDay(y, m, d) == k.value;
         case DayKeywordKind::MoonPhase: return MoonPhaseOf(y, m, d) == kDegPerQuarter * k.value;
         // Days off are those of the target year, whatever the entry's year.
-        case DayKeywordKind::DayClass: return IsDayOff(rec, m, d) == (k.value == 1);
+        case DayKeywordKind::DayClass:
+            currentReads->daysOff = true;
+            return IsDayOff(rec, m, d) == (k.value == 1);
         case DayKeywordKind::Unknown: return false;
     }
     return false;
@@ -281,9 +280,9 @@ bool PassesTest(const MonthRecord& rec, const DefinitionEntry& e, const DayKeywo
 
 int SearchDays(DayKeywordKind kind, char op) {
     switch (kind) {
-        case DayKeywordKind::Weekday: return kWeekdayCycle;
-        case DayKeywordKind::Stem: return kStemCycle;
-        case DayKeywordKind::Branch: return kBranchCycle;
+        case DayKeywordKind::Weekday: return kDaysPerWeek;
+        case DayKeywordKind::Stem: return kStemCount;
+        case DayKeywordKind::Branch: return kBranchCount;
         case DayKeywordKind::Sexagenary: return kSexagenaryCycle;
         case DayKeywordKind::DayClass: return op == '=' ? kDayClassNearestDays : kOpenSearchDays;
         case DayKeywordKind::MoonPhase:
@@ -315,8 +314,10 @@ void SearchDay(const MonthRecord& rec, DefinitionEntry& e, char op, const DayKey
     }
 }
 
-// Steps 7 and 9. A lunisolar month 1-12 with a day 1-30 is a lunisolar date
-// as it stands ("旧2/30" is the 30th of the second month); anything else is
+// Once the month and day are read, and again after the operators (+N, -N
+// and the searches). A lunisolar month 1-12 with a day 1-30 is a lunisolar
+// date as it stands ("旧2/30" is the 30th of the second month, which a
+// Gregorian normalisation would move into March); anything else is
 // normalised as a Gregorian date.
 void NormalizeEntry(DefinitionEntry& e) {
     if (e.oldCalendar == 1 && e.month >= 1 && e.month <= 12 && e.day >= 1 &&
@@ -338,7 +339,7 @@ void ApplyLimit(const MonthRecord& rec, DefinitionEntry& e, int bar) {
         const int number = bar + 1 + kSolarMarkBytes;
         const int angleDeg = ReadInt(s + number);
         if (!AngleInRange(angleDeg)) ExpressionError(e, number);
-        const CivilDate limit = SolarLongitudeDate(rec, angleDeg);
+        const CalendarDate limit = SolarLongitudeDate(rec, angleDeg);
         y = limit.year;
         m = limit.month;
         d = limit.day;
@@ -378,10 +379,10 @@ DayKeyword LookUpDayKeyword(const char* text) {
     return k;
 }
 
-CivilDate SolarLongitudeDate(const MonthRecord& rec, double angleDeg) {
+CalendarDate SolarLongitudeDate(const MonthRecord& rec, double angleDeg) {
     assert(AngleInRange(angleDeg));
     // The last term not beyond the angle: 17 <= i <= 52.
-    const int i = static_cast<int>(std::floor((angleDeg + kTermScaleOffsetDeg) / kTermStepDeg));
+    const int i = SolarTermIndexAtOrBefore(angleDeg);
     assert(i >= 0 && i < kTermCount);
     int y = rec.terms.years[i];
     int m = rec.terms.months[i];
@@ -390,13 +391,13 @@ CivilDate SolarLongitudeDate(const MonthRecord& rec, double angleDeg) {
     // Invariant: the sun has not passed targetDeg before 0 h of (y, m, d).
     // Each pass tests whether it passes during that day, with the longitude at
     // 0 h of the next day carried over as the next day's start.
-    double startDeg = SunLongitude(y, m, d, 0, 0, 0);
+    double startDeg = SunLongitudeAtMidnight(y, m, d);
     for (int step = 0; step < kMaxDaysAfterTerm; ++step) {
         int ny = y;
         int nm = m;
         int nd = d + 1;
         NormalizeDate(ny, nm, nd);
-        const double endDeg = SunLongitude(ny, nm, nd, 0, 0, 0);
+        const double endDeg = SunLongitudeAtMidnight(ny, nm, nd);
         const bool passes = endDeg < startDeg
                                 ? (targetDeg >= startDeg || targetDeg < endDeg)  // wraps at 360
                                 : (startDeg <= targetDeg && targetDeg < endDeg);
@@ -411,6 +412,14 @@ CivilDate SolarLongitudeDate(const MonthRecord& rec, double angleDeg) {
 }
 
 void EvaluateExpression(MonthRecord& rec, DefinitionEntry* table, int index) {
+    ExpressionReads reads;
+    EvaluateExpression(rec, table, index, reads);
+}
+
+void EvaluateExpression(MonthRecord& rec, DefinitionEntry* table, int index,
+                        ExpressionReads& reads) {
+    reads = ExpressionReads{};
+    currentReads = &reads;
     DefinitionEntry& e = table[index];
     const char* s = e.expression;
     const int length = static_cast<int>(std::strlen(s));
@@ -423,7 +432,7 @@ void EvaluateExpression(MonthRecord& rec, DefinitionEntry* table, int index) {
         if (cursor < 0) ExpressionError(e, 0);
         const double angleDeg = ReadAngle(s + cursor);
         if (!AngleInRange(angleDeg)) ExpressionError(e, cursor);
-        const CivilDate date = SolarLongitudeDate(rec, angleDeg);
+        const CalendarDate date = SolarLongitudeDate(rec, angleDeg);
         e.year = date.year;
         e.month = date.month;
         e.day = date.day;
@@ -442,6 +451,7 @@ void EvaluateExpression(MonthRecord& rec, DefinitionEntry* table, int index) {
 
         const int month = ReadInt(s + cursor);
         if (month == kTargetMonth) {
+            currentReads->targetMonth = true;
             e.month = rec.month[kTarget];
         } else if (month >= kFirstMonthValue && month <= kLastMonthValue) {
             e.month = month;

@@ -6,6 +6,7 @@
 
 #include "core/day_arith.h"
 #include "defs/defs_texts.h"
+#include "defs/evaluation_memo.h"
 #include "defs/expression.h"
 #include "defs/line_reader.h"
 
@@ -51,11 +52,6 @@ int Find(const DefinitionEntry* table, int count, int y, int month, int day) {
     return -1;
 }
 
-// Whether some valid holiday falls on month/day (the substitute rule of 2008).
-bool HolidayOn(const MonthRecord& rec, int y, int month, int day) {
-    return Find(rec.holidays, rec.holidayCount, y, month, day) >= 0;
-}
-
 void Append(MonthRecord& rec, const char* name, int month, int day, int fromYear) {
     if (rec.generatedHolidayCount >= kGeneratedHolidayCapacity) return;
     DefinitionEntry& g = rec.generatedHolidays[rec.generatedHolidayCount++];
@@ -82,28 +78,33 @@ void EvaluateHolidays(MonthRecord& rec) {
         rec.holidays[i].day = -1;
     }
     for (int i = 0; i < rec.holidayCount; ++i) {
-        if (ValidIn(rec.holidays[i], y)) EvaluateExpression(rec, rec.holidays, i);
+        if (ValidIn(rec.holidays[i], y)) EvaluateEntry(rec, rec.holidays, i);
     }
 }
 
 void GenerateHolidays(MonthRecord& rec) {
     const int y = rec.year[kTarget];
-    const int n = rec.holidayCount;
     const DefinitionEntry* h = rec.holidays;
     rec.generatedHolidayCount = 0;
+
+    // Both rules look only at the holidays that fall on a day this year, in
+    // file order; a year has a few dozen of the table's entries.
+    int onADay[kHolidayCapacity];
+    int n = 0;
+    for (int i = 0; i < rec.holidayCount && i < kHolidayCapacity; ++i) {
+        if (FallsOnADay(h[i], y)) onADay[n++] = i;
+    }
 
     // Citizens' holidays: a day between two holidays of the same month, the
     // earlier one listed first. The day between is generated whatever it is.
     if (y >= kFirstCitizensHolidayYear) {
-        for (int a = 0; a < n; ++a) {
-            if (!FallsOnADay(h[a], y)) continue;
-            for (int b = a + 1; b < n; ++b) {
-                if (!FallsOnADay(h[b], y) || h[a].month != h[b].month ||
-                    h[b].day != h[a].day + 2) {
-                    continue;
-                }
-                Append(rec, kCitizensHolidayName, h[a].month, h[a].day + 1,
-                       std::max({kFirstCitizensHolidayYear, h[a].fromYear, h[b].fromYear}));
+        for (int p = 0; p < n; ++p) {
+            const DefinitionEntry& a = h[onADay[p]];
+            for (int q = p + 1; q < n; ++q) {
+                const DefinitionEntry& b = h[onADay[q]];
+                if (a.month != b.month || b.day != a.day + 2) continue;
+                Append(rec, kCitizensHolidayName, a.month, a.day + 1,
+                       std::max({kFirstCitizensHolidayYear, a.fromYear, b.fromYear}));
             }
         }
     }
@@ -111,8 +112,15 @@ void GenerateHolidays(MonthRecord& rec) {
     // Substitute holidays for Sunday holidays, in file order. Only the
     // holiday table is consulted, never the generated days.
     if (y < kFirstSubstituteYear) return;
-    for (int i = 0; i < n; ++i) {
-        if (!FallsOnADay(h[i], y)) continue;
+    // Whether some holiday falls on month/day (the substitute rule of 2008).
+    auto holidayOn = [&](int month, int day) {
+        for (int p = 0; p < n; ++p) {
+            if (h[onADay[p]].month == month && h[onADay[p]].day == day) return true;
+        }
+        return false;
+    };
+    for (int p = 0; p < n; ++p) {
+        const int i = onADay[p];
         int sy = y;
         int sm = h[i].month;
         int sd = h[i].day;
@@ -124,8 +132,8 @@ void GenerateHolidays(MonthRecord& rec) {
         int fromYear = std::max(kFirstSubstituteYear, h[i].fromYear);
         if (y >= kFirstConsecutiveSubstituteYear) {
             // The first day after the Sunday that holds no holiday; every
-            // step rescans the whole table.
-            while (HolidayOn(rec, y, sm, sd)) ++sd;
+            // step rescans the holidays of the year.
+            while (holidayOn(sm, sd)) ++sd;
             fromYear = std::max(kFirstConsecutiveSubstituteYear, h[i].fromYear);
         }
         // A substitute past the end of the month is the next month's day;

@@ -29,7 +29,8 @@ std::optional<LoadProblem> LoadNotes(MonthRecord& rec, std::string_view fileByte
 // rec.userEntryCount.
 std::optional<LoadProblem> LoadUserEntries(MonthRecord& rec, std::string_view fileBytes);
 
-// Step 10 of the month computation, notes first: every note starts from
+// The month computation evaluates these after both holiday tables, which a
+// "平日"/"休日" keyword asks through IsDayOff. Every note starts from
 // month = day = -1; user entries start from their previous result.
 void EvaluateNotes(MonthRecord& rec);
 void EvaluateUserEntries(MonthRecord& rec);

@@ -24,7 +24,7 @@ void ConsolePlatform::Fatal(std::string_view cp932) {
 
 std::optional<std::string> ConsolePlatform::ExecutablePath() { return ExecutablePathFromProc(); }
 
-std::optional<LocalDate> ConsolePlatform::Today() {
+std::optional<CalendarDate> ConsolePlatform::Today() {
     if (fixedToday_) return fixedToday_;
     return TodayFromClock();
 }
@@ -36,13 +36,13 @@ std::optional<std::string> ExecutablePathFromProc() {
     return std::string(buf, static_cast<size_t>(n));
 }
 
-std::optional<LocalDate> TodayFromClock() {
+std::optional<CalendarDate> TodayFromClock() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     if (now == static_cast<std::time_t>(-1) || localtime_r(&now, &local) == nullptr) {
         return std::nullopt;
     }
-    return LocalDate{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_wday};
+    return CalendarDate{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
 }
 
 }  // namespace kalendo

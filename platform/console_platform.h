@@ -12,18 +12,18 @@ public:
     void ShowMessage(std::string_view cp932) override;
     [[noreturn]] void Fatal(std::string_view cp932) override;
     std::optional<std::string> ExecutablePath() override;
-    std::optional<LocalDate> Today() override;
+    std::optional<CalendarDate> Today() override;
     ScreenSize PrimaryScreen() override { return {1024, 768}; }
     void OpenWithDefaultHandler(const std::string&) override {}
 
-    void FixToday(LocalDate date) { fixedToday_ = date; }
+    void FixToday(CalendarDate date) { fixedToday_ = date; }
 
 private:
-    std::optional<LocalDate> fixedToday_;
+    std::optional<CalendarDate> fixedToday_;
 };
 
 // Shared by every real platform.
 std::optional<std::string> ExecutablePathFromProc();
-std::optional<LocalDate> TodayFromClock();
+std::optional<CalendarDate> TodayFromClock();
 
 }  // namespace kalendo

@@ -11,18 +11,13 @@
 #include <string>
 #include <string_view>
 
+#include "platform/calendar_date.h"
+
 namespace kalendo {
 
 // The exit status of every fatal error: unusable input files, a wrong date
 // expression, a failed schedule save, the lunisolar computation error.
 inline constexpr int kFatalExitStatus = 3;
-
-struct LocalDate {
-    int year;     // calendar year, e.g. 2024
-    int month;    // 1-12
-    int day;      // 1-31
-    int weekday;  // 0 = Sunday ... 6 = Saturday
-};
 
 struct ScreenSize {
     int width;   // pixels
@@ -44,8 +39,9 @@ public:
     // Full path of the running executable (UTF-8); nullopt when unknown.
     virtual std::optional<std::string> ExecutablePath() = 0;
 
-    // Today's local date; nullopt when the clock cannot be converted.
-    virtual std::optional<LocalDate> Today() = 0;
+    // Today's local date; nullopt when the clock cannot be converted. Its
+    // weekday is the day arithmetic's to compute (UpdateToday).
+    virtual std::optional<CalendarDate> Today() = 0;
 
     virtual ScreenSize PrimaryScreen() = 0;
 

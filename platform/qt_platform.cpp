@@ -44,7 +44,7 @@ void QtPlatform::Fatal(std::string_view cp932) {
 
 std::optional<std::string> QtPlatform::ExecutablePath() { return ExecutablePathFromProc(); }
 
-std::optional<LocalDate> QtPlatform::Today() { return TodayFromClock(); }
+std::optional<CalendarDate> QtPlatform::Today() { return TodayFromClock(); }
 
 ScreenSize QtPlatform::PrimaryScreen() {
     const QScreen* screen = QGuiApplication::primaryScreen();

@@ -15,7 +15,7 @@ public:
     // ends at once with kFatalExitStatus: no destructor runs, nothing is saved.
     [[noreturn]] void Fatal(std::string_view cp932) override;
     std::optional<std::string> ExecutablePath() override;
-    std::optional<LocalDate> Today() override;
+    std::optional<CalendarDate> Today() override;
     ScreenSize PrimaryScreen() override;
     void OpenWithDefaultHandler(const std::string& path) override;
 };

@@ -15,7 +15,7 @@ public:
     void ShowMessage(std::string_view cp932) override;
     [[noreturn]] void Fatal(std::string_view cp932) override;
     std::optional<std::string> ExecutablePath() override { return executablePath; }
-    std::optional<LocalDate> Today() override { return today; }
+    std::optional<CalendarDate> Today() override { return today; }
     ScreenSize PrimaryScreen() override { return screen; }
     void OpenWithDefaultHandler(const std::string& path) override { opened.push_back(path); }
 
@@ -25,7 +25,7 @@ public:
     std::vector<std::string> messages;  // CP932, in order shown
     std::vector<std::string> opened;
     std::optional<std::string> executablePath = std::string("/opt/kalendo2/Kalendo2");
-    std::optional<LocalDate> today = LocalDate{2024, 6, 15, 6};
+    std::optional<CalendarDate> today = CalendarDate{2024, 6, 15};
     ScreenSize screen{1920, 1080};
 };
 

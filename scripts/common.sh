@@ -11,7 +11,15 @@
 #   xvfb xauth                                running the window without a desktop
 #   fonts-ipafont-gothic                      a Japanese font for Qt
 #   locales                                   locale sources (the locale test
-#                                             builds a German locale with them)
+#                                             builds a German locale with them,
+#                                             the manual-page test ja_JP.UTF-8)
+#   librsvg2-bin                              rsvg-convert: the icons, rendered
+#                                             from their SVG at build time
+#   man-db                                    man: the manual-page test
+#   desktop-file-utils appstream              the desktop entry's and the
+#                                             AppStream metadata's validators
+#   dpkg-dev lintian                          the Debian package: build flags,
+#                                             library dependencies, its check
 #   libical-dev pkg-config                    the iCalendar export (libical builds
 #                                             and serialises it; pkg-config finds it)
 #   python3-icalendar khal                    tests: an independent iCalendar parser
@@ -25,6 +33,10 @@ K2_PACKAGES=(
     xvfb xauth
     fonts-ipafont-gothic
     locales
+    librsvg2-bin
+    man-db
+    desktop-file-utils appstream
+    dpkg-dev lintian
     libical-dev pkg-config
     python3-icalendar khal
 )

@@ -138,7 +138,13 @@ TEST(LoadEras, NoEntriesIsRefusedLikeAnUnreadableFile) {
 
 std::string Lines(int count) {
     std::string file;
-    for (int i = 0; i < count; ++i) file += "E" + std::to_string(i) + " " + std::to_string(2999 - i) + "/01/01\n";
+    for (int i = 0; i < count; ++i) {
+        file += 'E';
+        file += std::to_string(i);
+        file += ' ';
+        file += std::to_string(2999 - i);
+        file += "/01/01\n";
+    }
     return file;
 }
 

@@ -9,14 +9,13 @@
 #include "core/compute_month.h"
 #include "core/day_arith.h"
 #include "platform/recording_platform.h"
+#include "tests/calendar_date_print.h"
 
 namespace kalendo {
 namespace {
 
-struct Date { int y, m, d; };
-
 // The 14 sekki that bracket 2024, in JST: 大雪 2023 ... 大雪 2024, 小寒 2025.
-constexpr Date kStarts2024[14] = {
+constexpr CalendarDate kStarts2024[14] = {
     {2023, 12, 7}, {2024, 1, 6}, {2024, 2, 4}, {2024, 3, 5}, {2024, 4, 4},
     {2024, 5, 5}, {2024, 6, 5}, {2024, 7, 6}, {2024, 8, 7}, {2024, 9, 7},
     {2024, 10, 8}, {2024, 11, 7}, {2024, 12, 7}, {2025, 1, 5},
@@ -24,51 +23,49 @@ constexpr Date kStarts2024[14] = {
 
 // Only every second term from entry 22 on is a solar-month start; the other
 // entries are filled with a date the anchors must not pick up.
-void FillTerms(MonthRecord& rec, const Date (&starts)[14]) {
+void FillTerms(MonthRecord& rec, const CalendarDate (&starts)[14]) {
     for (int i = 0; i < kTermCount; ++i) {
         rec.terms.years[i] = 1900;
         rec.terms.months[i] = 1;
         rec.terms.days[i] = 1;
     }
     for (int k = 0; k < 14; ++k) {
-        rec.terms.years[22 + 2 * k] = starts[k].y;
-        rec.terms.months[22 + 2 * k] = starts[k].m;
-        rec.terms.days[22 + 2 * k] = starts[k].d;
+        rec.terms.years[22 + 2 * k] = starts[k].year;
+        rec.terms.months[22 + 2 * k] = starts[k].month;
+        rec.terms.days[22 + 2 * k] = starts[k].day;
     }
 }
 
-Date Start(const MonthRecord& rec, int k) {
+CalendarDate Start(const MonthRecord& rec, int k) {
     return {rec.anchorStart.years[k], rec.anchorStart.months[k], rec.anchorStart.days[k]};
 }
-Date First(const MonthRecord& rec, int k) {
+CalendarDate First(const MonthRecord& rec, int k) {
     return {rec.anchorFirst.years[k], rec.anchorFirst.months[k], rec.anchorFirst.days[k]};
 }
-double Jd(Date x) { return JulianDate(x.y, x.m, x.d); }
-bool operator==(Date a, Date b) { return a.y == b.y && a.m == b.m && a.d == b.d; }
-std::ostream& operator<<(std::ostream& os, Date x) {
-    return os << x.y << '-' << x.m << '-' << x.d;
-}
+double Jd(CalendarDate x) { return JulianDate(x.year, x.month, x.day); }
 
 // The officer by a formula of its own: the day branch counted from the
 // branch of the solar month the day lies in (the last S[k] on or before it).
-int OfficerByBranch(const MonthRecord& rec, Date x) {
+int OfficerByBranch(const MonthRecord& rec, CalendarDate x) {
     int k = -1;
     for (int i = 0; i < 14; ++i) {
         if (Jd(Start(rec, i)) <= Jd(x)) k = i;
     }
-    return ((DayBranchIndex(x.y, x.m, x.d) - k) % 12 + 12) % 12;
+    return ((DayBranchIndex(x.year, x.month, x.day) - k) % 12 + 12) % 12;
 }
 
 // F[k] is the first day from S[k] on with day branch k mod 12.
 void ExpectAnchorsConsistent(const MonthRecord& rec) {
     for (int k = 0; k < 14; ++k) {
         SCOPED_TRACE(k);
-        const Date s = Start(rec, k), f = First(rec, k);
+        const CalendarDate s = Start(rec, k), f = First(rec, k);
         const int steps = static_cast<int>(Jd(f) - Jd(s));
         ASSERT_GE(steps, 0);
         ASSERT_LE(steps, 11);
-        ASSERT_EQ(DayBranchIndex(f.y, f.m, f.d), k % 12);
-        for (int i = 0; i < steps; ++i) ASSERT_NE(DayBranchIndex(s.y, s.m, s.d + i), k % 12);
+        ASSERT_EQ(DayBranchIndex(f.year, f.month, f.day), k % 12);
+        for (int i = 0; i < steps; ++i) {
+            ASSERT_NE(DayBranchIndex(s.year, s.month, s.day + i), k % 12);
+        }
     }
 }
 
@@ -86,7 +83,7 @@ TEST_F(OfficerTest, StartsAreEverySecondTermFromEntry22) {
     ExpectAnchorsConsistent(*rec_);
 }
 
-struct AnchorCase { int k; Date first; const char* why; };
+struct AnchorCase { int k; CalendarDate first; const char* why; };
 constexpr AnchorCase kAnchorCases[] = {
     {0, {2023, 12, 8}, "大雪 2023-12-07 is 亥; 子 the next day"},
     {1, {2024, 1, 14}, "小寒 2024-01-06 is 巳; 丑 eight days on"},
@@ -101,7 +98,7 @@ TEST_F(OfficerTest, FirstKenDays) {
     }
 }
 
-struct OfficerCase { Date date; int officer; const char* why; };
+struct OfficerCase { CalendarDate date; int officer; const char* why; };
 constexpr OfficerCase kOfficerCases[] = {
     {{2023, 12, 7}, -1, "大雪 2023 itself lies before F[0]"},
     {{2023, 12, 8}, 0, "F[0] is 建"},
@@ -123,7 +120,7 @@ constexpr OfficerCase kOfficerCases[] = {
 TEST_F(OfficerTest, AroundSolarMonthStarts) {
     for (const OfficerCase& c : kOfficerCases) {
         SCOPED_TRACE(c.why);
-        EXPECT_EQ(OfficerIndex(*rec_, c.date.y, c.date.m, c.date.d), c.officer);
+        EXPECT_EQ(OfficerIndex(*rec_, c.date.year, c.date.month, c.date.day), c.officer);
     }
 }
 
@@ -131,7 +128,7 @@ TEST_F(OfficerTest, AroundSolarMonthStarts) {
 // start day is 建, which the day before (the last day of the old month,
 // one branch earlier) is as well.
 TEST_F(OfficerTest, StartOnItsOwnBranchIsKen) {
-    Date starts[14];
+    CalendarDate starts[14];
     for (int k = 0; k < 14; ++k) starts[k] = kStarts2024[k];
     starts[3] = {2024, 3, 4};
     ASSERT_EQ(DayBranchIndex(2024, 3, 4), 3) << "the moved start must fall on 卯";
@@ -144,12 +141,12 @@ TEST_F(OfficerTest, StartOnItsOwnBranchIsKen) {
 }
 
 TEST_F(OfficerTest, EveryDayOfTheAnchoredRangeMatchesTheBranchCount) {
-    const Date f0 = First(*rec_, 0), f13 = First(*rec_, 13);
+    const CalendarDate f0 = First(*rec_, 0), f13 = First(*rec_, 13);
     int days = 0;
-    for (Date x = f0; !(x == f13); ++days) {
-        ASSERT_EQ(OfficerIndex(*rec_, x.y, x.m, x.d), OfficerByBranch(*rec_, x)) << x;
-        ++x.d;
-        NormalizeDate(x.y, x.m, x.d);
+    for (CalendarDate x = f0; !(x == f13); ++days) {
+        ASSERT_EQ(OfficerIndex(*rec_, x.year, x.month, x.day), OfficerByBranch(*rec_, x)) << x;
+        ++x.day;
+        NormalizeDate(x.year, x.month, x.day);
     }
     EXPECT_EQ(days, 397);
 }
@@ -168,19 +165,20 @@ TEST(OfficerIndex, EveryDayOfEveryYearFrom1600To2999) {
     auto rec = std::make_unique<MonthRecord>();
     for (int y = 1600; y <= 2999; ++y) {
         ASSERT_EQ(ComputeMonth(*rec, y, 1, 1), 1);
-        ASSERT_EQ(Start(*rec, 1).y, y) << "小寒 of the target year";
+        ASSERT_EQ(Start(*rec, 1).year, y) << "小寒 of the target year";
         ExpectAnchorsConsistent(*rec);
-        for (Date x{y, 1, 1}; x.y == y;) {
-            const int officer = OfficerIndex(*rec, x.y, x.m, x.d);
+        for (CalendarDate x{y, 1, 1}; x.year == y;) {
+            const int officer = OfficerIndex(*rec, x.year, x.month, x.day);
             ASSERT_GE(officer, 0) << x;
             ASSERT_LE(officer, 11) << x;
             ASSERT_EQ(officer, OfficerByBranch(*rec, x)) << x;
-            ++x.d;
-            NormalizeDate(x.y, x.m, x.d);
+            ++x.day;
+            NormalizeDate(x.year, x.month, x.day);
         }
         for (int k = 1; k < 13; ++k) {
-            const Date s = Start(*rec, k);
-            ASSERT_EQ(OfficerIndex(*rec, s.y, s.m, s.d), OfficerIndex(*rec, s.y, s.m, s.d - 1))
+            const CalendarDate s = Start(*rec, k);
+            ASSERT_EQ(OfficerIndex(*rec, s.year, s.month, s.day),
+                      OfficerIndex(*rec, s.year, s.month, s.day - 1))
                 << s;
         }
     }

@@ -11,28 +11,25 @@
 
 #include "core/compute_month.h"
 #include "core/day_arith.h"
+#include "platform/calendar_date.h"
 #include "platform/recording_platform.h"
 
 namespace kalendo {
 namespace {
 
-struct Date {
-    int y, m, d;
-};
-
 template <int N>
-Date At(const DateList<N>& list, int i) {
+CalendarDate At(const DateList<N>& list, int i) {
     return {list.years[i], list.months[i], list.days[i]};
 }
 
-double Jd(const Date& date) { return JulianDate(date.y, date.m, date.d); }
+double Jd(const CalendarDate& date) { return JulianDate(date.year, date.month, date.day); }
 
-bool SameDay(const Date& a, const Date& b) {
-    return std::tie(a.y, a.m, a.d) == std::tie(b.y, b.m, b.d);
+bool SameDay(const CalendarDate& a, const CalendarDate& b) {
+    return std::tie(a.year, a.month, a.day) == std::tie(b.year, b.month, b.day);
 }
 
 template <int N>
-bool Contains(const DateList<N>& list, const Date& date) {
+bool Contains(const DateList<N>& list, const CalendarDate& date) {
     for (int i = 0; i < N; ++i) {
         if (SameDay(At(list, i), date)) return true;
     }
@@ -58,7 +55,7 @@ protected:
     }
 
     // The index of the lunar month holding the date, from the tables.
-    int MonthIndexOf(const Date& date) const {
+    int MonthIndexOf(const CalendarDate& date) const {
         for (int n = 0; n + 1 < kNewMoonCount; ++n) {
             if (Jd(At(rec_->newMoons, n)) <= Jd(date) && Jd(date) < Jd(At(rec_->newMoons, n + 1))) {
                 return n;
@@ -93,7 +90,7 @@ TEST_F(LunisolarTest, SolarTermsOf2000) {
     Target(2000, 1, 1);
     struct TermCase {
         int k;
-        Date date;
+        CalendarDate date;
         const char* why;
     };
     const TermCase cases[] = {
@@ -107,17 +104,58 @@ TEST_F(LunisolarTest, SolarTermsOf2000) {
     };
     for (const TermCase& c : cases) {
         SCOPED_TRACE(c.why);
-        const Date got = At(rec_->terms, c.k);
-        EXPECT_EQ(std::tie(got.y, got.m, got.d), std::tie(c.date.y, c.date.m, c.date.d));
+        const CalendarDate got = At(rec_->terms, c.k);
+        EXPECT_EQ(std::tie(got.year, got.month, got.day),
+                  std::tie(c.date.year, c.date.month, c.date.day));
+    }
+}
+
+// The spring-equinox scale against the table: the entry of an angle is the
+// term the sun reaches at that longitude, whatever year the table is for.
+TEST_F(LunisolarTest, TermIndexOfALongitude) {
+    Target(2000, 1, 1);
+    struct IndexCase {
+        double springScaleDeg;
+        int k;
+        CalendarDate term;
+        const char* why;
+    };
+    const IndexCase cases[] = {
+        {0, 29, {2000, 3, 20}, "the spring equinox of Y"},
+        {14.999, 29, {2000, 3, 20}, "still the equinox's entry just before 清明"},
+        {-0.001, 28, {2000, 3, 5}, "just before the equinox: 啓蟄"},
+        {90, 35, {2000, 6, 21}, "June solstice"},
+        {-90, 23, {1999, 12, 22}, "winter solstice of Y - 1"},
+        {-180, 17, {1999, 9, 23}, "lowest angle an expression may give"},
+        {315, 50, {2001, 2, 4}, "立春 of Y + 1"},
+        {359.5, 52, {2001, 3, 5}, "highest angle an expression may give: 啓蟄 of Y + 1"},
+        {-435, 0, {1999, 1, 6}, "first entry, 285 deg of Y - 1"},
+        {644.9, 71, {2001, 12, 22}, "last entry"},
+    };
+    for (const IndexCase& c : cases) {
+        SCOPED_TRACE(c.why);
+        const int k = SolarTermIndexAtOrBefore(c.springScaleDeg);
+        EXPECT_EQ(k, c.k);
+        const CalendarDate got = At(rec_->terms, k);
+        EXPECT_EQ(std::tie(got.year, got.month, got.day),
+                  std::tie(c.term.year, c.term.month, c.term.day));
+    }
+    // Every entry begins exactly at its angle, 15 deg after the one before.
+    for (int k = 0; k < kTermCount; ++k) {
+        const double startDeg = 15.0 * k - 435;
+        EXPECT_EQ(SolarTermIndexAtOrBefore(startDeg), k);
+        EXPECT_EQ(SolarTermIndexAtOrBefore(startDeg - 1e-9), k - 1);
     }
 }
 
 TEST_F(LunisolarTest, NewMoonsOf2000) {
     Target(2000, 1, 1);
-    const Date first = At(rec_->newMoons, 0);
+    const CalendarDate first = At(rec_->newMoons, 0);
     EXPECT_TRUE(SameDay(first, {1999, 1, 18})) << "first new moon on or after 1 January 1999";
-    for (const Date& date : {Date{1999, 12, 8}, Date{2000, 1, 7}, Date{2000, 2, 5}}) {
-        EXPECT_TRUE(Contains(rec_->newMoons, date)) << date.y << '-' << date.m << '-' << date.d;
+    for (const CalendarDate& date :
+         {CalendarDate{1999, 12, 8}, CalendarDate{2000, 1, 7}, CalendarDate{2000, 2, 5}}) {
+        EXPECT_TRUE(Contains(rec_->newMoons, date))
+            << date.year << '-' << date.month << '-' << date.day;
     }
 }
 
@@ -131,7 +169,7 @@ TEST_F(LunisolarTest, MonthNumbersOf2023HaveLeapSecondMonth) {
     Target(2023, 1, 1);
     struct Row {
         int number;
-        Date begins;
+        CalendarDate begins;
     };
     const Row rows[] = {{11, {2022, 11, 24}}, {12, {2022, 12, 23}}, {13, {2023, 1, 22}},
                         {14, {2023, 2, 20}},  {-14, {2023, 3, 22}}, {15, {2023, 4, 20}}};
@@ -224,7 +262,7 @@ TEST_F(LunisolarTest, OneMonthBetweenAnchorsInEveryAffectedYear) {
 TEST_F(LunisolarTest, AnchorBeforeItsMonthIsFatal) {
     struct FatalCase {
         int termIndex;
-        Date moved;
+        CalendarDate moved;
         const char* why;
     };
     const FatalCase cases[] = {
@@ -234,9 +272,9 @@ TEST_F(LunisolarTest, AnchorBeforeItsMonthIsFatal) {
     for (const FatalCase& c : cases) {
         SCOPED_TRACE(c.why);
         Target(2000, 1, 1);
-        rec_->terms.years[c.termIndex] = c.moved.y;
-        rec_->terms.months[c.termIndex] = c.moved.m;
-        rec_->terms.days[c.termIndex] = c.moved.d;
+        rec_->terms.years[c.termIndex] = c.moved.year;
+        rec_->terms.months[c.termIndex] = c.moved.month;
+        rec_->terms.days[c.termIndex] = c.moved.day;
         try {
             NumberLunarMonths(*rec_);
             ADD_FAILURE() << "no fatal error";
@@ -261,8 +299,8 @@ TEST(MoonPhaseOfDay, AroundTheNewMoonOfJanuary2000) {
 // Moon's age at noon.
 
 struct AgeCase {
-    Date date;
-    Date newMoon;
+    CalendarDate date;
+    CalendarDate newMoon;
     int hour, minute;  // where the new moon is located within its day
     double approx;
     const char* why;
@@ -291,10 +329,10 @@ TEST_F(MoonAgeTest, WorkedAges) {
     };
     for (const AgeCase& c : cases) {
         SCOPED_TRACE(c.why);
-        Target(c.date.y, c.date.m, c.date.d);
+        Target(c.date.year, c.date.month, c.date.day);
         const double expected =
             (Jd(c.date) + DayFraction(12, 0, 0)) - Jd(c.newMoon) - DayFraction(c.hour, c.minute, 0);
-        const double age = MoonAge(*rec_, c.date.y, c.date.m, c.date.d);
+        const double age = MoonAge(*rec_, c.date.year, c.date.month, c.date.day);
         EXPECT_EQ(age, expected);
         EXPECT_EQ(rec_->moonAge, age);
         EXPECT_NEAR(age, c.approx, 0.005);
@@ -319,11 +357,11 @@ TEST_P(CenturyTest, MoonAgeOnNewMoonDays) {
     for (int y = FirstYear(); y <= LastYear(); ++y) {
         Target(y, 1, 1);
         for (int n = 12; n <= 24; ++n) {
-            const Date nm = At(rec_->newMoons, n);
-            if (nm.y != y) continue;
-            const double age = MoonAge(*rec_, nm.y, nm.m, nm.d);
+            const CalendarDate nm = At(rec_->newMoons, n);
+            if (nm.year != y) continue;
+            const double age = MoonAge(*rec_, nm.year, nm.month, nm.day);
             ASSERT_TRUE((age >= 0 && age <= 0.5) || (age > 28.7 && age < 30))
-                << nm.y << '-' << nm.m << '-' << nm.d << ": " << age;
+                << nm.year << '-' << nm.month << '-' << nm.day << ": " << age;
         }
     }
 }
@@ -358,15 +396,15 @@ TEST_P(CenturyTest, TablesAndLunisolarDatesOfEveryYear) {
         Target(y, 1, 1);
 
         // 72 terms from January of Y - 1, each 14-16 days after the one before.
-        const Date firstTerm = At(rec_->terms, 0);
-        ASSERT_TRUE(firstTerm.y == y - 1 && firstTerm.m == 1 && firstTerm.d >= 4 &&
-                    firstTerm.d <= 8);
+        const CalendarDate firstTerm = At(rec_->terms, 0);
+        ASSERT_TRUE(firstTerm.year == y - 1 && firstTerm.month == 1 && firstTerm.day >= 4 &&
+                    firstTerm.day <= 8);
         for (int k = 1; k < kTermCount; ++k) {
             const double gap = Jd(At(rec_->terms, k)) - Jd(At(rec_->terms, k - 1));
             ASSERT_TRUE(gap >= 14 && gap <= 16) << "term " << k << ": " << gap;
         }
-        const Date lastTerm = At(rec_->terms, kTermCount - 1);
-        ASSERT_TRUE(lastTerm.y == y + 1 && lastTerm.m == 12) << "term 71";
+        const CalendarDate lastTerm = At(rec_->terms, kTermCount - 1);
+        ASSERT_TRUE(lastTerm.year == y + 1 && lastTerm.month == 12) << "term 71";
 
         // 36 new moons from 1 January of Y - 1, 29 or 30 days apart.
         ASSERT_LE(Jd(At(rec_->newMoons, 0)) - JulianDate(y - 1, 1, 1), 29);
@@ -458,22 +496,22 @@ TEST_P(CenturyTest, EachPhaseOncePerLunation) {
         SCOPED_TRACE(y);
         Target(y, 1, 1);
         for (int n = 12; n <= 24; ++n) {
-            const Date begin = At(rec_->newMoons, n);
-            if (begin.y != y) continue;
+            const CalendarDate begin = At(rec_->newMoons, n);
+            if (begin.year != y) continue;
             const int days = static_cast<int>(Jd(At(rec_->newMoons, n + 1)) - Jd(begin));
             int count[4] = {0, 0, 0, 0};
             for (int i = 0; i < days; ++i) {
-                const int phase = MoonPhaseOfDay(begin.y, begin.m, begin.d + i);
+                const int phase = MoonPhaseOfDay(begin.year, begin.month, begin.day + i);
                 if (phase == kNoPhase) continue;
                 ASSERT_TRUE(phase == kNewMoonPhase || phase == kFirstQuarterPhase ||
                             phase == kFullMoonPhase || phase == kLastQuarterPhase);
                 ++count[phase / 90];
                 if (phase == kNewMoonPhase) {
-                    ASSERT_EQ(i, 0) << begin.m << '-' << begin.d;
+                    ASSERT_EQ(i, 0) << begin.month << '-' << begin.day;
                 }
             }
             for (int q = 0; q < 4; ++q)
-                ASSERT_EQ(count[q], 1) << begin.m << '-' << begin.d << " phase " << q * 90;
+                ASSERT_EQ(count[q], 1) << begin.month << '-' << begin.day << " phase " << q * 90;
         }
     }
 }

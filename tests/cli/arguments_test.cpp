@@ -86,6 +86,60 @@ TEST(ParseCommandLine, HelpWinsAnywhere) {
     }
 }
 
+// -h is --help; --version stands anywhere too; the first of them decides,
+// and an option's value that reads like one still counts as one.
+TEST(ParseCommandLine, HelpAndVersionRequests) {
+    struct Case { Args line; CliCommand want; };
+    const Case cases[] = {
+        {{"-h"}, CliCommand::Help},
+        {{"day", "2024-13-45", "-h"}, CliCommand::Help},
+        {{"--version"}, CliCommand::Version},
+        {{"--frobnicate", "--version"}, CliCommand::Version},
+        {{"year", "24", "--version"}, CliCommand::Version},
+        {{"--data", "--version"}, CliCommand::Version},
+        {{"--version", "--help"}, CliCommand::Version},
+        {{"-h", "--version"}, CliCommand::Help},
+        {{"--help", "--version"}, CliCommand::Help},
+    };
+    for (const Case& c : cases) {
+        std::string line;
+        for (const std::string& a : c.line) line += a + " ";
+        SCOPED_TRACE(line);
+        const ParsedCommandLine p = ParseCommandLine(c.line);
+        EXPECT_EQ(p.usageError, "");
+        EXPECT_EQ(p.options.command, c.want);
+    }
+}
+
+TEST(ParseCommandLine, LookalikesOfHelpAndVersionAreUnknownOptions) {
+    struct Case { Args line; const char* error; };
+    const Case cases[] = {
+        {{"-help", "year", "2024"}, "unknown option: -help"},
+        {{"-v", "year", "2024"}, "unknown option: -v"},
+        {{"-V", "year", "2024"}, "unknown option: -V"},
+        {{"--vers", "year", "2024"}, "unknown option: --vers"},
+        {{"--version=1", "year", "2024"}, "unknown option: --version=1"},
+        {{"-H", "year", "2024"}, "unknown option: -H"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line[0]);
+        EXPECT_EQ(ParseCommandLine(c.line).usageError, c.error);
+    }
+}
+
+TEST(CliVersion, NamesTheProgramAndItsVersionOnOneLine) {
+    EXPECT_EQ(CliVersion(), "kalendo2-cli 1.18\n");
+}
+
+TEST(CliUsage, NamesEveryOptionAndCommand) {
+    const std::string usage = CliUsage();
+    for (const char* word : {"--data DIR", "--today YYYY-MM-DD", "-h, --help", "--version",
+                             " year YYYY", " day FIRST [LAST]", "kalendo2-cli(1)"}) {
+        EXPECT_NE(usage.find(word), std::string::npos) << word;
+    }
+    EXPECT_EQ(usage.back(), '\n');
+}
+
 TEST(ParseCommandLine, UsageErrors) {
     struct Case { Args line; const char* error; };
     const Case cases[] = {

@@ -36,7 +36,10 @@ protected:
 
     CliRun Cli(const std::vector<std::string>& args) {
         std::string command = Quoted(BinFolder() + "kalendo2-cli");
-        for (const std::string& a : args) command += " " + Quoted(a);
+        for (const std::string& a : args) {
+            command += ' ';
+            command += Quoted(a);
+        }
         command += " </dev/null >" + scratch_ + "out 2>" + scratch_ + "err";
         CliRun run;
         const int raw = std::system(command.c_str());
@@ -62,6 +65,23 @@ TEST_F(CliBinaryTest, HelpGoesToStdout) {
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out.rfind("Usage: kalendo2-cli", 0), 0u);
     EXPECT_EQ(run.err, "");
+}
+
+TEST_F(CliBinaryTest, ShortHelpAndVersionGoToStdoutWithStatusZero) {
+    struct Case { std::vector<std::string> line; const char* startsWith; };
+    const Case cases[] = {
+        {{"-h"}, "Usage: kalendo2-cli"},
+        {{"--version"}, "kalendo2-cli 1.18\n"},
+        {{"year", "1200", "--version"}, "kalendo2-cli 1.18\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line.back());
+        const CliRun run = Cli(c.line);
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.out.rfind(c.startsWith, 0), 0u) << run.out;
+        EXPECT_EQ(run.err, "");
+    }
+    EXPECT_EQ(Cli({"--version"}).out, "kalendo2-cli 1.18\n") << "nothing but the line";
 }
 
 TEST_F(CliBinaryTest, UsageErrorExitsTwoWithUsageOnStderr) {

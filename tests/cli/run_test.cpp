@@ -123,7 +123,7 @@ TEST_F(CliRunTest, DaysStepFromFirstAsTypedToLastNormalised) {
                 ++refused;
             }
             std::string date = ValueOf(line, "date");
-            dates.push_back((accepted ? "" : "!") + date.substr(1, date.size() - 2));
+            dates.push_back(std::string(accepted ? "" : "!").append(date, 1, date.size() - 2));
         }
         EXPECT_EQ(dates, c.dates);
         EXPECT_EQ(status_, c.status);

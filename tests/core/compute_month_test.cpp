@@ -60,7 +60,7 @@ TEST_F(ComputeMonthTest, StoresWeekday) {
 }
 
 TEST_F(ComputeMonthTest, MonthlyDisplayUsesTodayWhateverTheArguments) {
-    platform_->today = LocalDate{2025, 3, 9, 0};
+    platform_->today = CalendarDate{2025, 3, 9};
     UpdateToday(*rec_);
     DisplayModeFlag() = 1;
     EXPECT_EQ(ComputeMonth(*rec_, 3000, 13, 40), 1);

@@ -290,14 +290,14 @@ TEST(SolarLongitudeDate, AgreesWithTheTermTable) {
         SCOPED_TRACE(year);
         ASSERT_EQ(ComputeMonth(*rec, year, 1, 1), 1);
         for (int k = 17; k <= 52; ++k) {
-            const CivilDate date = SolarLongitudeDate(*rec, 15 * k - 435);
+            const CalendarDate date = SolarLongitudeDate(*rec, 15 * k - 435);
             EXPECT_EQ(std::tie(date.year, date.month, date.day),
                       std::tie(rec->terms.years[k], rec->terms.months[k], rec->terms.days[k]))
                 << "term " << k;
         }
         double previousJd = 0;
         for (double angleDeg = -180; angleDeg < 360; angleDeg += 0.5) {
-            const CivilDate date = SolarLongitudeDate(*rec, angleDeg);
+            const CalendarDate date = SolarLongitudeDate(*rec, angleDeg);
             const double jd = JulianDate(date.year, date.month, date.day);
             if (previousJd != 0) {
                 EXPECT_GE(jd, previousJd) << angleDeg;

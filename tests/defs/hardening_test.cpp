@@ -163,8 +163,13 @@ TEST_F(HardeningTest, SearchFarFromTheMonthIsQuick) {
     for (int i = 0; i < 125; ++i) far += "+999999";
     std::string file;
     for (int i = 0; i < 30; ++i) {
-        file += "s" + std::to_string(i) + " " + far + Cp932FromUtf8("<六十干支・1\n");
-        file += "m" + std::to_string(i) + " " + far + Cp932FromUtf8("<満月\n");
+        for (const char* kind : {"s", "m"}) {
+            file += kind;
+            file += std::to_string(i);
+            file += ' ';
+            file += far;
+            file += Cp932FromUtf8(*kind == 's' ? "<六十干支・1\n" : "<満月\n");
+        }
     }
     auto rec = std::make_unique<MonthRecord>();
     ASSERT_FALSE(LoadNotes(*rec, file).has_value());
@@ -337,11 +342,13 @@ TEST(ScheduleRoundTrip, NameLongerThan1010BytesIsCut) {
 
     // Cut at a character boundary, and one byte shorter after a blank.
     const std::string a = Cp932FromUtf8("あ");
-    const RoundTrip wide("x" + Repeat(a, 505) + " 2024/7/1 1\n");
-    EXPECT_EQ(std::string(wide.first->schedules[0].name), "x" + Repeat(a, 504));
+    const RoundTrip wide(std::string("x").append(Repeat(a, 505)).append(" 2024/7/1 1\n"));
+    EXPECT_EQ(std::string(wide.first->schedules[0].name),
+              std::string("x").append(Repeat(a, 504)));
     wide.ExpectSameTable();
-    const RoundTrip braced(" {" + Repeat(a, 505) + " 2024/7/1 1\n");
-    EXPECT_EQ(std::string(braced.first->schedules[0].name), "{" + Repeat(a, 504));
+    const RoundTrip braced(std::string(" {").append(Repeat(a, 505)).append(" 2024/7/1 1\n"));
+    EXPECT_EQ(std::string(braced.first->schedules[0].name),
+              std::string("{").append(Repeat(a, 504)));
     braced.ExpectSameTable();
 }
 

@@ -10,19 +10,11 @@
 #include "core/compute_month.h"
 #include "core/day_arith.h"
 #include "platform/recording_platform.h"
+#include "tests/calendar_date_print.h"
 #include "platform/text_codec.h"
 
 namespace kalendo {
 namespace {
-
-struct Date {
-    int y, m, d;
-    bool operator==(const Date&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& os, const Date& t) {
-    return os << t.y << '-' << t.m << '-' << t.d;
-}
 
 class NotesTest : public ::testing::Test {
 protected:
@@ -35,8 +27,8 @@ protected:
         ASSERT_FALSE(LoadUserEntries(*rec_, Cp932FromUtf8(fileUtf8)).has_value());
     }
     // Every day of year y on which note i falls (each day a month computation).
-    std::vector<Date> NoteDaysOf(int i, int y) {
-        std::vector<Date> days;
+    std::vector<CalendarDate> NoteDaysOf(int i, int y) {
+        std::vector<CalendarDate> days;
         int yy = y, m = 1, d = 1;
         while (yy == y) {
             EXPECT_EQ(ComputeMonth(*rec_, yy, m, d), 1);
@@ -147,11 +139,11 @@ TEST_F(NotesTest, GregorianNotesFallOnTheirDay) {
         "節分 Deg-45-1\n"
         "母の日 5/Sun2\n"
         "甲子 100/六十干支・1\n");
-    EXPECT_EQ(NoteDaysOf(0, 2024), (std::vector<Date>{{2024, 2, 3}}));
-    EXPECT_EQ(NoteDaysOf(1, 2024), (std::vector<Date>{{2024, 5, 12}}));
+    EXPECT_EQ(NoteDaysOf(0, 2024), (std::vector<CalendarDate>{{2024, 2, 3}}));
+    EXPECT_EQ(NoteDaysOf(1, 2024), (std::vector<CalendarDate>{{2024, 5, 12}}));
     // The target month's 甲子: one per month that has one. 1 January 2024
     // is 甲子, so they are 60 days apart from there.
-    std::vector<Date> want;
+    std::vector<CalendarDate> want;
     for (int k = 0; k < 366; k += 60) {
         int y = 2024, m = 1, d = 1 + k;
         NormalizeDate(y, m, d);
@@ -193,8 +185,8 @@ TEST_F(NotesTest, LeapFourthMonth) {
               std::make_tuple(-4, 1, 4));
     EXPECT_EQ(rec_->notes[0].oldCalendar, 1);
     EXPECT_EQ(rec_->notes[0].leapFlag, 1);
-    EXPECT_EQ(NoteDaysOf(0, 2020), (std::vector<Date>{{2020, 5, 23}}));
-    EXPECT_EQ(NoteDaysOf(1, 2020), (std::vector<Date>{{2020, 4, 23}}));
+    EXPECT_EQ(NoteDaysOf(0, 2020), (std::vector<CalendarDate>{{2020, 5, 23}}));
+    EXPECT_EQ(NoteDaysOf(1, 2020), (std::vector<CalendarDate>{{2020, 4, 23}}));
     EXPECT_TRUE(NoteDaysOf(0, 2024).empty()) << "no leap 4th month";
     EXPECT_EQ(NoteDaysOf(1, 2024).size(), 1u);
 }
@@ -211,25 +203,25 @@ TEST_F(NotesTest, NewYearIsNotInALeapFirstMonth) {
     EXPECT_EQ(NoteFallsOnTarget(*rec_, 0), -1);
     EXPECT_EQ(NoteFallsOnTarget(*rec_, 1), 1);
 
-    const std::vector<Date> newYear = NoteDaysOf(0, 2262);
+    const std::vector<CalendarDate> newYear = NoteDaysOf(0, 2262);
     ASSERT_EQ(newYear.size(), 1u);
-    ASSERT_EQ(ComputeMonth(*rec_, newYear[0].y, newYear[0].m, newYear[0].d), 1);
+    ASSERT_EQ(ComputeMonth(*rec_, newYear[0].year, newYear[0].month, newYear[0].day), 1);
     EXPECT_EQ(std::tie(rec_->lunarMonth, rec_->lunarDay), std::make_tuple(1, 1));
-    EXPECT_EQ(NoteDaysOf(1, 2262), (std::vector<Date>{{2262, 2, 20}}));
+    EXPECT_EQ(NoteDaysOf(1, 2262), (std::vector<CalendarDate>{{2262, 2, 20}}));
 }
 
 class UserEntryTest : public NotesTest {
 protected:
     void Load(const std::string& fileUtf8) {
         LoadUserUtf8(fileUtf8);
-        ASSERT_EQ(ComputeMonth(*rec_, target_.y, target_.m, target_.d), 1);
+        ASSERT_EQ(ComputeMonth(*rec_, target_.year, target_.month, target_.day), 1);
     }
-    Date target_{2024, 6, 15};
+    CalendarDate target_{2024, 6, 15};
 };
 
 TEST_F(UserEntryTest, StartYear) {
     Load("記念日 2025 / 6/12 1\n");
-    struct YearCase { Date date; int want; const char* why; };
+    struct YearCase { CalendarDate date; int want; const char* why; };
     const YearCase cases[] = {
         {{2024, 6, 12}, -1, "the year before the start year"},
         {{2025, 6, 12}, 0, "the start year"},
@@ -239,7 +231,7 @@ TEST_F(UserEntryTest, StartYear) {
     };
     for (const YearCase& c : cases) {
         SCOPED_TRACE(c.why);
-        EXPECT_EQ(UserEntryFallsOn(*rec_, 0, c.date.y, c.date.m, c.date.d), c.want);
+        EXPECT_EQ(UserEntryFallsOn(*rec_, 0, c.date.year, c.date.month, c.date.day), c.want);
     }
 }
 

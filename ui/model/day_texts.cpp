@@ -2,7 +2,7 @@
 
 #include "almanac/sign_names.h"
 #include "almanac/signs.h"
-#include "astro/longitude.h"
+#include "astro/longitude_memo.h"
 #include "astro/lunisolar.h"
 #include "defs/holidays.h"
 #include "defs/notes.h"
@@ -51,10 +51,15 @@ std::string YearSignPaneText(const MonthRecord& rec) {
                       BranchName(YearBranchIndex(t.year)), MonthName(t.month));
 }
 
-std::string MoonPaneText(MonthRecord& rec) {
+std::string MoonPaneText(const MonthRecord& rec) {
+    const CalendarDate t = TargetDate(rec);
+    return MoonPaneText(rec, MoonAgeAtNoon(rec, t.year, t.month, t.day));
+}
+
+std::string MoonPaneText(const MonthRecord& rec, double ageDays) {
     const CalendarDate t = TargetDate(rec);
     std::string text = kMoonPanePrefix;
-    text += FixedOneDecimal(MoonAge(rec, t.year, t.month, t.day), kMoonAgeWidth);
+    text += FixedOneDecimal(ageDays, kMoonAgeWidth);
     if (const int row = PhaseRow(MoonPhaseOfDay(t.year, t.month, t.day)); row >= 0) {
         text += kPanePhaseMarks[row];
     }
@@ -83,7 +88,7 @@ std::string FrameTitle(const MonthRecord& rec) {
                       WeekdayName(rec.weekday[kToday]));
 }
 
-DetailTexts BuildDetailTexts(MonthRecord& rec) {
+DetailTexts BuildDetailTexts(const MonthRecord& rec) {
     const CalendarDate t = TargetDate(rec);
     BoundedText almanac;
     almanac.Append(FormatUnbounded(kDetailDateFormat, t.year, rec.currentEraName, rec.eraYear,
@@ -117,14 +122,14 @@ DetailTexts BuildDetailTexts(MonthRecord& rec) {
     // own leading CR LF starts the next line; after a phase mark the same
     // CR LF leaves an empty line between the two.
     std::string moon = kDetailMoonPrefix;
-    moon += FixedOneDecimal(MoonAge(rec, t.year, t.month, t.day), kMoonAgeWidth);
+    moon += FixedOneDecimal(MoonAgeAtNoon(rec, t.year, t.month, t.day), kMoonAgeWidth);
     if (const int row = PhaseRow(MoonPhaseOfDay(t.year, t.month, t.day)); row >= 0) {
         moon += kDetailPhaseMarks[row];
     }
     almanac.Append(moon);
 
     std::string sun = kDetailSunLongitudePrefix;
-    sun += FixedOneDecimal(SunLongitude(t.year, t.month, t.day, 0, 0, 0), kSunLongitudeWidth);
+    sun += FixedOneDecimal(SunLongitudeAtMidnight(t.year, t.month, t.day), kSunLongitudeWidth);
     almanac.Append(sun);
 
     BoundedText events;

@@ -28,8 +28,10 @@ std::string YearSignPaneText(const MonthRecord& rec);
 
 // " 月齢:" and the moon's age at noon with one decimal, then "[新月]",
 // "[上弦]", "[満月]" or "[下弦]" on the day of a principal phase. Computes
-// the age (MoonAge), which also lands in rec.moonAge.
-std::string MoonPaneText(MonthRecord& rec);
+// the age (MoonAgeAtNoon); the record is not written.
+std::string MoonPaneText(const MonthRecord& rec);
+// The same for an age already computed for the target date.
+std::string MoonPaneText(const MonthRecord& rec, double ageDays);
 
 // A pane whose double-click opens the memo dialog "詳細" with its detail
 // title and text (an empty detail title opens nothing).
@@ -65,6 +67,6 @@ struct DetailTexts {
     // name followed by CR LF.
     std::string events;
 };
-DetailTexts BuildDetailTexts(MonthRecord& rec);
+DetailTexts BuildDetailTexts(const MonthRecord& rec);
 
 }  // namespace kalendo

@@ -12,6 +12,7 @@
 #include "defs/schedules.h"
 #include "ui/model/ics_texts.h"
 #include "ui/model/lists.h"
+#include "ui/model/month_view.h"
 #include "ui/model/settings.h"
 #include "ui/model/text_format.h"
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "core/month_record.h"
-#include "ui/model/month_view.h"  // CalendarDate
+#include "platform/calendar_date.h"
 
 namespace kalendo {
 

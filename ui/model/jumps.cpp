@@ -1,5 +1,6 @@
 #include "ui/model/jumps.h"
 
+#include "core/calendar_constants.h"
 #include "core/compute_month.h"
 #include "core/day_arith.h"
 #include "platform/platform.h"
@@ -8,15 +9,6 @@
 
 namespace kalendo {
 namespace {
-
-constexpr long long kMonthsPerYear = 12;
-constexpr long long kDaysPerWeek = 7;
-
-// The Gregorian calendar repeats every 400 years, which hold exactly
-// 146097 days: whole cycles of days become years before NormalizeDate
-// spends the rest month by month.
-constexpr long long kDaysPer400Years = 146097;
-constexpr long long kYearsPerCycle = 400;
 
 // Beyond these the date is millions of years from the supported 1600-2999,
 // and normalising could overflow an int.
@@ -52,9 +44,9 @@ std::optional<CalendarDate> NormalizedTypedDate(long long year, long long month,
     const long long m = months - y * kMonthsPerYear + 1;
     // Whole 400-year cycles of days, keeping d in (0, 146097] or so, so the
     // day loop below stays short; the calendar is the same 400 years on.
-    const long long cycles = FloorDiv(day - 1, kDaysPer400Years);
-    long long d = day - cycles * kDaysPer400Years;
-    y += cycles * kYearsPerCycle;
+    const long long cycles = FloorDiv(day - 1, kGregorianCycleDays);
+    long long d = day - cycles * kGregorianCycleDays;
+    y += cycles * kGregorianCycleYears;
     if (y > kFarYear || y < -kFarYear) return std::nullopt;
     int yi = static_cast<int>(y), mi = static_cast<int>(m), di = static_cast<int>(d);
     NormalizeDate(yi, mi, di);

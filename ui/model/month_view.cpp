@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "almanac/sign_names.h"
+#include "core/calendar_constants.h"
 #include "core/compute_month.h"
 #include "core/day_arith.h"
 #include "defs/holidays.h"
@@ -11,9 +12,6 @@
 
 namespace kalendo {
 namespace {
-
-constexpr int kDaysPerWeek = 7;
-constexpr int kMonthsPerYear = 12;
 
 // A negative cell day above this belongs to the month before: the month
 // after can show at most 14 days (two rows), the month before at most 6.

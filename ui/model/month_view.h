@@ -12,17 +12,12 @@
 #include <optional>
 #include <string>
 
+#include "core/calendar_constants.h"
 #include "core/month_record.h"
+#include "platform/calendar_date.h"
 #include "ui/model/settings.h"
 
 namespace kalendo {
-
-struct CalendarDate {
-    int year;
-    int month;
-    int day;
-    friend bool operator==(const CalendarDate&, const CalendarDate&) = default;
-};
 
 struct Rgb {
     int r, g, b;  // 0-255 each
@@ -81,8 +76,9 @@ struct TimerTickResult {
 TimerTickResult TimerTick(MonthRecord& rec, const AppSettings& s);
 
 // The grid: 6 rows of 7 cells, row-major, column 0 = Sunday.
-inline constexpr int kGridColumns = 7;
-inline constexpr int kGridCells = 42;
+inline constexpr int kGridColumns = kDaysPerWeek;
+inline constexpr int kGridRows = 6;  // a month of 31 days starting on a Saturday needs all six
+inline constexpr int kGridCells = kGridRows * kGridColumns;
 
 struct DayCell {
     int day;           // > 0: day of the displayed month; -e: day e of the month before or after

@@ -171,7 +171,7 @@ AppSettings LoadSettingsAtStartUp(const std::string& path, ScreenSize screen) {
 }
 
 void SyncDisplayModeFlag(const AppSettings& s) {
-    DisplayModeFlag() = s.viewMode == kViewMonthly ? 1 : 0;
+    DisplayModeFlag() = s.viewMode == kViewMonthly ? kViewMonthly : kViewFull;
 }
 
 }  // namespace kalendo

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/month_record.h"
 #include "platform/platform.h"
 
 namespace kalendo {
@@ -24,9 +25,8 @@ std::string AboutVersionText();
 // Size mode: frame and cell size.
 inline constexpr int kSizeNormal = 0;    // "通常"
 inline constexpr int kSizeEnlarged = 1;  // "拡大"
-// View mode: what the frame shows.
-inline constexpr int kViewFull = 0;     // "完全": grid, panes and lists
-inline constexpr int kViewMonthly = 1;  // "月間": date pane and grid only
+// View mode: what the frame shows, kViewFull or kViewMonthly
+// (core/month_record.h, beside the flag the month computation reads).
 
 // One process-wide set; all 0 before the settings file is read.
 struct AppSettings {

@@ -20,11 +20,11 @@ ViewLayout ViewLayoutFor(int sizeMode, int viewMode) {
     const bool enlarged = sizeMode == 1;
     const GridGeometry g = enlarged ? GridGeometry{30, 25, 55} : GridGeometry{25, 25, 50};
     ViewLayout l{};
-    for (int c = 0; c < 7; ++c) {
+    for (int c = 0; c < kGridColumns; ++c) {
         l.headings[c] = ControlRect{g.cellSize * c, g.headingTop, g.cellSize, g.cellSize};
     }
-    for (int k = 0; k < 42; ++k) {
-        const int row = k / 7, column = k % 7;
+    for (int k = 0; k < kGridCells; ++k) {
+        const int row = k / kGridColumns, column = k % kGridColumns;
         l.cells[k] = ControlRect{g.cellSize * column, g.gridTop + g.cellSize * row, g.cellSize,
                                  g.cellSize};
     }

@@ -7,6 +7,8 @@
 
 #include <array>
 
+#include "ui/model/month_view.h"  // kGridColumns, kGridCells
+
 namespace kalendo {
 
 struct ControlRect {
@@ -16,8 +18,8 @@ struct ControlRect {
 
 struct ViewLayout {
     ControlRect datePane;                 // 1000
-    std::array<ControlRect, 7> headings;  // 1001-1007, Sunday first
-    std::array<ControlRect, 42> cells;    // row-major, Sunday first
+    std::array<ControlRect, kGridColumns> headings;  // 1001-1007, Sunday first
+    std::array<ControlRect, kGridCells> cells;       // row-major, Sunday first
     ControlRect yearSignPane;             // 1039
     ControlRect officerPane;              // 1055
     ControlRect mansionPane;              // 1057

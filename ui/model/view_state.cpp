@@ -1,5 +1,6 @@
 #include "ui/model/view_state.h"
 
+#include "astro/lunisolar.h"
 #include "core/compute_month.h"
 #include "defs/schedules.h"
 
@@ -12,7 +13,7 @@ bool HasTarget(const MonthRecord& rec) { return rec.year[kTarget] > 0; }
 
 }  // namespace
 
-ViewState BuildViewState(MonthRecord& rec) {
+ViewState BuildViewState(const MonthRecord& rec) {
     ViewState v;
     if (HasTarget(rec)) {
         v.datePane = DatePaneText(rec);
@@ -21,7 +22,9 @@ ViewState BuildViewState(MonthRecord& rec) {
         v.yearSignPane = YearSignPaneText(rec);
         v.officer = OfficerPane(rec);
         v.mansion = MansionPane(rec);
-        v.moonPane = MoonPaneText(rec);
+        const CalendarDate t = TargetDate(rec);
+        v.moonAge = MoonAgeAtNoon(rec, t.year, t.month, t.day);
+        v.moonPane = MoonPaneText(rec, v.moonAge);
         v.eventList = FillEventList(rec);
         v.scheduleList = FillScheduleList(rec);
     } else {

@@ -15,8 +15,7 @@
 namespace kalendo {
 
 struct ViewState {
-    // In the order the refresh always builds them (the moon pane computes the
-    // moon's age into the record).
+    // In the order the refresh always builds them.
     std::string datePane;          // control 1000
     MonthGrid grid;                // the 42 day cells
     std::string oldCalendarPane;   // 1053
@@ -24,6 +23,7 @@ struct ViewState {
     DetailPane officer;            // 1055, with its memo title and text
     DetailPane mansion;            // 1057, likewise
     std::string moonPane;          // 1054
+    double moonAge = 0;            // days at noon of the target, as moonPane shows it
     std::vector<ListRow> eventList;     // control 1029
     std::vector<ListRow> scheduleList;  // control 1038
     // The frame title for today. The GUI sets it from the timer tick and the
@@ -33,8 +33,8 @@ struct ViewState {
 
 // RefreshAll: the whole view from the record. Before any date has been
 // accepted by ComputeMonth the panes and lists are empty and the grid holds
-// no days (day 0, empty text).
-ViewState BuildViewState(MonthRecord& rec);
+// no days (day 0, empty text). The record is only read.
+ViewState BuildViewState(const MonthRecord& rec);
 
 // The view's first update, after the definition files are loaded: today is
 // read, its month computed, past schedules swept (in memory), and the view

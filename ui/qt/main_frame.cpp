@@ -10,6 +10,7 @@
 #include <optional>
 #include <utility>
 
+#include "core/calendar_constants.h"
 #include "platform/platform.h"
 #include "ui/model/ics_texts.h"
 #include "ui/model/jumps.h"  // the jump commands of the menu
@@ -27,8 +28,6 @@ namespace {
 
 // The timer that follows the system date and keeps the title current.
 constexpr int kTickMilliseconds = 10;
-
-constexpr int kMonthsPerYear = 12;
 
 // The toolbars are as compact as the frame's fixed sizes need: the month
 // toolbar carries fourteen buttons within the 365-pixel frame.

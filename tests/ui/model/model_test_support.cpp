@@ -19,7 +19,7 @@ ModelTest::ModelTest() : rec_(std::make_unique<MonthRecord>()) {
 }
 
 void ModelTest::SetToday(int y, int m, int d) {
-    platform_->today = LocalDate{y, m, d, Weekday(y, m, d)};
+    platform_->today = CalendarDate{y, m, d};
     UpdateToday(*rec_);
 }
 

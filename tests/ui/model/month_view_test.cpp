@@ -57,7 +57,7 @@ TEST_F(MonthViewTest, NavigationTargets) {
 
 TEST_F(MonthViewTest, TodayCommandReadsTheClockFirst) {
     Select(2020, 1, 1);
-    platform_->today = LocalDate{2025, 11, 3, 1};
+    platform_->today = CalendarDate{2025, 11, 3};
     ASSERT_EQ(RunNavigationCommand(*rec_, kCmdToday), 1);
     EXPECT_EQ(TargetNow(), std::make_tuple(2025, 11, 3));
     EXPECT_EQ(rec_->year[kToday], 2025);
@@ -234,7 +234,7 @@ TEST_F(MonthViewTest, TimerTickFollowsTheDate) {
     EXPECT_EQ(Utf(r.title), "KalendoⅡ [ 2024/ 6/15(土) ]");
     EXPECT_EQ(rec_->scheduleCount, 1);
 
-    platform_->today = LocalDate{2024, 6, 16, 0};
+    platform_->today = CalendarDate{2024, 6, 16};
     r = TimerTick(*rec_, AppSettings{});
     EXPECT_TRUE(r.todayChanged);
     EXPECT_EQ(Utf(r.title), "KalendoⅡ [ 2024/ 6/16(日) ]");
@@ -243,7 +243,7 @@ TEST_F(MonthViewTest, TimerTickFollowsTheDate) {
 
     // The monthly display shows the new today's month.
     DisplayModeFlag() = 1;
-    platform_->today = LocalDate{2024, 6, 17, 1};
+    platform_->today = CalendarDate{2024, 6, 17};
     r = TimerTick(*rec_, AppSettings{0, 0, 0, kViewMonthly});
     EXPECT_TRUE(r.todayChanged);
     EXPECT_EQ(TargetNow(), std::make_tuple(2024, 6, 17));

@@ -128,7 +128,11 @@ TEST_F(ScheduleEditTest, PastSelectedDayIsRefusedBeforeTheDialog) {
 
 TEST_F(ScheduleEditTest, FullStoreIsRefused) {
     std::string lines;
-    for (int i = 0; i < kScheduleCapacity; ++i) lines += "s" + std::to_string(i) + " 2024/07/01\t1\n";
+    for (int i = 0; i < kScheduleCapacity; ++i) {
+        lines += 's';
+        lines += std::to_string(i);
+        lines += " 2024/07/01\t1\n";
+    }
     LoadScheduleLines(lines);
     ASSERT_EQ(rec_->scheduleCount, kScheduleCapacity);
     Select(2024, 6, 20);
@@ -206,16 +210,17 @@ TEST_F(ScheduleEditTest, NotesGetCrLfAndStayWithin1023Bytes) {
     // Double-byte text is cut at a character boundary.
     std::string kanji;
     for (int i = 0; i < 600; ++i) kanji += "漢";
-    const std::string stored = ScheduleNoteText("x" + Cp(kanji));
+    const std::string stored = ScheduleNoteText(std::string("x").append(Cp(kanji)));
     EXPECT_EQ(stored.size(), 1023u);
-    EXPECT_EQ(Utf(stored), "x" + kanji.substr(0, 511 * 3));
+    EXPECT_EQ(Utf(stored), std::string("x").append(kanji, 0, 511 * 3));
 }
 
 TEST_F(ScheduleEditTest, NamesStayWithinTheFileLine) {
     std::string kanji;
     for (int i = 0; i < 600; ++i) kanji += "会";
     EXPECT_EQ(ScheduleNameText(Cp(kanji)).size(), 1010u);
-    EXPECT_EQ(ScheduleNameText("a" + Cp(kanji)).size(), 1009u) << "not inside a character";
+    EXPECT_EQ(ScheduleNameText(std::string("a").append(Cp(kanji))).size(), 1009u)
+        << "not inside a character";
     // A name of the longest length survives the file.
     Select(2024, 6, 20);
     const auto session = OpenNewScheduleDialog(*rec_);

@@ -38,7 +38,7 @@
 namespace kalendo {
 namespace {
 
-constexpr LocalDate kJune15 = {2024, 6, 15, 6};
+constexpr CalendarDate kJune15 = {2024, 6, 15};
 const char kRangeMessage[] = "ERROR : 年月の設定範囲が不適切です.";
 
 QString Q(const char* utf8) { return QString::fromUtf8(utf8); }

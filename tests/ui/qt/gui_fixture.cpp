@@ -114,7 +114,7 @@ void GuiTest::TearDown() {
     std::filesystem::remove_all(folder_, ignored);
 }
 
-void GuiTest::Start(LocalDate today, const std::optional<std::string>& settings) {
+void GuiTest::Start(CalendarDate today, const std::optional<std::string>& settings) {
     (*platform_)->today = today;
     if (settings) std::ofstream(folder_ / "Kalendo2.Ini", std::ios::binary) << *settings;
     app_ = std::make_unique<Kalendo2App>(*rec_);

@@ -44,7 +44,7 @@ protected:
 
     // Writes the settings file (none when nullopt) and starts the program
     // with `today` as the platform's date.
-    void Start(LocalDate today, const std::optional<std::string>& settings =
+    void Start(CalendarDate today, const std::optional<std::string>& settings =
                                     SettingsFileText(100, 80, 0, 0));
     // Ends the program as closing the window does: the frame stores its
     // position, the application object writes the settings.

@@ -26,7 +26,7 @@
 namespace kalendo {
 namespace {
 
-constexpr LocalDate kJune15 = {2024, 6, 15, 6};
+constexpr CalendarDate kJune15 = {2024, 6, 15};
 constexpr char kEpoch[] = "1700000000";
 
 std::string FileBytes(const std::filesystem::path& path) {

@@ -24,7 +24,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr LocalDate kJune15 = {2024, 6, 15, 6};
+constexpr CalendarDate kJune15 = {2024, 6, 15};
 
 std::string ReadText(const fs::path& path) { return ReadWholeFile(path.string()).value_or("<none>"); }
 

@@ -25,7 +25,7 @@ namespace {
 
 // 15 June 2024, a Saturday. June 2024 begins on a Saturday: cells 0-5 show
 // 26-31 May, cells 6-35 June, cells 36-41 1-6 July.
-constexpr LocalDate kJune15 = {2024, 6, 15, 6};
+constexpr CalendarDate kJune15 = {2024, 6, 15};
 constexpr int kCellOfJune15 = 20;
 
 QColor Colour(const Rgb& rgb) { return QColor(rgb.r, rgb.g, rgb.b); }
@@ -231,7 +231,7 @@ TEST_F(WindowTest, ClicksOnNeighbouringMonthCellsSelectThoseDays) {
 }
 
 TEST_F(WindowTest, MonthTwoOn31JanuaryShowsTheRangeMessageAndChangesNothing) {
-    Start({2024, 1, 31, 3});
+    Start({2024, 1, 31});
     const QString before = view().datePane()->text();
     std::vector<QString> cellsBefore;
     for (int k = 0; k < kGridCells; ++k) cellsBefore.push_back(view().cell(k)->text());
@@ -315,7 +315,7 @@ TEST_F(WindowTest, SessionEndWritesTheSettingsAtOnce) {
 
 TEST_F(WindowTest, TimerFollowsTheDateAcrossMidnight) {
     Start(kJune15);
-    platform().today = LocalDate{2024, 6, 16, 0};
+    platform().today = CalendarDate{2024, 6, 16};
     Pump(50);
     EXPECT_EQ(Text(frame().windowTitle()), "KalendoⅡ [ 2024/ 6/16(日) ]");
     // The selection stays on the 15th (now cyan); the 16th is today.

@@ -1,0 +1,83 @@
+// The month computation with every shipped definition file, split by what
+// the caches hold: a day of a year already computed, a neighbouring year
+// (its longitudes at 0 h partly remembered), and a year nothing is known of.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+
+#include "bench/bench_support.h"
+#include "core/compute_month.h"
+#include "core/day_arith.h"
+#include "core/year_tables.h"
+#include "platform/recording_platform.h"
+#include "ui/model/document.h"
+
+namespace kalendo {
+namespace {
+
+std::unique_ptr<MonthRecord> OpenShipped(benchmark::State& state) {
+    auto rec = std::make_unique<MonthRecord>();
+    if (!bench::OpenShippedDocument(state, *rec)) return nullptr;
+    return rec;
+}
+
+// Day after day through 2024, round and round, the year computed once
+// before the first timed call.
+void WalkThrough2024(benchmark::State& state, MonthRecord& rec) {
+    ComputeMonth(rec, 2024, 1, 1);
+    bench::ComputeDayAfterDayIn2024(state, rec);
+}
+
+// A year whose tables are kept: the year tables are copied, the expressions
+// that read only the year keep their results.
+void BM_ComputeMonthKeptYear(benchmark::State& state) {
+    ScopedRecordingPlatform platform;
+    if (auto rec = OpenShipped(state)) WalkThrough2024(state, *rec);
+}
+BENCHMARK(BM_ComputeMonthKeptYear)->Unit(benchmark::kMicrosecond);
+
+// 1 January of one year after another (1700, 1701, ...): each a new year,
+// with two of the three years its searches cover already remembered.
+void BM_ComputeMonthNextYear(benchmark::State& state) {
+    ScopedRecordingPlatform platform;
+    auto rec = OpenShipped(state);
+    if (!rec) return;
+    int y = 1700;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ComputeMonth(*rec, y, 1, 1));
+        if (++y > 2999) y = 1700;
+    }
+}
+BENCHMARK(BM_ComputeMonthNextYear)->Unit(benchmark::kMillisecond);
+
+// A year nothing is known of: every cache forgotten before each call (the
+// forgetting itself is not timed).
+void BM_ComputeMonthNewYearCold(benchmark::State& state) {
+    ScopedRecordingPlatform platform;
+    auto rec = OpenShipped(state);
+    if (!rec) return;
+    int y = 2024;
+    for (auto _ : state) {
+        state.PauseTiming();
+        ForgetAlmanacCaches();
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(ComputeMonth(*rec, y, 6, 15));
+        y = y == 2024 ? 1850 : 2024;
+    }
+}
+BENCHMARK(BM_ComputeMonthNewYearCold)->Unit(benchmark::kMillisecond);
+
+// The same with the caches off: what every call cost before.
+void BM_ComputeMonthUncached(benchmark::State& state) {
+    ScopedRecordingPlatform platform;
+    auto rec = OpenShipped(state);
+    if (!rec) return;
+    SetAlmanacCaching(false);
+    WalkThrough2024(state, *rec);
+    SetAlmanacCaching(true);
+}
+BENCHMARK(BM_ComputeMonthUncached)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace kalendo
