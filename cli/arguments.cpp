@@ -1,6 +1,7 @@
 #include "cli/arguments.h"
 
 #include <cstddef>
+#include <cstdio>
 
 #include "core/day_arith.h"
 #include "ui/model/settings.h"  // kProgramVersion
@@ -15,6 +16,8 @@ bool AllDigits(const std::string& text, std::size_t from, std::size_t count) {
     return true;
 }
 
+constexpr char kIncludeWordsText[] = "holidays,notes,users,schedules,rokuyo,lunar,moon";
+
 int Number(const std::string& text, std::size_t from, std::size_t count) {
     return std::stoi(text.substr(from, count));
 }
@@ -22,6 +25,12 @@ int Number(const std::string& text, std::size_t from, std::size_t count) {
 std::optional<int> ParseYear(const std::string& text) {
     if (text.size() != 4 || !AllDigits(text, 0, 4)) return std::nullopt;
     return Number(text, 0, 4);
+}
+
+std::string FormatIso(const CalendarDate& d) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", d.year, d.month, d.day);
+    return buf;
 }
 
 bool IsRealDate(const CalendarDate& date) {
@@ -37,7 +46,7 @@ bool TakeValue(const std::vector<std::string>& args, std::size_t& i, std::string
 }
 
 std::string OperandError(const std::vector<std::string>& operands, CliOptions& options) {
-    if (operands.empty()) return "missing command: year or day";
+    if (operands.empty()) return "missing command: year, day or ics";
     const std::string& command = operands[0];
     if (command == "year") {
         if (operands.size() != 2) return "year takes one operand: YYYY";
@@ -59,6 +68,26 @@ std::string OperandError(const std::vector<std::string>& operands, CliOptions& o
             if (!last) return "not a date YYYY-MM-DD: " + operands[2];
         }
         options.command = CliCommand::Day;
+        options.first = *first;
+        options.last = *last;
+        return "";
+    }
+    if (command == "ics") {
+        if (operands.size() != 3) return "ics takes two operands: FIRST LAST";
+        const std::optional<CalendarDate> first = ParseIsoDate(operands[1]);
+        if (!first) return "not a date YYYY-MM-DD: " + operands[1];
+        const std::optional<CalendarDate> last = ParseIsoDate(operands[2]);
+        if (!last) return "not a date YYYY-MM-DD: " + operands[2];
+        // A calendar file of a range that is not there would be an empty
+        // file reported as done.
+        for (const CalendarDate& d : {*first, *last}) {
+            if (!IsRealDate(d)) return "no such day: " + FormatIso(d);
+        }
+        if (CompareDates(first->year, first->month, first->day, last->year, last->month,
+                         last->day) < 0) {
+            return "LAST is before FIRST";
+        }
+        options.command = CliCommand::Ics;
         options.first = *first;
         options.last = *last;
         return "";
@@ -87,6 +116,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     }
     CliOptions& options = parsed.options;
     std::vector<std::string> operands;
+    bool includeGiven = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         std::string value;
@@ -101,6 +131,13 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
             if (!today) return {options, "--today: not a date YYYY-MM-DD: " + value};
             if (!IsRealDate(*today)) return {options, "--today: no such day: " + value};
             options.today = today;
+        } else if (arg == "--include") {
+            if (includeGiven) return {options, "--include given twice"};
+            if (!TakeValue(args, i, value)) return {options, "--include needs a list"};
+            const std::optional<IcsInclude> include = ParseIcsInclude(value);
+            if (!include) return {options, "--include: not a list of " + std::string(kIncludeWordsText) + ": " + value};
+            options.include = *include;
+            includeGiven = true;
         } else if (arg.size() > 1 && arg[0] == '-') {
             return {options, "unknown option: " + arg};
         } else {
@@ -108,15 +145,23 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
         }
     }
     parsed.usageError = OperandError(operands, options);
+    if (parsed.usageError.empty() && includeGiven && options.command != CliCommand::Ics) {
+        parsed.usageError = "--include belongs to ics";
+    }
     return parsed;
 }
 
 const char* CliUsage() {
     return "Usage: kalendo2-cli [--data DIR] [--today YYYY-MM-DD] year YYYY\n"
            "       kalendo2-cli [--data DIR] [--today YYYY-MM-DD] day FIRST [LAST]\n"
+           "       kalendo2-cli [--data DIR] [--today YYYY-MM-DD] ics FIRST LAST [--include LIST]\n"
            "       kalendo2-cli --help | -h | --version\n"
            "Prints the almanac as JSON, one object per line: of a year, or of every\n"
            "day from FIRST to LAST (LAST defaults to FIRST). Dates are YYYY-MM-DD.\n"
+           "ics prints one iCalendar (RFC 5545) file of the days FIRST to LAST: an\n"
+           "all-day event per entry of each kind LIST names, a comma list of\n"
+           "holidays,notes,users,schedules,rokuyo,lunar,moon (default: the first four).\n"
+           "DTSTAMP is SOURCE_DATE_EPOCH when it is set, else the time of the export.\n"
            "  --data DIR          read the definition files from DIR (default: the\n"
            "                      window's files: beside this program, or for an\n"
            "                      installed copy $XDG_DATA_HOME/Kalendo2, then the\n"

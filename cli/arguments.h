@@ -1,6 +1,7 @@
 // kalendo2-cli's command line:
 //   kalendo2-cli [--data DIR] [--today YYYY-MM-DD] year YYYY
 //   kalendo2-cli [--data DIR] [--today YYYY-MM-DD] day FIRST [LAST]
+//   kalendo2-cli [--data DIR] [--today YYYY-MM-DD] ics FIRST LAST [--include LIST]
 //   kalendo2-cli --help | -h | --version
 // Options may stand anywhere on the line. Dates are exactly YYYY-MM-DD
 // (4, 2 and 2 digits). Scripts depend on this contract.
@@ -11,10 +12,11 @@
 #include <vector>
 
 #include "platform/calendar_date.h"
+#include "ui/model/ics_events.h"
 
 namespace kalendo {
 
-enum class CliCommand { Help, Version, Year, Day };
+enum class CliCommand { Help, Version, Year, Day, Ics };
 
 struct CliOptions {
     CliCommand command = CliCommand::Help;
@@ -22,7 +24,8 @@ struct CliOptions {
     std::optional<CalendarDate> today;      // --today, a real date
     int year = 0;                           // year: as typed, range unchecked
     CalendarDate first{0, 0, 0};            // day: as typed, not validated
-    CalendarDate last{0, 0, 0};             // day: FIRST when not given
+    CalendarDate last{0, 0, 0};             // day: FIRST when not given; ics: given
+    IcsInclude include;                     // ics: --include, the default without it
 };
 
 struct ParsedCommandLine {

@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <cstdio>
 #include <cstring>
+#include <cstdlib>
+#include <ctime>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,6 +18,7 @@
 #include "cli/json_writer.h"
 #include "cli/year_json.h"
 #include "core/compute_month.h"
+#include "core/core_texts.h"
 #include "core/day_arith.h"
 #include "defs/schedules.h"
 #include "platform/console_platform.h"
@@ -23,6 +26,7 @@
 #include "platform/terminal_text.h"
 #include "ui/model/document.h"
 #include "ui/model/file_locations.h"
+#include "ui/model/ics_calendar.h"
 #include "ui/model/settings.h"
 
 namespace kalendo {
@@ -80,6 +84,18 @@ int RunCommand(int argc, const char* const* argv, ConsolePlatform& platform) {
         std::fputs(CliVersion().c_str(), stdout);
         return kCliDone;
     }
+    std::time_t stamp = 0;
+    if (options.command == CliCommand::Ics) {
+        const std::optional<std::time_t> exportTime = IcsExportTime();
+        if (!exportTime) {
+            std::string line = "kalendo2-cli: SOURCE_DATE_EPOCH is not a number of seconds: ";
+            line += std::getenv("SOURCE_DATE_EPOCH");
+            PrintTerminalLine(line);
+            std::fputs(CliUsage(), stderr);
+            return kCliUsageError;
+        }
+        stamp = *exportTime;
+    }
     if (const auto& t = options.today) {
         platform.FixToday(*t);
     }
@@ -103,6 +119,9 @@ int RunCommand(int argc, const char* const* argv, ConsolePlatform& platform) {
     DisplayModeFlag() = kViewFull;
     OpenDocument(rec, paths);
     if (options.command == CliCommand::Year) return PrintYear(rec, options.year, stdout);
+    if (options.command == CliCommand::Ics) {
+        return PrintIcs(rec, options.first, options.last, options.include, stamp, stdout);
+    }
     return PrintDays(rec, options.first, options.last, stdout);
 }
 
@@ -141,6 +160,21 @@ int PrintDays(MonthRecord& rec, CalendarDate first, CalendarDate last, std::FILE
         NormalizeDate(y, m, d);
     }
     return status;
+}
+
+int PrintIcs(MonthRecord& rec, CalendarDate first, CalendarDate last, const IcsInclude& include,
+             std::time_t stamp, std::FILE* out) {
+    RemovePastSchedules(rec);
+    // Checked without moving the record, so that the first month
+    // computation is FIRST's, as for "day FIRST LAST".
+    if (!IcsRangeAccepted(first, last)) {
+        ThePlatform().ShowMessage(kRangeErrorMessage);
+        return kCliRefusedDate;
+    }
+    const std::string text = ExportIcs(rec, first, last, include, stamp);
+    std::fwrite(text.data(), 1, text.size(), out);
+    std::fflush(out);
+    return kCliDone;
 }
 
 int RunCli(int argc, const char* const* argv) {

@@ -4,10 +4,12 @@
 #pragma once
 
 #include <cstdio>
+#include <ctime>
 #include <optional>
 
 #include "core/month_record.h"
 #include "platform/calendar_date.h"
+#include "ui/model/ics_events.h"
 
 namespace kalendo {
 
@@ -30,6 +32,13 @@ int PrintYear(MonthRecord& rec, int year, std::FILE* out);
 // range message is shown) and the result is kCliRefusedDate once every
 // date is done. LAST before FIRST prints nothing.
 int PrintDays(MonthRecord& rec, CalendarDate first, CalendarDate last, std::FILE* out);
+
+// "ics FIRST LAST": the sweep of past schedules, then one iCalendar file
+// of the range (ExportIcs) stamped `stamp`. A date outside 1600-2999 (the
+// month computation shows the range message) prints nothing and gives
+// kCliRefusedDate. FIRST and LAST are real dates, FIRST not after LAST.
+int PrintIcs(MonthRecord& rec, CalendarDate first, CalendarDate last, const IcsInclude& include,
+             std::time_t stamp, std::FILE* out);
 
 // The program: arguments (program name first), console platform, today,
 // the definition files of --data or where the window finds them

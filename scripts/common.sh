@@ -20,6 +20,10 @@
 #                                             AppStream metadata's validators
 #   dpkg-dev lintian                          the Debian package: build flags,
 #                                             library dependencies, its check
+#   libical-dev pkg-config                    the iCalendar export (libical builds
+#                                             and serialises it; pkg-config finds it)
+#   python3-icalendar khal                    tests: an independent iCalendar parser
+#                                             and a real client importing the export
 K2_PACKAGES=(
     build-essential cmake ninja-build ccache
     qt6-base-dev libgl-dev
@@ -35,6 +39,8 @@ K2_PACKAGES=(
     man-db
     desktop-file-utils appstream
     dpkg-dev lintian
+    libical-dev pkg-config
+    python3-icalendar khal
 )
 
 k2_jobs=$(nproc 2>/dev/null || echo 2)

@@ -143,8 +143,8 @@ TEST(CliUsage, NamesEveryOptionAndCommand) {
 TEST(ParseCommandLine, UsageErrors) {
     struct Case { Args line; const char* error; };
     const Case cases[] = {
-        {{}, "missing command: year or day"},
-        {{"--today", "2024-06-15"}, "missing command: year or day"},
+        {{}, "missing command: year, day or ics"},
+        {{"--today", "2024-06-15"}, "missing command: year, day or ics"},
         {{"week", "2024-06-15"}, "unknown command: week"},
         {{"year"}, "year takes one operand: YYYY"},
         {{"year", "2024", "2025"}, "year takes one operand: YYYY"},

@@ -25,15 +25,6 @@ struct CliRun {
     std::vector<std::string> lines;  // of out
 };
 
-std::string Quoted(const std::string& arg) {
-    std::string q = "'";
-    for (const char c : arg) {
-        if (c == '\'') q += "'\\''";
-        else q += c;
-    }
-    return q + "'";
-}
-
 class CliBinaryTest : public ::testing::Test {
 protected:
     void SetUp() override {

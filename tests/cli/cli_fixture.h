@@ -28,6 +28,16 @@ inline std::string ReadFileBytes(const std::string& path) {
     return bytes.str();
 }
 
+// An argument for sh, in single quotes.
+inline std::string Quoted(const std::string& arg) {
+    std::string q = "'";
+    for (const char c : arg) {
+        if (c == '\'') q += "'\\''";
+        else q += c;
+    }
+    return q + "'";
+}
+
 // Schedules around 2024-06-15: three consecutive past days, today, later.
 inline constexpr char kScheduleFixtureUtf8[] =
     ";============================================================================\n"

@@ -7,6 +7,7 @@
 namespace kalendo {
 
 inline constexpr int kCmdStartupSettings = 2000;  // "スタートアップに登録(&S)"
+inline constexpr int kCmdExportIcs = 2001;        // "iCalendarに書き出す…"
 inline constexpr int kCmdExit = 57665;            // "Kalendoの終了(&X)"
 inline constexpr int kCmdAbout = 57664;           // "バージョン情報(&A)..."
 inline constexpr int kCmdHelp = 57670;            // "ヘルプ(&H)"

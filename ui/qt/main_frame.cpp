@@ -18,11 +18,13 @@
 #include "core/calendar_constants.h"
 #include "platform/platform.h"
 #include "ui/model/file_locations.h"
+#include "ui/model/ics_texts.h"
 #include "ui/model/jumps.h"  // the jump commands of the menu
 #include "ui/model/month_view.h"
 #include "ui/model/text_format.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/config_dialog.h"
+#include "ui/qt/ics_export_dialog.h"
 #include "ui/qt/month_view.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/window_hints.h"
@@ -141,6 +143,8 @@ void MainFrame::BuildMenus() {
     QMenu* file = bar->addMenu(ToQt(kMenuFile));
     startupItem_ = AddCommand(kCmdStartupSettings, kMenuStartup);
     file->addAction(startupItem_);
+    file->addAction(AddCommand(kCmdExportIcs, kIcsExportMenu));
+    file->addSeparator();
     file->addAction(AddCommand(kCmdExit, kMenuExit));
 
     QMenu* view = bar->addMenu(ToQt(kMenuView));
@@ -298,6 +302,9 @@ void MainFrame::RunCommand(int commandId) {
             return;
         case kCmdStartupSettings:
             RunConfigDialog(paths_.executable, this);
+            return;
+        case kCmdExportIcs:
+            RunIcsExport(rec_, this);
             return;
         case kCmdExit:
             close();

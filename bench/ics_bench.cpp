@@ -1,0 +1,80 @@
+// The iCalendar export of a whole year with every kind of event and every
+// shipped definition file: the month computation of each of its days, the
+// collection of the events and libical's serialisation. Target: 100 ms.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "core/compute_month.h"
+#include "platform/recording_platform.h"
+#include "ui/model/document.h"
+#include "ui/model/ics_calendar.h"
+#include "ui/model/ics_events.h"
+
+namespace kalendo {
+namespace {
+
+constexpr IcsInclude kEverything{true, true, true, true, true, true, true};
+constexpr CalendarDate kFirst{2024, 1, 1};
+constexpr CalendarDate kLast{2024, 12, 31};
+
+// The shipped files, opened as the CLI opens them; nullptr when they are
+// not beside the benchmark.
+std::unique_ptr<MonthRecord> OpenShipped(benchmark::State& state) {
+    std::string folder;
+    if (const char* bin = std::getenv("K2_BIN_DIR")) {
+        folder = bin;
+    } else {
+        folder = std::filesystem::read_symlink("/proc/self/exe").parent_path().string();
+    }
+    auto rec = std::make_unique<MonthRecord>();
+    try {
+        OpenDocument(*rec, folder + "/");
+    } catch (const FatalExit&) {
+        state.SkipWithError("the shipped definition files are not beside the benchmark");
+        return nullptr;
+    }
+    return rec;
+}
+
+// What "kalendo2-cli ics 2024-01-01 2024-12-31 --include <all seven>"
+// does after reading the files.
+void BM_IcsExportYearEverything(benchmark::State& state) {
+    ScopedRecordingPlatform platform;
+    std::unique_ptr<MonthRecord> rec = OpenShipped(state);
+    if (!rec) return;
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        const std::string text = ExportIcs(*rec, kFirst, kLast, kEverything, 1700000000);
+        bytes = text.size();
+        benchmark::DoNotOptimize(text.data());
+    }
+    state.counters["bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_IcsExportYearEverything)->Unit(benchmark::kMillisecond);
+
+// The two halves: the 366 month computations with the collection, and
+// libical's building and serialising of the events.
+void BM_IcsCollectYearEverything(benchmark::State& state) {
+    ScopedRecordingPlatform platform;
+    std::unique_ptr<MonthRecord> rec = OpenShipped(state);
+    if (!rec) return;
+    for (auto _ : state) benchmark::DoNotOptimize(CollectIcsEvents(*rec, kFirst, kLast, kEverything).size());
+}
+BENCHMARK(BM_IcsCollectYearEverything)->Unit(benchmark::kMillisecond);
+
+void BM_IcsSerialiseYearEverything(benchmark::State& state) {
+    ScopedRecordingPlatform platform;
+    std::unique_ptr<MonthRecord> rec = OpenShipped(state);
+    if (!rec) return;
+    const std::vector<IcsEvent> events = CollectIcsEvents(*rec, kFirst, kLast, kEverything);
+    for (auto _ : state) benchmark::DoNotOptimize(IcsCalendarText(events, 1700000000).size());
+    state.counters["events"] = static_cast<double>(events.size());
+}
+BENCHMARK(BM_IcsSerialiseYearEverything)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace kalendo

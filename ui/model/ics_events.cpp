@@ -1,0 +1,200 @@
+#include "ui/model/ics_events.h"
+
+#include <array>
+
+#include "almanac/sign_names.h"
+#include "almanac/signs.h"
+#include "astro/lunisolar.h"
+#include "core/compute_month.h"
+#include "core/day_arith.h"
+#include "defs/holidays.h"
+#include "defs/notes.h"
+#include "defs/schedules.h"
+#include "ui/model/ics_texts.h"
+#include "ui/model/lists.h"
+#include "ui/model/month_view.h"
+#include "ui/model/settings.h"
+#include "ui/model/text_format.h"
+
+namespace kalendo {
+namespace {
+
+// The years ComputeMonth accepts.
+constexpr int kFirstExportYear = 1600;
+constexpr int kLastExportYear = 2999;
+
+constexpr std::array<const char*, 7> kIncludeWords = {"holidays", "notes",  "users", "schedules",
+                                                      "rokuyo",   "lunar",  "moon"};
+
+std::array<bool*, 7> IncludeFlags(IcsInclude& in) {
+    return {&in.holidays, &in.notes, &in.users, &in.schedules, &in.rokuyo, &in.lunar, &in.moon};
+}
+
+bool IsRealExportDate(CalendarDate d) {
+    return d.year >= kFirstExportYear && d.year <= kLastExportYear && d.month >= 1 &&
+           d.month <= 12 && d.day >= 1 && d.day <= DaysInMonth(d.year, d.month);
+}
+
+// Restores the display-mode flag: the export always computes the full
+// display, where ComputeMonth takes the date it is given.
+class FullDisplayScope {
+public:
+    FullDisplayScope() : saved_(DisplayModeFlag()) { DisplayModeFlag() = kViewFull; }
+    ~FullDisplayScope() { DisplayModeFlag() = saved_; }
+    FullDisplayScope(const FullDisplayScope&) = delete;
+    FullDisplayScope& operator=(const FullDisplayScope&) = delete;
+
+private:
+    int saved_;
+};
+
+const char* PhaseName(int degrees) {
+    switch (degrees) {
+        case 0: return kIcsNewMoon;
+        case 90: return kIcsFirstQuarter;
+        case 180: return kIcsFullMoon;
+        case 270: return kIcsLastQuarter;
+        default: return nullptr;
+    }
+}
+
+// The events of the record's target day, appended to `out`.
+void CollectDay(const MonthRecord& rec, const IcsInclude& include, std::vector<IcsEvent>& out) {
+    const CalendarDate t = TargetDate(rec);
+    auto add = [&](IcsKind kind, int index, std::string name, std::string description) {
+        out.push_back(IcsEvent{t, kind, index, std::move(name), std::move(description)});
+    };
+    if (include.holidays) {
+        // As the event list: the holiday, or else the generated holiday.
+        if (const int h = FindHoliday(rec, t.month, t.day); h >= 0) {
+            add(IcsKind::Holiday, h, rec.holidays[h].name, rec.holidays[h].description);
+        } else if (const int g = FindGeneratedHoliday(rec, t.month, t.day); g >= 0) {
+            // The memo dialog shows no text for a generated holiday.
+            add(IcsKind::GeneratedHoliday, g, rec.generatedHolidays[g].name, "");
+        }
+    }
+    if (include.notes) {
+        for (int i = 0; i < rec.noteCount; ++i) {
+            if (NoteFallsOnTarget(rec, i) >= 0) {
+                add(IcsKind::Note, i, rec.notes[i].name, rec.notes[i].description);
+            }
+        }
+    }
+    if (include.users) {
+        for (int i = 0; i < rec.userEntryCount; ++i) {
+            if (UserEntryFallsOn(rec, i, t.year, t.month, t.day) >= 0) {
+                add(IcsKind::UserEvent, i, rec.userEntries[i].name, rec.userEntries[i].description);
+            }
+        }
+    }
+    if (include.schedules) {
+        for (int i = 0; i < rec.scheduleCount; ++i) {
+            if (ScheduleFallsOn(rec, i, t.year, t.month, t.day) >= 0) {
+                add(IcsKind::Schedule, i, rec.schedules[i].name, rec.schedules[i].text);
+            }
+        }
+    }
+    if (include.rokuyo) {
+        const int k = RokuyoIndex(rec);
+        if (k >= 0) {
+            add(IcsKind::Rokuyo, k, RokuyoName(k),
+                FormatText(kIcsRokuyoFormat, RokuyoName(k), RokuyoReading(k)));
+        }
+    }
+    if (include.lunar && rec.lunarDay > 0) {
+        const std::string name = rec.lunarMonth < 0
+                                     ? FormatText(kIcsLunarLeapFormat, -rec.lunarMonth, rec.lunarDay)
+                                     : FormatText(kIcsLunarFormat, rec.lunarMonth, rec.lunarDay);
+        add(IcsKind::Lunar, rec.lunarMonth, name, "");
+    }
+    if (include.moon) {
+        const int phase = MoonPhaseOfDay(t.year, t.month, t.day);
+        if (const char* name = PhaseName(phase)) add(IcsKind::Moon, phase, name, "");
+    }
+}
+
+}  // namespace
+
+std::optional<IcsInclude> ParseIcsInclude(std::string_view list) {
+    IcsInclude include{false, false, false, false, false, false, false};
+    const std::array<bool*, 7> flags = IncludeFlags(include);
+    std::size_t from = 0;
+    while (true) {
+        const std::size_t comma = list.find(',', from);
+        const std::string_view word =
+            list.substr(from, comma == std::string_view::npos ? std::string_view::npos : comma - from);
+        bool known = false;
+        for (std::size_t k = 0; k < kIncludeWords.size(); ++k) {
+            if (word != kIncludeWords[k]) continue;
+            if (*flags[k]) return std::nullopt;  // repeated
+            *flags[k] = true;
+            known = true;
+        }
+        if (!known) return std::nullopt;
+        if (comma == std::string_view::npos) return include;
+        from = comma + 1;
+    }
+}
+
+std::string IcsIncludeList(const IcsInclude& include) {
+    IcsInclude copy = include;
+    const std::array<bool*, 7> flags = IncludeFlags(copy);
+    std::string list;
+    for (std::size_t k = 0; k < kIncludeWords.size(); ++k) {
+        if (!*flags[k]) continue;
+        if (!list.empty()) list += ',';
+        list += kIncludeWords[k];
+    }
+    return list;
+}
+
+const char* IcsKindWord(IcsKind kind) {
+    switch (kind) {
+        case IcsKind::Holiday: return "holiday";
+        case IcsKind::GeneratedHoliday: return "generated";
+        case IcsKind::Note: return "note";
+        case IcsKind::UserEvent: return "user";
+        case IcsKind::Schedule: return "schedule";
+        case IcsKind::Rokuyo: return "rokuyo";
+        case IcsKind::Lunar: return "lunar";
+        case IcsKind::Moon: return "moon";
+    }
+    return "";
+}
+
+const char* IcsKindCategory(IcsKind kind) {
+    switch (kind) {
+        case IcsKind::Holiday: return kIcsCategoryHoliday;
+        case IcsKind::GeneratedHoliday: return kIcsCategoryGeneratedHoliday;
+        case IcsKind::Note: return kIcsCategoryNote;
+        case IcsKind::UserEvent: return kIcsCategoryUserEvent;
+        case IcsKind::Schedule: return kIcsCategorySchedule;
+        case IcsKind::Rokuyo: return kIcsCategoryRokuyo;
+        case IcsKind::Lunar: return kIcsCategoryLunar;
+        case IcsKind::Moon: return kIcsCategoryMoon;
+    }
+    return "";
+}
+
+bool IcsRangeAccepted(CalendarDate first, CalendarDate last) {
+    return IsRealExportDate(first) && IsRealExportDate(last) &&
+           CompareDates(first.year, first.month, first.day, last.year, last.month, last.day) >= 0;
+}
+
+std::vector<IcsEvent> CollectIcsEvents(MonthRecord& rec, CalendarDate first, CalendarDate last,
+                                       const IcsInclude& include) {
+    std::vector<IcsEvent> events;
+    if (!IcsRangeAccepted(first, last)) return events;
+    const FullDisplayScope fullDisplay;
+    int y = first.year, m = first.month, d = first.day;
+    // Real dates of the accepted years: ComputeMonth accepts every one.
+    while (CompareDates(y, m, d, last.year, last.month, last.day) >= 0) {
+        ComputeMonth(rec, y, m, d);
+        CollectDay(rec, include, events);
+        ++d;
+        NormalizeDate(y, m, d);
+    }
+    return events;
+}
+
+}  // namespace kalendo

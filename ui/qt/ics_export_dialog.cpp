@@ -1,0 +1,133 @@
+#include "ui/qt/ics_export_dialog.h"
+
+#include <QCheckBox>
+#include <QDate>
+#include <QDateEdit>
+#include <QDir>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <memory>
+
+#include "platform/file_io.h"
+#include "platform/platform.h"
+#include "ui/model/ics_calendar.h"
+#include "ui/model/ics_texts.h"
+#include "ui/qt/fonts.h"
+#include "ui/qt/qt_text.h"
+#include "ui/qt/window_texts.h"
+
+namespace kalendo {
+namespace {
+
+constexpr double kDialogPoints = 9.0;
+
+// The dates as the CLI writes them, whatever the user's locale.
+const char kDateFormat[] = "yyyy-MM-dd";
+
+QDate ToQDate(CalendarDate d) { return QDate(d.year, d.month, d.day); }
+CalendarDate FromQDate(const QDate& d) { return {d.year(), d.month(), d.day()}; }
+
+QDateEdit* NewDateEdit(CalendarDate date, QWidget* parent) {
+    auto* edit = new QDateEdit(parent);
+    edit->setDisplayFormat(QString::fromLatin1(kDateFormat));
+    // The years the month computation accepts.
+    edit->setDateRange(QDate(1600, 1, 1), QDate(2999, 12, 31));
+    edit->setDate(ToQDate(date));
+    return edit;
+}
+
+}  // namespace
+
+IcsExportDialog::IcsExportDialog(CalendarDate first, CalendarDate last, const IcsInclude& include,
+                                 QWidget* parent)
+    : QDialog(parent) {
+    setWindowTitle(ToQt(kIcsExportCaption));
+    setFont(FaceFont(kFacePGothic, kDialogPoints));
+    first_ = NewDateEdit(first, this);
+    last_ = NewDateEdit(last, this);
+    auto* range = new QFormLayout;
+    range->addRow(ToQt(kIcsFirstLabel), first_);
+    range->addRow(ToQt(kIcsLastLabel), last_);
+
+    const char* labels[kIncludeBoxCount] = {kIcsIncludeHolidays, kIcsIncludeNotes,  kIcsIncludeUsers,
+                                            kIcsIncludeSchedules, kIcsIncludeRokuyo, kIcsIncludeLunar,
+                                            kIcsIncludeMoon};
+    const bool checked[kIncludeBoxCount] = {include.holidays,  include.notes, include.users,
+                                            include.schedules, include.rokuyo, include.lunar,
+                                            include.moon};
+    auto* group = new QGroupBox(ToQt(kIcsIncludeLabel), this);
+    auto* groupLayout = new QVBoxLayout(group);
+    for (int k = 0; k < kIncludeBoxCount; ++k) {
+        boxes_[k] = new QCheckBox(ToQt(labels[k]), group);
+        boxes_[k]->setChecked(checked[k]);
+        groupLayout->addWidget(boxes_[k]);
+    }
+
+    export_ = new QPushButton(ToQt(kIcsExportButton), this);
+    cancel_ = new QPushButton(ToQt(kButtonCancel), this);
+    export_->setDefault(true);
+    connect(export_, &QPushButton::clicked, this, &IcsExportDialog::TryAccept);
+    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(export_);
+    buttons->addWidget(cancel_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(range);
+    layout->addWidget(group);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+CalendarDate IcsExportDialog::first() const { return FromQDate(first_->date()); }
+CalendarDate IcsExportDialog::last() const { return FromQDate(last_->date()); }
+
+IcsInclude IcsExportDialog::include() const {
+    return IcsInclude{boxes_[0]->isChecked(), boxes_[1]->isChecked(), boxes_[2]->isChecked(),
+                      boxes_[3]->isChecked(), boxes_[4]->isChecked(), boxes_[5]->isChecked(),
+                      boxes_[6]->isChecked()};
+}
+
+void IcsExportDialog::TryAccept() {
+    if (!IcsRangeAccepted(first(), last())) {
+        ThePlatform().ShowMessage(kIcsBadRange);
+        return;
+    }
+    if (!include().Any()) {
+        ThePlatform().ShowMessage(kIcsNothingIncluded);
+        return;
+    }
+    accept();
+}
+
+void RunIcsExport(const MonthRecord& rec, QWidget* parent) {
+    const int year = rec.year[kTarget];
+    IcsExportDialog dialog({year, 1, 1}, {year, 12, 31}, IcsInclude{}, parent);
+    if (dialog.exec() != QDialog::Accepted) return;
+
+    QFileDialog save(parent, ToQt(kIcsSaveCaption));
+    save.setAcceptMode(QFileDialog::AcceptSave);
+    save.setNameFilter(ToQt(kIcsFileFilter));
+    save.setDefaultSuffix(QStringLiteral("ics"));
+    save.setDirectory(QDir::homePath());
+    save.selectFile(QStringLiteral("Kalendo2-%1.ics").arg(year));
+    if (save.exec() != QDialog::Accepted || save.selectedFiles().isEmpty()) return;
+    const std::string path = save.selectedFiles().front().toStdString();
+
+    // A malformed SOURCE_DATE_EPOCH only matters to reproducible builds;
+    // the window then stamps the export with the clock.
+    const std::time_t stamp = IcsExportTime().value_or(std::time(nullptr));
+    // The export moves a record through every day of the range; a copy
+    // keeps the window's selected day and lists as they are.
+    auto work = std::make_unique<MonthRecord>(rec);
+    const std::string bytes = ExportIcs(*work, dialog.first(), dialog.last(), dialog.include(), stamp);
+    if (!WriteFileAtomically(path, bytes)) ThePlatform().ShowMessage(kIcsWriteError);
+}
+
+}  // namespace kalendo
