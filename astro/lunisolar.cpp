@@ -7,6 +7,8 @@
 #include "astro/longitude.h"
 #include "astro/longitude_detail.h"
 #include "astro/lunisolar_detail.h"
+#include "astro/precise.h"
+#include "core/almanac_mode.h"
 #include "core/day_arith.h"
 #include "platform/platform.h"
 
@@ -310,6 +312,7 @@ void LunisolarDate(MonthRecord& rec, int y, int m, int d) {
 }
 
 int MoonPhaseOfDay(int y, int m, int d) {
+    if (CurrentAlmanacMode() == AlmanacMode::Precise) return MoonPhaseOfDayPrecise(y, m, d);
     NormalizeDate(y, m, d);
     // Sun minus moon at 0 h of the day and of the next one (day d + 1 needs
     // no normalising: the Julian date is linear in the day), brought once
@@ -358,6 +361,7 @@ ClockMinute NewMoonMinute(int y, int m, int d) {
 }
 
 double MoonAge(MonthRecord& rec, int y, int m, int d) {
+    if (CurrentAlmanacMode() == AlmanacMode::Precise) return MoonAgePrecise(rec, y, m, d);
     const Date date{y, m, d};
     // e: the first new-moon day on or after the date; n = e - 1 the last one
     // strictly before it.

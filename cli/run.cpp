@@ -98,6 +98,7 @@ int RunCli(int argc, const char* const* argv) {
 
     MonthRecord& rec = TheMonthRecord();
     DisplayModeFlag() = kViewFull;
+    CurrentAlmanacMode() = options.mode.value_or(AlmanacMode::Standard);
     OpenDocument(rec, paths);
     if (options.command == CliCommand::Year) return PrintYear(rec, options.year, stdout);
     return PrintDays(rec, options.first, options.last, stdout);

@@ -6,6 +6,8 @@
 #include "almanac/era.h"
 #include "almanac/signs.h"
 #include "astro/lunisolar.h"
+#include "astro/precise.h"
+#include "core/almanac_mode.h"
 #include "core/core_texts.h"
 #include "core/day_arith.h"
 #include "defs/holidays.h"
@@ -44,8 +46,15 @@ int ComputeMonth(MonthRecord& rec, int y, int m, int d) {
     rec.weekday[kTarget] = Weekday(y, m, d);
 
     // Steps 5-7: solar terms, new moons, lunar month numbers (year only).
-    ComputeSolarTerms(rec);
-    ComputeNewMoons(rec);
+    // The two almanac modes differ only in where the events of the tables
+    // lie; the numbering and everything after read the tables alike.
+    if (CurrentAlmanacMode() == AlmanacMode::Precise) {
+        ComputeSolarTermsPrecise(rec);
+        ComputeNewMoonsPrecise(rec);
+    } else {
+        ComputeSolarTerms(rec);
+        ComputeNewMoons(rec);
+    }
     NumberLunarMonths(rec);
     // Step 8: officer anchors from the solar terms.
     ComputeOfficerAnchors(rec);

@@ -4,6 +4,7 @@
 #include "almanac/signs.h"
 #include "astro/longitude.h"
 #include "astro/lunisolar.h"
+#include "astro/precise.h"
 #include "defs/holidays.h"
 #include "defs/notes.h"
 #include "ui/model/model_texts.h"
@@ -124,7 +125,7 @@ DetailTexts BuildDetailTexts(MonthRecord& rec) {
     almanac.Append(moon);
 
     std::string sun = kDetailSunLongitudePrefix;
-    sun += FixedOneDecimal(SunLongitude(t.year, t.month, t.day, 0, 0, 0), kSunLongitudeWidth);
+    sun += FixedOneDecimal(SunLongitudeShown(t.year, t.month, t.day), kSunLongitudeWidth);
     almanac.Append(sun);
 
     BoundedText events;
