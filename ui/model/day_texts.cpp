@@ -5,6 +5,7 @@
 #include "astro/longitude.h"
 #include "astro/lunisolar.h"
 #include "astro/precise.h"
+#include "core/almanac_mode.h"
 #include "defs/holidays.h"
 #include "defs/notes.h"
 #include "ui/model/model_texts.h"
@@ -80,8 +81,10 @@ DetailPane MansionPane(const MonthRecord& rec) {
 }
 
 std::string FrameTitle(const MonthRecord& rec) {
-    return FormatText(kFrameTitleFormat, rec.year[kToday], rec.month[kToday], rec.day[kToday],
-                      WeekdayName(rec.weekday[kToday]));
+    std::string title = FormatText(kFrameTitleFormat, rec.year[kToday], rec.month[kToday],
+                                   rec.day[kToday], WeekdayName(rec.weekday[kToday]));
+    if (CurrentAlmanacMode() == AlmanacMode::Precise) title += kFrameTitlePreciseMark;
+    return title;
 }
 
 DetailTexts BuildDetailTexts(MonthRecord& rec) {
@@ -127,6 +130,7 @@ DetailTexts BuildDetailTexts(MonthRecord& rec) {
     std::string sun = kDetailSunLongitudePrefix;
     sun += FixedOneDecimal(SunLongitudeShown(t.year, t.month, t.day), kSunLongitudeWidth);
     almanac.Append(sun);
+    if (CurrentAlmanacMode() == AlmanacMode::Precise) almanac.Append(kDetailPreciseLine);
 
     BoundedText events;
     if (const int h = FindHoliday(rec, t.month, t.day); h >= 0) {
