@@ -166,6 +166,38 @@ TEST_F(PreciseCalendar, TablesAndLunisolarDatesMatchTheReference1900To2100) {
     EXPECT_TRUE(nearMidnightDifferences.empty()) << list;
 }
 
+// Over the whole supported range (sampled; every year 1600-2999 was checked
+// once the same way): the terms 14-16 days apart and the new moons 29-30,
+// both tables starting in January of Y - 1, and a numbering that finds all
+// its anchors.
+TEST_F(PreciseCalendar, TablesAreWellFormedFrom1600To2999) {
+    auto days = [](int y, int m, int d) { return JulianDate(y, m, d); };
+    for (int y = 1600; y <= 2999; y += (y == 1600 || y >= 2990) ? 1 : 37) {
+        SCOPED_TRACE(y);
+        rec_->year[kTarget] = y;
+        ComputeSolarTermsPrecise(*rec_);
+        ComputeNewMoonsPrecise(*rec_);
+        EXPECT_EQ(std::tuple(rec_->terms.years[0], rec_->terms.months[0]), std::tuple(y - 1, 1));
+        EXPECT_EQ(std::tuple(rec_->newMoons.years[0], rec_->newMoons.months[0]),
+                  std::tuple(y - 1, 1));
+        for (int k = 1; k < kTermCount; ++k) {
+            const double gap = days(rec_->terms.years[k], rec_->terms.months[k], rec_->terms.days[k]) -
+                               days(rec_->terms.years[k - 1], rec_->terms.months[k - 1],
+                                    rec_->terms.days[k - 1]);
+            EXPECT_TRUE(gap >= 14 && gap <= 16) << k << ": " << gap;
+        }
+        for (int n = 1; n < kNewMoonCount; ++n) {
+            const double gap =
+                days(rec_->newMoons.years[n], rec_->newMoons.months[n], rec_->newMoons.days[n]) -
+                days(rec_->newMoons.years[n - 1], rec_->newMoons.months[n - 1],
+                     rec_->newMoons.days[n - 1]);
+            EXPECT_TRUE(gap == 29 || gap == 30) << n << ": " << gap;
+        }
+        NumberLunarMonths(*rec_);
+        EXPECT_TRUE(platform_->messages.empty());
+    }
+}
+
 // The new moon of 2035-01-10 at 0:04 JST: the shipped series put it on the
 // 9th, so that the 11th month lost its 30th day.
 TEST_F(PreciseCalendar, NewMoonJustAfterMidnightOf2035) {
