@@ -9,4 +9,7 @@ namespace kalendo {
 // for any value; meaningful as an estimate for roughly -2000 to 3000.
 double DeltaTSeconds(double decimalYear);
 
+// ΔT in days at an instant given as a Julian date in UT.
+double DeltaTDaysAt(double jdUt);
+
 }  // namespace kalendo

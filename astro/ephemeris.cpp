@@ -17,7 +17,6 @@ constexpr double kSecondsPerDay = 86400.0;
 constexpr double kJstOffsetDays = 9.0 / 24.0;
 constexpr double kJdOf2000Jan1 = 2451544.5;  // 0 h UT
 constexpr double kMjdZero = 2400000.5;
-constexpr double kDaysPerGregorianYear = 365.2425;
 
 // Mean motions, degrees per day, for the series' first guesses.
 constexpr double kSunMeanRateDegPerDay = 0.9856474;
@@ -58,8 +57,7 @@ struct TwoPartJd {
     double jd1, jd2;
 };
 TwoPartJd TerrestrialTime(double jdUt) {
-    const double decimalYear = 2000.0 + (jdUt - kJdOf2000Jan1) / kDaysPerGregorianYear;
-    return {kMjdZero, jdUt - kMjdZero + DeltaTSeconds(decimalYear) / kSecondsPerDay};
+    return {kMjdZero, jdUt - kMjdZero + DeltaTDaysAt(jdUt)};
 }
 
 // Longitude and its rate of a geocentric GCRS position and velocity, on the

@@ -12,8 +12,6 @@ namespace {
 constexpr double kFullCircleDeg = 360.0;
 constexpr double kHalfCircleDeg = 180.0;
 constexpr double kSecondsPerDay = 86400.0;
-constexpr double kJdOf2000Jan1 = 2451544.5;
-constexpr double kDaysPerGregorianYear = 365.2425;
 
 // The difference brought into (-180, 180]: how far past the target.
 double PastTargetDeg(double deg, double targetDeg) {
@@ -73,16 +71,11 @@ double Newton(F offsetAt, double t, const Stop& stop) {
     return t;
 }
 
-double DeltaTDays(double jdUt) {
-    return DeltaTSeconds(2000.0 + (jdUt - kJdOf2000Jan1) / kDaysPerGregorianYear) /
-           kSecondsPerDay;
-}
-
 // The series know no ΔT: they are searched in TT (UT + ΔT) and the result is
 // brought back, so that the guess is off only by the series' own error.
 template <typename F>
 double SeriesGuess(F offsetAt, double guessJdUt, const Stop& stop) {
-    const double dt = DeltaTDays(guessJdUt);
+    const double dt = DeltaTDaysAt(guessJdUt);
     return Newton(offsetAt, guessJdUt + dt, stop) - dt;
 }
 

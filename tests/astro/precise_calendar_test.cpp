@@ -24,54 +24,23 @@
 #include "platform/file_io.h"
 #include "platform/recording_platform.h"
 #include "platform/text_codec.h"
+#include "reference_events.h"
 
 namespace kalendo {
 namespace {
 
-constexpr double kSecondsPerDay = 86400.0;
 // How far apart the two ephemerides may put an event: an event closer than
 // this to a JST midnight may fall on the other day in either.
 constexpr double kDisagreementSeconds = 60.0;
 
-std::string DataPath(const std::string& name) {
-    const char* root = std::getenv("K2_TEST_DATA");
-    return std::string(root ? root : "tests/data") + "/ephemeris/" + name;
-}
+using testing_support::EphemerisDataPath;
+using testing_support::Events;
+using testing_support::kSecondsPerDay;
+using testing_support::RefEvent;
+using PreciseCalendar = testing_support::PreciseModeTest;
 
-class PreciseCalendar : public ::testing::Test {
-protected:
-    PreciseCalendar() { CurrentAlmanacMode() = AlmanacMode::Precise; }
-    ~PreciseCalendar() override { CurrentAlmanacMode() = AlmanacMode::Standard; }
-    ScopedRecordingPlatform platform_;
-    std::unique_ptr<MonthRecord> rec_ = std::make_unique<MonthRecord>();
-};
-
-struct RefEvent {
-    JstDate date;
-    double secondsFromMidnight;  // the nearer JST midnight, either side
-    bool term;
-};
-
-std::vector<RefEvent> ReadEvents() {
-    std::vector<RefEvent> events;
-    std::ifstream in(DataPath("events-1899-2101.txt"));
-    std::string line;
-    while (std::getline(in, line)) {
-        int y, mo, d, h, mi, s;
-        char kind[8] = {};
-        if (std::sscanf(line.c_str(), "%d-%d-%d %d:%d:%d %7s", &y, &mo, &d, &h, &mi, &s, kind) != 7) {
-            continue;
-        }
-        const double sec = h * 3600 + mi * 60 + s;
-        events.push_back({{y, mo, d}, sec < kSecondsPerDay / 2 ? sec : kSecondsPerDay - sec,
-                          kind[0] == 'T'});
-    }
-    return events;
-}
-
-const std::vector<RefEvent>& Events() {
-    static const std::vector<RefEvent> events = ReadEvents();
-    return events;
+double SecondsFromMidnight(const RefEvent& e) {
+    return e.secondsOfDay < kSecondsPerDay / 2 ? e.secondsOfDay : kSecondsPerDay - e.secondsOfDay;
 }
 
 bool Before(const JstDate& a, int y, int m, int d) { return CompareDates(a.y, a.m, a.d, y, m, d) > 0; }
@@ -91,8 +60,8 @@ ReferenceYear ReferenceTables(int y) {
     int k = -1, n = 0;
     for (const RefEvent& e : Events()) {
         if (Before(e.date, y - 1, 1, 1)) continue;
-        const bool near = e.secondsFromMidnight < kDisagreementSeconds;
-        if (e.term) {
+        const bool near = SecondsFromMidnight(e) < kDisagreementSeconds;
+        if (e.angle >= 0) {
             // entry 0 is the first term of Y - 1: 285 deg in January
             if (k < 0 && !(e.date.m == 1 && e.date.d <= 9)) continue;
             if (++k >= kTermCount) continue;
@@ -237,7 +206,7 @@ TEST_F(PreciseCalendar, EquinoxHolidays1970To2050) {
     const auto holidays = ReadWholeFile(std::string(bin ? bin : "bin") + "/祝日.Def");
     ASSERT_TRUE(holidays.has_value());
     ASSERT_FALSE(LoadHolidays(*rec_, *holidays).has_value());
-    std::ifstream in(DataPath("equinox-days-1970-2050.tsv"));
+    std::ifstream in(EphemerisDataPath("equinox-days-1970-2050.tsv"));
     std::set<std::string> reference;
     std::string line;
     while (std::getline(in, line)) reference.insert(line);

@@ -21,25 +21,14 @@
 #include "core/almanac_mode.h"
 #include "core/day_arith.h"
 #include "platform/recording_platform.h"
+#include "reference_events.h"
 
 namespace kalendo {
 namespace {
 
-constexpr double kSecondsPerDay = 86400.0;
-
-std::string DataPath(const std::string& name) {
-    const char* root = std::getenv("K2_TEST_DATA");
-    return std::string(root ? root : "tests/data") + "/ephemeris/" + name;
-}
-
-// Puts the almanac into precise mode for one test and back afterwards.
-class PreciseMode : public ::testing::Test {
-protected:
-    PreciseMode() { CurrentAlmanacMode() = AlmanacMode::Precise; }
-    ~PreciseMode() override { CurrentAlmanacMode() = AlmanacMode::Standard; }
-    ScopedRecordingPlatform platform_;
-    std::unique_ptr<MonthRecord> rec_ = std::make_unique<MonthRecord>();
-};
+using testing_support::Events;
+using testing_support::kSecondsPerDay;
+using testing_support::RefEvent;
 
 // --- ΔT ---------------------------------------------------------------
 
@@ -117,33 +106,6 @@ TEST(JstDates, MidnightsAndDaysRoundTrip) {
 }
 
 // --- the reference ephemeris ------------------------------------------
-
-struct RefEvent {
-    double jdUt;
-    JstDate date;
-    int angle;  // solar term: the sun's longitude; -1: new moon
-};
-
-std::vector<RefEvent> ReadEvents() {
-    std::vector<RefEvent> events;
-    std::ifstream in(DataPath("events-1899-2101.txt"));
-    std::string line;
-    while (std::getline(in, line)) {
-        int y, mo, d, h, mi, s;
-        char kind[8] = {};
-        if (std::sscanf(line.c_str(), "%d-%d-%d %d:%d:%d %7s", &y, &mo, &d, &h, &mi, &s, kind) != 7) {
-            continue;
-        }
-        const double jd = JstMidnightJd(y, mo, d) + (h * 3600 + mi * 60 + s) / kSecondsPerDay;
-        events.push_back({jd, {y, mo, d}, kind[0] == 'T' ? std::atoi(kind + 1) : -1});
-    }
-    return events;
-}
-
-const std::vector<RefEvent>& Events() {
-    static const std::vector<RefEvent> events = ReadEvents();
-    return events;
-}
 
 bool InYears(const RefEvent& e, int first, int last) { return e.date.y >= first && e.date.y <= last; }
 
