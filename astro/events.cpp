@@ -81,20 +81,28 @@ double SeriesGuess(F offsetAt, double guessJdUt, const Stop& stop) {
 
 }  // namespace
 
-double SolarTermInstant(double angleDeg, double guessJdUt) {
+double SolarTermSeriesInstant(double angleDeg, double guessJdUt) {
     const Ephemeris& series = SeriesEphemeris();
+    return SeriesGuess([&](double t) { return SunOffset(series, angleDeg, t); }, guessJdUt,
+                       kSeriesSun);
+}
+
+double MoonPhaseSeriesInstant(double phaseDeg, double guessJdUt) {
+    const Ephemeris& series = SeriesEphemeris();
+    return SeriesGuess([&](double t) { return PhaseOffset(series, phaseDeg, t); }, guessJdUt,
+                       kSeriesPhase);
+}
+
+double SolarTermInstant(double angleDeg, double guessJdUt) {
     const Ephemeris& erfa = ErfaEphemeris();
-    const double guess = SeriesGuess(
-        [&](double t) { return SunOffset(series, angleDeg, t); }, guessJdUt, kSeriesSun);
-    return Newton([&](double t) { return SunOffset(erfa, angleDeg, t); }, guess, kErfaSun);
+    return Newton([&](double t) { return SunOffset(erfa, angleDeg, t); },
+                  SolarTermSeriesInstant(angleDeg, guessJdUt), kErfaSun);
 }
 
 double MoonPhaseInstant(double phaseDeg, double guessJdUt) {
-    const Ephemeris& series = SeriesEphemeris();
     const Ephemeris& erfa = ErfaEphemeris();
-    const double guess = SeriesGuess(
-        [&](double t) { return PhaseOffset(series, phaseDeg, t); }, guessJdUt, kSeriesPhase);
-    return Newton([&](double t) { return PhaseOffset(erfa, phaseDeg, t); }, guess, kErfaPhase);
+    return Newton([&](double t) { return PhaseOffset(erfa, phaseDeg, t); },
+                  MoonPhaseSeriesInstant(phaseDeg, guessJdUt), kErfaPhase);
 }
 
 }  // namespace kalendo

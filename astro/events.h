@@ -14,4 +14,13 @@ double SolarTermInstant(double angleDeg, double guessJdUt);
 // quarter), to within a second; the guess must lie within a week of it.
 double MoonPhaseInstant(double phaseDeg, double guessJdUt);
 
+// The first guesses of the two searches above: the same events from the
+// almanac's own series, searched in TT and brought back to UT, to within a
+// minute of the series' solution. Over 1600-2999 they lie within
+// kSeriesErrorBoundDays of the ERFA instants (54 min at worst, in 2998, where
+// the series' truncation grows with T^2; 10 min or less around 2000).
+inline constexpr double kSeriesErrorBoundDays = 1.5 / 24;
+double SolarTermSeriesInstant(double angleDeg, double guessJdUt);
+double MoonPhaseSeriesInstant(double phaseDeg, double guessJdUt);
+
 }  // namespace kalendo

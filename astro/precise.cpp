@@ -24,6 +24,25 @@ constexpr double kSynodicMonthDays = 29.530589;
 // The term at 285 deg falls on 4-8 January over the supported years.
 constexpr int kFirstTermGuessDay = 6;
 
+// An event whose series instant lies further than the series' error bound
+// from every JST midnight falls on that instant's day with the ERFA instant
+// too; only the others (an eighth of them) are refined with ERFA.
+bool NearMidnight(double jdUt) {
+    const double jst = jdUt + 9.0 / 24 + 0.5;  // a civil day from 0 h
+    const double dayFraction = jst - std::floor(jst);
+    return dayFraction < kSeriesErrorBoundDays || dayFraction > 1 - kSeriesErrorBoundDays;
+}
+
+// The instant that decides the JST day of a solar term or a moon phase.
+double TermForDay(double angleDeg, double guessJdUt) {
+    const double t = SolarTermSeriesInstant(angleDeg, guessJdUt);
+    return NearMidnight(t) ? SolarTermInstant(angleDeg, t) : t;
+}
+double PhaseForDay(double phaseDeg, double guessJdUt) {
+    const double t = MoonPhaseSeriesInstant(phaseDeg, guessJdUt);
+    return NearMidnight(t) ? MoonPhaseInstant(phaseDeg, t) : t;
+}
+
 int CompareWith(const JstDate& a, int y, int m, int d) {
     return CompareDates(a.y, a.m, a.d, y, m, d);
 }
@@ -59,7 +78,7 @@ void ComputeSolarTermsPrecise(MonthRecord& rec) {
     double instant = JstMidnightJd(y, 1, kFirstTermGuessDay);
     for (int k = 0; k < kTermCount; ++k) {
         const double angleDeg = std::fmod(kFirstTermDeg + kTermStepDeg * k, kFullCircleDeg);
-        instant = SolarTermInstant(angleDeg, instant);
+        instant = TermForDay(angleDeg, instant);
         StoreEntry(rec.terms, k, JstDateOf(instant));
         instant += kMeanTermSpacingDays;
     }
@@ -69,13 +88,13 @@ void ComputeNewMoonsPrecise(MonthRecord& rec) {
     const int y = rec.year[kTarget] - 1;
     // The search from 0 h of 1 January finds the new moon within half a
     // lunation of it; when that is before the day, the next one is the first.
-    double instant = MoonPhaseInstant(kNewMoonPhase, JstMidnightJd(y, 1, 1));
+    double instant = PhaseForDay(kNewMoonPhase, JstMidnightJd(y, 1, 1));
     while (CompareWith(JstDateOf(instant), y, 1, 1) > 0) {
-        instant = MoonPhaseInstant(kNewMoonPhase, instant + kSynodicMonthDays);
+        instant = PhaseForDay(kNewMoonPhase, instant + kSynodicMonthDays);
     }
     for (int n = 0; n < kNewMoonCount; ++n) {
         StoreEntry(rec.newMoons, n, JstDateOf(instant));
-        instant = MoonPhaseInstant(kNewMoonPhase, instant + kSynodicMonthDays);
+        instant = PhaseForDay(kNewMoonPhase, instant + kSynodicMonthDays);
     }
 }
 
@@ -117,7 +136,7 @@ double MoonAgePrecise(MonthRecord& rec, int y, int m, int d) {
 }
 
 JstDate SunReachesDatePrecise(double angleDeg, int y, int m, int d) {
-    return JstDateOf(SolarTermInstant(std::fmod(angleDeg, kFullCircleDeg),
+    return JstDateOf(TermForDay(std::fmod(angleDeg, kFullCircleDeg),
                                       JstMidnightJd(y, m, d) + 1));
 }
 

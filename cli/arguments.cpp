@@ -128,7 +128,7 @@ const char* CliUsage() {
            "                      program's folder for the files not there)\n"
            "  --today YYYY-MM-DD  take this date as today instead of the clock\n"
            "  --mode MODE         standard (default): the almanac's own series;\n"
-           "                      precise: events from the ERFA ephemeris, TT - UT\n"
+           "                      precise: events from the ERFA ephemeris, delta T applied\n"
            "Exit status: 0 done; 1 a date was refused (years 1600-2999, real dates);\n"
            "2 usage error; 3 a definition file cannot be used.\n";
 }

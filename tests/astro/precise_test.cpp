@@ -3,6 +3,7 @@
 // (tests/data/ephemeris, see its README), and the mode switch.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -127,6 +128,27 @@ TEST(Events, WithinAMinuteOfTheReference1900To2100) {
     }
     EXPECT_GT(count, 7200);
     std::printf("largest difference: solar terms %.1f s, new moons %.1f s\n", worstTerm, worstMoon);
+}
+
+// The year's tables take an event's day from the series' instant when that
+// lies further than the bound from midnight: the bound must hold for every
+// solar term and new moon of the supported years.
+TEST(Events, SeriesInstantsWithinTheirBound1600To2999) {
+    double worstDays = 0;
+    double t = JstMidnightJd(1599, 1, 6);
+    for (int k = 0; t < JstMidnightJd(3001, 1, 1); ++k) {
+        const double angle = std::fmod(285 + 15.0 * k, 360.0);
+        const double erfa = SolarTermInstant(angle, t);
+        worstDays = std::max(worstDays, std::fabs(SolarTermSeriesInstant(angle, t) - erfa));
+        t = erfa + 365.2422 / 24;
+    }
+    for (t = JstMidnightJd(1599, 1, 20); t < JstMidnightJd(3001, 1, 1);) {
+        const double erfa = MoonPhaseInstant(0, t);
+        worstDays = std::max(worstDays, std::fabs(MoonPhaseSeriesInstant(0, t) - erfa));
+        t = erfa + 29.530589;
+    }
+    EXPECT_LT(worstDays, kSeriesErrorBoundDays);
+    EXPECT_GT(worstDays, kSeriesErrorBoundDays / 3);  // the bound is not far too wide
 }
 
 // The other phases: a quarter's lead is reached a quarter lunation on, and
