@@ -55,16 +55,43 @@ void StoreEntry(DateList<N>& list, int i, const JstDate& date) {
     list.days[i] = date.d;
 }
 
-// The moon's lead over the sun at an instant, in [0, 360).
+// The moon's lead over the sun at an instant, in [0, 360). The last two
+// instants asked for are remembered: one day's end is the next day's start.
+// The almanac asks from one thread only.
 double LeadDeg(double jdUt) {
+    struct Known {
+        double jdUt = -1, leadDeg = 0;  // no instant of the range is negative
+    };
+    static Known known[2];
+    for (const Known& k : known) {
+        if (k.jdUt == jdUt) return k.leadDeg;
+    }
     const Ephemeris& erfa = ErfaEphemeris();
     double lead = std::fmod(erfa.Moon(jdUt).deg - erfa.Sun(jdUt).deg, kFullCircleDeg);
-    return lead < 0 ? lead + kFullCircleDeg : lead;
+    if (lead < 0) lead += kFullCircleDeg;
+    known[0] = known[1];
+    known[1] = {jdUt, lead};
+    return lead;
 }
 
-// The instant of the new moon that falls during the JST day (y, m, d).
+// The instant of the new moon that falls during the JST day (y, m, d). The
+// last few located are remembered by their day: the moon's age of every day
+// of a lunation counts from the same one.
 double NewMoonOfDay(int y, int m, int d) {
-    return MoonPhaseInstant(kNewMoonPhase, JstMidnightJd(y, m, d) + kNoonDays);
+    struct Located {
+        int y = 0, m = 0, d = 0;
+        double jdUt = 0;
+    };
+    constexpr int kRemembered = 4;
+    static Located located[kRemembered];
+    static int next = 0;
+    for (const Located& l : located) {
+        if (l.y == y && l.m == m && l.d == d) return l.jdUt;
+    }
+    const double jdUt = MoonPhaseInstant(kNewMoonPhase, JstMidnightJd(y, m, d) + kNoonDays);
+    located[next] = {y, m, d, jdUt};
+    next = (next + 1) % kRemembered;
+    return jdUt;
 }
 
 double AgeAtNoonDays(int y, int m, int d, double newMoonJdUt) {

@@ -40,16 +40,19 @@ void BM_PreciseComputeMonth(benchmark::State& state) {
 }
 BENCHMARK(BM_PreciseComputeMonth)->Unit(benchmark::kMillisecond);
 
-// The day questions of the panes: the phase of the day and the age at noon
-// (one or two new-moon searches).
+// The day questions of the panes: the phase of the day and the age at noon,
+// for each day of a month in turn (what navigating day by day asks; the
+// lunation's new moon is located once and remembered). Time per day.
 void BM_PreciseDayQuestions(benchmark::State& state) {
     ScopedRecordingPlatform platform;
     auto rec = std::make_unique<MonthRecord>();
     CurrentAlmanacMode() = AlmanacMode::Precise;
     if (ComputeMonth(*rec, 2036, 1, 28) != 1) state.SkipWithError("2036-01-28 rejected");
+    int day = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(MoonPhaseOfDay(2036, 1, 28));
-        benchmark::DoNotOptimize(MoonAge(*rec, 2036, 1, 28));
+        day = day % 31 + 1;
+        benchmark::DoNotOptimize(MoonPhaseOfDay(2036, 1, day));
+        benchmark::DoNotOptimize(MoonAge(*rec, 2036, 1, day));
     }
     CurrentAlmanacMode() = AlmanacMode::Standard;
 }

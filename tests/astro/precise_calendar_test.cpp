@@ -11,6 +11,7 @@
 #include <sstream>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "astro/ephemeris.h"
@@ -258,6 +259,24 @@ TEST_F(PreciseCalendar, PhasesAndAges) {
     EXPECT_NEAR(MoonAge(*rec_, 2024, 6, 7), (14 * 60 + 22) / 1440.0, 2.0 / 1440);
     // Un-normalised days as the date expressions pass them.
     EXPECT_EQ(MoonPhaseOfDay(2024, 5, 37), kNewMoonPhase);
+}
+
+// What the day questions remember (the last midnights, the last new moons
+// located) never changes an answer: backwards, and after other months, the
+// same values as forwards.
+TEST_F(PreciseCalendar, RememberedValuesChangeNoAnswer) {
+    ASSERT_EQ(ComputeMonth(*rec_, 2024, 6, 1), 1);
+    std::vector<std::pair<int, double>> forward, backward;
+    for (int d = 1; d <= 30; ++d) {
+        forward.push_back({MoonPhaseOfDay(2024, 6, d), MoonAge(*rec_, 2024, 6, d)});
+    }
+    ASSERT_EQ(ComputeMonth(*rec_, 2024, 9, 1), 1);
+    for (int d = 1; d <= 30; ++d) MoonAge(*rec_, 2024, 9, d);
+    ASSERT_EQ(ComputeMonth(*rec_, 2024, 6, 1), 1);
+    for (int d = 30; d >= 1; --d) {
+        backward.insert(backward.begin(), {MoonPhaseOfDay(2024, 6, d), MoonAge(*rec_, 2024, 6, d)});
+    }
+    EXPECT_EQ(forward, backward);
 }
 
 // The longitudes shown follow the mode; the standard ones are the series'.
