@@ -9,6 +9,8 @@
 #include "astro/longitude_memo.h"
 #include "astro/lunisolar_detail.h"
 #include "core/calendar_constants.h"
+#include "astro/precise.h"
+#include "core/almanac_mode.h"
 #include "core/day_arith.h"
 #include "platform/calendar_date.h"
 #include "platform/platform.h"
@@ -351,6 +353,7 @@ void LunisolarDate(MonthRecord& rec, int y, int m, int d) {
 }
 
 int MoonPhaseOfDay(int y, int m, int d) {
+    if (CurrentAlmanacMode() == AlmanacMode::Precise) return MoonPhaseOfDayPrecise(y, m, d);
     NormalizeDate(y, m, d);
     // Sun minus moon at 0 h of the day and of the next one (day d + 1 needs
     // no normalising: the Julian date is linear in the day), brought once
@@ -403,6 +406,7 @@ void ForgetNewMoonMinutes() {
 }
 
 double MoonAgeAtNoon(const MonthRecord& rec, int y, int m, int d) {
+    if (CurrentAlmanacMode() == AlmanacMode::Precise) return MoonAgePrecise(rec, y, m, d);
     const CalendarDate date{y, m, d};
     // e: the first new-moon day on or after the date; n = e - 1 the last one
     // strictly before it.

@@ -138,6 +138,16 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
             if (!include) return {options, "--include: not a list of " + std::string(kIncludeWordsText) + ": " + value};
             options.include = *include;
             includeGiven = true;
+        } else if (arg == "--mode") {
+            if (options.mode) return {options, "--mode given twice"};
+            if (!TakeValue(args, i, value)) return {options, "--mode needs standard or precise"};
+            if (value == "standard") {
+                options.mode = AlmanacMode::Standard;
+            } else if (value == "precise") {
+                options.mode = AlmanacMode::Precise;
+            } else {
+                return {options, "--mode: not standard or precise: " + value};
+            }
         } else if (arg.size() > 1 && arg[0] == '-') {
             return {options, "unknown option: " + arg};
         } else {
@@ -152,9 +162,10 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
 }
 
 const char* CliUsage() {
-    return "Usage: kalendo2-cli [--data DIR] [--today YYYY-MM-DD] year YYYY\n"
-           "       kalendo2-cli [--data DIR] [--today YYYY-MM-DD] day FIRST [LAST]\n"
-           "       kalendo2-cli [--data DIR] [--today YYYY-MM-DD] ics FIRST LAST [--include LIST]\n"
+    return "Usage: kalendo2-cli [--data DIR] [--today YYYY-MM-DD] [--mode MODE] year YYYY\n"
+           "       kalendo2-cli [--data DIR] [--today YYYY-MM-DD] [--mode MODE] day FIRST [LAST]\n"
+           "       kalendo2-cli [--data DIR] [--today YYYY-MM-DD] [--mode MODE] ics FIRST LAST\n"
+           "                    [--include LIST]\n"
            "       kalendo2-cli --help | -h | --version\n"
            "Prints the almanac as JSON, one object per line: of a year, or of every\n"
            "day from FIRST to LAST (LAST defaults to FIRST). Dates are YYYY-MM-DD.\n"
@@ -167,6 +178,8 @@ const char* CliUsage() {
            "                      installed copy $XDG_DATA_HOME/Kalendo2, then the\n"
            "                      program's folder for the files not there)\n"
            "  --today YYYY-MM-DD  take this date as today instead of the clock\n"
+           "  --mode MODE         standard (default): the almanac's own series;\n"
+           "                      precise: events from the ERFA ephemeris, delta T applied\n"
            "  -h, --help          print this text and exit\n"
            "  --version           print the version and exit\n"
            "Exit status: 0 done; 1 a date was refused (years 1600-2999, real dates);\n"

@@ -1,7 +1,7 @@
 // kalendo2-cli's command line:
-//   kalendo2-cli [--data DIR] [--today YYYY-MM-DD] year YYYY
-//   kalendo2-cli [--data DIR] [--today YYYY-MM-DD] day FIRST [LAST]
-//   kalendo2-cli [--data DIR] [--today YYYY-MM-DD] ics FIRST LAST [--include LIST]
+//   kalendo2-cli [--data DIR] [--today YYYY-MM-DD] [--mode MODE] year YYYY
+//   kalendo2-cli [--data DIR] [--today YYYY-MM-DD] [--mode MODE] day FIRST [LAST]
+//   kalendo2-cli [--data DIR] [--today YYYY-MM-DD] [--mode MODE] ics FIRST LAST [--include LIST]
 //   kalendo2-cli --help | -h | --version
 // Options may stand anywhere on the line. Dates are exactly YYYY-MM-DD
 // (4, 2 and 2 digits). Scripts depend on this contract.
@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "core/almanac_mode.h"
 #include "platform/calendar_date.h"
 #include "ui/model/ics_events.h"
 
@@ -22,6 +23,9 @@ struct CliOptions {
     CliCommand command = CliCommand::Help;
     std::optional<std::string> dataFolder;  // --data, as given
     std::optional<CalendarDate> today;      // --today, a real date
+    // --mode standard|precise; standard when not given, whatever the window
+    // stored, so that scripts get stable output.
+    std::optional<AlmanacMode> mode;
     int year = 0;                           // year: as typed, range unchecked
     CalendarDate first{0, 0, 0};            // day: as typed, not validated
     CalendarDate last{0, 0, 0};             // day: FIRST when not given; ics: given

@@ -4,6 +4,7 @@
 #include "cli/entry_json.h"
 #include "astro/longitude.h"
 #include "astro/lunisolar.h"
+#include "astro/precise.h"
 #include "core/day_arith.h"
 #include "defs/holidays.h"
 #include "defs/notes.h"
@@ -49,8 +50,8 @@ void WriteLunisolarKeys(JsonWriter& w, const MonthRecord& rec, CalendarDate t) {
 void WriteSkyKeys(JsonWriter& w, MonthRecord& rec, CalendarDate t) {
     w.Key("moonPhase").Int(MoonPhaseOfDay(t.year, t.month, t.day));
     w.Key("moonAge").Double(MoonAge(rec, t.year, t.month, t.day));
-    w.Key("sunLongitude").Double(SunLongitude(t.year, t.month, t.day, 0, 0, 0));
-    w.Key("moonLongitude").Double(MoonLongitude(t.year, t.month, t.day, 0, 0, 0));
+    w.Key("sunLongitude").Double(SunLongitudeShown(t.year, t.month, t.day));
+    w.Key("moonLongitude").Double(MoonLongitudeShown(t.year, t.month, t.day));
 }
 
 void WriteEraKeys(JsonWriter& w, const MonthRecord& rec) {

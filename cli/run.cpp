@@ -19,6 +19,7 @@
 #include "cli/year_json.h"
 #include "core/compute_month.h"
 #include "core/core_texts.h"
+#include "core/almanac_mode.h"
 #include "core/day_arith.h"
 #include "defs/schedules.h"
 #include "platform/console_platform.h"
@@ -117,6 +118,7 @@ int RunCommand(int argc, const char* const* argv, ConsolePlatform& platform) {
 
     MonthRecord& rec = TheMonthRecord();
     DisplayModeFlag() = kViewFull;
+    CurrentAlmanacMode() = options.mode.value_or(AlmanacMode::Standard);
     OpenDocument(rec, paths);
     if (options.command == CliCommand::Year) return PrintYear(rec, options.year, stdout);
     if (options.command == CliCommand::Ics) {

@@ -41,15 +41,17 @@ set(K2_INSTALL_DOC_DIR "share/doc/kalendo2")
 
 # The help page beside the built programs, so that build/bin/Kalendo2 opens
 # build/bin/Help/index.html like an installed copy. The folder is replaced as
-# a whole so that a page removed from help/ does not linger.
+# a whole so that a page removed from help/ does not linger. The page's table
+# of where the two almanac modes differ is then computed by k2_help_page.
 file(GLOB_RECURSE K2_HELP_FILES CONFIGURE_DEPENDS "${K2_SOURCE_ROOT}/help/*")
 set(K2_HELP_STAMP "${CMAKE_BINARY_DIR}/help.stamp")
 add_custom_command(
   OUTPUT "${K2_HELP_STAMP}"
   COMMAND "${CMAKE_COMMAND}" -E rm -rf "${CMAKE_BINARY_DIR}/bin/Help"
   COMMAND "${CMAKE_COMMAND}" -E copy_directory "${K2_SOURCE_ROOT}/help" "${CMAKE_BINARY_DIR}/bin/Help"
+  COMMAND k2_help_page "${K2_SOURCE_ROOT}/help/index.html" "${CMAKE_BINARY_DIR}/bin/Help/index.html"
   COMMAND "${CMAKE_COMMAND}" -E touch "${K2_HELP_STAMP}"
-  DEPENDS ${K2_HELP_FILES}
+  DEPENDS ${K2_HELP_FILES} k2_help_page
   COMMENT "Help page into bin/Help")
 add_custom_target(k2_help ALL DEPENDS "${K2_HELP_STAMP}")
 
@@ -81,8 +83,9 @@ function(k2_install_rules)
   install(FILES "${K2_SOURCE_ROOT}/app/kalendo2.installed"
     DESTINATION "${K2_INSTALL_PROGRAM_DIR}")
 
-  # help/ becomes Help/: the program opens <its folder>/Help/index.html.
-  install(DIRECTORY "${K2_SOURCE_ROOT}/help/"
+  # The built Help/ (with its computed table): the program opens
+  # <its folder>/Help/index.html.
+  install(DIRECTORY "${CMAKE_BINARY_DIR}/bin/Help/"
     DESTINATION "${K2_INSTALL_PROGRAM_DIR}/Help")
 
   install(FILES "${K2_SOURCE_ROOT}/packaging/copyright" "${K2_DOC_DIR}/changelog.gz"

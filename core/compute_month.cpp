@@ -8,6 +8,8 @@
 #include "almanac/era.h"
 #include "almanac/signs.h"
 #include "astro/lunisolar.h"
+#include "astro/precise.h"
+#include "core/almanac_mode.h"
 #include "core/core_texts.h"
 #include "core/day_arith.h"
 #include "core/year_tables.h"
@@ -53,7 +55,7 @@ int ComputeMonth(MonthRecord& rec, int y, int m, int d) {
     // principal solar terms within lunations, so it needs both the term and
     // the new-moon table; the officers' solar-month starts are entries of
     // the term table.
-    const YearKey key{y};
+    const YearKey key{y, CurrentAlmanacMode()};
     LoadYearTables(rec, key);
     {
         // The terms are now those of the key: an entry whose expression read

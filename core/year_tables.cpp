@@ -5,6 +5,7 @@
 #include "almanac/signs.h"
 #include "astro/longitude_memo.h"
 #include "astro/lunisolar.h"
+#include "astro/precise.h"
 
 namespace kalendo {
 namespace {
@@ -57,9 +58,16 @@ void CopyYearTables(To& to, const From& from) {
 
 // The steps in the order the record depends on: the month numbers read the
 // terms and new moons, the anchors the terms.
-void ComputeYearTables(MonthRecord& rec) {
-    ComputeSolarTerms(rec);
-    ComputeNewMoons(rec);
+// The two almanac modes differ only in where the events of the tables lie;
+// the numbering and the anchors read the tables alike.
+void ComputeYearTables(MonthRecord& rec, AlmanacMode mode) {
+    if (mode == AlmanacMode::Precise) {
+        ComputeSolarTermsPrecise(rec);
+        ComputeNewMoonsPrecise(rec);
+    } else {
+        ComputeSolarTerms(rec);
+        ComputeNewMoons(rec);
+    }
     NumberLunarMonths(rec);
     ComputeOfficerAnchors(rec);
 }
@@ -68,7 +76,7 @@ void ComputeYearTables(MonthRecord& rec) {
 
 void LoadYearTables(MonthRecord& rec, YearKey key) {
     if (!cachingOn) {
-        ComputeYearTables(rec);
+        ComputeYearTables(rec, key.mode);
         return;
     }
     ++useClock;
@@ -83,7 +91,7 @@ void LoadYearTables(MonthRecord& rec, YearKey key) {
     }
     // Kept only once all four steps are done: a fatal month numbering
     // leaves nothing behind.
-    ComputeYearTables(rec);
+    ComputeYearTables(rec, key.mode);
     oldest->used = true;
     oldest->key = key;
     oldest->lastUse = useClock;

@@ -16,6 +16,8 @@
 #include "almanac/signs.h"
 #include "astro/longitude_memo.h"
 #include "astro/lunisolar.h"
+#include "astro/precise.h"
+#include "core/almanac_mode.h"
 #include "core/calendar_constants.h"
 #include "core/day_arith.h"
 #include "defs/defs_texts.h"
@@ -388,6 +390,10 @@ CalendarDate SolarLongitudeDate(const MonthRecord& rec, double angleDeg) {
     int m = rec.terms.months[i];
     int d = rec.terms.days[i];
     const double targetDeg = angleDeg < 0 ? angleDeg + kFullCircleDeg : angleDeg;
+    if (CurrentAlmanacMode() == AlmanacMode::Precise) {
+        const JstDate date = SunReachesDatePrecise(targetDeg, y, m, d);
+        return {date.y, date.m, date.d};
+    }
     // Invariant: the sun has not passed targetDeg before 0 h of (y, m, d).
     // Each pass tests whether it passes during that day, with the longitude at
     // 0 h of the next day carried over as the next day's start.

@@ -6,6 +6,8 @@
 #   qt6-base-dev libgl-dev                    Qt 6 Widgets (the window)
 #   libgtest-dev libgmock-dev googletest      the tests
 #   libbenchmark-dev                          bench/
+#   liberfa-dev                               ERFA: the precise almanac's sun,
+#                                             moon, precession and nutation
 #   clang libclang-rt-14-dev                  second compiler; libFuzzer and
 #                                             its sanitizer runtimes
 #   xvfb xauth                                running the window without a desktop
@@ -31,6 +33,7 @@ K2_PACKAGES=(
     libxcb1-dev
     libgtest-dev libgmock-dev googletest
     libbenchmark-dev
+    liberfa-dev
     clang libclang-rt-14-dev
     xvfb xauth
     fonts-ipafont-gothic

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,23 @@ TEST(ParseCommandLine, OptionsMayStandAnywhere) {
         EXPECT_EQ(p.options.today, (CalendarDate{2024, 6, 15}));
         EXPECT_EQ(p.options.first, (CalendarDate{2024, 2, 3}));
         EXPECT_EQ(p.options.last, (CalendarDate{2024, 2, 5}));
+    }
+}
+
+// Without --mode the standard almanac, whatever the window stored.
+TEST(ParseCommandLine, Mode) {
+    const struct {
+        Args line;
+        std::optional<AlmanacMode> mode;
+    } cases[] = {
+        {{"year", "2024"}, std::nullopt},
+        {{"--mode", "standard", "year", "2024"}, AlmanacMode::Standard},
+        {{"day", "2035-01-09", "--mode", "precise"}, AlmanacMode::Precise},
+    };
+    for (const auto& c : cases) {
+        const ParsedCommandLine p = ParseCommandLine(c.line);
+        ASSERT_EQ(p.usageError, "");
+        EXPECT_EQ(p.options.mode, c.mode);
     }
 }
 
@@ -168,6 +186,10 @@ TEST(ParseCommandLine, UsageErrors) {
         {{"--today", "2024-06-15", "--today", "2024-06-16", "year", "2024"},
          "--today given twice"},
         {{"--verbose", "year", "2024"}, "unknown option: --verbose"},
+        {{"year", "2024", "--mode"}, "--mode needs standard or precise"},
+        {{"--mode", "Precise", "year", "2024"}, "--mode: not standard or precise: Precise"},
+        {{"--mode", "", "year", "2024"}, "--mode: not standard or precise: "},
+        {{"--mode", "standard", "--mode", "precise", "year", "2024"}, "--mode given twice"},
         {{"year", "-2024"}, "unknown option: -2024"},
         {{"--data=/d", "year", "2024"}, "unknown option: --data=/d"},
     };

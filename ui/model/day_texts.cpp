@@ -4,6 +4,8 @@
 #include "almanac/signs.h"
 #include "astro/longitude_memo.h"
 #include "astro/lunisolar.h"
+#include "astro/precise.h"
+#include "core/almanac_mode.h"
 #include "defs/holidays.h"
 #include "defs/notes.h"
 #include "ui/model/model_texts.h"
@@ -84,8 +86,10 @@ DetailPane MansionPane(const MonthRecord& rec) {
 }
 
 std::string FrameTitle(const MonthRecord& rec) {
-    return FormatText(kFrameTitleFormat, rec.year[kToday], rec.month[kToday], rec.day[kToday],
-                      WeekdayName(rec.weekday[kToday]));
+    std::string title = FormatText(kFrameTitleFormat, rec.year[kToday], rec.month[kToday],
+                                   rec.day[kToday], WeekdayName(rec.weekday[kToday]));
+    if (CurrentAlmanacMode() == AlmanacMode::Precise) title += kFrameTitlePreciseMark;
+    return title;
 }
 
 DetailTexts BuildDetailTexts(const MonthRecord& rec) {
@@ -129,8 +133,14 @@ DetailTexts BuildDetailTexts(const MonthRecord& rec) {
     almanac.Append(moon);
 
     std::string sun = kDetailSunLongitudePrefix;
-    sun += FixedOneDecimal(SunLongitudeAtMidnight(t.year, t.month, t.day), kSunLongitudeWidth);
+    // The longitude shown is the one the tables were built from: ERFA's in
+    // 精密, else the series at 0 h (remembered per day).
+    sun += FixedOneDecimal(CurrentAlmanacMode() == AlmanacMode::Precise
+                               ? SunLongitudeShown(t.year, t.month, t.day)
+                               : SunLongitudeAtMidnight(t.year, t.month, t.day),
+                           kSunLongitudeWidth);
     almanac.Append(sun);
+    if (CurrentAlmanacMode() == AlmanacMode::Precise) almanac.Append(kDetailPreciseLine);
 
     BoundedText events;
     if (const int h = FindHoliday(rec, t.month, t.day); h >= 0) {

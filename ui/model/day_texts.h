@@ -61,7 +61,7 @@ struct DetailTexts {
     // Date with era, month name, old-calendar date, rokuyo, officer,
     // mansion, the signs of year, month and day, the moon's age with its
     // phase mark, and the sun's longitude at 0 h ("太陽黄径 : %3.1f"), CR LF
-    // between lines. Computes the moon's age like MoonPaneText.
+    // between lines; in the precise almanac a last line says so. Computes the moon's age like MoonPaneText.
     std::string almanac;
     // The holiday of the target day, then every calendar note on it, each
     // name followed by CR LF.

@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "ui/model/view_layout.h"
+#include "core/compute_month.h"
 
 namespace kalendo {
 namespace {
@@ -108,8 +109,15 @@ bool ModeCommandChecked(const AppSettings& s, int commandId) {
         case kCmdSizeEnlarged: return s.sizeMode == kSizeEnlarged;
         case kCmdViewFull: return s.viewMode == kViewFull;
         case kCmdViewMonthly: return s.viewMode == kViewMonthly;
+        case kCmdAlmanacPrecise: return s.almanacMode == kAlmanacPrecise;
         default: return false;
     }
+}
+
+void RunAlmanacModeCommand(AppSettings& s, MonthRecord& rec) {
+    s.almanacMode = s.almanacMode == kAlmanacPrecise ? kAlmanacStandard : kAlmanacPrecise;
+    SyncAlmanacMode(s);
+    ComputeMonth(rec, rec.year[kTarget], rec.month[kTarget], rec.day[kTarget]);
 }
 
 void OnFrameMoved(AppSettings& s, int left, int top, ScreenSize screen,

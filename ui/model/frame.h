@@ -6,6 +6,7 @@
 // size: the GUI asks, then moves its window and shows its bars.
 #pragma once
 
+#include "core/month_record.h"
 #include "platform/platform.h"
 #include "ui/model/settings.h"
 
@@ -16,6 +17,7 @@ inline constexpr int kCmdSizeNormal = 32890;    // "通常(&S)"
 inline constexpr int kCmdSizeEnlarged = 32891;  // "拡大(&L)"
 inline constexpr int kCmdViewFull = 32831;      // "完全(&F)"
 inline constexpr int kCmdViewMonthly = 32833;   // "月間(&M)"
+inline constexpr int kCmdAlmanacPrecise = 32900;  // "精密な暦計算(&P)"
 
 struct FrameSize {
     int width;   // pixels
@@ -94,6 +96,12 @@ struct ModeCommandEffect {
 // month computation's display-mode flag follows the view mode at once.
 ModeCommandEffect RunModeCommand(AppSettings& s, int commandId, ScreenSize screen,
                                  const FrameSizes& sizes = kLayoutFrameSizes);
+
+// "精密な暦計算": switches between the standard and the precise almanac and
+// computes the shown date again in the new mode (a date the record was
+// moved to is always in range). The GUI then refreshes every control and
+// the title.
+void RunAlmanacModeCommand(AppSettings& s, MonthRecord& rec);
 
 // Whether the command's menu item and toolbar button carry the check mark.
 bool ModeCommandChecked(const AppSettings& s, int commandId);

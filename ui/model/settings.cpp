@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "core/almanac_mode.h"
 #include "core/month_record.h"
 #include "platform/file_io.h"
 #include "ui/model/model_texts.h"
@@ -21,6 +22,7 @@ constexpr std::size_t kSettingsLineBytes = kTextBytes - 1;
 constexpr char kPositionHeader[] = "[Position]\n";
 constexpr char kSizeHeader[] = "[Size]\n";
 constexpr char kViewHeader[] = "[View]\n";
+constexpr char kAlmanacHeader[] = "[Almanac]\n";
 
 // The settings file read as the text-mode stream it always was: CR LF
 // arrives as "\n", a lone LF too.
@@ -116,11 +118,17 @@ bool ParseSettings(std::string_view text, AppSettings& s) {
             std::size_t pos = 0;
             ScanDecimal(line, pos, s.viewMode);
         }
+        if (line == kAlmanacHeader) {
+            if (!lines.Next(line)) break;  // a cut-off extension: the standard almanac
+            std::size_t pos = 0;
+            ScanDecimal(line, pos, s.almanacMode);
+        }
         if (!lines.Next(line)) break;
     }
     // Only 0 and 1 have a frame size and a layout.
     s.sizeMode = KnownModeOrZero(s.sizeMode);
     s.viewMode = KnownModeOrZero(s.viewMode);
+    s.almanacMode = KnownModeOrZero(s.almanacMode);
     return true;
 }
 
@@ -145,7 +153,9 @@ std::string SettingsText(const AppSettings& s) {
                   "%d\n"
                   "\n",
                   kProgramVersion, s.windowLeft, s.windowTop, s.sizeMode, s.viewMode);
-    return buf;
+    std::string text = buf;
+    if (s.almanacMode == kAlmanacPrecise) text += "[Almanac]\n1\n";
+    return text;
 }
 
 bool WriteSettings(const std::string& path, const AppSettings& s) {
@@ -159,6 +169,7 @@ bool WriteSettings(const std::string& path, const AppSettings& s) {
 void ResetSettings(AppSettings& s, ScreenSize screen) {
     s.sizeMode = kSizeNormal;
     s.viewMode = kViewFull;
+    s.almanacMode = kAlmanacStandard;
     s.windowLeft = (screen.width - kDefaultFrameWidth) / 2;
     s.windowTop = (screen.height - kDefaultFrameHeight) / 2;
 }
@@ -167,11 +178,17 @@ AppSettings LoadSettingsAtStartUp(const std::string& path, ScreenSize screen) {
     AppSettings s;
     if (!ReadSettings(path, s)) ResetSettings(s, screen);
     SyncDisplayModeFlag(s);
+    SyncAlmanacMode(s);
     return s;
 }
 
 void SyncDisplayModeFlag(const AppSettings& s) {
     DisplayModeFlag() = s.viewMode == kViewMonthly ? kViewMonthly : kViewFull;
+}
+
+void SyncAlmanacMode(const AppSettings& s) {
+    CurrentAlmanacMode() =
+        s.almanacMode == kAlmanacPrecise ? AlmanacMode::Precise : AlmanacMode::Standard;
 }
 
 }  // namespace kalendo

@@ -27,6 +27,9 @@ inline constexpr int kSizeNormal = 0;    // "通常"
 inline constexpr int kSizeEnlarged = 1;  // "拡大"
 // View mode: what the frame shows, kViewFull or kViewMonthly
 // (core/month_record.h, beside the flag the month computation reads).
+// Almanac mode: which astronomy the calendar is computed from.
+inline constexpr int kAlmanacStandard = 0;  // "標準": the almanac's own series
+inline constexpr int kAlmanacPrecise = 1;   // "精密": the ERFA ephemeris
 
 // One process-wide set; all 0 before the settings file is read.
 struct AppSettings {
@@ -34,6 +37,7 @@ struct AppSettings {
     int windowTop = 0;   // screen y, pixels
     int sizeMode = kSizeNormal;
     int viewMode = kViewFull;
+    int almanacMode = kAlmanacStandard;
 };
 
 // The paths the program derives from its own location (UTF-8).
@@ -66,7 +70,9 @@ AppPaths LocateAppPaths();
 // tested against the later headers, so a header right after a header is
 // still one. false when "[Size]" or "[View]" is the last line; `s` may then
 // be partly changed (the caller resets it). A size or view mode other than
-// 0 and 1 is read as 0.
+// 0 and 1 is read as 0. After the eleven lines, "[Almanac]\n" takes the next
+// line as "%d", the almanac mode (other values read as 0); a file without
+// it, or ending after the header, means the standard almanac.
 bool ParseSettings(std::string_view text, AppSettings& s);
 
 // ParseSettings on the file's bytes; false when the file cannot be read.
@@ -75,6 +81,9 @@ bool ReadSettings(const std::string& path, AppSettings& s);
 // The eleven lines of the settings file, LF line ends:
 // ";;;;;;;;;;;;; Kalendo2.Ini For Ver. 1.18 ;;;;;;;;;;;;;", "", "[Position]",
 // "<left> : <top>", "", "[Size]", "<size>", "", "[View]", "<view>", "".
+// In the precise almanac two lines follow: "[Almanac]", "1"; the standard
+// almanac writes the eleven lines alone, so that a reader of those is never
+// disturbed and an older file is read unchanged.
 std::string SettingsText(const AppSettings& s);
 
 // Replaces the settings file (atomically: the old file survives a failed
@@ -94,5 +103,9 @@ AppSettings LoadSettingsAtStartUp(const std::string& path, ScreenSize screen);
 // The one place that keeps the month computation's display-mode flag
 // (DisplayModeFlag) equal to s.viewMode.
 void SyncDisplayModeFlag(const AppSettings& s);
+
+// The one place that keeps the almanac mode of the month computation
+// (CurrentAlmanacMode) equal to s.almanacMode.
+void SyncAlmanacMode(const AppSettings& s);
 
 }  // namespace kalendo

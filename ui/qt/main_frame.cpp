@@ -155,6 +155,8 @@ void MainFrame::BuildMenus() {
     view->addSeparator();
     view->addAction(AddCommand(kCmdSizeNormal, kMenuSizeNormal, true));
     view->addAction(AddCommand(kCmdSizeEnlarged, kMenuSizeEnlarged, true));
+    view->addSeparator();
+    view->addAction(AddCommand(kCmdAlmanacPrecise, kMenuAlmanacPrecise, true));
 
     QMenu* jump = bar->addMenu(ToQt(kMenuJump));
     jump->addAction(AddCommand(kCmdDirectJump, kMenuDirectJump));
@@ -299,6 +301,12 @@ void MainFrame::RunCommand(int commandId) {
         case kCmdViewFull:
         case kCmdViewMonthly:
             RunModeCommand(commandId);
+            return;
+        case kCmdAlmanacPrecise:
+            kalendo::RunAlmanacModeCommand(settings_, rec_);
+            UpdateModeChecks();
+            view_->Refresh();
+            SetTitle(FrameTitle(rec_));
             return;
         case kCmdStartupSettings:
             RunConfigDialog(paths_.executable, this);

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QToolTip>
 #include <QFontMetrics>
+#include <QMenu>
 #include <QMenuBar>
 #include <QTest>
 #include <QToolBar>
@@ -21,6 +22,7 @@
 #include <optional>
 #include <sstream>
 
+#include "core/almanac_mode.h"
 #include "tests/ui/qt/gui_fixture.h"
 #include "ui/model/frame.h"
 #include "ui/model/jumps.h"
@@ -348,6 +350,38 @@ TEST_F(WindowTest, SettingsFileIsWrittenAtExitWithTheWindowsPosition) {
     EXPECT_EQ(ReadText(folder() / "Kalendo2.Ini"),
               ";;;;;;;;;;;;; Kalendo2.Ini For Ver. 1.18 ;;;;;;;;;;;;;\n\n[Position]\n"
               "300 : 200\n\n[Size]\n1\n\n[View]\n0\n\n");
+}
+
+// "精密な暦計算" in the 表示 menu (kept in the compact menu): it switches the
+// almanac of the shown day, marks the title, and survives a restart.
+TEST_F(WindowTest, PreciseAlmanacItemSwitchesAndIsStored) {
+    struct BackToStandard {
+        ~BackToStandard() { CurrentAlmanacMode() = AlmanacMode::Standard; }
+    } backToStandard;
+    const CalendarDate jan9 = {2035, 1, 9};
+    Start(jan9);
+    QAction* item = frame().action(kCmdAlmanacPrecise);
+    ASSERT_NE(item, nullptr);
+    EXPECT_TRUE(item->isCheckable());
+    EXPECT_FALSE(item->isChecked());
+    EXPECT_TRUE(frame().menuBar()->actions().at(1)->menu()->actions().contains(item));
+    EXPECT_EQ(record().lunarDay, 1);
+    const std::string title = Text(frame().windowTitle());
+
+    item->trigger();
+    EXPECT_TRUE(item->isChecked());
+    EXPECT_EQ(record().lunarDay, 30);
+    EXPECT_EQ(Text(frame().windowTitle()), title + " 精密");
+    frame().action(kCmdViewMonthly)->trigger();
+    EXPECT_TRUE(item->isVisible());
+    Quit();
+    const std::string stored = ReadText(folder() / "Kalendo2.Ini");
+    EXPECT_NE(stored.find("\n[View]\n1\n\n[Almanac]\n1\n"), std::string::npos) << stored;
+
+    CurrentAlmanacMode() = AlmanacMode::Standard;
+    Start(jan9, stored);
+    EXPECT_TRUE(frame().action(kCmdAlmanacPrecise)->isChecked());
+    EXPECT_EQ(record().lunarDay, 30);
 }
 
 TEST_F(WindowTest, SessionEndWritesTheSettingsAtOnce) {

@@ -1,0 +1,184 @@
+#include "astro/precise.h"
+
+#include <cassert>
+#include <cmath>
+#include <initializer_list>
+
+#include "astro/events.h"
+#include "astro/longitude.h"
+#include "astro/lunisolar.h"
+#include "core/almanac_mode.h"
+#include "core/day_arith.h"
+
+namespace kalendo {
+namespace {
+
+constexpr double kFullCircleDeg = 360.0;
+constexpr double kHalfCircleDeg = 180.0;
+constexpr double kFirstTermDeg = 285.0;
+constexpr double kTermStepDeg = 15.0;
+constexpr double kNoonDays = 0.5;
+// Mean spacing of the terms and of the new moons, for the next guess.
+constexpr double kMeanTermSpacingDays = 365.2422 / 24;
+constexpr double kSynodicMonthDays = 29.530589;
+// The term at 285 deg falls on 4-8 January over the supported years.
+constexpr int kFirstTermGuessDay = 6;
+
+// An event whose series instant lies further than the series' error bound
+// from every JST midnight falls on that instant's day with the ERFA instant
+// too; only the others (an eighth of them) are refined with ERFA.
+bool NearMidnight(double jdUt) {
+    const double jst = jdUt + 9.0 / 24 + 0.5;  // a civil day from 0 h
+    const double dayFraction = jst - std::floor(jst);
+    return dayFraction < kSeriesErrorBoundDays || dayFraction > 1 - kSeriesErrorBoundDays;
+}
+
+// The instant that decides the JST day of a solar term or a moon phase.
+double TermForDay(double angleDeg, double guessJdUt) {
+    const double t = SolarTermSeriesInstant(angleDeg, guessJdUt);
+    return NearMidnight(t) ? SolarTermInstant(angleDeg, t) : t;
+}
+double PhaseForDay(double phaseDeg, double guessJdUt) {
+    const double t = MoonPhaseSeriesInstant(phaseDeg, guessJdUt);
+    return NearMidnight(t) ? MoonPhaseInstant(phaseDeg, t) : t;
+}
+
+int CompareWith(const JstDate& a, int y, int m, int d) {
+    return CompareDates(a.y, a.m, a.d, y, m, d);
+}
+
+template <int N>
+void StoreEntry(DateList<N>& list, int i, const JstDate& date) {
+    assert(i >= 0 && i < N);
+    list.years[i] = date.y;
+    list.months[i] = date.m;
+    list.days[i] = date.d;
+}
+
+// The moon's lead over the sun at an instant, in [0, 360). The last two
+// instants asked for are remembered: one day's end is the next day's start.
+// The almanac asks from one thread only.
+double LeadDeg(double jdUt) {
+    struct Known {
+        double jdUt = -1, leadDeg = 0;  // no instant of the range is negative
+    };
+    static Known known[2];
+    for (const Known& k : known) {
+        if (k.jdUt == jdUt) return k.leadDeg;
+    }
+    const Ephemeris& erfa = ErfaEphemeris();
+    double lead = std::fmod(erfa.Moon(jdUt).deg - erfa.Sun(jdUt).deg, kFullCircleDeg);
+    if (lead < 0) lead += kFullCircleDeg;
+    known[0] = known[1];
+    known[1] = {jdUt, lead};
+    return lead;
+}
+
+// The instant of the new moon that falls during the JST day (y, m, d). The
+// last few located are remembered by their day: the moon's age of every day
+// of a lunation counts from the same one.
+double NewMoonOfDay(int y, int m, int d) {
+    struct Located {
+        int y = 0, m = 0, d = 0;
+        double jdUt = 0;
+    };
+    constexpr int kRemembered = 4;
+    static Located located[kRemembered];
+    static int next = 0;
+    for (const Located& l : located) {
+        if (l.y == y && l.m == m && l.d == d) return l.jdUt;
+    }
+    const double jdUt = MoonPhaseInstant(kNewMoonPhase, JstMidnightJd(y, m, d) + kNoonDays);
+    located[next] = {y, m, d, jdUt};
+    next = (next + 1) % kRemembered;
+    return jdUt;
+}
+
+double AgeAtNoonDays(int y, int m, int d, double newMoonJdUt) {
+    return JstMidnightJd(y, m, d) + kNoonDays - newMoonJdUt;
+}
+
+}  // namespace
+
+void ComputeSolarTermsPrecise(MonthRecord& rec) {
+    const int y = rec.year[kTarget] - 1;
+    double instant = JstMidnightJd(y, 1, kFirstTermGuessDay);
+    for (int k = 0; k < kTermCount; ++k) {
+        const double angleDeg = std::fmod(kFirstTermDeg + kTermStepDeg * k, kFullCircleDeg);
+        instant = TermForDay(angleDeg, instant);
+        StoreEntry(rec.terms, k, JstDateOf(instant));
+        instant += kMeanTermSpacingDays;
+    }
+}
+
+void ComputeNewMoonsPrecise(MonthRecord& rec) {
+    const int y = rec.year[kTarget] - 1;
+    // The search from 0 h of 1 January finds the new moon within half a
+    // lunation of it; when that is before the day, the next one is the first.
+    double instant = PhaseForDay(kNewMoonPhase, JstMidnightJd(y, 1, 1));
+    while (CompareWith(JstDateOf(instant), y, 1, 1) > 0) {
+        instant = PhaseForDay(kNewMoonPhase, instant + kSynodicMonthDays);
+    }
+    for (int n = 0; n < kNewMoonCount; ++n) {
+        StoreEntry(rec.newMoons, n, JstDateOf(instant));
+        instant = PhaseForDay(kNewMoonPhase, instant + kSynodicMonthDays);
+    }
+}
+
+int MoonPhaseOfDayPrecise(int y, int m, int d) {
+    NormalizeDate(y, m, d);
+    // The lead grows by 10-15 deg a day, so at most one phase passes in a
+    // day: phase p happens during [0 h, next 0 h) when the lead is at or just
+    // short of p at the start and past it at the end.
+    const double start = JstMidnightJd(y, m, d);
+    const double lead0 = LeadDeg(start);
+    const double lead1 = LeadDeg(start + 1);
+    for (const int phase : {kNewMoonPhase, kFirstQuarterPhase, kFullMoonPhase, kLastQuarterPhase}) {
+        double a0 = std::fmod(lead0 - phase + kFullCircleDeg, kFullCircleDeg);
+        double a1 = std::fmod(lead1 - phase + kFullCircleDeg, kFullCircleDeg);
+        if ((a0 == 0 || a0 > kHalfCircleDeg) && a1 > 0 && a1 < kHalfCircleDeg) return phase;
+    }
+    return kNoPhase;
+}
+
+double MoonAgePrecise(const MonthRecord& rec, int y, int m, int d) {
+    // The same choice of new moon as MoonAge: the last new-moon day before
+    // the date, or the date's own new moon when it happened by noon.
+    int e = 0;
+    while (e < kNewMoonCount &&
+           CompareDates(rec.newMoons.years[e], rec.newMoons.months[e], rec.newMoons.days[e], y, m,
+                        d) > 0) {
+        ++e;
+    }
+    assert(e >= 1 && e < kNewMoonCount && "the date lies outside the new-moon table");
+    const int n = e - 1;
+    double ageDays = AgeAtNoonDays(
+        y, m, d, NewMoonOfDay(rec.newMoons.years[n], rec.newMoons.months[n], rec.newMoons.days[n]));
+    if (CompareDates(rec.newMoons.years[e], rec.newMoons.months[e], rec.newMoons.days[e], y, m,
+                     d) == 0) {
+        const double sameDayAge = AgeAtNoonDays(y, m, d, NewMoonOfDay(y, m, d));
+        if (sameDayAge >= 0) ageDays = sameDayAge;
+    }
+    return ageDays;
+}
+
+JstDate SunReachesDatePrecise(double angleDeg, int y, int m, int d) {
+    return JstDateOf(TermForDay(std::fmod(angleDeg, kFullCircleDeg),
+                                      JstMidnightJd(y, m, d) + 1));
+}
+
+double SunLongitudeShown(int y, int m, int d) {
+    if (CurrentAlmanacMode() == AlmanacMode::Precise) {
+        return ErfaEphemeris().Sun(JstMidnightJd(y, m, d)).deg;
+    }
+    return SunLongitude(y, m, d, 0, 0, 0);
+}
+
+double MoonLongitudeShown(int y, int m, int d) {
+    if (CurrentAlmanacMode() == AlmanacMode::Precise) {
+        return ErfaEphemeris().Moon(JstMidnightJd(y, m, d)).deg;
+    }
+    return MoonLongitude(y, m, d, 0, 0, 0);
+}
+
+}  // namespace kalendo

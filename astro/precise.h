@@ -1,0 +1,36 @@
+// The precise almanac: the year's tables and the day questions of
+// lunisolar.h computed from the events of the ERFA ephemeris. The tables
+// have the same layout and meaning, so the month numbering, the lunisolar
+// date and everything read from the tables are shared with the shipped
+// almanac; only where an event lies differs.
+#pragma once
+
+#include "astro/ephemeris.h"
+#include "core/month_record.h"
+
+namespace kalendo {
+
+// rec.terms and rec.newMoons for the target year: the JST days on which the
+// sun reaches (285 + 15 k) mod 360 deg from January of Y - 1 on, and the
+// days of the 36 new moons from 1 January of Y - 1 on.
+void ComputeSolarTermsPrecise(MonthRecord& rec);
+void ComputeNewMoonsPrecise(MonthRecord& rec);
+
+// The principal phase code (lunisolar.h) of the phase that happens during
+// the JST day, or kNoPhase. Any date; un-normalised ones are normalised.
+int MoonPhaseOfDayPrecise(int y, int m, int d);
+
+// The moon's age in days at JST noon, counted from the new moon that the
+// shipped rule chooses from rec.newMoons, located to the second; also
+// stored in rec.moonAge. Same range of dates as MoonAge.
+double MoonAgePrecise(const MonthRecord& rec, int y, int m, int d);
+
+// The JST day during which the sun reaches angleDeg (0-360), for a day
+// (y, m, d) that lies within a few days before that instant.
+JstDate SunReachesDatePrecise(double angleDeg, int y, int m, int d);
+
+// The longitudes at 0 h JST shown for a day, in the current almanac mode.
+double SunLongitudeShown(int y, int m, int d);
+double MoonLongitudeShown(int y, int m, int d);
+
+}  // namespace kalendo

@@ -1,0 +1,74 @@
+// The precise almanac: a year's tables from the ERFA ephemeris, the day
+// questions that search events, and one evaluation of each ERFA longitude.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include "astro/ephemeris.h"
+#include "astro/lunisolar.h"
+#include "astro/precise.h"
+#include "core/almanac_mode.h"
+#include "core/compute_month.h"
+#include "platform/recording_platform.h"
+
+namespace kalendo {
+namespace {
+
+// Terms, new moons, month numbers and the lunisolar date of one year: the
+// steps that the precise mode replaces.
+void BM_PreciseLunisolarYear(benchmark::State& state) {
+    ScopedRecordingPlatform platform;
+    auto rec = std::make_unique<MonthRecord>();
+    rec->year[kTarget] = 2024;
+    for (auto _ : state) {
+        ComputeSolarTermsPrecise(*rec);
+        ComputeNewMoonsPrecise(*rec);
+        NumberLunarMonths(*rec);
+        LunisolarDate(*rec, 2024, 6, 15);
+        benchmark::DoNotOptimize(rec->lunarDay);
+    }
+}
+BENCHMARK(BM_PreciseLunisolarYear)->Unit(benchmark::kMillisecond);
+
+// The whole month computation in the precise mode, no definition files.
+void BM_PreciseComputeMonth(benchmark::State& state) {
+    ScopedRecordingPlatform platform;
+    auto rec = std::make_unique<MonthRecord>();
+    CurrentAlmanacMode() = AlmanacMode::Precise;
+    for (auto _ : state) benchmark::DoNotOptimize(ComputeMonth(*rec, 2024, 6, 15));
+    CurrentAlmanacMode() = AlmanacMode::Standard;
+}
+BENCHMARK(BM_PreciseComputeMonth)->Unit(benchmark::kMillisecond);
+
+// The day questions of the panes: the phase of the day and the age at noon,
+// for each day of a month in turn (what navigating day by day asks; the
+// lunation's new moon is located once and remembered). Time per day.
+void BM_PreciseDayQuestions(benchmark::State& state) {
+    ScopedRecordingPlatform platform;
+    auto rec = std::make_unique<MonthRecord>();
+    CurrentAlmanacMode() = AlmanacMode::Precise;
+    if (ComputeMonth(*rec, 2036, 1, 28) != 1) state.SkipWithError("2036-01-28 rejected");
+    int day = 0;
+    for (auto _ : state) {
+        day = day % 31 + 1;
+        benchmark::DoNotOptimize(MoonPhaseOfDay(2036, 1, day));
+        benchmark::DoNotOptimize(MoonAge(*rec, 2036, 1, day));
+    }
+    CurrentAlmanacMode() = AlmanacMode::Standard;
+}
+BENCHMARK(BM_PreciseDayQuestions)->Unit(benchmark::kMicrosecond);
+
+void BM_ErfaSun(benchmark::State& state) {
+    double t = 2460476.0;
+    for (auto _ : state) benchmark::DoNotOptimize(ErfaEphemeris().Sun(t += 1e-3));
+}
+BENCHMARK(BM_ErfaSun)->Unit(benchmark::kMicrosecond);
+
+void BM_ErfaMoon(benchmark::State& state) {
+    double t = 2460476.0;
+    for (auto _ : state) benchmark::DoNotOptimize(ErfaEphemeris().Moon(t += 1e-3));
+}
+BENCHMARK(BM_ErfaMoon)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace kalendo

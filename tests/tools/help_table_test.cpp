@@ -1,0 +1,83 @@
+// The help page's table of where the two almanac modes differ: the built
+// page holds what a fresh computation gives, and the known months are in it.
+#include "tools/help_table/mode_differences.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <tuple>
+
+#include "core/day_arith.h"
+
+namespace kalendo {
+namespace {
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    EXPECT_TRUE(in) << path;
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+const ModeDifferences& Differences() {
+    static const ModeDifferences d = ComputeModeDifferences(1900, 2100);
+    return d;
+}
+
+TEST(HelpTable, BuiltPageHoldsAFreshComputation) {
+    const char* bin = std::getenv("K2_BIN_DIR");
+    const char* data = std::getenv("K2_TEST_DATA");
+    ASSERT_NE(bin, nullptr);
+    ASSERT_NE(data, nullptr);
+    const std::string source = ReadFile(std::string(data) + "/../../help/index.html");
+    const std::string built = ReadFile(std::string(bin) + "/Help/index.html");
+    const std::string html = ModeDifferencesHtml(Differences());
+    EXPECT_NE(built.find(html), std::string::npos);
+    EXPECT_EQ(built, WithModeDifferences(source, html));
+}
+
+// The new moon of 2035-01-10 at 0:03 JST, which the standard series put
+// before midnight: a whole month one day off. The months the two modes
+// number alike but start a day apart show as runs of one lunation or less.
+TEST(HelpTable, KnownRunsAndTheirShape) {
+    const auto& runs = Differences().lunisolar;
+    const LunisolarRun want{{2035, 1, 9}, {2035, 2, 7}, 12, 1, 11, 30};
+    EXPECT_NE(std::find(runs.begin(), runs.end(), want), runs.end());
+    for (const LunisolarRun& r : runs) {
+        EXPECT_TRUE(r.first.y >= 1900 && r.last.y <= 2100);
+        EXPECT_FALSE(r.standardMonth == r.preciseMonth && r.standardDay == r.preciseDay);
+    }
+    // Day by day against the reference ephemeris, the standard almanac is
+    // another lunisolar date on 240 days of 1900-2100, in eight months.
+    int days = 0;
+    for (const LunisolarRun& r : runs) {
+        days += static_cast<int>(JulianDate(r.last.y, r.last.m, r.last.d) -
+                                 JulianDate(r.first.y, r.first.m, r.first.d)) + 1;
+    }
+    EXPECT_EQ(runs.size(), 8u);
+    EXPECT_EQ(days, 240);
+    for (std::size_t i = 1; i < runs.size(); ++i) {
+        EXPECT_LT(std::make_tuple(runs[i - 1].last.y, runs[i - 1].last.m, runs[i - 1].last.d),
+                  std::make_tuple(runs[i].first.y, runs[i].first.m, runs[i].first.d));
+    }
+    for (const TermDifference& t : Differences().terms) {
+        EXPECT_GE(t.term, 0);
+        EXPECT_LT(t.term, 24);
+        EXPECT_FALSE(t.standard == t.precise);
+    }
+}
+
+TEST(HelpTable, ReplacesOnlyBetweenTheMarkers) {
+    const std::string page = "a<!-- mode-differences -->old<!-- /mode-differences -->b";
+    EXPECT_EQ(WithModeDifferences(page, "new"),
+              "a<!-- mode-differences -->\nnew<!-- /mode-differences -->b");
+    EXPECT_EQ(WithModeDifferences("a<!-- mode-differences -->old", "new"),
+              "a<!-- mode-differences -->old");
+    EXPECT_EQ(WithModeDifferences("plain", "new"), "plain");
+}
+
+}  // namespace
+}  // namespace kalendo
