@@ -8,11 +8,11 @@
 #include "astro/delta_t.h"
 #include "astro/longitude.h"
 #include "core/day_arith.h"
+#include "core/calendar_constants.h"
 
 namespace kalendo {
 namespace {
 
-constexpr double kFullCircleDeg = 360.0;
 constexpr double kSecondsPerDay = 86400.0;
 constexpr double kJstOffsetDays = 9.0 / 24.0;
 constexpr double kJdOf2000Jan1 = 2451544.5;  // 0 h UT
@@ -125,7 +125,7 @@ const Ephemeris& ErfaEphemeris() {
 
 double JstMidnightJd(int y, int m, int d) { return JulianDate(y, m, d) - kJstOffsetDays; }
 
-JstDate JstDateOf(double jdUt) {
+CalendarDate JstDateOf(double jdUt) {
     // The civil day number, then the Gregorian date of it (Fliegel and Van
     // Flandern's integer algorithm, exact for positive day numbers).
     const long jdn = static_cast<long>(std::floor(jdUt + kJstOffsetDays + 0.5));

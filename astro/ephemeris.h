@@ -4,6 +4,8 @@
 // source turns them into its own time scale.
 #pragma once
 
+#include "platform/calendar_date.h"
+
 namespace kalendo {
 
 // An apparent geocentric ecliptic longitude of date and how fast it moves.
@@ -36,9 +38,6 @@ const Ephemeris& ErfaEphemeris();
 double JstMidnightJd(int y, int m, int d);
 
 // The JST civil date in which an instant falls.
-struct JstDate {
-    int y, m, d;
-};
-JstDate JstDateOf(double jdUt);
+CalendarDate JstDateOf(double jdUt);
 
 }  // namespace kalendo

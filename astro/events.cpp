@@ -5,12 +5,11 @@
 
 #include "astro/delta_t.h"
 #include "astro/ephemeris.h"
+#include "core/calendar_constants.h"
 
 namespace kalendo {
 namespace {
 
-constexpr double kFullCircleDeg = 360.0;
-constexpr double kHalfCircleDeg = 180.0;
 constexpr double kSecondsPerDay = 86400.0;
 
 // The difference brought into (-180, 180]: how far past the target.

@@ -18,11 +18,8 @@
 namespace kalendo {
 namespace {
 
-// Solar terms: entry 0 is the sun at 285 deg in January of Y - 1; each term
-// is 15 deg on. The next term lies 14-16 days after a found one, so a jump of
-// 13 days never passes it.
-constexpr double kFirstTermDeg = 285.0;
-constexpr double kTermStepDeg = 15.0;
+// Solar terms (layout in lunisolar_detail.h): the next term lies 14-16 days
+// after a found one, so a jump of 13 days never passes it.
 constexpr int kDaysSkippedAfterTerm = 13;
 // Entry 29 (285 + 29 * 15 = 720 deg, two turns on) is the spring equinox of
 // Y, so entry k lies at 15k - 435 deg on the scale where that equinox is 0.

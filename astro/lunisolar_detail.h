@@ -4,6 +4,12 @@
 
 namespace kalendo {
 
+// The layout of the solar-term table: entry 0 is the sun at 285 deg in
+// January of Y - 1 (小寒), and each entry is 15 deg on, whichever almanac
+// mode places the terms on days.
+inline constexpr double kFirstTermDeg = 285.0;
+inline constexpr double kTermStepDeg = 15.0;
+
 // A clock time in JST; the hour may pass 23 when the search runs on past
 // the end of the day.
 struct ClockMinute {

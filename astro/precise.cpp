@@ -9,14 +9,12 @@
 #include "astro/lunisolar.h"
 #include "core/almanac_mode.h"
 #include "core/day_arith.h"
+#include "core/calendar_constants.h"
+#include "astro/lunisolar_detail.h"
 
 namespace kalendo {
 namespace {
 
-constexpr double kFullCircleDeg = 360.0;
-constexpr double kHalfCircleDeg = 180.0;
-constexpr double kFirstTermDeg = 285.0;
-constexpr double kTermStepDeg = 15.0;
 constexpr double kNoonDays = 0.5;
 // Mean spacing of the terms and of the new moons, for the next guess.
 constexpr double kMeanTermSpacingDays = 365.2422 / 24;
@@ -43,16 +41,16 @@ double PhaseForDay(double phaseDeg, double guessJdUt) {
     return NearMidnight(t) ? MoonPhaseInstant(phaseDeg, t) : t;
 }
 
-int CompareWith(const JstDate& a, int y, int m, int d) {
-    return CompareDates(a.y, a.m, a.d, y, m, d);
+int CompareWith(const CalendarDate& a, int y, int m, int d) {
+    return CompareDates(a.year, a.month, a.day, y, m, d);
 }
 
 template <int N>
-void StoreEntry(DateList<N>& list, int i, const JstDate& date) {
+void StoreEntry(DateList<N>& list, int i, const CalendarDate& date) {
     assert(i >= 0 && i < N);
-    list.years[i] = date.y;
-    list.months[i] = date.m;
-    list.days[i] = date.d;
+    list.years[i] = date.year;
+    list.months[i] = date.month;
+    list.days[i] = date.day;
 }
 
 // The moon's lead over the sun at an instant, in [0, 360). The last two
@@ -162,7 +160,7 @@ double MoonAgePrecise(const MonthRecord& rec, int y, int m, int d) {
     return ageDays;
 }
 
-JstDate SunReachesDatePrecise(double angleDeg, int y, int m, int d) {
+CalendarDate SunReachesDatePrecise(double angleDeg, int y, int m, int d) {
     return JstDateOf(TermForDay(std::fmod(angleDeg, kFullCircleDeg),
                                       JstMidnightJd(y, m, d) + 1));
 }

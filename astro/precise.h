@@ -27,7 +27,7 @@ double MoonAgePrecise(const MonthRecord& rec, int y, int m, int d);
 
 // The JST day during which the sun reaches angleDeg (0-360), for a day
 // (y, m, d) that lies within a few days before that instant.
-JstDate SunReachesDatePrecise(double angleDeg, int y, int m, int d);
+CalendarDate SunReachesDatePrecise(double angleDeg, int y, int m, int d);
 
 // The longitudes at 0 h JST shown for a day, in the current almanac mode.
 double SunLongitudeShown(int y, int m, int d);

@@ -26,5 +26,6 @@ static_assert(kSexagenaryCycle == kStemCount * kBranchCount / 2);
 
 // Longitudes and elongations are in degrees; a full turn is this many.
 inline constexpr double kFullCircleDeg = 360.0;
+inline constexpr double kHalfCircleDeg = kFullCircleDeg / 2;
 
 }  // namespace kalendo

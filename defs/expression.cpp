@@ -391,8 +391,7 @@ CalendarDate SolarLongitudeDate(const MonthRecord& rec, double angleDeg) {
     int d = rec.terms.days[i];
     const double targetDeg = angleDeg < 0 ? angleDeg + kFullCircleDeg : angleDeg;
     if (CurrentAlmanacMode() == AlmanacMode::Precise) {
-        const JstDate date = SunReachesDatePrecise(targetDeg, y, m, d);
-        return {date.y, date.m, date.d};
+        return SunReachesDatePrecise(targetDeg, y, m, d);
     }
     // Invariant: the sun has not passed targetDeg before 0 h of (y, m, d).
     // Each pass tests whether it passes during that day, with the longitude at

@@ -44,7 +44,7 @@ double SecondsFromMidnight(const RefEvent& e) {
     return e.secondsOfDay < kSecondsPerDay / 2 ? e.secondsOfDay : kSecondsPerDay - e.secondsOfDay;
 }
 
-bool Before(const JstDate& a, int y, int m, int d) { return CompareDates(a.y, a.m, a.d, y, m, d) > 0; }
+bool Before(const CalendarDate& a, int y, int m, int d) { return CompareDates(a.year, a.month, a.day, y, m, d) > 0; }
 
 // The tables the reference's events give for year Y, laid out as the
 // almanac lays them out, with the flags of entries whose event lies within
@@ -64,16 +64,16 @@ ReferenceYear ReferenceTables(int y) {
         const bool near = SecondsFromMidnight(e) < kDisagreementSeconds;
         if (e.angle >= 0) {
             // entry 0 is the first term of Y - 1: 285 deg in January
-            if (k < 0 && !(e.date.m == 1 && e.date.d <= 9)) continue;
+            if (k < 0 && !(e.date.month == 1 && e.date.day <= 9)) continue;
             if (++k >= kTermCount) continue;
-            ref.rec->terms.years[k] = e.date.y;
-            ref.rec->terms.months[k] = e.date.m;
-            ref.rec->terms.days[k] = e.date.d;
+            ref.rec->terms.years[k] = e.date.year;
+            ref.rec->terms.months[k] = e.date.month;
+            ref.rec->terms.days[k] = e.date.day;
             ref.termNearMidnight[k] = near;
         } else if (n < kNewMoonCount) {
-            ref.rec->newMoons.years[n] = e.date.y;
-            ref.rec->newMoons.months[n] = e.date.m;
-            ref.rec->newMoons.days[n] = e.date.d;
+            ref.rec->newMoons.years[n] = e.date.year;
+            ref.rec->newMoons.months[n] = e.date.month;
+            ref.rec->newMoons.days[n] = e.date.day;
             ref.newMoonNearMidnight[n] = near;
             ++n;
         }

@@ -94,21 +94,21 @@ TEST(ErfaLongitude, RatesAndRange) {
     }
 }
 
-TEST(JstDates, MidnightsAndDaysRoundTrip) {
+TEST(JstCivilDates, MidnightsAndDaysRoundTrip) {
     for (int y : {1600, 1899, 2000, 2035, 2999}) {
         for (int m : {1, 2, 12}) {
             const double t = JstMidnightJd(y, m, 28);
-            const JstDate at = JstDateOf(t);
-            EXPECT_EQ(std::make_tuple(at.y, at.m, at.d), std::make_tuple(y, m, 28));
-            const JstDate before = JstDateOf(t - 1e-6);
-            EXPECT_EQ(std::make_tuple(before.y, before.m, before.d), std::make_tuple(y, m, 27));
+            const CalendarDate at = JstDateOf(t);
+            EXPECT_EQ(std::make_tuple(at.year, at.month, at.day), std::make_tuple(y, m, 28));
+            const CalendarDate before = JstDateOf(t - 1e-6);
+            EXPECT_EQ(std::make_tuple(before.year, before.month, before.day), std::make_tuple(y, m, 27));
         }
     }
 }
 
 // --- the reference ephemeris ------------------------------------------
 
-bool InYears(const RefEvent& e, int first, int last) { return e.date.y >= first && e.date.y <= last; }
+bool InYears(const RefEvent& e, int first, int last) { return e.date.year >= first && e.date.year <= last; }
 
 // Every solar term and new moon of 1900-2100 within a minute of the
 // reference, searched from half a day off.
@@ -124,7 +124,7 @@ TEST(Events, WithinAMinuteOfTheReference1900To2100) {
         const double offBySeconds = std::fabs(found - e.jdUt) * kSecondsPerDay;
         (e.angle >= 0 ? worstTerm : worstMoon) = std::max(e.angle >= 0 ? worstTerm : worstMoon,
                                                           offBySeconds);
-        EXPECT_LT(offBySeconds, 60.0) << e.date.y << "-" << e.date.m << "-" << e.date.d;
+        EXPECT_LT(offBySeconds, 60.0) << e.date.year << "-" << e.date.month << "-" << e.date.day;
     }
     EXPECT_GT(count, 7200);
     std::printf("largest difference: solar terms %.1f s, new moons %.1f s\n", worstTerm, worstMoon);

@@ -27,7 +27,7 @@ inline std::string EphemerisDataPath(const std::string& name) {
 
 struct RefEvent {
     double jdUt;
-    JstDate date;
+    CalendarDate date;
     double secondsOfDay;  // JST clock time
     int angle;            // solar term: the sun's longitude; -1: new moon
 };
