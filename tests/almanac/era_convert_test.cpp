@@ -167,6 +167,16 @@ TEST_F(EraConvertTest, TextsThatAreNotDatesChangeNothing) {
     }
 }
 
+// Found by fuzzing: a refused Western text leaves a selection outside the
+// era list where it was (the list decides nothing then).
+TEST_F(EraConvertTest, RefusedTextKeepsASelectionOutsideTheList) {
+    EraConvertState s = Open(2024, 6, 15, 6);
+    s.eraIndex = -1;
+    const auto before = Fields(s);
+    EXPECT_FALSE(OnConvertToEra(*rec_, s, Cp("2020年'")));
+    EXPECT_EQ(Fields(s), before);
+}
+
 TEST_F(EraConvertTest, EmptyTextChangesNothingAndIsNoError) {
     EraConvertState s = Open(2024, 6, 15, 6);
     EXPECT_TRUE(OnConvertToEra(*rec_, s, "  "));

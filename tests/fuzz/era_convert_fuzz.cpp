@@ -24,9 +24,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     OnConvertToWestern(*rec, s, eraText);
     EraDateText(s);
     WesternDateText(s);
-    OnConvertToEra(*rec, s, westernText);
-    fuzz::FuzzCheck(s.eraIndex >= 0 && s.eraIndex <= rec->eraCount,
-                    "a converted date selects a real era");
+    const EraConvertState before = s;
+    if (OnConvertToEra(*rec, s, westernText)) {
+        fuzz::FuzzCheck(s.eraIndex >= 0 && s.eraIndex <= rec->eraCount,
+                        "a converted date selects a real era");
+    } else {
+        fuzz::FuzzCheck(s.eraIndex == before.eraIndex && s.eraYear == before.eraYear &&
+                            s.westernYear == before.westernYear && s.month == before.month &&
+                            s.day == before.day,
+                        "a text that is no date changes nothing");
+    }
     EraDateText(s);
     WesternDateText(s);
     return 0;

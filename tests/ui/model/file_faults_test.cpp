@@ -17,6 +17,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstring>
@@ -234,19 +235,39 @@ void KillDuringSaves(const SavedFile& file, int kills, KillTally& tally, int sav
     int seenTemporaries = 0;
     for (int k = 0; k < kills; ++k) {
         pid_t children[2] = {-1, -1};
+        int ready[2] = {-1, -1};
         for (int c = 0; c < savers; ++c) {
+            // The child says when it is about to save: the delay counts from
+            // there, not from fork, whose cost (large under the sanitizers
+            // and on a loaded machine) would otherwise swallow it.
+            int fds[2];
+            ASSERT_EQ(pipe(fds), 0);
             children[c] = fork();
             ASSERT_GE(children[c], 0);
             if (children[c] == 0) {
+                close(fds[0]);
                 if (savers > 1 && LockDataFolder(folder.path().string()) != InstanceLockResult::Held) {
                     _exit(kLockedOut);
                 }
+                const char go = 1;
+                if (write(fds[1], &go, 1) != 1) _exit(3);
+                close(fds[1]);
                 try {
                     for (int v = 1 - current;; v = 1 - v) file.save(path, v);
                 } catch (...) {
                 }
                 _exit(2);  // a save failed: the parent sees no SIGKILL
             }
+            close(fds[1]);
+            ready[c] = fds[0];
+        }
+        // One byte from a child about to save; nothing (end of file) from one
+        // that was locked out.
+        for (int c = 0; c < savers; ++c) {
+            char go = 0;
+            while (read(ready[c], &go, 1) < 0 && errno == EINTR) {
+            }
+            close(ready[c]);
         }
         const int delayMicros = delay(rng);
         std::this_thread::sleep_for(std::chrono::microseconds(delayMicros));
