@@ -71,20 +71,6 @@ constexpr int kFixedRangeCount = 13;
 constexpr int kNumbers2033[kFixedRangeCount] = {12, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, -11};
 constexpr int kNumbers2034[kFixedRangeCount] = {-11, 12, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
 
-template <int N>
-CalendarDate EntryAt(const DateList<N>& list, int i) {
-    assert(i >= 0 && i < N);
-    return {list.years[i], list.months[i], list.days[i]};
-}
-
-template <int N>
-void StoreEntry(DateList<N>& list, int i, const CalendarDate& date) {
-    assert(i >= 0 && i < N);
-    list.years[i] = date.year;
-    list.months[i] = date.month;
-    list.days[i] = date.day;
-}
-
 double JulianDateOf(const CalendarDate& date) {
     return JulianDate(date.year, date.month, date.day);
 }

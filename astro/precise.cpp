@@ -45,14 +45,6 @@ int CompareWith(const CalendarDate& a, int y, int m, int d) {
     return CompareDates(a.year, a.month, a.day, y, m, d);
 }
 
-template <int N>
-void StoreEntry(DateList<N>& list, int i, const CalendarDate& date) {
-    assert(i >= 0 && i < N);
-    list.years[i] = date.year;
-    list.months[i] = date.month;
-    list.days[i] = date.day;
-}
-
 // The moon's lead over the sun at an instant, in [0, 360). The last two
 // instants asked for are remembered: one day's end is the next day's start.
 // The almanac asks from one thread only.

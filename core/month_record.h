@@ -7,6 +7,10 @@
 // fields are NUL-terminated code page 932 bytes.
 #pragma once
 
+#include <cassert>
+
+#include "platform/calendar_date.h"
+
 namespace kalendo {
 
 inline constexpr int kTextBytes = 1024;  // every text field: 1023 bytes + NUL
@@ -35,6 +39,21 @@ struct DateList {
     int months[N] = {};
     int days[N] = {};
 };
+
+// Entry i of a date list as one date, and the reverse; 0 <= i < N.
+template <int N>
+CalendarDate EntryAt(const DateList<N>& list, int i) {
+    assert(i >= 0 && i < N);
+    return {list.years[i], list.months[i], list.days[i]};
+}
+
+template <int N>
+void StoreEntry(DateList<N>& list, int i, const CalendarDate& date) {
+    assert(i >= 0 && i < N);
+    list.years[i] = date.year;
+    list.months[i] = date.month;
+    list.days[i] = date.day;
+}
 
 // One line of the holiday, calendar-note or user file with the date computed
 // from it for the target year.
