@@ -2,7 +2,7 @@
 # Whole-process timing of kalendo2-cli: `day` over one year and over 100 years,
 # with the shipped files and a fixed today, output to /dev/null. Each run is
 # pinned to one core (taskset) and timed in CPU (the process's task clock from
-# perf stat) and wall time; the median of the runs is printed
+# perf stat) and in wall time; the median of the runs is printed
 # beside the target.
 # usage: bench/cli_timing.sh [path/to/kalendo2-cli [DATA_DIR [RUNS]]]
 set -euo pipefail
@@ -15,12 +15,12 @@ runs=${3:-11}
 pin=()
 command -v taskset >/dev/null 2>&1 && pin=(taskset -c "${CORE:-0}")
 
-# Prints "cpu_ms wall_ms" of one run of the CLI with the given arguments:
-# the kernel's task clock of the process (perf stat), or user + sys from
-# getrusage without perf; the wall time around it.
+# Prints "cpu_ms wall_ms" of two runs of the CLI with the given arguments:
+# the kernel's task clock of the process in one (perf stat, or user + sys
+# from getrusage without perf), and the wall time of a second, bare run (perf
+# itself takes several milliseconds to start, which the CLI does not).
 one_run() {
     local start end cpu
-    start=$(date +%s%N)
     if command -v perf >/dev/null 2>&1; then
         cpu=$(perf stat -x, -e task-clock "$@" 2>&1 >/dev/null | awk -F, '/task-clock/ {print $1}')
     else
@@ -29,6 +29,8 @@ subprocess.run(sys.argv[1:], stdout=subprocess.DEVNULL, check=True)
 u = resource.getrusage(resource.RUSAGE_CHILDREN)
 print((u.ru_utime + u.ru_stime) * 1e3)' "$@")
     fi
+    start=$(date +%s%N)
+    "$@" >/dev/null
     end=$(date +%s%N)
     printf '%.1f %.1f\n' "$cpu" "$(( (end - start) / 1000 ))e-3"
 }

@@ -30,7 +30,8 @@ void BM_PreciseLunisolarYear(benchmark::State& state) {
 }
 BENCHMARK(BM_PreciseLunisolarYear)->Unit(benchmark::kMillisecond);
 
-// The whole month computation in the precise mode, no definition files.
+// The whole month computation in the precise mode, no definition files, of
+// a date whose year is kept (the year itself is BM_PreciseLunisolarYear).
 void BM_PreciseComputeMonth(benchmark::State& state) {
     ScopedRecordingPlatform platform;
     auto rec = std::make_unique<MonthRecord>();
@@ -38,7 +39,7 @@ void BM_PreciseComputeMonth(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(ComputeMonth(*rec, 2024, 6, 15));
     CurrentAlmanacMode() = AlmanacMode::Standard;
 }
-BENCHMARK(BM_PreciseComputeMonth)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PreciseComputeMonth)->Unit(benchmark::kMicrosecond);
 
 // The day questions of the panes: the phase of the day and the age at noon,
 // for each day of a month in turn (what navigating day by day asks; the

@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -115,6 +116,16 @@ std::string OpenTextCodec() {
 }
 
 void AppendUtf8FromCp932(std::string& out, std::string_view cp932) {
+    // Below 0x80 code page 932 is ASCII, byte for byte, and so is UTF-8:
+    // a text of such bytes alone (the grid's day numbers, a date) is its own
+    // conversion and needs no call into the converter.
+    const bool ascii = std::all_of(cp932.begin(), cp932.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (ascii) {
+        OpenOrExit(g_toUtf8);
+        out.append(cp932);
+        return;
+    }
     Convert(g_toUtf8, cp932, "\xEF\xBF\xBD", false, out);
 }
 

@@ -1,6 +1,9 @@
 #include "platform/text_codec.h"
 
 #include <gtest/gtest.h>
+#include <iconv.h>
+
+#include <string>
 
 namespace kalendo {
 namespace {
@@ -76,6 +79,28 @@ TEST(TextCodec, AppendKeepsWhatIsThere) {
     AppendUtf8FromCp932(out, "");
     AppendUtf8FromCp932(out, "\x96\x7B");
     EXPECT_EQ(out, "\"日本");
+}
+
+// ASCII texts are copied without the converter; that holds only while the
+// converter itself maps every byte below 0x80 to the same byte (the
+// Shift_JIS tables of other systems make 0x5C a yen sign, 0x7E an overline).
+TEST(TextCodec, AsciiIsItsOwnConversion) {
+    const iconv_t cd = iconv_open("UTF-8", "CP932");
+    ASSERT_NE(cd, reinterpret_cast<iconv_t>(-1));
+    for (int c = 0; c < 0x80; ++c) {
+        char in = static_cast<char>(c);
+        char outBuf[8] = {};
+        char* src = &in;
+        char* dst = outBuf;
+        size_t srcLeft = 1, dstLeft = sizeof outBuf;
+        ASSERT_NE(iconv(cd, &src, &srcLeft, &dst, &dstLeft), static_cast<size_t>(-1)) << c;
+        EXPECT_EQ(std::string(outBuf, dst), std::string(1, in)) << "byte " << c;
+        EXPECT_EQ(Utf8FromCp932(std::string(1, in)), std::string(1, in)) << "byte " << c;
+    }
+    iconv_close(cd);
+    EXPECT_EQ(Utf8FromCp932("28 \\ ~"), "28 \\ ~");
+    EXPECT_EQ(Utf8FromCp932(std::string("a\0b", 3)), std::string("a\0b", 3));
+    EXPECT_EQ(Utf8FromCp932("12\x93\xFA"), "12日") << "ASCII before a kanji still converts";
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #include "ui/model/month_view.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <charconv>
 
 #include "almanac/sign_names.h"
 #include "core/calendar_constants.h"
@@ -27,10 +27,14 @@ int Compute(MonthRecord& rec, const CalendarDate& date) {
     return ComputeMonth(rec, date.year, date.month, date.day);
 }
 
+// The day number right-aligned in two columns ("%2d"); written without
+// printf, since the grid asks for 42 of them on every refresh.
 std::string DayText(int day) {
     char buf[16];
-    std::snprintf(buf, sizeof buf, "%2d", day < 0 ? -day : day);
-    return buf;
+    const std::to_chars_result r = std::to_chars(buf, buf + sizeof buf, day < 0 ? -day : day);
+    std::string text(buf, r.ptr);
+    if (text.size() < 2) text.insert(0, 2 - text.size(), ' ');
+    return text;
 }
 
 }  // namespace
