@@ -15,6 +15,7 @@
 #include "platform/file_io.h"
 #include "platform/recording_platform.h"
 #include "platform/text_codec.h"
+#include "tests/schedule_maker.h"
 
 namespace kalendo {
 namespace {
@@ -23,18 +24,6 @@ const std::string kHeaderUtf8 =
     ";============================================================================\n"
     ";\tKalendoⅡ\t週間スケジュールファイル\n"
     ";============================================================================\n";
-
-CSchedule MakeSchedule(const std::string& nameUtf8, int y, int m, int d, int period,
-                       const std::string& textCp932 = "") {
-    CSchedule s;
-    CopyText(s.name, Cp932FromUtf8(nameUtf8).c_str());
-    CopyText(s.text, textCp932.c_str());
-    s.year = y;
-    s.month = m;
-    s.day = d;
-    s.displayPeriod = period;
-    return s;
-}
 
 class ScheduleTest : public ::testing::Test {
 protected:

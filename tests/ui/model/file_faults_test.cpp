@@ -36,6 +36,7 @@
 #include "platform/instance_lock.h"
 #include "platform/recording_platform.h"
 #include "platform/text_codec.h"
+#include "tests/schedule_maker.h"
 #include "ui/model/schedule_file.h"
 #include "ui/model/settings.h"
 
@@ -117,18 +118,6 @@ bool BecomeOrdinaryUser() {
 // ---------------------------------------------------------------------------
 // The two versions each file alternates between.
 
-CSchedule MakeSchedule(const std::string& nameUtf8, int y, int m, int d, int period,
-                       const std::string& textUtf8) {
-    CSchedule s;
-    CopyText(s.name, Cp932FromUtf8(nameUtf8).c_str());
-    CopyText(s.text, Cp932FromUtf8(textUtf8).c_str());
-    s.year = y;
-    s.month = m;
-    s.day = d;
-    s.displayPeriod = period;
-    return s;
-}
-
 std::unique_ptr<MonthRecord> RecordDated20240615() {
     auto rec = std::make_unique<MonthRecord>();
     rec->year[kToday] = 2024;
@@ -143,16 +132,16 @@ std::unique_ptr<MonthRecord> RecordDated20240615() {
 std::unique_ptr<MonthRecord> ScheduleVersion(int version) {
     auto rec = RecordDated20240615();
     if (version == 0) {
-        AddSchedule(*rec, MakeSchedule("会議", 2024, 7, 1, 1, "資料を持参"));
-        AddSchedule(*rec, MakeSchedule("歯医者", 2024, 8, 2, 0, ""));
-        AddSchedule(*rec, MakeSchedule("旅行", 2025, 1, 3, 4, "一行目\r\n二行目"));
+        AddSchedule(*rec, MakeSchedule("会議", 2024, 7, 1, 1, Cp932FromUtf8("資料を持参")));
+        AddSchedule(*rec, MakeSchedule("歯医者", 2024, 8, 2, 0));
+        AddSchedule(*rec, MakeSchedule("旅行", 2025, 1, 3, 4, Cp932FromUtf8("一行目\r\n二行目")));
         return rec;
     }
     std::string note;
     for (int line = 0; line < 12; ++line) note += "備考の行 " + std::to_string(line) + " 〇〇〇〇\r\n";
     for (int i = 0; i < kScheduleCapacity; ++i) {
         AddSchedule(*rec, MakeSchedule("予定" + std::to_string(i), 2025 + i % 7, 1 + i % 12,
-                                       1 + i % 28, i % 5, note + std::to_string(i)));
+                                       1 + i % 28, i % 5, Cp932FromUtf8(note + std::to_string(i))));
     }
     return rec;
 }

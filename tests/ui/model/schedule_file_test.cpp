@@ -15,21 +15,12 @@
 #include "platform/file_io.h"
 #include "platform/recording_platform.h"
 #include "platform/text_codec.h"
+#include "tests/schedule_maker.h"
 
 namespace kalendo {
 namespace {
 
 constexpr char kScheduleMessage[] = "スケジュール定義ファイルが開けません.";
-
-CSchedule MakeSchedule(const std::string& nameUtf8, int y, int m, int d, int period) {
-    CSchedule s;
-    CopyText(s.name, Cp932FromUtf8(nameUtf8).c_str());
-    s.year = y;
-    s.month = m;
-    s.day = d;
-    s.displayPeriod = period;
-    return s;
-}
 
 // A record dated 2024-06-15 and a scratch folder removed afterwards.
 class ScheduleSaveTest : public ::testing::Test {
