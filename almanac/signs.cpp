@@ -30,7 +30,6 @@ constexpr int kMonthBranchOffset = 1;
 // entry after it is the next solar-month start (a sekki term).
 constexpr int kFirstAnchorTerm = 22;
 constexpr int kTermsPerSolarMonth = 2;
-constexpr int kAnchorCount = 14;
 static_assert(kFirstAnchorTerm + kTermsPerSolarMonth * (kAnchorCount - 1) < kTermCount);
 static_assert(kAnchorCount <= kAnchorCapacity);
 

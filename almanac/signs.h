@@ -35,7 +35,8 @@ int RokuyoIndex(const MonthRecord& rec);
 // target year: S[k] (k = 0 ... 13) is the solar-month start at 255° + 30°k,
 // from 大雪 of the year before to 小寒 of the year after, and F[k] is the
 // first day on or after S[k] whose day branch is k mod 12 (the first 建 of
-// that solar month).
+// that solar month). Entries from kAnchorCount on are left as they are.
+inline constexpr int kAnchorCount = 14;
 void ComputeOfficerAnchors(MonthRecord& rec);
 
 // 0 (建) ... 11 (閉) from the anchors of the target year, or -1 outside

@@ -5,10 +5,8 @@
 #include <QMessageBox>
 
 #include <cstdio>
-#include <string>
-
-#include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "core/month_record.h"
 #include "platform/platform.h"

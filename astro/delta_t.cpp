@@ -9,8 +9,6 @@ double LongTermSeconds(double y) {
     return -20.0 + 32.0 * u * u;
 }
 
-constexpr double kSecondsPerDay = 86400.0;
-constexpr double kJdOf2000Jan1 = 2451544.5;  // 0 h UT
 constexpr double kDaysPerGregorianYear = 365.2425;
 
 }  // namespace

@@ -5,6 +5,9 @@
 
 namespace kalendo {
 
+inline constexpr double kSecondsPerDay = 86400.0;
+inline constexpr double kJdOf2000Jan1 = 2451544.5;  // 0 h UT
+
 // `decimalYear` is the year with its fraction (2000.5 is mid-2000). Defined
 // for any value; meaningful as an estimate for roughly -2000 to 3000.
 double DeltaTSeconds(double decimalYear);

@@ -13,9 +13,6 @@
 namespace kalendo {
 namespace {
 
-constexpr double kSecondsPerDay = 86400.0;
-constexpr double kJstOffsetDays = 9.0 / 24.0;
-constexpr double kJdOf2000Jan1 = 2451544.5;  // 0 h UT
 constexpr double kMjdZero = 2400000.5;
 
 // Mean motions, degrees per day, for the series' first guesses.

@@ -34,6 +34,9 @@ const Ephemeris& SeriesEphemeris();
 // UT1 - UTC (below 0.9 s) is ignored.
 const Ephemeris& ErfaEphemeris();
 
+// JST is UT + 9 h.
+inline constexpr double kJstOffsetDays = 9.0 / 24.0;
+
 // Julian date (UT) of 0 h JST of a civil date.
 double JstMidnightJd(int y, int m, int d);
 

@@ -10,8 +10,6 @@
 namespace kalendo {
 namespace {
 
-constexpr double kSecondsPerDay = 86400.0;
-
 // The difference brought into (-180, 180]: how far past the target.
 double PastTargetDeg(double deg, double targetDeg) {
     double d = std::fmod(deg - targetDeg, kFullCircleDeg);

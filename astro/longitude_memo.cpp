@@ -6,6 +6,7 @@
 
 #include "astro/longitude.h"
 #include "astro/lunisolar_detail.h"
+#include "astro/precise.h"
 #include "core/day_arith.h"
 
 namespace kalendo {
@@ -63,6 +64,7 @@ void ForgetAstroMemo() {
     std::memset(sunMemo.known, 0, sizeof sunMemo.known);
     std::memset(moonMemo.known, 0, sizeof moonMemo.known);
     ForgetNewMoonMinutes();
+    ForgetPreciseMemo();
 }
 
 }  // namespace kalendo

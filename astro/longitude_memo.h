@@ -16,8 +16,9 @@ namespace kalendo {
 double SunLongitudeAtMidnight(int y, int m, int d);
 double MoonLongitudeAtMidnight(int y, int m, int d);
 
-// Whether the astronomy layer remembers values (these longitudes and the
-// new-moon minutes behind MoonAge); on by default. Off, every value is
+// Whether the astronomy layer remembers values (these longitudes, the
+// new-moon minutes behind MoonAge and the precise almanac's located new
+// moons and leads); on by default. Off, every value is
 // computed afresh and nothing is kept or read; on again, what was kept
 // before is used again (it cannot go stale: it depends on the day alone).
 void SetAstroMemo(bool on);

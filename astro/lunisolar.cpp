@@ -389,8 +389,14 @@ void ForgetNewMoonMinutes() {
 }
 
 double MoonAgeAtNoon(const MonthRecord& rec, int y, int m, int d) {
-    if (CurrentAlmanacMode() == AlmanacMode::Precise) return MoonAgePrecise(rec, y, m, d);
     const CalendarDate date{y, m, d};
+    // The rule that chooses the new moon is the same in both modes; the
+    // precise almanac counts from its instant to the second.
+    const bool precise = CurrentAlmanacMode() == AlmanacMode::Precise;
+    const auto ageFrom = [&](const CalendarDate& newMoonDay) {
+        return precise ? PreciseAgeAtNoonDays(date, newMoonDay)
+                       : AgeAtNoonDays(date, newMoonDay, NewMoonMinuteOf(newMoonDay));
+    };
     // e: the first new-moon day on or after the date; n = e - 1 the last one
     // strictly before it.
     int e = 0;
@@ -399,14 +405,14 @@ double MoonAgeAtNoon(const MonthRecord& rec, int y, int m, int d) {
     const int n = e - 1;
 
     const CalendarDate previous = EntryAt(rec.newMoons, n);
-    double ageDays = AgeAtNoonDays(date, previous, NewMoonMinuteOf(previous));
+    double ageDays = ageFrom(previous);
 
     // On a new-moon day the age counts from that day's new moon once it has
     // happened by noon; a new moon in the afternoon leaves the age counted
     // from the one before (a whole lunation less a few hours).
     const CalendarDate following = EntryAt(rec.newMoons, e);
     if (IsSameDay(following, date)) {
-        const double sameDayAge = AgeAtNoonDays(date, following, NewMoonMinuteOf(following));
+        const double sameDayAge = ageFrom(following);
         if (sameDayAge >= 0) ageDays = sameDayAge;
     }
     return ageDays;

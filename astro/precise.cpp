@@ -5,6 +5,7 @@
 #include <initializer_list>
 
 #include "astro/events.h"
+#include "astro/longitude_memo.h"
 #include "astro/longitude.h"
 #include "astro/lunisolar.h"
 #include "core/almanac_mode.h"
@@ -26,7 +27,7 @@ constexpr int kFirstTermGuessDay = 6;
 // from every JST midnight falls on that instant's day with the ERFA instant
 // too; only the others (an eighth of them) are refined with ERFA.
 bool NearMidnight(double jdUt) {
-    const double jst = jdUt + 9.0 / 24 + 0.5;  // a civil day from 0 h
+    const double jst = jdUt + kJstOffsetDays + 0.5;  // a civil day from 0 h, as JstDateOf
     const double dayFraction = jst - std::floor(jst);
     return dayFraction < kSeriesErrorBoundDays || dayFraction > 1 - kSeriesErrorBoundDays;
 }
@@ -48,47 +49,64 @@ int CompareWith(const CalendarDate& a, int y, int m, int d) {
 // The moon's lead over the sun at an instant, in [0, 360). The last two
 // instants asked for are remembered: one day's end is the next day's start.
 // The almanac asks from one thread only.
+struct KnownLead {
+    double jdUt = -1, leadDeg = 0;  // no instant of the range is negative
+};
+KnownLead knownLeads[2];
+
 double LeadDeg(double jdUt) {
-    struct Known {
-        double jdUt = -1, leadDeg = 0;  // no instant of the range is negative
-    };
-    static Known known[2];
-    for (const Known& k : known) {
-        if (k.jdUt == jdUt) return k.leadDeg;
+    if (AstroMemo()) {
+        for (const KnownLead& k : knownLeads) {
+            if (k.jdUt == jdUt) return k.leadDeg;
+        }
     }
     const Ephemeris& erfa = ErfaEphemeris();
     double lead = std::fmod(erfa.Moon(jdUt).deg - erfa.Sun(jdUt).deg, kFullCircleDeg);
     if (lead < 0) lead += kFullCircleDeg;
-    known[0] = known[1];
-    known[1] = {jdUt, lead};
+    if (AstroMemo()) {
+        knownLeads[0] = knownLeads[1];
+        knownLeads[1] = {jdUt, lead};
+    }
     return lead;
 }
 
-// The instant of the new moon that falls during the JST day (y, m, d). The
-// last few located are remembered by their day: the moon's age of every day
-// of a lunation counts from the same one.
-double NewMoonOfDay(int y, int m, int d) {
-    struct Located {
-        int y = 0, m = 0, d = 0;
-        double jdUt = 0;
-    };
-    constexpr int kRemembered = 4;
-    static Located located[kRemembered];
-    static int next = 0;
-    for (const Located& l : located) {
-        if (l.y == y && l.m == m && l.d == d) return l.jdUt;
+// The new moons located to the second, remembered by their JST day: the
+// moon's age of every day of a lunation counts from the same one.
+struct LocatedNewMoon {
+    CalendarDate day{0, 0, 0};
+    double jdUt = 0;
+};
+constexpr int kRememberedNewMoons = 4;
+LocatedNewMoon locatedNewMoons[kRememberedNewMoons];
+int nextNewMoonSlot = 0;
+
+}  // namespace
+
+double NewMoonInstantOfDay(const CalendarDate& day) {
+    if (AstroMemo()) {
+        for (const LocatedNewMoon& l : locatedNewMoons) {
+            if (l.day == day) return l.jdUt;
+        }
     }
-    const double jdUt = MoonPhaseInstant(kNewMoonPhase, JstMidnightJd(y, m, d) + kNoonDays);
-    located[next] = {y, m, d, jdUt};
-    next = (next + 1) % kRemembered;
+    const double jdUt =
+        MoonPhaseInstant(kNewMoonPhase, JstMidnightJd(day.year, day.month, day.day) + kNoonDays);
+    if (AstroMemo()) {
+        locatedNewMoons[nextNewMoonSlot] = {day, jdUt};
+        nextNewMoonSlot = (nextNewMoonSlot + 1) % kRememberedNewMoons;
+    }
     return jdUt;
 }
 
-double AgeAtNoonDays(int y, int m, int d, double newMoonJdUt) {
-    return JstMidnightJd(y, m, d) + kNoonDays - newMoonJdUt;
+double PreciseAgeAtNoonDays(const CalendarDate& date, const CalendarDate& newMoonDay) {
+    return JstMidnightJd(date.year, date.month, date.day) + kNoonDays -
+           NewMoonInstantOfDay(newMoonDay);
 }
 
-}  // namespace
+void ForgetPreciseMemo() {
+    for (KnownLead& k : knownLeads) k = KnownLead{};
+    for (LocatedNewMoon& l : locatedNewMoons) l = LocatedNewMoon{};
+    nextNewMoonSlot = 0;
+}
 
 void ComputeSolarTermsPrecise(MonthRecord& rec) {
     const int y = rec.year[kTarget] - 1;
@@ -129,27 +147,6 @@ int MoonPhaseOfDayPrecise(int y, int m, int d) {
         if ((a0 == 0 || a0 > kHalfCircleDeg) && a1 > 0 && a1 < kHalfCircleDeg) return phase;
     }
     return kNoPhase;
-}
-
-double MoonAgePrecise(const MonthRecord& rec, int y, int m, int d) {
-    // The same choice of new moon as MoonAge: the last new-moon day before
-    // the date, or the date's own new moon when it happened by noon.
-    int e = 0;
-    while (e < kNewMoonCount &&
-           CompareDates(rec.newMoons.years[e], rec.newMoons.months[e], rec.newMoons.days[e], y, m,
-                        d) > 0) {
-        ++e;
-    }
-    assert(e >= 1 && e < kNewMoonCount && "the date lies outside the new-moon table");
-    const int n = e - 1;
-    double ageDays = AgeAtNoonDays(
-        y, m, d, NewMoonOfDay(rec.newMoons.years[n], rec.newMoons.months[n], rec.newMoons.days[n]));
-    if (CompareDates(rec.newMoons.years[e], rec.newMoons.months[e], rec.newMoons.days[e], y, m,
-                     d) == 0) {
-        const double sameDayAge = AgeAtNoonDays(y, m, d, NewMoonOfDay(y, m, d));
-        if (sameDayAge >= 0) ageDays = sameDayAge;
-    }
-    return ageDays;
 }
 
 CalendarDate SunReachesDatePrecise(double angleDeg, int y, int m, int d) {

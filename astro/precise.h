@@ -20,10 +20,17 @@ void ComputeNewMoonsPrecise(MonthRecord& rec);
 // the JST day, or kNoPhase. Any date; un-normalised ones are normalised.
 int MoonPhaseOfDayPrecise(int y, int m, int d);
 
-// The moon's age in days at JST noon, counted from the new moon that the
-// shipped rule chooses from rec.newMoons, located to the second; also
-// stored in rec.moonAge. Same range of dates as MoonAge.
-double MoonAgePrecise(const MonthRecord& rec, int y, int m, int d);
+// The instant (JD, UT) of the new moon that happens during the JST day
+// `day`, located to the second with the ephemeris; the last few located are
+// remembered (see AstroMemo).
+double NewMoonInstantOfDay(const CalendarDate& day);
+
+// The moon's age in days at JST noon of `date`, counted from the new moon of
+// the JST day `newMoonDay` (MoonAge chooses that day from the record).
+double PreciseAgeAtNoonDays(const CalendarDate& date, const CalendarDate& newMoonDay);
+
+// Forgets the remembered instants and leads (with ForgetAstroMemo).
+void ForgetPreciseMemo();
 
 // The JST day during which the sun reaches angleDeg (0-360), for a day
 // (y, m, d) that lies within a few days before that instant.

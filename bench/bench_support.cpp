@@ -25,14 +25,15 @@ void ComputeDayAfterDayIn2024(benchmark::State& state, MonthRecord& rec) {
     }
 }
 
-bool OpenShippedDocument(benchmark::State& state, MonthRecord& rec) {
+std::unique_ptr<MonthRecord> OpenShippedDocument(benchmark::State& state) {
+    auto rec = std::make_unique<MonthRecord>();
     try {
-        OpenDocument(rec, ShippedFolder() + "/");
+        OpenDocument(*rec, ShippedFolder() + "/");
     } catch (const FatalExit&) {
         state.SkipWithError("the shipped definition files are not beside the benchmark");
-        return false;
+        return nullptr;
     }
-    return true;
+    return rec;
 }
 
 }  // namespace kalendo::bench

@@ -5,6 +5,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <memory>
 #include <string>
 
 #include "core/month_record.h"
@@ -20,8 +21,8 @@ std::string ShippedFolder();
 // the whole year with the record's tables as loaded.
 void ComputeDayAfterDayIn2024(benchmark::State& state, MonthRecord& rec);
 
-// OpenDocument on the shipped folder; false, with the benchmark marked as
-// skipped, when the files are not there.
-bool OpenShippedDocument(benchmark::State& state, MonthRecord& rec);
+// A record with OpenDocument done on the shipped folder; nullptr, with the
+// benchmark marked as skipped, when the files are not there.
+std::unique_ptr<MonthRecord> OpenShippedDocument(benchmark::State& state);
 
 }  // namespace kalendo::bench

@@ -5,11 +5,10 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
 
+#include "bench/bench_support.h"
 #include "cli/day_json.h"
 #include "cli/json_writer.h"
 #include "cli/year_json.h"
@@ -21,17 +20,12 @@
 namespace kalendo {
 namespace {
 
-std::string DataFolder() {
-    if (const char* bin = std::getenv("K2_BIN_DIR")) return std::string(bin) + "/";
-    return std::filesystem::read_symlink("/proc/self/exe").parent_path().string() + "/";
-}
-
 // The shipped files loaded and 2024-06-15 computed, on a recording platform.
 struct Loaded {
     ScopedRecordingPlatform platform;
     std::unique_ptr<MonthRecord> rec = std::make_unique<MonthRecord>();
     Loaded() {
-        OpenDocument(*rec, DataFolder());
+        OpenDocument(*rec, bench::ShippedFolder() + "/");
         ComputeMonth(*rec, 2024, 6, 15);
     }
 };

@@ -3,14 +3,12 @@
 // collection of the events and libical's serialisation. Target: 100 ms.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
 
+#include "bench/bench_support.h"
 #include "core/compute_month.h"
 #include "platform/recording_platform.h"
-#include "ui/model/document.h"
 #include "ui/model/ics_calendar.h"
 #include "ui/model/ics_events.h"
 
@@ -21,30 +19,11 @@ constexpr IcsInclude kEverything{true, true, true, true, true, true, true};
 constexpr CalendarDate kFirst{2024, 1, 1};
 constexpr CalendarDate kLast{2024, 12, 31};
 
-// The shipped files, opened as the CLI opens them; nullptr when they are
-// not beside the benchmark.
-std::unique_ptr<MonthRecord> OpenShipped(benchmark::State& state) {
-    std::string folder;
-    if (const char* bin = std::getenv("K2_BIN_DIR")) {
-        folder = bin;
-    } else {
-        folder = std::filesystem::read_symlink("/proc/self/exe").parent_path().string();
-    }
-    auto rec = std::make_unique<MonthRecord>();
-    try {
-        OpenDocument(*rec, folder + "/");
-    } catch (const FatalExit&) {
-        state.SkipWithError("the shipped definition files are not beside the benchmark");
-        return nullptr;
-    }
-    return rec;
-}
-
 // What "kalendo2-cli ics 2024-01-01 2024-12-31 --include <all seven>"
 // does after reading the files.
 void BM_IcsExportYearEverything(benchmark::State& state) {
     ScopedRecordingPlatform platform;
-    std::unique_ptr<MonthRecord> rec = OpenShipped(state);
+    std::unique_ptr<MonthRecord> rec = bench::OpenShippedDocument(state);
     if (!rec) return;
     std::size_t bytes = 0;
     for (auto _ : state) {
@@ -60,7 +39,7 @@ BENCHMARK(BM_IcsExportYearEverything)->Unit(benchmark::kMillisecond);
 // libical's building and serialising of the events.
 void BM_IcsCollectYearEverything(benchmark::State& state) {
     ScopedRecordingPlatform platform;
-    std::unique_ptr<MonthRecord> rec = OpenShipped(state);
+    std::unique_ptr<MonthRecord> rec = bench::OpenShippedDocument(state);
     if (!rec) return;
     for (auto _ : state) benchmark::DoNotOptimize(CollectIcsEvents(*rec, kFirst, kLast, kEverything).size());
 }
@@ -68,7 +47,7 @@ BENCHMARK(BM_IcsCollectYearEverything)->Unit(benchmark::kMillisecond);
 
 void BM_IcsSerialiseYearEverything(benchmark::State& state) {
     ScopedRecordingPlatform platform;
-    std::unique_ptr<MonthRecord> rec = OpenShipped(state);
+    std::unique_ptr<MonthRecord> rec = bench::OpenShippedDocument(state);
     if (!rec) return;
     const std::vector<IcsEvent> events = CollectIcsEvents(*rec, kFirst, kLast, kEverything);
     for (auto _ : state) benchmark::DoNotOptimize(IcsCalendarText(events, 1700000000).size());

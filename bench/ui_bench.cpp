@@ -42,8 +42,8 @@ void ReportSteps(benchmark::State& state, const char* name, std::vector<double>&
 // 2030), timing ComputeMonth plus BuildViewState of each step.
 void RunSteps(benchmark::State& state, int command) {
     ScopedRecordingPlatform platform;
-    auto rec = std::make_unique<MonthRecord>();
-    if (!bench::OpenShippedDocument(state, *rec)) return;
+    auto rec = bench::OpenShippedDocument(state);
+    if (!rec) return;
     ComputeMonth(*rec, 2024, 1, 1);
     std::vector<double> wallMs, cpuMs;
     for (auto _ : state) {
@@ -85,8 +85,8 @@ BENCHMARK(BM_NavigationStepPreviousYear)->Unit(benchmark::kMillisecond)->Iterati
 // The refresh alone, on one day with a full moon.
 void BM_BuildViewState(benchmark::State& state) {
     ScopedRecordingPlatform platform;
-    auto rec = std::make_unique<MonthRecord>();
-    if (!bench::OpenShippedDocument(state, *rec)) return;
+    auto rec = bench::OpenShippedDocument(state);
+    if (!rec) return;
     ComputeMonth(*rec, 2024, 6, 22);
     for (auto _ : state) benchmark::DoNotOptimize(BuildViewState(*rec).moonPane);
 }

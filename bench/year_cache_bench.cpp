@@ -11,16 +11,9 @@
 #include "core/day_arith.h"
 #include "core/year_tables.h"
 #include "platform/recording_platform.h"
-#include "ui/model/document.h"
 
 namespace kalendo {
 namespace {
-
-std::unique_ptr<MonthRecord> OpenShipped(benchmark::State& state) {
-    auto rec = std::make_unique<MonthRecord>();
-    if (!bench::OpenShippedDocument(state, *rec)) return nullptr;
-    return rec;
-}
 
 // Day after day through 2024, round and round, the year computed once
 // before the first timed call.
@@ -33,7 +26,7 @@ void WalkThrough2024(benchmark::State& state, MonthRecord& rec) {
 // that read only the year keep their results.
 void BM_ComputeMonthKeptYear(benchmark::State& state) {
     ScopedRecordingPlatform platform;
-    if (auto rec = OpenShipped(state)) WalkThrough2024(state, *rec);
+    if (auto rec = bench::OpenShippedDocument(state)) WalkThrough2024(state, *rec);
 }
 BENCHMARK(BM_ComputeMonthKeptYear)->Unit(benchmark::kMicrosecond);
 
@@ -41,7 +34,7 @@ BENCHMARK(BM_ComputeMonthKeptYear)->Unit(benchmark::kMicrosecond);
 // with two of the three years its searches cover already remembered.
 void BM_ComputeMonthNextYear(benchmark::State& state) {
     ScopedRecordingPlatform platform;
-    auto rec = OpenShipped(state);
+    auto rec = bench::OpenShippedDocument(state);
     if (!rec) return;
     int y = 1700;
     for (auto _ : state) {
@@ -55,7 +48,7 @@ BENCHMARK(BM_ComputeMonthNextYear)->Unit(benchmark::kMillisecond);
 // forgetting itself is not timed).
 void BM_ComputeMonthNewYearCold(benchmark::State& state) {
     ScopedRecordingPlatform platform;
-    auto rec = OpenShipped(state);
+    auto rec = bench::OpenShippedDocument(state);
     if (!rec) return;
     int y = 2024;
     for (auto _ : state) {
@@ -71,7 +64,7 @@ BENCHMARK(BM_ComputeMonthNewYearCold)->Unit(benchmark::kMillisecond);
 // The same with the caches off: what every call cost before.
 void BM_ComputeMonthUncached(benchmark::State& state) {
     ScopedRecordingPlatform platform;
-    auto rec = OpenShipped(state);
+    auto rec = bench::OpenShippedDocument(state);
     if (!rec) return;
     SetAlmanacCaching(false);
     WalkThrough2024(state, *rec);

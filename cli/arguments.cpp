@@ -1,7 +1,6 @@
 #include "cli/arguments.h"
 
 #include <cstddef>
-#include <cstdio>
 
 #include "core/day_arith.h"
 #include "ui/model/settings.h"  // kProgramVersion
@@ -16,8 +15,6 @@ bool AllDigits(const std::string& text, std::size_t from, std::size_t count) {
     return true;
 }
 
-constexpr char kIncludeWordsText[] = "holidays,notes,users,schedules,rokuyo,lunar,moon";
-
 int Number(const std::string& text, std::size_t from, std::size_t count) {
     return std::stoi(text.substr(from, count));
 }
@@ -25,12 +22,6 @@ int Number(const std::string& text, std::size_t from, std::size_t count) {
 std::optional<int> ParseYear(const std::string& text) {
     if (text.size() != 4 || !AllDigits(text, 0, 4)) return std::nullopt;
     return Number(text, 0, 4);
-}
-
-std::string FormatIso(const CalendarDate& d) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", d.year, d.month, d.day);
-    return buf;
 }
 
 bool IsRealDate(const CalendarDate& date) {
@@ -80,9 +71,8 @@ std::string OperandError(const std::vector<std::string>& operands, CliOptions& o
         if (!last) return "not a date YYYY-MM-DD: " + operands[2];
         // A calendar file of a range that is not there would be an empty
         // file reported as done.
-        for (const CalendarDate& d : {*first, *last}) {
-            if (!IsRealDate(d)) return "no such day: " + FormatIso(d);
-        }
+        if (!IsRealDate(*first)) return "no such day: " + operands[1];
+        if (!IsRealDate(*last)) return "no such day: " + operands[2];
         if (CompareDates(first->year, first->month, first->day, last->year, last->month,
                          last->day) < 0) {
             return "LAST is before FIRST";
@@ -135,7 +125,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
             if (includeGiven) return {options, "--include given twice"};
             if (!TakeValue(args, i, value)) return {options, "--include needs a list"};
             const std::optional<IcsInclude> include = ParseIcsInclude(value);
-            if (!include) return {options, "--include: not a list of " + std::string(kIncludeWordsText) + ": " + value};
+            if (!include) return {options, "--include: not a list of " + IcsIncludeList({true, true, true, true, true, true, true}) + ": " + value};
             options.include = *include;
             includeGiven = true;
         } else if (arg == "--mode") {

@@ -69,10 +69,7 @@ int RunCommand(int argc, const char* const* argv, ConsolePlatform& platform) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     const ParsedCommandLine parsed = ParseCommandLine(args);
     if (!parsed.usageError.empty()) {
-        std::string line = "kalendo2-cli: ";
-        line += TerminalSafe(parsed.usageError);
-        line += '\n';
-        std::fputs(line.c_str(), stderr);
+        PrintTerminalLine("kalendo2-cli: " + parsed.usageError);
         std::fputs(CliUsage(), stderr);
         return kCliUsageError;
     }

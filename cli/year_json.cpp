@@ -47,6 +47,14 @@ void WriteEraKeys(JsonWriter& w, const MonthRecord& rec) {
     w.EndArray();
 }
 
+template <class Entry>
+void WriteTable(JsonWriter& w, const char* key, std::span<const EntryField<Entry>> fields,
+                const Entry* table, int count) {
+    w.Key(key).BeginArray();
+    for (int i = 0; i < count; ++i) WriteEntryObject(w, fields, table[i], i);
+    w.EndArray();
+}
+
 // "holidays" (those valid in the year, as evaluated for it) and
 // "generatedHolidays".
 void WriteHolidayKeys(JsonWriter& w, const MonthRecord& rec) {
@@ -58,19 +66,8 @@ void WriteHolidayKeys(JsonWriter& w, const MonthRecord& rec) {
         WriteEntryObject(w, kHolidayFields, e, i);
     }
     w.EndArray();
-    w.Key("generatedHolidays").BeginArray();
-    for (int i = 0; i < rec.generatedHolidayCount; ++i) {
-        WriteEntryObject(w, kGeneratedHolidayFields, rec.generatedHolidays[i], i);
-    }
-    w.EndArray();
-}
-
-template <class Entry>
-void WriteTable(JsonWriter& w, const char* key, std::span<const EntryField<Entry>> fields,
-                const Entry* table, int count) {
-    w.Key(key).BeginArray();
-    for (int i = 0; i < count; ++i) WriteEntryObject(w, fields, table[i], i);
-    w.EndArray();
+    WriteTable<DefinitionEntry>(w, "generatedHolidays", kGeneratedHolidayFields,
+                                rec.generatedHolidays, rec.generatedHolidayCount);
 }
 
 // "notes", "userEntries", "schedules": every entry of the three tables.

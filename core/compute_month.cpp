@@ -21,15 +21,12 @@
 namespace kalendo {
 namespace {
 
-constexpr int kFirstYear = 1600;
-constexpr int kLastYear = 2999;
+}  // namespace
 
-bool InRange(int y, int m, int d) {
-    return y >= kFirstYear && y <= kLastYear && m >= 1 && m <= 12 && d >= 1 &&
+bool ComputeMonthAccepts(int y, int m, int d) {
+    return y >= kFirstComputedYear && y <= kLastComputedYear && m >= 1 && m <= 12 && d >= 1 &&
            d <= DaysInMonth(y, m);
 }
-
-}  // namespace
 
 int ComputeMonth(MonthRecord& rec, int y, int m, int d) {
     // The monthly display always describes today, whatever date was asked.
@@ -40,7 +37,7 @@ int ComputeMonth(MonthRecord& rec, int y, int m, int d) {
     }
     // Outside the supported range a date changes nothing, the target
     // included, so a refused command redraws the month it came from.
-    if (!InRange(y, m, d)) {
+    if (!ComputeMonthAccepts(y, m, d)) {
         ThePlatform().ShowMessage(kRangeErrorMessage);
         return 0;
     }

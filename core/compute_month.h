@@ -7,6 +7,14 @@
 
 namespace kalendo {
 
+// The years the month computation accepts.
+inline constexpr int kFirstComputedYear = 1600;
+inline constexpr int kLastComputedYear = 2999;
+
+// Whether ComputeMonth accepts (y, m, d): a year of the range above and a
+// real month and day.
+bool ComputeMonthAccepts(int y, int m, int d);
+
 // 1 when the record now describes (y, m, d); 0 when the date was rejected
 // (years 1600-2999, a real month and day): the range message is shown and
 // the record is unchanged. In the monthly display the arguments are replaced

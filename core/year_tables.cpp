@@ -11,7 +11,6 @@ namespace kalendo {
 namespace {
 
 // The officer anchors use 14 of their 15 slots; the last is never written.
-constexpr int kAnchorsUsed = 14;
 
 struct YearTables {
     DateList<kTermCount> terms;
@@ -52,8 +51,8 @@ void CopyYearTables(To& to, const From& from) {
     CopyDates(to.terms, from.terms, kTermCount);
     CopyDates(to.newMoons, from.newMoons, kNewMoonCount);
     std::memcpy(to.lunarMonthNumber, from.lunarMonthNumber, sizeof to.lunarMonthNumber);
-    CopyDates(to.anchorStart, from.anchorStart, kAnchorsUsed);
-    CopyDates(to.anchorFirst, from.anchorFirst, kAnchorsUsed);
+    CopyDates(to.anchorStart, from.anchorStart, kAnchorCount);
+    CopyDates(to.anchorFirst, from.anchorFirst, kAnchorCount);
 }
 
 // The steps in the order the record depends on: the month numbers read the

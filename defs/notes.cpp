@@ -7,7 +7,6 @@
 #include "core/day_arith.h"
 #include "defs/display_period.h"
 #include "defs/evaluation_memo.h"
-#include "defs/evaluation_memo.h"
 #include "defs/expression.h"
 #include "defs/line_reader.h"
 

@@ -20,8 +20,7 @@ void ConsolePlatform::ShowMessage(std::string_view cp932) {
 }
 
 void ConsolePlatform::Fatal(std::string_view cp932) {
-    std::fflush(stdout);  // lines already printed stay printed
-    ShowMessage(cp932);
+    ShowMessage(cp932);  // flushes stdout: lines already printed stay printed
     std::_Exit(kFatalExitStatus);  // nothing is saved: no destructors, no atexit
 }
 

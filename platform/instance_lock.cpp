@@ -6,11 +6,11 @@
 
 #include <cerrno>
 #include <climits>
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
 
+#include "platform/fnv1a.h"
 #include "platform/user_folders.h"
 
 namespace kalendo {
@@ -48,13 +48,9 @@ std::string RealPath(const std::string& folder) {
 std::string RuntimeLockPath(const std::string& realFolder) {
     const std::optional<std::string> runtime = AbsoluteEnvironmentPath("XDG_RUNTIME_DIR");
     if (!runtime) return "";
-    std::uint64_t hash = 14695981039346656037ull;
-    for (const char c : realFolder) {
-        hash ^= static_cast<unsigned char>(c);
-        hash *= 1099511628211ull;
-    }
     char name[64];
-    std::snprintf(name, sizeof name, "/Kalendo2-%016llx.lock", static_cast<unsigned long long>(hash));
+    std::snprintf(name, sizeof name, "/Kalendo2-%016llx.lock",
+                  static_cast<unsigned long long>(Fnv1a64(realFolder)));
     return *runtime + name;
 }
 

@@ -47,21 +47,21 @@ TEST(HelpTable, KnownRunsAndTheirShape) {
     const LunisolarRun want{{2035, 1, 9}, {2035, 2, 7}, 12, 1, 11, 30};
     EXPECT_NE(std::find(runs.begin(), runs.end(), want), runs.end());
     for (const LunisolarRun& r : runs) {
-        EXPECT_TRUE(r.first.y >= 1900 && r.last.y <= 2100);
+        EXPECT_TRUE(r.first.year >= 1900 && r.last.year <= 2100);
         EXPECT_FALSE(r.standardMonth == r.preciseMonth && r.standardDay == r.preciseDay);
     }
     // Day by day against the reference ephemeris, the standard almanac is
     // another lunisolar date on 240 days of 1900-2100, in eight months.
     int days = 0;
     for (const LunisolarRun& r : runs) {
-        days += static_cast<int>(JulianDate(r.last.y, r.last.m, r.last.d) -
-                                 JulianDate(r.first.y, r.first.m, r.first.d)) + 1;
+        days += static_cast<int>(JulianDate(r.last.year, r.last.month, r.last.day) -
+                                 JulianDate(r.first.year, r.first.month, r.first.day)) + 1;
     }
     EXPECT_EQ(runs.size(), 8u);
     EXPECT_EQ(days, 240);
     for (std::size_t i = 1; i < runs.size(); ++i) {
-        EXPECT_LT(std::make_tuple(runs[i - 1].last.y, runs[i - 1].last.m, runs[i - 1].last.d),
-                  std::make_tuple(runs[i].first.y, runs[i].first.m, runs[i].first.d));
+        EXPECT_LT(std::make_tuple(runs[i - 1].last.year, runs[i - 1].last.month, runs[i - 1].last.day),
+                  std::make_tuple(runs[i].first.year, runs[i].first.month, runs[i].first.day));
     }
     for (const TermDifference& t : Differences().terms) {
         EXPECT_GE(t.term, 0);

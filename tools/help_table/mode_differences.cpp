@@ -20,9 +20,9 @@ constexpr int kTermsOfTargetYear = 24;  // entries 24-47 of the table
 constexpr char kBegin[] = "<!-- mode-differences -->";
 constexpr char kEnd[] = "<!-- /mode-differences -->";
 
-std::string DayText(const DayOf& d) {
+std::string DayText(const CalendarDate& d) {
     char buf[48];
-    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", d.y, d.m, d.d);
+    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", d.year, d.month, d.day);
     return buf;
 }
 
@@ -49,8 +49,8 @@ ModeDifferences ComputeModeDifferences(int firstYear, int lastYear) {
         ComputeNewMoonsPrecise(*precise);
         NumberLunarMonths(*precise);
         for (int k = kTermsOfTargetYear; k < 2 * kTermsOfTargetYear; ++k) {
-            const DayOf s{standard->terms.years[k], standard->terms.months[k], standard->terms.days[k]};
-            const DayOf p{precise->terms.years[k], precise->terms.months[k], precise->terms.days[k]};
+            const CalendarDate s = EntryAt(standard->terms, k);
+            const CalendarDate p = EntryAt(precise->terms, k);
             if (!(s == p)) out.terms.push_back({k - kTermsOfTargetYear, s, p});
         }
         for (int m = 1; m <= 12; ++m) {
@@ -76,8 +76,8 @@ std::string ModeDifferencesHtml(const ModeDifferences& differences) {
     std::string html;
     int days = 0;
     for (const LunisolarRun& r : differences.lunisolar) {
-        days += static_cast<int>(JulianDate(r.last.y, r.last.m, r.last.d) -
-                                 JulianDate(r.first.y, r.first.m, r.first.d)) + 1;
+        days += static_cast<int>(JulianDate(r.last.year, r.last.month, r.last.day) -
+                                 JulianDate(r.first.year, r.first.month, r.first.day)) + 1;
     }
     html += "<p>旧暦の日付が異なる期間（" + std::to_string(differences.lunisolar.size()) +
             " 期間、計 " + std::to_string(days) + " 日）：</p>\n";

@@ -6,17 +6,14 @@
 #include <string>
 #include <vector>
 
-namespace kalendo {
+#include "platform/calendar_date.h"
 
-struct DayOf {
-    int y, m, d;
-    bool operator==(const DayOf&) const = default;
-};
+namespace kalendo {
 
 // A run of consecutive days whose lunisolar date differs, with the dates
 // each mode gives its first day (month negative for a leap month).
 struct LunisolarRun {
-    DayOf first, last;
+    CalendarDate first, last;
     int standardMonth, standardDay;
     int preciseMonth, preciseDay;
     bool operator==(const LunisolarRun&) const = default;
@@ -25,7 +22,7 @@ struct LunisolarRun {
 // A solar term (index 0-23 from 小寒, 285 deg) that falls on another day.
 struct TermDifference {
     int term;
-    DayOf standard, precise;
+    CalendarDate standard, precise;
     bool operator==(const TermDifference&) const = default;
 };
 

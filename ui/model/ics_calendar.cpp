@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "core/day_arith.h"
+#include "platform/fnv1a.h"
 #include "platform/text_codec.h"
 #include "ui/model/settings.h"  // kProgramVersion
 
@@ -16,15 +17,6 @@ namespace {
 
 // The latest second icaltime can still write as a four-digit year.
 constexpr std::time_t kLastStampSecond = 253402300799;  // 9999-12-31 23:59:59 UTC
-
-std::uint64_t Fnv1a64(const std::string& bytes) {
-    std::uint64_t hash = 14695981039346656037ull;  // FNV-1a offset basis
-    for (const unsigned char c : bytes) {
-        hash ^= c;
-        hash *= 1099511628211ull;  // FNV prime
-    }
-    return hash;
-}
 
 // UTF-8 text for a TEXT value: CR LF and lone CR become LF (libical
 // escapes LF as "\n"); other C0 controls and DEL are not allowed in

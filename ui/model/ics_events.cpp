@@ -19,21 +19,8 @@
 namespace kalendo {
 namespace {
 
-// The years ComputeMonth accepts.
-constexpr int kFirstExportYear = 1600;
-constexpr int kLastExportYear = 2999;
-
-constexpr std::array<const char*, 7> kIncludeWords = {"holidays", "notes",  "users", "schedules",
+constexpr std::array<const char*, kIcsIncludeCount> kIncludeWords = {"holidays", "notes",  "users", "schedules",
                                                       "rokuyo",   "lunar",  "moon"};
-
-std::array<bool*, 7> IncludeFlags(IcsInclude& in) {
-    return {&in.holidays, &in.notes, &in.users, &in.schedules, &in.rokuyo, &in.lunar, &in.moon};
-}
-
-bool IsRealExportDate(CalendarDate d) {
-    return d.year >= kFirstExportYear && d.year <= kLastExportYear && d.month >= 1 &&
-           d.month <= 12 && d.day >= 1 && d.day <= DaysInMonth(d.year, d.month);
-}
 
 // Restores the display-mode flag: the export always computes the full
 // display, where ComputeMonth takes the date it is given.
@@ -50,10 +37,10 @@ private:
 
 const char* PhaseName(int degrees) {
     switch (degrees) {
-        case 0: return kIcsNewMoon;
-        case 90: return kIcsFirstQuarter;
-        case 180: return kIcsFullMoon;
-        case 270: return kIcsLastQuarter;
+        case kNewMoonPhase: return kIcsNewMoon;
+        case kFirstQuarterPhase: return kIcsFirstQuarter;
+        case kFullMoonPhase: return kIcsFullMoon;
+        case kLastQuarterPhase: return kIcsLastQuarter;
         default: return nullptr;
     }
 }
@@ -117,7 +104,7 @@ void CollectDay(const MonthRecord& rec, const IcsInclude& include, std::vector<I
 
 std::optional<IcsInclude> ParseIcsInclude(std::string_view list) {
     IcsInclude include{false, false, false, false, false, false, false};
-    const std::array<bool*, 7> flags = IncludeFlags(include);
+    const std::array<bool*, kIcsIncludeCount> flags = IcsIncludeFlags(include);
     std::size_t from = 0;
     while (true) {
         const std::size_t comma = list.find(',', from);
@@ -138,7 +125,7 @@ std::optional<IcsInclude> ParseIcsInclude(std::string_view list) {
 
 std::string IcsIncludeList(const IcsInclude& include) {
     IcsInclude copy = include;
-    const std::array<bool*, 7> flags = IncludeFlags(copy);
+    const std::array<bool*, kIcsIncludeCount> flags = IcsIncludeFlags(copy);
     std::string list;
     for (std::size_t k = 0; k < kIncludeWords.size(); ++k) {
         if (!*flags[k]) continue;
@@ -177,7 +164,8 @@ const char* IcsKindCategory(IcsKind kind) {
 }
 
 bool IcsRangeAccepted(CalendarDate first, CalendarDate last) {
-    return IsRealExportDate(first) && IsRealExportDate(last) &&
+    return ComputeMonthAccepts(first.year, first.month, first.day) &&
+           ComputeMonthAccepts(last.year, last.month, last.day) &&
            CompareDates(first.year, first.month, first.day, last.year, last.month, last.day) >= 0;
 }
 

@@ -5,6 +5,7 @@
 // file here; the serialisation is ics_calendar.h.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,7 +27,6 @@ enum class IcsKind {
     Lunar,             // lunar: every day's lunisolar date
     Moon,              // moon: a principal phase on its day
 };
-inline constexpr int kIcsKindCount = 8;
 
 // Which kinds an export holds; the words of the comma list, in this order:
 // "holidays" (both holiday kinds), "notes", "users", "schedules", "rokuyo",
@@ -42,6 +42,12 @@ struct IcsInclude {
     bool Any() const { return holidays || notes || users || schedules || rokuyo || lunar || moon; }
     friend bool operator==(const IcsInclude&, const IcsInclude&) = default;
 };
+
+// The flags of an IcsInclude in the words' order, to walk them in a loop.
+inline constexpr int kIcsIncludeCount = 7;
+inline std::array<bool*, kIcsIncludeCount> IcsIncludeFlags(IcsInclude& in) {
+    return {&in.holidays, &in.notes, &in.users, &in.schedules, &in.rokuyo, &in.lunar, &in.moon};
+}
 
 // A comma list of the words above, each at most once, none empty;
 // nullopt for anything else (an unknown or repeated word, "", "a,,b").

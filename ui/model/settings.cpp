@@ -154,7 +154,10 @@ std::string SettingsText(const AppSettings& s) {
                   "\n",
                   kProgramVersion, s.windowLeft, s.windowTop, s.sizeMode, s.viewMode);
     std::string text = buf;
-    if (s.almanacMode == kAlmanacPrecise) text += "[Almanac]\n1\n";
+    if (s.almanacMode == kAlmanacPrecise) {
+        text += kAlmanacHeader;
+        text += "1\n";
+    }
     return text;
 }
 

@@ -47,6 +47,7 @@ DayCellWidget::DayCellWidget(int index, bool bordered, QWidget* parent)
     : QWidget(parent), index_(index), bordered_(bordered) {
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    strokedBold_ = font().bold() && !HasBoldStyle(font());
 }
 
 void DayCellWidget::SetContent(const QString& text, const QColor& fg, const QColor& bg) {
@@ -62,6 +63,13 @@ void DayCellWidget::SetTextFont(const QFont& font) {
     update();
 }
 
+void DayCellWidget::changeEvent(QEvent* event) {
+    // Asking the font database on every paint would repeat the lookup for
+    // each cell of every refresh; the answer changes only with the font.
+    if (event->type() == QEvent::FontChange) strokedBold_ = font().bold() && !HasBoldStyle(font());
+    QWidget::changeEvent(event);
+}
+
 void DayCellWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QRect all = rect();
@@ -70,7 +78,7 @@ void DayCellWidget::paintEvent(QPaintEvent*) {
         painter.setPen(kCellBorder);
         painter.drawRect(all.adjusted(0, 0, -1, -1));
     }
-    if (font().bold() && !HasBoldStyle(font())) {
+    if (strokedBold_) {
         DrawStrokedBold(painter, all, font(), fg_, text_);
         return;
     }

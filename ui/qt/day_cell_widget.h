@@ -32,6 +32,7 @@ signals:
     void rightPressed(int index);
 
 protected:
+    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
@@ -41,6 +42,7 @@ private:
     QString text_;
     QColor fg_;
     QColor bg_;
+    bool strokedBold_ = false;  // bold asked, and the face has no bold style
 };
 
 }  // namespace kalendo

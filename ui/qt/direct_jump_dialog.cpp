@@ -28,11 +28,10 @@ DirectJumpDialog::DirectJumpDialog(QWidget* parent) : QDialog(parent) {
     year_ = DateField(kYearWidth, this);
     month_ = DateField(kMonthDayWidth, this);
     day_ = DateField(kMonthDayWidth, this);
-    const JumpDialogButtons buttons = BuildJumpDialogLayout(
+    ok_ = BuildJumpDialogLayout(
         this, kDirectJumpCaption,
         {year_, new QLabel(ToQt(kYearMark), this), month_, new QLabel(ToQt(kMonthMark), this),
          day_, new QLabel(ToQt(kDayMark), this)});
-    ok_ = buttons.ok;
     // A field that is not a number keeps the dialog open with the model's
     // message, so that it can be corrected.
     connect(ok_, &QPushButton::clicked, this, [this] {

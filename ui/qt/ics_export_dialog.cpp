@@ -13,6 +13,7 @@
 
 #include <memory>
 
+#include "core/compute_month.h"
 #include "platform/file_io.h"
 #include "platform/platform.h"
 #include "ui/model/ics_calendar.h"
@@ -36,7 +37,7 @@ QDateEdit* NewDateEdit(CalendarDate date, QWidget* parent) {
     auto* edit = new QDateEdit(parent);
     edit->setDisplayFormat(QString::fromLatin1(kDateFormat));
     // The years the month computation accepts.
-    edit->setDateRange(QDate(1600, 1, 1), QDate(2999, 12, 31));
+    edit->setDateRange(QDate(kFirstComputedYear, 1, 1), QDate(kLastComputedYear, 12, 31));
     edit->setDate(ToQDate(date));
     return edit;
 }
@@ -57,26 +58,25 @@ IcsExportDialog::IcsExportDialog(CalendarDate first, CalendarDate last, const Ic
     const char* labels[kIncludeBoxCount] = {kIcsIncludeHolidays, kIcsIncludeNotes,  kIcsIncludeUsers,
                                             kIcsIncludeSchedules, kIcsIncludeRokuyo, kIcsIncludeLunar,
                                             kIcsIncludeMoon};
-    const bool checked[kIncludeBoxCount] = {include.holidays,  include.notes, include.users,
-                                            include.schedules, include.rokuyo, include.lunar,
-                                            include.moon};
+    IcsInclude shown = include;
+    const std::array<bool*, kIncludeBoxCount> checked = IcsIncludeFlags(shown);
     auto* group = new QGroupBox(ToQt(kIcsIncludeLabel), this);
     auto* groupLayout = new QVBoxLayout(group);
     for (int k = 0; k < kIncludeBoxCount; ++k) {
         boxes_[k] = new QCheckBox(ToQt(labels[k]), group);
-        boxes_[k]->setChecked(checked[k]);
+        boxes_[k]->setChecked(*checked[k]);
         groupLayout->addWidget(boxes_[k]);
     }
 
     export_ = new QPushButton(ToQt(kIcsExportButton), this);
-    cancel_ = new QPushButton(ToQt(kButtonCancel), this);
+    auto* cancel = new QPushButton(ToQt(kButtonCancel), this);
     export_->setDefault(true);
     connect(export_, &QPushButton::clicked, this, &IcsExportDialog::TryAccept);
-    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(export_);
-    buttons->addWidget(cancel_);
+    buttons->addWidget(cancel);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(range);
@@ -89,9 +89,10 @@ CalendarDate IcsExportDialog::first() const { return FromQDate(first_->date()); 
 CalendarDate IcsExportDialog::last() const { return FromQDate(last_->date()); }
 
 IcsInclude IcsExportDialog::include() const {
-    return IcsInclude{boxes_[0]->isChecked(), boxes_[1]->isChecked(), boxes_[2]->isChecked(),
-                      boxes_[3]->isChecked(), boxes_[4]->isChecked(), boxes_[5]->isChecked(),
-                      boxes_[6]->isChecked()};
+    IcsInclude include;
+    const std::array<bool*, kIncludeBoxCount> flags = IcsIncludeFlags(include);
+    for (int k = 0; k < kIncludeBoxCount; ++k) *flags[k] = boxes_[k]->isChecked();
+    return include;
 }
 
 void IcsExportDialog::TryAccept() {

@@ -21,7 +21,7 @@ class IcsExportDialog : public QDialog {
 
 public:
     // The seven check boxes, in the order of the include list's words.
-    static constexpr int kIncludeBoxCount = 7;
+    static constexpr int kIncludeBoxCount = kIcsIncludeCount;
 
     IcsExportDialog(CalendarDate first, CalendarDate last, const IcsInclude& include,
                     QWidget* parent);
@@ -44,7 +44,6 @@ private:
     QDateEdit* last_;
     std::array<QCheckBox*, kIncludeBoxCount> boxes_{};
     QPushButton* export_;
-    QPushButton* cancel_;
 };
 
 // The menu command: the dialog, the save dialog, the export of a copy of

@@ -16,8 +16,8 @@ constexpr double kDialogPoints = 11.0;
 
 }  // namespace
 
-JumpDialogButtons BuildJumpDialogLayout(QDialog* dialog, const char* captionCp932,
-                                        const std::vector<QWidget*>& row) {
+QPushButton* BuildJumpDialogLayout(QDialog* dialog, const char* captionCp932,
+                                   const std::vector<QWidget*>& row) {
     dialog->setWindowTitle(ToQt(captionCp932));
     dialog->setFont(FaceFont(kFaceGothic, kDialogPoints));
     auto* ok = new QPushButton(ToQt(kButtonOkSpaced), dialog);
@@ -35,7 +35,7 @@ JumpDialogButtons BuildJumpDialogLayout(QDialog* dialog, const char* captionCp93
     layout->addLayout(fields);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    return JumpDialogButtons{ok, cancel};
+    return ok;
 }
 
 }  // namespace kalendo

@@ -13,12 +13,9 @@ class QPushButton;
 
 namespace kalendo {
 
-struct JumpDialogButtons {
-    QPushButton* ok;      // not connected: each dialog decides when it may close
-    QPushButton* cancel;  // rejects the dialog
-};
-
-JumpDialogButtons BuildJumpDialogLayout(QDialog* dialog, const char* captionCp932,
+// Returns the "O K" button, not connected: each dialog decides when it may
+// close. "キャンセル" rejects the dialog.
+QPushButton* BuildJumpDialogLayout(QDialog* dialog, const char* captionCp932,
                                         const std::vector<QWidget*>& row);
 
 }  // namespace kalendo

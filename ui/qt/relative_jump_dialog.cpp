@@ -41,7 +41,7 @@ RelativeJumpDialog::RelativeJumpDialog(QWidget* parent) : QDialog(parent) {
     unit_->setInsertPolicy(QComboBox::NoInsert);
     for (const char* item : kRelativeJumpUnits) unit_->addItem(ToQt(item));
     unit_->setCurrentIndex(-1);  // no unit chosen at opening
-    ok_ = BuildJumpDialogLayout(this, kRelativeJumpCaption, {number_, unit_}).ok;
+    ok_ = BuildJumpDialogLayout(this, kRelativeJumpCaption, {number_, unit_});
     connect(ok_, &QPushButton::clicked, this, [this] {
         if (RelativeJumpMayClose(numberText(), unit())) accept();
     });
