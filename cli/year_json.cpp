@@ -2,12 +2,11 @@
 
 #include <span>
 
+#include "almanac/signs.h"
 #include "cli/entry_json.h"
 
 namespace kalendo {
 namespace {
-
-inline constexpr int kAnchorsUsed = 14;  // of the anchor lists' 15 slots
 
 template <int N>
 void WriteDates(JsonWriter& w, const DateList<N>& list, int count) {
@@ -28,9 +27,9 @@ void WriteAstronomyKeys(JsonWriter& w, const MonthRecord& rec) {
     for (const int number : rec.lunarMonthNumber) w.Int(number);
     w.EndArray();
     w.Key("anchorStart");
-    WriteDates(w, rec.anchorStart, kAnchorsUsed);
+    WriteDates(w, rec.anchorStart, kAnchorCount);
     w.Key("anchorFirst");
-    WriteDates(w, rec.anchorFirst, kAnchorsUsed);
+    WriteDates(w, rec.anchorFirst, kAnchorCount);
 }
 
 // "eras": the loaded table, newest first.
