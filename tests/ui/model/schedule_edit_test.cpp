@@ -14,6 +14,8 @@
 #include "defs/schedules.h"
 #include "model_test_support.h"
 #include "platform/file_io.h"
+#include "platform/text_codec.h"
+#include "ui/model/typed_text.h"
 
 namespace kalendo {
 namespace {
@@ -30,6 +32,16 @@ constexpr char kNoteRule[] = "備考に「}」だけの行は書けません";
 ScheduleDialogValues Answer(const std::string& nameUtf8, const std::string& textUtf8, int period) {
     return ScheduleDialogValues{Cp(nameUtf8), Cp(textUtf8), period};
 }
+
+// What the window hands over for what was typed (FromQt).
+ScheduleDialogValues Typed(const std::string& nameUtf8, const std::string& textUtf8) {
+    ExactCp932 name = Cp932FromUtf8Exact(nameUtf8);
+    ExactCp932 text = Cp932FromUtf8Exact(textUtf8);
+    return ScheduleDialogValues{name.cp932, text.cp932, 1, name.unheld, text.unheld};
+}
+
+constexpr char kUnheldHeading[] =
+    "次の文字はシフトJIS（コードページ932）で表せないため使えません. 別の文字に置き換えてください.";
 
 class ScheduleEditTest : public ModelTest {
 protected:
@@ -324,6 +336,96 @@ TEST_F(ScheduleRowsTest, DeleteRemovesScheduleRowsOnly) {
     const auto back = ReadBack();
     ASSERT_EQ(back->scheduleCount, 1);
     EXPECT_EQ(Utf(back->schedules[0].name), "歯医者");
+}
+
+struct UnheldCase {
+    const char* name;
+    const char* note;
+    std::string message;  // "" when accepted
+    const char* storedName;
+    const char* why;
+};
+
+// Characters code page 932 cannot hold are named, field and place, and
+// nothing is stored; what composes into a character it holds is stored.
+TEST_F(ScheduleEditTest, CharactersCp932CannotHoldAreNamedAndNothingIsStored) {
+    std::string elevenCakes;
+    std::string elevenLines = std::string(kUnheldHeading);
+    for (int i = 1; i <= 11; ++i) {
+        elevenCakes += "\U0001F382";
+        if (i <= kMaxNamedUnheld) {
+            elevenLines += "\r\n項目名 " + std::to_string(i) + "文字目「\U0001F382」（U+1F382）";
+        }
+    }
+    elevenLines += "\r\nほか 1 文字";
+    const UnheldCase kCases[] = {
+        {"誕生日\U0001F382", "", std::string(kUnheldHeading) + "\r\n項目名 4文字目「\U0001F382」（U+1F382）",
+         nullptr, "an emoji in the name"},
+        {"昼食", "一行目\n\U00020BB7野家で\U00020BB7",
+         std::string(kUnheldHeading) + "\r\n備考 2行目 1文字目「\U00020BB7」（U+20BB7）" +
+             "\r\n備考 2行目 5文字目「\U00020BB7」（U+20BB7）",
+         nullptr, "the note names the line"},
+        {"Cafe\u0301", "\u00E9", std::string(kUnheldHeading) + "\r\n項目名 4文字目「é」（U+00E9）" +
+             "\r\n備考 1行目 1文字目「é」（U+00E9）",
+         nullptr, "e + acute composes to é, which CP932 lacks; name first"},
+        {elevenCakes.c_str(), "", elevenLines, nullptr, "ten named, the rest counted"},
+        {"か\u3099", "", "", "が", "か + voiced mark is が, which CP932 holds"},
+    };
+    int stored = 0;
+    for (const UnheldCase& c : kCases) {
+        SCOPED_TRACE(c.why);
+        Select(2024, 6, 20);
+        const auto session = OpenNewScheduleDialog(*rec_);
+        ASSERT_TRUE(session.has_value());
+        const ScheduleDialogValues answer = Typed(c.name, c.note);
+        if (!c.message.empty()) {
+            EXPECT_FALSE(ScheduleDialogMayClose(answer)) << "the dialog stays open";
+            EXPECT_EQ(TakeMessages(), std::vector<std::string>{c.message});
+            EXPECT_EQ(FinishNewSchedule(*rec_, path_, *session, answer), 0);
+            EXPECT_TRUE(TakeMessages().empty());
+            EXPECT_EQ(rec_->scheduleCount, stored);
+            continue;
+        }
+        EXPECT_TRUE(ScheduleDialogMayClose(answer));
+        EXPECT_EQ(FinishNewSchedule(*rec_, path_, *session, answer), 1);
+        ++stored;
+        EXPECT_EQ(Utf(rec_->schedules[stored - 1].name), c.storedName);
+    }
+    EXPECT_EQ(ReadBack()->scheduleCount, stored);
+}
+
+// The user replaces the character the dialog named: then the schedule is
+// stored as typed and read back the same after a restart.
+TEST_F(ScheduleEditTest, ReplacedCharactersAreSavedIntact) {
+    Select(2024, 6, 20);
+    const auto session = OpenNewScheduleDialog(*rec_);
+    ASSERT_TRUE(session.has_value());
+    EXPECT_FALSE(ScheduleDialogMayClose(Typed("誕生日\U0001F382", "ケーキ\U0001F382")));
+    EXPECT_EQ(TakeMessages().size(), 1u);
+    EXPECT_FALSE(FileWritten());
+    const ScheduleDialogValues replaced = Typed("誕生日ケーキ", "ケーキ\nろうそく");
+    EXPECT_TRUE(ScheduleDialogMayClose(replaced));
+    EXPECT_EQ(FinishNewSchedule(*rec_, path_, *session, replaced), 1);
+    const auto back = ReadBack();
+    ASSERT_EQ(back->scheduleCount, 1);
+    EXPECT_EQ(Utf(back->schedules[0].name), "誕生日ケーキ");
+    EXPECT_EQ(Utf(back->schedules[0].text), "ケーキ\r\nろうそく");
+}
+
+// Editing an existing schedule: a refused answer leaves it as it was, and
+// the file the edit rewrites holds it unchanged.
+TEST_F(ScheduleEditTest, AnEditWithCharactersCp932CannotHoldChangesNothing) {
+    LoadScheduleLines("会議 2024/07/01\t2\n{\n資料\n}\n");
+    Select(2024, 7, 1);
+    const std::vector<ListRow> rows = {ListRow{kScheduleRow, 0, "1", ""}};
+    const auto session = OpenEditScheduleDialog(*rec_, rows, 0);
+    ASSERT_TRUE(session.has_value());
+    EXPECT_EQ(FinishEditSchedule(*rec_, path_, *session, Typed("会議\U0001F382", "")), 0);
+    const auto back = ReadBack();
+    ASSERT_EQ(back->scheduleCount, 1);
+    EXPECT_EQ(Utf(back->schedules[0].name), "会議");
+    EXPECT_EQ(Utf(back->schedules[0].text), "資料");
+    EXPECT_EQ(back->schedules[0].displayPeriod, 2);
 }
 
 }  // namespace
