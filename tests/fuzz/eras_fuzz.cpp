@@ -17,7 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static int used = kEraCapacity;
     fuzz::ResetEras(*rec, used);
 
-    const auto problem = LoadEras(*rec, fuzz::Bytes(data, size));
+    const std::optional<std::string> text = fuzz::DefinitionText(data, size);
+    if (!text) return 0;  // the document's fatal error
+    const auto problem = LoadEras(*rec, *text);
     if (problem) {
         fuzz::FuzzCheck(rec->eraCount == -1, "a refused file leaves the era count");
         used = kEraCapacity;

@@ -5,6 +5,8 @@
 #include <cstring>
 
 #include "core/compute_month.h"
+#include "defs/file_encoding.h"
+#include "platform/text_codec.h"
 #include "ui/model/document.h"
 
 namespace kalendo::fuzz {
@@ -51,6 +53,19 @@ void ResetEras(MonthRecord& rec, int used) {
         rec.eraStartDay[i] = 0;
     }
     rec.eraCount = -1;
+}
+
+std::optional<std::string> DefinitionText(const std::uint8_t* data, std::size_t size) {
+    std::string text(Bytes(data, size));
+    const FileEncoding encoding = DefinitionFileEncoding(text);
+    const auto problem = ToDefinitionText(text, "x");
+    FuzzCheck(!problem || encoding != FileEncoding::Cp932, "a CP932 file is never refused");
+    FuzzCheck(!problem || !problem->messageUtf8.empty(), "a refusal names what it refuses");
+    if (problem) return std::nullopt;
+    if (encoding != FileEncoding::Cp932) {
+        FuzzCheck(Utf8FromCp932Exact(text).has_value(), "a UTF-8 file becomes CP932 characters");
+    }
+    return text;
 }
 
 void FuzzCheck(bool ok, const char* what) {

@@ -35,7 +35,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::StartInput();
     state.Restore();
 
-    const auto problem = LoadHolidays(rec, fuzz::Bytes(data, size));
+    const std::optional<std::string> text = fuzz::DefinitionText(data, size);
+    if (!text) return 0;  // the document's fatal error
+    const auto problem = LoadHolidays(rec, *text);
     fuzz::FuzzCheck(rec.holidayCount >= 0 && rec.holidayCount <= kHolidayCapacity,
                     "holiday count within the table");
     if (problem) return 0;

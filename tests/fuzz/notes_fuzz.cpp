@@ -16,7 +16,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::StartInput();
     fuzz::ResetEntries(rec->notes, used);
 
-    const auto problem = LoadNotes(*rec, fuzz::Bytes(data, size));
+    const std::optional<std::string> text = fuzz::DefinitionText(data, size);
+    if (!text) return 0;  // the document's fatal error
+    const auto problem = LoadNotes(*rec, *text);
     used = rec->noteCount;
     fuzz::FuzzCheck(used >= 0 && used <= kNoteCapacity, "note count within the table");
     if (problem) return 0;

@@ -19,7 +19,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::StartInput();
     fuzz::ResetSchedules(rec->schedules, used);
 
-    const auto problem = LoadSchedules(*rec, fuzz::Bytes(data, size));
+    const std::optional<std::string> text = fuzz::DefinitionText(data, size);
+    if (!text) return 0;  // the document's fatal error
+    const auto problem = LoadSchedules(*rec, *text);
     used = rec->scheduleCount;
     fuzz::FuzzCheck(used >= 0 && used <= kScheduleCapacity, "schedule count within the table");
     if (problem) return 0;

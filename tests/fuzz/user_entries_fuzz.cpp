@@ -17,7 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::StartInput();
     fuzz::ResetEntries(rec->userEntries, used);
 
-    const auto problem = LoadUserEntries(*rec, fuzz::Bytes(data, size));
+    const std::optional<std::string> text = fuzz::DefinitionText(data, size);
+    if (!text) return 0;  // the document's fatal error
+    const auto problem = LoadUserEntries(*rec, *text);
     used = rec->userEntryCount;
     fuzz::FuzzCheck(used >= 0 && used <= kUserEntryCapacity, "user entry count within the table");
     if (problem) return 0;
