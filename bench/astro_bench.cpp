@@ -7,7 +7,7 @@
 
 #include "astro/longitude.h"
 #include "astro/lunisolar.h"
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "platform/recording_platform.h"
 
 namespace kalendo {

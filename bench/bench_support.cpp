@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "core/day_arith.h"
 #include "platform/platform.h"
 #include "ui/model/document.h"

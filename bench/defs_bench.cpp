@@ -8,7 +8,7 @@
 
 #include "almanac/era.h"
 #include "bench/bench_support.h"
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "defs/expression.h"
 #include "defs/holidays.h"
 #include "platform/file_io.h"

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "bench/bench_support.h"
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "platform/recording_platform.h"
 #include "ui/model/ics_calendar.h"
 #include "ui/model/ics_events.h"

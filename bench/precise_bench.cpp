@@ -8,7 +8,7 @@
 #include "astro/lunisolar.h"
 #include "astro/precise.h"
 #include "core/almanac_mode.h"
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "platform/recording_platform.h"
 
 namespace kalendo {

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "bench/bench_support.h"
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "platform/recording_platform.h"
 #include "ui/model/month_view.h"
 #include "ui/model/view_state.h"

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "bench/bench_support.h"
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "core/day_arith.h"
-#include "core/year_tables.h"
+#include "month/year_tables.h"
 #include "platform/recording_platform.h"
 
 namespace kalendo {

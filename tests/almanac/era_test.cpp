@@ -9,7 +9,7 @@
 #include <string>
 #include <tuple>
 
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "core/day_arith.h"
 #include "platform/file_io.h"
 #include "platform/recording_platform.h"

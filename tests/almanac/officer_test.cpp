@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "almanac/signs.h"
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "core/day_arith.h"
 #include "platform/recording_platform.h"
 #include "tests/calendar_date_print.h"

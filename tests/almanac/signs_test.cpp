@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "core/day_arith.h"
 #include "platform/recording_platform.h"
 

@@ -9,7 +9,7 @@
 #include <tuple>
 #include <vector>
 
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "core/day_arith.h"
 #include "platform/calendar_date.h"
 #include "platform/recording_platform.h"

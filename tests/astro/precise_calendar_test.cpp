@@ -19,7 +19,7 @@
 #include "astro/lunisolar.h"
 #include "astro/precise.h"
 #include "core/almanac_mode.h"
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "core/day_arith.h"
 #include "defs/holidays.h"
 #include "platform/file_io.h"

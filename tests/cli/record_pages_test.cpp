@@ -14,7 +14,7 @@
 #include "cli/json_writer.h"
 #include "cli/year_json.h"
 #include "cli_fixture.h"
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "platform/recording_platform.h"
 #include "platform/text_codec.h"
 #include "ui/model/document.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <tuple>
 
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "core/day_arith.h"
 #include "platform/console_platform.h"
 #include "platform/recording_platform.h"

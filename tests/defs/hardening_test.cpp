@@ -17,7 +17,7 @@
 
 #include "almanac/signs.h"
 #include "astro/lunisolar.h"
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "core/cp932.h"
 #include "core/day_arith.h"
 #include "defs/holidays.h"

@@ -8,7 +8,7 @@
 #include <tuple>
 #include <vector>
 
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "platform/file_io.h"
 #include "platform/recording_platform.h"
 #include "platform/text_codec.h"

@@ -7,7 +7,7 @@
 #include <tuple>
 #include <vector>
 
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "core/day_arith.h"
 #include "platform/recording_platform.h"
 #include "tests/calendar_date_print.h"

@@ -14,7 +14,7 @@
 #include <tuple>
 #include <vector>
 
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "core/day_arith.h"
 #include "defs/holidays.h"
 #include "platform/file_io.h"

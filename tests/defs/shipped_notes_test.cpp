@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "almanac/era.h"
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "core/day_arith.h"
 #include "defs/holidays.h"
 #include "defs/notes.h"

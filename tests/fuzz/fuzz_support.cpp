@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "ui/model/document.h"
 
 namespace kalendo::fuzz {

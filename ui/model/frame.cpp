@@ -4,7 +4,7 @@
 #include <climits>
 
 #include "ui/model/view_layout.h"
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 
 namespace kalendo {
 namespace {

@@ -5,7 +5,7 @@
 #include "almanac/sign_names.h"
 #include "almanac/signs.h"
 #include "astro/lunisolar.h"
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "core/day_arith.h"
 #include "defs/holidays.h"
 #include "defs/notes.h"

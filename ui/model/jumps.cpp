@@ -1,7 +1,7 @@
 #include "ui/model/jumps.h"
 
 #include "core/calendar_constants.h"
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "core/day_arith.h"
 #include "core/typed_number.h"
 #include "platform/platform.h"

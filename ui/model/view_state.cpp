@@ -1,7 +1,7 @@
 #include "ui/model/view_state.h"
 
 #include "astro/lunisolar.h"
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "defs/schedules.h"
 
 namespace kalendo {

@@ -13,7 +13,7 @@
 
 #include <memory>
 
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "platform/file_io.h"
 #include "platform/platform.h"
 #include "ui/model/ics_calendar.h"

@@ -12,9 +12,9 @@
 #include <memory>
 #include <string>
 
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "core/day_arith.h"
-#include "core/year_tables.h"
+#include "month/year_tables.h"
 #include "defs/holidays.h"
 #include "defs/notes.h"
 #include "platform/recording_platform.h"

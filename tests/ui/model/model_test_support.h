@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "core/month_record.h"
 #include "platform/recording_platform.h"
 #include "platform/text_codec.h"

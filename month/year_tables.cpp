@@ -1,4 +1,4 @@
-#include "core/year_tables.h"
+#include "month/year_tables.h"
 
 #include <cstring>
 

@@ -1,7 +1,6 @@
-// The month computation driver. This file is the one place in core/ that
-// reaches upward: it runs the steps of the astronomy, sign, definition and
-// era layers in the fixed order the record depends on.
-#include "core/compute_month.h"
+// The month computation driver: it runs the steps of the astronomy, sign,
+// definition and era layers in the fixed order the record depends on.
+#include "month/compute_month.h"
 
 #include <optional>
 
@@ -10,9 +9,9 @@
 #include "astro/lunisolar.h"
 #include "astro/precise.h"
 #include "core/almanac_mode.h"
-#include "core/core_texts.h"
+#include "month/month_texts.h"
 #include "core/day_arith.h"
-#include "core/year_tables.h"
+#include "month/year_tables.h"
 #include "defs/evaluation_memo.h"
 #include "defs/holidays.h"
 #include "defs/notes.h"

@@ -1,4 +1,4 @@
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 
 #include <gtest/gtest.h>
 
