@@ -26,7 +26,7 @@ struct Loaded {
     std::unique_ptr<MonthRecord> rec = std::make_unique<MonthRecord>();
     Loaded() {
         OpenDocument(*rec, bench::ShippedFolder() + "/");
-        ComputeMonth(*rec, 2024, 6, 15);
+        ComputeMonth(*rec, 2024, 6, 15, {});
     }
 };
 

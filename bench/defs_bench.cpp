@@ -41,7 +41,7 @@ BENCHMARK(BM_ComputeMonthErasAndHolidays)->Unit(benchmark::kMillisecond);
 void BM_EvaluateAndGenerateHolidays(benchmark::State& state) {
     ScopedRecordingPlatform platform;
     auto rec = std::make_unique<MonthRecord>();
-    if (!LoadErasAndHolidays(*rec) || ComputeMonth(*rec, 2024, 6, 15) != 1) {
+    if (!LoadErasAndHolidays(*rec) || ComputeMonth(*rec, 2024, 6, 15, {}) != 1) {
         state.SkipWithError("the shipped files cannot be read");
         return;
     }
@@ -57,7 +57,7 @@ BENCHMARK(BM_EvaluateAndGenerateHolidays)->Unit(benchmark::kMicrosecond);
 void BM_EvaluateSolarExpression(benchmark::State& state) {
     ScopedRecordingPlatform platform;
     auto rec = std::make_unique<MonthRecord>();
-    if (ComputeMonth(*rec, 2024, 6, 15) != 1) {
+    if (ComputeMonth(*rec, 2024, 6, 15, {}) != 1) {
         state.SkipWithError("2024 cannot be computed");
         return;
     }

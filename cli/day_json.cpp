@@ -1,10 +1,9 @@
 #include "cli/day_json.h"
 
 #include "almanac/signs.h"
-#include "cli/entry_json.h"
-#include "astro/longitude.h"
+#include "astro/astronomy.h"
 #include "astro/lunisolar.h"
-#include "astro/precise.h"
+#include "cli/entry_json.h"
 #include "core/day_arith.h"
 #include "defs/holidays.h"
 #include "defs/notes.h"
@@ -48,10 +47,11 @@ void WriteLunisolarKeys(JsonWriter& w, const MonthRecord& rec, CalendarDate t) {
 
 // "moonPhase", "moonAge", and both longitudes at 0 h of the date.
 void WriteSkyKeys(JsonWriter& w, MonthRecord& rec, CalendarDate t) {
-    w.Key("moonPhase").Int(MoonPhaseOfDay(t.year, t.month, t.day));
+    const Astronomy& sky = AstronomyOf(rec.almanacMode);
+    w.Key("moonPhase").Int(sky.moonPhaseOfDay(t.year, t.month, t.day));
     w.Key("moonAge").Double(MoonAge(rec, t.year, t.month, t.day));
-    w.Key("sunLongitude").Double(SunLongitudeShown(t.year, t.month, t.day));
-    w.Key("moonLongitude").Double(MoonLongitudeShown(t.year, t.month, t.day));
+    w.Key("sunLongitude").Double(sky.sunLongitudeShownDeg(t.year, t.month, t.day));
+    w.Key("moonLongitude").Double(sky.moonLongitudeShownDeg(t.year, t.month, t.day));
 }
 
 void WriteEraKeys(JsonWriter& w, const MonthRecord& rec) {

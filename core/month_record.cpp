@@ -113,11 +113,6 @@ MonthRecord& TheMonthRecord() {
     return *record;
 }
 
-int& DisplayModeFlag() {
-    static int flag = 0;
-    return flag;
-}
-
 void CopyText(char (&dst)[kTextBytes], const char* src) {
     const std::size_t n = Cp932FitLength(src, std::strlen(src), kTextBytes - 1);
     std::memmove(dst, src, n);

@@ -9,6 +9,7 @@
 
 #include <cassert>
 
+#include "core/almanac_mode.h"
 #include "platform/calendar_date.h"
 
 namespace kalendo {
@@ -106,6 +107,10 @@ struct MonthRecord {
     CSchedule schedules[kScheduleCapacity];
     int scheduleCount = 0;
 
+    // The astronomy the target's tables were computed from: every question
+    // asked of the record afterwards (the moon's age, the day's phase, the
+    // date expressions' solar longitudes) is answered in the same one.
+    AlmanacMode almanacMode = AlmanacMode::Standard;
     double moonAge = 0.0;  // days, at noon of the date last given to MoonAge
     DateList<kTermCount> terms;
     DateList<kAnchorCapacity> anchorStart;  // S: solar-month starts
@@ -127,9 +132,9 @@ MonthRecord& TheMonthRecord();
 // record. Never freed.
 MonthRecord* NewRecordOnZeroPages();
 
-// The display-mode flag: kViewFull or kViewMonthly (the month record then
-// always describes today). Kept in the settings file as the view mode.
-int& DisplayModeFlag();
+// The display modes: kViewFull, or kViewMonthly, in which the month record
+// always describes today. Kept in the settings file as the view mode and
+// handed to every month computation.
 inline constexpr int kViewFull = 0;     // "完全": grid, panes and lists
 inline constexpr int kViewMonthly = 1;  // "月間": date pane and grid only
 

@@ -344,19 +344,19 @@ protected:
 
 TEST_F(EraStepTest, SetsTheTargetEra) {
     ASSERT_FALSE(LoadEras(*rec_, Cp932FromUtf8("令和 2019/04/30\n平成 1989/01/07\n")).has_value());
-    ASSERT_EQ(ComputeMonth(*rec_, 2023, 3, 22), 1);
+    ASSERT_EQ(ComputeMonth(*rec_, 2023, 3, 22, {}), 1);
     EXPECT_EQ(U(rec_->currentEraName), "令和");
     EXPECT_EQ(rec_->eraYear, 5);
-    ASSERT_EQ(ComputeMonth(*rec_, 2019, 4, 30), 1);
+    ASSERT_EQ(ComputeMonth(*rec_, 2019, 4, 30, {}), 1);
     EXPECT_EQ(U(rec_->currentEraName), "平成");
     EXPECT_EQ(rec_->eraYear, 31);
-    EXPECT_EQ(ComputeMonth(*rec_, 3000, 1, 1), 0);
+    EXPECT_EQ(ComputeMonth(*rec_, 3000, 1, 1, {}), 0);
     EXPECT_EQ(U(rec_->currentEraName), "平成") << "a rejected date changes nothing";
     EXPECT_EQ(rec_->eraYear, 31);
 }
 
 TEST_F(EraStepTest, NoErasLoaded) {
-    ASSERT_EQ(ComputeMonth(*rec_, 2023, 3, 22), 1);
+    ASSERT_EQ(ComputeMonth(*rec_, 2023, 3, 22, {}), 1);
     EXPECT_STREQ(rec_->currentEraName, "");
     EXPECT_EQ(rec_->eraYear, -1);
 }

@@ -30,10 +30,10 @@ struct ZeroPageRecord {
 std::string YearAndDays(MonthRecord& rec, int y, int m, int d) {
     JsonWriter w;
     std::string out;
-    if (ComputeMonth(rec, y, 1, 1)) WriteYearObject(w, rec);
+    if (ComputeMonth(rec, y, 1, 1, {})) WriteYearObject(w, rec);
     out += w.Text() + "\n";
     w.Clear();
-    if (ComputeMonth(rec, y, m, d)) WriteDayObject(w, rec);
+    if (ComputeMonth(rec, y, m, d, {})) WriteDayObject(w, rec);
     return out + w.Text();
 }
 
@@ -81,7 +81,7 @@ TEST(RecordOnZeroPages, OnlyTheFilledSlotsBecomeResident) {
     DefinitionFolder folder;
     ZeroPageRecord zero;
     OpenDocument(*zero.rec, folder.path());
-    ComputeMonth(*zero.rec, 2024, 6, 15);
+    ComputeMonth(*zero.rec, 2024, 6, 15, {});
     EXPECT_LT(ResidentBytes(zero.rec), 1u << 20) << "of " << sizeof(MonthRecord);
 }
 

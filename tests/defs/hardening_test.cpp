@@ -145,7 +145,7 @@ TEST_F(HardeningTest, GenerationWritesNothingPastItsTable) {
     auto rec = std::make_unique<MonthRecord>();
     ASSERT_FALSE(LoadHolidays(*rec, file).has_value());
     ASSERT_FALSE(LoadNotes(*rec, "n 2/2\n").has_value());
-    ASSERT_EQ(ComputeMonth(*rec, 2024, 6, 15), 1);
+    ASSERT_EQ(ComputeMonth(*rec, 2024, 6, 15, {}), 1);
     EXPECT_EQ(rec->generatedHolidayCount, kGeneratedHolidayCapacity);
     EXPECT_EQ(rec->holidayCount, 40) << "the count after the table";
     EXPECT_EQ(rec->noteCount, 1);
@@ -174,7 +174,7 @@ TEST_F(HardeningTest, SearchFarFromTheMonthIsQuick) {
     auto rec = std::make_unique<MonthRecord>();
     ASSERT_FALSE(LoadNotes(*rec, file).has_value());
     const auto start = std::chrono::steady_clock::now();
-    ASSERT_EQ(ComputeMonth(*rec, 2024, 6, 15), 1);
+    ASSERT_EQ(ComputeMonth(*rec, 2024, 6, 15, {}), 1);
     const auto took = std::chrono::steady_clock::now() - start;
     EXPECT_LT(took, std::chrono::seconds(2));
 
@@ -226,7 +226,7 @@ TEST_F(HardeningTest, NulBytesEndTheirLine) {
     auto rec = std::make_unique<MonthRecord>();
     const char line[] = "a ( 2000 - 3000 ) / 5/6\0<Sun d\n";
     ASSERT_FALSE(LoadHolidays(*rec, std::string(line, sizeof line - 1)));
-    ASSERT_EQ(ComputeMonth(*rec, 2024, 6, 15), 1);
+    ASSERT_EQ(ComputeMonth(*rec, 2024, 6, 15, {}), 1);
     EXPECT_EQ(rec->holidays[0].day, 6) << "the expression ends at the NUL";
 }
 
@@ -266,7 +266,7 @@ TEST_F(HardeningTest, Utf8FilesLoadAsBytes) {
 
     auto rec = std::make_unique<MonthRecord>();
     ASSERT_FALSE(LoadHolidays(*rec, Utf8Source("祝日.Def")).has_value());
-    ASSERT_EQ(ComputeMonth(*rec, 2024, 5, 6), 1) << "the holiday file's expressions are ASCII";
+    ASSERT_EQ(ComputeMonth(*rec, 2024, 5, 6, {}), 1) << "the holiday file's expressions are ASCII";
     const int i = FindHoliday(*rec, 5, 3);
     ASSERT_GE(i, 0);
     EXPECT_EQ(std::string(rec->holidays[i].name), "憲法記念日") << "the UTF-8 bytes as they are";
@@ -274,7 +274,7 @@ TEST_F(HardeningTest, Utf8FilesLoadAsBytes) {
 
     ASSERT_FALSE(LoadNotes(*rec, Utf8Source("暦日.Def")).has_value());
     try {
-        ComputeMonth(*rec, 2024, 5, 6);
+        ComputeMonth(*rec, 2024, 5, 6, {});
         FAIL() << "a UTF-8 keyword is no keyword";
     } catch (const FatalExit& e) {
         // The name and the expression are UTF-8 bytes inside the CP932 message.

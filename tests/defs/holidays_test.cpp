@@ -22,7 +22,7 @@ protected:
     void Load(const std::string& utf8) {
         ASSERT_FALSE(LoadHolidays(*rec_, Cp932FromUtf8(utf8)).has_value());
     }
-    void Compute(int y, int m = 6, int d = 15) { ASSERT_EQ(ComputeMonth(*rec_, y, m, d), 1); }
+    void Compute(int y, int m = 6, int d = 15) { ASSERT_EQ(ComputeMonth(*rec_, y, m, d, {}), 1); }
 
     const DefinitionEntry& Holiday(int i) const { return rec_->holidays[i]; }
 
@@ -237,7 +237,7 @@ TEST_F(HolidaysTest, WrongExpressionIsFatalOnlyWhenValid) {
     Load("x ( 2024 - 2025 ) / 14/1 d\n");
     Compute(2023);
     try {
-        ComputeMonth(*rec_, 2024, 1, 1);
+        ComputeMonth(*rec_, 2024, 1, 1, {});
         FAIL() << "no fatal error";
     } catch (const FatalExit& fatal) {
         EXPECT_EQ(Utf8FromCp932(fatal.message), "xの表現式14/1に誤りがあります");

@@ -31,7 +31,7 @@ protected:
         std::vector<CalendarDate> days;
         int yy = y, m = 1, d = 1;
         while (yy == y) {
-            EXPECT_EQ(ComputeMonth(*rec_, yy, m, d), 1);
+            EXPECT_EQ(ComputeMonth(*rec_, yy, m, d, {}), 1);
             if (NoteFallsOnTarget(*rec_, i) == i) days.push_back({yy, m, d});
             ++d;
             NormalizeDate(yy, m, d);
@@ -154,21 +154,21 @@ TEST_F(NotesTest, GregorianNotesFallOnTheirDay) {
 
 TEST_F(NotesTest, EveryEvaluationStartsFromNoDay) {
     LoadNotesUtf8("甲子 100/六十干支・1\n");
-    ASSERT_EQ(ComputeMonth(*rec_, 2024, 3, 1), 1);  // a 甲子 day
+    ASSERT_EQ(ComputeMonth(*rec_, 2024, 3, 1, {}), 1);  // a 甲子 day
     EXPECT_EQ(NoteFallsOnTarget(*rec_, 0), 0);
     // February 2024 has no 甲子: the note falls on no day, and the March
     // result does not linger.
-    ASSERT_EQ(ComputeMonth(*rec_, 2024, 2, 1), 1);
+    ASSERT_EQ(ComputeMonth(*rec_, 2024, 2, 1, {}), 1);
     EXPECT_LE(rec_->notes[0].day, 0);
     for (int d = 1; d <= 29; ++d) {
-        ASSERT_EQ(ComputeMonth(*rec_, 2024, 2, d), 1);
+        ASSERT_EQ(ComputeMonth(*rec_, 2024, 2, d, {}), 1);
         EXPECT_EQ(NoteFallsOnTarget(*rec_, 0), -1) << d;
     }
 }
 
 TEST_F(NotesTest, NoteRunningIntoTheNextYearIsNotInThisOne) {
     LoadNotesUtf8("x 12/25+7\n");
-    ASSERT_EQ(ComputeMonth(*rec_, 2024, 1, 1), 1);
+    ASSERT_EQ(ComputeMonth(*rec_, 2024, 1, 1, {}), 1);
     EXPECT_EQ(std::tie(rec_->notes[0].year, rec_->notes[0].month, rec_->notes[0].day),
               std::make_tuple(2025, 1, 1));
     EXPECT_EQ(NoteFallsOnTarget(*rec_, 0), -1) << "1 January 2024 has the same month and day";
@@ -180,7 +180,7 @@ TEST_F(NotesTest, LeapFourthMonth) {
     LoadNotesUtf8(
         "閏 旧閏4/1\n"
         "平 旧4/1\n");
-    ASSERT_EQ(ComputeMonth(*rec_, 2020, 5, 23), 1);
+    ASSERT_EQ(ComputeMonth(*rec_, 2020, 5, 23, {}), 1);
     ASSERT_EQ(std::tie(rec_->lunarMonth, rec_->lunarDay, rec_->leapMonth),
               std::make_tuple(-4, 1, 4));
     EXPECT_EQ(rec_->notes[0].oldCalendar, 1);
@@ -197,7 +197,7 @@ TEST_F(NotesTest, NewYearIsNotInALeapFirstMonth) {
     LoadNotesUtf8(
         "旧正月 旧1/1\n"
         "閏正月 旧閏1/1\n");
-    ASSERT_EQ(ComputeMonth(*rec_, 2262, 2, 20), 1);
+    ASSERT_EQ(ComputeMonth(*rec_, 2262, 2, 20, {}), 1);
     ASSERT_EQ(std::tie(rec_->lunarMonth, rec_->lunarDay, rec_->leapMonth),
               std::make_tuple(-1, 1, 1));
     EXPECT_EQ(NoteFallsOnTarget(*rec_, 0), -1);
@@ -205,7 +205,7 @@ TEST_F(NotesTest, NewYearIsNotInALeapFirstMonth) {
 
     const std::vector<CalendarDate> newYear = NoteDaysOf(0, 2262);
     ASSERT_EQ(newYear.size(), 1u);
-    ASSERT_EQ(ComputeMonth(*rec_, newYear[0].year, newYear[0].month, newYear[0].day), 1);
+    ASSERT_EQ(ComputeMonth(*rec_, newYear[0].year, newYear[0].month, newYear[0].day, {}), 1);
     EXPECT_EQ(std::tie(rec_->lunarMonth, rec_->lunarDay), std::make_tuple(1, 1));
     EXPECT_EQ(NoteDaysOf(1, 2262), (std::vector<CalendarDate>{{2262, 2, 20}}));
 }
@@ -214,7 +214,7 @@ class UserEntryTest : public NotesTest {
 protected:
     void Load(const std::string& fileUtf8) {
         LoadUserUtf8(fileUtf8);
-        ASSERT_EQ(ComputeMonth(*rec_, target_.year, target_.month, target_.day), 1);
+        ASSERT_EQ(ComputeMonth(*rec_, target_.year, target_.month, target_.day, {}), 1);
     }
     CalendarDate target_{2024, 6, 15};
 };

@@ -57,7 +57,7 @@ std::map<std::string, DayList> NoteDaysOfYear(MonthRecord& rec, int y) {
     for (int i = 0; i < rec.noteCount; ++i) days[Utf8FromCp932(rec.notes[i].expression)];
     int yy = y, m = 1, d = 1;
     while (yy == y) {
-        EXPECT_EQ(ComputeMonth(rec, yy, m, d), 1);
+        EXPECT_EQ(ComputeMonth(rec, yy, m, d, {}), 1);
         for (int i = 0; i < rec.noteCount; ++i) {
             if (NoteFallsOnTarget(rec, i) == i) {
                 days[Utf8FromCp932(rec.notes[i].expression)].push_back(MonthDay(m, d));
@@ -240,7 +240,7 @@ TEST_F(ShippedNotesTest, SelectedDaysOf2025) {
         for (int offset = -1; offset <= 1; ++offset) {
             int y = 2025, m = c.m, d = c.d + offset;
             NormalizeDate(y, m, d);
-            ASSERT_EQ(ComputeMonth(*rec, y, m, d), 1);
+            ASSERT_EQ(ComputeMonth(*rec, y, m, d, {}), 1);
             int found = 0;
             for (int i = 0; i < rec->noteCount; ++i) {
                 if (NoteFallsOnTarget(*rec, i) == i &&
@@ -265,7 +265,7 @@ TEST_F(ShippedNotesTest, EveryYearEvaluatesWithoutError) {
     // year that reaches it; the recorder throws instead of exiting.
     auto rec = LoadShipped();
     for (int y = 1600; y <= 2999; ++y) {
-        ASSERT_NO_THROW(ComputeMonth(*rec, y, 6, 15)) << y;
+        ASSERT_NO_THROW(ComputeMonth(*rec, y, 6, 15, {})) << y;
     }
     EXPECT_TRUE(platform_->messages.empty());
 }
@@ -299,7 +299,7 @@ TEST_F(ShippedNotesTest, UserFileExamplesWorkWhenUncommented) {
     ASSERT_FALSE(LoadUserEntries(*rec, Cp932FromUtf8(examples)).has_value());
     ASSERT_EQ(rec->userEntryCount, 3);
     EXPECT_EQ(Utf8FromCp932(rec->userEntries[0].description), "二人の記念日。\r\n花を贈る。");
-    ASSERT_EQ(ComputeMonth(*rec, 2025, 4, 1), 1);
+    ASSERT_EQ(ComputeMonth(*rec, 2025, 4, 1, {}), 1);
     EXPECT_EQ(UserEntryFallsOn(*rec, 0, 2025, 6, 12), 0);
     EXPECT_EQ(UserEntryFallsOn(*rec, 1, 2025, 9, 23), 1);
     EXPECT_EQ(UserEntryFallsOn(*rec, 2, 2025, 4, 20), 2) << "the third Sunday of April 2025";

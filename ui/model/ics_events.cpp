@@ -4,12 +4,13 @@
 
 #include "almanac/sign_names.h"
 #include "almanac/signs.h"
+#include "astro/astronomy.h"
 #include "astro/lunisolar.h"
-#include "month/compute_month.h"
 #include "core/day_arith.h"
 #include "defs/holidays.h"
 #include "defs/notes.h"
 #include "defs/schedules.h"
+#include "month/compute_month.h"
 #include "ui/model/ics_texts.h"
 #include "ui/model/lists.h"
 #include "ui/model/month_view.h"
@@ -21,19 +22,6 @@ namespace {
 
 constexpr std::array<const char*, kIcsIncludeCount> kIncludeWords = {"holidays", "notes",  "users", "schedules",
                                                       "rokuyo",   "lunar",  "moon"};
-
-// Restores the display-mode flag: the export always computes the full
-// display, where ComputeMonth takes the date it is given.
-class FullDisplayScope {
-public:
-    FullDisplayScope() : saved_(DisplayModeFlag()) { DisplayModeFlag() = kViewFull; }
-    ~FullDisplayScope() { DisplayModeFlag() = saved_; }
-    FullDisplayScope(const FullDisplayScope&) = delete;
-    FullDisplayScope& operator=(const FullDisplayScope&) = delete;
-
-private:
-    int saved_;
-};
 
 const char* PhaseName(int degrees) {
     switch (degrees) {
@@ -95,7 +83,7 @@ void CollectDay(const MonthRecord& rec, const IcsInclude& include, std::vector<I
         add(IcsKind::Lunar, rec.lunarMonth, name, "");
     }
     if (include.moon) {
-        const int phase = MoonPhaseOfDay(t.year, t.month, t.day);
+        const int phase = AstronomyOf(rec.almanacMode).moonPhaseOfDay(t.year, t.month, t.day);
         if (const char* name = PhaseName(phase)) add(IcsKind::Moon, phase, name, "");
     }
 }
@@ -170,14 +158,15 @@ bool IcsRangeAccepted(CalendarDate first, CalendarDate last) {
 }
 
 std::vector<IcsEvent> CollectIcsEvents(MonthRecord& rec, CalendarDate first, CalendarDate last,
-                                       const IcsInclude& include) {
+                                       const IcsInclude& include, AlmanacMode almanac) {
     std::vector<IcsEvent> events;
     if (!IcsRangeAccepted(first, last)) return events;
-    const FullDisplayScope fullDisplay;
+    // Every day as the full display computes it, whatever the window shows.
+    const MonthOptions options{almanac, kViewFull};
     int y = first.year, m = first.month, d = first.day;
     // Real dates of the accepted years: ComputeMonth accepts every one.
     while (CompareDates(y, m, d, last.year, last.month, last.day) >= 0) {
-        ComputeMonth(rec, y, m, d);
+        ComputeMonth(rec, y, m, d, options);
         CollectDay(rec, include, events);
         ++d;
         NormalizeDate(y, m, d);

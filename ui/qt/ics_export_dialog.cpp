@@ -127,7 +127,9 @@ void RunIcsExport(const MonthRecord& rec, QWidget* parent) {
     // The export moves a record through every day of the range; a copy
     // keeps the window's selected day and lists as they are.
     auto work = std::make_unique<MonthRecord>(rec);
-    const std::string bytes = ExportIcs(*work, dialog.first(), dialog.last(), dialog.include(), stamp);
+    // In the almanac mode the window shows, which its record was computed in.
+    const std::string bytes = ExportIcs(*work, dialog.first(), dialog.last(), dialog.include(),
+                                        rec.almanacMode, stamp);
     if (!WriteFileAtomically(path, bytes)) ThePlatform().ShowMessage(kIcsWriteError);
 }
 

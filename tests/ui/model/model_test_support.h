@@ -30,7 +30,6 @@ inline constexpr char kTestEras[] =
 class ModelTest : public ::testing::Test {
 protected:
     ModelTest();
-    ~ModelTest() override { DisplayModeFlag() = 0; }
 
     // Pins today (and reads it into the record).
     void SetToday(int y, int m, int d);
