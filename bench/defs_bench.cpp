@@ -61,7 +61,7 @@ void BM_EvaluateSolarExpression(benchmark::State& state) {
         state.SkipWithError("2024 cannot be computed");
         return;
     }
-    DefinitionEntry e;
+    DefinitionEntry e = kFreshDefinitionEntry;
     CopyText(e.expression, "Deg14");  // the longest walk: 14 days after 春分
     for (auto _ : state) {
         EvaluateExpression(*rec, &e, 0);

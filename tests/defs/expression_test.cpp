@@ -23,7 +23,7 @@ protected:
     void SetUp() override { ASSERT_EQ(ComputeMonth(*rec_, 2024, 6, 15, {}), 1); }
 
     DefinitionEntry Evaluate(const std::string& utf8) {
-        DefinitionEntry e;
+        DefinitionEntry e = kFreshDefinitionEntry;
         CopyText(e.name, Cp932FromUtf8("テスト").c_str());
         CopyText(e.expression, Cp932FromUtf8(utf8).c_str());
         EvaluateExpression(*rec_, &e, 0);

@@ -24,7 +24,7 @@ protected:
     }
     void Compute(int y, int m = 6, int d = 15) { ASSERT_EQ(ComputeMonth(*rec_, y, m, d, {}), 1); }
 
-    const DefinitionEntry& Holiday(int i) const { return rec_->holidays[i]; }
+    const DefinitionEntry& Holiday(int i) const { return rec_->tables.holidays[i]; }
 
     ScopedRecordingPlatform platform_;
     std::unique_ptr<MonthRecord> rec_ = std::make_unique<MonthRecord>();
@@ -172,7 +172,7 @@ TEST_F(HolidaysTest, Generation) {
         Compute(c.year);
         std::vector<Generated> got;
         for (int i = 0; i < rec_->generatedHolidayCount; ++i) {
-            const DefinitionEntry& g = rec_->generatedHolidays[i];
+            const DefinitionEntry& g = rec_->tables.generatedHolidays[i];
             EXPECT_EQ(g.toYear, 3000);
             got.push_back({Utf8FromCp932(g.name), g.month, g.day, g.fromYear});
         }

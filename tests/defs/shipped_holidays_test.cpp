@@ -60,7 +60,7 @@ protected:
     }
     std::string GeneratedName(int month, int day) {
         const int i = FindGeneratedHoliday(*rec_, month, day);
-        return i < 0 ? "" : Utf8FromCp932(rec_->generatedHolidays[i].name);
+        return i < 0 ? "" : Utf8FromCp932(rec_->tables.generatedHolidays[i].name);
     }
 
     ScopedRecordingPlatform platform_;
@@ -128,7 +128,7 @@ TEST_F(ShippedHolidays, TenDaysOffIn2019) {
     EXPECT_FALSE(IsDayOff(*rec_, 4, 37)) << "7 May";
     const int april30 = FindHoliday(*rec_, 4, 30);
     ASSERT_GE(april30, 0);
-    EXPECT_EQ(Utf8FromCp932(rec_->holidays[april30].name), "国民の休日");
+    EXPECT_EQ(Utf8FromCp932(rec_->tables.holidays[april30].name), "国民の休日");
     EXPECT_EQ(GeneratedName(5, 2), "国民の休日（三連休）");
     EXPECT_EQ(GeneratedName(5, 6), "振り替え休日");
 }
@@ -157,7 +157,7 @@ TEST_F(ShippedHolidays, RowsThatAreEasyToGetWrong) {
         ASSERT_EQ(ComputeMonth(*rec_, c.y, c.m, c.d, {}), 1);
         const int i = FindHoliday(*rec_, c.m, c.d);
         const std::string name =
-            i >= 0 ? Utf8FromCp932(rec_->holidays[i].name) : GeneratedName(c.m, c.d);
+            i >= 0 ? Utf8FromCp932(rec_->tables.holidays[i].name) : GeneratedName(c.m, c.d);
         EXPECT_EQ(name, c.name);
     }
 }

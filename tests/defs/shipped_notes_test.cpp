@@ -54,13 +54,13 @@ std::string MonthDay(int m, int d) {
 // it falls, each day through a month computation of its own.
 std::map<std::string, DayList> NoteDaysOfYear(MonthRecord& rec, int y) {
     std::map<std::string, DayList> days;
-    for (int i = 0; i < rec.noteCount; ++i) days[Utf8FromCp932(rec.notes[i].expression)];
+    for (int i = 0; i < rec.noteCount; ++i) days[Utf8FromCp932(rec.tables.notes[i].expression)];
     int yy = y, m = 1, d = 1;
     while (yy == y) {
         EXPECT_EQ(ComputeMonth(rec, yy, m, d, {}), 1);
         for (int i = 0; i < rec.noteCount; ++i) {
             if (NoteFallsOnTarget(rec, i) == i) {
-                days[Utf8FromCp932(rec.notes[i].expression)].push_back(MonthDay(m, d));
+                days[Utf8FromCp932(rec.tables.notes[i].expression)].push_back(MonthDay(m, d));
             }
         }
         ++d;
@@ -209,11 +209,11 @@ TEST_F(ShippedNotesTest, EveryNoteFallsOnItsDaysOf2024) {
     }
     // The table above covers every note of the file, each with its name.
     for (int i = 0; i < rec->noteCount; ++i) {
-        const std::string expression = Utf8FromCp932(rec->notes[i].expression);
+        const std::string expression = Utf8FromCp932(rec->tables.notes[i].expression);
         EXPECT_EQ(covered.count(expression), 1u) << "untested note " << expression;
         for (const NoteCase& c : NoteCases()) {
             if (expression == c.expression) {
-                EXPECT_EQ(Utf8FromCp932(rec->notes[i].name), c.name);
+                EXPECT_EQ(Utf8FromCp932(rec->tables.notes[i].name), c.name);
             }
         }
     }
@@ -244,7 +244,7 @@ TEST_F(ShippedNotesTest, SelectedDaysOf2025) {
             int found = 0;
             for (int i = 0; i < rec->noteCount; ++i) {
                 if (NoteFallsOnTarget(*rec, i) == i &&
-                    Utf8FromCp932(rec->notes[i].name) == c.name) {
+                    Utf8FromCp932(rec->tables.notes[i].name) == c.name) {
                     ++found;
                 }
             }
@@ -256,7 +256,7 @@ TEST_F(ShippedNotesTest, SelectedDaysOf2025) {
 TEST_F(ShippedNotesTest, EveryNoteHasADescription) {
     auto rec = LoadShipped();
     for (int i = 0; i < rec->noteCount; ++i) {
-        EXPECT_NE(rec->notes[i].description[0], '\0') << Utf8FromCp932(rec->notes[i].name);
+        EXPECT_NE(rec->tables.notes[i].description[0], '\0') << Utf8FromCp932(rec->tables.notes[i].name);
     }
 }
 
@@ -298,7 +298,7 @@ TEST_F(ShippedNotesTest, UserFileExamplesWorkWhenUncommented) {
     auto rec = std::make_unique<MonthRecord>();
     ASSERT_FALSE(LoadUserEntries(*rec, Cp932FromUtf8(examples)).has_value());
     ASSERT_EQ(rec->userEntryCount, 3);
-    EXPECT_EQ(Utf8FromCp932(rec->userEntries[0].description), "二人の記念日。\r\n花を贈る。");
+    EXPECT_EQ(Utf8FromCp932(rec->tables.userEntries[0].description), "二人の記念日。\r\n花を贈る。");
     ASSERT_EQ(ComputeMonth(*rec, 2025, 4, 1, {}), 1);
     EXPECT_EQ(UserEntryFallsOn(*rec, 0, 2025, 6, 12), 0);
     EXPECT_EQ(UserEntryFallsOn(*rec, 1, 2025, 9, 23), 1);

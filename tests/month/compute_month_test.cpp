@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 
 #include "platform/recording_platform.h"
@@ -87,9 +88,13 @@ TEST(MonthRecord, InitialState) {
     EXPECT_EQ(rec->noteCount, -1);
     EXPECT_EQ(rec->userEntryCount, 0);
     EXPECT_EQ(rec->scheduleCount, 0);
-    EXPECT_EQ(rec->holidays[0].year, -1);
-    EXPECT_EQ(rec->holidays[0].displayPeriod, -1);
-    EXPECT_EQ(rec->schedules[511].month, -1);
+    // The slot tables are all zero bytes until a loader fills a slot, which
+    // it starts from the fresh entry.
+    const auto zero = std::make_unique<SlotTables>();
+    EXPECT_EQ(std::memcmp(&rec->tables, zero.get(), sizeof(SlotTables)), 0);
+    EXPECT_EQ(kFreshDefinitionEntry.year, -1);
+    EXPECT_EQ(kFreshDefinitionEntry.displayPeriod, -1);
+    EXPECT_EQ(kFreshSchedule.month, -1);
 }
 
 }  // namespace

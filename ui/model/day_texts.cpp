@@ -141,11 +141,11 @@ DetailTexts BuildDetailTexts(const MonthRecord& rec) {
 
     BoundedText events;
     if (const int h = FindHoliday(rec, t.month, t.day); h >= 0) {
-        events.Append(std::string(rec.holidays[h].name) + kDetailEventLineEnd);
+        events.Append(std::string(rec.tables.holidays[h].name) + kDetailEventLineEnd);
     }
     for (int i = 0; i < rec.noteCount; ++i) {
         if (NoteFallsOnTarget(rec, i) >= 0) {
-            events.Append(std::string(rec.notes[i].name) + kDetailEventLineEnd);
+            events.Append(std::string(rec.tables.notes[i].name) + kDetailEventLineEnd);
         }
     }
     return DetailTexts{almanac.str(), events.str()};

@@ -42,30 +42,30 @@ void CollectDay(const MonthRecord& rec, const IcsInclude& include, std::vector<I
     if (include.holidays) {
         // As the event list: the holiday, or else the generated holiday.
         if (const int h = FindHoliday(rec, t.month, t.day); h >= 0) {
-            add(IcsKind::Holiday, h, rec.holidays[h].name, rec.holidays[h].description);
+            add(IcsKind::Holiday, h, rec.tables.holidays[h].name, rec.tables.holidays[h].description);
         } else if (const int g = FindGeneratedHoliday(rec, t.month, t.day); g >= 0) {
             // The memo dialog shows no text for a generated holiday.
-            add(IcsKind::GeneratedHoliday, g, rec.generatedHolidays[g].name, "");
+            add(IcsKind::GeneratedHoliday, g, rec.tables.generatedHolidays[g].name, "");
         }
     }
     if (include.notes) {
         for (int i = 0; i < rec.noteCount; ++i) {
             if (NoteFallsOnTarget(rec, i) >= 0) {
-                add(IcsKind::Note, i, rec.notes[i].name, rec.notes[i].description);
+                add(IcsKind::Note, i, rec.tables.notes[i].name, rec.tables.notes[i].description);
             }
         }
     }
     if (include.users) {
         for (int i = 0; i < rec.userEntryCount; ++i) {
             if (UserEntryFallsOn(rec, i, t.year, t.month, t.day) >= 0) {
-                add(IcsKind::UserEvent, i, rec.userEntries[i].name, rec.userEntries[i].description);
+                add(IcsKind::UserEvent, i, rec.tables.userEntries[i].name, rec.tables.userEntries[i].description);
             }
         }
     }
     if (include.schedules) {
         for (int i = 0; i < rec.scheduleCount; ++i) {
             if (ScheduleFallsOn(rec, i, t.year, t.month, t.day) >= 0) {
-                add(IcsKind::Schedule, i, rec.schedules[i].name, rec.schedules[i].text);
+                add(IcsKind::Schedule, i, rec.tables.schedules[i].name, rec.tables.schedules[i].text);
             }
         }
     }

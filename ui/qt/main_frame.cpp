@@ -312,7 +312,7 @@ void MainFrame::RunCommand(int commandId) {
             RunConfigDialog(paths_.executable, this);
             return;
         case kCmdExportIcs:
-            RunIcsExport(rec_, this);
+            RunIcsExport(rec_, MonthOptionsOf(settings_), this);
             return;
         case kCmdExit:
             close();
