@@ -7,7 +7,7 @@
 #include <string>
 
 #include "bench/bench_support.h"
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "platform/recording_platform.h"
 #include "ui/model/ics_calendar.h"
 #include "ui/model/ics_events.h"
@@ -27,7 +27,7 @@ void BM_IcsExportYearEverything(benchmark::State& state) {
     if (!rec) return;
     std::size_t bytes = 0;
     for (auto _ : state) {
-        const std::string text = ExportIcs(*rec, kFirst, kLast, kEverything, 1700000000);
+        const std::string text = ExportIcs(*rec, kFirst, kLast, kEverything, AlmanacMode::Standard, 1700000000);
         bytes = text.size();
         benchmark::DoNotOptimize(text.data());
     }
@@ -41,7 +41,7 @@ void BM_IcsCollectYearEverything(benchmark::State& state) {
     ScopedRecordingPlatform platform;
     std::unique_ptr<MonthRecord> rec = bench::OpenShippedDocument(state);
     if (!rec) return;
-    for (auto _ : state) benchmark::DoNotOptimize(CollectIcsEvents(*rec, kFirst, kLast, kEverything).size());
+    for (auto _ : state) benchmark::DoNotOptimize(CollectIcsEvents(*rec, kFirst, kLast, kEverything, AlmanacMode::Standard).size());
 }
 BENCHMARK(BM_IcsCollectYearEverything)->Unit(benchmark::kMillisecond);
 
@@ -49,7 +49,7 @@ void BM_IcsSerialiseYearEverything(benchmark::State& state) {
     ScopedRecordingPlatform platform;
     std::unique_ptr<MonthRecord> rec = bench::OpenShippedDocument(state);
     if (!rec) return;
-    const std::vector<IcsEvent> events = CollectIcsEvents(*rec, kFirst, kLast, kEverything);
+    const std::vector<IcsEvent> events = CollectIcsEvents(*rec, kFirst, kLast, kEverything, AlmanacMode::Standard);
     for (auto _ : state) benchmark::DoNotOptimize(IcsCalendarText(events, 1700000000).size());
     state.counters["events"] = static_cast<double>(events.size());
 }

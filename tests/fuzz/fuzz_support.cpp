@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "core/compute_month.h"
 #include "defs/file_encoding.h"
+#include "month/compute_month.h"
 #include "platform/text_codec.h"
 #include "ui/model/document.h"
 
@@ -33,7 +33,7 @@ std::unique_ptr<MonthRecord> ShippedRecord(int y, int m, int d) {
                      K2_FUZZ_DATA_DIR);
         std::abort();
     }
-    FuzzCheck(ComputeMonth(*rec, y, m, d) == 1, "the shipped files compute the fixed date");
+    FuzzCheck(ComputeMonth(*rec, y, m, d, {}) == 1, "the shipped files compute the fixed date");
     return rec;
 }
 

@@ -112,8 +112,8 @@ std::string IcsCalendarText(const std::vector<IcsEvent>& events, std::time_t sta
 }
 
 std::string ExportIcs(MonthRecord& rec, CalendarDate first, CalendarDate last,
-                      const IcsInclude& include, std::time_t stamp) {
-    return IcsCalendarText(CollectIcsEvents(rec, first, last, include), stamp);
+                      const IcsInclude& include, AlmanacMode almanac, std::time_t stamp) {
+    return IcsCalendarText(CollectIcsEvents(rec, first, last, include, almanac), stamp);
 }
 
 }  // namespace kalendo

@@ -39,6 +39,6 @@ std::string IcsCalendarText(const std::vector<IcsEvent>& events, std::time_t sta
 
 // CollectIcsEvents and IcsCalendarText. Precondition: IcsRangeAccepted.
 std::string ExportIcs(MonthRecord& rec, CalendarDate first, CalendarDate last,
-                      const IcsInclude& include, std::time_t stamp);
+                      const IcsInclude& include, AlmanacMode almanac, std::time_t stamp);
 
 }  // namespace kalendo

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/almanac_mode.h"
 #include "core/month_record.h"
 #include "platform/calendar_date.h"
 
@@ -85,12 +86,12 @@ bool IcsRangeAccepted(CalendarDate first, CalendarDate last);
 // Every event of the range, by day and within a day in the kind order
 // above (each table in index order). Precondition: IcsRangeAccepted.
 //
-// Moves `rec` through every day of the range with ComputeMonth, in the
-// full display whatever DisplayModeFlag says (the flag is restored); the
-// record is left at `last`. A holiday hides a generated holiday of the
+// Moves `rec` through every day of the range with ComputeMonth in the
+// almanac mode `almanac`, in the full display whatever the window shows;
+// the record is left at `last`. A holiday hides a generated holiday of the
 // same day, as in the event list. Schedules are taken as the table holds
 // them: the caller sweeps the past ones first, as the window does.
 std::vector<IcsEvent> CollectIcsEvents(MonthRecord& rec, CalendarDate first, CalendarDate last,
-                                       const IcsInclude& include);
+                                       const IcsInclude& include, AlmanacMode almanac);
 
 }  // namespace kalendo

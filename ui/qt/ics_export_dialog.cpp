@@ -13,11 +13,12 @@
 
 #include <memory>
 
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "platform/file_io.h"
 #include "platform/platform.h"
 #include "ui/model/ics_calendar.h"
 #include "ui/model/ics_texts.h"
+#include "ui/model/month_view.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/window_texts.h"
@@ -107,7 +108,7 @@ void IcsExportDialog::TryAccept() {
     accept();
 }
 
-void RunIcsExport(const MonthRecord& rec, QWidget* parent) {
+void RunIcsExport(MonthRecord& rec, MonthOptions shown, QWidget* parent) {
     const int year = rec.year[kTarget];
     IcsExportDialog dialog({year, 1, 1}, {year, 12, 31}, IcsInclude{}, parent);
     if (dialog.exec() != QDialog::Accepted) return;
@@ -124,10 +125,12 @@ void RunIcsExport(const MonthRecord& rec, QWidget* parent) {
     // A malformed SOURCE_DATE_EPOCH only matters to reproducible builds;
     // the window then stamps the export with the clock.
     const std::time_t stamp = IcsExportTime().value_or(std::time(nullptr));
-    // The export moves a record through every day of the range; a copy
-    // keeps the window's selected day and lists as they are.
-    auto work = std::make_unique<MonthRecord>(rec);
-    const std::string bytes = ExportIcs(*work, dialog.first(), dialog.last(), dialog.include(), stamp);
+    // The export moves the record through every day of the range, in the
+    // almanac the window shows; the window's day is computed again after it.
+    const CalendarDate day = TargetDate(rec);
+    const std::string bytes =
+        ExportIcs(rec, dialog.first(), dialog.last(), dialog.include(), shown.almanac, stamp);
+    ComputeMonth(rec, day.year, day.month, day.day, shown);
     if (!WriteFileAtomically(path, bytes)) ThePlatform().ShowMessage(kIcsWriteError);
 }
 

@@ -8,6 +8,7 @@
 #include <array>
 
 #include "core/month_record.h"
+#include "month/compute_month.h"
 #include "ui/model/ics_events.h"
 
 class QCheckBox;
@@ -46,10 +47,10 @@ private:
     QPushButton* export_;
 };
 
-// The menu command: the dialog, the save dialog, the export of a copy of
-// the record (the window's own record stays where it is) and the file,
-// replaced atomically. A file that cannot be written shows the message
-// and leaves an existing file as it was.
-void RunIcsExport(const MonthRecord& rec, QWidget* parent);
+// The menu command: the dialog, the save dialog, the export (which moves
+// the record through the range; the day shown, in the modes `shown`, is
+// computed again afterwards) and the file, replaced atomically. A file that
+// cannot be written shows the message and leaves an existing file as it was.
+void RunIcsExport(MonthRecord& rec, MonthOptions shown, QWidget* parent);
 
 }  // namespace kalendo

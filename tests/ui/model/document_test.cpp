@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "defs/holidays.h"
 #include "platform/recording_platform.h"
 #include "platform/text_codec.h"
@@ -80,12 +80,12 @@ TEST_F(DocumentTest, LoadsEveryFileThenReadsToday) {
     EXPECT_EQ(rec_->eraCount, 1);
     EXPECT_EQ(rec_->holidayCount, 2);
     EXPECT_EQ(rec_->noteCount, 1);
-    EXPECT_EQ(Utf8FromCp932(rec_->notes[0].description), "豆まき");
+    EXPECT_EQ(Utf8FromCp932(rec_->tables.notes[0].description), "豆まき");
     EXPECT_EQ(rec_->userEntryCount, 1);
-    EXPECT_EQ(rec_->userEntries[0].displayPeriod, 2);
+    EXPECT_EQ(rec_->tables.userEntries[0].displayPeriod, 2);
     ASSERT_EQ(rec_->scheduleCount, 1);
-    EXPECT_EQ(Utf8FromCp932(rec_->schedules[0].name), "会議");
-    EXPECT_EQ(rec_->schedules[0].year, 2030);
+    EXPECT_EQ(Utf8FromCp932(rec_->tables.schedules[0].name), "会議");
+    EXPECT_EQ(rec_->tables.schedules[0].year, 2030);
     // The recording platform's today.
     EXPECT_EQ(rec_->year[kToday], 2024);
     EXPECT_EQ(rec_->month[kToday], 6);
@@ -155,13 +155,13 @@ TEST_F(DocumentTest, FilesSavedAsUtf8AreReadAsTheirText) {
         rec_ = std::make_unique<MonthRecord>();
         OpenDocument(*rec_, folder_);
         EXPECT_TRUE(platform_->MessagesUtf8().empty());
-        EXPECT_EQ(Utf8FromCp932(rec_->eraName[0]), "令和");
-        EXPECT_EQ(Utf8FromCp932(rec_->notes[0].description), "豆まき");
-        EXPECT_EQ(Utf8FromCp932(rec_->schedules[0].name), "会議");
-        ASSERT_EQ(ComputeMonth(*rec_, 2024, 5, 3), 1);
+        EXPECT_EQ(Utf8FromCp932(rec_->tables.eraName[0]), "令和");
+        EXPECT_EQ(Utf8FromCp932(rec_->tables.notes[0].description), "豆まき");
+        EXPECT_EQ(Utf8FromCp932(rec_->tables.schedules[0].name), "会議");
+        ASSERT_EQ(ComputeMonth(*rec_, 2024, 5, 3, {}), 1);
         const int holiday = FindHoliday(*rec_, 5, 3);
         ASSERT_GE(holiday, 0);
-        EXPECT_EQ(Utf8FromCp932(rec_->holidays[holiday].name), "憲法記念日");
+        EXPECT_EQ(Utf8FromCp932(rec_->tables.holidays[holiday].name), "憲法記念日");
     }
 }
 

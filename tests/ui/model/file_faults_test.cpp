@@ -149,8 +149,8 @@ std::unique_ptr<MonthRecord> ScheduleVersion(int version) {
 bool SameSchedules(const MonthRecord& a, const MonthRecord& b) {
     if (a.scheduleCount != b.scheduleCount) return false;
     for (int i = 0; i < a.scheduleCount; ++i) {
-        const CSchedule& x = a.schedules[i];
-        const CSchedule& y = b.schedules[i];
+        const CSchedule& x = a.tables.schedules[i];
+        const CSchedule& y = b.tables.schedules[i];
         if (std::strcmp(x.name, y.name) != 0 || std::strcmp(x.text, y.text) != 0 ||
             x.year != y.year || x.month != y.month || x.day != y.day ||
             x.displayPeriod != y.displayPeriod) {

@@ -48,7 +48,7 @@ protected:
 
 TEST_F(ScheduleSaveTest, SaveWritesTheFileAndLoadReadsIt) {
     Add(MakeSchedule("会議", 2025, 3, 5, 1));
-    CopyText(rec_->schedules[0].text, Cp932FromUtf8("資料\r\n二行目").c_str());
+    CopyText(rec_->tables.schedules[0].text, Cp932FromUtf8("資料\r\n二行目").c_str());
     EXPECT_TRUE(SaveSchedules(*rec_, path_));
     const auto bytes = ReadWholeFile(path_);
     ASSERT_TRUE(bytes.has_value());
@@ -74,7 +74,7 @@ std::unique_ptr<MonthRecord> LoadedFrom(const std::string& path) {
 // schedule is read back with the others.
 TEST_F(ScheduleSaveTest, TheFileKeepsItsEncoding) {
     Add(MakeSchedule("会議", 2025, 3, 5, 1));
-    CopyText(rec_->schedules[0].text, Cp932FromUtf8("資料\r\n神棚の前で〜").c_str());
+    CopyText(rec_->tables.schedules[0].text, Cp932FromUtf8("資料\r\n神棚の前で〜").c_str());
     for (const FileEncoding encoding :
          {FileEncoding::Cp932, FileEncoding::Utf8, FileEncoding::Utf8WithByteOrderMark}) {
         SCOPED_TRACE(static_cast<int>(encoding));
@@ -93,8 +93,8 @@ TEST_F(ScheduleSaveTest, TheFileKeepsItsEncoding) {
         EXPECT_EQ(DefinitionFileEncoding(saved), encoding);
         auto back = LoadedFrom(path_);
         ASSERT_EQ(back->scheduleCount, 2);
-        EXPECT_EQ(Utf8FromCp932(back->schedules[0].text), "資料\r\n神棚の前で～");
-        EXPECT_EQ(Utf8FromCp932(back->schedules[1].name), "誕生会");
+        EXPECT_EQ(Utf8FromCp932(back->tables.schedules[0].text), "資料\r\n神棚の前で～");
+        EXPECT_EQ(Utf8FromCp932(back->tables.schedules[1].name), "誕生会");
     }
     EXPECT_TRUE(platform_->MessagesUtf8().empty());
 }
@@ -109,12 +109,12 @@ TEST_F(ScheduleSaveTest, WhatUtf8CannotCarryIsWrittenAsCp932NotReplaced) {
     ASSERT_TRUE(WriteFileAtomically(path_, utf8));
     auto loaded = LoadedFrom(path_);
     ASSERT_EQ(loaded->scheduleCount, 2);
-    EXPECT_EQ(std::string(loaded->schedules[1].name), "\xE7") << "half of ら";
+    EXPECT_EQ(std::string(loaded->tables.schedules[1].name), "\xE7") << "half of ら";
     ASSERT_TRUE(SaveSchedules(*loaded, path_));
     EXPECT_EQ(ReadWholeFile(path_), ScheduleFileBytes(*loaded));
     auto back = LoadedFrom(path_);
     ASSERT_EQ(back->scheduleCount, 2);
-    EXPECT_EQ(std::string(back->schedules[1].name), "\xE7");
+    EXPECT_EQ(std::string(back->tables.schedules[1].name), "\xE7");
 }
 
 TEST_F(ScheduleSaveTest, ANewFileIsCp932) {

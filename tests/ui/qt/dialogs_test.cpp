@@ -624,7 +624,7 @@ TEST_F(DialogsTest, ScheduleWithACharacterCp932CannotHoldIsRefusedUntilReplaced)
     Quit();
     Start(kJune15);
     ASSERT_EQ(record().scheduleCount, 1);
-    EXPECT_EQ(Utf8FromCp932(record().schedules[0].name), "誕生日ケーキ");
+    EXPECT_EQ(Utf8FromCp932(record().tables.schedules[0].name), "誕生日ケーキ");
 }
 
 // The jump and conversion fields name such a character too, and the
