@@ -47,10 +47,10 @@ void ResetSchedules(CSchedule* table, int used) {
 
 void ResetEras(MonthRecord& rec, int used) {
     for (int i = 0; i < used; ++i) {
-        std::memset(rec.eraName[i], 0, sizeof rec.eraName[i]);
-        rec.eraStartYear[i] = 0;
-        rec.eraStartMonth[i] = 0;
-        rec.eraStartDay[i] = 0;
+        std::memset(rec.tables.eraName[i], 0, sizeof rec.tables.eraName[i]);
+        rec.tables.eraStartYear[i] = 0;
+        rec.tables.eraStartMonth[i] = 0;
+        rec.tables.eraStartDay[i] = 0;
     }
     rec.eraCount = -1;
 }

@@ -18,11 +18,13 @@ struct State {
 
     std::unique_ptr<DefinitionEntry[]> Copy() const {
         auto copy = std::make_unique<DefinitionEntry[]>(kGeneratedHolidayCapacity);
-        for (int i = 0; i < kGeneratedHolidayCapacity; ++i) copy[i] = rec->generatedHolidays[i];
+        for (int i = 0; i < kGeneratedHolidayCapacity; ++i) {
+            copy[i] = rec->tables.generatedHolidays[i];
+        }
         return copy;
     }
     void Restore() {
-        for (int i = 0; i < generatedCount; ++i) rec->generatedHolidays[i] = generated[i];
+        for (int i = 0; i < generatedCount; ++i) rec->tables.generatedHolidays[i] = generated[i];
         rec->generatedHolidayCount = generatedCount;
     }
 };

@@ -40,8 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static int usedFirst = 0;
     static int usedSecond = 0;
     fuzz::StartInput();
-    fuzz::ResetSchedules(first->schedules, usedFirst);
-    fuzz::ResetSchedules(second->schedules, usedSecond);
+    fuzz::ResetSchedules(first->tables.schedules, usedFirst);
+    fuzz::ResetSchedules(second->tables.schedules, usedSecond);
     SetToday(*first);
     SetToday(*second);
 
@@ -69,10 +69,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     int j = 0;
     for (int i = 0; i < first->scheduleCount; ++i) {
-        const CSchedule& s = first->schedules[i];
+        const CSchedule& s = first->tables.schedules[i];
         if (!DatedTodayOrLater(*first, s)) continue;
         fuzz::FuzzCheck(j < second->scheduleCount, "no saved schedule is lost");
-        fuzz::FuzzCheck(SameSchedule(s, second->schedules[j]),
+        fuzz::FuzzCheck(SameSchedule(s, second->tables.schedules[j]),
                         "a saved schedule loads with the same name, date, period and note");
         ++j;
     }
