@@ -9,10 +9,14 @@
 
 namespace kalendo {
 
+namespace {
+
 FileEncoding ScheduleFileEncoding(const std::string& path) {
     const std::optional<std::string> old = ReadWholeFile(path);
     return old ? DefinitionFileEncoding(*old) : FileEncoding::Cp932;
 }
+
+}  // namespace
 
 bool SaveSchedules(const MonthRecord& rec, const std::string& path) {
     const std::string cp932 = ScheduleFileBytes(rec);
