@@ -7,8 +7,8 @@
 
 #include "astro/delta_t.h"
 #include "astro/longitude.h"
-#include "core/day_arith.h"
 #include "core/calendar_constants.h"
+#include "core/day_arith.h"
 
 namespace kalendo {
 namespace {

@@ -7,9 +7,9 @@
 #include "astro/events.h"
 #include "astro/longitude.h"
 #include "astro/lunisolar.h"
-#include "core/day_arith.h"
-#include "core/calendar_constants.h"
 #include "astro/lunisolar_detail.h"
+#include "core/calendar_constants.h"
+#include "core/day_arith.h"
 
 namespace kalendo {
 namespace {

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "bench/bench_support.h"
-#include "month/compute_month.h"
 #include "core/day_arith.h"
+#include "month/compute_month.h"
 #include "month/year_tables.h"
 #include "platform/recording_platform.h"
 

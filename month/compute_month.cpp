@@ -5,11 +5,11 @@
 #include "almanac/era.h"
 #include "almanac/signs.h"
 #include "astro/lunisolar.h"
-#include "month/month_texts.h"
 #include "core/day_arith.h"
-#include "month/year_tables.h"
 #include "defs/holidays.h"
 #include "defs/notes.h"
+#include "month/month_texts.h"
+#include "month/year_tables.h"
 #include "platform/platform.h"
 
 namespace kalendo {

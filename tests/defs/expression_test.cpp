@@ -8,8 +8,8 @@
 #include <tuple>
 
 #include "almanac/signs.h"
-#include "month/compute_month.h"
 #include "core/day_arith.h"
+#include "month/compute_month.h"
 #include "platform/console_platform.h"
 #include "platform/recording_platform.h"
 #include "platform/text_codec.h"

@@ -1,9 +1,9 @@
 #include "ui/model/jumps.h"
 
 #include "core/calendar_constants.h"
-#include "month/compute_month.h"
 #include "core/day_arith.h"
 #include "core/typed_number.h"
+#include "month/compute_month.h"
 #include "platform/platform.h"
 #include "ui/model/model_texts.h"
 #include "ui/model/text_format.h"

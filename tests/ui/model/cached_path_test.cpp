@@ -12,11 +12,11 @@
 #include <memory>
 #include <string>
 
-#include "month/compute_month.h"
 #include "core/day_arith.h"
-#include "month/year_tables.h"
 #include "defs/holidays.h"
 #include "defs/notes.h"
+#include "month/compute_month.h"
+#include "month/year_tables.h"
 #include "platform/recording_platform.h"
 #include "platform/text_codec.h"
 #include "ui/model/day_texts.h"
