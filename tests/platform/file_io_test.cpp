@@ -14,9 +14,9 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
