@@ -3,30 +3,39 @@
 // program (build/bin), as CP932.
 #include <benchmark/benchmark.h>
 
+#include <stdlib.h>
+
+#include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "almanac/era.h"
 #include "bench/bench_support.h"
+#include "defs/file_encoding.h"
 #include "defs/holidays.h"
 #include "defs/notes.h"
 #include "defs/schedules.h"
 #include "platform/file_io.h"
 #include "platform/recording_platform.h"
+#include "platform/text_codec.h"
 
 namespace kalendo {
 namespace {
 
-// Reads and loads the five files in start-up order; false on any problem.
+constexpr const char* kFiveFiles[] = {"元号.Def", "祝日.Def", "暦日.Def", "Usr.Def",
+                                       "Schedule.Def"};
+
+// Reads and loads the five files in start-up order, each as the document
+// reads it (a UTF-8 file converted to CP932 first); false on any problem.
 bool LoadFiveFiles(MonthRecord& rec, const std::string& folder) {
-    const auto eras = ReadWholeFile(folder + "/元号.Def");
-    const auto holidays = ReadWholeFile(folder + "/祝日.Def");
-    const auto notes = ReadWholeFile(folder + "/暦日.Def");
-    const auto users = ReadWholeFile(folder + "/Usr.Def");
-    const auto schedules = ReadWholeFile(folder + "/Schedule.Def");
-    if (!eras || !holidays || !notes || !users || !schedules) return false;
-    return !LoadEras(rec, *eras) && !LoadHolidays(rec, *holidays) && !LoadNotes(rec, *notes) &&
-           !LoadUserEntries(rec, *users) && !LoadSchedules(rec, *schedules);
+    std::optional<std::string> text[5];
+    for (int i = 0; i < 5; ++i) {
+        text[i] = ReadWholeFile(folder + "/" + kFiveFiles[i]);
+        if (!text[i] || ToDefinitionText(*text[i], kFiveFiles[i])) return false;
+    }
+    return !LoadEras(rec, *text[0]) && !LoadHolidays(rec, *text[1]) && !LoadNotes(rec, *text[2]) &&
+           !LoadUserEntries(rec, *text[3]) && !LoadSchedules(rec, *text[4]);
 }
 
 // One navigation step after another through 2024, every definition file
@@ -59,6 +68,34 @@ void BM_LoadFiveFiles(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_LoadFiveFiles)->Unit(benchmark::kMillisecond);
+
+// The same five files saved as UTF-8 by an editor (a folder of their own,
+// written once): each is checked, composed and converted whole to CP932
+// before its reader sees it.
+void BM_LoadFiveFilesUtf8(benchmark::State& state) {
+    ScopedRecordingPlatform platform;
+    auto rec = std::make_unique<MonthRecord>();
+    char pattern[] = "/tmp/k2_bench_utf8_XXXXXX";
+    const std::string folder = mkdtemp(pattern);
+    for (const char* name : kFiveFiles) {
+        const auto cp932 = ReadWholeFile(bench::ShippedFolder() + "/" + name);
+        const auto utf8 = cp932 ? Utf8FromCp932Exact(*cp932) : std::nullopt;
+        if (!utf8 || !WriteFileAtomically(folder + "/" + name, *utf8)) {
+            state.SkipWithError("the shipped definition files cannot be read");
+            std::filesystem::remove_all(folder);
+            return;
+        }
+    }
+    for (auto _ : state) {
+        if (!LoadFiveFiles(*rec, folder)) {
+            state.SkipWithError("the UTF-8 copies cannot be read");
+            break;
+        }
+        benchmark::DoNotOptimize(rec->noteCount);
+    }
+    std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_LoadFiveFilesUtf8)->Unit(benchmark::kMillisecond);
 
 // Start-up with a full schedule file: 512 schedules with two-line notes.
 void BM_LoadAndSaveFullScheduleFile(benchmark::State& state) {

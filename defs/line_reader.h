@@ -57,7 +57,8 @@ public:
 
 // The common reading loop. Returns the number of entry lines in `count`.
 // A UTF-8 byte-order mark at the start of the file is skipped; every other
-// byte is read as CP932, whatever it is.
+// byte is read as CP932, whatever it is (the document hands over a UTF-8
+// file already converted to CP932: defs/file_encoding.h).
 // More entry lines than the sink's capacity is the problem "定義ファイル %s
 // の定義数が上限 %d 件を超えています" with fileNameCp932 and the capacity.
 std::optional<LoadProblem> ReadDefinitionFile(std::string_view bytes, TextBlockMode mode,

@@ -13,14 +13,22 @@
 namespace kalendo {
 
 void ConsolePlatform::ShowMessage(std::string_view cp932) {
+    ShowMessageUtf8(Utf8FromCp932(cp932));
+}
+
+void ConsolePlatform::ShowMessageUtf8(std::string_view utf8) {
     // stdout is fully buffered: what was printed before the message goes
     // first, so the two streams keep their order in one file or terminal.
     std::fflush(stdout);
-    PrintTerminalLine(Utf8FromCp932(cp932));
+    PrintTerminalLine(utf8);
 }
 
 void ConsolePlatform::Fatal(std::string_view cp932) {
-    ShowMessage(cp932);  // flushes stdout: lines already printed stay printed
+    ConsolePlatform::FatalUtf8(Utf8FromCp932(cp932));
+}
+
+void ConsolePlatform::FatalUtf8(std::string_view utf8) {
+    ShowMessageUtf8(utf8);  // flushes stdout: lines already printed stay printed
     std::_Exit(kFatalExitStatus);  // nothing is saved: no destructors, no atexit
 }
 

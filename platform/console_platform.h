@@ -12,6 +12,8 @@ class ConsolePlatform : public Platform {
 public:
     void ShowMessage(std::string_view cp932) override;
     [[noreturn]] void Fatal(std::string_view cp932) override;
+    void ShowMessageUtf8(std::string_view utf8) override;
+    [[noreturn]] void FatalUtf8(std::string_view utf8) override;
     std::optional<std::string> ExecutablePath() override;
     std::optional<CalendarDate> Today() override;
     std::chrono::milliseconds UntilNextLocalMidnight() override;

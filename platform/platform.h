@@ -38,6 +38,12 @@ public:
     // FatalExit instead, so tests and fuzzers can observe the path.
     [[noreturn]] virtual void Fatal(std::string_view cp932) = 0;
 
+    // The same two for a message that quotes characters code page 932
+    // cannot hold (what a user typed, what a UTF-8 definition file holds),
+    // so that it shows them as they are: handed over in UTF-8.
+    virtual void ShowMessageUtf8(std::string_view utf8) = 0;
+    [[noreturn]] virtual void FatalUtf8(std::string_view utf8) = 0;
+
     // Full path of the running executable (UTF-8); nullopt when unknown.
     virtual std::optional<std::string> ExecutablePath() = 0;
 
@@ -66,7 +72,8 @@ void SetPlatform(Platform* platform);
 
 // Thrown by the recording platform's Fatal (never by the real ones).
 struct FatalExit {
-    std::string message;  // CP932, as handed to Fatal
+    std::string message;      // CP932, as handed to Fatal; empty after FatalUtf8
+    std::string messageUtf8;  // the message in UTF-8, either way
 };
 
 }  // namespace kalendo

@@ -24,8 +24,9 @@ constexpr ScreenSize kFallbackScreen{1024, 768};
 
 }  // namespace
 
-void QtPlatform::ShowMessage(std::string_view cp932) {
-    const std::string utf8 = Utf8FromCp932(cp932);
+void QtPlatform::ShowMessage(std::string_view cp932) { ShowMessageUtf8(Utf8FromCp932(cp932)); }
+
+void QtPlatform::ShowMessageUtf8(std::string_view utf8) {
     if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
         PrintTerminalLine(utf8);
         return;
@@ -36,9 +37,11 @@ void QtPlatform::ShowMessage(std::string_view cp932) {
     box.exec();
 }
 
-void QtPlatform::Fatal(std::string_view cp932) {
+void QtPlatform::Fatal(std::string_view cp932) { QtPlatform::FatalUtf8(Utf8FromCp932(cp932)); }
+
+void QtPlatform::FatalUtf8(std::string_view utf8) {
     std::fflush(nullptr);  // what was printed before stays printed
-    ShowMessage(cp932);
+    ShowMessageUtf8(utf8);
     std::_Exit(kFatalExitStatus);
 }
 

@@ -14,6 +14,8 @@ public:
     // The box, then everything printed so far is flushed and the process
     // ends at once with kFatalExitStatus: no destructor runs, nothing is saved.
     [[noreturn]] void Fatal(std::string_view cp932) override;
+    void ShowMessageUtf8(std::string_view utf8) override;
+    [[noreturn]] void FatalUtf8(std::string_view utf8) override;
     std::optional<std::string> ExecutablePath() override;
     std::optional<CalendarDate> Today() override;
     std::chrono::milliseconds UntilNextLocalMidnight() override;

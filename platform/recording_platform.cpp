@@ -8,12 +8,20 @@ void RecordingPlatform::ShowMessage(std::string_view cp932) { messages.emplace_b
 
 void RecordingPlatform::Fatal(std::string_view cp932) {
     messages.emplace_back(cp932);
-    throw FatalExit{std::string(cp932)};
+    throw FatalExit{std::string(cp932), Utf8FromCp932(cp932)};
+}
+
+void RecordingPlatform::ShowMessageUtf8(std::string_view utf8) { utf8Messages.emplace_back(utf8); }
+
+void RecordingPlatform::FatalUtf8(std::string_view utf8) {
+    utf8Messages.emplace_back(utf8);
+    throw FatalExit{std::string(), std::string(utf8)};
 }
 
 std::vector<std::string> RecordingPlatform::MessagesUtf8() const {
     std::vector<std::string> out;
     for (const std::string& m : messages) out.push_back(Utf8FromCp932(m));
+    out.insert(out.end(), utf8Messages.begin(), utf8Messages.end());
     return out;
 }
 

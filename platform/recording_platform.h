@@ -14,6 +14,8 @@ class RecordingPlatform : public Platform {
 public:
     void ShowMessage(std::string_view cp932) override;
     [[noreturn]] void Fatal(std::string_view cp932) override;
+    void ShowMessageUtf8(std::string_view utf8) override;
+    [[noreturn]] void FatalUtf8(std::string_view utf8) override;
     std::optional<std::string> ExecutablePath() override { return executablePath; }
     std::optional<CalendarDate> Today() override { return today; }
     std::chrono::milliseconds UntilNextLocalMidnight() override { return untilMidnight; }
@@ -23,10 +25,12 @@ public:
         return openSucceeds;
     }
 
-    // Messages as UTF-8, for readable assertions.
+    // Messages as UTF-8, for readable assertions: `messages` converted, in
+    // order, then `utf8Messages`.
     std::vector<std::string> MessagesUtf8() const;
 
-    std::vector<std::string> messages;  // CP932, in order shown
+    std::vector<std::string> messages;      // handed over in CP932, in order shown
+    std::vector<std::string> utf8Messages;  // handed over in UTF-8, in order shown
     std::vector<std::string> opened;
     bool openSucceeds = true;  // what OpenWithDefaultHandler answers
     std::optional<std::string> executablePath = std::string("/opt/kalendo2/Kalendo2");

@@ -1,12 +1,15 @@
 #include "platform/text_codec.h"
 
 #include <iconv.h>
+#include <unicode/unorm2.h>
+#include <unicode/utf8.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cstdint>
 
 #include "platform/platform.h"
 
@@ -67,11 +70,13 @@ size_t Utf8SequenceLength(const char* s, size_t left) {
     return n;
 }
 
-// Appends the conversion of `in` to `out`, replacing what cannot be
-// converted: on EILSEQ or EINVAL one input character (one byte of CP932,
-// one sequence of UTF-8) is skipped and `replacement` written.
-void Convert(Direction& d, std::string_view in, std::string_view replacement, bool fromUtf8,
-             std::string& out) {
+// Appends the conversion of `in` to `out`. Where a character cannot be
+// converted (EILSEQ, or EINVAL: a sequence cut by the end) onFailure is
+// called with its offset in `in` and `out` as far as it is written; it may
+// append to `out` and returns how many bytes of `in` to skip (at least 1),
+// or 0 to stop the conversion there.
+template <typename OnFailure>
+void Convert(Direction& d, std::string_view in, std::string& out, OnFailure onFailure) {
     const iconv_t cd = OpenOrExit(d);
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
     std::size_t used = out.size();
@@ -91,11 +96,12 @@ void Convert(Direction& d, std::string_view in, std::string_view replacement, bo
             out.resize(out.size() * 2);
             continue;
         }
-        // EILSEQ or EINVAL (a lead byte cut by the end): skip one character.
-        if (out.size() - used < replacement.size()) out.resize(out.size() * 2);
-        std::memcpy(out.data() + used, replacement.data(), replacement.size());
-        used += replacement.size();
-        const size_t skip = fromUtf8 ? Utf8SequenceLength(src, srcLeft) : 1;
+        out.resize(used);
+        const size_t skip = std::min(onFailure(static_cast<std::size_t>(src - in.data()), out),
+                                     srcLeft);
+        used = out.size();
+        out.resize(used + srcLeft * 3 + 8);
+        if (skip == 0) break;
         src += skip;
         srcLeft -= skip;
         iconv(cd, nullptr, nullptr, nullptr, nullptr);
@@ -105,6 +111,126 @@ void Convert(Direction& d, std::string_view in, std::string_view replacement, bo
     size_t dstLeft = out.size() - used;
     iconv(cd, nullptr, nullptr, &dst, &dstLeft);
     out.resize(static_cast<std::size_t>(dst - out.data()));
+}
+
+// The normaliser whose composition data ComposeCombiningSequences uses.
+// ICU builds the NFC data into its library, so it cannot be missing; if it
+// were, no text could be stored safely, and the process ends as it does
+// without the converter.
+const UNormalizer2* Nfc() {
+    static const UNormalizer2* const nfc = [] {
+        UErrorCode error = U_ZERO_ERROR;
+        const UNormalizer2* n = unorm2_getNFCInstance(&error);
+        if (U_FAILURE(error) || n == nullptr) {
+            std::fflush(stdout);
+            std::fprintf(stderr, "the ICU normaliser cannot be loaded: %s\n", u_errorName(error));
+            std::_Exit(kFatalExitStatus);
+        }
+        return n;
+    }();
+    return nfc;
+}
+
+// No character below U+0300 joins the one before it under canonical
+// composition: the combining marks begin there. Texts below it (ASCII,
+// Latin-1) never ask ICU.
+constexpr UChar32 kFirstCombining = 0x300;
+
+// A character that canonical composition may join to the starter before it.
+bool MayJoinBackwards(UChar32 c) {
+    return c >= kFirstCombining && !unorm2_hasBoundaryBefore(Nfc(), c);
+}
+
+// One piece of a decoded text: a code point, or (codePoint < 0) bytes that
+// are no UTF-8, kept as they are.
+struct Piece {
+    UChar32 codePoint;
+    std::string_view bytes;  // only for codePoint < 0
+};
+
+std::vector<Piece> Decode(std::string_view utf8) {
+    std::vector<Piece> pieces;
+    pieces.reserve(utf8.size());
+    const auto* s = reinterpret_cast<const std::uint8_t*>(utf8.data());
+    const auto length = static_cast<std::int32_t>(utf8.size());
+    std::int32_t i = 0;
+    while (i < length) {
+        const std::int32_t begin = i;
+        UChar32 c = 0;
+        U8_NEXT(s, i, length, c);
+        pieces.push_back({c < 0 ? kNotUtf8 : c,
+                          c < 0 ? utf8.substr(static_cast<std::size_t>(begin),
+                                              static_cast<std::size_t>(i - begin))
+                                : std::string_view()});
+    }
+    return pieces;
+}
+
+// The canonical composition algorithm over the pieces, without the
+// decomposition and reordering that precede it in NFC. Invariant: `starter`
+// is the index in `out` of the last piece a later one may join (a code point
+// of combining class 0), or npos; `blockingClass` is the highest combining
+// class of the pieces kept since it (-1 for none): a mark of a class not
+// above it is blocked from the starter.
+std::vector<Piece> Compose(const std::vector<Piece>& pieces) {
+    constexpr std::size_t npos = static_cast<std::size_t>(-1);
+    std::vector<Piece> out;
+    out.reserve(pieces.size());
+    std::size_t starter = npos;
+    int blockingClass = -1;
+    for (const Piece& p : pieces) {
+        if (p.codePoint < 0) {
+            out.push_back(p);
+            starter = npos;
+            continue;
+        }
+        if (!MayJoinBackwards(p.codePoint)) {
+            out.push_back(p);
+            starter = out.size() - 1;
+            blockingClass = -1;
+            continue;
+        }
+        const int combiningClass = unorm2_getCombiningClass(Nfc(), p.codePoint);
+        if (starter != npos && blockingClass < combiningClass) {
+            const UChar32 joined = unorm2_composePair(Nfc(), out[starter].codePoint, p.codePoint);
+            if (joined >= 0) {
+                out[starter].codePoint = joined;
+                continue;
+            }
+        }
+        out.push_back(p);
+        if (combiningClass == 0) {
+            starter = out.size() - 1;  // a Hangul vowel, say, that joined nothing
+            blockingClass = -1;
+        } else {
+            blockingClass = std::max(blockingClass, combiningClass);
+        }
+    }
+    return out;
+}
+
+void AppendPiece(std::string& out, const Piece& p) {
+    if (p.codePoint < 0) {
+        out.append(p.bytes);
+        return;
+    }
+    // Every code point here was decoded or composed: a scalar value.
+    std::uint8_t buf[U8_MAX_LENGTH];
+    std::int32_t n = 0;
+    U8_APPEND_UNSAFE(buf, n, p.codePoint);
+    out.append(reinterpret_cast<const char*>(buf), static_cast<std::size_t>(n));
+}
+
+bool IsAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// Whether anything in the text may join the character before it.
+bool HasJoiningPiece(const std::vector<Piece>& pieces) {
+    return std::any_of(pieces.begin(), pieces.end(), [](const Piece& p) {
+        return p.codePoint >= 0 && MayJoinBackwards(p.codePoint);
+    });
 }
 
 }  // namespace
@@ -119,14 +245,15 @@ void AppendUtf8FromCp932(std::string& out, std::string_view cp932) {
     // Below 0x80 code page 932 is ASCII, byte for byte, and so is UTF-8:
     // a text of such bytes alone (the grid's day numbers, a date) is its own
     // conversion and needs no call into the converter.
-    const bool ascii = std::all_of(cp932.begin(), cp932.end(),
-                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    if (ascii) {
+    if (IsAscii(cp932)) {
         OpenOrExit(g_toUtf8);
         out.append(cp932);
         return;
     }
-    Convert(g_toUtf8, cp932, "\xEF\xBF\xBD", false, out);
+    Convert(g_toUtf8, cp932, out, [](std::size_t, std::string& o) {
+        o += "\xEF\xBF\xBD";
+        return std::size_t{1};
+    });
 }
 
 std::string Utf8FromCp932(std::string_view cp932) {
@@ -137,8 +264,95 @@ std::string Utf8FromCp932(std::string_view cp932) {
 
 std::string Cp932FromUtf8(std::string_view utf8) {
     std::string out;
-    Convert(g_toCp932, utf8, "?", true, out);
+    Convert(g_toCp932, utf8, out, [utf8](std::size_t at, std::string& o) {
+        o += '?';
+        return Utf8SequenceLength(utf8.data() + at, utf8.size() - at);
+    });
     return out;
+}
+
+std::optional<std::string> Utf8FromCp932Exact(std::string_view cp932) {
+    std::string out;
+    bool whole = true;
+    Convert(g_toUtf8, cp932, out, [&whole](std::size_t, std::string&) {
+        whole = false;
+        return std::size_t{0};
+    });
+    if (!whole) return std::nullopt;
+    return out;
+}
+
+bool IsUtf8(std::string_view bytes) {
+    const auto* s = reinterpret_cast<const std::uint8_t*>(bytes.data());
+    const auto length = static_cast<std::int32_t>(bytes.size());
+    std::int32_t i = 0;
+    while (i < length) {
+        UChar32 c = 0;
+        U8_NEXT(s, i, length, c);
+        if (c < 0) return false;
+    }
+    return true;
+}
+
+std::string ComposeCombiningSequences(std::string_view utf8) {
+    const std::vector<Piece> pieces = Decode(utf8);
+    if (!HasJoiningPiece(pieces)) return std::string(utf8);
+    std::string out;
+    out.reserve(utf8.size());
+    for (const Piece& p : Compose(pieces)) AppendPiece(out, p);
+    return out;
+}
+
+ExactCp932 Cp932FromUtf8Exact(std::string_view utf8) {
+    ExactCp932 result;
+    // ASCII is code page 932 byte for byte (iconv's table keeps 0x5C and
+    // 0x7E), and nothing in it composes.
+    if (IsAscii(utf8)) {
+        OpenOrExit(g_toCp932);
+        result.cp932 = utf8;
+        return result;
+    }
+    std::vector<Piece> pieces = Decode(utf8);
+    if (HasJoiningPiece(pieces)) pieces = Compose(pieces);
+    // The composed text, and where each piece of it begins.
+    std::string composed;
+    composed.reserve(utf8.size());
+    std::vector<std::size_t> starts;
+    starts.reserve(pieces.size() + 1);
+    for (const Piece& p : pieces) {
+        starts.push_back(composed.size());
+        AppendPiece(composed, p);
+    }
+    starts.push_back(composed.size());
+    std::vector<std::size_t> unheldPieces;
+    Convert(g_toCp932, composed, result.cp932, [&](std::size_t at, std::string&) {
+        // The piece the converter stopped in; iconv stops at its first byte.
+        const auto next = std::upper_bound(starts.begin(), starts.end(), at);
+        const std::size_t index = static_cast<std::size_t>(next - starts.begin()) - 1;
+        unheldPieces.push_back(index);
+        return starts[index + 1] - at;
+    });
+    // Lines and columns, counted only when something is listed.
+    std::size_t u = 0;
+    int line = 1, column = 1;
+    for (std::size_t i = 0; i < pieces.size() && u < unheldPieces.size(); ++i) {
+        const UChar32 c = pieces[i].codePoint;
+        if (i == unheldPieces[u]) {
+            result.unheld.push_back({composed.substr(starts[i], starts[i + 1] - starts[i]),
+                                     c < 0 ? kNotUtf8 : c, line, column});
+            ++u;
+        }
+        // CR LF is one line end, counted at its LF.
+        const bool crBeforeLf = c == '\r' && i + 1 < pieces.size() && pieces[i + 1].codePoint == '\n';
+        if (crBeforeLf) continue;
+        if (c == '\n' || c == '\r') {
+            ++line;
+            column = 1;
+        } else {
+            ++column;
+        }
+    }
+    return result;
 }
 
 }  // namespace kalendo

@@ -24,6 +24,9 @@
 #                                             library dependencies, its check
 #   libical-dev pkg-config                    the iCalendar export (libical builds
 #                                             and serialises it; pkg-config finds it)
+#   libicu-dev                                ICU's composition data: combining
+#                                             sequences composed before UTF-8
+#                                             text becomes code page 932
 #   python3-icalendar khal                    tests: an independent iCalendar parser
 #                                             and a real client importing the export
 K2_PACKAGES=(
@@ -43,6 +46,7 @@ K2_PACKAGES=(
     desktop-file-utils appstream
     dpkg-dev lintian
     libical-dev pkg-config
+    libicu-dev
     python3-icalendar khal
 )
 

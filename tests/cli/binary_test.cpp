@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -264,6 +265,31 @@ TEST_F(CliBinaryTest, FatalErrorKeepsLinesAlreadyPrinted) {
     EXPECT_EQ(ValueOf(run.lines[0], "date"), "\"2024-12-31\"");
     EXPECT_EQ(run.err.rfind("壊れの表現式", 0), 0u) << run.err;
     EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << "one line";
+}
+
+// 祝日.Def saved as UTF-8 by an editor, with the byte-order mark and
+// without: the same holidays; one holding a character CP932 cannot hold is
+// fatal with the file, the line and the character named.
+TEST_F(CliBinaryTest, HolidayFileSavedAsUtf8) {
+    const std::string utf8 = Utf8FromCp932(ReadFileBytes(BinFolder() + "祝日.Def"));
+    for (const std::string prefix : {"", "\xEF\xBB\xBF"}) {
+        SCOPED_TRACE(prefix.empty() ? "without the mark" : "with the mark");
+        DefinitionFolder folder;
+        std::ofstream(folder.path() + "祝日.Def", std::ios::binary | std::ios::trunc) << prefix << utf8;
+        const CliRun run = Cli({"--data", folder.path(), "--today", "2024-06-15", "day", "2024-05-03"});
+        EXPECT_EQ(run.status, 0) << run.err;
+        ASSERT_EQ(run.lines.size(), 1u);
+        EXPECT_EQ(ValueOf(run.lines[0], "holiday"), R"({"index":13,"name":"憲法記念日"})");
+    }
+    DefinitionFolder folder;
+    std::ofstream(folder.path() + "祝日.Def", std::ios::binary | std::ios::trunc)
+        << "元日 ( 1949 - 9999 ) / 1/1 x\n誕生日\U0001F382 ( 2000 - 9999 ) / 7/7 x\n";
+    const CliRun run = Cli({"--data", folder.path(), "--today", "2024-06-15", "day", "2024-05-03"});
+    EXPECT_EQ(run.status, 3);
+    EXPECT_TRUE(run.out.empty());
+    EXPECT_EQ(run.err,
+              "定義ファイル 祝日.Def の 2 行目 4 文字目の文字「\U0001F382」（U+1F382）はシフトJIS"
+              "（コードページ932）で表せません. 別の文字に置き換えてください\n");
 }
 
 TEST_F(CliBinaryTest, DefaultDataFolderIsTheExecutablesOwn) {

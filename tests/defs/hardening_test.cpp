@@ -19,6 +19,7 @@
 #include "astro/lunisolar.h"
 #include "core/cp932.h"
 #include "core/day_arith.h"
+#include "defs/file_encoding.h"
 #include "defs/holidays.h"
 #include "defs/notes.h"
 #include "defs/schedules.h"
@@ -285,7 +286,9 @@ TEST_F(HardeningTest, Utf8FilesLoadAsBytes) {
 
 // ---- schedules keep what they hold (found by the round-trip fuzz target) ----
 
-// Loads bytes, writes the table as the save does, and loads that again.
+// Loads bytes as the document does (a UTF-8 file converted to CP932),
+// writes the table as the save does (in the file's encoding, or as the CP932
+// bytes when UTF-8 cannot carry them), and loads that again.
 struct RoundTrip {
     std::unique_ptr<MonthRecord> first = std::make_unique<MonthRecord>();
     std::unique_ptr<MonthRecord> second = std::make_unique<MonthRecord>();
@@ -297,9 +300,15 @@ struct RoundTrip {
             rec->month[kToday] = 6;
             rec->day[kToday] = 15;
         }
-        EXPECT_FALSE(LoadSchedules(*first, bytes).has_value());
+        std::string text = bytes;
+        EXPECT_FALSE(ToDefinitionText(text, "Schedule.Def").has_value());
+        EXPECT_FALSE(LoadSchedules(*first, text).has_value());
         saved = ScheduleFileBytes(*first);
-        EXPECT_FALSE(LoadSchedules(*second, saved).has_value());
+        std::string written =
+            DefinitionFileBytes(saved, DefinitionFileEncoding(bytes)).value_or(saved);
+        EXPECT_FALSE(ToDefinitionText(written, "Schedule.Def").has_value());
+        EXPECT_EQ(written, saved);
+        EXPECT_FALSE(LoadSchedules(*second, written).has_value());
     }
     // Every schedule dated today or later comes back in order with its
     // name, date, period and note; saving again writes the same bytes.
@@ -375,7 +384,7 @@ TEST(ScheduleRoundTrip, KeptFuzzInputs) {
         RoundTrip(*bytes).ExpectSameTable();
         ++inputs;
     }
-    EXPECT_GE(inputs, 3);
+    EXPECT_GE(inputs, 4);
 }
 
 }  // namespace

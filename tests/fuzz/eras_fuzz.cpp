@@ -17,7 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static int used = kEraCapacity;
     fuzz::ResetEras(*rec, used);
 
-    const auto problem = LoadEras(*rec, fuzz::Bytes(data, size));
+    const std::optional<std::string> text = fuzz::DefinitionText(data, size);
+    if (!text) return 0;  // the document's fatal error
+    const auto problem = LoadEras(*rec, *text);
     if (problem) {
         fuzz::FuzzCheck(rec->eraCount == -1, "a refused file leaves the era count");
         used = kEraCapacity;
@@ -26,17 +28,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::FuzzCheck(rec->eraCount >= 0 && rec->eraCount < kEraCapacity, "era count in range");
     used = rec->eraCount + 1;
     for (int i = 0; i <= rec->eraCount; ++i) {
-        fuzz::FuzzCheck(std::memchr(rec->eraName[i], '\0', kTextBytes) != nullptr,
+        fuzz::FuzzCheck(std::memchr(rec->tables.eraName[i], '\0', kTextBytes) != nullptr,
                         "era name terminated");
         WesternYear(*rec, EraName(*rec, i), 1);
         EraStartYear(*rec, i);
-        const int y = rec->eraStartYear[i], m = rec->eraStartMonth[i], d = rec->eraStartDay[i];
+        const SlotTables& t = rec->tables;
+        const int y = t.eraStartYear[i], m = t.eraStartMonth[i], d = t.eraStartDay[i];
         fuzz::FuzzCheck(y >= 1 && m >= 1 && m <= 12 && d >= 1 && d <= DaysInMonth(y, m),
                         "every loaded entry has a real date");
         // Newest first: an entry's own date belongs to the entry below it.
         if (i > 0) {
-            fuzz::FuzzCheck(EraIndex(*rec, rec->eraStartYear[i - 1], rec->eraStartMonth[i - 1],
-                                     rec->eraStartDay[i - 1]) == i,
+            fuzz::FuzzCheck(EraIndex(*rec, t.eraStartYear[i - 1], t.eraStartMonth[i - 1],
+                                     t.eraStartDay[i - 1]) == i,
                             "entries strictly newest first");
         }
     }

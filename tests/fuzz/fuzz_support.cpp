@@ -4,7 +4,9 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "defs/file_encoding.h"
 #include "month/compute_month.h"
+#include "platform/text_codec.h"
 #include "ui/model/document.h"
 
 namespace kalendo::fuzz {
@@ -45,12 +47,25 @@ void ResetSchedules(CSchedule* table, int used) {
 
 void ResetEras(MonthRecord& rec, int used) {
     for (int i = 0; i < used; ++i) {
-        std::memset(rec.eraName[i], 0, sizeof rec.eraName[i]);
-        rec.eraStartYear[i] = 0;
-        rec.eraStartMonth[i] = 0;
-        rec.eraStartDay[i] = 0;
+        std::memset(rec.tables.eraName[i], 0, sizeof rec.tables.eraName[i]);
+        rec.tables.eraStartYear[i] = 0;
+        rec.tables.eraStartMonth[i] = 0;
+        rec.tables.eraStartDay[i] = 0;
     }
     rec.eraCount = -1;
+}
+
+std::optional<std::string> DefinitionText(const std::uint8_t* data, std::size_t size) {
+    std::string text(Bytes(data, size));
+    const FileEncoding encoding = DefinitionFileEncoding(text);
+    const auto problem = ToDefinitionText(text, "x");
+    FuzzCheck(!problem || encoding != FileEncoding::Cp932, "a CP932 file is never refused");
+    FuzzCheck(!problem || !problem->messageUtf8.empty(), "a refusal names what it refuses");
+    if (problem) return std::nullopt;
+    if (encoding != FileEncoding::Cp932) {
+        FuzzCheck(Utf8FromCp932Exact(text).has_value(), "a UTF-8 file becomes CP932 characters");
+    }
+    return text;
 }
 
 void FuzzCheck(bool ok, const char* what) {

@@ -10,6 +10,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "core/month_record.h"
@@ -36,6 +38,13 @@ std::unique_ptr<MonthRecord> ShippedRecord(int y, int m, int d);
 inline std::string_view Bytes(const std::uint8_t* data, std::size_t size) {
     return {reinterpret_cast<const char*>(data), size};
 }
+
+// The input as the document hands a definition file to its reader
+// (ToDefinitionText: a UTF-8 file converted to CP932); nullopt when the
+// document refuses it (a character CP932 cannot hold). Checks that only a
+// UTF-8 file is refused, and that what one becomes is CP932 characters
+// throughout.
+std::optional<std::string> DefinitionText(const std::uint8_t* data, std::size_t size);
 
 // Returns slots [0, used) of a table to their initial contents, as a
 // freshly started program has them, so that a field a line leaves unread

@@ -18,11 +18,13 @@ struct State {
 
     std::unique_ptr<DefinitionEntry[]> Copy() const {
         auto copy = std::make_unique<DefinitionEntry[]>(kGeneratedHolidayCapacity);
-        for (int i = 0; i < kGeneratedHolidayCapacity; ++i) copy[i] = rec->generatedHolidays[i];
+        for (int i = 0; i < kGeneratedHolidayCapacity; ++i) {
+            copy[i] = rec->tables.generatedHolidays[i];
+        }
         return copy;
     }
     void Restore() {
-        for (int i = 0; i < generatedCount; ++i) rec->generatedHolidays[i] = generated[i];
+        for (int i = 0; i < generatedCount; ++i) rec->tables.generatedHolidays[i] = generated[i];
         rec->generatedHolidayCount = generatedCount;
     }
 };
@@ -35,7 +37,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::StartInput();
     state.Restore();
 
-    const auto problem = LoadHolidays(rec, fuzz::Bytes(data, size));
+    const std::optional<std::string> text = fuzz::DefinitionText(data, size);
+    if (!text) return 0;  // the document's fatal error
+    const auto problem = LoadHolidays(rec, *text);
     fuzz::FuzzCheck(rec.holidayCount >= 0 && rec.holidayCount <= kHolidayCapacity,
                     "holiday count within the table");
     if (problem) return 0;

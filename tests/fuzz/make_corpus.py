@@ -6,7 +6,7 @@
 BIN_DIR holds the shipped definition files as they ship (code page 932,
 converted at build time; default build-fuzz/bin). The UTF-8 sources in data/
 and the fixtures in tests/data/defs/ are seeds too: a UTF-8 file is one of
-the bad inputs the readers must survive. Every seed is small (the largest
+the files users save, read converted to CP932. Every seed is small (the largest
 is the calendar-note file, about 12 KB). Existing seeds are replaced.
 """
 import pathlib
@@ -106,13 +106,19 @@ def main():
                           "越年 2000 / 12/25+7 7\n"),
         "blocks_crlf.Def": (FIXTURES / "blocks_crlf.Def").read_bytes(),
     })
-    sched_cp932, _ = shipped(bin_dir, "Schedule.Def")
+    sched_cp932, sched_utf8 = shipped(bin_dir, "Schedule.Def")
+    awkward = ("会議                2025/03/05\t1\n{\n資料を持参\r\n10時から\n}\n"
+               "長い名前の予定です長い名前 2024/12/01\t4\n{\n  先頭に空白\n\n}x\n }\n;注釈でない\n}\n"
+               "過去 2020/01/01\t0\n{\n消える\n}\n空 2024/06/15\t9\n{\n}\n")
+    # Saved by an editor as UTF-8: without and with the byte-order mark, a
+    # combining voiced mark to compose, and a character CP932 cannot hold.
     schedules = {
         "shipped_cp932.Def": sched_cp932,
-        "awkward_notes.Def": sched_cp932 + cp(
-            "会議                2025/03/05\t1\n{\n資料を持参\r\n10時から\n}\n"
-            "長い名前の予定です長い名前 2024/12/01\t4\n{\n  先頭に空白\n\n}x\n }\n;注釈でない\n}\n"
-            "過去 2020/01/01\t0\n{\n消える\n}\n空 2024/06/15\t9\n{\n}\n"),
+        "awkward_notes.Def": sched_cp932 + cp(awkward),
+        "awkward_notes_utf8.Def": sched_utf8 + awkward.encode(),
+        "awkward_notes_utf8_bom.Def": b"\xef\xbb\xbf" + sched_utf8 + awkward.encode(),
+        "combining_utf8.Def": sched_utf8 + "か\u3099ーデン 2025/01/01\t1\n{\nは\u309Aン\n}\n".encode(),
+        "unheld_utf8.Def": sched_utf8 + "誕生日\U0001F382 2025/01/01\t1\n{\n}\n".encode(),
         "blocks_crlf.Def": (FIXTURES / "blocks_crlf.Def").read_bytes(),
     }
     write("schedules", schedules)

@@ -9,14 +9,16 @@ using namespace kalendo;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static std::unique_ptr<MonthRecord> rec = [] {
         auto r = fuzz::ShippedRecord(2024, 6, 15);
-        fuzz::ResetEntries(r->notes, kNoteCapacity);
+        fuzz::ResetEntries(r->tables.notes, kNoteCapacity);
         return r;
     }();
     static int used = 0;
     fuzz::StartInput();
-    fuzz::ResetEntries(rec->notes, used);
+    fuzz::ResetEntries(rec->tables.notes, used);
 
-    const auto problem = LoadNotes(*rec, fuzz::Bytes(data, size));
+    const std::optional<std::string> text = fuzz::DefinitionText(data, size);
+    if (!text) return 0;  // the document's fatal error
+    const auto problem = LoadNotes(*rec, *text);
     used = rec->noteCount;
     fuzz::FuzzCheck(used >= 0 && used <= kNoteCapacity, "note count within the table");
     if (problem) return 0;

@@ -1,11 +1,13 @@
-// Schedules never lose data: a table as any file loads it, saved and loaded
-// again, is the same table (every schedule dated today or later, in order,
-// with its name, date, period and note), and saving that gives the same
-// bytes.
+// Schedules never lose data: a table as any file loads it (a UTF-8 file
+// converted as the document converts it), saved in the file's encoding and
+// loaded again, is the same table (every schedule dated today or later, in
+// order, with its name, date, period and note), and saving that gives the
+// same bytes.
 #include <cstring>
 #include <string>
 
 #include "core/day_arith.h"
+#include "defs/file_encoding.h"
 #include "defs/schedules.h"
 #include "tests/fuzz/fuzz_support.h"
 
@@ -38,26 +40,39 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static int usedFirst = 0;
     static int usedSecond = 0;
     fuzz::StartInput();
-    fuzz::ResetSchedules(first->schedules, usedFirst);
-    fuzz::ResetSchedules(second->schedules, usedSecond);
+    fuzz::ResetSchedules(first->tables.schedules, usedFirst);
+    fuzz::ResetSchedules(second->tables.schedules, usedSecond);
     SetToday(*first);
     SetToday(*second);
 
-    const auto problem = LoadSchedules(*first, fuzz::Bytes(data, size));
+    const FileEncoding encoding = DefinitionFileEncoding(fuzz::Bytes(data, size));
+    const std::optional<std::string> text = fuzz::DefinitionText(data, size);
+    if (!text) return 0;
+    const auto problem = LoadSchedules(*first, *text);
     usedFirst = first->scheduleCount;
     if (problem) return 0;
 
+    // Written back as SaveSchedules writes it: in the encoding the file was
+    // read in, or as the CP932 bytes themselves when UTF-8 cannot carry them
+    // (a lone CR takes the byte after it, which may split a character);
+    // then read again as the document reads it.
     const std::string saved = ScheduleFileBytes(*first);
-    const auto reloaded = LoadSchedules(*second, saved);
+    const std::optional<std::string> written = DefinitionFileBytes(saved, encoding);
+    std::string again = written.value_or(saved);
+    fuzz::FuzzCheck(DefinitionFileEncoding(again) == (written ? encoding : FileEncoding::Cp932),
+                    "the written file is read in the encoding it was written in");
+    fuzz::FuzzCheck(!ToDefinitionText(again, "x").has_value() && again == saved,
+                    "the written file reads as the text that was saved");
+    const auto reloaded = LoadSchedules(*second, again);
     usedSecond = second->scheduleCount;
     fuzz::FuzzCheck(!reloaded.has_value(), "a saved file loads");
 
     int j = 0;
     for (int i = 0; i < first->scheduleCount; ++i) {
-        const CSchedule& s = first->schedules[i];
+        const CSchedule& s = first->tables.schedules[i];
         if (!DatedTodayOrLater(*first, s)) continue;
         fuzz::FuzzCheck(j < second->scheduleCount, "no saved schedule is lost");
-        fuzz::FuzzCheck(SameSchedule(s, second->schedules[j]),
+        fuzz::FuzzCheck(SameSchedule(s, second->tables.schedules[j]),
                         "a saved schedule loads with the same name, date, period and note");
         ++j;
     }

@@ -12,19 +12,21 @@ using namespace kalendo;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static std::unique_ptr<MonthRecord> rec = [] {
         auto r = fuzz::ShippedRecord(2024, 6, 15);
-        fuzz::ResetSchedules(r->schedules, kScheduleCapacity);
+        fuzz::ResetSchedules(r->tables.schedules, kScheduleCapacity);
         return r;
     }();
     static int used = 0;
     fuzz::StartInput();
-    fuzz::ResetSchedules(rec->schedules, used);
+    fuzz::ResetSchedules(rec->tables.schedules, used);
 
-    const auto problem = LoadSchedules(*rec, fuzz::Bytes(data, size));
+    const std::optional<std::string> text = fuzz::DefinitionText(data, size);
+    if (!text) return 0;  // the document's fatal error
+    const auto problem = LoadSchedules(*rec, *text);
     used = rec->scheduleCount;
     fuzz::FuzzCheck(used >= 0 && used <= kScheduleCapacity, "schedule count within the table");
     if (problem) return 0;
     for (int i = 0; i < rec->scheduleCount; ++i) {
-        const CSchedule& s = rec->schedules[i];
+        const CSchedule& s = rec->tables.schedules[i];
         fuzz::FuzzCheck(s.displayPeriod >= 0 && s.displayPeriod <= 4, "display period 0-4");
         fuzz::FuzzCheck(std::memchr(s.name, '\0', sizeof s.name) != nullptr, "name terminated");
         fuzz::FuzzCheck(std::memchr(s.text, '\0', sizeof s.text) != nullptr, "text terminated");

@@ -10,14 +10,16 @@ using namespace kalendo;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static std::unique_ptr<MonthRecord> rec = [] {
         auto r = fuzz::ShippedRecord(2024, 6, 15);
-        fuzz::ResetEntries(r->userEntries, kUserEntryCapacity);
+        fuzz::ResetEntries(r->tables.userEntries, kUserEntryCapacity);
         return r;
     }();
     static int used = 0;
     fuzz::StartInput();
-    fuzz::ResetEntries(rec->userEntries, used);
+    fuzz::ResetEntries(rec->tables.userEntries, used);
 
-    const auto problem = LoadUserEntries(*rec, fuzz::Bytes(data, size));
+    const std::optional<std::string> text = fuzz::DefinitionText(data, size);
+    if (!text) return 0;  // the document's fatal error
+    const auto problem = LoadUserEntries(*rec, *text);
     used = rec->userEntryCount;
     fuzz::FuzzCheck(used >= 0 && used <= kUserEntryCapacity, "user entry count within the table");
     if (problem) return 0;
@@ -27,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     for (int i = 0; i < rec->userEntryCount; ++i) {
-        const DefinitionEntry& e = rec->userEntries[i];
+        const DefinitionEntry& e = rec->tables.userEntries[i];
         fuzz::FuzzCheck(e.displayPeriod >= 0 && e.displayPeriod <= 4, "display period 0-4");
         for (int d : {1, 15, 31}) {
             const int found = UserEntryFallsOn(*rec, i, 2024, 6, d);

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <iconv.h>
 
+#include <array>
 #include <string>
+#include <vector>
 
 namespace kalendo {
 namespace {
@@ -101,6 +103,84 @@ TEST(TextCodec, AsciiIsItsOwnConversion) {
     EXPECT_EQ(Utf8FromCp932("28 \\ ~"), "28 \\ ~");
     EXPECT_EQ(Utf8FromCp932(std::string("a\0b", 3)), std::string("a\0b", 3));
     EXPECT_EQ(Utf8FromCp932("12\x93\xFA"), "12日") << "ASCII before a kanji still converts";
+}
+
+// A code point as UTF-8, encoded here by hand: a second encoder.
+std::string Utf8Of(char32_t c) {
+    if (c < 0x80) return std::string(1, static_cast<char>(c));
+    const int n = c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
+    std::string s(static_cast<std::size_t>(n), '\0');
+    for (int i = n - 1; i > 0; --i, c >>= 6) s[i] = static_cast<char>(0x80 | (c & 0x3F));
+    s[0] = static_cast<char>((0xF00 >> n) | c);  // C0, E0 or F0 and the top bits
+    return s;
+}
+
+struct ExactCase {
+    const char* utf8;
+    const char* cp932;  // what is stored when nothing is listed
+    std::vector<std::array<int, 3>> unheld;  // code point (kNotUtf8), line, column
+    const char* why;
+};
+
+// What the dialogs and the UTF-8 definition files store: combining
+// sequences composed, everything code page 932 holds as iconv maps it, the
+// rest listed where it stands.
+const ExactCase kExactCases[] = {
+    {"か\u3099は\u309Aウ\u3099", "\x82\xAA\x82\xCF\x83\x94", {}, "が, ぱ and ヴ composed"},
+    {"\u0435\u0308", "\x84\x76", {}, "Cyrillic е + diaeresis is ё"},
+    {"か\u309Bｶﾞ\u212B", "\x82\xA9\x81\x4A\xB6\xDE\x81\xF0", {}, "spacing marks, half-width kana, Å U+212B stay"},
+    {"\uFA19", "\xFB\x7E", {}, "神 U+FA19 stays itself, not NFC's U+795E"},
+    {"\u301C\uFF5E\u2212\uFF0D\u00A5\\~", "\x81\x60\x81\x60\x81\x7C\x81\x7C\x5C\x5C\x7E",
+     {}, "the wave dash, tildes, minus signs, yen sign and backslash as iconv maps them"},
+    {"誕生日\U0001F382\U00020BB7", "", {{0x1F382, 1, 4}, {0x20BB7, 1, 5}}, "an emoji and 𠮷"},
+    {"Cafe\u0301", "", {{0xE9, 1, 4}}, "e + acute composes to é, which CP932 lacks"},
+    {"か\u3099\u3099", "", {{0x3099, 1, 2}}, "a second voiced mark joins nothing"},
+    {"\uFA19\u3099", "", {{0x3099, 1, 2}}, "a mark after 神 U+FA19 leaves it as typed"},
+    {"一\r\n二\U0001F382\r三\n\U0001F382", "", {{0x1F382, 2, 2}, {0x1F382, 4, 1}},
+     "lines end at CR LF, CR and LF"},
+    {"a\xE6\x97", "", {{kNotUtf8, 1, 2}}, "a cut sequence is no UTF-8"},
+};
+
+TEST(ExactCp932, ComposesCombiningSequencesAndListsWhatCp932CannotHold) {
+    for (const ExactCase& c : kExactCases) {
+        SCOPED_TRACE(c.why);
+        const ExactCp932 got = Cp932FromUtf8Exact(c.utf8);
+        std::vector<std::array<int, 3>> unheld;
+        for (const UnheldCharacter& u : got.unheld) {
+            unheld.push_back({u.codePoint, u.line, u.column});
+            EXPECT_TRUE(u.codePoint == kNotUtf8 ||
+                        u.utf8 == Utf8Of(static_cast<char32_t>(u.codePoint)));
+        }
+        EXPECT_EQ(unheld, c.unheld);
+        EXPECT_EQ(got.Held() ? got.cp932 : "", c.cp932);
+    }
+}
+
+// Composition alone changes no text that is a single character: NFC would
+// change about a thousand (the CJK compatibility ideographs among them).
+TEST(ExactCp932, NoSingleCharacterIsChangedByComposition) {
+    for (char32_t c = 1; c <= 0x10FFFF; ++c) {
+        if (c >= 0xD800 && c <= 0xDFFF) continue;
+        const std::string one = Utf8Of(c);
+        ASSERT_EQ(ComposeCombiningSequences(one), one) << "U+" << std::hex << std::uint32_t{c};
+    }
+}
+
+// Every character code page 932 holds (each code iconv decodes, one or two
+// bytes), all in one text, each beside the next, is stored exactly as iconv
+// maps it: composition never touches what an input method types.
+TEST(ExactCp932, EveryCharacterCp932HoldsIsStoredAsIconvMapsIt) {
+    std::string utf8;
+    for (int code = 0x01; code <= 0xFCFC; code += code == 0xFF ? 0x8100 - 0xFF : 1) {
+        const char bytes[] = {static_cast<char>(code >> 8), static_cast<char>(code)};
+        const bool one = code < 0x100;
+        utf8 += Utf8FromCp932Exact(std::string_view(bytes + one, 2 - one)).value_or("");
+    }
+    const ExactCp932 exact = Cp932FromUtf8Exact(utf8);
+    EXPECT_GT(utf8.size(), 9000u * 3) << "JIS X 0208, the NEC and IBM rows, the user area";
+    EXPECT_TRUE(exact.Held());
+    EXPECT_EQ(exact.cp932, Cp932FromUtf8(utf8));
+    EXPECT_EQ(ComposeCombiningSequences(utf8), utf8);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "almanac/era_texts.h"
 #include "core/load_problem.h"
 #include "defs/defs_texts.h"
+#include "defs/file_encoding.h"
 #include "defs/holidays.h"
 #include "defs/notes.h"
 #include "defs/schedules.h"
@@ -20,14 +21,25 @@ namespace {
 
 using Loader = std::optional<LoadProblem> (*)(MonthRecord&, std::string_view);
 
+// Ends the process (the recording platform throws).
+void FatalProblem(const LoadProblem& problem) {
+    if (problem.messageUtf8.empty()) ThePlatform().Fatal(problem.message);
+    ThePlatform().FatalUtf8(problem.messageUtf8);
+}
+
 // Reads one file into rec, or ends the process with the reader's message.
+// A UTF-8 file reaches the reader converted to code page 932
+// (ToDefinitionText); one that cannot be converted whole is fatal like any
+// file its reader refuses, so nothing is read, and Schedule.Def never
+// written back, without a character of it.
 void LoadOrExit(MonthRecord& rec, const std::string& path, const char* unreadableCp932,
-                Loader load) {
-    const std::optional<std::string> bytes = ReadWholeFile(path);
+                const char* fileNameCp932, Loader load) {
+    std::optional<std::string> bytes = ReadWholeFile(path);
     if (!bytes) ThePlatform().Fatal(unreadableCp932);
-    if (const std::optional<LoadProblem> problem = load(rec, *bytes)) {
-        ThePlatform().Fatal(problem->message);
+    if (const std::optional<LoadProblem> problem = ToDefinitionText(*bytes, fileNameCp932)) {
+        FatalProblem(*problem);
     }
+    if (const std::optional<LoadProblem> problem = load(rec, *bytes)) FatalProblem(*problem);
 }
 
 }  // namespace
@@ -45,11 +57,11 @@ DefinitionPaths DefinitionPathsIn(const std::string& folder) {
 }
 
 void OpenDocument(MonthRecord& rec, const DefinitionPaths& paths) {
-    LoadOrExit(rec, paths.eras, EraFileUnreadableMessage(), LoadEras);
-    LoadOrExit(rec, paths.holidays, kHolidayFileOpenError, LoadHolidays);
-    LoadOrExit(rec, paths.notes, kNoteFileUnopenable, LoadNotes);
-    LoadOrExit(rec, paths.userEntries, kUserFileUnopenable, LoadUserEntries);
-    LoadOrExit(rec, paths.schedules, kScheduleFileUnopenable, LoadSchedules);
+    LoadOrExit(rec, paths.eras, EraFileUnreadableMessage(), kEraFileName, LoadEras);
+    LoadOrExit(rec, paths.holidays, kHolidayFileOpenError, kHolidayFileName, LoadHolidays);
+    LoadOrExit(rec, paths.notes, kNoteFileUnopenable, kNoteFileName, LoadNotes);
+    LoadOrExit(rec, paths.userEntries, kUserFileUnopenable, kUserFileName, LoadUserEntries);
+    LoadOrExit(rec, paths.schedules, kScheduleFileUnopenable, kScheduleFileName, LoadSchedules);
     UpdateToday(rec);
 }
 

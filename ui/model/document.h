@@ -28,8 +28,10 @@ DefinitionPaths DefinitionPathsIn(const std::string& folder);
 // reads them from two folders: FileLocations). A file that cannot be read
 // ends the process with its reader's message ("祝日定義ファイルが開けません",
 // …); a file its reader refuses, with the reader's message (exit status 3
-// through the platform's Fatal either way). Then today's date
-// (UpdateToday).
+// through the platform's Fatal either way). A file in UTF-8 is read as its
+// text in code page 932 (defs/file_encoding.h); one holding a character
+// CP932 cannot hold is fatal with the message that names it. Then today's
+// date (UpdateToday).
 void OpenDocument(MonthRecord& rec, const DefinitionPaths& paths);
 
 // OpenDocument on the five files of `folder` (ending with "/"): the

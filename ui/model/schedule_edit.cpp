@@ -10,6 +10,7 @@
 #include "ui/model/model_texts.h"
 #include "ui/model/schedule_file.h"
 #include "ui/model/text_format.h"
+#include "ui/model/typed_text.h"
 
 namespace kalendo {
 namespace {
@@ -26,6 +27,11 @@ const ListRow* ScheduleRowAt(const std::vector<ListRow>& rows, int row, const Mo
     if (r.kind != kScheduleRow || r.index < 0 || r.index >= rec.scheduleCount) return nullptr;
     return &r;
 }
+
+bool AllHeld(const ScheduleDialogValues& v) { return v.nameUnheld.empty() && v.textUnheld.empty(); }
+
+// What "設 定" accepts: every character held, the name one word, no "}" line.
+bool Acceptable(const ScheduleDialogValues& v) { return AllHeld(v) && !ScheduleDialogProblem(v); }
 
 // Where a text would be cut so that it keeps at most maxBytes bytes and
 // ends on a character boundary.
@@ -73,6 +79,10 @@ std::optional<std::string> ScheduleDialogProblem(const ScheduleDialogValues& val
 }
 
 bool ScheduleDialogMayClose(const ScheduleDialogValues& values) {
+    if (!TypedFieldsHeld({{kScheduleNameField, &values.nameUnheld, false},
+                          {kScheduleNoteField, &values.textUnheld, true}})) {
+        return false;
+    }
     if (const std::optional<std::string> problem = ScheduleDialogProblem(values)) {
         ThePlatform().ShowMessage(*problem);
         return false;
@@ -118,7 +128,7 @@ std::string ScheduleNameText(const std::string& editorName) {
 
 int EditScheduleRecord(const MonthRecord& rec, CSchedule& schedule,
                        const std::optional<ScheduleDialogValues>& answer) {
-    if (!answer || ScheduleDialogProblem(*answer)) return 0;
+    if (!answer || !Acceptable(*answer)) return 0;
     if (schedule.year <= 0) {  // a free slot takes the selected date, not a clicked one
         schedule.year = rec.year[kTarget];
         schedule.month = rec.month[kTarget];
@@ -165,7 +175,7 @@ int FinishNewSchedule(MonthRecord& rec, const std::string& schedulePath,
     fresh.day = session.date.day;
     if (EditScheduleRecord(rec, fresh, answer) != 1) {
         // Midnight passed while the dialog was open: the day is past now.
-        if (answer && !ScheduleDialogProblem(*answer)) {
+        if (answer && Acceptable(*answer)) {
             ThePlatform().ShowMessage(kPastDayScheduleMessage);
         }
         return 0;

@@ -26,6 +26,7 @@
 
 #include "core/month_record.h"
 #include "defs/schedules.h"
+#include "platform/text_codec.h"
 #include "ui/model/lists.h"
 #include "ui/model/month_view.h"
 
@@ -44,6 +45,10 @@ struct ScheduleDialogValues {
     std::string name;  // edit 1031, CP932
     std::string text;  // edit 1041, CP932; CR LF breaks on the way in, any breaks on the way out
     int period = 0;    // combo box 1058: 0 "前日" ... 4 "4週間前"; -1 when no item is selected
+    // What the user typed that code page 932 cannot hold (Cp932FromUtf8Exact),
+    // in the name and in the note; the answer is refused while there is any.
+    std::vector<UnheldCharacter> nameUnheld = {};
+    std::vector<UnheldCharacter> textUnheld = {};
 };
 
 // One opening of the dialog.
@@ -80,7 +85,9 @@ std::optional<ScheduleEditSession> OpenNewScheduleDialog(const MonthRecord& rec)
 std::optional<std::string> ScheduleDialogProblem(const ScheduleDialogValues& values);
 
 // "設 定" pressed: shows the problem, if any, and says whether the dialog
-// may close with OK.
+// may close with OK. Characters CP932 cannot hold come first: their message
+// names each of them (UnheldTypedMessage, in UTF-8), and nothing is stored
+// with a replacement.
 bool ScheduleDialogMayClose(const ScheduleDialogValues& values);
 
 // The note as stored: every line break (CR LF, lone CR, lone LF) becomes
@@ -92,7 +99,8 @@ std::string ScheduleNoteText(const std::string& editorText);
 std::string ScheduleNameText(const std::string& editorName);
 
 // The dialog's answer applied to schedule i (nullopt: cancelled, nothing
-// changes; so does an answer that ScheduleDialogProblem refuses). A free
+// changes; so does an answer that ScheduleDialogProblem refuses or that
+// holds characters CP932 cannot hold). A free
 // slot (year 0 or less) takes the target date. Name and note are stored;
 // then a schedule dated before today is not kept (its day becomes 0) and 0
 // is returned; otherwise the period (-1 stored as 0) is set and 1 returned.

@@ -35,6 +35,11 @@ DirectJumpDialog::DirectJumpDialog(QWidget* parent) : QDialog(parent) {
     // A field that is not a number keeps the dialog open with the model's
     // message, so that it can be corrected.
     connect(ok_, &QPushButton::clicked, this, [this] {
+        if (!TypedQtFieldsHeld({{kYearMark, year_->text()},
+                                {kMonthMark, month_->text()},
+                                {kDayMark, day_->text()}})) {
+            return;
+        }
         if (DirectJumpMayClose(yearText(), monthText(), dayText())) accept();
     });
     year_->setFocus();

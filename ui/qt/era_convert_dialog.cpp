@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "ui/model/jumps.h"
+#include "ui/model/model_texts.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/window_texts.h"
@@ -39,11 +40,13 @@ EraConvertDialog::EraConvertDialog(const MonthRecord& rec, const EraConvertState
 
     connect(toWestern_, &QPushButton::clicked, this, [this] {
         state_.eraIndex = era_->currentIndex();
+        if (!TypedQtFieldsHeld({{kEraDateField, eraDate_->text()}})) return;
         if (!RunConvertToWestern(rec_, state_, FromQtTyped(eraDate_->text()))) return;
         // Only the Western date is rewritten: the era date stays as typed.
         westernDate_->setText(ToQt(WesternDateText(state_)));
     });
     connect(toEra_, &QPushButton::clicked, this, [this] {
+        if (!TypedQtFieldsHeld({{kWesternDateField, westernDate_->text()}})) return;
         if (!RunConvertToEra(rec_, state_, FromQtTyped(westernDate_->text()))) return;
         // The era date and the list follow; the Western date stays as typed.
         eraDate_->setText(ToQt(EraDateText(state_)));

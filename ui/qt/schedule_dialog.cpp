@@ -75,8 +75,12 @@ ScheduleDialog::ScheduleDialog(const ScheduleDialogValues& initial,
 
 ScheduleDialogValues ScheduleDialog::values() const {
     ScheduleDialogValues v;
-    v.name = FromQt(name_->text());
-    v.text = FromQt(note_->toPlainText());
+    ExactCp932 name = FromQt(name_->text());
+    ExactCp932 note = FromQt(note_->toPlainText());
+    v.name = std::move(name.cp932);
+    v.text = std::move(note.cp932);
+    v.nameUnheld = std::move(name.unheld);
+    v.textUnheld = std::move(note.unheld);
     // A combo box with an edit field has no chosen item once something else
     // was typed into it.
     const int index = period_->currentIndex();

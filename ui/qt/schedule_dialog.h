@@ -24,8 +24,9 @@ public:
     ScheduleDialog(const ScheduleDialogValues& initial, const std::string& captionCp932,
                    QWidget* parent);
 
-    // What the controls hold now (CP932); the period is -1 when no item is
-    // chosen or text was typed into the combo box.
+    // What the controls hold now (CP932, with the characters it cannot
+    // hold listed); the period is -1 when no item is chosen or text was
+    // typed into the combo box.
     ScheduleDialogValues values() const;
 
     QLineEdit* nameEdit() const { return name_; }

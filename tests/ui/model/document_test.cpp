@@ -8,6 +8,8 @@
 #include <memory>
 #include <string>
 
+#include "month/compute_month.h"
+#include "defs/holidays.h"
 #include "platform/recording_platform.h"
 #include "platform/text_codec.h"
 
@@ -45,9 +47,17 @@ protected:
         try {
             OpenDocument(*rec_, folder_);
         } catch (const FatalExit& exit) {
-            return Utf8FromCp932(exit.message);
+            return exit.messageUtf8;
         }
         return "";
+    }
+
+    // Every fixture file written as UTF-8, after `prefix`.
+    void WriteFixturesAsUtf8(const std::string& prefix) {
+        for (const FixtureFile& f : kFixtureFiles) {
+            std::ofstream(folder_ + f.nameUtf8, std::ios::binary | std::ios::trunc)
+                << prefix << f.contentUtf8;
+        }
     }
 
     ScopedRecordingPlatform platform_;
@@ -133,6 +143,43 @@ TEST_F(DocumentTest, AFileItsReaderRefusesIsFatalWithTheReadersMessage) {
         std::ofstream(path, std::ios::binary | std::ios::trunc) << Cp932FromUtf8(c.content);
         EXPECT_EQ(FatalMessageOfOpen(), c.message);
         fs::rename(kept, path);
+    }
+}
+
+// Every editor of today saves UTF-8: the five files read so, with the
+// byte-order mark and without it, are the same almanac as in CP932.
+TEST_F(DocumentTest, FilesSavedAsUtf8AreReadAsTheirText) {
+    for (const std::string prefix : {"", "\xEF\xBB\xBF"}) {
+        SCOPED_TRACE(prefix.empty() ? "without the mark" : "with the mark");
+        WriteFixturesAsUtf8(prefix);
+        rec_ = std::make_unique<MonthRecord>();
+        OpenDocument(*rec_, folder_);
+        EXPECT_TRUE(platform_->MessagesUtf8().empty());
+        EXPECT_EQ(Utf8FromCp932(rec_->tables.eraName[0]), "令和");
+        EXPECT_EQ(Utf8FromCp932(rec_->tables.notes[0].description), "豆まき");
+        EXPECT_EQ(Utf8FromCp932(rec_->tables.schedules[0].name), "会議");
+        ASSERT_EQ(ComputeMonth(*rec_, 2024, 5, 3, {}), 1);
+        const int holiday = FindHoliday(*rec_, 5, 3);
+        ASSERT_GE(holiday, 0);
+        EXPECT_EQ(Utf8FromCp932(rec_->tables.holidays[holiday].name), "憲法記念日");
+    }
+}
+
+// A UTF-8 file with a character code page 932 cannot hold is fatal with the
+// file, the line and the character named, whichever of the five it is; so
+// Schedule.Def is never written back without that character.
+TEST_F(DocumentTest, AUtf8FileWithACharacterCp932CannotHoldIsFatal) {
+    for (const FixtureFile& f : kFixtureFiles) {
+        SCOPED_TRACE(f.nameUtf8);
+        WriteFixturesAsUtf8("");
+        const std::string path = folder_ + f.nameUtf8;
+        std::ofstream(path, std::ios::binary | std::ios::app) << "\U0001F382";
+        rec_ = std::make_unique<MonthRecord>();
+        const std::string message = FatalMessageOfOpen();
+        const std::string named = std::string("定義ファイル ") + f.nameUtf8 + " の ";
+        EXPECT_EQ(message.rfind(named, 0), 0u) << message;
+        EXPECT_NE(message.find("行目"), std::string::npos) << message;
+        EXPECT_NE(message.find("「\U0001F382」（U+1F382）"), std::string::npos) << message;
     }
 }
 

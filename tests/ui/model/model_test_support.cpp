@@ -45,6 +45,7 @@ void ModelTest::LoadScheduleLines(const std::string& utf8) {
 std::vector<std::string> ModelTest::TakeMessages() {
     std::vector<std::string> out = platform_->MessagesUtf8();
     platform_->messages.clear();
+    platform_->utf8Messages.clear();
     return out;
 }
 

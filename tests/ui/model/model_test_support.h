@@ -41,7 +41,8 @@ protected:
     void LoadUserLines(const std::string& utf8);
     void LoadScheduleLines(const std::string& utf8);
 
-    // Messages shown so far, UTF-8; clears them.
+    // Messages shown so far, UTF-8 (those handed over in UTF-8 last);
+    // clears them.
     std::vector<std::string> TakeMessages();
 
     ScopedRecordingPlatform platform_;

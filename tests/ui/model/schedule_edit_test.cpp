@@ -14,6 +14,8 @@
 #include "defs/schedules.h"
 #include "model_test_support.h"
 #include "platform/file_io.h"
+#include "platform/text_codec.h"
+#include "ui/model/typed_text.h"
 
 namespace kalendo {
 namespace {
@@ -30,6 +32,16 @@ constexpr char kNoteRule[] = "備考に「}」だけの行は書けません";
 ScheduleDialogValues Answer(const std::string& nameUtf8, const std::string& textUtf8, int period) {
     return ScheduleDialogValues{Cp(nameUtf8), Cp(textUtf8), period};
 }
+
+// What the window hands over for what was typed (FromQt).
+ScheduleDialogValues Typed(const std::string& nameUtf8, const std::string& textUtf8) {
+    ExactCp932 name = Cp932FromUtf8Exact(nameUtf8);
+    ExactCp932 text = Cp932FromUtf8Exact(textUtf8);
+    return ScheduleDialogValues{name.cp932, text.cp932, 1, name.unheld, text.unheld};
+}
+
+const std::string kUnheldHeading =
+    "次の文字はシフトJIS（コードページ932）で表せないため使えません. 別の文字に置き換えてください.";
 
 class ScheduleEditTest : public ModelTest {
 protected:
@@ -324,6 +336,55 @@ TEST_F(ScheduleRowsTest, DeleteRemovesScheduleRowsOnly) {
     const auto back = ReadBack();
     ASSERT_EQ(back->scheduleCount, 1);
     EXPECT_EQ(Utf(back->tables.schedules[0].name), "歯医者");
+}
+
+struct UnheldCase {
+    std::string name;
+    const char* note;
+    std::string named;  // the lines after the heading; "" when stored
+    const char* why;
+};
+
+// Characters code page 932 cannot hold are named, field and place, and
+// nothing is stored; replaced, the schedule is stored as typed (composed),
+// and the file holds it after the refusals.
+TEST_F(ScheduleEditTest, CharactersCp932CannotHoldAreNamedAndNothingIsStored) {
+    std::string elevenCakes, tenNamed;
+    for (int i = 1; i <= 11; ++i) elevenCakes += "\U0001F382";
+    for (int i = 1; i <= kMaxNamedUnheld; ++i) {
+        tenNamed += "\r\n項目名 " + std::to_string(i) + "文字目「\U0001F382」（U+1F382）";
+    }
+    const UnheldCase kCases[] = {
+        {"誕生日\U0001F382", "", "\r\n項目名 4文字目「\U0001F382」（U+1F382）", "an emoji"},
+        {"昼食", "一行目\n\U00020BB7野家で\U00020BB7",
+         "\r\n備考 2行目 1文字目「\U00020BB7」（U+20BB7）\r\n備考 2行目 5文字目「\U00020BB7」（U+20BB7）",
+         "the note names the line"},
+        {"Cafe\u0301", "\u00E9",
+         "\r\n項目名 4文字目「é」（U+00E9）\r\n備考 1行目 1文字目「é」（U+00E9）",
+         "e + acute composes to é, which CP932 lacks; the name first"},
+        {elevenCakes, "", tenNamed + "\r\nほか 1 文字", "ten named, the rest counted"},
+        {"誕生日か\u3099", "ケーキ\nろうそく", "", "replaced; か + voiced mark is が"},
+    };
+    Select(2024, 6, 20);
+    const auto session = OpenNewScheduleDialog(*rec_);
+    ASSERT_TRUE(session.has_value());
+    for (const UnheldCase& c : kCases) {
+        SCOPED_TRACE(c.why);
+        const ScheduleDialogValues answer = Typed(c.name, c.note);
+        EXPECT_EQ(ScheduleDialogMayClose(answer), c.named.empty());
+        EXPECT_EQ(TakeMessages(), c.named.empty() ? std::vector<std::string>{}
+                                                  : std::vector<std::string>{kUnheldHeading + c.named});
+        EXPECT_EQ(FinishNewSchedule(*rec_, path_, *session, answer), c.named.empty() ? 1 : 0);
+        EXPECT_EQ(FileWritten(), c.named.empty());
+    }
+    // An edit with such a character leaves the schedule as it was.
+    const auto edit = OpenEditScheduleDialog(*rec_, {ListRow{kScheduleRow, 0, "20", ""}}, 0);
+    ASSERT_TRUE(edit.has_value());
+    EXPECT_EQ(FinishEditSchedule(*rec_, path_, *edit, Typed("会議\U0001F382", "")), 0);
+    const auto back = ReadBack();
+    ASSERT_EQ(back->scheduleCount, 1);
+    EXPECT_EQ(Utf(back->tables.schedules[0].name), "誕生日が");
+    EXPECT_EQ(Utf(back->tables.schedules[0].text), "ケーキ\r\nろうそく");
 }
 
 }  // namespace

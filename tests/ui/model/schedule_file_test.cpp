@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "defs/file_encoding.h"
 #include "defs/schedules.h"
 #include "platform/file_io.h"
 #include "platform/recording_platform.h"
@@ -53,6 +54,62 @@ TEST_F(ScheduleSaveTest, SaveWritesTheFileAndLoadReadsIt) {
     ASSERT_TRUE(bytes.has_value());
     EXPECT_EQ(*bytes, ScheduleFileBytes(*rec_));
     EXPECT_TRUE(platform_->messages.empty());
+}
+
+// Loads the file at path_ as the document does into a record of its own.
+std::unique_ptr<MonthRecord> LoadedFrom(const std::string& path) {
+    auto rec = std::make_unique<MonthRecord>();
+    rec->year[kToday] = 2024;
+    rec->month[kToday] = 6;
+    rec->day[kToday] = 15;
+    std::string bytes = ReadWholeFile(path).value_or("");
+    EXPECT_FALSE(ToDefinitionText(bytes, kScheduleFileName).has_value());
+    EXPECT_FALSE(LoadSchedules(*rec, bytes).has_value());
+    return rec;
+}
+
+// The schedule file is written back in the encoding it is in: a UTF-8 file
+// (the user chose it) as UTF-8 with its byte-order mark or without, a CP932
+// one as CP932; saved unchanged, it is the same bytes, and an added
+// schedule is read back with the others.
+TEST_F(ScheduleSaveTest, TheFileKeepsItsEncoding) {
+    Add(MakeSchedule("会議", 2025, 3, 5, 1));
+    CopyText(rec_->tables.schedules[0].text, Cp932FromUtf8("資料\r\n神棚の前で〜").c_str());
+    for (const FileEncoding encoding :
+         {FileEncoding::Cp932, FileEncoding::Utf8, FileEncoding::Utf8WithByteOrderMark}) {
+        SCOPED_TRACE(static_cast<int>(encoding));
+        const std::optional<std::string> original =
+            DefinitionFileBytes(ScheduleFileBytes(*rec_), encoding);
+        ASSERT_TRUE(original && WriteFileAtomically(path_, *original));
+        ASSERT_EQ(DefinitionFileEncoding(*original), encoding);
+
+        auto loaded = LoadedFrom(path_);
+        ASSERT_TRUE(SaveSchedules(*loaded, path_));
+        EXPECT_EQ(ReadWholeFile(path_), original) << "saved unchanged: the same bytes";
+
+        ASSERT_TRUE(AddSchedule(*loaded, MakeSchedule("誕生会", 2025, 4, 1, 2)));
+        ASSERT_TRUE(SaveSchedules(*loaded, path_));
+        EXPECT_EQ(DefinitionFileEncoding(ReadWholeFile(path_).value_or("")), encoding);
+        auto back = LoadedFrom(path_);
+        ASSERT_EQ(back->scheduleCount, 2);
+        EXPECT_EQ(Utf8FromCp932(back->tables.schedules[0].text), "資料\r\n神棚の前で～");
+        EXPECT_EQ(Utf8FromCp932(back->tables.schedules[1].name), "誕生会");
+    }
+}
+
+// The line reader ends a line at a lone CR and takes the byte after it
+// with it; in a UTF-8 file read as CP932 that can be the first byte of a
+// character, leaving a byte that is no character. UTF-8 cannot carry it:
+// the file is written as the CP932 bytes themselves, nothing replaced
+// (found by the schedule round-trip fuzzer).
+TEST_F(ScheduleSaveTest, WhatUtf8CannotCarryIsWrittenAsCp932NotReplaced) {
+    const std::string utf8 = ";\tKalendoⅡ\n会議 2030/01/02\t1\rら 2030/01/03\t1\n";
+    ASSERT_TRUE(WriteFileAtomically(path_, utf8));
+    auto loaded = LoadedFrom(path_);
+    ASSERT_EQ(loaded->scheduleCount, 2);
+    EXPECT_EQ(std::string(loaded->tables.schedules[1].name), "\xE7") << "half of ら";
+    ASSERT_TRUE(SaveSchedules(*loaded, path_));
+    EXPECT_EQ(ReadWholeFile(path_), ScheduleFileBytes(*loaded));
 }
 
 // A file the user made read-only is refused like a read-only folder (this

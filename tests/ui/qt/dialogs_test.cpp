@@ -593,5 +593,55 @@ TEST_F(DialogsTest, EditDialogNamesTheSchedulesDay) {
     RightClickScheduleList(0);
 }
 
+const std::string kUnheldHeading =
+    "次の文字はシフトJIS（コードページ932）で表せないため使えません. 別の文字に置き換えてください.";
+
+// 🎂 typed into the schedule dialog: the dialog names it and stays open
+// with the text as typed; replaced, the schedule is stored as typed
+// (composed), and the window has it after a restart.
+TEST_F(DialogsTest, ScheduleWithACharacterCp932CannotHoldIsRefusedUntilReplaced) {
+    Start(kJune15);
+    OnNextModal<ScheduleDialog>([this](ScheduleDialog& d) {
+        d.nameEdit()->setText(Q("誕生日\U0001F382"));
+        d.noteEdit()->setPlainText(Q("か\u3099ーデン"));
+        QTest::mouseClick(d.storeButton(), Qt::LeftButton);
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(Messages(), std::vector<std::string>{
+                                  kUnheldHeading + "\r\n項目名 4文字目「\U0001F382」（U+1F382）"});
+        EXPECT_EQ(d.nameEdit()->text(), Q("誕生日\U0001F382")) << "the text stays as typed";
+        d.nameEdit()->setText(Q("誕生日ケーキ"));
+        QTest::mouseClick(d.storeButton(), Qt::LeftButton);
+    });
+    QTest::mouseClick(CellOfDay(20), Qt::RightButton);
+    EXPECT_NE(ScheduleFileUtf8().find("誕生日ケーキ"), std::string::npos);
+    Quit();
+    Start(kJune15);
+    ASSERT_EQ(record().scheduleCount, 1);
+    EXPECT_EQ(Utf8FromCp932(record().tables.schedules[0].text), "がーデン");
+}
+
+// The jump and conversion fields name such a character too; nothing moves.
+TEST_F(DialogsTest, JumpAndConversionFieldsNameCharactersCp932CannotHold) {
+    Start(kJune15);
+    OnNextModal<DirectJumpDialog>([this](DirectJumpDialog& dlg) {
+        dlg.dayEdit()->setText(Q("1\U0001F382"));
+        QTest::mouseClick(dlg.okButton(), Qt::LeftButton);
+        EXPECT_TRUE(dlg.isVisible());
+        dlg.reject();
+    });
+    frame().action(kCmdDirectJump)->trigger();
+    OnNextModal<EraConvertDialog>([this](EraConvertDialog& dlg) {
+        dlg.westernDateEdit()->setText(Q("\U0001F3822019年5月1日"));
+        QTest::mouseClick(dlg.toEraButton(), Qt::LeftButton);
+        EXPECT_EQ(dlg.westernDateEdit()->text(), Q("\U0001F3822019年5月1日"));
+        QTest::mouseClick(dlg.moveButton(), Qt::LeftButton);
+    });
+    frame().action(kCmdEraConvert)->trigger();
+    EXPECT_EQ(Messages(), (std::vector<std::string>{
+                              kUnheldHeading + "\r\n日 2文字目「\U0001F382」（U+1F382）",
+                              kUnheldHeading + "\r\n西暦の日付 1文字目「\U0001F382」（U+1F382）"}));
+    EXPECT_EQ(DatePane(), "2024/令和 6年 6月15日");
+}
+
 }  // namespace
 }  // namespace kalendo
