@@ -1,5 +1,6 @@
 #include "ui/qt/ics_export_dialog.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDate>
 #include <QDateEdit>
@@ -11,12 +12,15 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <memory>
+#include <ctime>
+#include <string>
+#include <utility>
 
 #include "core/compute_month.h"
-#include "platform/file_io.h"
 #include "platform/platform.h"
 #include "ui/model/ics_calendar.h"
+#include "ui/model/ics_file.h"
+#include "ui/model/month_view.h"
 #include "ui/model/ics_texts.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/qt_text.h"
@@ -44,9 +48,9 @@ QDateEdit* NewDateEdit(CalendarDate date, QWidget* parent) {
 
 }  // namespace
 
-IcsExportDialog::IcsExportDialog(CalendarDate first, CalendarDate last, const IcsInclude& include,
+IcsExportDialog::IcsExportDialog(CalendarDate first, CalendarDate last, IcsInclude include, Save save,
                                  QWidget* parent)
-    : QDialog(parent) {
+    : QDialog(parent), save_(std::move(save)) {
     setWindowTitle(ToQt(kIcsExportCaption));
     setFont(FaceFont(kFacePGothic, kDialogPoints));
     first_ = NewDateEdit(first, this);
@@ -58,13 +62,11 @@ IcsExportDialog::IcsExportDialog(CalendarDate first, CalendarDate last, const Ic
     const char* labels[kIncludeBoxCount] = {kIcsIncludeHolidays, kIcsIncludeNotes,  kIcsIncludeUsers,
                                             kIcsIncludeSchedules, kIcsIncludeRokuyo, kIcsIncludeLunar,
                                             kIcsIncludeMoon};
-    IcsInclude shown = include;
-    const std::array<bool*, kIncludeBoxCount> checked = IcsIncludeFlags(shown);
     auto* group = new QGroupBox(ToQt(kIcsIncludeLabel), this);
     auto* groupLayout = new QVBoxLayout(group);
     for (int k = 0; k < kIncludeBoxCount; ++k) {
         boxes_[k] = new QCheckBox(ToQt(labels[k]), group);
-        boxes_[k]->setChecked(*checked[k]);
+        boxes_[k]->setChecked(include.Has(static_cast<IcsWord>(k)));
         groupLayout->addWidget(boxes_[k]);
     }
 
@@ -89,9 +91,8 @@ CalendarDate IcsExportDialog::first() const { return FromQDate(first_->date()); 
 CalendarDate IcsExportDialog::last() const { return FromQDate(last_->date()); }
 
 IcsInclude IcsExportDialog::include() const {
-    IcsInclude include;
-    const std::array<bool*, kIncludeBoxCount> flags = IcsIncludeFlags(include);
-    for (int k = 0; k < kIncludeBoxCount; ++k) *flags[k] = boxes_[k]->isChecked();
+    IcsInclude include = IcsInclude::None();
+    for (int k = 0; k < kIncludeBoxCount; ++k) include = include.With(static_cast<IcsWord>(k), boxes_[k]->isChecked());
     return include;
 }
 
@@ -104,31 +105,40 @@ void IcsExportDialog::TryAccept() {
         ThePlatform().ShowMessage(kIcsNothingIncluded);
         return;
     }
-    accept();
+    if (save_(first(), last(), include())) accept();
 }
 
-void RunIcsExport(const MonthRecord& rec, QWidget* parent) {
-    const int year = rec.year[kTarget];
-    IcsExportDialog dialog({year, 1, 1}, {year, 12, 31}, IcsInclude{}, parent);
-    if (dialog.exec() != QDialog::Accepted) return;
+void RunIcsExport(MonthRecord& rec, QWidget* parent) {
+    const CalendarDate shown = TargetDate(rec);
+    const int year = shown.year;
+    auto save = [&rec, shown, year, parent](CalendarDate first, CalendarDate last, IcsInclude include) {
+        QFileDialog dialog(parent, ToQt(kIcsSaveCaption));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setNameFilter(ToQt(kIcsFileFilter));
+        dialog.setDefaultSuffix(QStringLiteral("ics"));
+        dialog.setDirectory(QDir::homePath());
+        dialog.selectFile(QStringLiteral("Kalendo2-%1.ics").arg(year));
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+        const std::string path = dialog.selectedFiles().front().toStdString();
 
-    QFileDialog save(parent, ToQt(kIcsSaveCaption));
-    save.setAcceptMode(QFileDialog::AcceptSave);
-    save.setNameFilter(ToQt(kIcsFileFilter));
-    save.setDefaultSuffix(QStringLiteral("ics"));
-    save.setDirectory(QDir::homePath());
-    save.selectFile(QStringLiteral("Kalendo2-%1.ics").arg(year));
-    if (save.exec() != QDialog::Accepted || save.selectedFiles().isEmpty()) return;
-    const std::string path = save.selectedFiles().front().toStdString();
-
-    // A malformed SOURCE_DATE_EPOCH only matters to reproducible builds;
-    // the window then stamps the export with the clock.
-    const std::time_t stamp = IcsExportTime().value_or(std::time(nullptr));
-    // The export moves a record through every day of the range; a copy
-    // keeps the window's selected day and lists as they are.
-    auto work = std::make_unique<MonthRecord>(rec);
-    const std::string bytes = ExportIcs(*work, dialog.first(), dialog.last(), dialog.include(), stamp);
-    if (!WriteFileAtomically(path, bytes)) ThePlatform().ShowMessage(kIcsWriteError);
+        // A malformed SOURCE_DATE_EPOCH only matters to reproducible builds;
+        // the window then stamps the export with the clock.
+        const std::time_t stamp = IcsExportTime().value_or(std::time(nullptr));
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const IcsFileResult result = ExportIcsFile(rec, first, last, include, stamp, path);
+        // The export walked the record through the range: the day the
+        // window shows is computed again (it accepted that day before).
+        ComputeMonth(rec, shown.year, shown.month, shown.day);
+        QApplication::restoreOverrideCursor();
+        if (!result.written) {
+            ThePlatform().ShowMessage(IcsExportFailedMessage(path, result.error));
+            return false;
+        }
+        ThePlatform().ShowNotice(IcsExportDoneMessage(path, result.events));
+        return true;
+    };
+    IcsExportDialog dialog({year, 1, 1}, {year, 12, 31}, IcsInclude{}, save, parent);
+    dialog.exec();
 }
 
 }  // namespace kalendo

@@ -1,0 +1,249 @@
+// The export's lines and how they are written: folding by worked lines
+// and as a property of generated lines and of a sample of the whole
+// supported range (every line ends in CR LF, holds at most 75 octets and
+// cuts no character; unfolded and unescaped, each text is back exactly),
+// and the calendar handed on piece by piece as it is computed.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <tuple>
+#include <vector>
+
+#include "cli_fixture.h"
+#include "core/month_record.h"
+#include "ics_lines.h"
+#include "platform/recording_platform.h"
+#include "platform/text_codec.h"
+#include "ui/model/document.h"
+#include "ui/model/ics_calendar.h"
+#include "ui/model/month_view.h"
+
+namespace kalendo {
+namespace {
+
+std::string Folded(std::string_view serialised) {
+    std::string out;
+    FoldIcsLines(serialised, out);
+    return out;
+}
+
+std::string Repeat(std::string_view piece, int times) {
+    std::string s;
+    for (int i = 0; i < times; ++i) s += piece;
+    return s;
+}
+
+TEST(FoldIcsLines, WorkedLines) {
+    const std::string x72 = Repeat("x", 72), x73 = Repeat("x", 73), x74 = Repeat("x", 74);
+    struct Case {
+        std::string serialised;
+        std::string want;
+        const char* why;
+    };
+    const Case cases[] = {
+        {x72 + "\r\n", x72 + "\r\n", "72 octets: one line"},
+        {x73 + "\r\n", x73 + "\r\n",
+         "73 octets stay one line: libical counted the CR as the 75th octet and put the LF on a line of its own"},
+        {x73 + "\r\r\n \n", x73 + "\r\n", "libical's cut between CR and LF is one line end again"},
+        {x74 + "\r\n", x74 + "\r\n \r\n",
+         "74 octets: libical's empty continuation line is kept, so that exports keep their bytes"},
+        {"DESCRIPTION:" + Repeat("x", 70) + "\r\n", "DESCRIPTION:\r\n " + Repeat("x", 70) + "\r\n",
+         "cut after the last ':' within 74 octets"},
+        {"A;" + Repeat("x", 80) + "\r\n", "A;\r\n " + x74 + "\r\n " + Repeat("x", 6) + "\r\n",
+         "after a ';', then at 74 octets where there is no separator"},
+        {Repeat("あ", 30) + "\r\n", Repeat("あ", 24) + "\r\n " + Repeat("あ", 6) + "\r\n",
+         "before the last character that fits: 24 of 3 octets"},
+        {"A:b\r\n c\r\nD:e\r\n", "A:bc\r\nD:e\r\n", "lines folded before are unfolded first"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        EXPECT_EQ(Folded(c.serialised), c.want);
+    }
+}
+
+// Lines of up to 300 octets from characters of 1 to 4 octets, escapes
+// and (in every other line) separators, drawn by a fixed linear
+// congruential generator.
+TEST(FoldIcsLines, EveryLineFitsAndUnfoldsToWhatWasFolded) {
+    const char* const pieces[] = {"a", "Z", ",", "\\n", "\\,", "α", "Ж", "あ", "漢", "𠀋", ";", ":", " "};
+    constexpr std::size_t kSeparators = 3;  // the last three
+    std::uint32_t state = 12345;
+    auto next = [&state] { return (state = state * 1103515245u + 12345u) >> 16; };
+    for (int n = 0; n < 4000; ++n) {
+        const std::size_t drawn = n % 2 == 0 ? std::size(pieces) : std::size(pieces) - kSeparators;
+        std::string line = "DESCRIPTION:";
+        const std::size_t length = next() % 300;
+        while (line.size() < length) line += pieces[next() % drawn];
+        const std::string folded = Folded(line + "\r\n");
+        std::vector<std::string_view> lines;
+        ASSERT_EQ(LineFault(folded, &lines), "") << line;
+        ASSERT_EQ(Unfold(lines), std::vector<std::string>{line}) << line;
+        ASSERT_EQ(Folded(folded), folded) << "folding the folded changes nothing: " << line;
+    }
+}
+
+// What an event's texts must read as: UTF-8, the notes' CR LF line breaks
+// as one line break.
+std::string ExpectedText(const std::string& cp932) {
+    const std::string utf8 = Utf8FromCp932(cp932);
+    std::string s;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        if (utf8[i] == '\r') {
+            s += '\n';
+            if (i + 1 < utf8.size() && utf8[i + 1] == '\n') ++i;
+        } else {
+            s += utf8[i];
+        }
+    }
+    return s;
+}
+
+class IcsRangeSample : public ::testing::Test {
+protected:
+    using Texts = std::tuple<IcsKind, std::string, std::string>;  // kind, name, description
+
+    // Every event of every `stride`th year of 1600-2999 (the last year
+    // too), each written alone by the writer and checked. The kind, name
+    // and description of every event seen go into seen_; the texts of the
+    // record's notes and user events into notes_ and users_.
+    void CheckEveryEvent(int stride) {
+        ScopedRecordingPlatform platform;
+        auto rec = std::make_unique<MonthRecord>();
+        OpenDocument(*rec, folder_.path());
+        std::string piece;
+        IcsWriter writer(1700000000, [&piece](std::string_view bytes) {
+            piece.append(bytes);
+            return true;
+        });
+        long long events = 0;
+        for (int year = 1600; year <= 2999; year = year + stride > 2999 && year != 2999 ? 2999 : year + stride) {
+            VisitIcsEvents(*rec, {year, 1, 1}, {year, 12, 31}, IcsInclude::All(), [&](const IcsEvent& e) {
+                piece.clear();
+                writer.Event(e);
+                std::vector<std::string_view> lines;
+                const std::string fault = LineFault(piece, &lines);
+                EXPECT_EQ(fault, "") << IcsUid(e);
+                const std::vector<std::string> content = Unfold(lines);
+                EXPECT_EQ(TextOf(content, "SUMMARY"), ExpectedText(e.name)) << IcsUid(e);
+                const std::string description = ExpectedText(e.description);
+                EXPECT_EQ(TextOf(content, "DESCRIPTION"),
+                          description.empty() ? std::nullopt : std::optional<std::string>(description))
+                    << IcsUid(e);
+                seen_.insert({e.kind, e.name, e.description});
+                ++events;
+                return fault.empty() && !::testing::Test::HasFailure();
+            });
+            if (HasFailure()) return;
+        }
+        EXPECT_GT(events, 1400 / stride * 700);
+        for (int i = 0; i < rec->noteCount; ++i) {
+            notes_.insert({IcsKind::Note, rec->notes[i].name, rec->notes[i].description});
+        }
+        for (int i = 0; i < rec->userEntryCount; ++i) {
+            users_.insert({IcsKind::UserEvent, rec->userEntries[i].name, rec->userEntries[i].description});
+        }
+    }
+
+    // Whether every text of `texts` was among the events seen.
+    bool AllSeen(const std::set<Texts>& texts) const {
+        return std::includes(seen_.begin(), seen_.end(), texts.begin(), texts.end());
+    }
+
+    DefinitionFolder folder_;
+    std::set<Texts> seen_, notes_, users_;
+};
+
+// The sample holds the text of every calendar note of the shipped files
+// (a note's texts are the same in every year it falls; one of the winter
+// 天赦日 lines never falls, its twin with the same texts does) and every
+// other kind.
+TEST_F(IcsRangeSample, ShippedFilesEveryKind) {
+    CheckEveryEvent(7);
+    ASSERT_GT(notes_.size(), 50u);
+    EXPECT_TRUE(AllSeen(notes_));
+    for (const IcsKind kind : {IcsKind::Holiday, IcsKind::GeneratedHoliday, IcsKind::Rokuyo, IcsKind::Lunar,
+                               IcsKind::Moon}) {
+        EXPECT_TRUE(std::any_of(seen_.begin(), seen_.end(), [kind](const Texts& t) { return std::get<0>(t) == kind; }))
+            << IcsKindWord(kind);
+    }
+}
+
+// The escaping fixtures: names and descriptions with , ; \ and lines
+// whose cuts fall beside characters of 1, 2 and 3 octets and escapes.
+TEST_F(IcsRangeSample, EscapingFixturesEveryKind) {
+    const std::string from = std::string(std::getenv("K2_TEST_DATA")) + "/ics/";
+    for (const char* name : {"暦日.Def", "Usr.Def"}) {
+        std::ofstream(folder_.path() + name, std::ios::binary) << Cp932FromUtf8(ReadFileBytes(from + name));
+    }
+    CheckEveryEvent(7);
+    ASSERT_EQ(notes_.size(), 4u);
+    ASSERT_EQ(users_.size(), 1u);
+    EXPECT_TRUE(AllSeen(notes_));
+    EXPECT_TRUE(AllSeen(users_));
+}
+
+// ---- Written as it is computed ----------------------------------------
+
+class IcsStreaming : public ::testing::Test {
+protected:
+    IcsStreaming() : rec_(std::make_unique<MonthRecord>()) { OpenDocument(*rec_, folder_.path()); }
+
+    ScopedRecordingPlatform platform_;
+    DefinitionFolder folder_;
+    std::unique_ptr<MonthRecord> rec_;
+};
+
+TEST_F(IcsStreaming, OnePiecePerEventBetweenTheHeaderAndTheEnd) {
+    const IcsInclude include = IcsInclude::Of({IcsWord::Holidays, IcsWord::Notes, IcsWord::Rokuyo});
+    std::vector<std::string> pieces;
+    const long long events = ExportIcs(*rec_, {2024, 4, 1}, {2024, 5, 31}, include, 1700000000,
+                                       [&pieces](std::string_view bytes) {
+                                           pieces.emplace_back(bytes);
+                                           return true;
+                                       });
+    const std::vector<IcsEvent> collected = CollectIcsEvents(*rec_, {2024, 4, 1}, {2024, 5, 31}, include);
+    ASSERT_EQ(events, static_cast<long long>(collected.size()));
+    ASSERT_EQ(pieces.size(), collected.size() + 2);
+    EXPECT_EQ(pieces.front().rfind("BEGIN:VCALENDAR\r\n", 0), 0u);
+    EXPECT_EQ(pieces.front().find("BEGIN:VEVENT"), std::string::npos);
+    EXPECT_EQ(pieces.back(), "END:VCALENDAR\r\n");
+    std::string whole;
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        if (i > 0 && i + 1 < pieces.size()) {
+            EXPECT_EQ(pieces[i].rfind("BEGIN:VEVENT\r\nUID:" + IcsUid(collected[i - 1]) + "\r\n", 0), 0u);
+        }
+        whole += pieces[i];
+    }
+    EXPECT_EQ(whole, IcsCalendarText(collected, 1700000000)) << "the same bytes as the calendar made at once";
+}
+
+TEST_F(IcsStreaming, ASinkThatRefusesStopsTheComputation) {
+    // One rokuyo event a day: the eleventh piece is the event of 10 January.
+    int pieces = 0;
+    const long long events = ExportIcs(*rec_, {2024, 1, 1}, {2024, 12, 31}, IcsInclude::Of({IcsWord::Rokuyo}),
+                                       1700000000, [&pieces](std::string_view) { return ++pieces <= 10; });
+    EXPECT_EQ(events, 9) << "the header and nine events were taken";
+    EXPECT_EQ(pieces, 11) << "nothing is offered after the refusal, not even the end";
+    EXPECT_EQ(TargetDate(*rec_), (CalendarDate{2024, 1, 10})) << "no day after the refused one is computed";
+}
+
+TEST_F(IcsStreaming, ASinkThatRefusesTheHeaderGetsNothingMore) {
+    int pieces = 0;
+    const CalendarDate before = TargetDate(*rec_);
+    EXPECT_EQ(ExportIcs(*rec_, {2024, 1, 1}, {2024, 12, 31}, IcsInclude::All(), 0,
+                        [&pieces](std::string_view) { return ++pieces > 1; }),
+              0);
+    EXPECT_EQ(pieces, 1);
+    EXPECT_EQ(TargetDate(*rec_), before) << "not a day computed";
+}
+
+}  // namespace
+}  // namespace kalendo
