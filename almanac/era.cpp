@@ -76,10 +76,10 @@ bool IsBlankLine(const char* line) {
 // row. What follows the day is not looked at.
 bool ParseEraLine(MonthRecord& rec, int index, const char* line) {
     static_assert(kTextBytes == 1024, "the %1023s below must match the row size");
-    int& y = rec.eraStartYear[index];
-    int& m = rec.eraStartMonth[index];
-    int& d = rec.eraStartDay[index];
-    if (std::sscanf(line, "%1023s %4d/%2d/%2d", rec.eraName[index], &y, &m, &d) != 4) {
+    int& y = rec.tables.eraStartYear[index];
+    int& m = rec.tables.eraStartMonth[index];
+    int& d = rec.tables.eraStartDay[index];
+    if (std::sscanf(line, "%1023s %4d/%2d/%2d", rec.tables.eraName[index], &y, &m, &d) != 4) {
         return false;
     }
     return y >= 1 && m >= 1 && m <= 12 && d >= 1 && d <= DaysInMonth(y, m);
@@ -99,9 +99,9 @@ LoadProblem CountProblem() {
 
 // Entry i's date is strictly earlier than (y, m, d).
 bool EntryBefore(const MonthRecord& rec, int i, int y, int m, int d) {
-    if (rec.eraStartYear[i] != y) return rec.eraStartYear[i] < y;
-    if (rec.eraStartMonth[i] != m) return rec.eraStartMonth[i] < m;
-    return rec.eraStartDay[i] < d;
+    if (rec.tables.eraStartYear[i] != y) return rec.tables.eraStartYear[i] < y;
+    if (rec.tables.eraStartMonth[i] != m) return rec.tables.eraStartMonth[i] < m;
+    return rec.tables.eraStartDay[i] < d;
 }
 
 }  // namespace
@@ -117,8 +117,8 @@ std::optional<LoadProblem> LoadEras(MonthRecord& rec, std::string_view fileBytes
         // A date that is no date, or an entry out of order, would give
         // wrong era years without a sign: the file is refused instead.
         if (!ParseEraLine(rec, count, line)) return LineProblem(kEraLineErrorFormat, lineNumber);
-        if (count > 0 && !EntryBefore(rec, count, rec.eraStartYear[count - 1],
-                                      rec.eraStartMonth[count - 1], rec.eraStartDay[count - 1])) {
+        if (count > 0 && !EntryBefore(rec, count, rec.tables.eraStartYear[count - 1],
+                                      rec.tables.eraStartMonth[count - 1], rec.tables.eraStartDay[count - 1])) {
             return LineProblem(kEraOrderErrorFormat, lineNumber);
         }
         ++count;
@@ -147,12 +147,12 @@ int EraIndex(const MonthRecord& rec, int y, int m, int d) {
 
 int EraStartYear(const MonthRecord& rec, int i) {
     assert(i >= 0 && i <= rec.eraCount && i < kEraCapacity);
-    return rec.eraStartYear[i];
+    return rec.tables.eraStartYear[i];
 }
 
 const char* EraName(const MonthRecord& rec, int i) {
     if (i < 0 || i > rec.eraCount || i >= kEraCapacity) return "";
-    return rec.eraName[i];
+    return rec.tables.eraName[i];
 }
 
 int WesternYear(const MonthRecord& rec, const char* name, int eraYear) {
@@ -160,14 +160,14 @@ int WesternYear(const MonthRecord& rec, const char* name, int eraYear) {
     const int last = rec.eraCount;
     int found = last;
     for (int i = 0; i < last; ++i) {
-        if (std::strcmp(rec.eraName[i], name) == 0) {
+        if (std::strcmp(rec.tables.eraName[i], name) == 0) {
             found = i;
             break;
         }
     }
     // Only the year of the entry counts: month and day are carried over as
     // they are, even ones before the entry's date.
-    return rec.eraStartYear[found] + eraYear - 1;
+    return rec.tables.eraStartYear[found] + eraYear - 1;
 }
 
 }  // namespace kalendo

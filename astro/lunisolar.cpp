@@ -4,13 +4,12 @@
 #include <cmath>
 
 #include "astro/astro_texts.h"
+#include "astro/astronomy.h"
 #include "astro/longitude.h"
 #include "astro/longitude_detail.h"
 #include "astro/longitude_memo.h"
 #include "astro/lunisolar_detail.h"
 #include "core/calendar_constants.h"
-#include "astro/precise.h"
-#include "core/almanac_mode.h"
 #include "core/day_arith.h"
 #include "platform/calendar_date.h"
 #include "platform/platform.h"
@@ -30,6 +29,10 @@ constexpr double kSpringScaleOffsetDeg = 2 * kFullCircleDeg - kFirstTermDeg;
 // a lunation and a day.
 constexpr int kDaysSkippedAfterNewMoon = 28;
 constexpr int kMaxDaysToNextNewMoon = 31;
+
+// The sun needs about 15.2 days from one term to the next; the day it passes
+// an angle lies well within this many days of the term before it.
+constexpr int kMaxDaysFromTermToAngle = 32;
 
 // Indices into the solar-term table of the principal terms that anchor the
 // month numbering: the winter solstice of Y - 1, then the March equinox,
@@ -336,7 +339,6 @@ void LunisolarDate(MonthRecord& rec, int y, int m, int d) {
 }
 
 int MoonPhaseOfDay(int y, int m, int d) {
-    if (CurrentAlmanacMode() == AlmanacMode::Precise) return MoonPhaseOfDayPrecise(y, m, d);
     NormalizeDate(y, m, d);
     // Sun minus moon at 0 h of the day and of the next one (day d + 1 needs
     // no normalising: the Julian date is linear in the day), brought once
@@ -388,14 +390,37 @@ void ForgetNewMoonMinutes() {
     for (RememberedMinute& slot : rememberedMinutes) slot = RememberedMinute{};
 }
 
+double AgeAtNoonFromNewMoonDays(const CalendarDate& date, const CalendarDate& newMoonDay) {
+    return AgeAtNoonDays(date, newMoonDay, NewMoonMinuteOf(newMoonDay));
+}
+
+CalendarDate SunReachesDate(double angleDeg, const CalendarDate& from) {
+    // Invariant: the sun has not reached angleDeg before 0 h of `day`. Each
+    // pass tests whether it does during that day, with the longitude at 0 h
+    // of the next day carried over as the next day's start.
+    CalendarDate day = from;
+    double startDeg = SunLongitudeAtMidnight(day.year, day.month, day.day);
+    for (int step = 0; step < kMaxDaysFromTermToAngle; ++step) {
+        const CalendarDate next = NextDay(day);
+        const double endDeg = SunLongitudeAtMidnight(next.year, next.month, next.day);
+        const bool passes = endDeg < startDeg
+                                ? (angleDeg >= startDeg || angleDeg < endDeg)  // wraps at 360
+                                : (startDeg <= angleDeg && angleDeg < endDeg);
+        if (passes) return day;
+        day = next;
+        startDeg = endDeg;
+    }
+    assert(!"the sun passes every angle within a month of the term before it");
+    return day;
+}
+
 double MoonAgeAtNoon(const MonthRecord& rec, int y, int m, int d) {
     const CalendarDate date{y, m, d};
     // The rule that chooses the new moon is the same in both modes; the
     // precise almanac counts from its instant to the second.
-    const bool precise = CurrentAlmanacMode() == AlmanacMode::Precise;
+    const auto ageAtNoonDays = AstronomyOf(rec.almanacMode).ageAtNoonDays;
     const auto ageFrom = [&](const CalendarDate& newMoonDay) {
-        return precise ? PreciseAgeAtNoonDays(date, newMoonDay)
-                       : AgeAtNoonDays(date, newMoonDay, NewMoonMinuteOf(newMoonDay));
+        return ageAtNoonDays(date, newMoonDay);
     };
     // e: the first new-moon day on or after the date; n = e - 1 the last one
     // strictly before it.

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/month_record.h"
+#include "platform/calendar_date.h"
 
 namespace kalendo {
 
@@ -34,12 +35,21 @@ int SolarTermIndexAtOrBefore(double springScaleDeg);
 void LunisolarDate(MonthRecord& rec, int y, int m, int d);
 
 // The principal phase (kNewMoonPhase ... kLastQuarterPhase) that falls on the
-// day, or kNoPhase. Any date; needs no table.
+// day by the shipped series, or kNoPhase. Any date; needs no table.
 int MoonPhaseOfDay(int y, int m, int d);
 
-// The moon's age in days at noon of the date. The date must lie after
-// rec.newMoons entry 0 and not after entry 35. MoonAge also stores it in
-// rec.moonAge; the screens, which only read the record, use MoonAgeAtNoon.
+// The day the sun reaches angleDeg (0-360) by the shipped series at 0 h of
+// each day, from the day `from` on (see Astronomy::sunReachesDate).
+CalendarDate SunReachesDate(double angleDeg, const CalendarDate& from);
+
+// The moon's age in days at noon of `date` by the shipped series, counted
+// from the minute of the new moon on `newMoonDay`.
+double AgeAtNoonFromNewMoonDays(const CalendarDate& date, const CalendarDate& newMoonDay);
+
+// The moon's age in days at noon of the date, in the almanac mode the record
+// was computed in. The date must lie after rec.newMoons entry 0 and not
+// after entry 35. MoonAge also stores it in rec.moonAge; the screens, which
+// only read the record, use MoonAgeAtNoon.
 double MoonAgeAtNoon(const MonthRecord& rec, int y, int m, int d);
 double MoonAge(MonthRecord& rec, int y, int m, int d);
 

@@ -8,7 +8,6 @@
 #include "astro/longitude_memo.h"
 #include "astro/longitude.h"
 #include "astro/lunisolar.h"
-#include "core/almanac_mode.h"
 #include "core/day_arith.h"
 #include "core/calendar_constants.h"
 #include "astro/lunisolar_detail.h"
@@ -149,23 +148,17 @@ int MoonPhaseOfDayPrecise(int y, int m, int d) {
     return kNoPhase;
 }
 
-CalendarDate SunReachesDatePrecise(double angleDeg, int y, int m, int d) {
+CalendarDate SunReachesDatePrecise(double angleDeg, const CalendarDate& from) {
     return JstDateOf(TermForDay(std::fmod(angleDeg, kFullCircleDeg),
-                                      JstMidnightJd(y, m, d) + 1));
+                                JstMidnightJd(from.year, from.month, from.day) + 1));
 }
 
-double SunLongitudeShown(int y, int m, int d) {
-    if (CurrentAlmanacMode() == AlmanacMode::Precise) {
-        return ErfaEphemeris().Sun(JstMidnightJd(y, m, d)).deg;
-    }
-    return SunLongitude(y, m, d, 0, 0, 0);
+double SunLongitudePrecise(int y, int m, int d) {
+    return ErfaEphemeris().Sun(JstMidnightJd(y, m, d)).deg;
 }
 
-double MoonLongitudeShown(int y, int m, int d) {
-    if (CurrentAlmanacMode() == AlmanacMode::Precise) {
-        return ErfaEphemeris().Moon(JstMidnightJd(y, m, d)).deg;
-    }
-    return MoonLongitude(y, m, d, 0, 0, 0);
+double MoonLongitudePrecise(int y, int m, int d) {
+    return ErfaEphemeris().Moon(JstMidnightJd(y, m, d)).deg;
 }
 
 }  // namespace kalendo

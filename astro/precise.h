@@ -33,11 +33,12 @@ double PreciseAgeAtNoonDays(const CalendarDate& date, const CalendarDate& newMoo
 void ForgetPreciseMemo();
 
 // The JST day during which the sun reaches angleDeg (0-360), for a day
-// (y, m, d) that lies within a few days before that instant.
-CalendarDate SunReachesDatePrecise(double angleDeg, int y, int m, int d);
+// `from` that lies within a few weeks before that instant (the search's
+// first guess is the 0 h after it).
+CalendarDate SunReachesDatePrecise(double angleDeg, const CalendarDate& from);
 
-// The longitudes at 0 h JST shown for a day, in the current almanac mode.
-double SunLongitudeShown(int y, int m, int d);
-double MoonLongitudeShown(int y, int m, int d);
+// ERFA's apparent longitudes at 0 h JST of a day.
+double SunLongitudePrecise(int y, int m, int d);
+double MoonLongitudePrecise(int y, int m, int d);
 
 }  // namespace kalendo

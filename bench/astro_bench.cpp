@@ -7,7 +7,7 @@
 
 #include "astro/longitude.h"
 #include "astro/lunisolar.h"
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "platform/recording_platform.h"
 
 namespace kalendo {
@@ -18,7 +18,7 @@ namespace {
 void BM_ComputeMonth(benchmark::State& state) {
     ScopedRecordingPlatform platform;
     auto rec = std::make_unique<MonthRecord>();
-    for (auto _ : state) benchmark::DoNotOptimize(ComputeMonth(*rec, 2024, 6, 15));
+    for (auto _ : state) benchmark::DoNotOptimize(ComputeMonth(*rec, 2024, 6, 15, {}));
 }
 BENCHMARK(BM_ComputeMonth)->Unit(benchmark::kMicrosecond);
 
@@ -45,7 +45,7 @@ BENCHMARK(BM_LunisolarYear)->Unit(benchmark::kMicrosecond);
 void BM_MoonAgeLateNewMoon(benchmark::State& state) {
     ScopedRecordingPlatform platform;
     auto rec = std::make_unique<MonthRecord>();
-    if (ComputeMonth(*rec, 2036, 1, 28) != 1) {
+    if (ComputeMonth(*rec, 2036, 1, 28, {}) != 1) {
         state.SkipWithError("2036-01-28 rejected");
         return;
     }

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "core/day_arith.h"
 #include "platform/platform.h"
 #include "ui/model/document.h"
@@ -18,7 +18,7 @@ std::string ShippedFolder() {
 void ComputeDayAfterDayIn2024(benchmark::State& state, MonthRecord& rec) {
     int y = 2024, m = 1, d = 1;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(ComputeMonth(rec, y, m, d));
+        benchmark::DoNotOptimize(ComputeMonth(rec, y, m, d, {}));
         d += 1;
         NormalizeDate(y, m, d);
         if (y > 2024) y = 2024;

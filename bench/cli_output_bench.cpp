@@ -12,7 +12,7 @@
 #include "cli/day_json.h"
 #include "cli/json_writer.h"
 #include "cli/year_json.h"
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "platform/recording_platform.h"
 #include "platform/text_codec.h"
 #include "ui/model/document.h"
@@ -26,7 +26,7 @@ struct Loaded {
     std::unique_ptr<MonthRecord> rec = std::make_unique<MonthRecord>();
     Loaded() {
         OpenDocument(*rec, bench::ShippedFolder() + "/");
-        ComputeMonth(*rec, 2024, 6, 15);
+        ComputeMonth(*rec, 2024, 6, 15, {});
     }
 };
 

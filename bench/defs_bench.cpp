@@ -8,7 +8,7 @@
 
 #include "almanac/era.h"
 #include "bench/bench_support.h"
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "defs/expression.h"
 #include "defs/holidays.h"
 #include "platform/file_io.h"
@@ -41,7 +41,7 @@ BENCHMARK(BM_ComputeMonthErasAndHolidays)->Unit(benchmark::kMillisecond);
 void BM_EvaluateAndGenerateHolidays(benchmark::State& state) {
     ScopedRecordingPlatform platform;
     auto rec = std::make_unique<MonthRecord>();
-    if (!LoadErasAndHolidays(*rec) || ComputeMonth(*rec, 2024, 6, 15) != 1) {
+    if (!LoadErasAndHolidays(*rec) || ComputeMonth(*rec, 2024, 6, 15, {}) != 1) {
         state.SkipWithError("the shipped files cannot be read");
         return;
     }
@@ -57,11 +57,11 @@ BENCHMARK(BM_EvaluateAndGenerateHolidays)->Unit(benchmark::kMicrosecond);
 void BM_EvaluateSolarExpression(benchmark::State& state) {
     ScopedRecordingPlatform platform;
     auto rec = std::make_unique<MonthRecord>();
-    if (ComputeMonth(*rec, 2024, 6, 15) != 1) {
+    if (ComputeMonth(*rec, 2024, 6, 15, {}) != 1) {
         state.SkipWithError("2024 cannot be computed");
         return;
     }
-    DefinitionEntry e;
+    DefinitionEntry e = kFreshDefinitionEntry;
     CopyText(e.expression, "Deg14");  // the longest walk: 14 days after 春分
     for (auto _ : state) {
         EvaluateExpression(*rec, &e, 0);

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "bench/bench_support.h"
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "platform/recording_platform.h"
 #include "ui/model/ics_calendar.h"
 #include "ui/model/ics_events.h"
@@ -30,7 +30,7 @@ void BM_IcsExportYearEverything(benchmark::State& state) {
     for (auto _ : state) {
         // As the CLI writes: each piece handed on, nothing kept.
         bytes = 0;
-        ExportIcs(*rec, kFirst, kLast, kEverything, 1700000000, [&bytes](std::string_view piece) {
+        ExportIcs(*rec, kFirst, kLast, kEverything, AlmanacMode::Standard, 1700000000, [&bytes](std::string_view piece) {
             bytes += piece.size();
             benchmark::DoNotOptimize(piece.data());
             return true;
@@ -46,7 +46,7 @@ void BM_IcsCollectYearEverything(benchmark::State& state) {
     ScopedRecordingPlatform platform;
     std::unique_ptr<MonthRecord> rec = bench::OpenShippedDocument(state);
     if (!rec) return;
-    for (auto _ : state) benchmark::DoNotOptimize(CollectIcsEvents(*rec, kFirst, kLast, kEverything).size());
+    for (auto _ : state) benchmark::DoNotOptimize(CollectIcsEvents(*rec, kFirst, kLast, kEverything, AlmanacMode::Standard).size());
 }
 BENCHMARK(BM_IcsCollectYearEverything)->Unit(benchmark::kMillisecond);
 
@@ -54,7 +54,7 @@ void BM_IcsSerialiseYearEverything(benchmark::State& state) {
     ScopedRecordingPlatform platform;
     std::unique_ptr<MonthRecord> rec = bench::OpenShippedDocument(state);
     if (!rec) return;
-    const std::vector<IcsEvent> events = CollectIcsEvents(*rec, kFirst, kLast, kEverything);
+    const std::vector<IcsEvent> events = CollectIcsEvents(*rec, kFirst, kLast, kEverything, AlmanacMode::Standard);
     for (auto _ : state) benchmark::DoNotOptimize(IcsCalendarText(events, 1700000000).size());
     state.counters["events"] = static_cast<double>(events.size());
 }

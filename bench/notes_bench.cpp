@@ -67,7 +67,7 @@ void BM_LoadAndSaveFullScheduleFile(benchmark::State& state) {
     rec->year[kToday] = 2024;
     rec->month[kToday] = 1;
     rec->day[kToday] = 1;
-    CSchedule s;
+    CSchedule s = kFreshSchedule;
     CopyText(s.name, "meeting");
     CopyText(s.text, "first line of the note\r\nsecond line");
     s.year = 2024;

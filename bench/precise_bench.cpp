@@ -8,7 +8,7 @@
 #include "astro/lunisolar.h"
 #include "astro/precise.h"
 #include "core/almanac_mode.h"
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "platform/recording_platform.h"
 
 namespace kalendo {
@@ -35,9 +35,9 @@ BENCHMARK(BM_PreciseLunisolarYear)->Unit(benchmark::kMillisecond);
 void BM_PreciseComputeMonth(benchmark::State& state) {
     ScopedRecordingPlatform platform;
     auto rec = std::make_unique<MonthRecord>();
-    CurrentAlmanacMode() = AlmanacMode::Precise;
-    for (auto _ : state) benchmark::DoNotOptimize(ComputeMonth(*rec, 2024, 6, 15));
-    CurrentAlmanacMode() = AlmanacMode::Standard;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ComputeMonth(*rec, 2024, 6, 15, {AlmanacMode::Precise, kViewFull}));
+    }
 }
 BENCHMARK(BM_PreciseComputeMonth)->Unit(benchmark::kMicrosecond);
 
@@ -47,15 +47,15 @@ BENCHMARK(BM_PreciseComputeMonth)->Unit(benchmark::kMicrosecond);
 void BM_PreciseDayQuestions(benchmark::State& state) {
     ScopedRecordingPlatform platform;
     auto rec = std::make_unique<MonthRecord>();
-    CurrentAlmanacMode() = AlmanacMode::Precise;
-    if (ComputeMonth(*rec, 2036, 1, 28) != 1) state.SkipWithError("2036-01-28 rejected");
+    if (ComputeMonth(*rec, 2036, 1, 28, {AlmanacMode::Precise, kViewFull}) != 1) {
+        state.SkipWithError("2036-01-28 rejected");
+    }
     int day = 0;
     for (auto _ : state) {
         day = day % 31 + 1;
-        benchmark::DoNotOptimize(MoonPhaseOfDay(2036, 1, day));
+        benchmark::DoNotOptimize(MoonPhaseOfDayPrecise(2036, 1, day));
         benchmark::DoNotOptimize(MoonAge(*rec, 2036, 1, day));
     }
-    CurrentAlmanacMode() = AlmanacMode::Standard;
 }
 BENCHMARK(BM_PreciseDayQuestions)->Unit(benchmark::kMicrosecond);
 

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "bench/bench_support.h"
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "platform/recording_platform.h"
 #include "ui/model/month_view.h"
 #include "ui/model/view_state.h"
@@ -44,15 +44,15 @@ void RunSteps(benchmark::State& state, int command) {
     ScopedRecordingPlatform platform;
     auto rec = bench::OpenShippedDocument(state);
     if (!rec) return;
-    ComputeMonth(*rec, 2024, 1, 1);
+    ComputeMonth(*rec, 2024, 1, 1, {});
     std::vector<double> wallMs, cpuMs;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
         const double cpuStart = ThreadCpuMs();
         if (rec->year[kTarget] > 2030) {
-            ComputeMonth(*rec, 2024, 1, 1);
+            ComputeMonth(*rec, 2024, 1, 1, {});
         } else {
-            RunNavigationCommand(*rec, command);
+            RunNavigationCommand(*rec, command, {});
         }
         const ViewState view = BuildViewState(*rec);
         benchmark::DoNotOptimize(view.grid[0].day);
@@ -87,7 +87,7 @@ void BM_BuildViewState(benchmark::State& state) {
     ScopedRecordingPlatform platform;
     auto rec = bench::OpenShippedDocument(state);
     if (!rec) return;
-    ComputeMonth(*rec, 2024, 6, 22);
+    ComputeMonth(*rec, 2024, 6, 22, {});
     for (auto _ : state) benchmark::DoNotOptimize(BuildViewState(*rec).moonPane);
 }
 BENCHMARK(BM_BuildViewState)->Unit(benchmark::kMicrosecond);

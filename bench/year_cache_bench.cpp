@@ -7,9 +7,9 @@
 #include <string>
 
 #include "bench/bench_support.h"
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "core/day_arith.h"
-#include "core/year_tables.h"
+#include "month/year_tables.h"
 #include "platform/recording_platform.h"
 
 namespace kalendo {
@@ -18,7 +18,7 @@ namespace {
 // Day after day through 2024, round and round, the year computed once
 // before the first timed call.
 void WalkThrough2024(benchmark::State& state, MonthRecord& rec) {
-    ComputeMonth(rec, 2024, 1, 1);
+    ComputeMonth(rec, 2024, 1, 1, {});
     bench::ComputeDayAfterDayIn2024(state, rec);
 }
 
@@ -38,7 +38,7 @@ void BM_ComputeMonthNextYear(benchmark::State& state) {
     if (!rec) return;
     int y = 1700;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(ComputeMonth(*rec, y, 1, 1));
+        benchmark::DoNotOptimize(ComputeMonth(*rec, y, 1, 1, {}));
         if (++y > 2999) y = 1700;
     }
 }
@@ -55,7 +55,7 @@ void BM_ComputeMonthNewYearCold(benchmark::State& state) {
         state.PauseTiming();
         ForgetAlmanacCaches();
         state.ResumeTiming();
-        benchmark::DoNotOptimize(ComputeMonth(*rec, y, 6, 15));
+        benchmark::DoNotOptimize(ComputeMonth(*rec, y, 6, 15, {}));
         y = y == 2024 ? 1850 : 2024;
     }
 }

@@ -1,10 +1,9 @@
 #include "cli/day_json.h"
 
 #include "almanac/signs.h"
-#include "cli/entry_json.h"
-#include "astro/longitude.h"
+#include "astro/astronomy.h"
 #include "astro/lunisolar.h"
-#include "astro/precise.h"
+#include "cli/entry_json.h"
 #include "core/day_arith.h"
 #include "defs/holidays.h"
 #include "defs/notes.h"
@@ -48,10 +47,11 @@ void WriteLunisolarKeys(JsonWriter& w, const MonthRecord& rec, CalendarDate t) {
 
 // "moonPhase", "moonAge", and both longitudes at 0 h of the date.
 void WriteSkyKeys(JsonWriter& w, MonthRecord& rec, CalendarDate t) {
-    w.Key("moonPhase").Int(MoonPhaseOfDay(t.year, t.month, t.day));
+    const Astronomy& sky = AstronomyOf(rec.almanacMode);
+    w.Key("moonPhase").Int(sky.moonPhaseOfDay(t.year, t.month, t.day));
     w.Key("moonAge").Double(MoonAge(rec, t.year, t.month, t.day));
-    w.Key("sunLongitude").Double(SunLongitudeShown(t.year, t.month, t.day));
-    w.Key("moonLongitude").Double(MoonLongitudeShown(t.year, t.month, t.day));
+    w.Key("sunLongitude").Double(sky.sunLongitudeShownDeg(t.year, t.month, t.day));
+    w.Key("moonLongitude").Double(sky.moonLongitudeShownDeg(t.year, t.month, t.day));
 }
 
 void WriteEraKeys(JsonWriter& w, const MonthRecord& rec) {
@@ -71,9 +71,9 @@ void WriteEntryOrNull(JsonWriter& w, const DefinitionEntry* table, int i) {
 // "holiday", "generatedHoliday", "dayOff".
 void WriteHolidayKeys(JsonWriter& w, const MonthRecord& rec, CalendarDate t) {
     w.Key("holiday");
-    WriteEntryOrNull(w, rec.holidays, FindHoliday(rec, t.month, t.day));
+    WriteEntryOrNull(w, rec.tables.holidays, FindHoliday(rec, t.month, t.day));
     w.Key("generatedHoliday");
-    WriteEntryOrNull(w, rec.generatedHolidays, FindGeneratedHoliday(rec, t.month, t.day));
+    WriteEntryOrNull(w, rec.tables.generatedHolidays, FindGeneratedHoliday(rec, t.month, t.day));
     w.Key("dayOff").Bool(IsDayOff(rec, t.month, t.day));
 }
 
@@ -91,11 +91,11 @@ void WriteEntriesOfDay(JsonWriter& w, const char* key, const Entry* table, int c
 
 // "notes", "userEntries", "schedules".
 void WriteEventKeys(JsonWriter& w, const MonthRecord& rec, CalendarDate t) {
-    WriteEntriesOfDay(w, "notes", rec.notes, rec.noteCount,
+    WriteEntriesOfDay(w, "notes", rec.tables.notes, rec.noteCount,
                       [&](int i) { return NoteFallsOnTarget(rec, i); });
-    WriteEntriesOfDay(w, "userEntries", rec.userEntries, rec.userEntryCount,
+    WriteEntriesOfDay(w, "userEntries", rec.tables.userEntries, rec.userEntryCount,
                       [&](int i) { return UserEntryFallsOn(rec, i, t.year, t.month, t.day); });
-    WriteEntriesOfDay(w, "schedules", rec.schedules, rec.scheduleCount,
+    WriteEntriesOfDay(w, "schedules", rec.tables.schedules, rec.scheduleCount,
                       [&](int i) { return ScheduleFallsOn(rec, i, t.year, t.month, t.day); });
 }
 

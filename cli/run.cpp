@@ -18,8 +18,8 @@
 #include "cli/day_json.h"
 #include "cli/json_writer.h"
 #include "cli/year_json.h"
-#include "core/compute_month.h"
-#include "core/core_texts.h"
+#include "month/compute_month.h"
+#include "month/month_texts.h"
 #include "core/almanac_mode.h"
 #include "core/day_arith.h"
 #include "defs/schedules.h"
@@ -115,20 +115,19 @@ int RunCommand(int argc, const char* const* argv, ConsolePlatform& platform) {
                                       : FindFileLocations().definitions;
 
     MonthRecord& rec = TheMonthRecord();
-    DisplayModeFlag() = kViewFull;
-    CurrentAlmanacMode() = options.mode.value_or(AlmanacMode::Standard);
+    const AlmanacMode almanac = options.mode.value_or(AlmanacMode::Standard);
     OpenDocument(rec, paths);
-    if (options.command == CliCommand::Year) return PrintYear(rec, options.year, stdout);
+    if (options.command == CliCommand::Year) return PrintYear(rec, options.year, almanac, stdout);
     if (options.command == CliCommand::Ics) {
-        return PrintIcs(rec, options.first, options.last, options.include, stamp, stdout);
+        return PrintIcs(rec, options.first, options.last, options.include, almanac, stamp, stdout);
     }
-    return PrintDays(rec, options.first, options.last, stdout);
+    return PrintDays(rec, options.first, options.last, almanac, stdout);
 }
 
 }  // namespace
 
-int PrintYear(MonthRecord& rec, int year, std::FILE* out) {
-    const int accepted = ComputeMonth(rec, year, 1, 1);
+int PrintYear(MonthRecord& rec, int year, AlmanacMode almanac, std::FILE* out) {
+    const int accepted = ComputeMonth(rec, year, 1, 1, {almanac, kViewFull});
     // As the window sweeps after its first month computation.
     RemovePastSchedules(rec);
     if (!accepted) return kCliRefusedDate;
@@ -138,13 +137,14 @@ int PrintYear(MonthRecord& rec, int year, std::FILE* out) {
     return kCliDone;
 }
 
-int PrintDays(MonthRecord& rec, CalendarDate first, CalendarDate last, std::FILE* out) {
+int PrintDays(MonthRecord& rec, CalendarDate first, CalendarDate last, AlmanacMode almanac,
+              std::FILE* out) {
     int status = kCliDone;
     bool swept = false;
     JsonWriter w;
     int y = first.year, m = first.month, d = first.day;
     while (CompareDates(y, m, d, last.year, last.month, last.day) >= 0) {
-        const int accepted = ComputeMonth(rec, y, m, d);
+        const int accepted = ComputeMonth(rec, y, m, d, {almanac, kViewFull});
         if (!swept) {
             RemovePastSchedules(rec);
             swept = true;
@@ -163,7 +163,7 @@ int PrintDays(MonthRecord& rec, CalendarDate first, CalendarDate last, std::FILE
 }
 
 int PrintIcs(MonthRecord& rec, CalendarDate first, CalendarDate last, IcsInclude include,
-             std::time_t stamp, std::FILE* out) {
+             AlmanacMode almanac, std::time_t stamp, std::FILE* out) {
     RemovePastSchedules(rec);
     // Checked without moving the record, so that the first month
     // computation is FIRST's, as for "day FIRST LAST".
@@ -174,7 +174,7 @@ int PrintIcs(MonthRecord& rec, CalendarDate first, CalendarDate last, IcsInclude
     // Into stdout's buffer as each event is made: a century takes the
     // memory of a day. A failed write stops the export; the end of RunCli
     // reports it.
-    ExportIcs(rec, first, last, include, stamp, [out](std::string_view bytes) {
+    ExportIcs(rec, first, last, include, almanac, stamp, [out](std::string_view bytes) {
         return std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size() && std::ferror(out) == 0;
     });
     std::fflush(out);

@@ -7,6 +7,7 @@
 #include <ctime>
 #include <optional>
 
+#include "core/almanac_mode.h"
 #include "core/month_record.h"
 #include "platform/calendar_date.h"
 #include "ui/model/ics_events.h"
@@ -19,10 +20,13 @@ inline constexpr int kCliDone = 0;
 inline constexpr int kCliRefusedDate = 1;
 inline constexpr int kCliUsageError = 2;
 
+// Every command computes in the full display and in the almanac mode given
+// (--mode; the standard almanac by default).
+//
 // "year Y": ComputeMonth(Y, 1, 1), the sweep of past schedules, then one
 // object. A year outside 1600-2999 prints nothing to `out` (the month
 // computation shows the range message) and gives kCliRefusedDate.
-int PrintYear(MonthRecord& rec, int year, std::FILE* out);
+int PrintYear(MonthRecord& rec, int year, AlmanacMode almanac, std::FILE* out);
 
 // "day FIRST LAST": from FIRST as typed, then a day later each time
 // (normalised), for every date not after LAST (compared normalised), one
@@ -31,7 +35,8 @@ int PrintYear(MonthRecord& rec, int year, std::FILE* out);
 // ComputeMonth. A refused date prints {"date":…,"accepted":false} (the
 // range message is shown) and the result is kCliRefusedDate once every
 // date is done. LAST before FIRST prints nothing.
-int PrintDays(MonthRecord& rec, CalendarDate first, CalendarDate last, std::FILE* out);
+int PrintDays(MonthRecord& rec, CalendarDate first, CalendarDate last, AlmanacMode almanac,
+              std::FILE* out);
 
 // "ics FIRST LAST": the sweep of past schedules, then one iCalendar file
 // of the range stamped `stamp`, written to `out` event by event as the
@@ -39,7 +44,7 @@ int PrintDays(MonthRecord& rec, CalendarDate first, CalendarDate last, std::FILE
 // month computation shows the range message) prints nothing and gives
 // kCliRefusedDate. FIRST and LAST are real dates, FIRST not after LAST.
 int PrintIcs(MonthRecord& rec, CalendarDate first, CalendarDate last, IcsInclude include,
-             std::time_t stamp, std::FILE* out);
+             AlmanacMode almanac, std::time_t stamp, std::FILE* out);
 
 // The program: arguments (program name first), console platform, today,
 // the definition files of --data or where the window finds them

@@ -37,10 +37,10 @@ void WriteEraKeys(JsonWriter& w, const MonthRecord& rec) {
     w.Key("eras").BeginArray();
     for (int i = 0; i <= rec.eraCount; ++i) {
         w.BeginObject();
-        w.Key("name").Cp932(rec.eraName[i]);
-        w.Key("year").Int(rec.eraStartYear[i]);
-        w.Key("month").Int(rec.eraStartMonth[i]);
-        w.Key("day").Int(rec.eraStartDay[i]);
+        w.Key("name").Cp932(rec.tables.eraName[i]);
+        w.Key("year").Int(rec.tables.eraStartYear[i]);
+        w.Key("month").Int(rec.tables.eraStartMonth[i]);
+        w.Key("day").Int(rec.tables.eraStartDay[i]);
         w.EndObject();
     }
     w.EndArray();
@@ -60,21 +60,21 @@ void WriteHolidayKeys(JsonWriter& w, const MonthRecord& rec) {
     const int y = rec.year[kTarget];
     w.Key("holidays").BeginArray();
     for (int i = 0; i < rec.holidayCount; ++i) {
-        const DefinitionEntry& e = rec.holidays[i];
+        const DefinitionEntry& e = rec.tables.holidays[i];
         if (y < e.fromYear || y >= e.toYear) continue;
         WriteEntryObject(w, kHolidayFields, e, i);
     }
     w.EndArray();
     WriteTable<DefinitionEntry>(w, "generatedHolidays", kGeneratedHolidayFields,
-                                rec.generatedHolidays, rec.generatedHolidayCount);
+                                rec.tables.generatedHolidays, rec.generatedHolidayCount);
 }
 
 // "notes", "userEntries", "schedules": every entry of the three tables.
 void WriteEventKeys(JsonWriter& w, const MonthRecord& rec) {
-    WriteTable<DefinitionEntry>(w, "notes", kNoteFields, rec.notes, rec.noteCount);
-    WriteTable<DefinitionEntry>(w, "userEntries", kUserEntryFields, rec.userEntries,
+    WriteTable<DefinitionEntry>(w, "notes", kNoteFields, rec.tables.notes, rec.noteCount);
+    WriteTable<DefinitionEntry>(w, "userEntries", kUserEntryFields, rec.tables.userEntries,
                                 rec.userEntryCount);
-    WriteTable<CSchedule>(w, "schedules", kScheduleFields, rec.schedules, rec.scheduleCount);
+    WriteTable<CSchedule>(w, "schedules", kScheduleFields, rec.tables.schedules, rec.scheduleCount);
 }
 
 }  // namespace

@@ -8,7 +8,9 @@
 #pragma once
 
 #include <cassert>
+#include <memory>
 
+#include "core/almanac_mode.h"
 #include "platform/calendar_date.h"
 
 namespace kalendo {
@@ -56,56 +58,109 @@ void StoreEntry(DateList<N>& list, int i, const CalendarDate& date) {
 }
 
 // One line of the holiday, calendar-note or user file with the date computed
-// from it for the target year.
+// from it for the target year. A value-initialised entry is all zero bytes,
+// so that the slot tables can lie in untouched zero pages; a loader starts
+// every slot it fills from kFreshDefinitionEntry.
 struct DefinitionEntry {
     char name[kTextBytes] = {};
     char description[kTextBytes] = {};
-    int year = -1;       // computed year
-    int fromYear = -1;   // holidays: first valid year; user entries: start year
-    int toYear = -1;     // holidays: first year no longer valid
+    int year = 0;        // computed year
+    int fromYear = 0;    // holidays: first valid year; user entries: start year
+    int toYear = 0;      // holidays: first year no longer valid
     int month = 0;       // computed month (lunisolar when oldCalendar is 1)
     int day = 0;         // computed day; 0 or less: falls on no day
     char expression[kTextBytes] = {};
     int oldCalendar = 0; // 1: a lunisolar date ("旧")
     int leapFlag = 0;    // with oldCalendar: 1 for a leap month ("旧閏")
-    int displayPeriod = -1;  // user entries: weeks of advance notice, 0-4
+    int displayPeriod = 0;   // user entries: weeks of advance notice, 0-4
 };
 
-// One schedule: the user's one-off appointment.
+// An entry before its line is read: a field the line leaves unmatched keeps
+// its -1 ("not given").
+inline constexpr DefinitionEntry kFreshDefinitionEntry = [] {
+    DefinitionEntry e;
+    e.year = -1;
+    e.fromYear = -1;
+    e.toYear = -1;
+    e.displayPeriod = -1;
+    return e;
+}();
+
+// One schedule: the user's one-off appointment. All zero when
+// value-initialised, like DefinitionEntry; kFreshSchedule is one before its
+// line is read.
 struct CSchedule {
     char name[kTextBytes] = {};
     char text[kTextBytes] = {};  // the note; lines separated by CR LF
     int year = 0;
-    int month = -1;
-    int day = -1;
+    int month = 0;
+    int day = 0;
     int displayPeriod = 0;       // 0 "前日", 1-4 weeks ahead
 };
 
+inline constexpr CSchedule kFreshSchedule = [] {
+    CSchedule s;
+    s.month = -1;
+    s.day = -1;
+    return s;
+}();
+
+// The tables of slots: the definition files' entries and the generated
+// holidays of the target year. They make up nearly all of a record's 7 MB,
+// and the files fill a few dozen of their thousands of slots. Every byte is
+// zero by default, so the process's tables (a static object) lie in .bss:
+// pages the kernel hands out untouched, of which only those of the slots
+// written ever become resident. A slot is read only below its table's
+// count, and the loaders start each slot they fill afresh.
+struct SlotTables {
+    char eraName[kEraCapacity][kTextBytes] = {};
+    int eraStartYear[kEraCapacity] = {};
+    int eraStartMonth[kEraCapacity] = {};
+    int eraStartDay[kEraCapacity] = {};
+    DefinitionEntry holidays[kHolidayCapacity];
+    DefinitionEntry generatedHolidays[kGeneratedHolidayCapacity];
+    DefinitionEntry notes[kNoteCapacity];
+    DefinitionEntry userEntries[kUserEntryCapacity];
+    CSchedule schedules[kScheduleCapacity];
+};
+
+// The record proper: the target and today, the counts of the slot tables
+// and everything computed for the target year (a few kilobytes), with the
+// slot tables beside it. Never copied: a second record is made with slot
+// tables of its own.
 struct MonthRecord {
+private:
+    std::unique_ptr<SlotTables> ownTables_;  // before `tables`, which may refer to it
+
+public:
+    // With slot tables of its own, all zero (tests, a second record).
+    MonthRecord();
+    // On slot tables that outlive the record (the process's record).
+    explicit MonthRecord(SlotTables& shared);
+    MonthRecord(const MonthRecord&) = delete;
+    MonthRecord& operator=(const MonthRecord&) = delete;
+
     int year[2] = {-1, -1};
     int month[2] = {-1, -1};
     int day[2] = {-1, -1};
     int weekday[2] = {-1, -1};
 
-    char eraName[kEraCapacity][kTextBytes] = {};
-    int eraStartYear[kEraCapacity] = {};
-    int eraStartMonth[kEraCapacity] = {};
-    int eraStartDay[kEraCapacity] = {};
+    SlotTables& tables;
+
     int eraCount = -1;  // index of the last era entry
     char currentEraName[kTextBytes] = {};
     int eraYear = -1;
 
-    DefinitionEntry holidays[kHolidayCapacity];
-    DefinitionEntry generatedHolidays[kGeneratedHolidayCapacity];
     int holidayCount = -1;
     int generatedHolidayCount = -1;
-    DefinitionEntry notes[kNoteCapacity];
     int noteCount = -1;
-    DefinitionEntry userEntries[kUserEntryCapacity];
     int userEntryCount = 0;
-    CSchedule schedules[kScheduleCapacity];
     int scheduleCount = 0;
 
+    // The astronomy the target's tables were computed from: every question
+    // asked of the record afterwards (the moon's age, the day's phase, the
+    // date expressions' solar longitudes) is answered in the same one.
+    AlmanacMode almanacMode = AlmanacMode::Standard;
     double moonAge = 0.0;  // days, at noon of the date last given to MoonAge
     DateList<kTermCount> terms;
     DateList<kAnchorCapacity> anchorStart;  // S: solar-month starts
@@ -117,19 +172,14 @@ struct MonthRecord {
     DateList<kNewMoonCount> newMoons;
 };
 
-// The single instance that lives for the whole process (about 7 MB, of
-// which only the slots the definition files fill become resident).
+// The single instance that lives for the whole process, on slot tables in
+// .bss: of its 7 MB only the slots the definition files fill become
+// resident.
 MonthRecord& TheMonthRecord();
 
-// How TheMonthRecord is made: the tables of slots (eras, holidays,
-// generated holidays, notes, user entries, schedules) on zero pages that
-// stay untouched until a slot is written, everything else as in a default
-// record. Never freed.
-MonthRecord* NewRecordOnZeroPages();
-
-// The display-mode flag: kViewFull or kViewMonthly (the month record then
-// always describes today). Kept in the settings file as the view mode.
-int& DisplayModeFlag();
+// The display modes: kViewFull, or kViewMonthly, in which the month record
+// always describes today. Kept in the settings file as the view mode and
+// handed to every month computation.
 inline constexpr int kViewFull = 0;     // "完全": grid, panes and lists
 inline constexpr int kViewMonthly = 1;  // "月間": date pane and grid only
 

@@ -36,9 +36,9 @@ const MonthRecord* scopeRecord = nullptr;
 AlmanacMode scopeMode = AlmanacMode::Standard;
 
 RememberedResult* ResultsFor(const MonthRecord& rec, const DefinitionEntry* table) {
-    if (table == rec.holidays) return holidayResults;
-    if (table == rec.notes) return noteResults;
-    if (table == rec.userEntries) return userEntryResults;
+    if (table == rec.tables.holidays) return holidayResults;
+    if (table == rec.tables.notes) return noteResults;
+    if (table == rec.tables.userEntries) return userEntryResults;
     return nullptr;
 }
 

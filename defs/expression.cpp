@@ -14,10 +14,8 @@
 #include <iterator>
 
 #include "almanac/signs.h"
-#include "astro/longitude_memo.h"
+#include "astro/astronomy.h"
 #include "astro/lunisolar.h"
-#include "astro/precise.h"
-#include "core/almanac_mode.h"
 #include "core/calendar_constants.h"
 #include "core/day_arith.h"
 #include "defs/defs_texts.h"
@@ -50,10 +48,6 @@ constexpr int kMaxExpressionNumber = 999999;
 // The angles SolarLongitudeDate has a solar term to start from.
 constexpr double kMinAngleDeg = -180;
 constexpr double kMaxAngleDeg = kFullCircleDeg;  // excluded
-
-// The sun needs about 15.2 days from one term to the next; the day it passes
-// an angle lies well within this many days of the term before it.
-constexpr int kMaxDaysAfterTerm = 32;
 
 // Search ranges of "<", "=", ">" in candidate days (the start included).
 constexpr int kDayClassNearestDays = kDaysPerWeek;
@@ -180,9 +174,10 @@ int WeekdayOf(int y, int m, int d) {
     return Weekday(y, m, d);
 }
 
-int MoonPhaseOf(int y, int m, int d) {
+// The principal phase of a day in the almanac mode of the record.
+int MoonPhaseOf(const MonthRecord& rec, int y, int m, int d) {
     NormalizeDate(y, m, d);
-    return MoonPhaseOfDay(y, m, d);
+    return AstronomyOf(rec.almanacMode).moonPhaseOfDay(y, m, d);
 }
 
 // The length of month m (0-13) of year y: month 0 is December of y - 1, 13 is
@@ -248,7 +243,7 @@ bool KeywordDay(const MonthRecord& rec, DefinitionEntry& e, const DayKeyword& k,
             // The number selects the phase angle; the keyword does not.
             // Day 0 is the last day of the month before.
             for (int d = 0; d <= kLastPhaseSearchDay; ++d) {
-                if (MoonPhaseOf(y, m, d) == n) {
+                if (MoonPhaseOf(rec, y, m, d) == n) {
                     e.day = d;
                     return true;
                 }
@@ -270,7 +265,7 @@ bool PassesTest(const MonthRecord& rec, const DefinitionEntry& e, const DayKeywo
         case DayKeywordKind::Stem: return DayStemIndex(y, m, d) == k.value;
         case DayKeywordKind::Branch: return DayBranchIndex(y, m, d) == k.value;
         case DayKeywordKind::Sexagenary: return SexagenaryDay(y, m, d) == k.value;
-        case DayKeywordKind::MoonPhase: return MoonPhaseOf(y, m, d) == kDegPerQuarter * k.value;
+        case DayKeywordKind::MoonPhase: return MoonPhaseOf(rec, y, m, d) == kDegPerQuarter * k.value;
         // Days off are those of the target year, whatever the entry's year.
         case DayKeywordKind::DayClass:
             currentReads->daysOff = true;
@@ -386,34 +381,8 @@ CalendarDate SolarLongitudeDate(const MonthRecord& rec, double angleDeg) {
     // The last term not beyond the angle: 17 <= i <= 52.
     const int i = SolarTermIndexAtOrBefore(angleDeg);
     assert(i >= 0 && i < kTermCount);
-    int y = rec.terms.years[i];
-    int m = rec.terms.months[i];
-    int d = rec.terms.days[i];
     const double targetDeg = angleDeg < 0 ? angleDeg + kFullCircleDeg : angleDeg;
-    if (CurrentAlmanacMode() == AlmanacMode::Precise) {
-        return SunReachesDatePrecise(targetDeg, y, m, d);
-    }
-    // Invariant: the sun has not passed targetDeg before 0 h of (y, m, d).
-    // Each pass tests whether it passes during that day, with the longitude at
-    // 0 h of the next day carried over as the next day's start.
-    double startDeg = SunLongitudeAtMidnight(y, m, d);
-    for (int step = 0; step < kMaxDaysAfterTerm; ++step) {
-        int ny = y;
-        int nm = m;
-        int nd = d + 1;
-        NormalizeDate(ny, nm, nd);
-        const double endDeg = SunLongitudeAtMidnight(ny, nm, nd);
-        const bool passes = endDeg < startDeg
-                                ? (targetDeg >= startDeg || targetDeg < endDeg)  // wraps at 360
-                                : (startDeg <= targetDeg && targetDeg < endDeg);
-        if (passes) return {y, m, d};
-        y = ny;
-        m = nm;
-        d = nd;
-        startDeg = endDeg;
-    }
-    assert(!"the sun passes every angle within a month of the term before it");
-    return {y, m, d};
+    return AstronomyOf(rec.almanacMode).sunReachesDate(targetDeg, EntryAt(rec.terms, i));
 }
 
 void EvaluateExpression(MonthRecord& rec, DefinitionEntry* table, int index) {

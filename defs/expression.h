@@ -64,7 +64,8 @@ void EvaluateExpression(MonthRecord& rec, DefinitionEntry* table, int index,
 // passes angleDeg, on a scale where 0 is the spring equinox of the target
 // year: negative angles down to -180 lie before it in the same year's
 // winter, and angles up to 360 run on towards the next equinox (315 is the
-// next 立春). Needs rec.terms of the target year; -180 <= angleDeg < 360.
+// next 立春), in the almanac mode the record was computed in. Needs
+// rec.terms of the target year; -180 <= angleDeg < 360.
 CalendarDate SolarLongitudeDate(const MonthRecord& rec, double angleDeg);
 
 }  // namespace kalendo

@@ -27,8 +27,8 @@ public:
     explicit HolidaySink(MonthRecord& rec) : rec_(rec) {}
     int Capacity() const override { return kHolidayCapacity; }
     void ParseEntry(int index, const char* line) override {
-        DefinitionEntry& e = rec_.holidays[index];
-        e = DefinitionEntry{};
+        DefinitionEntry& e = rec_.tables.holidays[index];
+        e = kFreshDefinitionEntry;  // a field the line leaves unmatched is not given: -1
         // A line is at most 1023 bytes, so no word can overflow its field.
         std::sscanf(line, "%1023s ( %d - %d ) / %1023s %1023s", e.name, &e.fromYear, &e.toYear,
                     e.expression, e.description);
@@ -54,8 +54,8 @@ int Find(const DefinitionEntry* table, int count, int y, int month, int day) {
 
 void Append(MonthRecord& rec, const char* name, int month, int day, int fromYear) {
     if (rec.generatedHolidayCount >= kGeneratedHolidayCapacity) return;
-    DefinitionEntry& g = rec.generatedHolidays[rec.generatedHolidayCount++];
-    g = DefinitionEntry{};
+    DefinitionEntry& g = rec.tables.generatedHolidays[rec.generatedHolidayCount++];
+    g = kFreshDefinitionEntry;
     CopyText(g.name, name);
     g.month = month;
     g.day = day;
@@ -74,17 +74,17 @@ std::optional<LoadProblem> LoadHolidays(MonthRecord& rec, std::string_view fileB
 void EvaluateHolidays(MonthRecord& rec) {
     const int y = rec.year[kTarget];
     for (int i = 0; i < rec.holidayCount; ++i) {
-        rec.holidays[i].month = -1;
-        rec.holidays[i].day = -1;
+        rec.tables.holidays[i].month = -1;
+        rec.tables.holidays[i].day = -1;
     }
     for (int i = 0; i < rec.holidayCount; ++i) {
-        if (ValidIn(rec.holidays[i], y)) EvaluateEntry(rec, rec.holidays, i);
+        if (ValidIn(rec.tables.holidays[i], y)) EvaluateEntry(rec, rec.tables.holidays, i);
     }
 }
 
 void GenerateHolidays(MonthRecord& rec) {
     const int y = rec.year[kTarget];
-    const DefinitionEntry* h = rec.holidays;
+    const DefinitionEntry* h = rec.tables.holidays;
     rec.generatedHolidayCount = 0;
 
     // Both rules look only at the holidays that fall on a day this year, in
@@ -145,11 +145,11 @@ void GenerateHolidays(MonthRecord& rec) {
 }
 
 int FindHoliday(const MonthRecord& rec, int month, int day) {
-    return Find(rec.holidays, rec.holidayCount, rec.year[kTarget], month, day);
+    return Find(rec.tables.holidays, rec.holidayCount, rec.year[kTarget], month, day);
 }
 
 int FindGeneratedHoliday(const MonthRecord& rec, int month, int day) {
-    return Find(rec.generatedHolidays, rec.generatedHolidayCount, rec.year[kTarget], month, day);
+    return Find(rec.tables.generatedHolidays, rec.generatedHolidayCount, rec.year[kTarget], month, day);
 }
 
 bool IsDayOff(const MonthRecord& rec, int month, int day) {

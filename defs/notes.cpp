@@ -22,7 +22,7 @@ public:
     int Capacity() const override { return kNoteCapacity; }
     void ParseEntry(int index, const char* line) override {
         DefinitionEntry& e = table_[index];
-        e = DefinitionEntry{};  // the slot may lie on zero pages (TheMonthRecord)
+        e = kFreshDefinitionEntry;
         // "%s %s %s": only the first two words are stored; a third word is
         // not read into anything.
         std::sscanf(line, "%1023s %1023s", e.name, e.expression);
@@ -41,7 +41,7 @@ public:
     int Capacity() const override { return kUserEntryCapacity; }
     void ParseEntry(int index, const char* line) override {
         DefinitionEntry& e = table_[index];
-        e = DefinitionEntry{};  // unmatched fields keep the defaults, -1
+        e = kFreshDefinitionEntry;  // a field the line leaves unmatched is not given: -1
         std::sscanf(line, "%1023s %d / %1023s %d", e.name, &e.fromYear, e.expression,
                     &e.displayPeriod);
         e.displayPeriod = DisplayPeriodFromFile(e.displayPeriod);
@@ -63,35 +63,35 @@ bool SameDay(int y1, int m1, int d1, int y2, int m2, int d2) {
 }  // namespace
 
 std::optional<LoadProblem> LoadNotes(MonthRecord& rec, std::string_view fileBytes) {
-    NoteSink sink(rec.notes);
+    NoteSink sink(rec.tables.notes);
     return ReadDefinitionFile(fileBytes, TextBlockMode::FirstWord, kNoteFileName, sink,
                               rec.noteCount);
 }
 
 std::optional<LoadProblem> LoadUserEntries(MonthRecord& rec, std::string_view fileBytes) {
-    UserEntrySink sink(rec.userEntries);
+    UserEntrySink sink(rec.tables.userEntries);
     return ReadDefinitionFile(fileBytes, TextBlockMode::FirstWord, kUserFileName, sink,
                               rec.userEntryCount);
 }
 
 void EvaluateNotes(MonthRecord& rec) {
     for (int i = 0; i < rec.noteCount; ++i) {
-        rec.notes[i].month = -1;
-        rec.notes[i].day = -1;
+        rec.tables.notes[i].month = -1;
+        rec.tables.notes[i].day = -1;
     }
     // Notes have no years of validity: every one is evaluated every year.
-    for (int i = 0; i < rec.noteCount; ++i) EvaluateEntry(rec, rec.notes, i);
+    for (int i = 0; i < rec.noteCount; ++i) EvaluateEntry(rec, rec.tables.notes, i);
 }
 
 void EvaluateUserEntries(MonthRecord& rec) {
     // No reset: an expression whose day part sets nothing starts from the
     // previous result (the evaluator then leaves the entry on no day).
-    for (int i = 0; i < rec.userEntryCount; ++i) EvaluateEntry(rec, rec.userEntries, i);
+    for (int i = 0; i < rec.userEntryCount; ++i) EvaluateEntry(rec, rec.tables.userEntries, i);
 }
 
 int NoteFallsOnTarget(const MonthRecord& rec, int i) {
     if (i < 0 || i >= rec.noteCount) return -1;
-    const DefinitionEntry& e = rec.notes[i];
+    const DefinitionEntry& e = rec.tables.notes[i];
     // A note that ran into another year (12/25+7, Deg315) is not in this one.
     if (e.year != rec.year[kTarget]) return -1;
     if (e.oldCalendar == 1) {
@@ -111,7 +111,7 @@ int NoteFallsOnTarget(const MonthRecord& rec, int i) {
 
 int UserEntryFallsOn(const MonthRecord& rec, int i, int y, int m, int d) {
     if (i < 0 || i >= rec.userEntryCount) return -1;
-    const DefinitionEntry& e = rec.userEntries[i];
+    const DefinitionEntry& e = rec.tables.userEntries[i];
     if (y < e.fromYear) return -1;
     // An entry on no day would otherwise normalise onto the last days of the
     // month before.
@@ -123,7 +123,7 @@ int UserEntryFallsOn(const MonthRecord& rec, int i, int y, int m, int d) {
 
 int UserEntryInPeriod(const MonthRecord& rec, int i, int n) {
     if (i < 0 || i >= rec.userEntryCount) return -1;
-    return n <= NoticeDays(rec.userEntries[i].displayPeriod) ? i : -1;
+    return n <= NoticeDays(rec.tables.userEntries[i].displayPeriod) ? i : -1;
 }
 
 }  // namespace kalendo

@@ -39,7 +39,7 @@ public:
     int Capacity() const override { return kScheduleCapacity; }
     void ParseEntry(int index, const char* line) override {
         CSchedule& s = table_[index];
-        s = CSchedule{};  // unmatched fields keep the defaults (month, day -1)
+        s = kFreshSchedule;  // a date field the line leaves unmatched is not given: -1
         // "%s %04d/%02d/%02d %d": the widths are the year's 4 and the month's
         // and day's 2 digits at most; fields after a mismatch keep their
         // values.
@@ -91,7 +91,7 @@ void AppendNote(std::string& out, const char* text) {
 }  // namespace
 
 std::optional<LoadProblem> LoadSchedules(MonthRecord& rec, std::string_view fileBytes) {
-    ScheduleSink sink(rec.schedules);
+    ScheduleSink sink(rec.tables.schedules);
     return ReadDefinitionFile(fileBytes, TextBlockMode::WholeLines, kScheduleFileName, sink,
                               rec.scheduleCount);
 }
@@ -99,7 +99,7 @@ std::optional<LoadProblem> LoadSchedules(MonthRecord& rec, std::string_view file
 std::string ScheduleFileBytes(const MonthRecord& rec) {
     std::string out = kScheduleFileHeader;
     for (int i = 0; i < rec.scheduleCount; ++i) {
-        const CSchedule& s = rec.schedules[i];
+        const CSchedule& s = rec.tables.schedules[i];
         if (IsBeforeToday(rec, s)) continue;
         const std::size_t blanks = NeedsLeadingBlank(s.name) ? 1 : 0;
         const std::size_t nameBytes = blanks + NameBytesInFile(s.name);
@@ -119,7 +119,7 @@ std::string ScheduleFileBytes(const MonthRecord& rec) {
 
 bool AddSchedule(MonthRecord& rec, const CSchedule& schedule) {
     if (rec.scheduleCount < 0 || rec.scheduleCount >= kScheduleCapacity) return false;
-    CopySchedule(rec.schedules[rec.scheduleCount], schedule);
+    CopySchedule(rec.tables.schedules[rec.scheduleCount], schedule);
     ++rec.scheduleCount;
     return true;
 }
@@ -127,7 +127,7 @@ bool AddSchedule(MonthRecord& rec, const CSchedule& schedule) {
 void RemoveSchedule(MonthRecord& rec, int i) {
     if (i < 0 || i >= rec.scheduleCount || i >= kScheduleCapacity) return;
     for (int j = i; j < rec.scheduleCount - 1; ++j) {
-        CopySchedule(rec.schedules[j], rec.schedules[j + 1]);
+        CopySchedule(rec.tables.schedules[j], rec.tables.schedules[j + 1]);
     }
     --rec.scheduleCount;
 }
@@ -137,7 +137,7 @@ void RemovePastSchedules(MonthRecord& rec) {
     // removal moves the next schedule into i, which is examined again.
     int i = 0;
     while (i < rec.scheduleCount) {
-        if (IsBeforeToday(rec, rec.schedules[i])) {
+        if (IsBeforeToday(rec, rec.tables.schedules[i])) {
             RemoveSchedule(rec, i);
         } else {
             ++i;
@@ -147,14 +147,14 @@ void RemovePastSchedules(MonthRecord& rec) {
 
 int ScheduleFallsOn(const MonthRecord& rec, int i, int y, int m, int d) {
     if (i < 0 || i >= rec.scheduleCount) return -1;
-    const CSchedule& s = rec.schedules[i];
+    const CSchedule& s = rec.tables.schedules[i];
     // A schedule is a one-off appointment: its year counts as well.
     return CompareDates(s.year, s.month, s.day, y, m, d) == 0 ? i : -1;
 }
 
 int ScheduleInPeriod(const MonthRecord& rec, int i, int n) {
     if (i < 0 || i >= rec.scheduleCount) return -1;
-    return n <= NoticeDays(rec.schedules[i].displayPeriod) ? i : -1;
+    return n <= NoticeDays(rec.tables.schedules[i].displayPeriod) ? i : -1;
 }
 
 void CopySchedule(CSchedule& target, const CSchedule& source) {

@@ -11,7 +11,7 @@ namespace kalendo {
 
 inline CSchedule MakeSchedule(const std::string& nameUtf8, int y, int m, int d, int period,
                               const std::string& textCp932 = "") {
-    CSchedule s;
+    CSchedule s = kFreshSchedule;
     CopyText(s.name, Cp932FromUtf8(nameUtf8).c_str());
     CopyText(s.text, textCp932.c_str());
     s.year = y;

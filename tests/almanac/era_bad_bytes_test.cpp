@@ -38,7 +38,7 @@ TEST(LoadEras, OverlongDoubleByteNameIsCutBetweenCharacters) {
     const auto problem = LoadEras(*rec, Repeat(a, 1000) + " 2000/01/02\n");
     ASSERT_TRUE(problem.has_value());
     EXPECT_NE(Utf8FromCp932(problem->message).find(" 1 行目"), std::string::npos);
-    EXPECT_EQ(std::string(rec->eraName[0]), Repeat(a, 511));
+    EXPECT_EQ(std::string(rec->tables.eraName[0]), Repeat(a, 511));
 }
 
 TEST(LoadEras, BadBytes) {
@@ -66,7 +66,7 @@ TEST(LoadEras, BadBytes) {
         const auto problem = LoadEras(*rec, c.file);
         ASSERT_FALSE(problem.has_value());
         EXPECT_EQ(EraNames(*rec), c.names);
-        EXPECT_EQ(rec->eraStartYear[rec->eraCount], c.lastYear);
+        EXPECT_EQ(rec->tables.eraStartYear[rec->eraCount], c.lastYear);
     }
 
     // NUL ends the line's text: a name without a date.
@@ -92,9 +92,9 @@ TEST(LoadEras, Utf8FileLoadsWithItsDates) {
     ASSERT_FALSE(LoadEras(*fromCp932, Cp932FromUtf8(*utf8)).has_value());
     ASSERT_EQ(fromUtf8->eraCount, fromCp932->eraCount);
     for (int i = 0; i <= fromUtf8->eraCount; ++i) {
-        EXPECT_EQ(fromUtf8->eraStartYear[i], fromCp932->eraStartYear[i]);
-        EXPECT_EQ(fromUtf8->eraStartMonth[i], fromCp932->eraStartMonth[i]);
-        EXPECT_EQ(fromUtf8->eraStartDay[i], fromCp932->eraStartDay[i]);
+        EXPECT_EQ(fromUtf8->tables.eraStartYear[i], fromCp932->tables.eraStartYear[i]);
+        EXPECT_EQ(fromUtf8->tables.eraStartMonth[i], fromCp932->tables.eraStartMonth[i]);
+        EXPECT_EQ(fromUtf8->tables.eraStartDay[i], fromCp932->tables.eraStartDay[i]);
     }
     EXPECT_STREQ(EraName(*fromUtf8, 0), "令和") << "the UTF-8 bytes as they are";
 }

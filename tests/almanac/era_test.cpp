@@ -9,7 +9,7 @@
 #include <string>
 #include <tuple>
 
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "core/day_arith.h"
 #include "platform/file_io.h"
 #include "platform/recording_platform.h"
@@ -105,18 +105,18 @@ TEST(LoadEras, LinesAndFields) {
         SCOPED_TRACE(c.why);
         auto rec = std::make_unique<MonthRecord>();
         // What the slot of the last entry held before loading.
-        rec->eraStartYear[c.eraCount] = 7;
-        rec->eraStartMonth[c.eraCount] = 8;
-        rec->eraStartDay[c.eraCount] = 9;
+        rec->tables.eraStartYear[c.eraCount] = 7;
+        rec->tables.eraStartMonth[c.eraCount] = 8;
+        rec->tables.eraStartDay[c.eraCount] = 9;
         ASSERT_FALSE(LoadEras(*rec, Cp932FromUtf8(c.file)).has_value());
         ASSERT_EQ(rec->eraCount, c.eraCount);
         EXPECT_EQ(U(EraName(*rec, c.eraCount)), c.lastName);
-        EXPECT_EQ(rec->eraStartYear[c.eraCount], c.y);
-        EXPECT_EQ(rec->eraStartMonth[c.eraCount], c.m);
-        EXPECT_EQ(rec->eraStartDay[c.eraCount], c.d);
+        EXPECT_EQ(rec->tables.eraStartYear[c.eraCount], c.y);
+        EXPECT_EQ(rec->tables.eraStartMonth[c.eraCount], c.m);
+        EXPECT_EQ(rec->tables.eraStartDay[c.eraCount], c.d);
         if (c.eraCount == 1) {
             EXPECT_EQ(U(EraName(*rec, 0)), "A");
-            EXPECT_EQ(rec->eraStartYear[0], 2000);
+            EXPECT_EQ(rec->tables.eraStartYear[0], 2000);
         }
     }
 }
@@ -184,7 +184,7 @@ TEST(LoadEras, EveryLoadedTableIsStrictlyNewestFirst) {
         if (LoadEras(*rec, file).has_value()) continue;
         ++loaded;
         for (int i = 1; i <= rec->eraCount; ++i) {
-            const int y = rec->eraStartYear[i - 1], m = rec->eraStartMonth[i - 1], d = rec->eraStartDay[i - 1];
+            const int y = rec->tables.eraStartYear[i - 1], m = rec->tables.eraStartMonth[i - 1], d = rec->tables.eraStartDay[i - 1];
             ASSERT_LE(d, DaysInMonth(y, m)) << file;
             ASSERT_EQ(EraIndex(*rec, y, m, d), i) << "an entry's own date belongs to the era below\n" << file;
         }
@@ -238,13 +238,13 @@ TEST(LoadEras, OverlongLine) {
     ASSERT_TRUE(problem.has_value());
     EXPECT_EQ(U(problem->message.c_str()).rfind("定義ファイル 元号.Def の 1 行目に誤りがあります", 0), 0u);
     EXPECT_EQ(std::string(EraName(*rec, 0)), "") << "nothing loaded";
-    EXPECT_EQ(std::string(rec->eraName[0]), std::string(1023, 'N')) << "the row holds the first part";
+    EXPECT_EQ(std::string(rec->tables.eraName[0]), std::string(1023, 'N')) << "the row holds the first part";
 
     // A name of 1010 bytes and its date fit one line.
     const std::string fits = std::string(1010, 'N') + " 2000/01/02\n";
     ASSERT_FALSE(LoadEras(*rec, fits).has_value());
     EXPECT_EQ(std::string(EraName(*rec, 0)), std::string(1010, 'N'));
-    EXPECT_EQ(rec->eraStartYear[0], 2000);
+    EXPECT_EQ(rec->tables.eraStartYear[0], 2000);
 }
 
 // ---- the shipped file -------------------------------------------------
@@ -289,7 +289,7 @@ TEST(ShippedEras, EachEntryIsTheLastDayOfTheEraBefore) {
         const FirstDay& want = kFirstDays[kShippedEras - 1 - i];
         SCOPED_TRACE(want.era);
         EXPECT_EQ(U(EraName(*rec, i)), want.era);
-        int y = rec->eraStartYear[i], m = rec->eraStartMonth[i], d = rec->eraStartDay[i] + 1;
+        int y = rec->tables.eraStartYear[i], m = rec->tables.eraStartMonth[i], d = rec->tables.eraStartDay[i] + 1;
         NormalizeDate(y, m, d);
         EXPECT_EQ(std::tie(y, m, d), std::tie(want.y, want.m, want.d));
     }
@@ -344,19 +344,19 @@ protected:
 
 TEST_F(EraStepTest, SetsTheTargetEra) {
     ASSERT_FALSE(LoadEras(*rec_, Cp932FromUtf8("令和 2019/04/30\n平成 1989/01/07\n")).has_value());
-    ASSERT_EQ(ComputeMonth(*rec_, 2023, 3, 22), 1);
+    ASSERT_EQ(ComputeMonth(*rec_, 2023, 3, 22, {}), 1);
     EXPECT_EQ(U(rec_->currentEraName), "令和");
     EXPECT_EQ(rec_->eraYear, 5);
-    ASSERT_EQ(ComputeMonth(*rec_, 2019, 4, 30), 1);
+    ASSERT_EQ(ComputeMonth(*rec_, 2019, 4, 30, {}), 1);
     EXPECT_EQ(U(rec_->currentEraName), "平成");
     EXPECT_EQ(rec_->eraYear, 31);
-    EXPECT_EQ(ComputeMonth(*rec_, 3000, 1, 1), 0);
+    EXPECT_EQ(ComputeMonth(*rec_, 3000, 1, 1, {}), 0);
     EXPECT_EQ(U(rec_->currentEraName), "平成") << "a rejected date changes nothing";
     EXPECT_EQ(rec_->eraYear, 31);
 }
 
 TEST_F(EraStepTest, NoErasLoaded) {
-    ASSERT_EQ(ComputeMonth(*rec_, 2023, 3, 22), 1);
+    ASSERT_EQ(ComputeMonth(*rec_, 2023, 3, 22, {}), 1);
     EXPECT_STREQ(rec_->currentEraName, "");
     EXPECT_EQ(rec_->eraYear, -1);
 }

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "almanac/signs.h"
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "core/day_arith.h"
 #include "platform/recording_platform.h"
 #include "tests/calendar_date_print.h"
@@ -164,7 +164,7 @@ TEST(OfficerIndex, EveryDayOfEveryYearFrom1600To2999) {
     ScopedRecordingPlatform platform;
     auto rec = std::make_unique<MonthRecord>();
     for (int y = 1600; y <= 2999; ++y) {
-        ASSERT_EQ(ComputeMonth(*rec, y, 1, 1), 1);
+        ASSERT_EQ(ComputeMonth(*rec, y, 1, 1, {}), 1);
         ASSERT_EQ(Start(*rec, 1).year, y) << "小寒 of the target year";
         ExpectAnchorsConsistent(*rec);
         for (CalendarDate x{y, 1, 1}; x.year == y;) {

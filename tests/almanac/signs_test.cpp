@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "core/day_arith.h"
 #include "platform/recording_platform.h"
 
@@ -165,7 +165,7 @@ TEST(Rokuyo, OfTheTargetDate) {
     auto rec = std::make_unique<MonthRecord>();
     for (const LunarRokuyoCase& c : kLunarRokuyoCases) {
         SCOPED_TRACE(c.why);
-        ASSERT_EQ(ComputeMonth(*rec, c.y, c.m, c.d), 1);
+        ASSERT_EQ(ComputeMonth(*rec, c.y, c.m, c.d, {}), 1);
         EXPECT_EQ(rec->lunarMonth, c.lunarMonth);
         EXPECT_EQ(rec->lunarDay, c.lunarDay);
         EXPECT_EQ(RokuyoIndex(*rec), c.rokuyo);

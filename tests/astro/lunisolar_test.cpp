@@ -9,7 +9,7 @@
 #include <tuple>
 #include <vector>
 
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "core/day_arith.h"
 #include "platform/calendar_date.h"
 #include "platform/recording_platform.h"
@@ -50,7 +50,7 @@ protected:
     // Moves the record to the date through the month computation; the
     // tables of the year must build without a message or the fatal error.
     void Target(int y, int m, int d) {
-        ASSERT_EQ(ComputeMonth(*rec_, y, m, d), 1) << y << '-' << m << '-' << d;
+        ASSERT_EQ(ComputeMonth(*rec_, y, m, d, {}), 1) << y << '-' << m << '-' << d;
         ASSERT_TRUE(platform_->messages.empty()) << y;
     }
 

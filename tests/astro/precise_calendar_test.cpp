@@ -14,12 +14,13 @@
 #include <utility>
 #include <vector>
 
+#include "astro/astronomy.h"
 #include "astro/ephemeris.h"
 #include "astro/longitude.h"
 #include "astro/lunisolar.h"
 #include "astro/precise.h"
 #include "core/almanac_mode.h"
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "core/day_arith.h"
 #include "defs/holidays.h"
 #include "platform/file_io.h"
@@ -36,6 +37,7 @@ constexpr double kDisagreementSeconds = 60.0;
 
 using testing_support::EphemerisDataPath;
 using testing_support::Events;
+using testing_support::kPrecise;
 using testing_support::kSecondsPerDay;
 using testing_support::RefEvent;
 using PreciseCalendar = testing_support::PreciseModeTest;
@@ -172,12 +174,11 @@ TEST_F(PreciseCalendar, TablesAreWellFormedFrom1600To2999) {
 // 9th, so that the 11th month lost its 30th day.
 TEST_F(PreciseCalendar, NewMoonJustAfterMidnightOf2035) {
     for (const auto& [d, month, day] : {std::tuple{9, 11, 30}, {10, 12, 1}, {11, 12, 2}}) {
-        ASSERT_EQ(ComputeMonth(*rec_, 2035, 1, d), 1);
+        ASSERT_EQ(ComputeMonth(*rec_, 2035, 1, d, kPrecise), 1);
         EXPECT_EQ(rec_->lunarMonth, month) << d;
         EXPECT_EQ(rec_->lunarDay, day) << d;
     }
-    CurrentAlmanacMode() = AlmanacMode::Standard;
-    ASSERT_EQ(ComputeMonth(*rec_, 2035, 1, 9), 1);
+    ASSERT_EQ(ComputeMonth(*rec_, 2035, 1, 9, {}), 1);
     EXPECT_EQ(std::tuple(rec_->lunarMonth, rec_->lunarDay), std::tuple(12, 1));
 }
 
@@ -193,7 +194,7 @@ TEST_F(PreciseCalendar, Months2033And2034) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(Text(c.y, c.m, c.d));
-        ASSERT_EQ(ComputeMonth(*rec_, c.y, c.m, c.d), 1);
+        ASSERT_EQ(ComputeMonth(*rec_, c.y, c.m, c.d, kPrecise), 1);
         EXPECT_EQ(rec_->lunarMonth, c.lunarMonth);
         EXPECT_EQ(rec_->lunarDay, c.lunarDay);
         EXPECT_EQ(rec_->leapMonth, c.leap);
@@ -215,9 +216,9 @@ TEST_F(PreciseCalendar, EquinoxHolidays1970To2050) {
 
     std::set<std::string> program;
     for (int y = 1970; y <= 2050; ++y) {
-        ASSERT_EQ(ComputeMonth(*rec_, y, 1, 1), 1);
+        ASSERT_EQ(ComputeMonth(*rec_, y, 1, 1, kPrecise), 1);
         for (int i = 0; i < rec_->holidayCount; ++i) {
-            const DefinitionEntry& h = rec_->holidays[i];
+            const DefinitionEntry& h = rec_->tables.holidays[i];
             const std::string name = Utf8FromCp932(h.name);
             if ((name == "春分の日" || name == "秋分の日") && h.year == y) {
                 program.insert(Text(y, h.month, h.day) + "\t" + name);
@@ -231,11 +232,11 @@ TEST_F(PreciseCalendar, EquinoxHolidays1970To2050) {
 // phase, the age at noon is the time since the chosen new moon, and the
 // ages step by a day between new moons.
 TEST_F(PreciseCalendar, PhasesAndAges) {
-    ASSERT_EQ(ComputeMonth(*rec_, 2024, 6, 1), 1);
+    ASSERT_EQ(ComputeMonth(*rec_, 2024, 6, 1, kPrecise), 1);
     int counts[4] = {};
     double previousAge = -1;
     for (int d = 1; d <= 30; ++d) {
-        const int phase = MoonPhaseOfDay(2024, 6, d);
+        const int phase = MoonPhaseOfDayPrecise(2024, 6, d);
         if (phase >= 0) ++counts[phase / 90];
         const double age = MoonAge(*rec_, 2024, 6, d);
         EXPECT_EQ(age, rec_->moonAge);
@@ -248,45 +249,45 @@ TEST_F(PreciseCalendar, PhasesAndAges) {
     }
     // June 2024 (JST): new moon 6th 21:38, first quarter 14th, full 22nd,
     // last quarter 29th.
-    EXPECT_EQ(MoonPhaseOfDay(2024, 6, 6), kNewMoonPhase);
-    EXPECT_EQ(MoonPhaseOfDay(2024, 6, 14), kFirstQuarterPhase);
-    EXPECT_EQ(MoonPhaseOfDay(2024, 6, 22), kFullMoonPhase);
-    EXPECT_EQ(MoonPhaseOfDay(2024, 6, 29), kLastQuarterPhase);
+    EXPECT_EQ(MoonPhaseOfDayPrecise(2024, 6, 6), kNewMoonPhase);
+    EXPECT_EQ(MoonPhaseOfDayPrecise(2024, 6, 14), kFirstQuarterPhase);
+    EXPECT_EQ(MoonPhaseOfDayPrecise(2024, 6, 22), kFullMoonPhase);
+    EXPECT_EQ(MoonPhaseOfDayPrecise(2024, 6, 29), kLastQuarterPhase);
     EXPECT_EQ(std::vector<int>(counts, counts + 4), (std::vector<int>{1, 1, 1, 1}));
     // A new moon in the evening leaves the day's age counted from the one
     // before (8 May, 12:22); the next noon is 14 h 22 min after it.
     EXPECT_NEAR(MoonAge(*rec_, 2024, 6, 6), 29 - 22 / 1440.0, 2.0 / 1440);
     EXPECT_NEAR(MoonAge(*rec_, 2024, 6, 7), (14 * 60 + 22) / 1440.0, 2.0 / 1440);
     // Un-normalised days as the date expressions pass them.
-    EXPECT_EQ(MoonPhaseOfDay(2024, 5, 37), kNewMoonPhase);
+    EXPECT_EQ(MoonPhaseOfDayPrecise(2024, 5, 37), kNewMoonPhase);
 }
 
 // What the day questions remember (the last midnights, the last new moons
 // located) never changes an answer: backwards, and after other months, the
 // same values as forwards.
 TEST_F(PreciseCalendar, RememberedValuesChangeNoAnswer) {
-    ASSERT_EQ(ComputeMonth(*rec_, 2024, 6, 1), 1);
+    ASSERT_EQ(ComputeMonth(*rec_, 2024, 6, 1, kPrecise), 1);
     std::vector<std::pair<int, double>> forward, backward;
     for (int d = 1; d <= 30; ++d) {
-        forward.push_back({MoonPhaseOfDay(2024, 6, d), MoonAge(*rec_, 2024, 6, d)});
+        forward.push_back({MoonPhaseOfDayPrecise(2024, 6, d), MoonAge(*rec_, 2024, 6, d)});
     }
-    ASSERT_EQ(ComputeMonth(*rec_, 2024, 9, 1), 1);
+    ASSERT_EQ(ComputeMonth(*rec_, 2024, 9, 1, kPrecise), 1);
     for (int d = 1; d <= 30; ++d) MoonAge(*rec_, 2024, 9, d);
-    ASSERT_EQ(ComputeMonth(*rec_, 2024, 6, 1), 1);
+    ASSERT_EQ(ComputeMonth(*rec_, 2024, 6, 1, kPrecise), 1);
     for (int d = 30; d >= 1; --d) {
-        backward.insert(backward.begin(), {MoonPhaseOfDay(2024, 6, d), MoonAge(*rec_, 2024, 6, d)});
+        backward.insert(backward.begin(), {MoonPhaseOfDayPrecise(2024, 6, d), MoonAge(*rec_, 2024, 6, d)});
     }
     EXPECT_EQ(forward, backward);
 }
 
 // The longitudes shown follow the mode; the standard ones are the series'.
 TEST_F(PreciseCalendar, LongitudesShownFollowTheMode) {
-    const double precise = SunLongitudeShown(2000, 3, 20);
-    CurrentAlmanacMode() = AlmanacMode::Standard;
-    EXPECT_EQ(SunLongitudeShown(2000, 3, 20), SunLongitude(2000, 3, 20, 0, 0, 0));
-    EXPECT_EQ(MoonLongitudeShown(2000, 3, 20), MoonLongitude(2000, 3, 20, 0, 0, 0));
-    EXPECT_NEAR(precise, SunLongitudeShown(2000, 3, 20), 0.02);
-    EXPECT_NE(precise, SunLongitudeShown(2000, 3, 20));
+    const Astronomy& standard = AstronomyOf(AlmanacMode::Standard);
+    const double precise = AstronomyOf(AlmanacMode::Precise).sunLongitudeShownDeg(2000, 3, 20);
+    EXPECT_EQ(standard.sunLongitudeShownDeg(2000, 3, 20), SunLongitude(2000, 3, 20, 0, 0, 0));
+    EXPECT_EQ(standard.moonLongitudeShownDeg(2000, 3, 20), MoonLongitude(2000, 3, 20, 0, 0, 0));
+    EXPECT_NEAR(precise, standard.sunLongitudeShownDeg(2000, 3, 20), 0.02);
+    EXPECT_NE(precise, standard.sunLongitudeShownDeg(2000, 3, 20));
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "astro/ephemeris.h"
 #include "core/almanac_mode.h"
 #include "core/month_record.h"
+#include "month/compute_month.h"
 #include "platform/recording_platform.h"
 
 namespace kalendo::testing_support {
@@ -54,10 +55,11 @@ inline const std::vector<RefEvent>& Events() {
     return events;
 }
 
+// The month computation in the precise almanac.
+inline constexpr MonthOptions kPrecise{AlmanacMode::Precise, kViewFull};
+
 class PreciseModeTest : public ::testing::Test {
 protected:
-    PreciseModeTest() { CurrentAlmanacMode() = AlmanacMode::Precise; }
-    ~PreciseModeTest() override { CurrentAlmanacMode() = AlmanacMode::Standard; }
     ScopedRecordingPlatform platform_;
     std::unique_ptr<MonthRecord> rec_ = std::make_unique<MonthRecord>();
 };

@@ -139,7 +139,7 @@ protected:
         });
         long long events = 0;
         for (int year = 1600; year <= 2999; year = year + stride > 2999 && year != 2999 ? 2999 : year + stride) {
-            VisitIcsEvents(*rec, {year, 1, 1}, {year, 12, 31}, IcsInclude::All(), [&](const IcsEvent& e) {
+            VisitIcsEvents(*rec, {year, 1, 1}, {year, 12, 31}, IcsInclude::All(), AlmanacMode::Standard, [&](const IcsEvent& e) {
                 piece.clear();
                 writer.Event(e);
                 std::vector<std::string_view> lines;
@@ -159,10 +159,10 @@ protected:
         }
         EXPECT_GT(events, 1400 / stride * 700);
         for (int i = 0; i < rec->noteCount; ++i) {
-            notes_.insert({IcsKind::Note, rec->notes[i].name, rec->notes[i].description});
+            notes_.insert({IcsKind::Note, rec->tables.notes[i].name, rec->tables.notes[i].description});
         }
         for (int i = 0; i < rec->userEntryCount; ++i) {
-            users_.insert({IcsKind::UserEvent, rec->userEntries[i].name, rec->userEntries[i].description});
+            users_.insert({IcsKind::UserEvent, rec->tables.userEntries[i].name, rec->tables.userEntries[i].description});
         }
     }
 
@@ -218,12 +218,12 @@ protected:
 TEST_F(IcsStreaming, OnePiecePerEventBetweenTheHeaderAndTheEnd) {
     const IcsInclude include = IcsInclude::Of({IcsWord::Holidays, IcsWord::Notes, IcsWord::Rokuyo});
     std::vector<std::string> pieces;
-    const long long events = ExportIcs(*rec_, {2024, 4, 1}, {2024, 5, 31}, include, 1700000000,
+    const long long events = ExportIcs(*rec_, {2024, 4, 1}, {2024, 5, 31}, include, AlmanacMode::Standard, 1700000000,
                                        [&pieces](std::string_view bytes) {
                                            pieces.emplace_back(bytes);
                                            return true;
                                        });
-    const std::vector<IcsEvent> collected = CollectIcsEvents(*rec_, {2024, 4, 1}, {2024, 5, 31}, include);
+    const std::vector<IcsEvent> collected = CollectIcsEvents(*rec_, {2024, 4, 1}, {2024, 5, 31}, include, AlmanacMode::Standard);
     ASSERT_EQ(events, static_cast<long long>(collected.size()));
     ASSERT_EQ(pieces.size(), collected.size() + 2);
     EXPECT_EQ(pieces.front().rfind("BEGIN:VCALENDAR\r\n", 0), 0u);
@@ -243,7 +243,7 @@ TEST_F(IcsStreaming, ASinkThatRefusesStopsTheComputation) {
     // One rokuyo event a day: the eleventh piece is the event of 10 January.
     int pieces = 0;
     const long long events = ExportIcs(*rec_, {2024, 1, 1}, {2024, 12, 31}, IcsInclude::Of({IcsWord::Rokuyo}),
-                                       1700000000, [&pieces](std::string_view) { return ++pieces <= 10; });
+                                       AlmanacMode::Standard, 1700000000, [&pieces](std::string_view) { return ++pieces <= 10; });
     EXPECT_EQ(events, 9) << "the header and nine events were taken";
     EXPECT_EQ(pieces, 11) << "nothing is offered after the refusal, not even the end";
     EXPECT_EQ(TargetDate(*rec_), (CalendarDate{2024, 1, 10})) << "no day after the refused one is computed";
@@ -252,7 +252,7 @@ TEST_F(IcsStreaming, ASinkThatRefusesStopsTheComputation) {
 TEST_F(IcsStreaming, ASinkThatRefusesTheHeaderGetsNothingMore) {
     int pieces = 0;
     const CalendarDate before = TargetDate(*rec_);
-    EXPECT_EQ(ExportIcs(*rec_, {2024, 1, 1}, {2024, 12, 31}, IcsInclude::All(), 0,
+    EXPECT_EQ(ExportIcs(*rec_, {2024, 1, 1}, {2024, 12, 31}, IcsInclude::All(), AlmanacMode::Standard, 0,
                         [&pieces](std::string_view) { return ++pieces > 1; }),
               0);
     EXPECT_EQ(pieces, 1);

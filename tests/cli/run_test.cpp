@@ -40,10 +40,10 @@ protected:
         return lines;
     }
     std::vector<std::string> Days(CalendarDate first, CalendarDate last) {
-        return Lines([&](std::FILE* out) { return PrintDays(*rec_, first, last, out); });
+        return Lines([&](std::FILE* out) { return PrintDays(*rec_, first, last, AlmanacMode::Standard, out); });
     }
     std::vector<std::string> Year(int y) {
-        return Lines([&](std::FILE* out) { return PrintYear(*rec_, y, out); });
+        return Lines([&](std::FILE* out) { return PrintYear(*rec_, y, AlmanacMode::Standard, out); });
     }
     int RangeMessages() {
         int n = 0;

@@ -6,7 +6,7 @@
 #include <string>
 #include <tuple>
 
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "core/day_arith.h"
 #include "platform/console_platform.h"
 #include "platform/recording_platform.h"
@@ -20,10 +20,10 @@ namespace {
 // Saturdays and Sundays are days off.
 class ExpressionTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_EQ(ComputeMonth(*rec_, 2024, 6, 15), 1); }
+    void SetUp() override { ASSERT_EQ(ComputeMonth(*rec_, 2024, 6, 15, {}), 1); }
 
     DefinitionEntry Evaluate(const std::string& utf8) {
-        DefinitionEntry e;
+        DefinitionEntry e = kFreshDefinitionEntry;
         CopyText(e.name, Cp932FromUtf8("テスト").c_str());
         CopyText(e.expression, Cp932FromUtf8(utf8).c_str());
         EvaluateExpression(*rec_, &e, 0);
@@ -212,12 +212,12 @@ TEST_F(ExpressionTest, NumbersAreCapped) {
 
 TEST_F(ExpressionTest, TargetMarkersFollowTheTargetDate) {
     // 2024-06-16 is a Sunday and the day 甲子 + 167 = 辛亥 (stem 7, branch 11).
-    ASSERT_EQ(ComputeMonth(*rec_, 2024, 6, 16), 1);
+    ASSERT_EQ(ComputeMonth(*rec_, 2024, 6, 16, {}), 1);
     EXPECT_EQ(Evaluate("100/Sun100").day, 16);
     EXPECT_EQ(Evaluate("100/十干・辛0").day, 16);
     EXPECT_EQ(Evaluate("100/十二支・亥0").day, 16);
     EXPECT_EQ(Evaluate("100/十干・甲0").day, 0);
-    ASSERT_EQ(ComputeMonth(*rec_, 2024, 7, 1), 1);
+    ASSERT_EQ(ComputeMonth(*rec_, 2024, 7, 1, {}), 1);
     EXPECT_EQ(Evaluate("100/1").month, 7);
 }
 
@@ -288,7 +288,7 @@ TEST(SolarLongitudeDate, AgreesWithTheTermTable) {
     auto rec = std::make_unique<MonthRecord>();
     for (int year : {1600, 1873, 2024, 2033, 2999}) {
         SCOPED_TRACE(year);
-        ASSERT_EQ(ComputeMonth(*rec, year, 1, 1), 1);
+        ASSERT_EQ(ComputeMonth(*rec, year, 1, 1, {}), 1);
         for (int k = 17; k <= 52; ++k) {
             const CalendarDate date = SolarLongitudeDate(*rec, 15 * k - 435);
             EXPECT_EQ(std::tie(date.year, date.month, date.day),

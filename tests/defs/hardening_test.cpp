@@ -17,7 +17,7 @@
 
 #include "almanac/signs.h"
 #include "astro/lunisolar.h"
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "core/cp932.h"
 #include "core/day_arith.h"
 #include "defs/holidays.h"
@@ -72,15 +72,15 @@ struct Reader {
 
 const Reader kReaders[] = {
     {"祝日.Def", LoadHolidays, [](const MonthRecord& r) { return r.holidayCount; },
-     [](const MonthRecord& r, int i) -> const char* { return r.holidays[i].name; },
+     [](const MonthRecord& r, int i) -> const char* { return r.tables.holidays[i].name; },
      " ( 2000 - 3000 ) / 1/1 d"},
     {"暦日.Def", LoadNotes, [](const MonthRecord& r) { return r.noteCount; },
-     [](const MonthRecord& r, int i) -> const char* { return r.notes[i].name; }, " 1/1"},
+     [](const MonthRecord& r, int i) -> const char* { return r.tables.notes[i].name; }, " 1/1"},
     {"Usr.Def", LoadUserEntries, [](const MonthRecord& r) { return r.userEntryCount; },
-     [](const MonthRecord& r, int i) -> const char* { return r.userEntries[i].name; },
+     [](const MonthRecord& r, int i) -> const char* { return r.tables.userEntries[i].name; },
      " 2000 / 1/1 1"},
     {"Schedule.Def", LoadSchedules, [](const MonthRecord& r) { return r.scheduleCount; },
-     [](const MonthRecord& r, int i) -> const char* { return r.schedules[i].name; },
+     [](const MonthRecord& r, int i) -> const char* { return r.tables.schedules[i].name; },
      " 2024/07/01\t1"},
 };
 
@@ -128,7 +128,7 @@ TEST_F(HardeningTest, OverlongDoubleByteTextIsCutBetweenCharacters) {
     ASSERT_FALSE(LoadUserEntries(*rec, "u 2000 / 1/1 1\n" + block).has_value());
     ASSERT_FALSE(LoadSchedules(*rec, "s 2024/07/01\t1\n" + block).has_value());
     for (const char* text :
-         {rec->notes[0].description, rec->userEntries[0].description, rec->schedules[0].text}) {
+         {rec->tables.notes[0].description, rec->tables.userEntries[0].description, rec->tables.schedules[0].text}) {
         const std::string t(text);
         EXPECT_LE(t.size(), 1023u);
         EXPECT_EQ(t.substr(0, 1022), run.substr(0, 1022)) << "the first 511 characters";
@@ -145,13 +145,13 @@ TEST_F(HardeningTest, GenerationWritesNothingPastItsTable) {
     auto rec = std::make_unique<MonthRecord>();
     ASSERT_FALSE(LoadHolidays(*rec, file).has_value());
     ASSERT_FALSE(LoadNotes(*rec, "n 2/2\n").has_value());
-    ASSERT_EQ(ComputeMonth(*rec, 2024, 6, 15), 1);
+    ASSERT_EQ(ComputeMonth(*rec, 2024, 6, 15, {}), 1);
     EXPECT_EQ(rec->generatedHolidayCount, kGeneratedHolidayCapacity);
     EXPECT_EQ(rec->holidayCount, 40) << "the count after the table";
     EXPECT_EQ(rec->noteCount, 1);
-    EXPECT_STREQ(rec->notes[0].name, "n");
-    EXPECT_EQ(rec->notes[0].month, 2);
-    EXPECT_EQ(rec->notes[0].day, 2);
+    EXPECT_STREQ(rec->tables.notes[0].name, "n");
+    EXPECT_EQ(rec->tables.notes[0].month, 2);
+    EXPECT_EQ(rec->tables.notes[0].day, 2);
 }
 
 // 125 additions of 999999 push the day some 10^8 days past 1 January before
@@ -174,7 +174,7 @@ TEST_F(HardeningTest, SearchFarFromTheMonthIsQuick) {
     auto rec = std::make_unique<MonthRecord>();
     ASSERT_FALSE(LoadNotes(*rec, file).has_value());
     const auto start = std::chrono::steady_clock::now();
-    ASSERT_EQ(ComputeMonth(*rec, 2024, 6, 15), 1);
+    ASSERT_EQ(ComputeMonth(*rec, 2024, 6, 15, {}), 1);
     const auto took = std::chrono::steady_clock::now() - start;
     EXPECT_LT(took, std::chrono::seconds(2));
 
@@ -183,13 +183,13 @@ TEST_F(HardeningTest, SearchFarFromTheMonthIsQuick) {
     int y = 2024, m = 1, d = 1 + 125 * 999999;
     NormalizeDate(y, m, d);
     for (int i = 0; i < 60; i += 2) {
-        const DefinitionEntry& s60 = rec->notes[i];
+        const DefinitionEntry& s60 = rec->tables.notes[i];
         EXPECT_EQ(SexagenaryDay(s60.year, s60.month, s60.day), 1);
         EXPECT_GE(CompareDates(y, m, d, s60.year, s60.month, s60.day), 0) << "on or after";
         int ly = y, lm = m, ld = d + 59;
         NormalizeDate(ly, lm, ld);
         EXPECT_GE(CompareDates(s60.year, s60.month, s60.day, ly, lm, ld), 0) << "within 60 days";
-        const DefinitionEntry& moon = rec->notes[i + 1];
+        const DefinitionEntry& moon = rec->tables.notes[i + 1];
         EXPECT_EQ(MoonPhaseOfDay(moon.year, moon.month, moon.day), 180) << "a full moon";
         EXPECT_GE(CompareDates(y, m, d, moon.year, moon.month, moon.day), 0);
     }
@@ -226,8 +226,8 @@ TEST_F(HardeningTest, NulBytesEndTheirLine) {
     auto rec = std::make_unique<MonthRecord>();
     const char line[] = "a ( 2000 - 3000 ) / 5/6\0<Sun d\n";
     ASSERT_FALSE(LoadHolidays(*rec, std::string(line, sizeof line - 1)));
-    ASSERT_EQ(ComputeMonth(*rec, 2024, 6, 15), 1);
-    EXPECT_EQ(rec->holidays[0].day, 6) << "the expression ends at the NUL";
+    ASSERT_EQ(ComputeMonth(*rec, 2024, 6, 15, {}), 1);
+    EXPECT_EQ(rec->tables.holidays[0].day, 6) << "the expression ends at the NUL";
 }
 
 // A UTF-8 byte-order mark at the start of a file is skipped, so a first
@@ -266,15 +266,15 @@ TEST_F(HardeningTest, Utf8FilesLoadAsBytes) {
 
     auto rec = std::make_unique<MonthRecord>();
     ASSERT_FALSE(LoadHolidays(*rec, Utf8Source("祝日.Def")).has_value());
-    ASSERT_EQ(ComputeMonth(*rec, 2024, 5, 6), 1) << "the holiday file's expressions are ASCII";
+    ASSERT_EQ(ComputeMonth(*rec, 2024, 5, 6, {}), 1) << "the holiday file's expressions are ASCII";
     const int i = FindHoliday(*rec, 5, 3);
     ASSERT_GE(i, 0);
-    EXPECT_EQ(std::string(rec->holidays[i].name), "憲法記念日") << "the UTF-8 bytes as they are";
+    EXPECT_EQ(std::string(rec->tables.holidays[i].name), "憲法記念日") << "the UTF-8 bytes as they are";
     EXPECT_TRUE(IsDayOff(*rec, 5, 6)) << "the substitute holiday of 2024";
 
     ASSERT_FALSE(LoadNotes(*rec, Utf8Source("暦日.Def")).has_value());
     try {
-        ComputeMonth(*rec, 2024, 5, 6);
+        ComputeMonth(*rec, 2024, 5, 6, {});
         FAIL() << "a UTF-8 keyword is no keyword";
     } catch (const FatalExit& e) {
         // The name and the expression are UTF-8 bytes inside the CP932 message.
@@ -306,10 +306,10 @@ struct RoundTrip {
     void ExpectSameTable() const {
         int j = 0;
         for (int i = 0; i < first->scheduleCount; ++i) {
-            const CSchedule& a = first->schedules[i];
+            const CSchedule& a = first->tables.schedules[i];
             if (CompareDates(a.year, a.month, a.day, 2024, 6, 15) > 0) continue;
             ASSERT_LT(j, second->scheduleCount) << "schedule " << i << " is lost";
-            const CSchedule& b = second->schedules[j++];
+            const CSchedule& b = second->tables.schedules[j++];
             EXPECT_STREQ(a.name, b.name);
             EXPECT_STREQ(a.text, b.text);
             EXPECT_EQ(std::tie(a.year, a.month, a.day, a.displayPeriod),
@@ -325,7 +325,7 @@ struct RoundTrip {
 TEST(ScheduleRoundTrip, NameBeginningWithABraceIsWrittenAfterABlank) {
     const RoundTrip trip("   {x 2024/07/01\t2\n{\nnote\n}\n");
     ASSERT_EQ(trip.first->scheduleCount, 1);
-    EXPECT_STREQ(trip.first->schedules[0].name, "{x");
+    EXPECT_STREQ(trip.first->tables.schedules[0].name, "{x");
     EXPECT_NE(trip.saved.find("\n {x" + std::string(17, ' ') + "2024/07/01\t2\n"),
               std::string::npos)
         << "the blank counts towards the date's column";
@@ -337,17 +337,17 @@ TEST(ScheduleRoundTrip, NameBeginningWithABraceIsWrittenAfterABlank) {
 TEST(ScheduleRoundTrip, NameLongerThan1010BytesIsCut) {
     const RoundTrip trip(std::string(1012, 'n') + " 2024/7/1 1\n");
     ASSERT_EQ(trip.first->scheduleCount, 1);
-    EXPECT_EQ(std::strlen(trip.first->schedules[0].name), 1010u);
+    EXPECT_EQ(std::strlen(trip.first->tables.schedules[0].name), 1010u);
     trip.ExpectSameTable();
 
     // Cut at a character boundary, and one byte shorter after a blank.
     const std::string a = Cp932FromUtf8("あ");
     const RoundTrip wide(std::string("x").append(Repeat(a, 505)).append(" 2024/7/1 1\n"));
-    EXPECT_EQ(std::string(wide.first->schedules[0].name),
+    EXPECT_EQ(std::string(wide.first->tables.schedules[0].name),
               std::string("x").append(Repeat(a, 504)));
     wide.ExpectSameTable();
     const RoundTrip braced(std::string(" {").append(Repeat(a, 505)).append(" 2024/7/1 1\n"));
-    EXPECT_EQ(std::string(braced.first->schedules[0].name),
+    EXPECT_EQ(std::string(braced.first->tables.schedules[0].name),
               std::string("{").append(Repeat(a, 504)));
     braced.ExpectSameTable();
 }
@@ -358,7 +358,7 @@ TEST(ScheduleRoundTrip, NameLongerThan1010BytesIsCut) {
 TEST(ScheduleRoundTrip, NoteCutToAClosingBraceDropsThatLine) {
     const RoundTrip trip("a 2024/07/01 1\n{\n" + std::string(1020, 'x') + "\n}abc\n}\n");
     ASSERT_EQ(trip.first->scheduleCount, 1);
-    EXPECT_EQ(std::string(trip.first->schedules[0].text), std::string(1020, 'x'));
+    EXPECT_EQ(std::string(trip.first->tables.schedules[0].text), std::string(1020, 'x'));
     trip.ExpectSameTable();
 }
 

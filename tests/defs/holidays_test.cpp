@@ -8,7 +8,7 @@
 #include <tuple>
 #include <vector>
 
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "platform/file_io.h"
 #include "platform/recording_platform.h"
 #include "platform/text_codec.h"
@@ -22,9 +22,9 @@ protected:
     void Load(const std::string& utf8) {
         ASSERT_FALSE(LoadHolidays(*rec_, Cp932FromUtf8(utf8)).has_value());
     }
-    void Compute(int y, int m = 6, int d = 15) { ASSERT_EQ(ComputeMonth(*rec_, y, m, d), 1); }
+    void Compute(int y, int m = 6, int d = 15) { ASSERT_EQ(ComputeMonth(*rec_, y, m, d, {}), 1); }
 
-    const DefinitionEntry& Holiday(int i) const { return rec_->holidays[i]; }
+    const DefinitionEntry& Holiday(int i) const { return rec_->tables.holidays[i]; }
 
     ScopedRecordingPlatform platform_;
     std::unique_ptr<MonthRecord> rec_ = std::make_unique<MonthRecord>();
@@ -172,7 +172,7 @@ TEST_F(HolidaysTest, Generation) {
         Compute(c.year);
         std::vector<Generated> got;
         for (int i = 0; i < rec_->generatedHolidayCount; ++i) {
-            const DefinitionEntry& g = rec_->generatedHolidays[i];
+            const DefinitionEntry& g = rec_->tables.generatedHolidays[i];
             EXPECT_EQ(g.toYear, 3000);
             got.push_back({Utf8FromCp932(g.name), g.month, g.day, g.fromYear});
         }
@@ -237,7 +237,7 @@ TEST_F(HolidaysTest, WrongExpressionIsFatalOnlyWhenValid) {
     Load("x ( 2024 - 2025 ) / 14/1 d\n");
     Compute(2023);
     try {
-        ComputeMonth(*rec_, 2024, 1, 1);
+        ComputeMonth(*rec_, 2024, 1, 1, {});
         FAIL() << "no fatal error";
     } catch (const FatalExit& fatal) {
         EXPECT_EQ(Utf8FromCp932(fatal.message), "xの表現式14/1に誤りがあります");

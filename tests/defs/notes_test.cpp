@@ -7,7 +7,7 @@
 #include <tuple>
 #include <vector>
 
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "core/day_arith.h"
 #include "platform/recording_platform.h"
 #include "tests/calendar_date_print.h"
@@ -31,7 +31,7 @@ protected:
         std::vector<CalendarDate> days;
         int yy = y, m = 1, d = 1;
         while (yy == y) {
-            EXPECT_EQ(ComputeMonth(*rec_, yy, m, d), 1);
+            EXPECT_EQ(ComputeMonth(*rec_, yy, m, d, {}), 1);
             if (NoteFallsOnTarget(*rec_, i) == i) days.push_back({yy, m, d});
             ++d;
             NormalizeDate(yy, m, d);
@@ -55,14 +55,14 @@ TEST_F(NotesTest, NoteLineFields) {
         {"立春", "Deg-45"}, {"三語", "1/1"}, {"名前だけ", ""}, {"字下げ", "2/3"}};
     for (int i = 0; i < 4; ++i) {
         SCOPED_TRACE(i);
-        EXPECT_EQ(Utf8FromCp932(rec_->notes[i].name), want[i].name);
-        EXPECT_EQ(Utf8FromCp932(rec_->notes[i].expression), want[i].expression);
+        EXPECT_EQ(Utf8FromCp932(rec_->tables.notes[i].name), want[i].name);
+        EXPECT_EQ(Utf8FromCp932(rec_->tables.notes[i].expression), want[i].expression);
     }
     // The third word goes nowhere: not into the description, not into a
     // neighbouring field.
-    EXPECT_STREQ(rec_->notes[1].description, "");
-    EXPECT_EQ(rec_->notes[1].fromYear, -1);
-    EXPECT_EQ(rec_->notes[1].displayPeriod, -1);
+    EXPECT_STREQ(rec_->tables.notes[1].description, "");
+    EXPECT_EQ(rec_->tables.notes[1].fromYear, -1);
+    EXPECT_EQ(rec_->tables.notes[1].displayPeriod, -1);
 }
 
 TEST_F(NotesTest, TextBlocksKeepFirstWords) {
@@ -75,8 +75,8 @@ TEST_F(NotesTest, TextBlocksKeepFirstWords) {
         "; a comment between entries\n"
         "七夕 7/7\n");
     ASSERT_EQ(rec_->noteCount, 2);
-    EXPECT_EQ(Utf8FromCp932(rec_->notes[0].description), "立春の前日。\r\n鬼は外");
-    EXPECT_STREQ(rec_->notes[1].description, "");
+    EXPECT_EQ(Utf8FromCp932(rec_->tables.notes[0].description), "立春の前日。\r\n鬼は外");
+    EXPECT_STREQ(rec_->tables.notes[1].description, "");
 }
 
 TEST_F(NotesTest, UserLineFields) {
@@ -103,7 +103,7 @@ TEST_F(NotesTest, UserLineFields) {
         rec_ = std::make_unique<MonthRecord>();
         LoadUserUtf8(c.line + "\n");
         ASSERT_EQ(rec_->userEntryCount, 1);
-        const DefinitionEntry& e = rec_->userEntries[0];
+        const DefinitionEntry& e = rec_->tables.userEntries[0];
         EXPECT_EQ(Utf8FromCp932(e.name), c.name);
         EXPECT_EQ(e.fromYear, c.fromYear);
         EXPECT_EQ(Utf8FromCp932(e.expression), c.expression);
@@ -154,22 +154,22 @@ TEST_F(NotesTest, GregorianNotesFallOnTheirDay) {
 
 TEST_F(NotesTest, EveryEvaluationStartsFromNoDay) {
     LoadNotesUtf8("甲子 100/六十干支・1\n");
-    ASSERT_EQ(ComputeMonth(*rec_, 2024, 3, 1), 1);  // a 甲子 day
+    ASSERT_EQ(ComputeMonth(*rec_, 2024, 3, 1, {}), 1);  // a 甲子 day
     EXPECT_EQ(NoteFallsOnTarget(*rec_, 0), 0);
     // February 2024 has no 甲子: the note falls on no day, and the March
     // result does not linger.
-    ASSERT_EQ(ComputeMonth(*rec_, 2024, 2, 1), 1);
-    EXPECT_LE(rec_->notes[0].day, 0);
+    ASSERT_EQ(ComputeMonth(*rec_, 2024, 2, 1, {}), 1);
+    EXPECT_LE(rec_->tables.notes[0].day, 0);
     for (int d = 1; d <= 29; ++d) {
-        ASSERT_EQ(ComputeMonth(*rec_, 2024, 2, d), 1);
+        ASSERT_EQ(ComputeMonth(*rec_, 2024, 2, d, {}), 1);
         EXPECT_EQ(NoteFallsOnTarget(*rec_, 0), -1) << d;
     }
 }
 
 TEST_F(NotesTest, NoteRunningIntoTheNextYearIsNotInThisOne) {
     LoadNotesUtf8("x 12/25+7\n");
-    ASSERT_EQ(ComputeMonth(*rec_, 2024, 1, 1), 1);
-    EXPECT_EQ(std::tie(rec_->notes[0].year, rec_->notes[0].month, rec_->notes[0].day),
+    ASSERT_EQ(ComputeMonth(*rec_, 2024, 1, 1, {}), 1);
+    EXPECT_EQ(std::tie(rec_->tables.notes[0].year, rec_->tables.notes[0].month, rec_->tables.notes[0].day),
               std::make_tuple(2025, 1, 1));
     EXPECT_EQ(NoteFallsOnTarget(*rec_, 0), -1) << "1 January 2024 has the same month and day";
     EXPECT_TRUE(NoteDaysOf(0, 2024).empty());
@@ -180,11 +180,11 @@ TEST_F(NotesTest, LeapFourthMonth) {
     LoadNotesUtf8(
         "閏 旧閏4/1\n"
         "平 旧4/1\n");
-    ASSERT_EQ(ComputeMonth(*rec_, 2020, 5, 23), 1);
+    ASSERT_EQ(ComputeMonth(*rec_, 2020, 5, 23, {}), 1);
     ASSERT_EQ(std::tie(rec_->lunarMonth, rec_->lunarDay, rec_->leapMonth),
               std::make_tuple(-4, 1, 4));
-    EXPECT_EQ(rec_->notes[0].oldCalendar, 1);
-    EXPECT_EQ(rec_->notes[0].leapFlag, 1);
+    EXPECT_EQ(rec_->tables.notes[0].oldCalendar, 1);
+    EXPECT_EQ(rec_->tables.notes[0].leapFlag, 1);
     EXPECT_EQ(NoteDaysOf(0, 2020), (std::vector<CalendarDate>{{2020, 5, 23}}));
     EXPECT_EQ(NoteDaysOf(1, 2020), (std::vector<CalendarDate>{{2020, 4, 23}}));
     EXPECT_TRUE(NoteDaysOf(0, 2024).empty()) << "no leap 4th month";
@@ -197,7 +197,7 @@ TEST_F(NotesTest, NewYearIsNotInALeapFirstMonth) {
     LoadNotesUtf8(
         "旧正月 旧1/1\n"
         "閏正月 旧閏1/1\n");
-    ASSERT_EQ(ComputeMonth(*rec_, 2262, 2, 20), 1);
+    ASSERT_EQ(ComputeMonth(*rec_, 2262, 2, 20, {}), 1);
     ASSERT_EQ(std::tie(rec_->lunarMonth, rec_->lunarDay, rec_->leapMonth),
               std::make_tuple(-1, 1, 1));
     EXPECT_EQ(NoteFallsOnTarget(*rec_, 0), -1);
@@ -205,7 +205,7 @@ TEST_F(NotesTest, NewYearIsNotInALeapFirstMonth) {
 
     const std::vector<CalendarDate> newYear = NoteDaysOf(0, 2262);
     ASSERT_EQ(newYear.size(), 1u);
-    ASSERT_EQ(ComputeMonth(*rec_, newYear[0].year, newYear[0].month, newYear[0].day), 1);
+    ASSERT_EQ(ComputeMonth(*rec_, newYear[0].year, newYear[0].month, newYear[0].day, {}), 1);
     EXPECT_EQ(std::tie(rec_->lunarMonth, rec_->lunarDay), std::make_tuple(1, 1));
     EXPECT_EQ(NoteDaysOf(1, 2262), (std::vector<CalendarDate>{{2262, 2, 20}}));
 }
@@ -214,7 +214,7 @@ class UserEntryTest : public NotesTest {
 protected:
     void Load(const std::string& fileUtf8) {
         LoadUserUtf8(fileUtf8);
-        ASSERT_EQ(ComputeMonth(*rec_, target_.year, target_.month, target_.day), 1);
+        ASSERT_EQ(ComputeMonth(*rec_, target_.year, target_.month, target_.day, {}), 1);
     }
     CalendarDate target_{2024, 6, 15};
 };
@@ -254,7 +254,7 @@ TEST_F(UserEntryTest, EntryOnNoDayIsNeverFound) {
     // February 2024 has no 甲子 day: the entry falls on no day. Normalised,
     // day 0 of February would be 31 January.
     Load("x 2000 / 2/六十干支・1 1\n");
-    EXPECT_LE(rec_->userEntries[0].day, 0);
+    EXPECT_LE(rec_->tables.userEntries[0].day, 0);
     for (int d = 1; d <= 31; ++d) {
         EXPECT_EQ(UserEntryFallsOn(*rec_, 0, 2024, 1, d), -1) << d;
     }

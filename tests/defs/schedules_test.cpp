@@ -37,7 +37,7 @@ protected:
     std::vector<std::string> Names() const {
         std::vector<std::string> names;
         for (int i = 0; i < rec_->scheduleCount; ++i) {
-            names.push_back(Utf8FromCp932(rec_->schedules[i].name));
+            names.push_back(Utf8FromCp932(rec_->tables.schedules[i].name));
         }
         return names;
     }
@@ -114,8 +114,8 @@ TEST_F(ScheduleTest, AwkwardNotesSurviveSaveThenLoad) {
         ASSERT_FALSE(LoadSchedules(*back, bytes).has_value());
         ASSERT_EQ(back->scheduleCount, 3);
         for (int i = 0; i < 3; ++i) {
-            const CSchedule& want = rec_->schedules[i];
-            const CSchedule& got = back->schedules[i];
+            const CSchedule& want = rec_->tables.schedules[i];
+            const CSchedule& got = back->tables.schedules[i];
             EXPECT_STREQ(got.name, want.name) << i;
             EXPECT_EQ(std::string(got.text), std::string(want.text)) << i;
             EXPECT_EQ(std::tie(got.year, got.month, got.day, got.displayPeriod),
@@ -131,7 +131,7 @@ TEST_F(ScheduleTest, LoneLineBreaksAreWrittenAsCrLf) {
     auto back = std::make_unique<MonthRecord>();
     ASSERT_FALSE(LoadSchedules(*back, ScheduleFileBytes(*rec_)).has_value());
     ASSERT_EQ(back->scheduleCount, 1);
-    EXPECT_STREQ(back->schedules[0].text, "a\r\nb\r\nc\r\n");
+    EXPECT_STREQ(back->tables.schedules[0].text, "a\r\nb\r\nc\r\n");
 }
 
 TEST_F(ScheduleTest, ReaderFields) {
@@ -150,7 +150,7 @@ TEST_F(ScheduleTest, ReaderFields) {
         auto rec = std::make_unique<MonthRecord>();
         ASSERT_FALSE(LoadSchedules(*rec, c.line + "\n").has_value());
         ASSERT_EQ(rec->scheduleCount, 1);
-        const CSchedule& s = rec->schedules[0];
+        const CSchedule& s = rec->tables.schedules[0];
         EXPECT_STREQ(s.name, "x");
         EXPECT_EQ(std::tie(s.year, s.month, s.day, s.displayPeriod),
                   std::tie(c.year, c.month, c.day, c.period));
@@ -165,8 +165,8 @@ TEST_F(ScheduleTest, PastSchedulesAreNotWritten) {
     auto back = std::make_unique<MonthRecord>();
     ASSERT_FALSE(LoadSchedules(*back, ScheduleFileBytes(*rec_)).has_value());
     ASSERT_EQ(back->scheduleCount, 2);
-    EXPECT_STREQ(back->schedules[0].name, "today");
-    EXPECT_STREQ(back->schedules[1].name, "nextyear");
+    EXPECT_STREQ(back->tables.schedules[0].name, "today");
+    EXPECT_STREQ(back->tables.schedules[1].name, "nextyear");
     EXPECT_EQ(rec_->scheduleCount, 4) << "writing does not change the table";
 }
 
@@ -187,9 +187,9 @@ TEST_F(ScheduleTest, RemoveScheduleClosesTheGap) {
     Add(MakeSchedule("c", 2024, 7, 3, 3, "tc"));
     RemoveSchedule(*rec_, 0);
     EXPECT_EQ(Names(), (std::vector<std::string>{"b", "c"}));
-    EXPECT_STREQ(rec_->schedules[0].text, "tb");
-    EXPECT_EQ(rec_->schedules[0].displayPeriod, 2);
-    EXPECT_EQ(rec_->schedules[1].day, 3);
+    EXPECT_STREQ(rec_->tables.schedules[0].text, "tb");
+    EXPECT_EQ(rec_->tables.schedules[0].displayPeriod, 2);
+    EXPECT_EQ(rec_->tables.schedules[1].day, 3);
     for (int bad : {-1, 2, 512, 100000}) {
         RemoveSchedule(*rec_, bad);
         EXPECT_EQ(rec_->scheduleCount, 2) << bad;
@@ -232,7 +232,7 @@ TEST_F(ScheduleTest, StoreHolds512AndRefusesMore) {
     const CSchedule extra = MakeSchedule("extra", 2024, 8, 1, 2);
     EXPECT_FALSE(AddSchedule(*rec_, extra));
     EXPECT_EQ(rec_->scheduleCount, kScheduleCapacity);
-    EXPECT_STREQ(rec_->schedules[kScheduleCapacity - 1].name, "s");
+    EXPECT_STREQ(rec_->tables.schedules[kScheduleCapacity - 1].name, "s");
 
     // A full store saves and loads back in full.
     const std::string bytes = ScheduleFileBytes(*rec_);

@@ -14,7 +14,7 @@
 #include <tuple>
 #include <vector>
 
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "core/day_arith.h"
 #include "defs/holidays.h"
 #include "platform/file_io.h"
@@ -60,7 +60,7 @@ protected:
     }
     std::string GeneratedName(int month, int day) {
         const int i = FindGeneratedHoliday(*rec_, month, day);
-        return i < 0 ? "" : Utf8FromCp932(rec_->generatedHolidays[i].name);
+        return i < 0 ? "" : Utf8FromCp932(rec_->tables.generatedHolidays[i].name);
     }
 
     ScopedRecordingPlatform platform_;
@@ -88,7 +88,7 @@ TEST_F(ShippedHolidays, MatchTheReference1970To2050) {
     std::vector<std::string> knownDifferences;
     int programDays = 0;
     for (int y = 1970; y <= 2050; ++y) {
-        ASSERT_EQ(ComputeMonth(*rec_, y, 1, 1), 1);
+        ASSERT_EQ(ComputeMonth(*rec_, y, 1, 1, {}), 1);
         for (int m = 1; m <= 12; ++m) {
             for (int d = 1; d <= DaysInMonth(y, m); ++d) {
                 const Date date{y, m, d};
@@ -120,7 +120,7 @@ TEST_F(ShippedHolidays, MatchTheReference1970To2050) {
 }
 
 TEST_F(ShippedHolidays, TenDaysOffIn2019) {
-    ASSERT_EQ(ComputeMonth(*rec_, 2019, 4, 27), 1);
+    ASSERT_EQ(ComputeMonth(*rec_, 2019, 4, 27, {}), 1);
     for (int d = 27; d <= 36; ++d) {
         SCOPED_TRACE(d);
         EXPECT_TRUE(IsDayOff(*rec_, 4, d));
@@ -128,7 +128,7 @@ TEST_F(ShippedHolidays, TenDaysOffIn2019) {
     EXPECT_FALSE(IsDayOff(*rec_, 4, 37)) << "7 May";
     const int april30 = FindHoliday(*rec_, 4, 30);
     ASSERT_GE(april30, 0);
-    EXPECT_EQ(Utf8FromCp932(rec_->holidays[april30].name), "国民の休日");
+    EXPECT_EQ(Utf8FromCp932(rec_->tables.holidays[april30].name), "国民の休日");
     EXPECT_EQ(GeneratedName(5, 2), "国民の休日（三連休）");
     EXPECT_EQ(GeneratedName(5, 6), "振り替え休日");
 }
@@ -154,10 +154,10 @@ TEST_F(ShippedHolidays, RowsThatAreEasyToGetWrong) {
     };
     for (const ShippedCase& c : cases) {
         SCOPED_TRACE(std::to_string(c.y) + ": " + c.why);
-        ASSERT_EQ(ComputeMonth(*rec_, c.y, c.m, c.d), 1);
+        ASSERT_EQ(ComputeMonth(*rec_, c.y, c.m, c.d, {}), 1);
         const int i = FindHoliday(*rec_, c.m, c.d);
         const std::string name =
-            i >= 0 ? Utf8FromCp932(rec_->holidays[i].name) : GeneratedName(c.m, c.d);
+            i >= 0 ? Utf8FromCp932(rec_->tables.holidays[i].name) : GeneratedName(c.m, c.d);
         EXPECT_EQ(name, c.name);
     }
 }

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "almanac/era.h"
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "core/day_arith.h"
 #include "defs/holidays.h"
 #include "defs/notes.h"
@@ -54,13 +54,13 @@ std::string MonthDay(int m, int d) {
 // it falls, each day through a month computation of its own.
 std::map<std::string, DayList> NoteDaysOfYear(MonthRecord& rec, int y) {
     std::map<std::string, DayList> days;
-    for (int i = 0; i < rec.noteCount; ++i) days[Utf8FromCp932(rec.notes[i].expression)];
+    for (int i = 0; i < rec.noteCount; ++i) days[Utf8FromCp932(rec.tables.notes[i].expression)];
     int yy = y, m = 1, d = 1;
     while (yy == y) {
-        EXPECT_EQ(ComputeMonth(rec, yy, m, d), 1);
+        EXPECT_EQ(ComputeMonth(rec, yy, m, d, {}), 1);
         for (int i = 0; i < rec.noteCount; ++i) {
             if (NoteFallsOnTarget(rec, i) == i) {
-                days[Utf8FromCp932(rec.notes[i].expression)].push_back(MonthDay(m, d));
+                days[Utf8FromCp932(rec.tables.notes[i].expression)].push_back(MonthDay(m, d));
             }
         }
         ++d;
@@ -209,11 +209,11 @@ TEST_F(ShippedNotesTest, EveryNoteFallsOnItsDaysOf2024) {
     }
     // The table above covers every note of the file, each with its name.
     for (int i = 0; i < rec->noteCount; ++i) {
-        const std::string expression = Utf8FromCp932(rec->notes[i].expression);
+        const std::string expression = Utf8FromCp932(rec->tables.notes[i].expression);
         EXPECT_EQ(covered.count(expression), 1u) << "untested note " << expression;
         for (const NoteCase& c : NoteCases()) {
             if (expression == c.expression) {
-                EXPECT_EQ(Utf8FromCp932(rec->notes[i].name), c.name);
+                EXPECT_EQ(Utf8FromCp932(rec->tables.notes[i].name), c.name);
             }
         }
     }
@@ -240,11 +240,11 @@ TEST_F(ShippedNotesTest, SelectedDaysOf2025) {
         for (int offset = -1; offset <= 1; ++offset) {
             int y = 2025, m = c.m, d = c.d + offset;
             NormalizeDate(y, m, d);
-            ASSERT_EQ(ComputeMonth(*rec, y, m, d), 1);
+            ASSERT_EQ(ComputeMonth(*rec, y, m, d, {}), 1);
             int found = 0;
             for (int i = 0; i < rec->noteCount; ++i) {
                 if (NoteFallsOnTarget(*rec, i) == i &&
-                    Utf8FromCp932(rec->notes[i].name) == c.name) {
+                    Utf8FromCp932(rec->tables.notes[i].name) == c.name) {
                     ++found;
                 }
             }
@@ -256,7 +256,7 @@ TEST_F(ShippedNotesTest, SelectedDaysOf2025) {
 TEST_F(ShippedNotesTest, EveryNoteHasADescription) {
     auto rec = LoadShipped();
     for (int i = 0; i < rec->noteCount; ++i) {
-        EXPECT_NE(rec->notes[i].description[0], '\0') << Utf8FromCp932(rec->notes[i].name);
+        EXPECT_NE(rec->tables.notes[i].description[0], '\0') << Utf8FromCp932(rec->tables.notes[i].name);
     }
 }
 
@@ -265,7 +265,7 @@ TEST_F(ShippedNotesTest, EveryYearEvaluatesWithoutError) {
     // year that reaches it; the recorder throws instead of exiting.
     auto rec = LoadShipped();
     for (int y = 1600; y <= 2999; ++y) {
-        ASSERT_NO_THROW(ComputeMonth(*rec, y, 6, 15)) << y;
+        ASSERT_NO_THROW(ComputeMonth(*rec, y, 6, 15, {})) << y;
     }
     EXPECT_TRUE(platform_->messages.empty());
 }
@@ -298,8 +298,8 @@ TEST_F(ShippedNotesTest, UserFileExamplesWorkWhenUncommented) {
     auto rec = std::make_unique<MonthRecord>();
     ASSERT_FALSE(LoadUserEntries(*rec, Cp932FromUtf8(examples)).has_value());
     ASSERT_EQ(rec->userEntryCount, 3);
-    EXPECT_EQ(Utf8FromCp932(rec->userEntries[0].description), "二人の記念日。\r\n花を贈る。");
-    ASSERT_EQ(ComputeMonth(*rec, 2025, 4, 1), 1);
+    EXPECT_EQ(Utf8FromCp932(rec->tables.userEntries[0].description), "二人の記念日。\r\n花を贈る。");
+    ASSERT_EQ(ComputeMonth(*rec, 2025, 4, 1, {}), 1);
     EXPECT_EQ(UserEntryFallsOn(*rec, 0, 2025, 6, 12), 0);
     EXPECT_EQ(UserEntryFallsOn(*rec, 1, 2025, 9, 23), 1);
     EXPECT_EQ(UserEntryFallsOn(*rec, 2, 2025, 4, 20), 2) << "the third Sunday of April 2025";

@@ -2,9 +2,8 @@
 
 #include "almanac/sign_names.h"
 #include "almanac/signs.h"
-#include "astro/longitude_memo.h"
+#include "astro/astronomy.h"
 #include "astro/lunisolar.h"
-#include "astro/precise.h"
 #include "core/almanac_mode.h"
 #include "defs/holidays.h"
 #include "defs/notes.h"
@@ -62,7 +61,8 @@ std::string MoonPaneText(const MonthRecord& rec, double ageDays) {
     const CalendarDate t = TargetDate(rec);
     std::string text = kMoonPanePrefix;
     text += FixedOneDecimal(ageDays, kMoonAgeWidth);
-    if (const int row = PhaseRow(MoonPhaseOfDay(t.year, t.month, t.day)); row >= 0) {
+    if (const int row = PhaseRow(AstronomyOf(rec.almanacMode).moonPhaseOfDay(t.year, t.month, t.day));
+        row >= 0) {
         text += kPanePhaseMarks[row];
     }
     return FitText(std::move(text));
@@ -88,7 +88,7 @@ DetailPane MansionPane(const MonthRecord& rec) {
 std::string FrameTitle(const MonthRecord& rec) {
     std::string title = FormatText(kFrameTitleFormat, rec.year[kToday], rec.month[kToday],
                                    rec.day[kToday], WeekdayName(rec.weekday[kToday]));
-    if (CurrentAlmanacMode() == AlmanacMode::Precise) title += kFrameTitlePreciseMark;
+    if (rec.almanacMode == AlmanacMode::Precise) title += kFrameTitlePreciseMark;
     return title;
 }
 
@@ -125,30 +125,27 @@ DetailTexts BuildDetailTexts(const MonthRecord& rec) {
     // day without a principal phase it has none, and the longitude piece's
     // own leading CR LF starts the next line; after a phase mark the same
     // CR LF leaves an empty line between the two.
+    const Astronomy& sky = AstronomyOf(rec.almanacMode);
     std::string moon = kDetailMoonPrefix;
     moon += FixedOneDecimal(MoonAgeAtNoon(rec, t.year, t.month, t.day), kMoonAgeWidth);
-    if (const int row = PhaseRow(MoonPhaseOfDay(t.year, t.month, t.day)); row >= 0) {
+    if (const int row = PhaseRow(sky.moonPhaseOfDay(t.year, t.month, t.day)); row >= 0) {
         moon += kDetailPhaseMarks[row];
     }
     almanac.Append(moon);
 
     std::string sun = kDetailSunLongitudePrefix;
-    // The longitude shown is the one the tables were built from: ERFA's in
-    // 精密, else the series at 0 h (remembered per day).
-    sun += FixedOneDecimal(CurrentAlmanacMode() == AlmanacMode::Precise
-                               ? SunLongitudeShown(t.year, t.month, t.day)
-                               : SunLongitudeAtMidnight(t.year, t.month, t.day),
-                           kSunLongitudeWidth);
+    // The longitude shown is the one the tables were built from.
+    sun += FixedOneDecimal(sky.sunLongitudeShownDeg(t.year, t.month, t.day), kSunLongitudeWidth);
     almanac.Append(sun);
-    if (CurrentAlmanacMode() == AlmanacMode::Precise) almanac.Append(kDetailPreciseLine);
+    if (rec.almanacMode == AlmanacMode::Precise) almanac.Append(kDetailPreciseLine);
 
     BoundedText events;
     if (const int h = FindHoliday(rec, t.month, t.day); h >= 0) {
-        events.Append(std::string(rec.holidays[h].name) + kDetailEventLineEnd);
+        events.Append(std::string(rec.tables.holidays[h].name) + kDetailEventLineEnd);
     }
     for (int i = 0; i < rec.noteCount; ++i) {
         if (NoteFallsOnTarget(rec, i) >= 0) {
-            events.Append(std::string(rec.notes[i].name) + kDetailEventLineEnd);
+            events.Append(std::string(rec.tables.notes[i].name) + kDetailEventLineEnd);
         }
     }
     return DetailTexts{almanac.str(), events.str()};

@@ -5,7 +5,7 @@
 
 #include "almanac/era.h"
 #include "almanac/era_texts.h"
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "core/load_problem.h"
 #include "defs/defs_texts.h"
 #include "defs/holidays.h"

@@ -4,7 +4,7 @@
 #include <climits>
 
 #include "ui/model/view_layout.h"
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 
 namespace kalendo {
 namespace {
@@ -87,7 +87,6 @@ ModeCommandEffect RunModeCommand(AppSettings& s, int commandId, ScreenSize scree
             const int mode = commandId == kCmdViewFull ? kViewFull : kViewMonthly;
             if (s.viewMode == mode) return effect;
             s.viewMode = mode;
-            SyncDisplayModeFlag(s);
             effect.frame = ShiftForViewMode(s, screen, sizes);
             // The monthly display is not refreshed: the grid keeps its month
             // until the next command, which then computes today's month.
@@ -116,8 +115,7 @@ bool ModeCommandChecked(const AppSettings& s, int commandId) {
 
 void RunAlmanacModeCommand(AppSettings& s, MonthRecord& rec) {
     s.almanacMode = s.almanacMode == kAlmanacPrecise ? kAlmanacStandard : kAlmanacPrecise;
-    SyncAlmanacMode(s);
-    ComputeMonth(rec, rec.year[kTarget], rec.month[kTarget], rec.day[kTarget]);
+    ComputeMonth(rec, rec.year[kTarget], rec.month[kTarget], rec.day[kTarget], MonthOptionsOf(s));
 }
 
 void OnFrameMoved(AppSettings& s, int left, int top, ScreenSize screen,

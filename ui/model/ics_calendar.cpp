@@ -209,10 +209,10 @@ std::string IcsCalendarText(const std::vector<IcsEvent>& events, std::time_t sta
 }
 
 long long ExportIcs(MonthRecord& rec, CalendarDate first, CalendarDate last, IcsInclude include,
-                    std::time_t stamp, const IcsSink& sink) {
+                    AlmanacMode almanac, std::time_t stamp, const IcsSink& sink) {
     IcsWriter writer(stamp, sink);
     if (!writer.ok()) return 0;
-    VisitIcsEvents(rec, first, last, include, [&](const IcsEvent& e) { return writer.Event(e); });
+    VisitIcsEvents(rec, first, last, include, almanac, [&](const IcsEvent& e) { return writer.Event(e); });
     writer.Finish();
     return writer.events();
 }

@@ -83,12 +83,13 @@ std::string IcsCalendarText(const std::vector<IcsEvent>& events, std::time_t sta
 // in CR LF.
 void FoldIcsLines(std::string_view serialised, std::string& out);
 
-// The calendar of the range, written to `sink` as it is computed: the
-// memory of one day's events whatever the length of the range.
+// The calendar of the range in the almanac mode `almanac`, written to
+// `sink` as it is computed: the memory of one day's events whatever the
+// length of the range.
 // VisitIcsEvents and IcsWriter. The number of events written; the writer
 // stops at the first refusal of the sink (the caller knows why).
 // Precondition: IcsRangeAccepted.
 long long ExportIcs(MonthRecord& rec, CalendarDate first, CalendarDate last, IcsInclude include,
-                    std::time_t stamp, const IcsSink& sink);
+                    AlmanacMode almanac, std::time_t stamp, const IcsSink& sink);
 
 }  // namespace kalendo

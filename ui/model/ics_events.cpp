@@ -4,12 +4,13 @@
 
 #include "almanac/sign_names.h"
 #include "almanac/signs.h"
+#include "astro/astronomy.h"
 #include "astro/lunisolar.h"
-#include "core/compute_month.h"
 #include "core/day_arith.h"
 #include "defs/holidays.h"
 #include "defs/notes.h"
 #include "defs/schedules.h"
+#include "month/compute_month.h"
 #include "ui/model/ics_texts.h"
 #include "ui/model/lists.h"
 #include "ui/model/month_view.h"
@@ -24,19 +25,6 @@ constexpr std::array<const char*, kIcsWordCount> kIncludeWords = {"holidays", "n
                                                                   "rokuyo",   "lunar", "moon"};
 
 constexpr IcsWord WordAt(std::size_t k) { return static_cast<IcsWord>(k); }
-
-// Restores the display-mode flag: the export always computes the full
-// display, where ComputeMonth takes the date it is given.
-class FullDisplayScope {
-public:
-    FullDisplayScope() : saved_(DisplayModeFlag()) { DisplayModeFlag() = kViewFull; }
-    ~FullDisplayScope() { DisplayModeFlag() = saved_; }
-    FullDisplayScope(const FullDisplayScope&) = delete;
-    FullDisplayScope& operator=(const FullDisplayScope&) = delete;
-
-private:
-    int saved_;
-};
 
 const char* PhaseName(int degrees) {
     switch (degrees) {
@@ -67,30 +55,30 @@ bool VisitDay(const MonthRecord& rec, IcsInclude include, const std::function<bo
     if (include.Has(IcsWord::Holidays)) {
         // As the event list: the holiday, or else the generated holiday.
         if (const int h = FindHoliday(rec, t.month, t.day); h >= 0) {
-            add(IcsKind::Holiday, h, rec.holidays[h].name, rec.holidays[h].description);
+            add(IcsKind::Holiday, h, rec.tables.holidays[h].name, rec.tables.holidays[h].description);
         } else if (const int g = FindGeneratedHoliday(rec, t.month, t.day); g >= 0) {
             // The memo dialog shows no text for a generated holiday.
-            add(IcsKind::GeneratedHoliday, g, rec.generatedHolidays[g].name, "");
+            add(IcsKind::GeneratedHoliday, g, rec.tables.generatedHolidays[g].name, "");
         }
     }
     if (include.Has(IcsWord::Notes)) {
         for (int i = 0; i < rec.noteCount; ++i) {
             if (NoteFallsOnTarget(rec, i) >= 0) {
-                add(IcsKind::Note, i, rec.notes[i].name, rec.notes[i].description);
+                add(IcsKind::Note, i, rec.tables.notes[i].name, rec.tables.notes[i].description);
             }
         }
     }
     if (include.Has(IcsWord::Users)) {
         for (int i = 0; i < rec.userEntryCount; ++i) {
             if (UserEntryFallsOn(rec, i, t.year, t.month, t.day) >= 0) {
-                add(IcsKind::UserEvent, i, rec.userEntries[i].name, rec.userEntries[i].description);
+                add(IcsKind::UserEvent, i, rec.tables.userEntries[i].name, rec.tables.userEntries[i].description);
             }
         }
     }
     if (include.Has(IcsWord::Schedules)) {
         for (int i = 0; i < rec.scheduleCount; ++i) {
             if (ScheduleFallsOn(rec, i, t.year, t.month, t.day) >= 0) {
-                add(IcsKind::Schedule, i, rec.schedules[i].name, rec.schedules[i].text);
+                add(IcsKind::Schedule, i, rec.tables.schedules[i].name, rec.tables.schedules[i].text);
             }
         }
     }
@@ -108,7 +96,7 @@ bool VisitDay(const MonthRecord& rec, IcsInclude include, const std::function<bo
         add(IcsKind::Lunar, rec.lunarMonth, name, "");
     }
     if (include.Has(IcsWord::Moon)) {
-        const int phase = MoonPhaseOfDay(t.year, t.month, t.day);
+        const int phase = AstronomyOf(rec.almanacMode).moonPhaseOfDay(t.year, t.month, t.day);
         if (const char* name = PhaseName(phase)) add(IcsKind::Moon, phase, name, "");
     }
     return goOn;
@@ -183,14 +171,15 @@ bool IcsRangeAccepted(CalendarDate first, CalendarDate last) {
 }
 
 long long VisitIcsEvents(MonthRecord& rec, CalendarDate first, CalendarDate last, IcsInclude include,
-                         const std::function<bool(const IcsEvent&)>& visit) {
+                         AlmanacMode almanac, const std::function<bool(const IcsEvent&)>& visit) {
     long long count = 0;
     if (!IcsRangeAccepted(first, last)) return count;
-    const FullDisplayScope fullDisplay;
+    // Every day as the full display computes it, whatever the window shows.
+    const MonthOptions options{almanac, kViewFull};
     int y = first.year, m = first.month, d = first.day;
     // Real dates of the accepted years: ComputeMonth accepts every one.
     while (CompareDates(y, m, d, last.year, last.month, last.day) >= 0) {
-        ComputeMonth(rec, y, m, d);
+        ComputeMonth(rec, y, m, d, options);
         if (!VisitDay(rec, include, visit, count)) break;
         ++d;
         NormalizeDate(y, m, d);
@@ -199,9 +188,9 @@ long long VisitIcsEvents(MonthRecord& rec, CalendarDate first, CalendarDate last
 }
 
 std::vector<IcsEvent> CollectIcsEvents(MonthRecord& rec, CalendarDate first, CalendarDate last,
-                                       IcsInclude include) {
+                                       IcsInclude include, AlmanacMode almanac) {
     std::vector<IcsEvent> events;
-    VisitIcsEvents(rec, first, last, include, [&](const IcsEvent& e) {
+    VisitIcsEvents(rec, first, last, include, almanac, [&](const IcsEvent& e) {
         events.push_back(e);
         return true;
     });

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/almanac_mode.h"
 #include "core/month_record.h"
 #include "platform/calendar_date.h"
 
@@ -105,17 +106,18 @@ bool IcsRangeAccepted(CalendarDate first, CalendarDate last);
 // `visit` returns false to stop (a sink that cannot take more). The number
 // of events visited. Precondition: IcsRangeAccepted.
 //
-// Moves `rec` through the days of the range with ComputeMonth, in the full
-// display whatever DisplayModeFlag says (the flag is restored); the record
-// is left at the last day visited. A holiday hides a generated holiday of
-// the same day, as in the event list. Schedules are taken as the table
-// holds them: the caller sweeps the past ones first, as the window does.
+// Moves `rec` through the days of the range with ComputeMonth in the
+// almanac mode `almanac`, in the full display whatever the window shows;
+// the record is left at the last day visited. A holiday hides a generated
+// holiday of the same day, as in the event list. Schedules are taken as the
+// table holds them: the caller sweeps the past ones first, as the window
+// does.
 long long VisitIcsEvents(MonthRecord& rec, CalendarDate first, CalendarDate last, IcsInclude include,
-                         const std::function<bool(const IcsEvent&)>& visit);
+                         AlmanacMode almanac, const std::function<bool(const IcsEvent&)>& visit);
 
 // Every event of the range at once (VisitIcsEvents into a vector), for
 // ranges whose events fit in memory.
 std::vector<IcsEvent> CollectIcsEvents(MonthRecord& rec, CalendarDate first, CalendarDate last,
-                                       IcsInclude include);
+                                       IcsInclude include, AlmanacMode almanac);
 
 }  // namespace kalendo

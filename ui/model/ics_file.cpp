@@ -12,14 +12,14 @@
 namespace kalendo {
 
 IcsFileResult ExportIcsFile(MonthRecord& rec, CalendarDate first, CalendarDate last, IcsInclude include,
-                            std::time_t stamp, const std::string& path) {
+                            AlmanacMode almanac, std::time_t stamp, const std::string& path) {
     IcsFileResult result;
     AtomicFileWriter file(path);
     if (!file.ok()) {
         result.error = file.error();
         return result;
     }
-    const long long events = ExportIcs(rec, first, last, include, stamp,
+    const long long events = ExportIcs(rec, first, last, include, almanac, stamp,
                                        [&file](std::string_view bytes) { return file.Write(bytes); });
     if (!file.Commit()) {
         result.error = file.error();

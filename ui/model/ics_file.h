@@ -5,6 +5,7 @@
 #include <ctime>
 #include <string>
 
+#include "core/almanac_mode.h"
 #include "core/month_record.h"
 #include "ui/model/ics_events.h"
 
@@ -23,7 +24,7 @@ struct IcsFileResult {
 // any day is computed. Moves `rec` as VisitIcsEvents does. Precondition:
 // IcsRangeAccepted.
 IcsFileResult ExportIcsFile(MonthRecord& rec, CalendarDate first, CalendarDate last, IcsInclude include,
-                            std::time_t stamp, const std::string& path);
+                            AlmanacMode almanac, std::time_t stamp, const std::string& path);
 
 // Why a file could not be written, in Japanese words for the reasons a
 // user can act on (permissions, space, a missing folder), else strerror's

@@ -1,7 +1,7 @@
 #include "ui/model/jumps.h"
 
 #include "core/calendar_constants.h"
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "core/day_arith.h"
 #include "core/typed_number.h"
 #include "platform/platform.h"
@@ -25,11 +25,12 @@ long long FloorDiv(long long a, long long b) {
     return q;
 }
 
-int ComputeTypedDate(MonthRecord& rec, const std::optional<CalendarDate>& date) {
+int ComputeTypedDate(MonthRecord& rec, const std::optional<CalendarDate>& date,
+                     MonthOptions options) {
     // A date beyond any year is refused like any other out-of-range date
     // (or replaced by today in the monthly display).
     const CalendarDate d = date.value_or(CalendarDate{0, 0, 0});
-    return ComputeMonth(rec, d.year, d.month, d.day);
+    return ComputeMonth(rec, d.year, d.month, d.day, options);
 }
 
 }  // namespace
@@ -92,9 +93,9 @@ std::optional<CalendarDate> DirectJumpDate(const MonthRecord& rec, std::string_v
 }
 
 int RunDirectJump(MonthRecord& rec, std::string_view yearText, std::string_view monthText,
-                  std::string_view dayText) {
+                  std::string_view dayText, MonthOptions options) {
     if (IsNotANumber(yearText) || IsNotANumber(monthText) || IsNotANumber(dayText)) return -1;
-    return ComputeTypedDate(rec, DirectJumpDate(rec, yearText, monthText, dayText));
+    return ComputeTypedDate(rec, DirectJumpDate(rec, yearText, monthText, dayText), options);
 }
 
 bool RelativeJumpMayClose(std::string_view numberText, int unit) {
@@ -130,9 +131,10 @@ std::optional<CalendarDate> RelativeJumpDate(const MonthRecord& rec, std::string
     return NormalizedTypedDate(y, m, d);
 }
 
-int RunRelativeJump(MonthRecord& rec, std::string_view numberText, int unit) {
+int RunRelativeJump(MonthRecord& rec, std::string_view numberText, int unit,
+                    MonthOptions options) {
     if (unit < kUnitDaysBack || unit > kUnitYearsAhead || IsNotANumber(numberText)) return -1;
-    return ComputeTypedDate(rec, RelativeJumpDate(rec, numberText, unit));
+    return ComputeTypedDate(rec, RelativeJumpDate(rec, numberText, unit), options);
 }
 
 bool RunConvertToWestern(const MonthRecord& rec, EraConvertState& state,
@@ -149,8 +151,8 @@ bool RunConvertToEra(const MonthRecord& rec, EraConvertState& state,
     return false;
 }
 
-int MoveToEraConverted(MonthRecord& rec, const EraConvertState& state) {
-    return ComputeMonth(rec, state.westernYear, state.month, state.day);
+int MoveToEraConverted(MonthRecord& rec, const EraConvertState& state, MonthOptions options) {
+    return ComputeMonth(rec, state.westernYear, state.month, state.day, options);
 }
 
 }  // namespace kalendo

@@ -53,7 +53,7 @@ std::optional<CalendarDate> DirectJumpDate(const MonthRecord& rec, std::string_v
                                            std::string_view monthText, std::string_view dayText);
 // -1 (nothing happens) when a field is not a number.
 int RunDirectJump(MonthRecord& rec, std::string_view yearText, std::string_view monthText,
-                  std::string_view dayText);
+                  std::string_view dayText, MonthOptions options);
 
 // "O K" of the direct jump: a field that is not a number shows "年・月・日は
 // 数字で入力してください" and the dialog stays open.
@@ -73,7 +73,8 @@ bool RelativeJumpMayClose(std::string_view numberText, int unit);
 std::optional<CalendarDate> RelativeJumpDate(const MonthRecord& rec, std::string_view numberText,
                                              int unit);
 // -1 (nothing happens) for a unit outside 0-7 or a number that is not one.
-int RunRelativeJump(MonthRecord& rec, std::string_view numberText, int unit);
+int RunRelativeJump(MonthRecord& rec, std::string_view numberText, int unit,
+                    MonthOptions options);
 
 // "西暦変換" and "元号変換" of the era conversion dialog (almanac/
 // era_convert.h): a text that is not a date shows "和暦の日付は「元年5月1日」の
@@ -87,6 +88,6 @@ bool RunConvertToEra(const MonthRecord& rec, EraConvertState& state,
 // "移 動" of the era conversion dialog: ComputeMonth for the state's Western
 // year, month and day as the last conversion left them (the opening date
 // if none was made), not normalised.
-int MoveToEraConverted(MonthRecord& rec, const EraConvertState& state);
+int MoveToEraConverted(MonthRecord& rec, const EraConvertState& state, MonthOptions options);
 
 }  // namespace kalendo

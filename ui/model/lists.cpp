@@ -46,12 +46,12 @@ std::optional<MemoContent> EntryMemo(const DefinitionEntry* table, int count, in
 }
 
 std::optional<MemoContent> UserEventMemo(const MonthRecord& rec, int index) {
-    return EntryMemo(rec.userEntries, rec.userEntryCount, index);
+    return EntryMemo(rec.tables.userEntries, rec.userEntryCount, index);
 }
 
 std::optional<MemoContent> ScheduleMemo(const MonthRecord& rec, int index) {
     if (!InTable(index, rec.scheduleCount)) return std::nullopt;
-    return MemoContent{rec.schedules[index].name, rec.schedules[index].text};
+    return MemoContent{rec.tables.schedules[index].name, rec.tables.schedules[index].text};
 }
 
 }  // namespace
@@ -63,21 +63,21 @@ std::vector<ListRow> FillEventList(const MonthRecord& rec) {
 
     // At most one of the two: a holiday hides a generated holiday on its day.
     if (const int h = FindHoliday(rec, m, d); h >= 0) {
-        sink.Add(kHolidayRow, h, "", rec.holidays[h].name);
+        sink.Add(kHolidayRow, h, "", rec.tables.holidays[h].name);
     } else if (const int g = FindGeneratedHoliday(rec, m, d); g >= 0) {
-        sink.Add(kGeneratedHolidayRow, g, "", rec.generatedHolidays[g].name);
+        sink.Add(kGeneratedHolidayRow, g, "", rec.tables.generatedHolidays[g].name);
     }
     for (int i = 0; i < rec.noteCount; ++i) {
-        if (NoteFallsOnTarget(rec, i) >= 0) sink.Add(kNoteRow, i, "", rec.notes[i].name);
+        if (NoteFallsOnTarget(rec, i) >= 0) sink.Add(kNoteRow, i, "", rec.tables.notes[i].name);
     }
     for (int i = 0; i < rec.userEntryCount; ++i) {
         if (UserEntryFallsOn(rec, i, y, m, d) >= 0) {
-            sink.Add(kUserEventRow, i, "", rec.userEntries[i].name);
+            sink.Add(kUserEventRow, i, "", rec.tables.userEntries[i].name);
         }
     }
     for (int i = 0; i < rec.scheduleCount; ++i) {
         if (ScheduleFallsOn(rec, i, y, m, d) >= 0) {
-            sink.Add(kScheduleRow, i, "", rec.schedules[i].name);
+            sink.Add(kScheduleRow, i, "", rec.tables.schedules[i].name);
         }
     }
     return rows;
@@ -95,12 +95,12 @@ std::vector<ListRow> FillScheduleList(const MonthRecord& rec) {
         for (int j = 0; j < entries && !sink.full(); ++j) {
             if (j < rec.userEntryCount && UserEntryInPeriod(rec, j, n) >= 0 &&
                 UserEntryFallsOn(rec, j, y, m, d) >= 0) {
-                const DefinitionEntry& e = rec.userEntries[j];
+                const DefinitionEntry& e = rec.tables.userEntries[j];
                 sink.Add(kUserEventRow, j, DayOfMonthText(e.day), e.name);
             }
             if (j < rec.scheduleCount && ScheduleInPeriod(rec, j, n) >= 0 &&
                 ScheduleFallsOn(rec, j, y, m, d) >= 0) {
-                const CSchedule& s = rec.schedules[j];
+                const CSchedule& s = rec.tables.schedules[j];
                 sink.Add(kScheduleRow, j, DayOfMonthText(s.day), s.name);
             }
         }
@@ -144,8 +144,8 @@ std::optional<MemoContent> EventListMemo(const MonthRecord& rec, const std::vect
     const ListRow* r = RowAt(rows, row);
     if (r == nullptr) return std::nullopt;
     switch (r->kind) {
-        case kNoteRow: return EntryMemo(rec.notes, rec.noteCount, r->index);
-        case kHolidayRow: return EntryMemo(rec.holidays, rec.holidayCount, r->index);
+        case kNoteRow: return EntryMemo(rec.tables.notes, rec.noteCount, r->index);
+        case kHolidayRow: return EntryMemo(rec.tables.holidays, rec.holidayCount, r->index);
         case kGeneratedHolidayRow:
             if (!InTable(r->index, rec.generatedHolidayCount)) return std::nullopt;
             return MemoContent{kGeneratedHolidayMemoTitle, ""};

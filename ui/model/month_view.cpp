@@ -5,7 +5,7 @@
 
 #include "almanac/sign_names.h"
 #include "core/calendar_constants.h"
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "core/day_arith.h"
 #include "defs/holidays.h"
 #include "defs/schedules.h"
@@ -23,8 +23,8 @@ CalendarDate Normalized(int y, int m, int d) {
     return {y, m, d};
 }
 
-int Compute(MonthRecord& rec, const CalendarDate& date) {
-    return ComputeMonth(rec, date.year, date.month, date.day);
+int Compute(MonthRecord& rec, const CalendarDate& date, MonthOptions options) {
+    return ComputeMonth(rec, date.year, date.month, date.day, options);
 }
 
 // The day number right-aligned in two columns ("%2d"); written without
@@ -76,10 +76,10 @@ std::optional<CalendarDate> NavigationTarget(MonthRecord& rec, int commandId) {
     return std::nullopt;
 }
 
-int RunNavigationCommand(MonthRecord& rec, int commandId) {
+int RunNavigationCommand(MonthRecord& rec, int commandId, MonthOptions options) {
     const std::optional<CalendarDate> target = NavigationTarget(rec, commandId);
     if (!target) return -1;
-    return Compute(rec, *target);
+    return Compute(rec, *target, options);
 }
 
 CalendarDate CellClickTarget(const MonthRecord& rec, int dayNumber) {
@@ -89,9 +89,9 @@ CalendarDate CellClickTarget(const MonthRecord& rec, int dayNumber) {
     return Normalized(t.year, e > kLastNextMonthDayShown ? t.month - 1 : t.month + 1, e);
 }
 
-int RunCellLeftClick(MonthRecord& rec, int dayNumber) {
+int RunCellLeftClick(MonthRecord& rec, int dayNumber, MonthOptions options) {
     if (dayNumber == 0) return 0;  // a cell of a view that shows no month
-    return Compute(rec, CellClickTarget(rec, dayNumber));
+    return Compute(rec, CellClickTarget(rec, dayNumber), options);
 }
 
 TimerTickResult TimerTick(MonthRecord& rec, const AppSettings& s) {
@@ -102,7 +102,7 @@ TimerTickResult TimerTick(MonthRecord& rec, const AppSettings& s) {
     if (!(today == before)) {
         // After midnight the selection stays in the full display; only the
         // today mark moves. The monthly display always shows today's month.
-        if (s.viewMode == kViewMonthly) Compute(rec, today);
+        if (s.viewMode == kViewMonthly) Compute(rec, today, MonthOptionsOf(s));
         RemovePastSchedules(rec);
         result.todayChanged = true;
     }

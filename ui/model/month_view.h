@@ -57,14 +57,14 @@ std::optional<CalendarDate> NavigationTarget(MonthRecord& rec, int commandId);
 
 // NavigationTarget, then ComputeMonth. -1 for an id that is not a
 // navigation command (nothing happens).
-int RunNavigationCommand(MonthRecord& rec, int commandId);
+int RunNavigationCommand(MonthRecord& rec, int commandId, MonthOptions options);
 
 // A left click on a cell with day number `dayNumber` (never 0): a positive
 // day of the displayed month selects it; a negative one, -e, is day e of
 // the previous month when e > 14 and of the next month otherwise
 // (normalised).
 CalendarDate CellClickTarget(const MonthRecord& rec, int dayNumber);
-int RunCellLeftClick(MonthRecord& rec, int dayNumber);
+int RunCellLeftClick(MonthRecord& rec, int dayNumber, MonthOptions options);
 
 // One tick of the date timer: today is read again; when its date changed,
 // the monthly display computes today's month, past schedules are swept

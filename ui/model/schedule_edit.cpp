@@ -46,7 +46,7 @@ std::optional<ScheduleEditSession> OpenEditScheduleDialog(const MonthRecord& rec
                                                           int row) {
     const ListRow* r = ScheduleRowAt(scheduleRows, row, rec);
     if (r == nullptr) return std::nullopt;
-    const CSchedule& s = rec.schedules[r->index];
+    const CSchedule& s = rec.tables.schedules[r->index];
     return ScheduleEditSession{r->index, CalendarDate{s.year, s.month, s.day},
                                ScheduleDialogValues{s.name, s.text, s.displayPeriod}};
 }
@@ -138,7 +138,7 @@ int EditScheduleRecord(const MonthRecord& rec, CSchedule& schedule,
 
 int EditSchedule(MonthRecord& rec, int i, const std::optional<ScheduleDialogValues>& answer) {
     if (i < 0 || i >= kScheduleCapacity) return 0;
-    return EditScheduleRecord(rec, rec.schedules[i], answer);
+    return EditScheduleRecord(rec, rec.tables.schedules[i], answer);
 }
 
 int FinishEditSchedule(MonthRecord& rec, const std::string& schedulePath,
@@ -147,7 +147,7 @@ int FinishEditSchedule(MonthRecord& rec, const std::string& schedulePath,
     int stored = 0;
     const int i = session.index;
     if (i >= 0 && i < rec.scheduleCount) {
-        const CSchedule& s = rec.schedules[i];
+        const CSchedule& s = rec.tables.schedules[i];
         const bool sameSchedule = CalendarDate{s.year, s.month, s.day} == session.date &&
                                   std::strcmp(s.name, session.initial.name.c_str()) == 0;
         if (sameSchedule) stored = EditSchedule(rec, i, answer);
@@ -159,7 +159,7 @@ int FinishEditSchedule(MonthRecord& rec, const std::string& schedulePath,
 int FinishNewSchedule(MonthRecord& rec, const std::string& schedulePath,
                       const ScheduleEditSession& session,
                       const std::optional<ScheduleDialogValues>& answer) {
-    CSchedule fresh;  // empty name and note, period 0
+    CSchedule fresh = kFreshSchedule;  // empty name and note, period 0
     fresh.year = session.date.year;
     fresh.month = session.date.month;
     fresh.day = session.date.day;

@@ -180,18 +180,12 @@ void ResetSettings(AppSettings& s, ScreenSize screen) {
 AppSettings LoadSettingsAtStartUp(const std::string& path, ScreenSize screen) {
     AppSettings s;
     if (!ReadSettings(path, s)) ResetSettings(s, screen);
-    SyncDisplayModeFlag(s);
-    SyncAlmanacMode(s);
     return s;
 }
 
-void SyncDisplayModeFlag(const AppSettings& s) {
-    DisplayModeFlag() = s.viewMode == kViewMonthly ? kViewMonthly : kViewFull;
-}
-
-void SyncAlmanacMode(const AppSettings& s) {
-    CurrentAlmanacMode() =
-        s.almanacMode == kAlmanacPrecise ? AlmanacMode::Precise : AlmanacMode::Standard;
+MonthOptions MonthOptionsOf(const AppSettings& s) {
+    return {s.almanacMode == kAlmanacPrecise ? AlmanacMode::Precise : AlmanacMode::Standard,
+            s.viewMode == kViewMonthly ? kViewMonthly : kViewFull};
 }
 
 }  // namespace kalendo

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "core/month_record.h"
+#include "month/compute_month.h"
 #include "platform/platform.h"
 
 namespace kalendo {
@@ -26,7 +27,7 @@ std::string AboutVersionText();
 inline constexpr int kSizeNormal = 0;    // "通常"
 inline constexpr int kSizeEnlarged = 1;  // "拡大"
 // View mode: what the frame shows, kViewFull or kViewMonthly
-// (core/month_record.h, beside the flag the month computation reads).
+// (core/month_record.h).
 // Almanac mode: which astronomy the calendar is computed from.
 inline constexpr int kAlmanacStandard = 0;  // "標準": the almanac's own series
 inline constexpr int kAlmanacPrecise = 1;   // "精密": the ERFA ephemeris
@@ -96,16 +97,11 @@ bool WriteSettings(const std::string& path, const AppSettings& s);
 void ResetSettings(AppSettings& s, ScreenSize screen);
 
 // Start-up: ReadSettings, and ResetSettings when it fails (also overwriting
-// what a partial read set). Then the month record's display-mode flag
-// follows the view mode.
+// what a partial read set).
 AppSettings LoadSettingsAtStartUp(const std::string& path, ScreenSize screen);
 
-// The one place that keeps the month computation's display-mode flag
-// (DisplayModeFlag) equal to s.viewMode.
-void SyncDisplayModeFlag(const AppSettings& s);
-
-// The one place that keeps the almanac mode of the month computation
-// (CurrentAlmanacMode) equal to s.almanacMode.
-void SyncAlmanacMode(const AppSettings& s);
+// What the settings ask of every month computation: the almanac mode and
+// the display mode they hold.
+MonthOptions MonthOptionsOf(const AppSettings& s);
 
 }  // namespace kalendo

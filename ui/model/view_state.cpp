@@ -1,7 +1,7 @@
 #include "ui/model/view_state.h"
 
 #include "astro/lunisolar.h"
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "defs/schedules.h"
 
 namespace kalendo {
@@ -34,9 +34,9 @@ ViewState BuildViewState(const MonthRecord& rec) {
     return v;
 }
 
-ViewState FirstViewUpdate(MonthRecord& rec) {
+ViewState FirstViewUpdate(MonthRecord& rec, MonthOptions options) {
     UpdateToday(rec);
-    ComputeMonth(rec, rec.year[kToday], rec.month[kToday], rec.day[kToday]);
+    ComputeMonth(rec, rec.year[kToday], rec.month[kToday], rec.day[kToday], options);
     RemovePastSchedules(rec);
     return BuildViewState(rec);
 }

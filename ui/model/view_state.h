@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/month_record.h"
+#include "month/compute_month.h"
 #include "ui/model/day_texts.h"
 #include "ui/model/lists.h"
 #include "ui/model/month_view.h"
@@ -40,6 +41,6 @@ ViewState BuildViewState(const MonthRecord& rec);
 // read, its month computed, past schedules swept (in memory), and the view
 // built. The frame's layout (ApplyFrameLayout) comes before it, the date
 // timer after it.
-ViewState FirstViewUpdate(MonthRecord& rec);
+ViewState FirstViewUpdate(MonthRecord& rec, MonthOptions options);
 
 }  // namespace kalendo

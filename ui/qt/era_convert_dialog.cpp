@@ -26,7 +26,7 @@ EraConvertDialog::EraConvertDialog(const MonthRecord& rec, const EraConvertState
     setWindowTitle(ToQt(kEraConvertCaption));
     setFont(FaceFont(kFacePGothic, kDialogPoints));
     era_ = new QComboBox(this);  // a drop-down list: no typing
-    for (int i = 0; i <= rec_.eraCount; ++i) era_->addItem(ToQt(rec_.eraName[i]));
+    for (int i = 0; i <= rec_.eraCount; ++i) era_->addItem(ToQt(rec_.tables.eraName[i]));
     eraDate_ = new QLineEdit(this);
     eraDate_->setFixedWidth(kDateEditWidth);
     toEra_ = new QPushButton(ToQt(kEraConvertToEra), this);

@@ -16,12 +16,12 @@
 #include <string>
 #include <utility>
 
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "platform/platform.h"
 #include "ui/model/ics_calendar.h"
 #include "ui/model/ics_file.h"
-#include "ui/model/month_view.h"
 #include "ui/model/ics_texts.h"
+#include "ui/model/month_view.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/window_texts.h"
@@ -108,10 +108,10 @@ void IcsExportDialog::TryAccept() {
     if (save_(first(), last(), include())) accept();
 }
 
-void RunIcsExport(MonthRecord& rec, QWidget* parent) {
-    const CalendarDate shown = TargetDate(rec);
-    const int year = shown.year;
-    auto save = [&rec, shown, year, parent](CalendarDate first, CalendarDate last, IcsInclude include) {
+void RunIcsExport(MonthRecord& rec, MonthOptions shown, QWidget* parent) {
+    const CalendarDate day = TargetDate(rec);
+    const int year = day.year;
+    auto save = [&rec, shown, day, year, parent](CalendarDate first, CalendarDate last, IcsInclude include) {
         QFileDialog dialog(parent, ToQt(kIcsSaveCaption));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setNameFilter(ToQt(kIcsFileFilter));
@@ -125,10 +125,11 @@ void RunIcsExport(MonthRecord& rec, QWidget* parent) {
         // the window then stamps the export with the clock.
         const std::time_t stamp = IcsExportTime().value_or(std::time(nullptr));
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        const IcsFileResult result = ExportIcsFile(rec, first, last, include, stamp, path);
-        // The export walked the record through the range: the day the
-        // window shows is computed again (it accepted that day before).
-        ComputeMonth(rec, shown.year, shown.month, shown.day);
+        // In the almanac the window shows; the export walks the record
+        // through the range, and the window's day is computed again after
+        // it, in the window's modes (it accepted that day before).
+        const IcsFileResult result = ExportIcsFile(rec, first, last, include, shown.almanac, stamp, path);
+        ComputeMonth(rec, day.year, day.month, day.day, shown);
         QApplication::restoreOverrideCursor();
         if (!result.written) {
             ThePlatform().ShowMessage(IcsExportFailedMessage(path, result.error));

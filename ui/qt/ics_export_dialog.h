@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "core/month_record.h"
+#include "month/compute_month.h"
 #include "ui/model/ics_events.h"
 
 class QCheckBox;
@@ -59,8 +60,9 @@ private:
 // replaced atomically). Done, a notice says where the file went and how
 // many events it holds; a file that cannot be written is a message naming
 // it and the reason, an existing file stays as it was and the dialog stays
-// open. The export moves `rec` through the range; the day it showed is
-// computed again afterwards, so the window is where it was.
-void RunIcsExport(MonthRecord& rec, QWidget* parent);
+// open. The export moves `rec` through the range in the almanac of
+// `shown`; the day it showed is computed again afterwards in the modes
+// `shown`, so the window is where it was.
+void RunIcsExport(MonthRecord& rec, MonthOptions shown, QWidget* parent);
 
 }  // namespace kalendo

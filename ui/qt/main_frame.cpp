@@ -107,7 +107,7 @@ MainFrame::MainFrame(MonthRecord& rec, AppSettings& settings, AppPaths paths,
       settings_(settings),
       paths_(std::move(paths)) {
     setWindowTitle(QStringLiteral("Kalendo2"));
-    view_ = new MonthView(rec_, std::move(scheduleFile), this);
+    view_ = new MonthView(rec_, settings_, std::move(scheduleFile), this);
     setCentralWidget(view_);
     BuildMenus();
     BuildToolBars();
@@ -312,7 +312,7 @@ void MainFrame::RunCommand(int commandId) {
             RunConfigDialog(paths_.executable, this);
             return;
         case kCmdExportIcs:
-            RunIcsExport(rec_, this);
+            RunIcsExport(rec_, MonthOptionsOf(settings_), this);
             return;
         case kCmdExit:
             close();

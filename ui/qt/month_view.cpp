@@ -50,8 +50,9 @@ std::optional<ScheduleDialogValues> AskSchedule(const ScheduleEditSession& sessi
 
 }  // namespace
 
-MonthView::MonthView(MonthRecord& rec, std::string schedulePath, QWidget* parent)
-    : QWidget(parent), rec_(rec), schedulePath_(std::move(schedulePath)) {
+MonthView::MonthView(MonthRecord& rec, const AppSettings& settings, std::string schedulePath,
+                     QWidget* parent)
+    : QWidget(parent), rec_(rec), settings_(settings), schedulePath_(std::move(schedulePath)) {
     datePane_ = new InfoPane(this);
     for (int c = 0; c < kGridColumns; ++c) {
         const WeekdayHeading h = HeadingForColumn(c);
@@ -130,7 +131,7 @@ void MonthView::ApplyLayout(int sizeMode, int viewMode) {
     }
 }
 
-void MonthView::FirstUpdate() { Show(FirstViewUpdate(rec_)); }
+void MonthView::FirstUpdate() { Show(FirstViewUpdate(rec_, Options())); }
 
 void MonthView::Refresh() { Show(BuildViewState(rec_)); }
 
@@ -161,7 +162,7 @@ bool MonthView::RunCommand(int commandId) {
         default: break;
     }
     // Every navigation command refreshes, also after a refused date.
-    if (RunNavigationCommand(rec_, commandId) < 0) return false;
+    if (RunNavigationCommand(rec_, commandId, Options()) < 0) return false;
     Refresh();
     return true;
 }
@@ -169,7 +170,7 @@ bool MonthView::RunCommand(int commandId) {
 void MonthView::OnCellLeftPressed(int k) {
     const int day = state_.grid[static_cast<std::size_t>(k)].day;
     if (day == 0) return;  // no month computed yet: the cell shows no day
-    RunCellLeftClick(rec_, day);
+    RunCellLeftClick(rec_, day, Options());
     Refresh();
 }
 
@@ -236,7 +237,8 @@ void MonthView::OnDetailInfo() {
 void MonthView::OnDirectJump() {
     DirectJumpDialog dialog(this);
     if (dialog.exec() != QDialog::Accepted) return;
-    if (RunDirectJump(rec_, dialog.yearText(), dialog.monthText(), dialog.dayText()) == 1) {
+    if (RunDirectJump(rec_, dialog.yearText(), dialog.monthText(), dialog.dayText(), Options()) ==
+        1) {
         Refresh();
     }
 }
@@ -244,7 +246,7 @@ void MonthView::OnDirectJump() {
 void MonthView::OnRelativeJump() {
     RelativeJumpDialog dialog(this);
     if (dialog.exec() != QDialog::Accepted) return;
-    if (RunRelativeJump(rec_, dialog.numberText(), dialog.unit()) == 1) Refresh();
+    if (RunRelativeJump(rec_, dialog.numberText(), dialog.unit(), Options()) == 1) Refresh();
 }
 
 void MonthView::OnEraConvert() {
@@ -252,7 +254,7 @@ void MonthView::OnEraConvert() {
         rec_, OpenEraConvert(rec_, rec_.year[kTarget], rec_.month[kTarget], rec_.day[kTarget]),
         this);
     if (dialog.exec() != QDialog::Accepted) return;
-    if (MoveToEraConverted(rec_, dialog.state()) == 1) Refresh();
+    if (MoveToEraConverted(rec_, dialog.state(), Options()) == 1) Refresh();
 }
 
 }  // namespace kalendo

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "core/month_record.h"
+#include "ui/model/settings.h"
 #include "ui/model/view_layout.h"
 #include "ui/model/view_state.h"
 
@@ -27,7 +28,10 @@ class MonthView : public QWidget {
 
 public:
     // `schedulePath`: the schedule file every schedule change rewrites.
-    MonthView(MonthRecord& rec, std::string schedulePath, QWidget* parent);
+    // Every month computation follows the almanac and display modes
+    // `settings` hold at the time.
+    MonthView(MonthRecord& rec, const AppSettings& settings, std::string schedulePath,
+              QWidget* parent);
 
     // Places and sizes every control and sets the fonts for the size mode;
     // rebuilds the list columns. In the monthly view only the date pane,
@@ -74,7 +78,10 @@ private:
     void OnRelativeJump();
     void OnEraConvert();
 
+    MonthOptions Options() const { return MonthOptionsOf(settings_); }
+
     MonthRecord& rec_;
+    const AppSettings& settings_;
     std::string schedulePath_;
     ViewState state_;
     std::array<DayCellWidget*, 7> headings_{};

@@ -21,10 +21,7 @@ constexpr char kElevenLines[] =
     ";;;;;;;;;;;;; Kalendo2.Ini For Ver. 1.18 ;;;;;;;;;;;;;\n\n[Position]\n329 : 208\n\n"
     "[Size]\n0\n\n[View]\n1\n\n";
 
-class AlmanacModeTest : public ModelTest {
-protected:
-    ~AlmanacModeTest() override { CurrentAlmanacMode() = AlmanacMode::Standard; }
-};
+using AlmanacModeTest = ModelTest;
 
 TEST(AlmanacModeSettings, ReadFromTheLinesAfterTheEleven) {
     const struct {
@@ -77,7 +74,7 @@ TEST_F(AlmanacModeTest, CommandSwitchesAndRecomputes) {
     RunAlmanacModeCommand(s, *rec_);
     EXPECT_EQ(s.almanacMode, kAlmanacPrecise);
     EXPECT_TRUE(ModeCommandChecked(s, kCmdAlmanacPrecise));
-    EXPECT_EQ(CurrentAlmanacMode(), AlmanacMode::Precise);
+    EXPECT_EQ(rec_->almanacMode, AlmanacMode::Precise);
     EXPECT_EQ(std::tuple(rec_->lunarMonth, rec_->lunarDay), std::tuple(11, 30));
     EXPECT_EQ(Utf(FrameTitle(*rec_)), Utf(standardTitle) + " 精密");
     const std::string detail = Utf(BuildDetailTexts(*rec_).almanac);
@@ -85,7 +82,7 @@ TEST_F(AlmanacModeTest, CommandSwitchesAndRecomputes) {
 
     RunAlmanacModeCommand(s, *rec_);
     EXPECT_EQ(s.almanacMode, kAlmanacStandard);
-    EXPECT_EQ(CurrentAlmanacMode(), AlmanacMode::Standard);
+    EXPECT_EQ(rec_->almanacMode, AlmanacMode::Standard);
     EXPECT_EQ(rec_->lunarDay, 1);
     EXPECT_EQ(FrameTitle(*rec_), standardTitle);
     EXPECT_EQ(BuildDetailTexts(*rec_).almanac, standardDetail.almanac);
@@ -94,8 +91,7 @@ TEST_F(AlmanacModeTest, CommandSwitchesAndRecomputes) {
 TEST_F(AlmanacModeTest, StartUpTakesTheStoredMode) {
     AppSettings s{};
     s.almanacMode = kAlmanacPrecise;
-    SyncAlmanacMode(s);
-    EXPECT_EQ(CurrentAlmanacMode(), AlmanacMode::Precise);
+    EXPECT_EQ(MonthOptionsOf(s).almanac, AlmanacMode::Precise);
     ResetSettings(s, ScreenSize{1024, 768});
     EXPECT_EQ(s.almanacMode, kAlmanacStandard);
 }

@@ -70,12 +70,12 @@ TEST_F(DocumentTest, LoadsEveryFileThenReadsToday) {
     EXPECT_EQ(rec_->eraCount, 1);
     EXPECT_EQ(rec_->holidayCount, 2);
     EXPECT_EQ(rec_->noteCount, 1);
-    EXPECT_EQ(Utf8FromCp932(rec_->notes[0].description), "豆まき");
+    EXPECT_EQ(Utf8FromCp932(rec_->tables.notes[0].description), "豆まき");
     EXPECT_EQ(rec_->userEntryCount, 1);
-    EXPECT_EQ(rec_->userEntries[0].displayPeriod, 2);
+    EXPECT_EQ(rec_->tables.userEntries[0].displayPeriod, 2);
     ASSERT_EQ(rec_->scheduleCount, 1);
-    EXPECT_EQ(Utf8FromCp932(rec_->schedules[0].name), "会議");
-    EXPECT_EQ(rec_->schedules[0].year, 2030);
+    EXPECT_EQ(Utf8FromCp932(rec_->tables.schedules[0].name), "会議");
+    EXPECT_EQ(rec_->tables.schedules[0].year, 2030);
     // The recording platform's today.
     EXPECT_EQ(rec_->year[kToday], 2024);
     EXPECT_EQ(rec_->month[kToday], 6);

@@ -151,8 +151,8 @@ std::unique_ptr<MonthRecord> ScheduleVersion(int version) {
 bool SameSchedules(const MonthRecord& a, const MonthRecord& b) {
     if (a.scheduleCount != b.scheduleCount) return false;
     for (int i = 0; i < a.scheduleCount; ++i) {
-        const CSchedule& x = a.schedules[i];
-        const CSchedule& y = b.schedules[i];
+        const CSchedule& x = a.tables.schedules[i];
+        const CSchedule& y = b.tables.schedules[i];
         if (std::strcmp(x.name, y.name) != 0 || std::strcmp(x.text, y.text) != 0 ||
             x.year != y.year || x.month != y.month || x.day != y.day ||
             x.displayPeriod != y.displayPeriod) {
@@ -524,7 +524,7 @@ TEST(FailedIcsExport, KeepsTheOldFileAndNamesTheReason) {
     const IcsInclude signs = IcsInclude::Of({IcsWord::Rokuyo, IcsWord::Lunar});
     const CalendarDate first{2024, 1, 1}, last{2024, 12, 31};
     std::size_t newBytes = 0;
-    ExportIcs(*rec, first, last, signs, 0, [&newBytes](std::string_view b) {
+    ExportIcs(*rec, first, last, signs, AlmanacMode::Standard, 0, [&newBytes](std::string_view b) {
         newBytes += b.size();
         return true;
     });
@@ -539,7 +539,7 @@ TEST(FailedIcsExport, KeepsTheOldFileAndNamesTheReason) {
             const std::string fault = SetUpFault(c.fault, folder, path, oldBytes, newBytes);
             if (!fault.empty()) return fault;
             std::string outcome;
-            const IcsFileResult result = ExportIcsFile(*rec, first, last, signs, 0, path);
+            const IcsFileResult result = ExportIcsFile(*rec, first, last, signs, AlmanacMode::Standard, 0, path);
             if (result.written) outcome += " reported as written";
             if (result.error != c.error) outcome += " error " + std::to_string(result.error);
             const std::string message = Utf8FromCp932(IcsExportFailedMessage(path, result.error));

@@ -16,10 +16,7 @@ std::tuple<int, int, int, int> Rect(const FrameLayout& f) {
     return {f.left, f.top, f.width, f.height};
 }
 
-class FrameTest : public ::testing::Test {
-protected:
-    ~FrameTest() override { DisplayModeFlag() = 0; }
-};
+class FrameTest : public ::testing::Test {};
 
 struct LayoutCase {
     AppSettings s;
@@ -99,7 +96,6 @@ TEST_F(FrameTest, ModeRoundTripsReturnToTheSameRectangle) {
                                     {kCmdSizeEnlarged, kCmdSizeNormal}};
     for (const auto& pair : kCommandPairs) {
         AppSettings s{600, 300, 0, 0};
-        SyncDisplayModeFlag(s);
         const FrameLayout start = ApplyFrameLayout(s, kFullHd);
         ASSERT_TRUE(RunModeCommand(s, pair[0], kFullHd).changed);
         const ModeCommandEffect back = RunModeCommand(s, pair[1], kFullHd);
@@ -132,14 +128,13 @@ TEST_F(FrameTest, ModeCommandsSayWhatTheGuiDoes) {
     for (const CommandCase& c : kCommandCases) {
         SCOPED_TRACE(c.command);
         AppSettings s{500, 400, 0, 0};
-        SyncDisplayModeFlag(s);
         const ModeCommandEffect e = RunModeCommand(s, c.command, kFullHd);
         EXPECT_TRUE(e.changed);
         EXPECT_EQ(std::make_tuple(s.sizeMode, s.viewMode), std::make_tuple(c.size, c.view));
         EXPECT_EQ(e.applyViewLayout, c.layout);
         EXPECT_EQ(e.refresh, c.refresh);
         EXPECT_EQ(e.updateTitle, c.title);
-        EXPECT_EQ(DisplayModeFlag(), c.view);
+        EXPECT_EQ(MonthOptionsOf(s).display, c.view);
         EXPECT_TRUE(ModeCommandChecked(s, c.command));
     }
     AppSettings s{500, 400, 1, 1};
@@ -147,7 +142,7 @@ TEST_F(FrameTest, ModeCommandsSayWhatTheGuiDoes) {
     EXPECT_TRUE(normal.refresh && normal.updateTitle && normal.applyViewLayout);
     const ModeCommandEffect full = RunModeCommand(s, kCmdViewFull, kFullHd);
     EXPECT_TRUE(full.refresh && full.updateTitle && full.applyViewLayout);
-    EXPECT_EQ(DisplayModeFlag(), 0);
+    EXPECT_EQ(MonthOptionsOf(s).display, kViewFull);
 }
 
 TEST_F(FrameTest, CurrentModeCommandChangesNothing) {

@@ -130,7 +130,7 @@ void IcsEventsTest::RemovePastSchedulesOfFixture() {
 }
 
 TEST_F(IcsEventsTest, GoldenWeekWithEveryDefinitionKind) {
-    const std::vector<IcsEvent> events = CollectIcsEvents(*rec_, {2024, 5, 3}, {2024, 5, 6}, IcsInclude{});
+    const std::vector<IcsEvent> events = CollectIcsEvents(*rec_, {2024, 5, 3}, {2024, 5, 6}, IcsInclude{}, AlmanacMode::Standard);
     EXPECT_EQ(Events(events), (std::vector<Ev>{
         {"2024-05-03", IcsKind::Holiday, 0, "憲法記念日", "憲法の施行"},
         // The citizens' holiday of 4 May hides behind the holiday, as in
@@ -149,7 +149,7 @@ TEST_F(IcsEventsTest, EventsAgreeWithTheEventListOfEveryDay) {
     // The export and the window's list of the day are two views of one
     // month record: kinds, indexes and names must match day by day.
     const CalendarDate first{2024, 1, 1}, last{2024, 12, 31};
-    const std::vector<IcsEvent> events = CollectIcsEvents(*rec_, first, last, IcsInclude{});
+    const std::vector<IcsEvent> events = CollectIcsEvents(*rec_, first, last, IcsInclude{}, AlmanacMode::Standard);
     std::map<std::string, std::vector<std::tuple<int, int, std::string>>> exported;
     const int rowKind[] = {kHolidayRow, kGeneratedHolidayRow, kNoteRow, kUserEventRow, kScheduleRow};
     for (const IcsEvent& e : events) {
@@ -167,7 +167,7 @@ TEST_F(IcsEventsTest, EventsAgreeWithTheEventListOfEveryDay) {
 
 TEST_F(IcsEventsTest, SignsOfEveryDay) {
     const IcsInclude signs = IcsInclude::Of({IcsWord::Rokuyo, IcsWord::Lunar, IcsWord::Moon});
-    const std::vector<IcsEvent> events = CollectIcsEvents(*rec_, {2024, 1, 1}, {2024, 12, 31}, signs);
+    const std::vector<IcsEvent> events = CollectIcsEvents(*rec_, {2024, 1, 1}, {2024, 12, 31}, signs, AlmanacMode::Standard);
     std::map<IcsKind, int> count;
     for (const IcsEvent& e : events) ++count[e.kind];
     EXPECT_EQ(count[IcsKind::Rokuyo], 366);
@@ -187,7 +187,7 @@ TEST_F(IcsEventsTest, SignsOfEveryDay) {
 TEST_F(IcsEventsTest, LeapMonthAndPhaseNames) {
     const IcsInclude signs = IcsInclude::Of({IcsWord::Rokuyo, IcsWord::Lunar, IcsWord::Moon});
     // 22 March 2023 is the first day of the leap second month.
-    const std::vector<Ev> got = Events(CollectIcsEvents(*rec_, {2023, 3, 22}, {2023, 3, 22}, signs));
+    const std::vector<Ev> got = Events(CollectIcsEvents(*rec_, {2023, 3, 22}, {2023, 3, 22}, signs, AlmanacMode::Standard));
     ASSERT_EQ(got.size(), 3u);
     EXPECT_EQ(std::get<1>(got[0]), IcsKind::Rokuyo);
     const int k = std::get<2>(got[0]);
@@ -197,19 +197,21 @@ TEST_F(IcsEventsTest, LeapMonthAndPhaseNames) {
     EXPECT_EQ(got[2], (Ev{"2023-03-22", IcsKind::Moon, 0, "新月", ""}));
 }
 
-TEST_F(IcsEventsTest, ComputesTheFullDisplayAndRestoresTheFlag) {
-    // In the monthly display ComputeMonth would take today's date instead
-    // of each day of the range.
-    DisplayModeFlag() = 1;
-    const std::vector<Ev> got = Events(CollectIcsEvents(*rec_, {2024, 5, 3}, {2024, 5, 3}, IcsInclude{}));
-    EXPECT_EQ(got, (std::vector<Ev>{{"2024-05-03", IcsKind::Holiday, 0, "憲法記念日", "憲法の施行"}}));
-    EXPECT_EQ(DisplayModeFlag(), 1);
+// The new moon of 2035-01-10 at 0:04 JST falls on the 9th by the shipped
+// series: the export follows the almanac it is asked for.
+TEST_F(IcsEventsTest, ComputesInTheAlmanacModeAsked) {
+    const IcsInclude lunar = IcsInclude::Of({IcsWord::Lunar});
+    const auto first = [&](AlmanacMode mode) {
+        return Events(CollectIcsEvents(*rec_, {2035, 1, 9}, {2035, 1, 9}, lunar, mode)).at(0);
+    };
+    EXPECT_EQ(std::get<3>(first(AlmanacMode::Standard)), "旧暦 12月1日");
+    EXPECT_EQ(std::get<3>(first(AlmanacMode::Precise)), "旧暦 11月30日");
 }
 
 TEST_F(IcsEventsTest, ARefusedRangeGivesNothingAndLeavesTheRecord) {
     Select(2024, 5, 5);
-    EXPECT_TRUE(CollectIcsEvents(*rec_, {2024, 5, 6}, {2024, 5, 5}, IcsInclude{}).empty());
-    EXPECT_TRUE(CollectIcsEvents(*rec_, {1599, 12, 31}, {1600, 1, 1}, IcsInclude{}).empty());
+    EXPECT_TRUE(CollectIcsEvents(*rec_, {2024, 5, 6}, {2024, 5, 5}, IcsInclude{}, AlmanacMode::Standard).empty());
+    EXPECT_TRUE(CollectIcsEvents(*rec_, {1599, 12, 31}, {1600, 1, 1}, IcsInclude{}, AlmanacMode::Standard).empty());
     EXPECT_EQ(TargetDate(*rec_), (CalendarDate{2024, 5, 5}));
     EXPECT_TRUE(TakeMessages().empty());
 }

@@ -59,7 +59,7 @@ TEST_F(JumpsTest, RelativeJumps) {
         Select(c.y, c.m, c.d);
         EXPECT_EQ(Ymd(RelativeJumpDate(*rec_, c.number, c.unit)),
                   std::make_tuple(c.wantY, c.wantM, c.wantD));
-        EXPECT_EQ(RunRelativeJump(*rec_, c.number, c.unit), 1);
+        EXPECT_EQ(RunRelativeJump(*rec_, c.number, c.unit, {}), 1);
         EXPECT_EQ(TargetNow(), std::make_tuple(c.wantY, c.wantM, c.wantD));
     }
     EXPECT_TRUE(TakeMessages().empty());
@@ -71,7 +71,7 @@ TEST_F(JumpsTest, RelativeJumpWithoutUnitKeepsTheDialog) {
         EXPECT_FALSE(RelativeJumpMayClose("1", unit));
         EXPECT_EQ(TakeMessages(), std::vector<std::string>{"日付が不正です"});
         EXPECT_FALSE(RelativeJumpDate(*rec_, "1", unit).has_value());
-        EXPECT_EQ(RunRelativeJump(*rec_, "1", unit), -1);
+        EXPECT_EQ(RunRelativeJump(*rec_, "1", unit, {}), -1);
         EXPECT_TRUE(TakeMessages().empty());
         EXPECT_EQ(TargetNow(), std::make_tuple(2024, 6, 15));
     }
@@ -91,7 +91,7 @@ TEST_F(JumpsTest, JumpsOutOfTheRangeAreRefused) {
         SCOPED_TRACE(c.why);
         Select(2999, 12, 31);
         TakeMessages();
-        EXPECT_EQ(RunRelativeJump(*rec_, c.number, c.unit), 0);
+        EXPECT_EQ(RunRelativeJump(*rec_, c.number, c.unit, {}), 0);
         EXPECT_EQ(TakeMessages(), std::vector<std::string>{kRangeMessage});
         EXPECT_EQ(TargetNow(), std::make_tuple(2999, 12, 31));
     }
@@ -120,7 +120,7 @@ TEST_F(JumpsTest, DirectJumps) {
         Select(2024, 6, 15);
         EXPECT_EQ(Ymd(DirectJumpDate(*rec_, c.year, c.month, c.day)),
                   std::make_tuple(c.wantY, c.wantM, c.wantD));
-        EXPECT_EQ(RunDirectJump(*rec_, c.year, c.month, c.day), 1);
+        EXPECT_EQ(RunDirectJump(*rec_, c.year, c.month, c.day, {}), 1);
         EXPECT_EQ(TargetNow(), std::make_tuple(c.wantY, c.wantM, c.wantD));
     }
 }
@@ -130,7 +130,7 @@ TEST_F(JumpsTest, DirectJumpOutOfRange) {
     for (const char* year : kYears) {
         Select(2024, 6, 15);
         TakeMessages();
-        EXPECT_EQ(RunDirectJump(*rec_, year, "13", "2147483647"), 0) << year;
+        EXPECT_EQ(RunDirectJump(*rec_, year, "13", "2147483647", {}), 0) << year;
         EXPECT_EQ(TakeMessages(), std::vector<std::string>{kRangeMessage});
         EXPECT_EQ(TargetNow(), std::make_tuple(2024, 6, 15));
     }
@@ -158,14 +158,14 @@ TEST(NormalizedTypedDate, AgreesWithNormalizeDate) {
 TEST_F(JumpsTest, EraConversionMoves) {
     Select(2024, 6, 15);
     EraConvertState s = OpenEraConvert(*rec_, 2024, 6, 15);
-    EXPECT_EQ(MoveToEraConverted(*rec_, s), 1) << "without a conversion: the opening date";
+    EXPECT_EQ(MoveToEraConverted(*rec_, s, {}), 1) << "without a conversion: the opening date";
     EXPECT_EQ(TargetNow(), std::make_tuple(2024, 6, 15));
     OnConvertToEra(*rec_, s, Cp("1989年1月8日"));
-    EXPECT_EQ(MoveToEraConverted(*rec_, s), 1);
+    EXPECT_EQ(MoveToEraConverted(*rec_, s, {}), 1);
     EXPECT_EQ(TargetNow(), std::make_tuple(1989, 1, 8));
     OnConvertToEra(*rec_, s, Cp("2023年2月30日"));  // not normalised: refused
     TakeMessages();
-    EXPECT_EQ(MoveToEraConverted(*rec_, s), 0);
+    EXPECT_EQ(MoveToEraConverted(*rec_, s, {}), 0);
     EXPECT_EQ(TakeMessages(), std::vector<std::string>{kRangeMessage});
     EXPECT_EQ(TargetNow(), std::make_tuple(1989, 1, 8));
 }
@@ -220,7 +220,7 @@ TEST_F(JumpsTest, FieldsThatAreNotNumbersChangeNothing) {
         EXPECT_FALSE(DirectJumpMayClose(Cp(c.year), Cp(c.month), Cp(c.day)));
         EXPECT_EQ(TakeMessages(), std::vector<std::string>{"年・月・日は数字で入力してください"});
         EXPECT_FALSE(DirectJumpDate(*rec_, Cp(c.year), Cp(c.month), Cp(c.day)).has_value());
-        EXPECT_EQ(RunDirectJump(*rec_, Cp(c.year), Cp(c.month), Cp(c.day)), -1);
+        EXPECT_EQ(RunDirectJump(*rec_, Cp(c.year), Cp(c.month), Cp(c.day), {}), -1);
         EXPECT_TRUE(TakeMessages().empty()) << "no range message either";
         EXPECT_EQ(TargetNow(), std::make_tuple(2024, 6, 15));
     }
@@ -228,7 +228,7 @@ TEST_F(JumpsTest, FieldsThatAreNotNumbersChangeNothing) {
         SCOPED_TRACE(number);
         EXPECT_FALSE(RelativeJumpMayClose(number, kUnitDaysAhead));
         EXPECT_EQ(TakeMessages(), std::vector<std::string>{"移動する数は数字で入力してください"});
-        EXPECT_EQ(RunRelativeJump(*rec_, number, kUnitDaysAhead), -1);
+        EXPECT_EQ(RunRelativeJump(*rec_, number, kUnitDaysAhead, {}), -1);
         EXPECT_EQ(TargetNow(), std::make_tuple(2024, 6, 15));
     }
     EXPECT_FALSE(RelativeJumpMayClose("abc", -1));

@@ -9,7 +9,6 @@
 namespace kalendo::testing_support {
 
 ModelTest::ModelTest() : rec_(std::make_unique<MonthRecord>()) {
-    DisplayModeFlag() = 0;
     EXPECT_FALSE(LoadEras(*rec_, Cp(kTestEras)).has_value());
     EXPECT_FALSE(LoadHolidays(*rec_, "").has_value());
     EXPECT_FALSE(LoadNotes(*rec_, "").has_value());
@@ -24,7 +23,7 @@ void ModelTest::SetToday(int y, int m, int d) {
 }
 
 void ModelTest::Select(int y, int m, int d) {
-    ASSERT_EQ(ComputeMonth(*rec_, y, m, d), 1) << y << '-' << m << '-' << d;
+    ASSERT_EQ(ComputeMonth(*rec_, y, m, d, {}), 1) << y << '-' << m << '-' << d;
 }
 
 void ModelTest::LoadHolidayLines(const std::string& utf8) {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 #include "core/month_record.h"
 #include "platform/recording_platform.h"
 #include "platform/text_codec.h"
@@ -30,7 +30,6 @@ inline constexpr char kTestEras[] =
 class ModelTest : public ::testing::Test {
 protected:
     ModelTest();
-    ~ModelTest() override { DisplayModeFlag() = 0; }
 
     // Pins today (and reads it into the record).
     void SetToday(int y, int m, int d);

@@ -59,7 +59,7 @@ TEST_F(MonthViewTest, NavigationTargets) {
 TEST_F(MonthViewTest, TodayCommandReadsTheClockFirst) {
     Select(2020, 1, 1);
     platform_->today = CalendarDate{2025, 11, 3};
-    ASSERT_EQ(RunNavigationCommand(*rec_, kCmdToday), 1);
+    ASSERT_EQ(RunNavigationCommand(*rec_, kCmdToday, {}), 1);
     EXPECT_EQ(TargetNow(), std::make_tuple(2025, 11, 3));
     EXPECT_EQ(rec_->year[kToday], 2025);
 }
@@ -76,7 +76,7 @@ TEST_F(MonthViewTest, RefusedCommandsKeepTheMonth) {
         SCOPED_TRACE(c.why);
         Select(c.y, c.m, c.d);
         TakeMessages();
-        EXPECT_EQ(RunNavigationCommand(*rec_, c.command), 0);
+        EXPECT_EQ(RunNavigationCommand(*rec_, c.command, {}), 0);
         EXPECT_EQ(TakeMessages(), std::vector<std::string>{kRangeMessage});
         EXPECT_EQ(TargetNow(), std::make_tuple(c.y, c.m, c.d));
     }
@@ -85,7 +85,7 @@ TEST_F(MonthViewTest, RefusedCommandsKeepTheMonth) {
 TEST_F(MonthViewTest, UnknownCommandDoesNothing) {
     Select(2024, 6, 15);
     EXPECT_FALSE(NavigationTarget(*rec_, 32799).has_value());
-    EXPECT_EQ(RunNavigationCommand(*rec_, 32799), -1);
+    EXPECT_EQ(RunNavigationCommand(*rec_, 32799, {}), -1);
     EXPECT_TRUE(TakeMessages().empty());
 }
 
@@ -117,7 +117,7 @@ TEST_F(MonthViewTest, CellClicks) {
         SCOPED_TRACE(c.why);
         Select(c.y, c.m, c.d);
         EXPECT_EQ(Ymd(CellClickTarget(*rec_, c.cellDay)), std::make_tuple(c.wantY, c.wantM, c.wantD));
-        EXPECT_EQ(RunCellLeftClick(*rec_, c.cellDay), 1);
+        EXPECT_EQ(RunCellLeftClick(*rec_, c.cellDay, {}), 1);
         EXPECT_EQ(TargetNow(), std::make_tuple(c.wantY, c.wantM, c.wantD));
     }
 }
@@ -243,7 +243,6 @@ TEST_F(MonthViewTest, TimerTickFollowsTheDate) {
     EXPECT_EQ(rec_->scheduleCount, 0) << "the schedule of yesterday is swept";
 
     // The monthly display shows the new today's month.
-    DisplayModeFlag() = 1;
     platform_->today = CalendarDate{2024, 6, 17};
     r = TimerTick(*rec_, AppSettings{0, 0, 0, kViewMonthly});
     EXPECT_TRUE(r.todayChanged);

@@ -83,21 +83,21 @@ TEST_F(ScheduleEditTest, NewScheduleIsStoredAndSavedOnOk) {
     ASSERT_TRUE(session.has_value());
     EXPECT_EQ(FinishNewSchedule(*rec_, path_, *session, Answer("打ち合わせ", "部屋A\n資料", -1)), 1);
     ASSERT_EQ(rec_->scheduleCount, 1);
-    const CSchedule& s = rec_->schedules[0];
+    const CSchedule& s = rec_->tables.schedules[0];
     EXPECT_EQ(Utf(s.name), "打ち合わせ");
     EXPECT_EQ(Utf(s.text), "部屋A\r\n資料") << "CR LF line breaks whatever the editor gave";
     EXPECT_EQ(std::make_tuple(s.year, s.month, s.day), std::make_tuple(2024, 6, 20));
     EXPECT_EQ(s.displayPeriod, 0) << "-1 (text typed into the combo box) is stored as 0";
     const auto back = ReadBack();
     ASSERT_EQ(back->scheduleCount, 1);
-    EXPECT_EQ(std::string(back->schedules[0].name), s.name);
-    EXPECT_EQ(std::string(back->schedules[0].text), s.text);
+    EXPECT_EQ(std::string(back->tables.schedules[0].name), s.name);
+    EXPECT_EQ(std::string(back->tables.schedules[0].text), s.text);
 }
 
 TEST_F(ScheduleEditTest, CancelledOrRefusedNewScheduleWritesNothing) {
     LoadScheduleLines("一つ目 2024/07/01\t2\n{\n\n}\n二つ目 2024/07/02\t3\n{\n\n}\n");
     RemoveSchedule(*rec_, 0);
-    const CSchedule stale = rec_->schedules[1];
+    const CSchedule stale = rec_->tables.schedules[1];
     Select(2024, 6, 20);
     const auto session = OpenNewScheduleDialog(*rec_);
     ASSERT_TRUE(session.has_value());
@@ -106,7 +106,7 @@ TEST_F(ScheduleEditTest, CancelledOrRefusedNewScheduleWritesNothing) {
     EXPECT_TRUE(TakeMessages().empty()) << "the dialog has shown its refusal already";
     EXPECT_EQ(rec_->scheduleCount, 1);
     EXPECT_FALSE(FileWritten());
-    EXPECT_EQ(std::memcmp(&rec_->schedules[1], &stale, sizeof stale), 0) << "slot untouched";
+    EXPECT_EQ(std::memcmp(&rec_->tables.schedules[1], &stale, sizeof stale), 0) << "slot untouched";
 
     // Today moved past the date while the dialog was open: not stored.
     SetToday(2024, 6, 21);
@@ -226,14 +226,14 @@ TEST_F(ScheduleEditTest, NamesStayWithinTheFileLine) {
     const auto session = OpenNewScheduleDialog(*rec_);
     ASSERT_TRUE(session.has_value());
     ASSERT_EQ(FinishNewSchedule(*rec_, path_, *session, Answer(kanji, "備考", 4)), 1);
-    EXPECT_EQ(std::strlen(rec_->schedules[0].name), 1010u);
+    EXPECT_EQ(std::strlen(rec_->tables.schedules[0].name), 1010u);
     const auto back = ReadBack();
     ASSERT_EQ(back->scheduleCount, 1);
-    EXPECT_STREQ(back->schedules[0].name, rec_->schedules[0].name);
-    EXPECT_EQ(std::make_tuple(back->schedules[0].year, back->schedules[0].month,
-                              back->schedules[0].day, back->schedules[0].displayPeriod),
+    EXPECT_STREQ(back->tables.schedules[0].name, rec_->tables.schedules[0].name);
+    EXPECT_EQ(std::make_tuple(back->tables.schedules[0].year, back->tables.schedules[0].month,
+                              back->tables.schedules[0].day, back->tables.schedules[0].displayPeriod),
               std::make_tuple(2024, 6, 20, 4));
-    EXPECT_EQ(Utf(back->schedules[0].text), "備考");
+    EXPECT_EQ(Utf(back->tables.schedules[0].text), "備考");
 }
 
 class ScheduleRowsTest : public ScheduleEditTest {
@@ -266,22 +266,22 @@ TEST_F(ScheduleRowsTest, EditStoresAndRewritesTheFile) {
     const auto session = OpenEditScheduleDialog(*rec_, rows_, 2);
     ASSERT_TRUE(session.has_value());
     EXPECT_EQ(FinishEditSchedule(*rec_, path_, *session, Answer("歯科", "午後\n三時", 3)), 1);
-    const CSchedule& s = rec_->schedules[1];
+    const CSchedule& s = rec_->tables.schedules[1];
     EXPECT_EQ(Utf(s.name), "歯科");
     EXPECT_EQ(Utf(s.text), "午後\r\n三時");
     EXPECT_EQ(s.displayPeriod, 3);
     EXPECT_EQ(std::make_tuple(s.year, s.month, s.day), std::make_tuple(2024, 6, 19));
     const auto back = ReadBack();
     ASSERT_EQ(back->scheduleCount, 2);
-    EXPECT_EQ(Utf(back->schedules[1].text), "午後\r\n三時");
+    EXPECT_EQ(Utf(back->tables.schedules[1].text), "午後\r\n三時");
 }
 
 TEST_F(ScheduleRowsTest, CancelLeavesTheScheduleButTheFileIsRewritten) {
-    const CSchedule before = rec_->schedules[0];
+    const CSchedule before = rec_->tables.schedules[0];
     const auto session = OpenEditScheduleDialog(*rec_, rows_, 1);
     ASSERT_TRUE(session.has_value());
     EXPECT_EQ(FinishEditSchedule(*rec_, path_, *session, std::nullopt), 0);
-    EXPECT_EQ(std::memcmp(&rec_->schedules[0], &before, sizeof before), 0);
+    EXPECT_EQ(std::memcmp(&rec_->tables.schedules[0], &before, sizeof before), 0);
     EXPECT_TRUE(FileWritten()) << "the edit command always saves";
 }
 
@@ -290,7 +290,7 @@ TEST_F(ScheduleRowsTest, EditOfASweptScheduleStoresNothing) {
     ASSERT_TRUE(session.has_value());
     RemoveSchedule(*rec_, 0);  // the sweep moved 歯医者 into slot 0, slot 1 is stale
     EXPECT_EQ(FinishEditSchedule(*rec_, path_, *session, Answer("別", "", 1)), 0);
-    EXPECT_EQ(Utf(rec_->schedules[0].name), "歯医者");
+    EXPECT_EQ(Utf(rec_->tables.schedules[0].name), "歯医者");
     EXPECT_EQ(rec_->scheduleCount, 1);
 }
 
@@ -299,18 +299,18 @@ TEST_F(ScheduleRowsTest, EditScheduleOfAPastScheduleIsNotStored) {
     // Schedule 0 (18 June) is now past: name and note are taken, the day
     // becomes 0 and 0 says it was not stored.
     EXPECT_EQ(EditSchedule(*rec_, 0, Answer("過去", "", 2)), 0);
-    EXPECT_EQ(rec_->schedules[0].day, 0);
-    EXPECT_EQ(rec_->schedules[0].displayPeriod, 1) << "the period is left";
+    EXPECT_EQ(rec_->tables.schedules[0].day, 0);
+    EXPECT_EQ(rec_->tables.schedules[0].displayPeriod, 1) << "the period is left";
 }
 
 TEST_F(ScheduleRowsTest, EditScheduleOnAFreeSlotTakesTheTargetDate) {
-    CSchedule& slot = rec_->schedules[rec_->scheduleCount];
+    CSchedule& slot = rec_->tables.schedules[rec_->scheduleCount];
     ASSERT_LE(slot.year, 0);
     EXPECT_EQ(EditSchedule(*rec_, rec_->scheduleCount, Answer("新規", "", 2)), 1);
     EXPECT_EQ(std::make_tuple(slot.year, slot.month, slot.day), std::make_tuple(2024, 6, 16));
     EXPECT_EQ(rec_->scheduleCount, 2) << "the caller counts the slot";
     EXPECT_EQ(EditSchedule(*rec_, 0, Answer("二 語", "", 2)), 0) << "refused answers change nothing";
-    EXPECT_EQ(Utf(rec_->schedules[0].name), "会議");
+    EXPECT_EQ(Utf(rec_->tables.schedules[0].name), "会議");
 }
 
 TEST_F(ScheduleRowsTest, DeleteRemovesScheduleRowsOnly) {
@@ -320,10 +320,10 @@ TEST_F(ScheduleRowsTest, DeleteRemovesScheduleRowsOnly) {
     EXPECT_FALSE(FileWritten());
     EXPECT_TRUE(DeleteScheduleRow(*rec_, path_, rows_, 1));
     ASSERT_EQ(rec_->scheduleCount, 1);
-    EXPECT_EQ(Utf(rec_->schedules[0].name), "歯医者");
+    EXPECT_EQ(Utf(rec_->tables.schedules[0].name), "歯医者");
     const auto back = ReadBack();
     ASSERT_EQ(back->scheduleCount, 1);
-    EXPECT_EQ(Utf(back->schedules[0].name), "歯医者");
+    EXPECT_EQ(Utf(back->tables.schedules[0].name), "歯医者");
 }
 
 }  // namespace

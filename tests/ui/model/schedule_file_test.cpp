@@ -47,7 +47,7 @@ protected:
 
 TEST_F(ScheduleSaveTest, SaveWritesTheFileAndLoadReadsIt) {
     Add(MakeSchedule("会議", 2025, 3, 5, 1));
-    CopyText(rec_->schedules[0].text, Cp932FromUtf8("資料\r\n二行目").c_str());
+    CopyText(rec_->tables.schedules[0].text, Cp932FromUtf8("資料\r\n二行目").c_str());
     EXPECT_TRUE(SaveSchedules(*rec_, path_));
     const auto bytes = ReadWholeFile(path_);
     ASSERT_TRUE(bytes.has_value());

@@ -230,17 +230,25 @@ TEST(SettingsFile, NoRegularFileCountsAsMissingAndIsNotWritten) {
     EXPECT_EQ(platform->MessagesUtf8(), std::vector<std::string>(3, "ERROR : 設定ファイルを開けません."));
 }
 
-TEST(SettingsFile, StartUpSetsTheDisplayModeFlag) {
-    ScopedRecordingPlatform platform;
-    TempFolder folder;
-    const std::string path = folder.File("Kalendo2.Ini");
-    ASSERT_TRUE(WriteSettings(path, AppSettings{100, 100, 0, 1}));
-    DisplayModeFlag() = 0;
-    EXPECT_EQ(LoadSettingsAtStartUp(path, ScreenSize{1920, 1080}).viewMode, 1);
-    EXPECT_EQ(DisplayModeFlag(), 1);
-    ASSERT_TRUE(WriteSettings(path, AppSettings{100, 100, 0, 0}));
-    LoadSettingsAtStartUp(path, ScreenSize{1920, 1080});
-    EXPECT_EQ(DisplayModeFlag(), 0);
+// The modes every month computation is handed come from the settings as
+// they stand; a value the settings cannot hold means the default.
+TEST(SettingsFile, MonthOptionsFollowTheSettings) {
+    const struct {
+        int viewMode, almanacMode;
+        int display;
+        AlmanacMode almanac;
+    } kCases[] = {
+        {kViewFull, kAlmanacStandard, kViewFull, AlmanacMode::Standard},
+        {kViewMonthly, kAlmanacStandard, kViewMonthly, AlmanacMode::Standard},
+        {kViewFull, kAlmanacPrecise, kViewFull, AlmanacMode::Precise},
+        {kViewMonthly, kAlmanacPrecise, kViewMonthly, AlmanacMode::Precise},
+        {7, 7, kViewFull, AlmanacMode::Standard},
+    };
+    for (const auto& c : kCases) {
+        const MonthOptions o = MonthOptionsOf(AppSettings{0, 0, 0, c.viewMode, c.almanacMode});
+        EXPECT_EQ(o.display, c.display) << c.viewMode;
+        EXPECT_EQ(o.almanac, c.almanac) << c.almanacMode;
+    }
 }
 
 }  // namespace

@@ -45,7 +45,7 @@ TEST_F(ViewStateTest, BeforeAnyDateOnlyTheTitle) {
 
 TEST_F(ViewStateTest, FirstUpdateShowsTodayAndSweepsPastSchedules) {
     LoadScheduleLines("昨日 2024/06/14\t1\n{\n\n}\n今日 2024/06/15\t1\n{\n\n}\n");
-    const ViewState v = FirstViewUpdate(*rec_);
+    const ViewState v = FirstViewUpdate(*rec_, {});
     EXPECT_EQ(std::make_tuple(rec_->year[kTarget], rec_->month[kTarget], rec_->day[kTarget]),
               std::make_tuple(2024, 6, 15));
     ASSERT_EQ(rec_->scheduleCount, 1);

@@ -108,7 +108,6 @@ void GuiTest::TearDown() {
     watchers_.clear();
     guard_.reset();
     app_.reset();
-    DisplayModeFlag() = 0;
     platform_.reset();
     std::error_code ignored;
     std::filesystem::remove_all(folder_, ignored);

@@ -355,9 +355,6 @@ TEST_F(WindowTest, SettingsFileIsWrittenAtExitWithTheWindowsPosition) {
 // "精密な暦計算" in the 表示 menu (kept in the compact menu): it switches the
 // almanac of the shown day, marks the title, and survives a restart.
 TEST_F(WindowTest, PreciseAlmanacItemSwitchesAndIsStored) {
-    struct BackToStandard {
-        ~BackToStandard() { CurrentAlmanacMode() = AlmanacMode::Standard; }
-    } backToStandard;
     const CalendarDate jan9 = {2035, 1, 9};
     Start(jan9);
     QAction* item = frame().action(kCmdAlmanacPrecise);
@@ -378,7 +375,6 @@ TEST_F(WindowTest, PreciseAlmanacItemSwitchesAndIsStored) {
     const std::string stored = ReadText(folder() / "Kalendo2.Ini");
     EXPECT_NE(stored.find("\n[View]\n1\n\n[Almanac]\n1\n"), std::string::npos) << stored;
 
-    CurrentAlmanacMode() = AlmanacMode::Standard;
     Start(jan9, stored);
     EXPECT_TRUE(frame().action(kCmdAlmanacPrecise)->isChecked());
     EXPECT_EQ(record().lunarDay, 30);

@@ -1,36 +1,30 @@
-// The month computation driver. This file is the one place in core/ that
-// reaches upward: it runs the steps of the astronomy, sign, definition and
-// era layers in the fixed order the record depends on.
-#include "core/compute_month.h"
+// The month computation driver: it runs the steps of the astronomy, sign,
+// definition and era layers in the fixed order the record depends on.
+#include "month/compute_month.h"
 
 #include <optional>
 
 #include "almanac/era.h"
 #include "almanac/signs.h"
 #include "astro/lunisolar.h"
-#include "astro/precise.h"
-#include "core/almanac_mode.h"
-#include "core/core_texts.h"
+#include "month/month_texts.h"
 #include "core/day_arith.h"
-#include "core/year_tables.h"
+#include "month/year_tables.h"
 #include "defs/evaluation_memo.h"
 #include "defs/holidays.h"
 #include "defs/notes.h"
 #include "platform/platform.h"
 
 namespace kalendo {
-namespace {
-
-}  // namespace
 
 bool ComputeMonthAccepts(int y, int m, int d) {
     return y >= kFirstComputedYear && y <= kLastComputedYear && m >= 1 && m <= 12 && d >= 1 &&
            d <= DaysInMonth(y, m);
 }
 
-int ComputeMonth(MonthRecord& rec, int y, int m, int d) {
+int ComputeMonth(MonthRecord& rec, int y, int m, int d, MonthOptions options) {
     // The monthly display always describes today, whatever date was asked.
-    if (DisplayModeFlag() == kViewMonthly) {
+    if (options.display == kViewMonthly) {
         y = rec.year[kToday];
         m = rec.month[kToday];
         d = rec.day[kToday];
@@ -46,13 +40,14 @@ int ComputeMonth(MonthRecord& rec, int y, int m, int d) {
     rec.month[kTarget] = m;
     rec.day[kTarget] = d;
     rec.weekday[kTarget] = Weekday(y, m, d);
+    rec.almanacMode = options.almanac;
 
     // The tables of the target year, a function of the key alone and kept
     // for the last years. The numbering places its anchors by finding
     // principal solar terms within lunations, so it needs both the term and
     // the new-moon table; the officers' solar-month starts are entries of
     // the term table.
-    const YearKey key{y, CurrentAlmanacMode()};
+    const YearKey key{y, options.almanac};
     LoadYearTables(rec, key);
     {
         // The terms are now those of the key: an entry whose expression read

@@ -1,11 +1,11 @@
-#include "core/year_tables.h"
+#include "month/year_tables.h"
 
 #include <cstring>
 
 #include "almanac/signs.h"
+#include "astro/astronomy.h"
 #include "astro/longitude_memo.h"
 #include "astro/lunisolar.h"
-#include "astro/precise.h"
 
 namespace kalendo {
 namespace {
@@ -60,13 +60,9 @@ void CopyYearTables(To& to, const From& from) {
 // The two almanac modes differ only in where the events of the tables lie;
 // the numbering and the anchors read the tables alike.
 void ComputeYearTables(MonthRecord& rec, AlmanacMode mode) {
-    if (mode == AlmanacMode::Precise) {
-        ComputeSolarTermsPrecise(rec);
-        ComputeNewMoonsPrecise(rec);
-    } else {
-        ComputeSolarTerms(rec);
-        ComputeNewMoons(rec);
-    }
+    const Astronomy& sky = AstronomyOf(mode);
+    sky.computeSolarTerms(rec);
+    sky.computeNewMoons(rec);
     NumberLunarMonths(rec);
     ComputeOfficerAnchors(rec);
 }

@@ -1,7 +1,8 @@
-#include "core/compute_month.h"
+#include "month/compute_month.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 
 #include "platform/recording_platform.h"
@@ -12,7 +13,6 @@ namespace {
 class ComputeMonthTest : public ::testing::Test {
 protected:
     ComputeMonthTest() : rec_(std::make_unique<MonthRecord>()) {}
-    ~ComputeMonthTest() override { DisplayModeFlag() = 0; }
     ScopedRecordingPlatform platform_;
     std::unique_ptr<MonthRecord> rec_;
 };
@@ -37,8 +37,8 @@ TEST_F(ComputeMonthTest, RangeCheck) {
     for (const RangeCase& c : kRangeCases) {
         SCOPED_TRACE(c.why);
         platform_->messages.clear();
-        ASSERT_EQ(ComputeMonth(*rec_, 2024, 6, 15), 1);
-        EXPECT_EQ(ComputeMonth(*rec_, c.y, c.m, c.d), c.accepted);
+        ASSERT_EQ(ComputeMonth(*rec_, 2024, 6, 15, {}), 1);
+        EXPECT_EQ(ComputeMonth(*rec_, c.y, c.m, c.d, {}), c.accepted);
         if (c.accepted) {
             EXPECT_TRUE(platform_->messages.empty());
             EXPECT_EQ(rec_->year[kTarget], c.y);
@@ -55,15 +55,14 @@ TEST_F(ComputeMonthTest, RangeCheck) {
 }
 
 TEST_F(ComputeMonthTest, StoresWeekday) {
-    ASSERT_EQ(ComputeMonth(*rec_, 2024, 6, 15), 1);
+    ASSERT_EQ(ComputeMonth(*rec_, 2024, 6, 15, {}), 1);
     EXPECT_EQ(rec_->weekday[kTarget], 6);
 }
 
 TEST_F(ComputeMonthTest, MonthlyDisplayUsesTodayWhateverTheArguments) {
     platform_->today = CalendarDate{2025, 3, 9};
     UpdateToday(*rec_);
-    DisplayModeFlag() = 1;
-    EXPECT_EQ(ComputeMonth(*rec_, 3000, 13, 40), 1);
+    EXPECT_EQ(ComputeMonth(*rec_, 3000, 13, 40, {AlmanacMode::Standard, kViewMonthly}), 1);
     EXPECT_EQ(rec_->year[kTarget], 2025);
     EXPECT_EQ(rec_->month[kTarget], 3);
     EXPECT_EQ(rec_->day[kTarget], 9);
@@ -89,9 +88,13 @@ TEST(MonthRecord, InitialState) {
     EXPECT_EQ(rec->noteCount, -1);
     EXPECT_EQ(rec->userEntryCount, 0);
     EXPECT_EQ(rec->scheduleCount, 0);
-    EXPECT_EQ(rec->holidays[0].year, -1);
-    EXPECT_EQ(rec->holidays[0].displayPeriod, -1);
-    EXPECT_EQ(rec->schedules[511].month, -1);
+    // The slot tables are all zero bytes until a loader fills a slot, which
+    // it starts from the fresh entry.
+    const auto zero = std::make_unique<SlotTables>();
+    EXPECT_EQ(std::memcmp(&rec->tables, zero.get(), sizeof(SlotTables)), 0);
+    EXPECT_EQ(kFreshDefinitionEntry.year, -1);
+    EXPECT_EQ(kFreshDefinitionEntry.displayPeriod, -1);
+    EXPECT_EQ(kFreshSchedule.month, -1);
 }
 
 }  // namespace
