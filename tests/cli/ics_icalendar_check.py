@@ -38,33 +38,20 @@ def definition_entries(path, blocks):
     """The entries of a CP932 definition file as the almanac reads them:
     (entry line, description block), the block's lines cut to their first
     word and joined with CR LF."""
-    data = open(path, "rb").read()
-    if data.startswith(b"\xef\xbb\xbf"):
-        data = data[3:]
-    lines, line, i = [], bytearray(), 0
-    while i < len(data):
-        if data[i] in b"\r\n":
-            lines.append(bytes(line))
-            line = bytearray()
-            i += 2 if data[i] == 0x0D else 1  # the byte after a CR ends the line too
-        else:
-            line.append(data[i])
-            i += 1
-    if line:
-        lines.append(bytes(line))
-    assert all(len(l) < 1023 for l in lines), path
-    entries, it = [], iter(lines)
-    for raw in it:
+    data = open(path, "rb").read().removeprefix(b"\xef\xbb\xbf")
+    # A line ends at an LF, or at a CR together with the byte after it.
+    lines = iter(re.split(rb"\n|\r[\s\S]?", data))
+    entries = []
+    for raw in lines:
         entry = raw.split(b";")[0]
         if not entry.strip():
             continue
         if blocks and entry[:1] == b"{":
             text = []
-            for block_line in it:
-                if block_line[:1] == b"}":
+            for line in lines:
+                if line[:1] == b"}":
                     break
-                words = block_line.split()
-                text.append(words[0] if words else block_line)
+                text.append((line.split() or [line])[0])
             if entries:
                 entries[-1][1] = b"\r\n".join(text)
             continue

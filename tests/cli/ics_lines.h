@@ -3,12 +3,27 @@
 // and TEXT values unescaped.
 #pragma once
 
+// The sanitizers add time, and reserve terabytes of address space for
+// their shadow memory; some tests take less or skip a limit under them.
+#if defined(__SANITIZE_ADDRESS__)
+#define K2_TEST_SANITIZED 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define K2_TEST_SANITIZED 1
+#endif
+#endif
+#ifndef K2_TEST_SANITIZED
+#define K2_TEST_SANITIZED 0
+#endif
+
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace kalendo {
+
+inline constexpr bool kSanitized = K2_TEST_SANITIZED != 0;
 
 // Whether `s` is whole UTF-8: each lead byte followed by exactly the
 // continuation bytes it announces, none cut off at the end.

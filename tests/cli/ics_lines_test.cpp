@@ -107,101 +107,63 @@ std::string ExpectedText(const std::string& cp932) {
 }
 
 // Every 7th year (200 years with the last); every 25th under the
-// sanitizers, which add time and nothing to what folding a line proves.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr int kYearStride = 25;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr int kYearStride = 25;
-#else
-constexpr int kYearStride = 7;
-#endif
-#else
-constexpr int kYearStride = 7;
-#endif
+// sanitizers, which add nothing to what folding a line proves.
+constexpr int kYearStride = kSanitized ? 25 : 7;
 
-class IcsRangeSample : public ::testing::Test {
-protected:
+// Every event of every stride-th year of 1600-2999 and of 2999, for the
+// shipped files and for the escaping fixtures, each written alone and
+// checked. The sample holds the text of every note and user event of the
+// files: a note's texts are the same in every year it falls (one winter
+// 天赦日 line of the shipped file never falls; its twin with the same
+// texts does).
+TEST(IcsRangeSample, EveryEventFoldsAndReadsBackExactly) {
     using Texts = std::tuple<IcsKind, std::string, std::string>;  // kind, name, description
-
-    // Every event of every `stride`th year of 1600-2999 (the last year
-    // too), each written alone by the writer and checked. The kind, name
-    // and description of every event seen go into seen_; the texts of the
-    // record's notes and user events into notes_ and users_.
-    void CheckEveryEvent(int stride) {
+    for (const bool fixtures : {false, true}) {
+        SCOPED_TRACE(fixtures ? "escaping fixtures" : "shipped files");
         ScopedRecordingPlatform platform;
+        DefinitionFolder folder;
+        const std::string from = std::string(std::getenv("K2_TEST_DATA")) + "/ics/";
+        for (const char* name : {"暦日.Def", "Usr.Def"}) {
+            if (fixtures) std::ofstream(folder.path() + name, std::ios::binary) << Cp932FromUtf8(ReadFileBytes(from + name));
+        }
         auto rec = std::make_unique<MonthRecord>();
-        OpenDocument(*rec, folder_.path());
+        OpenDocument(*rec, folder.path());
         std::string piece;
         IcsWriter writer(1700000000, [&piece](std::string_view bytes) {
             piece.append(bytes);
             return true;
         });
-        long long events = 0;
-        for (int year = 1600; year <= 2999; year = year + stride > 2999 && year != 2999 ? 2999 : year + stride) {
+        std::set<Texts> seen, entries;
+        std::set<IcsKind> kinds;
+        for (int year = 1600; year <= 2999; year = year + kYearStride > 2999 && year != 2999 ? 2999 : year + kYearStride) {
             VisitIcsEvents(*rec, {year, 1, 1}, {year, 12, 31}, IcsInclude::All(), AlmanacMode::Standard, [&](const IcsEvent& e) {
                 piece.clear();
                 writer.Event(e);
                 std::vector<std::string_view> lines;
-                const std::string fault = LineFault(piece, &lines);
-                EXPECT_EQ(fault, "") << IcsUid(e);
+                EXPECT_EQ(LineFault(piece, &lines), "") << IcsUid(e);
                 const std::vector<std::string> content = Unfold(lines);
                 EXPECT_EQ(TextOf(content, "SUMMARY"), ExpectedText(e.name)) << IcsUid(e);
                 const std::string description = ExpectedText(e.description);
                 EXPECT_EQ(TextOf(content, "DESCRIPTION"),
                           description.empty() ? std::nullopt : std::optional<std::string>(description))
                     << IcsUid(e);
-                seen_.insert({e.kind, e.name, e.description});
-                ++events;
-                return fault.empty() && !::testing::Test::HasFailure();
+                seen.insert({e.kind, e.name, e.description});
+                kinds.insert(e.kind);
+                return !::testing::Test::HasFailure();
             });
-            if (HasFailure()) return;
+            ASSERT_FALSE(HasFailure()) << year;
         }
-        EXPECT_GT(events, 1400 / stride * 700);
         for (int i = 0; i < rec->noteCount; ++i) {
-            notes_.insert({IcsKind::Note, rec->tables.notes[i].name, rec->tables.notes[i].description});
+            entries.insert({IcsKind::Note, rec->tables.notes[i].name, rec->tables.notes[i].description});
         }
         for (int i = 0; i < rec->userEntryCount; ++i) {
-            users_.insert({IcsKind::UserEvent, rec->tables.userEntries[i].name, rec->tables.userEntries[i].description});
+            entries.insert({IcsKind::UserEvent, rec->tables.userEntries[i].name, rec->tables.userEntries[i].description});
         }
+        EXPECT_GT(entries.size(), fixtures ? 4u : 50u);
+        EXPECT_TRUE(std::includes(seen.begin(), seen.end(), entries.begin(), entries.end()));
+        // Holidays of both kinds, notes, the three signs (and user events).
+        EXPECT_EQ(kinds.size(), fixtures ? 7u : 6u);
     }
-
-    // Whether every text of `texts` was among the events seen.
-    bool AllSeen(const std::set<Texts>& texts) const {
-        return std::includes(seen_.begin(), seen_.end(), texts.begin(), texts.end());
-    }
-
-    DefinitionFolder folder_;
-    std::set<Texts> seen_, notes_, users_;
-};
-
-// The sample holds the text of every calendar note of the shipped files
-// (a note's texts are the same in every year it falls; one of the winter
-// 天赦日 lines never falls, its twin with the same texts does) and every
-// other kind.
-TEST_F(IcsRangeSample, ShippedFilesEveryKind) {
-    CheckEveryEvent(kYearStride);
-    ASSERT_GT(notes_.size(), 50u);
-    EXPECT_TRUE(AllSeen(notes_));
-    for (const IcsKind kind : {IcsKind::Holiday, IcsKind::GeneratedHoliday, IcsKind::Rokuyo, IcsKind::Lunar,
-                               IcsKind::Moon}) {
-        EXPECT_TRUE(std::any_of(seen_.begin(), seen_.end(), [kind](const Texts& t) { return std::get<0>(t) == kind; }))
-            << IcsKindWord(kind);
-    }
-}
-
-// The escaping fixtures: names and descriptions with , ; \ and lines
-// whose cuts fall beside characters of 1, 2 and 3 octets and escapes.
-TEST_F(IcsRangeSample, EscapingFixturesEveryKind) {
-    const std::string from = std::string(std::getenv("K2_TEST_DATA")) + "/ics/";
-    for (const char* name : {"暦日.Def", "Usr.Def"}) {
-        std::ofstream(folder_.path() + name, std::ios::binary) << Cp932FromUtf8(ReadFileBytes(from + name));
-    }
-    CheckEveryEvent(kYearStride);
-    ASSERT_EQ(notes_.size(), 4u);
-    ASSERT_EQ(users_.size(), 1u);
-    EXPECT_TRUE(AllSeen(notes_));
-    EXPECT_TRUE(AllSeen(users_));
 }
 
 // ---- Written as it is computed ----------------------------------------
@@ -218,45 +180,41 @@ protected:
 TEST_F(IcsStreaming, OnePiecePerEventBetweenTheHeaderAndTheEnd) {
     const IcsInclude include = IcsInclude::Of({IcsWord::Holidays, IcsWord::Notes, IcsWord::Rokuyo});
     std::vector<std::string> pieces;
-    const long long events = ExportIcs(*rec_, {2024, 4, 1}, {2024, 5, 31}, include, AlmanacMode::Standard, 1700000000,
-                                       [&pieces](std::string_view bytes) {
-                                           pieces.emplace_back(bytes);
-                                           return true;
-                                       });
-    const std::vector<IcsEvent> collected = CollectIcsEvents(*rec_, {2024, 4, 1}, {2024, 5, 31}, include, AlmanacMode::Standard);
-    ASSERT_EQ(events, static_cast<long long>(collected.size()));
-    ASSERT_EQ(pieces.size(), collected.size() + 2);
-    EXPECT_EQ(pieces.front().rfind("BEGIN:VCALENDAR\r\n", 0), 0u);
+    ExportIcs(*rec_, {2024, 4, 1}, {2024, 5, 31}, include, AlmanacMode::Standard, 0, [&pieces](std::string_view b) {
+        pieces.emplace_back(b);
+        return true;
+    });
+    const std::vector<IcsEvent> events = CollectIcsEvents(*rec_, {2024, 4, 1}, {2024, 5, 31}, include, AlmanacMode::Standard);
+    ASSERT_EQ(pieces.size(), events.size() + 2);
+    EXPECT_EQ(pieces.front().find("BEGIN:VCALENDAR\r\n"), 0u);
     EXPECT_EQ(pieces.front().find("BEGIN:VEVENT"), std::string::npos);
-    EXPECT_EQ(pieces.back(), "END:VCALENDAR\r\n");
-    std::string whole;
-    for (std::size_t i = 0; i < pieces.size(); ++i) {
-        if (i > 0 && i + 1 < pieces.size()) {
-            EXPECT_EQ(pieces[i].rfind("BEGIN:VEVENT\r\nUID:" + IcsUid(collected[i - 1]) + "\r\n", 0), 0u);
-        }
-        whole += pieces[i];
+    for (std::size_t i = 0; i < events.size(); ++i) {
+        EXPECT_EQ(pieces[i + 1].find("BEGIN:VEVENT\r\nUID:" + IcsUid(events[i]) + "\r\n"), 0u);
     }
-    EXPECT_EQ(whole, IcsCalendarText(collected, 1700000000)) << "the same bytes as the calendar made at once";
+    EXPECT_EQ(pieces.back(), "END:VCALENDAR\r\n");
 }
 
 TEST_F(IcsStreaming, ASinkThatRefusesStopsTheComputation) {
+    struct Case {
+        int taken;        // pieces the sink takes before it refuses
+        long long events;  // events written
+        CalendarDate day;  // where the record stops
+        const char* why;
+    };
     // One rokuyo event a day: the eleventh piece is the event of 10 January.
-    int pieces = 0;
-    const long long events = ExportIcs(*rec_, {2024, 1, 1}, {2024, 12, 31}, IcsInclude::Of({IcsWord::Rokuyo}),
-                                       AlmanacMode::Standard, 1700000000, [&pieces](std::string_view) { return ++pieces <= 10; });
-    EXPECT_EQ(events, 9) << "the header and nine events were taken";
-    EXPECT_EQ(pieces, 11) << "nothing is offered after the refusal, not even the end";
-    EXPECT_EQ(TargetDate(*rec_), (CalendarDate{2024, 1, 10})) << "no day after the refused one is computed";
-}
-
-TEST_F(IcsStreaming, ASinkThatRefusesTheHeaderGetsNothingMore) {
-    int pieces = 0;
-    const CalendarDate before = TargetDate(*rec_);
-    EXPECT_EQ(ExportIcs(*rec_, {2024, 1, 1}, {2024, 12, 31}, IcsInclude::All(), AlmanacMode::Standard, 0,
-                        [&pieces](std::string_view) { return ++pieces > 1; }),
-              0);
-    EXPECT_EQ(pieces, 1);
-    EXPECT_EQ(TargetDate(*rec_), before) << "not a day computed";
+    const Case cases[] = {
+        {0, 0, TargetDate(*rec_), "the header refused: not a day computed"},
+        {10, 9, {2024, 1, 10}, "the header and nine events taken: no day after the refused one is computed"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        int pieces = 0;
+        EXPECT_EQ(ExportIcs(*rec_, {2024, 1, 1}, {2024, 12, 31}, IcsInclude::Of({IcsWord::Rokuyo}),
+                            AlmanacMode::Standard, 0, [&](std::string_view) { return ++pieces <= c.taken; }),
+                  c.events);
+        EXPECT_EQ(pieces, c.taken + 1) << "nothing is offered after the refusal, not even the end";
+        EXPECT_EQ(TargetDate(*rec_), c.day);
+    }
 }
 
 }  // namespace

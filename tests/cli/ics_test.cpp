@@ -427,20 +427,6 @@ TEST_F(IcsBinaryTest, PastSchedulesGiveNoEvents) {
     EXPECT_EQ(got, (std::vector<std::string>{"2024-06-15 誕生会 花束\nケーキ", "2024-12-24 忘年会 "}));
 }
 
-// The sanitizers reserve terabytes of address space for their shadow
-// memory: no limit on it can be set for the program they watch.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kSanitized = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kSanitized = true;
-#else
-constexpr bool kSanitized = false;
-#endif
-#else
-constexpr bool kSanitized = false;
-#endif
-
 TEST_F(IcsBinaryTest, ACenturyInTheMemoryOfADay) {
     if (kSanitized) GTEST_SKIP() << "no address-space limit under the sanitizers";
     // A hundred years of every kind: 22 MB of calendar, which the whole

@@ -21,7 +21,6 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace {
@@ -283,30 +282,6 @@ TEST_F(FileIoTest, APieceByPieceWriterNamesWhyItRefuses) {
     }
     EXPECT_EQ(Names(), before) << "no temporary file left";
     EXPECT_EQ(ReadWholeFile(File("kept")), "old");
-}
-
-// Pieces of every size, across the writer's gathering of 64 KiB, arrive
-// whole and in order; an abandoned writer leaves the old file and no
-// temporary file.
-TEST_F(FileIoTest, APieceByPieceWriterKeepsEveryByteOrNone) {
-    ASSERT_TRUE(WriteFileAtomically(File("y.ics"), "old"));
-    std::string want;
-    {
-        AtomicFileWriter file(File("y.ics"));
-        for (std::size_t n = 0; want.size() < 300000; n = (n * 7 + 13) % 70000) {
-            const std::string piece(n, static_cast<char>('a' + want.size() % 26));
-            want += piece;
-            ASSERT_TRUE(file.Write(piece));
-        }
-        EXPECT_EQ(ReadWholeFile(File("y.ics")), "old") << "nothing replaced before Commit";
-    }
-    EXPECT_EQ(ReadWholeFile(File("y.ics")), "old") << "abandoned: the old file stays";
-    EXPECT_EQ(Names(), std::vector<std::string>{"y.ics"});
-    AtomicFileWriter file(File("y.ics"));
-    for (std::size_t at = 0; at < want.size(); at += 1000) ASSERT_TRUE(file.Write(std::string_view(want).substr(at, 1000)));
-    ASSERT_TRUE(file.Commit());
-    EXPECT_EQ(ReadWholeFile(File("y.ics")), want);
-    EXPECT_EQ(Names(), std::vector<std::string>{"y.ics"});
 }
 
 }  // namespace
