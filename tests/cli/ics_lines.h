@@ -25,8 +25,7 @@ namespace kalendo {
 
 inline constexpr bool kSanitized = K2_TEST_SANITIZED != 0;
 
-// Whether `s` is whole UTF-8: each lead byte followed by exactly the
-// continuation bytes it announces, none cut off at the end.
+// Each lead byte followed by exactly the continuation bytes it announces.
 inline bool WholeUtf8(std::string_view s) {
     for (std::size_t i = 0; i < s.size();) {
         const unsigned char c = static_cast<unsigned char>(s[i]);
@@ -40,11 +39,10 @@ inline bool WholeUtf8(std::string_view s) {
     return true;
 }
 
-// The physical lines of `text` (without their CR LF) into `lines`; "" when
-// every line is as RFC 5545 wants it, else what is wrong with the first
-// that is not: a CR or an LF that is not one CR LF, more than 75 octets,
-// or a line that is not whole UTF-8 once a fold's blank is taken off (a
-// fold that cut a character leaves half of it on each line).
+// The physical lines of `text` into `lines`; "" when each ends in CR LF,
+// holds no other CR or LF, at most 75 octets, and is whole UTF-8 once a
+// fold's blank is taken off (a cut character leaves half on each line);
+// else what is wrong with the first that is not.
 inline std::string LineFault(std::string_view text, std::vector<std::string_view>* lines = nullptr) {
     std::size_t from = 0;
     while (from < text.size()) {
@@ -61,8 +59,7 @@ inline std::string LineFault(std::string_view text, std::vector<std::string_view
     return "";
 }
 
-// Content lines from physical lines: a line that begins with a blank or a
-// tab continues the one before, that one character dropped.
+// A line that begins with a blank or a tab continues the one before.
 inline std::vector<std::string> Unfold(const std::vector<std::string_view>& lines) {
     std::vector<std::string> out;
     for (const std::string_view line : lines) {
@@ -75,8 +72,7 @@ inline std::vector<std::string> Unfold(const std::vector<std::string_view>& line
     return out;
 }
 
-// A TEXT value with its escapes undone: \\ \; \, and \n or \N for a line
-// break.
+// A TEXT value with \\ \; \, \n and \N undone.
 inline std::string Unescape(std::string_view v) {
     std::string s;
     for (std::size_t i = 0; i < v.size(); ++i) {
@@ -90,8 +86,7 @@ inline std::string Unescape(std::string_view v) {
     return s;
 }
 
-// The value of the first content line of property `name` (no parameters),
-// unescaped; nullopt when there is none.
+// The unescaped value of the first content line `name:…`, if any.
 inline std::optional<std::string> TextOf(const std::vector<std::string>& contentLines, std::string_view name) {
     for (const std::string& line : contentLines) {
         if (line.size() > name.size() && line.compare(0, name.size(), name) == 0 && line[name.size()] == ':') {

@@ -2,7 +2,7 @@
 // and as a property of generated lines and of a sample of the whole
 // supported range (every line ends in CR LF, holds at most 75 octets and
 // cuts no character; unfolded and unescaped, each text is back exactly),
-// and the calendar handed on piece by piece as it is computed.
+// and the computation that stops when the sink refuses.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -176,23 +176,6 @@ protected:
     DefinitionFolder folder_;
     std::unique_ptr<MonthRecord> rec_;
 };
-
-TEST_F(IcsStreaming, OnePiecePerEventBetweenTheHeaderAndTheEnd) {
-    const IcsInclude include = IcsInclude::Of({IcsWord::Holidays, IcsWord::Notes, IcsWord::Rokuyo});
-    std::vector<std::string> pieces;
-    ExportIcs(*rec_, {2024, 4, 1}, {2024, 5, 31}, include, AlmanacMode::Standard, 0, [&pieces](std::string_view b) {
-        pieces.emplace_back(b);
-        return true;
-    });
-    const std::vector<IcsEvent> events = CollectIcsEvents(*rec_, {2024, 4, 1}, {2024, 5, 31}, include, AlmanacMode::Standard);
-    ASSERT_EQ(pieces.size(), events.size() + 2);
-    EXPECT_EQ(pieces.front().find("BEGIN:VCALENDAR\r\n"), 0u);
-    EXPECT_EQ(pieces.front().find("BEGIN:VEVENT"), std::string::npos);
-    for (std::size_t i = 0; i < events.size(); ++i) {
-        EXPECT_EQ(pieces[i + 1].find("BEGIN:VEVENT\r\nUID:" + IcsUid(events[i]) + "\r\n"), 0u);
-    }
-    EXPECT_EQ(pieces.back(), "END:VCALENDAR\r\n");
-}
 
 TEST_F(IcsStreaming, ASinkThatRefusesStopsTheComputation) {
     struct Case {
