@@ -10,8 +10,8 @@
 #include <optional>
 #include <string_view>
 
-#include "core/month_record.h"
 #include "core/load_problem.h"
+#include "core/month_record.h"
 
 namespace kalendo {
 

@@ -11,8 +11,8 @@
 #include "core/month_record.h"
 #include "platform/platform.h"
 #include "platform/qt_platform.h"
-#include "ui/model/settings.h"  // kProgramVersion
 #include "platform/text_codec.h"
+#include "ui/model/settings.h"  // kProgramVersion
 #include "ui/qt/application.h"
 #include "ui/qt/start_checks.h"
 

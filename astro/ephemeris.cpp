@@ -7,8 +7,8 @@
 
 #include "astro/delta_t.h"
 #include "astro/longitude.h"
-#include "core/day_arith.h"
 #include "core/calendar_constants.h"
+#include "core/day_arith.h"
 
 namespace kalendo {
 namespace {
@@ -122,21 +122,6 @@ const Ephemeris& ErfaEphemeris() {
 
 double JstMidnightJd(int y, int m, int d) { return JulianDate(y, m, d) - kJstOffsetDays; }
 
-CalendarDate JstDateOf(double jdUt) {
-    // The civil day number, then the Gregorian date of it (Fliegel and Van
-    // Flandern's integer algorithm, exact for positive day numbers).
-    const long jdn = static_cast<long>(std::floor(jdUt + kJstOffsetDays + 0.5));
-    long l = jdn + 68569;
-    const long n = 4 * l / 146097;
-    l -= (146097 * n + 3) / 4;
-    const long i = 4000 * (l + 1) / 1461001;
-    l = l - 1461 * i / 4 + 31;
-    const long j = 80 * l / 2447;
-    const int d = static_cast<int>(l - 2447 * j / 80);
-    l = j / 11;
-    const int m = static_cast<int>(j + 2 - 12 * l);
-    const int y = static_cast<int>(100 * (n - 49) + i + l);
-    return {y, m, d};
-}
+CalendarDate JstDateOf(double jdUt) { return DateOfJulianDate(jdUt + kJstOffsetDays); }
 
 }  // namespace kalendo

@@ -192,7 +192,28 @@ constexpr double kMaxElongationRateDegPerCentury =
                          (kMoonMeanRateDegPerCentury + MaxSlopeDegPerCentury(kMoonFirstTerm) +
                           MaxSlopeDegPerCentury(kMoonLaterTerms)));
 
+// The bound of MaxSunRateDegPerDay: the sun's terms alone, their slopes
+// taken whole whatever their signs, widened by a part in a thousand (the
+// rounding of T and of the sums is far below that).
+constexpr double Magnitude(double x) { return x < 0 ? -x : x; }
+template <int N>
+constexpr double MaxAbsSlopeDegPerCentury(const PeriodicTerm (&rows)[N]) {
+    double sum = 0;
+    for (const PeriodicTerm& row : rows) sum += Magnitude(MaxSlopeDegPerCentury(row));
+    return sum;
+}
+constexpr double kSunRateWidening = 1.001;
+constexpr double kMaxSunRateDegPerCentury =
+    kSunRateWidening *
+    (kSunMeanRateDegPerCentury + Magnitude(MaxSlopeDegPerCentury(kSunFirstTerm)) +
+     Magnitude(MaxSlopeDegPerCentury(kSunSecondTerm)) +
+     Magnitude(kSunThirdTermAmplitudePerCentury) *
+         (1 + kMaxAbsCenturies * Magnitude(kSunThirdTermRate) * kDegToRadPi11) +
+     MaxAbsSlopeDegPerCentury(kSunLaterTerms));
+
 }  // namespace
+
+double MaxSunRateDegPerDay() { return kMaxSunRateDegPerCentury * kCenturiesPerDay; }
 
 double MaxElongationRateDegPerMinute() {
     return kMaxElongationRateDegPerCentury * kCenturiesPerMinute;

@@ -14,4 +14,9 @@ namespace kalendo {
 // are not covered: a caller measures the distance around the circle.
 double MaxElongationRateDegPerMinute();
 
+// An upper bound, in degrees per day, on how far SunLongitude moves in a day
+// (between 0 h of two days, before the reduction into [0, 360)), for years
+// 0-4000; the true motion is at most about 1.02 deg, at perihelion.
+double MaxSunRateDegPerDay();
+
 }  // namespace kalendo

@@ -6,7 +6,6 @@
 
 #include "astro/longitude.h"
 #include "astro/lunisolar_detail.h"
-#include "astro/precise.h"
 #include "core/day_arith.h"
 
 namespace kalendo {
@@ -30,18 +29,23 @@ struct DayMemo {
 
 DayMemo sunMemo;
 DayMemo moonMemo;
-bool memoOn = true;
+bool cachingOn = true;
 
 template <double (*Series)(int, int, int, int, int, int)>
-double Remembered(DayMemo& memo, int y, int m, int d) {
-    if (!memoOn) return Series(y, m, d, 0, 0, 0);
-    const double offsetDays = JulianDate(y, m, d) - kFirstMemoJd;  // a whole number
-    if (!(offsetDays >= 0 && offsetDays < kMemoDays)) return Series(y, m, d, 0, 0, 0);
+double AtMidnight(double jd) {
+    const CalendarDate date = DateOfJulianDate(jd);
+    return Series(date.year, date.month, date.day, 0, 0, 0);
+}
+
+template <double (*Series)(int, int, int, int, int, int)>
+double Remembered(DayMemo& memo, double jd) {
+    const double offsetDays = jd - kFirstMemoJd;  // a whole number
+    if (!cachingOn || !(offsetDays >= 0 && offsetDays < kMemoDays)) return AtMidnight<Series>(jd);
     const int i = static_cast<int>(offsetDays);
     const std::uint64_t bit = std::uint64_t{1} << (i % kBitsPerWord);
     std::uint64_t& word = memo.known[i / kBitsPerWord];
     if ((word & bit) == 0) {
-        memo.valueDeg[i] = Series(y, m, d, 0, 0, 0);
+        memo.valueDeg[i] = AtMidnight<Series>(jd);
         word |= bit;
     }
     return memo.valueDeg[i];
@@ -50,21 +54,22 @@ double Remembered(DayMemo& memo, int y, int m, int d) {
 }  // namespace
 
 double SunLongitudeAtMidnight(int y, int m, int d) {
-    return Remembered<SunLongitude>(sunMemo, y, m, d);
+    return Remembered<SunLongitude>(sunMemo, JulianDate(y, m, d));
 }
 
 double MoonLongitudeAtMidnight(int y, int m, int d) {
-    return Remembered<MoonLongitude>(moonMemo, y, m, d);
+    return Remembered<MoonLongitude>(moonMemo, JulianDate(y, m, d));
 }
 
-void SetAstroMemo(bool on) { memoOn = on; }
-bool AstroMemo() { return memoOn; }
+double SunLongitudeAtJulianMidnight(double jd) { return Remembered<SunLongitude>(sunMemo, jd); }
+
+void SetAlmanacCaching(bool on) { cachingOn = on; }
+bool AlmanacCaching() { return cachingOn; }
 
 void ForgetAstroMemo() {
     std::memset(sunMemo.known, 0, sizeof sunMemo.known);
     std::memset(moonMemo.known, 0, sizeof moonMemo.known);
     ForgetNewMoonMinutes();
-    ForgetPreciseMemo();
 }
 
 }  // namespace kalendo

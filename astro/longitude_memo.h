@@ -1,5 +1,6 @@
-// The longitudes at 0 h JST of a day, remembered per day, and the switch
-// for everything the astronomy layer remembers.
+// The longitudes at 0 h JST of a day, remembered per day, and the one switch
+// for everything the almanac remembers (these longitudes, the new-moon
+// minutes behind MoonAge, and the year tables of the month computation).
 //
 // Every day-by-day search of the almanac (solar terms, new moons, the day a
 // solar longitude is passed, the principal phase of a day) evaluates the
@@ -16,15 +17,20 @@ namespace kalendo {
 double SunLongitudeAtMidnight(int y, int m, int d);
 double MoonLongitudeAtMidnight(int y, int m, int d);
 
-// Whether the astronomy layer remembers values (these longitudes, the
-// new-moon minutes behind MoonAge and the precise almanac's located new
-// moons and leads); on by default. Off, every value is
-// computed afresh and nothing is kept or read; on again, what was kept
-// before is used again (it cannot go stale: it depends on the day alone).
-void SetAstroMemo(bool on);
-bool AstroMemo();
+// The same for the day whose 0 h is the Julian date jd (ending in .5): the
+// series see the date only through it.
+double SunLongitudeAtJulianMidnight(double jd);
 
-// Forgets every remembered value (for measuring a cold start).
+// Whether the almanac remembers values; on by default. Off, every value is
+// computed afresh and nothing is kept or read: the reference the tests
+// compare the remembering path with. On again, what was kept before is used
+// again: each value is a function of its key alone (a day, or a year and
+// almanac mode), so it cannot go stale.
+void SetAlmanacCaching(bool on);
+bool AlmanacCaching();
+
+// Forgets the remembered longitudes and new-moon minutes (for measuring a
+// cold start).
 void ForgetAstroMemo();
 
 }  // namespace kalendo

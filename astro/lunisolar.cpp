@@ -98,31 +98,15 @@ bool MonthContains(const MonthRecord& rec, int n, const CalendarDate& date) {
            IsBefore(date, EntryAt(rec.newMoons, n + 1));
 }
 
-// A value at 0 h of a day, kept for the day last asked for. At 0 h the
-// longitudes depend on the date only through its Julian date, so a day
-// asked for again (the "next day" of one search step is the "day" of the
-// following step) gets the very same double without recomputing it.
-template <double (*Compute)(int, int, int)>
-class MidnightValue {
-public:
-    double operator()(const CalendarDate& date) {
-        const double jd = JulianDateOf(date);
-        if (jd != jd_) {
-            jd_ = jd;
-            value_ = Compute(date.year, date.month, date.day);
-        }
-        return value_;
-    }
-
-private:
-    double jd_ = -1;  // no Julian date of the supported range is negative
-    double value_ = 0;
-};
+double SunAtMidnightDeg(const CalendarDate& date) {
+    return SunLongitudeAtMidnight(date.year, date.month, date.day);
+}
 
 // The elongation E at 0 h: sun minus moon brought into [0, 360). It falls by
 // about 12 deg a day and jumps from near 0 to near 360 at each new moon.
-double ElongationAtMidnightDeg(int y, int m, int d) {
-    double eDeg = std::fmod(SunLongitudeAtMidnight(y, m, d) - MoonLongitudeAtMidnight(y, m, d),
+double ElongationAtMidnightDeg(const CalendarDate& date) {
+    double eDeg = std::fmod(SunLongitudeAtMidnight(date.year, date.month, date.day) -
+                                MoonLongitudeAtMidnight(date.year, date.month, date.day),
                             kFullCircleDeg);
     while (eDeg < 0) eDeg += kFullCircleDeg;
     return eDeg;
@@ -165,7 +149,7 @@ constexpr int kRememberedMinutes = 64;
 RememberedMinute rememberedMinutes[kRememberedMinutes];
 
 ClockMinute NewMoonMinuteOf(const CalendarDate& day) {
-    if (!AstroMemo()) return NewMoonMinute(day.year, day.month, day.day);
+    if (!AlmanacCaching()) return NewMoonMinute(day.year, day.month, day.day);
     const double jd = JulianDate(day.year, day.month, day.day);
     RememberedMinute& slot =
         rememberedMinutes[static_cast<long long>(jd) % kRememberedMinutes];
@@ -183,7 +167,6 @@ void ComputeSolarTerms(MonthRecord& rec) {
     CalendarDate day{targetYear - 1, 1, 1};
     double angleDeg = kFirstTermDeg;
     int count = 0;
-    MidnightValue<SunLongitudeAtMidnight> sunDeg;
     // Day-by-day search for the term at angleDeg; an event belongs to the JST
     // day during which it happens, so the day is tested from its 0 h to the
     // next day's 0 h. Invariant: no term from angleDeg on lies before `day`.
@@ -192,8 +175,8 @@ void ComputeSolarTerms(MonthRecord& rec) {
     // term falls between the 3rd and the 24th of its month, so the search
     // steps no further than the 27th.
     while (day.day <= DaysInMonth(targetYear - 1, day.month)) {
-        const double fromDeg = sunDeg(day);
-        double toDeg = sunDeg(NextDay(day));
+        const double fromDeg = SunAtMidnightDeg(day);
+        double toDeg = SunAtMidnightDeg(NextDay(day));
         // Across 0 deg the next day's longitude is taken one turn on, so an
         // angle of exactly 360 (standing for 0) compares with both.
         if (toDeg < fromDeg) toDeg += kFullCircleDeg;
@@ -219,11 +202,11 @@ int SolarTermIndexAtOrBefore(double springScaleDeg) {
 
 void ComputeNewMoons(MonthRecord& rec) {
     CalendarDate day{rec.year[kTarget] - 1, 1, 1};
-    MidnightValue<ElongationAtMidnightDeg> elongationDeg;
     for (int n = 0; n < kNewMoonCount; ++n) {
         // Invariant: no new moon of slot n lies before `day`. The new-moon day
         // is the one during which E jumps up, i.e. E(day) < E(next day).
-        for (int steps = 0; !(elongationDeg(day) < elongationDeg(NextDay(day))); ++steps) {
+        for (int steps = 0; !(ElongationAtMidnightDeg(day) < ElongationAtMidnightDeg(NextDay(day)));
+             ++steps) {
             assert(steps <= kMaxDaysToNextNewMoon);
             day = NextDay(day);
         }
@@ -395,22 +378,43 @@ double AgeAtNoonFromNewMoonDays(const CalendarDate& date, const CalendarDate& ne
 }
 
 CalendarDate SunReachesDate(double angleDeg, const CalendarDate& from) {
-    // Invariant: the sun has not reached angleDeg before 0 h of `day`. Each
-    // pass tests whether it does during that day, with the longitude at 0 h
-    // of the next day carried over as the next day's start.
-    CalendarDate day = from;
-    double startDeg = SunLongitudeAtMidnight(day.year, day.month, day.day);
-    for (int step = 0; step < kMaxDaysFromTermToAngle; ++step) {
-        const CalendarDate next = NextDay(day);
-        const double endDeg = SunLongitudeAtMidnight(next.year, next.month, next.day);
+    // Invariant: the sun has not reached angleDeg before 0 h of the day
+    // whose 0 h is jd. Each pass tests whether it does during that day, with
+    // the longitude at 0 h of the next day carried over as the next day's
+    // start.
+    //
+    // Days that cannot hold the angle are skipped: while the sun is gapDeg
+    // short of it at 0 h of a day, it is still short at 0 h of every day up
+    // to gapDeg / MaxSunRateDegPerDay() days later (kMarginDeg covers the
+    // rounding of the evaluations). Only the day passing the angle passes
+    // the test, so the day found is the one a walk over every day finds, in
+    // two or three evaluations instead of up to fifteen.
+    constexpr double kMarginDeg = 1e-6;
+    const double rateDegPerDay = MaxSunRateDegPerDay();
+    const double firstJd = JulianDateOf(from);
+    int days = 0;  // after `from`
+    double startDeg = SunLongitudeAtJulianMidnight(firstJd);
+    while (days < kMaxDaysFromTermToAngle) {
+        double gapDeg = angleDeg - startDeg;
+        if (gapDeg < 0) gapDeg += kFullCircleDeg;
+        const int skip = static_cast<int>((gapDeg - kMarginDeg) / rateDegPerDay);
+        if (skip > 0) {
+            days = skip < kMaxDaysFromTermToAngle - days ? days + skip : kMaxDaysFromTermToAngle;
+            startDeg = SunLongitudeAtJulianMidnight(firstJd + days);
+            if (days == kMaxDaysFromTermToAngle) break;
+        }
+        const double endDeg = SunLongitudeAtJulianMidnight(firstJd + days + 1);
         const bool passes = endDeg < startDeg
                                 ? (angleDeg >= startDeg || angleDeg < endDeg)  // wraps at 360
                                 : (startDeg <= angleDeg && angleDeg < endDeg);
-        if (passes) return day;
-        day = next;
+        if (passes) break;
         startDeg = endDeg;
+        ++days;
     }
-    assert(!"the sun passes every angle within a month of the term before it");
+    assert(days < kMaxDaysFromTermToAngle &&
+           "the sun passes every angle within a month of the term before it");
+    CalendarDate day{from.year, from.month, from.day + days};
+    NormalizeDate(day.year, day.month, day.day);
     return day;
 }
 

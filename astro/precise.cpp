@@ -5,12 +5,11 @@
 #include <initializer_list>
 
 #include "astro/events.h"
-#include "astro/longitude_memo.h"
 #include "astro/longitude.h"
 #include "astro/lunisolar.h"
-#include "core/day_arith.h"
-#include "core/calendar_constants.h"
 #include "astro/lunisolar_detail.h"
+#include "core/calendar_constants.h"
+#include "core/day_arith.h"
 
 namespace kalendo {
 namespace {
@@ -45,66 +44,24 @@ int CompareWith(const CalendarDate& a, int y, int m, int d) {
     return CompareDates(a.year, a.month, a.day, y, m, d);
 }
 
-// The moon's lead over the sun at an instant, in [0, 360). The last two
-// instants asked for are remembered: one day's end is the next day's start.
-// The almanac asks from one thread only.
-struct KnownLead {
-    double jdUt = -1, leadDeg = 0;  // no instant of the range is negative
-};
-KnownLead knownLeads[2];
-
+// The moon's lead over the sun at an instant, in [0, 360).
 double LeadDeg(double jdUt) {
-    if (AstroMemo()) {
-        for (const KnownLead& k : knownLeads) {
-            if (k.jdUt == jdUt) return k.leadDeg;
-        }
-    }
     const Ephemeris& erfa = ErfaEphemeris();
     double lead = std::fmod(erfa.Moon(jdUt).deg - erfa.Sun(jdUt).deg, kFullCircleDeg);
     if (lead < 0) lead += kFullCircleDeg;
-    if (AstroMemo()) {
-        knownLeads[0] = knownLeads[1];
-        knownLeads[1] = {jdUt, lead};
-    }
     return lead;
 }
-
-// The new moons located to the second, remembered by their JST day: the
-// moon's age of every day of a lunation counts from the same one.
-struct LocatedNewMoon {
-    CalendarDate day{0, 0, 0};
-    double jdUt = 0;
-};
-constexpr int kRememberedNewMoons = 4;
-LocatedNewMoon locatedNewMoons[kRememberedNewMoons];
-int nextNewMoonSlot = 0;
 
 }  // namespace
 
 double NewMoonInstantOfDay(const CalendarDate& day) {
-    if (AstroMemo()) {
-        for (const LocatedNewMoon& l : locatedNewMoons) {
-            if (l.day == day) return l.jdUt;
-        }
-    }
-    const double jdUt =
-        MoonPhaseInstant(kNewMoonPhase, JstMidnightJd(day.year, day.month, day.day) + kNoonDays);
-    if (AstroMemo()) {
-        locatedNewMoons[nextNewMoonSlot] = {day, jdUt};
-        nextNewMoonSlot = (nextNewMoonSlot + 1) % kRememberedNewMoons;
-    }
-    return jdUt;
+    return MoonPhaseInstant(kNewMoonPhase,
+                            JstMidnightJd(day.year, day.month, day.day) + kNoonDays);
 }
 
 double PreciseAgeAtNoonDays(const CalendarDate& date, const CalendarDate& newMoonDay) {
     return JstMidnightJd(date.year, date.month, date.day) + kNoonDays -
            NewMoonInstantOfDay(newMoonDay);
-}
-
-void ForgetPreciseMemo() {
-    for (KnownLead& k : knownLeads) k = KnownLead{};
-    for (LocatedNewMoon& l : locatedNewMoons) l = LocatedNewMoon{};
-    nextNewMoonSlot = 0;
 }
 
 void ComputeSolarTermsPrecise(MonthRecord& rec) {

@@ -21,16 +21,12 @@ void ComputeNewMoonsPrecise(MonthRecord& rec);
 int MoonPhaseOfDayPrecise(int y, int m, int d);
 
 // The instant (JD, UT) of the new moon that happens during the JST day
-// `day`, located to the second with the ephemeris; the last few located are
-// remembered (see AstroMemo).
+// `day`, located to the second with the ephemeris.
 double NewMoonInstantOfDay(const CalendarDate& day);
 
 // The moon's age in days at JST noon of `date`, counted from the new moon of
 // the JST day `newMoonDay` (MoonAge chooses that day from the record).
 double PreciseAgeAtNoonDays(const CalendarDate& date, const CalendarDate& newMoonDay);
-
-// Forgets the remembered instants and leads (with ForgetAstroMemo).
-void ForgetPreciseMemo();
 
 // The JST day during which the sun reaches angleDeg (0-360), for a day
 // `from` that lies within a few weeks before that instant (the search's

@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "month/compute_month.h"
 #include "core/day_arith.h"
+#include "month/compute_month.h"
 #include "platform/platform.h"
 #include "ui/model/document.h"
 

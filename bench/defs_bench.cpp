@@ -8,9 +8,9 @@
 
 #include "almanac/era.h"
 #include "bench/bench_support.h"
-#include "month/compute_month.h"
 #include "defs/expression.h"
 #include "defs/holidays.h"
+#include "month/compute_month.h"
 #include "platform/file_io.h"
 #include "platform/recording_platform.h"
 

@@ -42,8 +42,8 @@ void BM_PreciseComputeMonth(benchmark::State& state) {
 BENCHMARK(BM_PreciseComputeMonth)->Unit(benchmark::kMicrosecond);
 
 // The day questions of the panes: the phase of the day and the age at noon,
-// for each day of a month in turn (what navigating day by day asks; the
-// lunation's new moon is located once and remembered). Time per day.
+// for each day of a month in turn (what navigating day by day asks: two
+// ERFA leads for the phase and the new moon located afresh). Time per day.
 void BM_PreciseDayQuestions(benchmark::State& state) {
     ScopedRecordingPlatform platform;
     auto rec = std::make_unique<MonthRecord>();

@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
-# Start-up of the window to its first paint: runs the probe
-# (k2_window_startup_probe, the program's own start-up ended at the first
-# paint of the frame) RUNS times on an X display of its own (Xvfb, with
-# openbox as window manager when installed) and prints each wall time, the
-# median wall and CPU times, and VmRSS at the first paint.
+# Start-up of the window to its first paint, against its floor: runs the
+# program's probe (k2_window_startup_probe, the program's own start-up ended
+# at the first paint of the frame) and a bare Qt Widgets window with a menu
+# bar, a toolbar and 49 labels (k2_bare_window_probe), alternately, RUNS
+# times each on an X display of its own (Xvfb, with openbox as window
+# manager when installed). Prints the median wall and CPU times of both,
+# their ratio, and VmRSS at the first paint.
 # usage: bench/window_startup.sh [path/to/bin-folder [RUNS]]
 set -euo pipefail
 bin=$(cd "${1:-build/bin}" && pwd)
 runs=${2:-10}
-probe=$bin/k2_window_startup_probe
-[ -x "$probe" ] || { echo "no $probe" >&2; exit 2; }
+for probe in k2_window_startup_probe k2_bare_window_probe; do
+    [ -x "$bin/$probe" ] || { echo "no $bin/$probe" >&2; exit 2; }
+done
 scratch=$(mktemp -d)
 xvfb_pid=""; wm_pid=""
 cleanup() {
@@ -18,7 +21,9 @@ cleanup() {
     rm -rf "$scratch"
 }
 trap cleanup EXIT
-cp "$probe" "$bin"/*.Def "$scratch/"
+cp "$bin/k2_window_startup_probe" "$bin/k2_bare_window_probe" "$bin"/*.Def "$scratch/"
+mkdir -m 700 "$scratch/runtime"
+export XDG_RUNTIME_DIR=$scratch/runtime
 display=:$((200 + RANDOM % 500))
 Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!
@@ -29,10 +34,20 @@ if command -v openbox >/dev/null; then
     sleep 1
 fi
 for _ in $(seq "$runs"); do
-    K2_T0_NS=$(date +%s%N) DISPLAY=$display "$scratch/k2_window_startup_probe"
-done | tee "$scratch/runs" | awk '/first_paint_ms/ {printf "%s ms\n", $2}'
-grep first_paint_ms "$scratch/runs" | awk '{print $2}' | sort -n |
-    awk '{v[NR]=$1} END {printf "median of %d: %s ms\n", NR, v[int((NR+1)/2)]}'
-grep cpu_ms "$scratch/runs" | awk '{print $2}' | sort -n |
-    awk '{v[NR]=$1} END {printf "CPU time, median of %d: %s ms\n", NR, v[int((NR+1)/2)]}'
-grep VmRSS "$scratch/runs" | tail -1
+    for probe in k2_window_startup_probe k2_bare_window_probe; do
+        K2_T0_NS=$(date +%s%N) DISPLAY=$display "$scratch/$probe" | sed "s/^/$probe /"
+    done
+done > "$scratch/runs"
+
+# median <probe> <key>
+median() {
+    grep "^$1 $2" "$scratch/runs" | awk '{print $3}' | sort -n |
+        awk '{v[NR]=$1} END {print v[int((NR+1)/2)]}'
+}
+program=$(median k2_window_startup_probe first_paint_ms)
+bare=$(median k2_bare_window_probe first_paint_ms)
+printf 'program: median of %d first paints %s ms, CPU %s ms\n' "$runs" "$program" \
+    "$(median k2_window_startup_probe cpu_ms)"
+printf 'bare Qt window: median %s ms, CPU %s ms\n' "$bare" "$(median k2_bare_window_probe cpu_ms)"
+awk -v p="$program" -v b="$bare" 'BEGIN {printf "ratio %.2f (target <= 1.6)\n", p / b}'
+grep '^k2_window_startup_probe VmRSS' "$scratch/runs" | tail -1 | sed 's/^k2_window_startup_probe //'

@@ -1,22 +1,9 @@
 // The window's start-up as the program runs it (the same steps as
-// app/kalendo2_main.cpp), ended at its first paint: prints the
-// milliseconds from K2_T0_NS (CLOCK_REALTIME nanoseconds the caller took
-// just before starting the process, so loading and linking count) to the
-// end of the first paint of the frame, the process's CPU time until then
-// (all threads; less disturbed than the wall time on a busy machine) and
-// VmRSS at that moment. The probe
-// then ends without writing its settings. bench/window_startup.sh runs it.
+// app/kalendo2_main.cpp), ended at its first paint (first_paint.h). The
+// probe ends without writing its settings. bench/window_startup.sh runs it.
 #include <QApplication>
-#include <QEvent>
-#include <QTimer>
 
-#include <time.h>
-
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <string>
-
+#include "bench/first_paint.h"
 #include "core/month_record.h"
 #include "platform/platform.h"
 #include "platform/qt_platform.h"
@@ -24,55 +11,8 @@
 #include "ui/qt/application.h"
 #include "ui/qt/main_frame.h"
 
-namespace {
-
-long long NowNs() {
-    timespec t{};
-    clock_gettime(CLOCK_REALTIME, &t);
-    return t.tv_sec * 1'000'000'000LL + t.tv_nsec;
-}
-
-std::string StatusLine(const char* key) {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);) {
-        if (line.rfind(key, 0) == 0) return line;
-    }
-    return "";
-}
-
-class FirstPaint : public QObject {
-public:
-    explicit FirstPaint(long long t0Ns) : t0Ns_(t0Ns) {}
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        // The paint event is delivered after this filter returns; the
-        // zero timer runs once it (and the children's paints of the same
-        // pass) are done.
-        if (event->type() == QEvent::Paint && !seen_) {
-            seen_ = true;
-            QTimer::singleShot(0, [this] {
-                timespec cpu{};
-                clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu);
-                std::printf("first_paint_ms %.1f\ncpu_ms %.1f\n%s\n", (NowNs() - t0Ns_) / 1e6,
-                            cpu.tv_sec * 1e3 + cpu.tv_nsec / 1e6, StatusLine("VmRSS").c_str());
-                std::fflush(stdout);
-                std::_Exit(0);
-            });
-        }
-        return false;
-    }
-
-private:
-    long long t0Ns_;
-    bool seen_ = false;
-};
-
-}  // namespace
-
 int main(int argc, char** argv) {
-    const char* t0 = std::getenv("K2_T0_NS");
-    const long long t0Ns = t0 != nullptr ? std::atoll(t0) : NowNs();
+    const long long t0Ns = kalendo::bench::StartNs();
     kalendo::PreferXcbUnderWayland();
     QApplication app(argc, argv);
     if (!kalendo::OpenTextCodec().empty()) return kalendo::kFatalExitStatus;
@@ -80,7 +20,7 @@ int main(int argc, char** argv) {
     kalendo::QtPlatform platform;
     kalendo::SetPlatform(&platform);
     kalendo::Kalendo2App kalendo2(kalendo::TheMonthRecord());
-    FirstPaint probe(t0Ns);
+    kalendo::bench::FirstPaint probe(t0Ns);
     kalendo2.Start();
     kalendo2.frame().installEventFilter(&probe);
     return app.exec();

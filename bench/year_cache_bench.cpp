@@ -7,8 +7,8 @@
 #include <string>
 
 #include "bench/bench_support.h"
-#include "month/compute_month.h"
 #include "core/day_arith.h"
+#include "month/compute_month.h"
 #include "month/year_tables.h"
 #include "platform/recording_platform.h"
 
@@ -22,8 +22,8 @@ void WalkThrough2024(benchmark::State& state, MonthRecord& rec) {
     bench::ComputeDayAfterDayIn2024(state, rec);
 }
 
-// A year whose tables are kept: the year tables are copied, the expressions
-// that read only the year keep their results.
+// A year whose tables are kept: the year tables are copied, and every
+// definition entry is evaluated afresh.
 void BM_ComputeMonthKeptYear(benchmark::State& state) {
     ScopedRecordingPlatform platform;
     if (auto rec = bench::OpenShippedDocument(state)) WalkThrough2024(state, *rec);
@@ -61,7 +61,7 @@ void BM_ComputeMonthNewYearCold(benchmark::State& state) {
 }
 BENCHMARK(BM_ComputeMonthNewYearCold)->Unit(benchmark::kMillisecond);
 
-// The same with the caches off: what every call cost before.
+// The same with every cache off: each call computes its year from nothing.
 void BM_ComputeMonthUncached(benchmark::State& state) {
     ScopedRecordingPlatform platform;
     auto rec = bench::OpenShippedDocument(state);

@@ -6,8 +6,8 @@
 #include <cerrno>
 #include <cstddef>
 #include <cstdio>
-#include <cstring>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <optional>
 #include <string>
@@ -18,14 +18,14 @@
 #include "cli/day_json.h"
 #include "cli/json_writer.h"
 #include "cli/year_json.h"
-#include "month/compute_month.h"
-#include "month/month_texts.h"
 #include "core/almanac_mode.h"
 #include "core/day_arith.h"
 #include "defs/schedules.h"
+#include "month/compute_month.h"
+#include "month/month_texts.h"
 #include "platform/console_platform.h"
-#include "platform/text_codec.h"
 #include "platform/terminal_text.h"
+#include "platform/text_codec.h"
 #include "ui/model/document.h"
 #include "ui/model/file_locations.h"
 #include "ui/model/ics_calendar.h"

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
+#include <optional>
 
 #include "almanac/signs.h"
 #include "astro/astronomy.h"
@@ -73,6 +74,8 @@ bool IsBlank(char c) {
 }
 
 bool StartsWith(const char* text, const char* prefix) {
+    // Most keywords a text is tried against differ in the first byte.
+    if (*text != *prefix) return *prefix == '\0';
     return std::strncmp(text, prefix, std::strlen(prefix)) == 0;
 }
 
@@ -100,7 +103,17 @@ double ReadAngle(const char* text) {
     const char* p = text;
     if (*p == '-') ++p;
     bool nonzeroWholePart = false;
+    const char* digits = *text == '-' ? text + 1 : text;
     for (; IsDigit(*p); ++p) nonzeroWholePart = nonzeroWholePart || *p != '0';
+    // A whole angle of a few digits, as nearly every file writes them, is
+    // the very double from_chars would give.
+    constexpr std::ptrdiff_t kExactWholeDigits = 15;
+    if (*p != '.' && p > digits && p - digits <= kExactWholeDigits) {
+        long long whole = 0;
+        for (const char* q = digits; q < p; ++q) whole = whole * 10 + (*q - '0');
+        const double magnitude = static_cast<double>(whole);
+        return digits == text ? magnitude : -magnitude;
+    }
     if (*p == '.') {
         ++p;
         while (IsDigit(*p)) ++p;
@@ -111,10 +124,6 @@ double ReadAngle(const char* text) {
     if (read.ec != std::errc()) return 0;  // "-", "." or "-.": no digits
     return value;
 }
-
-// What the evaluation under way has read; every evaluation points it at its
-// own record first.
-ExpressionReads* currentReads = nullptr;
 
 bool AngleInRange(double angleDeg) {
     return angleDeg >= kMinAngleDeg && angleDeg < kMaxAngleDeg;
@@ -190,21 +199,66 @@ int LengthOfMonth(int y, int m) {
 
 using DaySign = int (*)(int y, int m, int d);
 
+// The day signs repeat with the day count: the sign of day d + 1 is that of
+// day d plus one, modulo the cycle, wherever the Julian date is positive
+// (where the signs are counted, by truncation, as whole days). So the days
+// nearest a day that carry a sign follow from that one day's sign, without
+// asking every day between; elsewhere (some 4 700 years before the era)
+// every candidate is asked.
+struct CycleDistance {
+    bool never = false;  // the keyword's value is no sign of the cycle
+    int ahead = 0;       // days to the first match on or after the day
+    int back = 0;        // days to the first match on or before it
+};
+
+// From this year on the Julian date is positive (it is 0 in -4712) with
+// far more room than any cyclic search (at most 60 days) needs.
+constexpr int kFirstCountedYear = -4000;
+
+int Modulo(int a, int n) {
+    const int r = a % n;
+    return r < 0 ? r + n : r;
+}
+
+// The distances from day d of (y, m) (d not normalised) to the nearest days
+// whose cyclic sign is `value`; nullopt for a keyword that is no day cycle or
+// a day too early for the count.
+std::optional<CycleDistance> DistanceToSign(DayKeywordKind kind, int value, int y, int m, int d) {
+    int cycle = 0, sign = 0;
+    int yn = y, mn = m, dn = d;
+    NormalizeDate(yn, mn, dn);
+    if (yn < kFirstCountedYear) return std::nullopt;
+    switch (kind) {
+        case DayKeywordKind::Weekday: cycle = kDaysPerWeek, sign = Weekday(yn, mn, dn); break;
+        case DayKeywordKind::Stem: cycle = kStemCount, sign = DayStemIndex(yn, mn, dn); break;
+        case DayKeywordKind::Branch: cycle = kBranchCount, sign = DayBranchIndex(yn, mn, dn); break;
+        case DayKeywordKind::Sexagenary:
+            // Numbered from 1 (甲子).
+            cycle = kSexagenaryCycle, sign = SexagenaryDay(yn, mn, dn) - 1, --value;
+            break;
+        default: return std::nullopt;
+    }
+    if (value < 0 || value >= cycle) return CycleDistance{true, 0, 0};
+    return CycleDistance{false, Modulo(value - sign, cycle), Modulo(sign - value, cycle)};
+}
+
 // Weekday, stem or branch keyword in the day part. Returns whether it set a
 // day. n >= 0.
-bool CycleDay(const MonthRecord& rec, DefinitionEntry& e, DaySign sign, int cycle,
-              int onTargetDay, int v, int n) {
+bool CycleDay(const MonthRecord& rec, DefinitionEntry& e, DayKeywordKind kind, DaySign sign,
+              int cycle, int onTargetDay, int v, int n) {
     const int y = rec.year[kTarget];
     if (n == onTargetDay) {
-        currentReads->targetMonth = true;
-        currentReads->targetDay = true;
         if (sign(y, rec.month[kTarget], rec.day[kTarget]) != v) return false;
         e.day = rec.day[kTarget];
         return true;
     }
     const int m = e.month;
     int first = 1;
-    while (first < cycle && sign(y, m, first) != v) ++first;  // [1, cycle]
+    if (const auto c = DistanceToSign(kind, v, y, m, 1)) {
+        first = c->never ? cycle : 1 + c->ahead;  // [1, cycle]
+    } else {
+        while (first < cycle && sign(y, m, first) != v) ++first;  // [1, cycle]
+    }
     if (n == kLastInMonth) {
         const int length = LengthOfMonth(y, m);
         int last = first;
@@ -224,13 +278,21 @@ bool KeywordDay(const MonthRecord& rec, DefinitionEntry& e, const DayKeyword& k,
     const int m = e.month;
     switch (k.kind) {
         case DayKeywordKind::Weekday:
-            return CycleDay(rec, e, WeekdayOf, kDaysPerWeek, kWeekdayOnTargetDay, k.value, n);
+            return CycleDay(rec, e, k.kind, WeekdayOf, kDaysPerWeek, kWeekdayOnTargetDay, k.value,
+                            n);
         case DayKeywordKind::Stem:
-            return CycleDay(rec, e, DayStemIndex, kStemCount, kCycleOnTargetDay, k.value, n);
+            return CycleDay(rec, e, k.kind, DayStemIndex, kStemCount, kCycleOnTargetDay, k.value,
+                            n);
         case DayKeywordKind::Branch:
-            return CycleDay(rec, e, DayBranchIndex, kBranchCount, kCycleOnTargetDay, k.value, n);
+            return CycleDay(rec, e, k.kind, DayBranchIndex, kBranchCount, kCycleOnTargetDay,
+                            k.value, n);
         case DayKeywordKind::Sexagenary: {
             const int length = LengthOfMonth(y, m);
+            if (const auto c = DistanceToSign(k.kind, n, y, m, 1)) {
+                if (c->never || 1 + c->ahead > length) return false;
+                e.day = 1 + c->ahead;
+                return true;
+            }
             for (int d = 1; d <= length; ++d) {
                 if (SexagenaryDay(y, m, d) == n) {
                     e.day = d;
@@ -268,7 +330,6 @@ bool PassesTest(const MonthRecord& rec, const DefinitionEntry& e, const DayKeywo
         case DayKeywordKind::MoonPhase: return MoonPhaseOf(rec, y, m, d) == kDegPerQuarter * k.value;
         // Days off are those of the target year, whatever the entry's year.
         case DayKeywordKind::DayClass:
-            currentReads->daysOff = true;
             return IsDayOff(rec, m, d) == (k.value == 1);
         case DayKeywordKind::Unknown: return false;
     }
@@ -293,6 +354,18 @@ int SearchDays(DayKeywordKind kind, char op) {
 void SearchDay(const MonthRecord& rec, DefinitionEntry& e, char op, const DayKeyword& k) {
     const int range = SearchDays(k.kind, op);
     const int start = e.day;
+    // A cycle's search range is the cycle itself: a match always lies within.
+    if (const auto c = DistanceToSign(k.kind, k.value, e.year, e.month, start)) {
+        if (c->never) return;
+        if (op == '<') {
+            e.day = start + c->ahead;
+        } else if (op == '>') {
+            e.day = start - c->back;
+        } else {
+            e.day = c->back <= c->ahead ? start - c->back : start + c->ahead;  // the earlier at a tie
+        }
+        return;
+    }
     for (int i = 0; i < range; ++i) {
         if (op == '<' || op == '>') {
             const int d = op == '<' ? start + i : start - i;
@@ -386,14 +459,6 @@ CalendarDate SolarLongitudeDate(const MonthRecord& rec, double angleDeg) {
 }
 
 void EvaluateExpression(MonthRecord& rec, DefinitionEntry* table, int index) {
-    ExpressionReads reads;
-    EvaluateExpression(rec, table, index, reads);
-}
-
-void EvaluateExpression(MonthRecord& rec, DefinitionEntry* table, int index,
-                        ExpressionReads& reads) {
-    reads = ExpressionReads{};
-    currentReads = &reads;
     DefinitionEntry& e = table[index];
     const char* s = e.expression;
     const int length = static_cast<int>(std::strlen(s));
@@ -425,7 +490,6 @@ void EvaluateExpression(MonthRecord& rec, DefinitionEntry* table, int index,
 
         const int month = ReadInt(s + cursor);
         if (month == kTargetMonth) {
-            currentReads->targetMonth = true;
             e.month = rec.month[kTarget];
         } else if (month >= kFirstMonthValue && month <= kLastMonthValue) {
             e.month = month;

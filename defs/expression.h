@@ -47,19 +47,6 @@ DayKeyword LookUpDayKeyword(const char* text);
 // of rec as they stand (see IsDayOff).
 void EvaluateExpression(MonthRecord& rec, DefinitionEntry* table, int index);
 
-// What an evaluation read besides the expression, the target year and the
-// solar-term table. Everything else an expression can name (weekdays, day
-// signs, moon phases) is a function of the day alone.
-struct ExpressionReads {
-    bool targetMonth = false;  // month 100, or a target-day marker
-    bool targetDay = false;    // a target-day marker (ordinal 100 or 0)
-    bool daysOff = false;      // "平日" or "休日": the holiday tables as they stand
-};
-
-// The same, also reporting what the evaluation read into `reads`.
-void EvaluateExpression(MonthRecord& rec, DefinitionEntry* table, int index,
-                        ExpressionReads& reads);
-
 // The day (JST, decided at 0 h) during which the sun's ecliptic longitude
 // passes angleDeg, on a scale where 0 is the spring equinox of the target
 // year: negative angles down to -180 lie before it in the same year's

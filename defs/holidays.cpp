@@ -6,7 +6,6 @@
 
 #include "core/day_arith.h"
 #include "defs/defs_texts.h"
-#include "defs/evaluation_memo.h"
 #include "defs/expression.h"
 #include "defs/line_reader.h"
 
@@ -78,7 +77,7 @@ void EvaluateHolidays(MonthRecord& rec) {
         rec.tables.holidays[i].day = -1;
     }
     for (int i = 0; i < rec.holidayCount; ++i) {
-        if (ValidIn(rec.tables.holidays[i], y)) EvaluateEntry(rec, rec.tables.holidays, i);
+        if (ValidIn(rec.tables.holidays[i], y)) EvaluateExpression(rec, rec.tables.holidays, i);
     }
 }
 

@@ -6,7 +6,6 @@
 
 #include "core/day_arith.h"
 #include "defs/display_period.h"
-#include "defs/evaluation_memo.h"
 #include "defs/expression.h"
 #include "defs/line_reader.h"
 
@@ -80,13 +79,13 @@ void EvaluateNotes(MonthRecord& rec) {
         rec.tables.notes[i].day = -1;
     }
     // Notes have no years of validity: every one is evaluated every year.
-    for (int i = 0; i < rec.noteCount; ++i) EvaluateEntry(rec, rec.tables.notes, i);
+    for (int i = 0; i < rec.noteCount; ++i) EvaluateExpression(rec, rec.tables.notes, i);
 }
 
 void EvaluateUserEntries(MonthRecord& rec) {
     // No reset: an expression whose day part sets nothing starts from the
     // previous result (the evaluator then leaves the entry on no day).
-    for (int i = 0; i < rec.userEntryCount; ++i) EvaluateEntry(rec, rec.tables.userEntries, i);
+    for (int i = 0; i < rec.userEntryCount; ++i) EvaluateExpression(rec, rec.tables.userEntries, i);
 }
 
 int NoteFallsOnTarget(const MonthRecord& rec, int i) {

@@ -2,17 +2,14 @@
 // definition and era layers in the fixed order the record depends on.
 #include "month/compute_month.h"
 
-#include <optional>
-
 #include "almanac/era.h"
 #include "almanac/signs.h"
 #include "astro/lunisolar.h"
-#include "month/month_texts.h"
 #include "core/day_arith.h"
-#include "month/year_tables.h"
-#include "defs/evaluation_memo.h"
 #include "defs/holidays.h"
 #include "defs/notes.h"
+#include "month/month_texts.h"
+#include "month/year_tables.h"
 #include "platform/platform.h"
 
 namespace kalendo {
@@ -47,23 +44,17 @@ int ComputeMonth(MonthRecord& rec, int y, int m, int d, MonthOptions options) {
     // principal solar terms within lunations, so it needs both the term and
     // the new-moon table; the officers' solar-month starts are entries of
     // the term table.
-    const YearKey key{y, options.almanac};
-    LoadYearTables(rec, key);
-    {
-        // The terms are now those of the key: an entry whose expression read
-        // nothing that changed since its last evaluation keeps that result.
-        std::optional<ReuseScope> reuse;
-        if (AlmanacCaching()) reuse.emplace(rec, key.mode);
-        // Holidays before everything that asks whether a day is off: the
-        // substitute and citizens' holidays are generated from the listed
-        // ones, and a "平日"/"休日" keyword in a note's or user entry's
-        // expression asks IsDayOff, which reads both holiday tables of this
-        // year. A "Deg" angle in any expression reads the term table.
-        EvaluateHolidays(rec);
-        GenerateHolidays(rec);
-        EvaluateNotes(rec);
-        EvaluateUserEntries(rec);
-    }
+    LoadYearTables(rec, YearKey{y, options.almanac});
+    // Every entry evaluated afresh for the target date. Holidays before
+    // everything that asks whether a day is off: the substitute and
+    // citizens' holidays are generated from the listed ones, and a
+    // "平日"/"休日" keyword in a note's or user entry's expression asks
+    // IsDayOff, which reads both holiday tables of this year. A "Deg" angle
+    // in any expression reads the term table.
+    EvaluateHolidays(rec);
+    GenerateHolidays(rec);
+    EvaluateNotes(rec);
+    EvaluateUserEntries(rec);
     // Needs the numbered new-moon table.
     LunisolarDate(rec, y, m, d);
     // None before the era file is loaded.

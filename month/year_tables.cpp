@@ -34,7 +34,6 @@ struct Slot {
 
 Slot slots[kSlots];
 unsigned useClock = 0;
-bool cachingOn = true;
 
 template <int N>
 void CopyDates(DateList<N>& to, const DateList<N>& from, int count) {
@@ -70,7 +69,7 @@ void ComputeYearTables(MonthRecord& rec, AlmanacMode mode) {
 }  // namespace
 
 void LoadYearTables(MonthRecord& rec, YearKey key) {
-    if (!cachingOn) {
+    if (!AlmanacCaching()) {
         ComputeYearTables(rec, key.mode);
         return;
     }
@@ -93,16 +92,9 @@ void LoadYearTables(MonthRecord& rec, YearKey key) {
     CopyYearTables(oldest->tables, rec);
 }
 
-void SetAlmanacCaching(bool on) {
-    cachingOn = on;
-    SetAstroMemo(on);
-}
-
 void ForgetAlmanacCaches() {
     for (Slot& slot : slots) slot = Slot{};
     ForgetAstroMemo();
 }
-
-bool AlmanacCaching() { return cachingOn; }
 
 }  // namespace kalendo

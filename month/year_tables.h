@@ -7,6 +7,7 @@
 // bit for bit what a fresh computation leaves in the record.
 #pragma once
 
+#include "astro/longitude_memo.h"
 #include "core/almanac_mode.h"
 #include "core/month_record.h"
 
@@ -26,14 +27,8 @@ struct YearKey {
 // so that stepping back and forth across 1 January computes nothing.
 void LoadYearTables(MonthRecord& rec, YearKey key);
 
-// Caching of the year tables and of the memos below them (longitudes at
-// 0 h, new-moon minutes) on or off; on by default. Off, every month
-// computation computes everything afresh and touches no cache: the
-// reference the tests compare the cached path with. What was kept stays
-// for when caching is on again; it cannot go stale, since it depends on
-// its key alone.
-void SetAlmanacCaching(bool on);
-bool AlmanacCaching();
+// Kept only while AlmanacCaching() (astro/longitude_memo.h) is on; off,
+// every month computation computes its year afresh and touches no cache.
 
 // Forgets every kept year and remembered value (for measuring a cold start).
 void ForgetAlmanacCaches();

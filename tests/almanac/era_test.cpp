@@ -9,8 +9,8 @@
 #include <string>
 #include <tuple>
 
-#include "month/compute_month.h"
 #include "core/day_arith.h"
+#include "month/compute_month.h"
 #include "platform/file_io.h"
 #include "platform/recording_platform.h"
 #include "platform/text_codec.h"

@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "almanac/signs.h"
-#include "month/compute_month.h"
 #include "core/day_arith.h"
+#include "month/compute_month.h"
 #include "platform/recording_platform.h"
 #include "tests/calendar_date_print.h"
 

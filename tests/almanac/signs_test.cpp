@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "month/compute_month.h"
 #include "core/day_arith.h"
+#include "month/compute_month.h"
 #include "platform/recording_platform.h"
 
 namespace kalendo {

@@ -39,9 +39,9 @@ TEST(LongitudeMemo, SameBitsAsTheSeries) {
         int y = c.y, m = c.m, d = c.d;
         NormalizeDate(y, m, d);
         EXPECT_TRUE(SameBits(SunLongitudeAtMidnight(y, m, d), sunDeg));
-        SetAstroMemo(false);
+        SetAlmanacCaching(false);
         EXPECT_TRUE(SameBits(MoonLongitudeAtMidnight(y, m, d), moonDeg));
-        SetAstroMemo(true);
+        SetAlmanacCaching(true);
     }
 }
 

@@ -9,8 +9,8 @@
 #include <tuple>
 #include <vector>
 
-#include "month/compute_month.h"
 #include "core/day_arith.h"
+#include "month/compute_month.h"
 #include "platform/calendar_date.h"
 #include "platform/recording_platform.h"
 

@@ -14,6 +14,7 @@
 #include "astro/lunisolar_detail.h"
 #include "core/day_arith.h"
 #include "platform/recording_platform.h"
+#include "tests/calendar_date_print.h"
 
 namespace kalendo {
 namespace {
@@ -161,6 +162,20 @@ void PlainNewMoons(int targetYear, DateList<kNewMoonCount>& newMoons) {
     }
 }
 
+// The day during which the sun reaches an angle, every day from `from` asked.
+CalendarDate PlainSunReaches(double angleDeg, CalendarDate day) {
+    for (;;) {
+        CalendarDate next{day.year, day.month, day.day + 1};
+        NormalizeDate(next.year, next.month, next.day);
+        const double start = SunLongitude(day.year, day.month, day.day, 0, 0, 0);
+        const double end = SunLongitude(next.year, next.month, next.day, 0, 0, 0);
+        if (end < start ? (angleDeg >= start || angleDeg < end) : (start <= angleDeg && angleDeg < end)) {
+            return day;
+        }
+        day = next;
+    }
+}
+
 class DaySearchShard : public NewMoonMinuteShard {};
 
 TEST_P(DaySearchShard, MatchesThePlainSearches) {
@@ -181,6 +196,13 @@ TEST_P(DaySearchShard, MatchesThePlainSearches) {
             ASSERT_EQ(rec_->newMoons.months[n], plain->newMoons.months[n])
                 << y << " new moon " << n;
             ASSERT_EQ(rec_->newMoons.days[n], plain->newMoons.days[n]) << y << " new moon " << n;
+        }
+        // The angles of the date expressions, whole and between whole
+        // degrees, from the term at or before each (on the spring scale).
+        for (double springDeg = -180; springDeg < 360; springDeg += 6.37) {
+            const CalendarDate from = EntryAt(plain->terms, SolarTermIndexAtOrBefore(springDeg));
+            const double deg = springDeg < 0 ? springDeg + 360 : springDeg;
+            ASSERT_EQ(SunReachesDate(deg, from), PlainSunReaches(deg, from)) << y << " " << springDeg;
         }
     }
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <tuple>
 
 namespace kalendo {
@@ -66,6 +67,32 @@ TEST(JulianDate, WorkedExamples) {
     EXPECT_EQ(JulianDate(2024, 1, 32), JulianDate(2024, 2, 1)) << "linear in the day";
 }
 
+// The almanac's Julian-date formula as it has always been written, in
+// floating point: the integer evaluation must give the same double for
+// every month, for years far outside the accepted ones and for the
+// un-normalised days the date expressions pass.
+double JulianDateInDoubles(int y, int m, int d) {
+    const double a = std::floor((y + 4715) * 365.25);
+    const double b = std::floor(a + 31 * m + d);
+    const double c = std::floor((std::floor((y - 1601) * 0.01) + 1) * 0.75);
+    if (m < 3) return b - c - 1137.5;
+    return b - c - std::floor(0.4 * m + 1.2) + IsLeapYear(y) - 1138.5;
+}
+
+TEST(JulianDate, IsTheFormulaInDoubles) {
+    const int kDays[] = {-1000000, -146097, -366, -31, -1, 0, 1, 15, 28, 29, 31, 32, 400, 146097, 999999};
+    for (int y = -3000; y <= 6000; ++y) {
+        for (int m = 1; m <= 12; ++m) {
+            for (const int d : kDays) {
+                ASSERT_EQ(JulianDate(y, m, d), JulianDateInDoubles(y, m, d)) << y << '-' << m << '-' << d;
+            }
+        }
+    }
+    for (const int y : {-100000000, -1234567, 999999, 100000000}) {
+        for (int m = 1; m <= 12; ++m) ASSERT_EQ(JulianDate(y, m, 1), JulianDateInDoubles(y, m, 1)) << y;
+    }
+}
+
 TEST(Weekday, WorkedExamples) {
     EXPECT_EQ(Weekday(2000, 1, 1), 6);
     EXPECT_EQ(Weekday(2024, 6, 15), 6);
@@ -103,6 +130,10 @@ TEST(DayArithmetic, EveryDayFrom1600To2999) {
         ASSERT_EQ(wd, (prevWd + 1) % 7) << y << '-' << m << '-' << d;
         ASSERT_EQ(CompareDates(py, pm, pd, y, m, d), 1) << y << '-' << m << '-' << d;
         ASSERT_LE(d, DaysInMonth(y, m));
+        // The reverse, at both ends of the day.
+        for (const double f : {0.0, 0.5, 0.9999}) {
+            ASSERT_EQ(DateOfJulianDate(jd + f), (CalendarDate{y, m, d})) << y << '-' << m << '-' << d;
+        }
         prevJd = jd;
         prevWd = wd;
         py = y, pm = m, pd = d;

@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
 #include <string>
 #include <tuple>
 
-#include "month/compute_month.h"
+#include "almanac/signs.h"
 #include "core/day_arith.h"
+#include "month/compute_month.h"
 #include "platform/console_platform.h"
 #include "platform/recording_platform.h"
 #include "platform/text_codec.h"
@@ -188,6 +190,55 @@ TEST_F(ExpressionTest, EveryStemAndBranchReadsItsOrdinal) {
         SCOPED_TRACE(branches[k]);
         EXPECT_EQ(Evaluate(std::string("1/十二支・") + branches[k] + "2").day, k + 13);
     }
+}
+
+// The searches for a day sign ("<", ">", "=" and the keyword of the day
+// part) against the sign of each candidate day asked one by one: every
+// weekday, stem, branch and sexagenary value, from start days inside and
+// outside their month, in a year and months 0 and 13 around it.
+TEST_F(ExpressionTest, SignSearchesFindTheDayAWalkFinds) {
+    struct Family {
+        std::string (*keyword)(int value);
+        int cycle, first;
+        int (*sign)(int y, int m, int d);
+    };
+    const char* const stems[] = {"甲", "乙", "丙", "丁", "戊", "己", "庚", "辛", "壬", "癸"};
+    const char* const branches[] = {"子", "丑", "寅", "卯", "辰", "巳", "午", "未", "申", "酉", "戌", "亥"};
+    static const char* const* stemNames = stems;
+    static const char* const* branchNames = branches;
+    const Family kFamilies[] = {
+        {[](int v) { return std::string(std::array{"Sun", "Mon", "Tue", "Wed", "Thr", "Fri", "Sat"}[v]); },
+         7, 0, [](int y, int m, int d) { NormalizeDate(y, m, d); return Weekday(y, m, d); }},
+        {[](int v) { return std::string("十干・") + stemNames[v]; }, 10, 0, DayStemIndex},
+        {[](int v) { return std::string("十二支・") + branchNames[v]; }, 12, 0, DayBranchIndex},
+        {[](int v) { return "六十干支・" + std::to_string(v); }, 60, 1, SexagenaryDay},
+    };
+    for (const Family& f : kFamilies) {
+        for (int v = f.first; v < f.first + f.cycle; v += f.cycle == 60 ? 7 : 1) {
+            const std::string key = f.keyword(v);
+            SCOPED_TRACE(key);
+            for (const int m : {0, 2, 13}) {
+                for (const int start : {0, 1, 15, 29, 31, 40}) {
+                    const std::string day = std::to_string(m) + "/" + std::to_string(start);
+                    auto walk = [&](int step) {
+                        int d = start;
+                        while (f.sign(2024, m, d) != v) d += step;
+                        return d;
+                    };
+                    int ahead = walk(+1), back = walk(-1);
+                    const int nearest = start - back <= ahead - start ? back : ahead;
+                    for (const auto& [op, want] : {std::pair{'<', ahead}, {'>', back}, {'=', nearest}}) {
+                        int y = 2024, mm = m, d = want;
+                        NormalizeDate(y, mm, d);
+                        const DefinitionEntry e = Evaluate(day + op + key);
+                        EXPECT_EQ(std::tie(e.year, e.month, e.day), std::tie(y, mm, d)) << day << op;
+                    }
+                }
+            }
+        }
+    }
+    // A value no day carries: the day stays.
+    EXPECT_EQ(Evaluate("5/10<六十干支・61").day, 10);
 }
 
 TEST_F(ExpressionTest, AnglesBeyondADouble) {

@@ -17,12 +17,12 @@
 
 #include "almanac/signs.h"
 #include "astro/lunisolar.h"
-#include "month/compute_month.h"
 #include "core/cp932.h"
 #include "core/day_arith.h"
 #include "defs/holidays.h"
 #include "defs/notes.h"
 #include "defs/schedules.h"
+#include "month/compute_month.h"
 #include "platform/file_io.h"
 #include "platform/recording_platform.h"
 #include "platform/text_codec.h"

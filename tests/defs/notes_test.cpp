@@ -7,11 +7,11 @@
 #include <tuple>
 #include <vector>
 
-#include "month/compute_month.h"
 #include "core/day_arith.h"
+#include "month/compute_month.h"
 #include "platform/recording_platform.h"
-#include "tests/calendar_date_print.h"
 #include "platform/text_codec.h"
+#include "tests/calendar_date_print.h"
 
 namespace kalendo {
 namespace {

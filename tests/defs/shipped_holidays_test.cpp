@@ -14,9 +14,9 @@
 #include <tuple>
 #include <vector>
 
-#include "month/compute_month.h"
 #include "core/day_arith.h"
 #include "defs/holidays.h"
+#include "month/compute_month.h"
 #include "platform/file_io.h"
 #include "platform/recording_platform.h"
 #include "platform/text_codec.h"

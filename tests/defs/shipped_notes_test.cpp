@@ -11,11 +11,11 @@
 #include <vector>
 
 #include "almanac/era.h"
-#include "month/compute_month.h"
 #include "core/day_arith.h"
 #include "defs/holidays.h"
 #include "defs/notes.h"
 #include "defs/schedules.h"
+#include "month/compute_month.h"
 #include "platform/file_io.h"
 #include "platform/recording_platform.h"
 #include "platform/text_codec.h"

@@ -14,10 +14,10 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <chrono>
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>

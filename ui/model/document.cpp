@@ -5,12 +5,12 @@
 
 #include "almanac/era.h"
 #include "almanac/era_texts.h"
-#include "month/compute_month.h"
 #include "core/load_problem.h"
 #include "defs/defs_texts.h"
 #include "defs/holidays.h"
 #include "defs/notes.h"
 #include "defs/schedules.h"
+#include "month/compute_month.h"
 #include "platform/file_io.h"
 #include "platform/platform.h"
 #include "platform/text_codec.h"

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <climits>
 
-#include "ui/model/view_layout.h"
 #include "month/compute_month.h"
+#include "ui/model/view_layout.h"
 
 namespace kalendo {
 namespace {

@@ -1,9 +1,9 @@
 #include "ui/model/jumps.h"
 
 #include "core/calendar_constants.h"
-#include "month/compute_month.h"
 #include "core/day_arith.h"
 #include "core/typed_number.h"
+#include "month/compute_month.h"
 #include "platform/platform.h"
 #include "ui/model/model_texts.h"
 #include "ui/model/text_format.h"
@@ -18,12 +18,6 @@ constexpr long long kFarDay = 2147483647;
 
 // The edits are read into 1024-byte buffers.
 constexpr std::size_t kEditTextBytes = kTextBytes - 1;
-
-long long FloorDiv(long long a, long long b) {
-    long long q = a / b;
-    if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
-    return q;
-}
 
 int ComputeTypedDate(MonthRecord& rec, const std::optional<CalendarDate>& date,
                      MonthOptions options) {
@@ -40,19 +34,11 @@ std::optional<CalendarDate> NormalizedTypedDate(long long year, long long month,
         day > kFarDay || day < -kFarDay) {
         return std::nullopt;
     }
-    // Months into years first, as NormalizeDate does.
-    const long long months = year * kMonthsPerYear + (month - 1);
-    long long y = FloorDiv(months, kMonthsPerYear);
-    const long long m = months - y * kMonthsPerYear + 1;
-    // Whole 400-year cycles of days, keeping d in (0, 146097] or so, so the
-    // day loop below stays short; the calendar is the same 400 years on.
-    const long long cycles = FloorDiv(day - 1, kGregorianCycleDays);
-    long long d = day - cycles * kGregorianCycleDays;
-    y += cycles * kGregorianCycleYears;
+    // Within these bounds the normalised year stays far inside an int.
+    int y = static_cast<int>(year), m = static_cast<int>(month), d = static_cast<int>(day);
+    NormalizeDate(y, m, d);
     if (y > kFarYear || y < -kFarYear) return std::nullopt;
-    int yi = static_cast<int>(y), mi = static_cast<int>(m), di = static_cast<int>(d);
-    NormalizeDate(yi, mi, di);
-    return CalendarDate{yi, mi, di};
+    return CalendarDate{y, m, d};
 }
 
 namespace {

@@ -7,8 +7,8 @@
 
 #include <array>
 
-#include "ui/model/month_view.h"  // kGridColumns, kGridCells
 #include "ui/model/frame.h"
+#include "ui/model/month_view.h"  // kGridColumns, kGridCells
 
 namespace kalendo {
 

@@ -1,8 +1,8 @@
 #include "ui/model/view_state.h"
 
 #include "astro/lunisolar.h"
-#include "month/compute_month.h"
 #include "defs/schedules.h"
+#include "month/compute_month.h"
 
 namespace kalendo {
 namespace {

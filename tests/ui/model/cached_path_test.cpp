@@ -1,7 +1,7 @@
 // The cached month computation against a fresh one. Two records follow the
 // same calls: one with the caches on (year tables, longitudes at 0 h,
-// new-moon minutes, reused expression results), one with every value
-// computed afresh. After every call both must hold the same bits in every
+// new-moon minutes), one with every value computed afresh
+// (SetAlmanacCaching(false), the one switch). After every call both must hold the same bits in every
 // field the month computation writes, and the screens built from them (the
 // moon's age included) must be the same; at the end the records are
 // compared whole.
@@ -12,11 +12,11 @@
 #include <memory>
 #include <string>
 
-#include "month/compute_month.h"
 #include "core/day_arith.h"
-#include "month/year_tables.h"
 #include "defs/holidays.h"
 #include "defs/notes.h"
+#include "month/compute_month.h"
+#include "month/year_tables.h"
 #include "platform/recording_platform.h"
 #include "platform/text_codec.h"
 #include "ui/model/day_texts.h"

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "month/compute_month.h"
 #include "core/month_record.h"
+#include "month/compute_month.h"
 #include "platform/recording_platform.h"
 #include "platform/text_codec.h"
 

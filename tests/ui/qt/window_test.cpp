@@ -3,17 +3,17 @@
 #include <QAction>
 #include <QApplication>
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QHelpEvent>
 #include <QImage>
-#include <QPainter>
-#include <QPushButton>
 #include <QLineEdit>
-#include <QToolTip>
-#include <QFontMetrics>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
 #include <QTest>
 #include <QToolBar>
+#include <QToolTip>
 #include <QTreeWidget>
 
 #include <chrono>
