@@ -125,7 +125,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
             if (includeGiven) return {options, "--include given twice"};
             if (!TakeValue(args, i, value)) return {options, "--include needs a list"};
             const std::optional<IcsInclude> include = ParseIcsInclude(value);
-            if (!include) return {options, "--include: not a list of " + IcsIncludeList({true, true, true, true, true, true, true}) + ": " + value};
+            if (!include) return {options, "--include: not a list of " + IcsIncludeList(IcsInclude::All()) + ": " + value};
             options.include = *include;
             includeGiven = true;
         } else if (arg == "--mode") {

@@ -11,6 +11,7 @@
 #include <ctime>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/arguments.h"
@@ -161,7 +162,7 @@ int PrintDays(MonthRecord& rec, CalendarDate first, CalendarDate last, AlmanacMo
     return status;
 }
 
-int PrintIcs(MonthRecord& rec, CalendarDate first, CalendarDate last, const IcsInclude& include,
+int PrintIcs(MonthRecord& rec, CalendarDate first, CalendarDate last, IcsInclude include,
              AlmanacMode almanac, std::time_t stamp, std::FILE* out) {
     RemovePastSchedules(rec);
     // Checked without moving the record, so that the first month
@@ -170,8 +171,12 @@ int PrintIcs(MonthRecord& rec, CalendarDate first, CalendarDate last, const IcsI
         ThePlatform().ShowMessage(kRangeErrorMessage);
         return kCliRefusedDate;
     }
-    const std::string text = ExportIcs(rec, first, last, include, almanac, stamp);
-    std::fwrite(text.data(), 1, text.size(), out);
+    // Into stdout's buffer as each event is made: a century takes the
+    // memory of a day. A failed write stops the export; the end of RunCli
+    // reports it.
+    ExportIcs(rec, first, last, include, almanac, stamp, [out](std::string_view bytes) {
+        return std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size() && std::ferror(out) == 0;
+    });
     std::fflush(out);
     return kCliDone;
 }

@@ -39,10 +39,11 @@ int PrintDays(MonthRecord& rec, CalendarDate first, CalendarDate last, AlmanacMo
               std::FILE* out);
 
 // "ics FIRST LAST": the sweep of past schedules, then one iCalendar file
-// of the range (ExportIcs) stamped `stamp`. A date outside 1600-2999 (the
+// of the range stamped `stamp`, written to `out` event by event as the
+// days are computed (ExportIcs); a failed write stops it. A date outside 1600-2999 (the
 // month computation shows the range message) prints nothing and gives
 // kCliRefusedDate. FIRST and LAST are real dates, FIRST not after LAST.
-int PrintIcs(MonthRecord& rec, CalendarDate first, CalendarDate last, const IcsInclude& include,
+int PrintIcs(MonthRecord& rec, CalendarDate first, CalendarDate last, IcsInclude include,
              AlmanacMode almanac, std::time_t stamp, std::FILE* out);
 
 // The program: arguments (program name first), console platform, today,

@@ -3,9 +3,10 @@
 # gives <dir>/kalendo2_1.18_<arch>.deb with everything under /usr.
 #
 # The library dependencies are computed by dpkg-shlibdeps (package
-# dpkg-dev) from the installed executables; a Japanese font is added by
-# hand, since Qt finds fonts at run time and the window has no other way to
-# draw its texts.
+# dpkg-dev) from the installed executables; a Japanese font and Qt's own
+# Japanese translations are added by hand, since Qt finds both at run time:
+# without the font the window cannot draw its texts, without qtbase_ja the
+# save dialog and the text fields' context menus would be in English.
 #
 # The executables are stripped by cmake/PackageStrip.cmake, as dh_strip
 # does, after CPack's install into its staging folder (CPack's own
@@ -44,7 +45,7 @@ almanac as JSON for scripts.
 .
 旧暦・六曜・干支・十二直・二十八宿・月齢・祝日とスケジュールを表示する暦です。")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic | fonts-noto-cjk")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic | fonts-noto-cjk, qt6-translations-l10n")
 # kalendo2_<version>_<architecture>.deb
 set(CPACK_DEBIAN_FILE_NAME "DEB-DEFAULT")
 

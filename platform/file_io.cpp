@@ -13,6 +13,9 @@
 namespace kalendo {
 namespace {
 
+// What AtomicFileWriter gathers before it writes.
+constexpr std::size_t kWriteChunk = 64 * 1024;
+
 // Closes fd on every path out of a scope.
 class FileDescriptor {
 public:
@@ -121,42 +124,104 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
 }
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
-    const std::optional<std::string> target = ReplacedFile(path);
-    if (!target) return false;
-    struct stat old;
-    const bool hadOld = stat(target->c_str(), &old) == 0;
-    if (hadOld && (!S_ISREG(old.st_mode) || (old.st_mode & S_IWUSR) == 0)) return false;
-    if (!hadOld && errno != ENOENT) return false;
+    AtomicFileWriter file(path);
+    return file.Write(bytes) && file.Commit();
+}
 
-    const std::string folder = FolderOf(*target);
-    std::string temp = *target + ".XXXXXX";
+AtomicFileWriter::AtomicFileWriter(const std::string& path) {
+    errno = 0;
+    const std::optional<std::string> target = ReplacedFile(path);
+    if (!target) {
+        // readlink's reason, or a chain of links that does not end.
+        Fail(errno != 0 ? errno : ELOOP);
+        return;
+    }
+    target_ = *target;
+    struct stat old;
+    const bool hadOld = stat(target_.c_str(), &old) == 0;
+    if (hadOld && S_ISDIR(old.st_mode)) {
+        Fail(EISDIR);
+        return;
+    }
+    if (hadOld && !S_ISREG(old.st_mode)) {
+        Fail(EINVAL);
+        return;
+    }
+    if (hadOld && (old.st_mode & S_IWUSR) == 0) {
+        Fail(EACCES);
+        return;
+    }
+    if (!hadOld && errno != ENOENT) {
+        Fail(errno);
+        return;
+    }
+
+    std::string temp = target_ + ".XXXXXX";
     // mkostemp creates the file with O_EXCL: it never opens an existing
     // name, a symbolic link planted there included.
-    FileDescriptor fd(mkostemp(temp.data(), O_CLOEXEC));
-    if (fd.get() < 0) return false;
-    bool ok = true;
+    fd_ = mkostemp(temp.data(), O_CLOEXEC);
+    if (fd_ < 0) {
+        Fail(errno);
+        return;
+    }
+    temp_ = temp;
     if (hadOld) {
         // The owner first: a change of owner may clear set-id bits.
-        if (fchown(fd.get(), old.st_uid, old.st_gid) != 0) {
+        if (fchown(fd_, old.st_uid, old.st_gid) != 0) {
             // Only the super-user may give a file away; the group may
             // still be kept.
-            [[maybe_unused]] const int ignored = fchown(fd.get(), static_cast<uid_t>(-1), old.st_gid);
+            [[maybe_unused]] const int ignored = fchown(fd_, static_cast<uid_t>(-1), old.st_gid);
         }
-        ok = fchmod(fd.get(), old.st_mode & 07777) == 0;
+        if (fchmod(fd_, old.st_mode & 07777) != 0) Fail(errno);
     } else {
         const mode_t mask = umask(0);
         umask(mask);
-        ok = fchmod(fd.get(), 0644 & ~mask) == 0;
+        if (fchmod(fd_, 0644 & ~mask) != 0) Fail(errno);
     }
-    ok = ok && WriteAll(fd.get(), bytes) && fsync(fd.get()) == 0;
-    ok = fd.Close() && ok;
-    if (!ok || std::rename(temp.c_str(), target->c_str()) != 0) {
-        unlink(temp.c_str());
-        return false;
+}
+
+AtomicFileWriter::~AtomicFileWriter() {
+    if (fd_ >= 0) close(fd_);
+    if (!temp_.empty()) unlink(temp_.c_str());
+}
+
+bool AtomicFileWriter::Write(std::string_view bytes) {
+    if (!ok()) return false;
+    if (buffer_.size() + bytes.size() < kWriteChunk) {
+        buffer_.append(bytes);
+        return true;
     }
+    if (!Flush()) return false;
+    // A large piece (a whole settings or schedule file) goes as it is.
+    if (bytes.size() >= kWriteChunk) return WriteAll(fd_, bytes) || Fail(errno);
+    buffer_.append(bytes);
+    return true;
+}
+
+bool AtomicFileWriter::Commit() {
+    if (!ok() || !Flush()) return false;
+    if (fsync(fd_) != 0) return Fail(errno);
+    const int fd = fd_;
+    fd_ = -1;
+    // A deferred write error of some file systems shows only here.
+    if (close(fd) != 0) return Fail(errno);
+    if (std::rename(temp_.c_str(), target_.c_str()) != 0) return Fail(errno);
+    temp_.clear();
     // The new file is in place; a folder that cannot be flushed is
     // reported, although the rename has been done.
-    return SyncFolder(folder);
+    if (!SyncFolder(FolderOf(target_))) return Fail(errno != 0 ? errno : EIO);
+    return true;
+}
+
+bool AtomicFileWriter::Fail(int error) {
+    if (error_ == 0) error_ = error != 0 ? error : EIO;
+    return false;
+}
+
+bool AtomicFileWriter::Flush() {
+    if (!WriteAll(fd_, buffer_)) return Fail(errno);
+    buffer_.clear();
+    return true;
 }
 
 }  // namespace kalendo

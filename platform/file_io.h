@@ -33,4 +33,40 @@ std::optional<std::string> ReadWholeFile(const std::string& path);
 // is then in place but may not survive a power loss.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes);
 
+// The same replacement for a file written piece by piece, when its bytes
+// are made as they are written (an export of centuries): the constructor
+// creates the temporary file, Write adds to it, Commit flushes it and puts
+// it in place. Until Commit succeeds the old file is untouched; a writer
+// destroyed before (a failure, an abandoned export) removes its temporary
+// file. error() is the errno value of the first failure: EISDIR for a
+// folder, EINVAL for anything else that is no regular file, EACCES for a
+// file its owner may not write, ELOOP for a chain of links without end.
+class AtomicFileWriter {
+public:
+    explicit AtomicFileWriter(const std::string& path);
+    ~AtomicFileWriter();
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+    // false once anything has failed, from then on.
+    bool Write(std::string_view bytes);
+    // Flushed, renamed over the old file, the folder flushed. false as
+    // WriteFileAtomically is false: also when only the folder's flush
+    // failed (the new file is then in place).
+    bool Commit();
+
+    bool ok() const { return error_ == 0; }
+    int error() const { return error_; }
+
+private:
+    bool Fail(int error);
+    bool Flush();
+
+    std::string target_;  // the file replaced (the end of a chain of links)
+    std::string temp_;    // the temporary file while it exists
+    int fd_ = -1;
+    int error_ = 0;
+    std::string buffer_;  // bytes not yet written: few large writes
+};
+
 }  // namespace kalendo

@@ -33,6 +33,10 @@ public:
     // A modal message with an OK button; returns when it is dismissed.
     virtual void ShowMessage(std::string_view cp932) = 0;
 
+    // The same for news of something done (a file written): where the
+    // platform marks messages, as information rather than a warning.
+    virtual void ShowNotice(std::string_view cp932) { ShowMessage(cp932); }
+
     // The message, then the process ends with kFatalExitStatus; nothing is
     // saved. What was already printed is flushed first. The recorder throws
     // FatalExit instead, so tests and fuzzers can observe the path.

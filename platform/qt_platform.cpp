@@ -22,19 +22,26 @@ namespace {
 // the smallest screen the almanac's frame was laid out for.
 constexpr ScreenSize kFallbackScreen{1024, 768};
 
-}  // namespace
-
-void QtPlatform::ShowMessage(std::string_view cp932) { ShowMessageUtf8(Utf8FromCp932(cp932)); }
-
-void QtPlatform::ShowMessageUtf8(std::string_view utf8) {
+// A modal box with an OK button; on the terminal when there is no window
+// system (before the application object exists).
+void ShowBox(QMessageBox::Icon icon, std::string_view utf8) {
     if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
         PrintTerminalLine(utf8);
         return;
     }
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Kalendo2"),
-                    QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())),
-                    QMessageBox::Ok);
+    QMessageBox box(icon, QStringLiteral("Kalendo2"),
+                    QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())), QMessageBox::Ok);
     box.exec();
+}
+
+}  // namespace
+
+void QtPlatform::ShowMessage(std::string_view cp932) { ShowMessageUtf8(Utf8FromCp932(cp932)); }
+
+void QtPlatform::ShowMessageUtf8(std::string_view utf8) { ShowBox(QMessageBox::Warning, utf8); }
+
+void QtPlatform::ShowNotice(std::string_view cp932) {
+    ShowBox(QMessageBox::Information, Utf8FromCp932(cp932));
 }
 
 void QtPlatform::Fatal(std::string_view cp932) { QtPlatform::FatalUtf8(Utf8FromCp932(cp932)); }

@@ -11,6 +11,7 @@ public:
     // A modal box titled "Kalendo2" with an OK button. Before a QApplication
     // exists the message goes to stderr as one UTF-8 line instead.
     void ShowMessage(std::string_view cp932) override;
+    void ShowNotice(std::string_view cp932) override;
     // The box, then everything printed so far is flushed and the process
     // ends at once with kFatalExitStatus: no destructor runs, nothing is saved.
     [[noreturn]] void Fatal(std::string_view cp932) override;

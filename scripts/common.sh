@@ -4,6 +4,8 @@
 # What each package is for:
 #   build-essential cmake ninja-build ccache  compiler, build, faster rebuilds
 #   qt6-base-dev libgl-dev                    Qt 6 Widgets (the window)
+#   qt6-translations-l10n                     Qt's own texts in Japanese (qtbase_ja:
+#                                             the file dialog, context menus)
 #   libgtest-dev libgmock-dev googletest      the tests
 #   libbenchmark-dev                          bench/
 #   liberfa-dev                               ERFA: the precise almanac's sun,
@@ -32,6 +34,7 @@
 K2_PACKAGES=(
     build-essential cmake ninja-build ccache
     qt6-base-dev libgl-dev
+    qt6-translations-l10n
     # the frame's window-manager hints under X11 (ui/qt/window_hints.cpp)
     libxcb1-dev
     libgtest-dev libgmock-dev googletest

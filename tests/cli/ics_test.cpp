@@ -16,6 +16,7 @@
 #include "almanac/sign_names.h"
 #include "cli/arguments.h"
 #include "cli_fixture.h"
+#include "ics_lines.h"
 #include "json_members.h"
 #include "platform/text_codec.h"
 #include "ui/model/ics_calendar.h"
@@ -34,7 +35,7 @@ TEST(IcsCommandLine, AcceptsTheRangeAndTheList) {
     EXPECT_EQ(p.options.command, CliCommand::Ics);
     EXPECT_EQ(p.options.first, (CalendarDate{2024, 1, 1}));
     EXPECT_EQ(p.options.last, (CalendarDate{2024, 12, 31}));
-    EXPECT_EQ(p.options.include, (IcsInclude{true, false, false, false, true, false, false}));
+    EXPECT_EQ(p.options.include, IcsInclude::Of({IcsWord::Holidays, IcsWord::Rokuyo}));
     // Without --include: the four kinds of definition entries.
     EXPECT_EQ(ParseCommandLine({"--include", "moon", "ics", "2024-01-01", "2024-01-01"}).usageError, "");
     EXPECT_EQ(ParseCommandLine({"ics", "2024-01-01", "2024-01-02"}).options.include, IcsInclude{});
@@ -113,6 +114,7 @@ TEST(IcsCalendarText, TextsSurviveEscapingAndFolding) {
     const std::string longText =
         "二百十日は立春から数えて二百十日目、台風の来る頃で、農家の厄日とされてきた。"
         "八朔、二百二十日と並ぶ三大厄日の一つ。";
+    const std::string x73(73, 'x');
     struct Case {
         const char* name;
         std::string description;  // as held, CR LF between lines
@@ -127,6 +129,8 @@ TEST(IcsCalendarText, TextsSurviveEscapingAndFolding) {
         {"CR", "一\r二", "一\n二", "a lone CR is a line break too"},
         {"制御", "a\x01" "b\tc\x7f", "ab\tc", "control characters other than tab are left out"},
         {"長文", longText, longText.c_str(), "folded across multibyte characters"},
+        {"73", x73, x73.c_str(),
+         "73 octets after the fold: libical cut between the line's CR and LF"},
     };
     std::vector<IcsEvent> events;
     for (const Case& c : cases) {
@@ -134,19 +138,9 @@ TEST(IcsCalendarText, TextsSurviveEscapingAndFolding) {
                                c.description.c_str()));
     }
     const std::string text = IcsCalendarText(events, 1700000000);
-    // RFC 5545: lines of at most 75 octets, each ending in CR LF, never cut
-    // inside a UTF-8 character (a continuation line starts with a blank
-    // and then a lead byte or ASCII).
-    std::size_t from = 0;
-    while (from < text.size()) {
-        const std::size_t end = text.find("\r\n", from);
-        ASSERT_NE(end, std::string::npos) << "no CR LF at the end";
-        EXPECT_LE(end - from, 75u) << text.substr(from, end - from);
-        if (text[from] == ' ' && end > from + 1) {
-            EXPECT_NE(static_cast<unsigned char>(text[from + 1]) & 0xC0, 0x80u) << "cut inside a character";
-        }
-        from = end + 2;
-    }
+    // RFC 5545: lines of at most 75 octets, each ending in CR LF (no CR or
+    // LF of their own), never cut inside a UTF-8 character.
+    EXPECT_EQ(LineFault(text), "");
     const std::vector<Parsed> parsed = ParseWithLibical(text);
     ASSERT_EQ(parsed.size(), std::size(cases));
     for (std::size_t i = 0; i < parsed.size(); ++i) {
@@ -339,6 +333,7 @@ TEST_F(IcsBinaryTest, EveryEventAgreesWithTheJsonOfItsDay) {
         ASSERT_EQ(ics.status, 0) << ics.err;
         ASSERT_EQ(day.status, 0) << day.err;
         EXPECT_EQ(ics.err, "");
+        EXPECT_EQ(LineFault(ics.out), "") << "every line CR LF, at most 75 octets, no character cut";
         std::multiset<std::string> got;
         for (const Parsed& p : ParseWithLibical(ics.out)) got.insert(p.start + " " + p.category + " " + p.summary);
         EXPECT_EQ(got, ExpectedFromJson(day.out));
@@ -430,6 +425,27 @@ TEST_F(IcsBinaryTest, PastSchedulesGiveNoEvents) {
     std::vector<std::string> got;
     for (const Parsed& p : ParseWithLibical(run.out)) got.push_back(p.start + " " + p.summary + " " + p.description);
     EXPECT_EQ(got, (std::vector<std::string>{"2024-06-15 誕生会 花束\nケーキ", "2024-12-24 忘年会 "}));
+}
+
+TEST_F(IcsBinaryTest, ACenturyInTheMemoryOfADay) {
+    if (kSanitized) GTEST_SKIP() << "no address-space limit under the sanitizers";
+    // A hundred years of every kind: 22 MB of calendar, which the whole
+    // calendar held in memory took some 300 MB to build. Written as it is
+    // computed it fits in 160 MB of address space, libraries included.
+    const std::string out = folder_.path() + "century.ics";
+    const std::string command = "ulimit -v 163840 && env SOURCE_DATE_EPOCH=1700000000 " +
+                                Quoted(BinFolder() + "kalendo2-cli") + " --data " + Quoted(folder_.path()) +
+                                " --today 2024-06-15 ics 1900-01-01 1999-12-31 --include " + kEverything +
+                                " >" + Quoted(out) + " 2>/dev/null";
+    const int raw = std::system(("sh -c " + Quoted(command)).c_str());
+    ASSERT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 0) << "status " << raw;
+    const std::string text = ReadFileBytes(out);
+    EXPECT_EQ(LineFault(text), "");
+    ASSERT_GT(text.size(), 20'000'000u);
+    EXPECT_EQ(text.compare(text.size() - 15, 15, "END:VCALENDAR\r\n"), 0);
+    std::size_t events = 0;
+    for (std::size_t at = 0; (at = text.find("BEGIN:VEVENT\r\n", at)) != std::string::npos; ++at) ++events;
+    EXPECT_GT(events, 36524u * 2) << "at least the rokuyo and the lunisolar date of every day";
 }
 
 TEST_F(IcsBinaryTest, RefusalsAndTheirStatuses) {

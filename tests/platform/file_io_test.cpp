@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -245,6 +246,42 @@ TEST_F(FileIoTest, WhatIsNoRegularFileIsLeftAlone) {
     EXPECT_TRUE(fs::is_directory(File("folder")));
     EXPECT_TRUE(fs::is_symlink(File("to-null")));
     EXPECT_EQ(Names().size(), 3u) << "no temporary file left";
+}
+
+// The writer of a file made piece by piece says why it refuses, before a
+// byte is made, and leaves nothing behind.
+TEST_F(FileIoTest, APieceByPieceWriterNamesWhyItRefuses) {
+    ASSERT_EQ(mkfifo(File("fifo").c_str(), 0600), 0);
+    fs::create_directory(File("folder"));
+    ASSERT_TRUE(WriteFileAtomically(File("kept"), "old"));
+    ASSERT_EQ(chmod(File("kept").c_str(), 0444), 0);
+    fs::create_symlink("loop-b", File("loop-a"));
+    fs::create_symlink("loop-a", File("loop-b"));
+    std::ofstream(File("plain")) << "x";
+    struct Case {
+        std::string path;
+        int error;
+        const char* why;
+    };
+    const Case cases[] = {
+        {File("folder"), EISDIR, "a folder"},
+        {File("fifo"), EINVAL, "a FIFO: no regular file"},
+        {File("kept"), EACCES, "read-only for its owner, even for root"},
+        {File("loop-a"), ELOOP, "links without end"},
+        {File("plain/y.ics"), ENOTDIR, "a plain file where a folder should be"},
+        {File("missing/y.ics"), ENOENT, "no such folder"},
+    };
+    const std::vector<std::string> before = Names();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        AtomicFileWriter file(c.path);
+        EXPECT_FALSE(file.ok());
+        EXPECT_EQ(file.error(), c.error) << std::strerror(file.error());
+        EXPECT_FALSE(file.Write("x"));
+        EXPECT_FALSE(file.Commit());
+    }
+    EXPECT_EQ(Names(), before) << "no temporary file left";
+    EXPECT_EQ(ReadWholeFile(File("kept")), "old");
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <string_view>
+#include <utility>
 
 #include "core/day_arith.h"
 #include "platform/fnv1a.h"
@@ -14,6 +16,11 @@
 
 namespace kalendo {
 namespace {
+
+// RFC 5545's longest line, in octets before its CR LF.
+constexpr std::size_t kFoldOctets = 75;
+
+constexpr std::string_view kCalendarEnd = "END:VCALENDAR\r\n";
 
 // The latest second icaltime can still write as a four-digit year.
 constexpr std::time_t kLastStampSecond = 253402300799;  // 9999-12-31 23:59:59 UTC
@@ -67,6 +74,46 @@ icalcomponent* NewEvent(const IcsEvent& e, const icaltimetype& stamp) {
     return ev;
 }
 
+// Serialised component as libical writes it (folded by its own rule).
+std::string Serialised(icalcomponent* c) {
+    char* text = icalcomponent_as_ical_string_r(c);
+    std::string bytes = text != nullptr ? text : "";
+    icalmemory_free_buffer(text);
+    return bytes;
+}
+
+// Where the piece of `line` (a logical line ending in CR LF) that starts at
+// `start` ends, counted as libical 3.0 counts: the closing CR LF with the
+// text, so a rest of 74 octets or more (CR LF included) is cut.
+std::size_t FoldEnd(std::string_view line, std::size_t start) {
+    if (line.size() - start < kFoldOctets) return line.size();
+    // After the last separator within the first 74 octets, not the first.
+    for (std::size_t p = start + kFoldOctets - 2; p > start; --p) {
+        if (line[p] == ';' || line[p] == ':' || line[p] == ' ') return p + 1;
+    }
+    // Before the last character start within the first 75 octets. The
+    // line's own LF is none: a rest of 73 octets and CR LF stays whole
+    // (73 octets fit a line, with or without the fold's blank).
+    for (std::size_t p = start + kFoldOctets - 1; p > start; --p) {
+        if (p == line.size() - 1) return line.size();
+        if ((static_cast<unsigned char>(line[p]) & 0xC0) != 0x80) return p;
+    }
+    // 74 octets without a character start: no UTF-8 text.
+    return start + kFoldOctets - 1;
+}
+
+// One logical line, CR LF at its end, folded into `out`. Every piece after
+// the first is a continuation line: CR LF and a blank before it.
+void AppendFolded(std::string_view line, std::string& out) {
+    std::size_t start = 0;
+    while (start < line.size()) {
+        const std::size_t end = FoldEnd(line, start);
+        if (start > 0) out += "\r\n ";
+        out.append(line.substr(start, end - start));
+        start = end;
+    }
+}
+
 }  // namespace
 
 std::string IcsUid(const IcsEvent& e) {
@@ -90,7 +137,7 @@ std::optional<std::time_t> IcsExportTime() {
     return seconds;
 }
 
-std::string IcsCalendarText(const std::vector<IcsEvent>& events, std::time_t stamp) {
+IcsWriter::IcsWriter(std::time_t stamp, IcsSink sink) : stamp_(stamp), sink_(std::move(sink)) {
     std::unique_ptr<icalcomponent, ComponentDeleter> cal(icalcomponent_new(ICAL_VCALENDAR_COMPONENT));
     const std::string prodid = std::string("-//Kalendo2//Kalendo2 ") + kProgramVersion + "//JA";
     icalcomponent_add_property(cal.get(), icalproperty_new_version("2.0"));
@@ -100,20 +147,74 @@ std::string IcsCalendarText(const std::vector<IcsEvent>& events, std::time_t sta
     icalproperty* name = icalproperty_new_x("Kalendo2");
     icalproperty_set_x_name(name, "X-WR-CALNAME");
     icalcomponent_add_property(cal.get(), name);
-
-    const icaltimetype stampUtc =
-        icaltime_from_timet_with_zone(stamp, 0, icaltimezone_get_utc_timezone());
-    for (const IcsEvent& e : events) icalcomponent_add_component(cal.get(), NewEvent(e, stampUtc));
-
-    char* text = icalcomponent_as_ical_string_r(cal.get());
-    std::string bytes = text != nullptr ? text : "";
-    icalmemory_free_buffer(text);
-    return bytes;
+    // The calendar without its events is the header and the last line;
+    // the events go between the two.
+    std::string text = Serialised(cal.get());
+    if (text.size() >= kCalendarEnd.size() && text.compare(text.size() - kCalendarEnd.size(), std::string::npos,
+                                                           kCalendarEnd) == 0) {
+        text.resize(text.size() - kCalendarEnd.size());
+    }
+    FoldIcsLines(text, folded_);
+    Put(folded_);
 }
 
-std::string ExportIcs(MonthRecord& rec, CalendarDate first, CalendarDate last,
-                      const IcsInclude& include, AlmanacMode almanac, std::time_t stamp) {
-    return IcsCalendarText(CollectIcsEvents(rec, first, last, include, almanac), stamp);
+bool IcsWriter::Event(const IcsEvent& event) {
+    if (!ok_) return false;
+    const icaltimetype stampUtc = icaltime_from_timet_with_zone(stamp_, 0, icaltimezone_get_utc_timezone());
+    std::unique_ptr<icalcomponent, ComponentDeleter> ev(NewEvent(event, stampUtc));
+    folded_.clear();
+    FoldIcsLines(Serialised(ev.get()), folded_);
+    if (!Put(folded_)) return false;
+    ++events_;
+    return true;
+}
+
+bool IcsWriter::Finish() { return ok_ && Put(kCalendarEnd); }
+
+bool IcsWriter::Put(std::string_view bytes) {
+    if (ok_ && !sink_(bytes)) ok_ = false;
+    return ok_;
+}
+
+void FoldIcsLines(std::string_view serialised, std::string& out) {
+    // Unfolded first: every fold of the serialiser's is CR LF and a blank
+    // (no text holds a CR or an LF of its own), and its wrong cut between a
+    // CR and its LF unfolds to the whole line end again.
+    std::string unfolded;
+    unfolded.reserve(serialised.size());
+    std::size_t from = 0;
+    for (std::size_t fold; (fold = serialised.find("\r\n ", from)) != std::string_view::npos; from = fold + 3) {
+        unfolded.append(serialised.substr(from, fold - from));
+    }
+    unfolded.append(serialised.substr(from));
+
+    const std::string_view lines = unfolded;
+    from = 0;
+    for (std::size_t end; (end = lines.find("\r\n", from)) != std::string_view::npos; from = end + 2) {
+        AppendFolded(lines.substr(from, end + 2 - from), out);
+    }
+    // No text of ours ends without its CR LF; should one, it is not lost.
+    if (from < lines.size()) AppendFolded(std::string(lines.substr(from)) + "\r\n", out);
+}
+
+std::string IcsCalendarText(const std::vector<IcsEvent>& events, std::time_t stamp) {
+    std::string text;
+    IcsWriter writer(stamp, [&](std::string_view bytes) {
+        text.append(bytes);
+        return true;
+    });
+    for (const IcsEvent& e : events) writer.Event(e);
+    writer.Finish();
+    return text;
+}
+
+long long ExportIcs(MonthRecord& rec, CalendarDate first, CalendarDate last, IcsInclude include,
+                    AlmanacMode almanac, std::time_t stamp, const IcsSink& sink) {
+    IcsWriter writer(stamp, sink);
+    if (!writer.ok()) return 0;
+    VisitIcsEvents(rec, first, last, include, almanac, [&](const IcsEvent& e) { return writer.Event(e); });
+    writer.Finish();
+    return writer.events();
 }
 
 }  // namespace kalendo

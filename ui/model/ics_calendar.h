@@ -1,12 +1,15 @@
-// The almanac's events as one RFC 5545 calendar, built and serialised by
-// libical (folding, escaping, line ends). The one place both the CLI and
-// the window produce the exported file, so the two give the same bytes
-// for the same record, range and include list.
+// The almanac's events as one RFC 5545 calendar: each component built and
+// serialised by libical (escaping, line ends), its lines folded here, the
+// whole written piece by piece as the days are computed. The one place
+// both the CLI and the window produce the exported file, so the two give
+// the same bytes for the same record, range and include list.
 #pragma once
 
 #include <ctime>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/month_record.h"
@@ -27,18 +30,66 @@ std::string IcsUid(const IcsEvent& event);
 // clock. nullopt when SOURCE_DATE_EPOCH is set but is not such a number.
 std::optional<std::time_t> IcsExportTime();
 
-// The calendar text: VCALENDAR (VERSION, PRODID, CALSCALE, METHOD
-// PUBLISH, X-WR-CALNAME) and one all-day VEVENT per event in the given
-// order: UID, DTSTAMP (UTC), DTSTART and DTEND (the day after) as dates,
-// SUMMARY, DESCRIPTION (left out when empty), CATEGORIES, TRANSP
-// TRANSPARENT (an almanac day never makes anyone busy). CP932 texts become
-// UTF-8, CR LF line breaks in notes become the text's line breaks, and
-// control characters iCalendar text cannot hold are left out. Lines end in
-// CR LF.
+// Receives a calendar's bytes in order, piece by piece; false when it
+// cannot take them (the export then stops).
+using IcsSink = std::function<bool(std::string_view bytes)>;
+
+// Writes one RFC 5545 calendar to a sink as it is made: the VCALENDAR
+// header (VERSION, PRODID, CALSCALE, METHOD PUBLISH, X-WR-CALNAME) when it
+// is constructed, one VEVENT for each Event call, END:VCALENDAR at Finish.
+// Each VEVENT is an all-day event: UID, DTSTAMP (UTC), DTSTART and DTEND
+// (the day after) as dates, SUMMARY, DESCRIPTION (left out when empty),
+// CATEGORIES, TRANSP TRANSPARENT (an almanac day never makes anyone busy).
+// CP932 texts become UTF-8, CR LF line breaks in notes become the text's
+// line breaks, and control characters iCalendar text cannot hold are left
+// out. libical builds and serialises each component; the lines are then
+// folded here (FoldIcsLines), so every line ends in CR LF and holds at most
+// 75 octets. Nothing but the event being written is kept.
+class IcsWriter {
+public:
+    IcsWriter(std::time_t stamp, IcsSink sink);
+    IcsWriter(const IcsWriter&) = delete;
+    IcsWriter& operator=(const IcsWriter&) = delete;
+
+    // false once the sink has refused anything (and from then on).
+    bool Event(const IcsEvent& event);
+    bool Finish();
+
+    bool ok() const { return ok_; }
+    long long events() const { return events_; }
+
+private:
+    bool Put(std::string_view bytes);
+
+    std::time_t stamp_;  // DTSTAMP, the same for every event
+    IcsSink sink_;
+    std::string folded_;  // reused for each component
+    bool ok_ = true;
+    long long events_ = 0;
+};
+
+// The calendar text of `events` in the given order (IcsWriter into a string).
 std::string IcsCalendarText(const std::vector<IcsEvent>& events, std::time_t stamp);
 
-// CollectIcsEvents and IcsCalendarText. Precondition: IcsRangeAccepted.
-std::string ExportIcs(MonthRecord& rec, CalendarDate first, CalendarDate last,
-                      const IcsInclude& include, AlmanacMode almanac, std::time_t stamp);
+// Serialised content lines, folded or not (a fold is CR LF and one blank),
+// folded again the way RFC 5545 asks, into `out`: each logical line is cut
+// into lines of at most 75 octets before their CR LF, never inside a UTF-8
+// character and never between a line's CR and its LF. The cuts fall where
+// libical 3.0 puts them (after the last ';', ':' or blank that leaves the
+// line short enough, else before the last character that fits), so an
+// export keeps the bytes of the releases before; libical's one wrong cut,
+// which counted the closing CR as the 75th octet and split the line end
+// in two, becomes a 73-octet line with its CR LF whole. `serialised` ends
+// in CR LF.
+void FoldIcsLines(std::string_view serialised, std::string& out);
+
+// The calendar of the range in the almanac mode `almanac`, written to
+// `sink` as it is computed: the memory of one day's events whatever the
+// length of the range.
+// VisitIcsEvents and IcsWriter. The number of events written; the writer
+// stops at the first refusal of the sink (the caller knows why).
+// Precondition: IcsRangeAccepted.
+long long ExportIcs(MonthRecord& rec, CalendarDate first, CalendarDate last, IcsInclude include,
+                    AlmanacMode almanac, std::time_t stamp, const IcsSink& sink);
 
 }  // namespace kalendo

@@ -20,8 +20,11 @@
 namespace kalendo {
 namespace {
 
-constexpr std::array<const char*, kIcsIncludeCount> kIncludeWords = {"holidays", "notes",  "users", "schedules",
-                                                      "rokuyo",   "lunar",  "moon"};
+// In the order of IcsWord.
+constexpr std::array<const char*, kIcsWordCount> kIncludeWords = {"holidays", "notes", "users", "schedules",
+                                                                  "rokuyo",   "lunar", "moon"};
+
+constexpr IcsWord WordAt(std::size_t k) { return static_cast<IcsWord>(k); }
 
 const char* PhaseName(int degrees) {
     switch (degrees) {
@@ -33,13 +36,23 @@ const char* PhaseName(int degrees) {
     }
 }
 
-// The events of the record's target day, appended to `out`.
-void CollectDay(const MonthRecord& rec, const IcsInclude& include, std::vector<IcsEvent>& out) {
+// The events of the record's target day, handed to `visit` one by one;
+// false as soon as `visit` says stop.
+bool VisitDay(const MonthRecord& rec, IcsInclude include, const std::function<bool(const IcsEvent&)>& visit,
+              long long& count) {
     const CalendarDate t = TargetDate(rec);
+    IcsEvent event{t, IcsKind::Holiday, 0, {}, {}};
+    bool goOn = true;
     auto add = [&](IcsKind kind, int index, std::string name, std::string description) {
-        out.push_back(IcsEvent{t, kind, index, std::move(name), std::move(description)});
+        if (!goOn) return;
+        event.kind = kind;
+        event.index = index;
+        event.name = std::move(name);
+        event.description = std::move(description);
+        ++count;
+        goOn = visit(event);
     };
-    if (include.holidays) {
+    if (include.Has(IcsWord::Holidays)) {
         // As the event list: the holiday, or else the generated holiday.
         if (const int h = FindHoliday(rec, t.month, t.day); h >= 0) {
             add(IcsKind::Holiday, h, rec.tables.holidays[h].name, rec.tables.holidays[h].description);
@@ -48,51 +61,53 @@ void CollectDay(const MonthRecord& rec, const IcsInclude& include, std::vector<I
             add(IcsKind::GeneratedHoliday, g, rec.tables.generatedHolidays[g].name, "");
         }
     }
-    if (include.notes) {
+    if (include.Has(IcsWord::Notes)) {
         for (int i = 0; i < rec.noteCount; ++i) {
             if (NoteFallsOnTarget(rec, i) >= 0) {
                 add(IcsKind::Note, i, rec.tables.notes[i].name, rec.tables.notes[i].description);
             }
         }
     }
-    if (include.users) {
+    if (include.Has(IcsWord::Users)) {
         for (int i = 0; i < rec.userEntryCount; ++i) {
             if (UserEntryFallsOn(rec, i, t.year, t.month, t.day) >= 0) {
                 add(IcsKind::UserEvent, i, rec.tables.userEntries[i].name, rec.tables.userEntries[i].description);
             }
         }
     }
-    if (include.schedules) {
+    if (include.Has(IcsWord::Schedules)) {
         for (int i = 0; i < rec.scheduleCount; ++i) {
             if (ScheduleFallsOn(rec, i, t.year, t.month, t.day) >= 0) {
                 add(IcsKind::Schedule, i, rec.tables.schedules[i].name, rec.tables.schedules[i].text);
             }
         }
     }
-    if (include.rokuyo) {
+    if (include.Has(IcsWord::Rokuyo)) {
         const int k = RokuyoIndex(rec);
         if (k >= 0) {
             add(IcsKind::Rokuyo, k, RokuyoName(k),
                 FormatText(kIcsRokuyoFormat, RokuyoName(k), RokuyoReading(k)));
         }
     }
-    if (include.lunar && rec.lunarDay > 0) {
+    if (include.Has(IcsWord::Lunar) && rec.lunarDay > 0) {
         const std::string name = rec.lunarMonth < 0
                                      ? FormatText(kIcsLunarLeapFormat, -rec.lunarMonth, rec.lunarDay)
                                      : FormatText(kIcsLunarFormat, rec.lunarMonth, rec.lunarDay);
         add(IcsKind::Lunar, rec.lunarMonth, name, "");
     }
-    if (include.moon) {
+    if (include.Has(IcsWord::Moon)) {
         const int phase = AstronomyOf(rec.almanacMode).moonPhaseOfDay(t.year, t.month, t.day);
         if (const char* name = PhaseName(phase)) add(IcsKind::Moon, phase, name, "");
     }
+    return goOn;
 }
 
 }  // namespace
 
+const char* IcsWordText(IcsWord w) { return kIncludeWords[static_cast<std::size_t>(w)]; }
+
 std::optional<IcsInclude> ParseIcsInclude(std::string_view list) {
-    IcsInclude include{false, false, false, false, false, false, false};
-    const std::array<bool*, kIcsIncludeCount> flags = IcsIncludeFlags(include);
+    IcsInclude include = IcsInclude::None();
     std::size_t from = 0;
     while (true) {
         const std::size_t comma = list.find(',', from);
@@ -101,8 +116,8 @@ std::optional<IcsInclude> ParseIcsInclude(std::string_view list) {
         bool known = false;
         for (std::size_t k = 0; k < kIncludeWords.size(); ++k) {
             if (word != kIncludeWords[k]) continue;
-            if (*flags[k]) return std::nullopt;  // repeated
-            *flags[k] = true;
+            if (include.Has(WordAt(k))) return std::nullopt;  // repeated
+            include = include.With(WordAt(k));
             known = true;
         }
         if (!known) return std::nullopt;
@@ -111,12 +126,10 @@ std::optional<IcsInclude> ParseIcsInclude(std::string_view list) {
     }
 }
 
-std::string IcsIncludeList(const IcsInclude& include) {
-    IcsInclude copy = include;
-    const std::array<bool*, kIcsIncludeCount> flags = IcsIncludeFlags(copy);
+std::string IcsIncludeList(IcsInclude include) {
     std::string list;
     for (std::size_t k = 0; k < kIncludeWords.size(); ++k) {
-        if (!*flags[k]) continue;
+        if (!include.Has(WordAt(k))) continue;
         if (!list.empty()) list += ',';
         list += kIncludeWords[k];
     }
@@ -157,20 +170,30 @@ bool IcsRangeAccepted(CalendarDate first, CalendarDate last) {
            CompareDates(first.year, first.month, first.day, last.year, last.month, last.day) >= 0;
 }
 
-std::vector<IcsEvent> CollectIcsEvents(MonthRecord& rec, CalendarDate first, CalendarDate last,
-                                       const IcsInclude& include, AlmanacMode almanac) {
-    std::vector<IcsEvent> events;
-    if (!IcsRangeAccepted(first, last)) return events;
+long long VisitIcsEvents(MonthRecord& rec, CalendarDate first, CalendarDate last, IcsInclude include,
+                         AlmanacMode almanac, const std::function<bool(const IcsEvent&)>& visit) {
+    long long count = 0;
+    if (!IcsRangeAccepted(first, last)) return count;
     // Every day as the full display computes it, whatever the window shows.
     const MonthOptions options{almanac, kViewFull};
     int y = first.year, m = first.month, d = first.day;
     // Real dates of the accepted years: ComputeMonth accepts every one.
     while (CompareDates(y, m, d, last.year, last.month, last.day) >= 0) {
         ComputeMonth(rec, y, m, d, options);
-        CollectDay(rec, include, events);
+        if (!VisitDay(rec, include, visit, count)) break;
         ++d;
         NormalizeDate(y, m, d);
     }
+    return count;
+}
+
+std::vector<IcsEvent> CollectIcsEvents(MonthRecord& rec, CalendarDate first, CalendarDate last,
+                                       IcsInclude include, AlmanacMode almanac) {
+    std::vector<IcsEvent> events;
+    VisitIcsEvents(rec, first, last, include, almanac, [&](const IcsEvent& e) {
+        events.push_back(e);
+        return true;
+    });
     return events;
 }
 

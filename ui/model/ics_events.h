@@ -5,7 +5,8 @@
 // file here; the serialisation is ics_calendar.h.
 #pragma once
 
-#include <array>
+#include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,33 +30,49 @@ enum class IcsKind {
     Moon,              // moon: a principal phase on its day
 };
 
-// Which kinds an export holds; the words of the comma list, in this order:
-// "holidays" (both holiday kinds), "notes", "users", "schedules", "rokuyo",
-// "lunar", "moon". The default is the first four.
-struct IcsInclude {
-    bool holidays = true;
-    bool notes = true;
-    bool users = true;
-    bool schedules = true;
-    bool rokuyo = false;
-    bool lunar = false;
-    bool moon = false;
-    bool Any() const { return holidays || notes || users || schedules || rokuyo || lunar || moon; }
-    friend bool operator==(const IcsInclude&, const IcsInclude&) = default;
+// The words of the include list, in their order. Each chooses one kind of
+// event, "holidays" both holiday kinds.
+enum class IcsWord { Holidays, Notes, Users, Schedules, Rokuyo, Lunar, Moon };
+inline constexpr int kIcsWordCount = 7;
+
+// Which kinds an export holds: one bit per word, a plain value to copy and
+// compare. The default is the first four words, the kinds the definition
+// files and the schedules give; the signs of every day are asked for.
+class IcsInclude {
+public:
+    constexpr IcsInclude() = default;
+    static constexpr IcsInclude None() { return IcsInclude(0); }
+    static constexpr IcsInclude All() { return IcsInclude((1u << kIcsWordCount) - 1); }
+    static constexpr IcsInclude Of(std::initializer_list<IcsWord> words) {
+        IcsInclude in = None();
+        for (const IcsWord w : words) in = in.With(w);
+        return in;
+    }
+
+    constexpr bool Has(IcsWord w) const { return (bits_ & Bit(w)) != 0; }
+    constexpr IcsInclude With(IcsWord w, bool on = true) const {
+        return IcsInclude(on ? bits_ | Bit(w) : bits_ & ~Bit(w));
+    }
+    constexpr bool Any() const { return bits_ != 0; }
+    friend constexpr bool operator==(IcsInclude, IcsInclude) = default;
+
+private:
+    constexpr explicit IcsInclude(unsigned bits) : bits_(bits) {}
+    static constexpr unsigned Bit(IcsWord w) { return 1u << static_cast<int>(w); }
+
+    unsigned bits_ = 0b1111;  // holidays, notes, users, schedules
 };
 
-// The flags of an IcsInclude in the words' order, to walk them in a loop.
-inline constexpr int kIcsIncludeCount = 7;
-inline std::array<bool*, kIcsIncludeCount> IcsIncludeFlags(IcsInclude& in) {
-    return {&in.holidays, &in.notes, &in.users, &in.schedules, &in.rokuyo, &in.lunar, &in.moon};
-}
+// The word of the list ("holidays", "notes", "users", "schedules",
+// "rokuyo", "lunar", "moon").
+const char* IcsWordText(IcsWord w);
 
-// A comma list of the words above, each at most once, none empty;
-// nullopt for anything else (an unknown or repeated word, "", "a,,b").
+// A comma list of the words, each at most once, none empty; nullopt for
+// anything else (an unknown or repeated word, "", "a,,b").
 std::optional<IcsInclude> ParseIcsInclude(std::string_view list);
 
 // The comma list of an IcsInclude, in the words' order ("" for none).
-std::string IcsIncludeList(const IcsInclude& include);
+std::string IcsIncludeList(IcsInclude include);
 
 // One all-day event. Texts are CP932 as the almanac holds them.
 struct IcsEvent {
@@ -83,15 +100,24 @@ const char* IcsKindCategory(IcsKind kind);
 // Both dates are real dates of 1600-2999 and first is not after last.
 bool IcsRangeAccepted(CalendarDate first, CalendarDate last);
 
-// Every event of the range, by day and within a day in the kind order
-// above (each table in index order). Precondition: IcsRangeAccepted.
+// Calls `visit` with every event of the range, by day and within a day in
+// the kind order above (each table in index order), one day computed at a
+// time, so that a range of any length takes the memory of one day's events.
+// `visit` returns false to stop (a sink that cannot take more). The number
+// of events visited. Precondition: IcsRangeAccepted.
 //
-// Moves `rec` through every day of the range with ComputeMonth in the
+// Moves `rec` through the days of the range with ComputeMonth in the
 // almanac mode `almanac`, in the full display whatever the window shows;
-// the record is left at `last`. A holiday hides a generated holiday of the
-// same day, as in the event list. Schedules are taken as the table holds
-// them: the caller sweeps the past ones first, as the window does.
+// the record is left at the last day visited. A holiday hides a generated
+// holiday of the same day, as in the event list. Schedules are taken as the
+// table holds them: the caller sweeps the past ones first, as the window
+// does.
+long long VisitIcsEvents(MonthRecord& rec, CalendarDate first, CalendarDate last, IcsInclude include,
+                         AlmanacMode almanac, const std::function<bool(const IcsEvent&)>& visit);
+
+// Every event of the range at once (VisitIcsEvents into a vector), for
+// ranges whose events fit in memory.
 std::vector<IcsEvent> CollectIcsEvents(MonthRecord& rec, CalendarDate first, CalendarDate last,
-                                       const IcsInclude& include, AlmanacMode almanac);
+                                       IcsInclude include, AlmanacMode almanac);
 
 }  // namespace kalendo

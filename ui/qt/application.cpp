@@ -3,8 +3,10 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QLibraryInfo>
 #include <QSessionManager>
 #include <QSocketNotifier>
+#include <QTranslator>
 
 #include <sys/socket.h>
 #include <unistd.h>
@@ -62,10 +64,25 @@ void PreferXcbUnderWayland() {
     }
 }
 
+bool InstallQtJapanese() {
+    // Qt's own texts (the file dialog, the text fields' context menus, the
+    // buttons of standard dialogs) in Japanese whatever the user's locale:
+    // every other text of the window is Japanese. One translator for the
+    // process, installed once.
+    static QTranslator translator;
+    static const bool loaded =
+        translator.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+        QCoreApplication::installTranslator(&translator);
+    return loaded;
+}
+
 void SetUpApplication() {
     // QCoreApplication's constructor has just set every locale category
     // from the environment.
     ForceCLocale();
+    // Without the translations package Qt's texts stay in English; the
+    // package depends on it.
+    InstallQtJapanese();
     InitWindowResources();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/kalendo2/kalendo2.png")));
     InstallJapaneseFonts();

@@ -27,8 +27,14 @@ class MainFrame;
 void PreferXcbUnderWayland();
 
 // Right after the QApplication is constructed: numbers and character
-// classes back to the C locale, the Japanese fonts, the application icon.
+// classes back to the C locale, Qt's own Japanese texts, the Japanese
+// fonts, the application icon.
 void SetUpApplication();
+
+// Qt's translations into Japanese (qtbase_ja of qt6-translations-l10n)
+// installed for the process; false when they cannot be loaded (Qt's texts
+// then stay English). Part of SetUpApplication.
+bool InstallQtJapanese();
 
 class Kalendo2App : public QObject {
     Q_OBJECT

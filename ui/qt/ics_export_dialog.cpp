@@ -1,5 +1,6 @@
 #include "ui/qt/ics_export_dialog.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDate>
 #include <QDateEdit>
@@ -11,12 +12,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <memory>
+#include <ctime>
+#include <string>
+#include <utility>
 
 #include "month/compute_month.h"
-#include "platform/file_io.h"
 #include "platform/platform.h"
 #include "ui/model/ics_calendar.h"
+#include "ui/model/ics_file.h"
 #include "ui/model/ics_texts.h"
 #include "ui/model/month_view.h"
 #include "ui/qt/fonts.h"
@@ -45,9 +48,9 @@ QDateEdit* NewDateEdit(CalendarDate date, QWidget* parent) {
 
 }  // namespace
 
-IcsExportDialog::IcsExportDialog(CalendarDate first, CalendarDate last, const IcsInclude& include,
+IcsExportDialog::IcsExportDialog(CalendarDate first, CalendarDate last, IcsInclude include, Save save,
                                  QWidget* parent)
-    : QDialog(parent) {
+    : QDialog(parent), save_(std::move(save)) {
     setWindowTitle(ToQt(kIcsExportCaption));
     setFont(FaceFont(kFacePGothic, kDialogPoints));
     first_ = NewDateEdit(first, this);
@@ -59,13 +62,11 @@ IcsExportDialog::IcsExportDialog(CalendarDate first, CalendarDate last, const Ic
     const char* labels[kIncludeBoxCount] = {kIcsIncludeHolidays, kIcsIncludeNotes,  kIcsIncludeUsers,
                                             kIcsIncludeSchedules, kIcsIncludeRokuyo, kIcsIncludeLunar,
                                             kIcsIncludeMoon};
-    IcsInclude shown = include;
-    const std::array<bool*, kIncludeBoxCount> checked = IcsIncludeFlags(shown);
     auto* group = new QGroupBox(ToQt(kIcsIncludeLabel), this);
     auto* groupLayout = new QVBoxLayout(group);
     for (int k = 0; k < kIncludeBoxCount; ++k) {
         boxes_[k] = new QCheckBox(ToQt(labels[k]), group);
-        boxes_[k]->setChecked(*checked[k]);
+        boxes_[k]->setChecked(include.Has(static_cast<IcsWord>(k)));
         groupLayout->addWidget(boxes_[k]);
     }
 
@@ -90,9 +91,8 @@ CalendarDate IcsExportDialog::first() const { return FromQDate(first_->date()); 
 CalendarDate IcsExportDialog::last() const { return FromQDate(last_->date()); }
 
 IcsInclude IcsExportDialog::include() const {
-    IcsInclude include;
-    const std::array<bool*, kIncludeBoxCount> flags = IcsIncludeFlags(include);
-    for (int k = 0; k < kIncludeBoxCount; ++k) *flags[k] = boxes_[k]->isChecked();
+    IcsInclude include = IcsInclude::None();
+    for (int k = 0; k < kIncludeBoxCount; ++k) include = include.With(static_cast<IcsWord>(k), boxes_[k]->isChecked());
     return include;
 }
 
@@ -105,33 +105,41 @@ void IcsExportDialog::TryAccept() {
         ThePlatform().ShowMessage(kIcsNothingIncluded);
         return;
     }
-    accept();
+    if (save_(first(), last(), include())) accept();
 }
 
 void RunIcsExport(MonthRecord& rec, MonthOptions shown, QWidget* parent) {
-    const int year = rec.year[kTarget];
-    IcsExportDialog dialog({year, 1, 1}, {year, 12, 31}, IcsInclude{}, parent);
-    if (dialog.exec() != QDialog::Accepted) return;
-
-    QFileDialog save(parent, ToQt(kIcsSaveCaption));
-    save.setAcceptMode(QFileDialog::AcceptSave);
-    save.setNameFilter(ToQt(kIcsFileFilter));
-    save.setDefaultSuffix(QStringLiteral("ics"));
-    save.setDirectory(QDir::homePath());
-    save.selectFile(QStringLiteral("Kalendo2-%1.ics").arg(year));
-    if (save.exec() != QDialog::Accepted || save.selectedFiles().isEmpty()) return;
-    const std::string path = save.selectedFiles().front().toStdString();
-
-    // A malformed SOURCE_DATE_EPOCH only matters to reproducible builds;
-    // the window then stamps the export with the clock.
-    const std::time_t stamp = IcsExportTime().value_or(std::time(nullptr));
-    // The export moves the record through every day of the range, in the
-    // almanac the window shows; the window's day is computed again after it.
     const CalendarDate day = TargetDate(rec);
-    const std::string bytes =
-        ExportIcs(rec, dialog.first(), dialog.last(), dialog.include(), shown.almanac, stamp);
-    ComputeMonth(rec, day.year, day.month, day.day, shown);
-    if (!WriteFileAtomically(path, bytes)) ThePlatform().ShowMessage(kIcsWriteError);
+    const int year = day.year;
+    auto save = [&rec, shown, day, year, parent](CalendarDate first, CalendarDate last, IcsInclude include) {
+        QFileDialog dialog(parent, ToQt(kIcsSaveCaption));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setNameFilter(ToQt(kIcsFileFilter));
+        dialog.setDefaultSuffix(QStringLiteral("ics"));
+        dialog.setDirectory(QDir::homePath());
+        dialog.selectFile(QStringLiteral("Kalendo2-%1.ics").arg(year));
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+        const std::string path = dialog.selectedFiles().front().toStdString();
+
+        // A malformed SOURCE_DATE_EPOCH only matters to reproducible builds;
+        // the window then stamps the export with the clock.
+        const std::time_t stamp = IcsExportTime().value_or(std::time(nullptr));
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        // In the almanac the window shows; the export walks the record
+        // through the range, and the window's day is computed again after
+        // it, in the window's modes (it accepted that day before).
+        const IcsFileResult result = ExportIcsFile(rec, first, last, include, shown.almanac, stamp, path);
+        ComputeMonth(rec, day.year, day.month, day.day, shown);
+        QApplication::restoreOverrideCursor();
+        if (!result.written) {
+            ThePlatform().ShowMessage(IcsExportFailedMessage(path, result.error));
+            return false;
+        }
+        ThePlatform().ShowNotice(IcsExportDoneMessage(path, result.events));
+        return true;
+    };
+    IcsExportDialog dialog({year, 1, 1}, {year, 12, 31}, IcsInclude{}, save, parent);
+    dialog.exec();
 }
 
 }  // namespace kalendo

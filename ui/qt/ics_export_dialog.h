@@ -1,11 +1,14 @@
 // "iCalendarに書き出す": the range (two dates, defaulting to the shown
 // year) and the kinds to include, then a save dialog; the file holds
 // exactly what "kalendo2-cli ics" prints for the same range and list.
+// The dialog stays open until the file is written, so a failed write
+// leaves the user the range and the ticks to try again.
 #pragma once
 
 #include <QDialog>
 
 #include <array>
+#include <functional>
 
 #include "core/month_record.h"
 #include "month/compute_month.h"
@@ -22,10 +25,14 @@ class IcsExportDialog : public QDialog {
 
 public:
     // The seven check boxes, in the order of the include list's words.
-    static constexpr int kIncludeBoxCount = kIcsIncludeCount;
+    static constexpr int kIncludeBoxCount = kIcsWordCount;
 
-    IcsExportDialog(CalendarDate first, CalendarDate last, const IcsInclude& include,
-                    QWidget* parent);
+    // Called with the range and the choice when they are accepted; true
+    // when the export is done (the dialog closes), false to stay (the
+    // save dialog was cancelled, the file could not be written).
+    using Save = std::function<bool(CalendarDate first, CalendarDate last, IcsInclude include)>;
+
+    IcsExportDialog(CalendarDate first, CalendarDate last, IcsInclude include, Save save, QWidget* parent);
 
     CalendarDate first() const;
     CalendarDate last() const;
@@ -37,20 +44,25 @@ public:
     QPushButton* exportButton() const { return export_; }
 
 private:
-    // Closes with Accepted only for a range of 1600-2999 in order and at
-    // least one kind; otherwise the message, and the dialog stays.
+    // Saves only a range of 1600-2999 in order with at least one kind
+    // (otherwise the message); closes with Accepted once saved.
     void TryAccept();
 
+    Save save_;
     QDateEdit* first_;
     QDateEdit* last_;
     std::array<QCheckBox*, kIncludeBoxCount> boxes_{};
     QPushButton* export_;
 };
 
-// The menu command: the dialog, the save dialog, the export (which moves
-// the record through the range; the day shown, in the modes `shown`, is
-// computed again afterwards) and the file, replaced atomically. A file that
-// cannot be written shows the message and leaves an existing file as it was.
+// The menu command: the dialog, then for its button the save dialog and
+// the export (ExportIcsFile: the file written as the days are computed and
+// replaced atomically). Done, a notice says where the file went and how
+// many events it holds; a file that cannot be written is a message naming
+// it and the reason, an existing file stays as it was and the dialog stays
+// open. The export moves `rec` through the range in the almanac of
+// `shown`; the day it showed is computed again afterwards in the modes
+// `shown`, so the window is where it was.
 void RunIcsExport(MonthRecord& rec, MonthOptions shown, QWidget* parent);
 
 }  // namespace kalendo

@@ -37,6 +37,8 @@
 #include "platform/recording_platform.h"
 #include "platform/text_codec.h"
 #include "tests/schedule_maker.h"
+#include "ui/model/ics_calendar.h"
+#include "ui/model/ics_file.h"
 #include "ui/model/schedule_file.h"
 #include "ui/model/settings.h"
 
@@ -483,6 +485,66 @@ TEST(FailedSave, KeepsTheOldFileAndShowsTheMessage) {
             const std::vector<std::string> shown = platform->MessagesUtf8();
             if (shown != std::vector<std::string>{schedules ? kScheduleMessage : kSettingsMessage}) {
                 outcome += " messages: " + std::to_string(shown.size());
+            }
+            if (ReadWholeFile(path) != oldBytes) outcome += " the old file changed";
+            for (const std::string& name : folder.Names()) {
+                if (IsTemporaryOf(name, fs::path(path).filename())) outcome += " a temporary file is left";
+            }
+            return outcome;
+        });
+        if (verdict.rfind(kSkip, 0) == 0) {
+            std::cout << "  " << FaultName(c.fault) << ": " << verdict << "\n";
+            continue;
+        }
+        EXPECT_EQ(verdict, "");
+        EXPECT_EQ(ReadWholeFile(path), oldBytes);
+    }
+}
+
+// The iCalendar export under the same faults: the calendar is written as
+// it is computed, so a fault may strike after the first bytes. The old
+// file stays, no temporary file is left, and the message names the file
+// and the reason.
+TEST(FailedIcsExport, KeepsTheOldFileAndNamesTheReason) {
+    struct Case {
+        Fault fault;
+        int error;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {Fault::ReadOnlyFolder, EACCES, "書き込みの権限がありません"},
+        {Fault::ReadOnlyFile, EACCES, "書き込みの権限がありません"},
+        {Fault::FileSizeLimit, EFBIG, "ファイルが大きすぎます"},
+        {Fault::FullFileSystem, ENOSPC, "ディスクの空きが足りません"},
+    };
+    ScopedRecordingPlatform platform;
+    const std::unique_ptr<MonthRecord> rec = RecordDated20240615();
+    // Two signs a day through 2024: some 110 kB, beyond the full disk's
+    // 64 KiB and the writer's first write.
+    const IcsInclude signs = IcsInclude::Of({IcsWord::Rokuyo, IcsWord::Lunar});
+    const CalendarDate first{2024, 1, 1}, last{2024, 12, 31};
+    std::size_t newBytes = 0;
+    ExportIcs(*rec, first, last, signs, AlmanacMode::Standard, 0, [&newBytes](std::string_view b) {
+        newBytes += b.size();
+        return true;
+    });
+    ASSERT_GT(newBytes, 100000u);
+    const std::string oldBytes = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nEND:VCALENDAR\r\n";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(FaultName(c.fault));
+        ScratchFolder folder;
+        const std::string path = folder.File("年.ics");
+        ASSERT_TRUE(WriteFileAtomically(path, oldBytes));
+        const std::string verdict = InChild([&]() -> std::string {
+            const std::string fault = SetUpFault(c.fault, folder, path, oldBytes, newBytes);
+            if (!fault.empty()) return fault;
+            std::string outcome;
+            const IcsFileResult result = ExportIcsFile(*rec, first, last, signs, AlmanacMode::Standard, 0, path);
+            if (result.written) outcome += " reported as written";
+            if (result.error != c.error) outcome += " error " + std::to_string(result.error);
+            const std::string message = Utf8FromCp932(IcsExportFailedMessage(path, result.error));
+            if (message != "iCalendarファイルを書き込めません（" + std::string(c.reason) + "）.\r\n" + path) {
+                outcome += " message: " + message;
             }
             if (ReadWholeFile(path) != oldBytes) outcome += " the old file changed";
             for (const std::string& name : folder.Names()) {

@@ -27,10 +27,9 @@ TEST(IcsInclude, ParsesTheCommaList) {
         const char* why;
     };
     const Case cases[] = {
-        {"holidays", true, {true, false, false, false, false, false, false}, "one word"},
-        {"moon,holidays", true, {true, false, false, false, false, false, true}, "any order"},
-        {"holidays,notes,users,schedules,rokuyo,lunar,moon", true,
-         {true, true, true, true, true, true, true}, "every word"},
+        {"holidays", true, IcsInclude::Of({IcsWord::Holidays}), "one word"},
+        {"moon,holidays", true, IcsInclude::Of({IcsWord::Holidays, IcsWord::Moon}), "any order"},
+        {"holidays,notes,users,schedules,rokuyo,lunar,moon", true, IcsInclude::All(), "every word"},
         {"", false, {}, "empty list"},
         {"holidays,", false, {}, "empty last word"},
         {",holidays", false, {}, "empty first word"},
@@ -53,8 +52,8 @@ TEST(IcsInclude, ParsesTheCommaList) {
 TEST(IcsInclude, ListAndParseAreInverse) {
     // Every one of the 127 non-empty choices survives the round trip.
     for (int bits = 1; bits < 128; ++bits) {
-        const IcsInclude in{(bits & 1) != 0,  (bits & 2) != 0,  (bits & 4) != 0, (bits & 8) != 0,
-                            (bits & 16) != 0, (bits & 32) != 0, (bits & 64) != 0};
+        IcsInclude in = IcsInclude::None();
+        for (int k = 0; k < kIcsWordCount; ++k) in = in.With(static_cast<IcsWord>(k), (bits >> k & 1) != 0);
         const std::optional<IcsInclude> back = ParseIcsInclude(IcsIncludeList(in));
         ASSERT_TRUE(back.has_value()) << IcsIncludeList(in);
         EXPECT_EQ(*back, in) << IcsIncludeList(in);
@@ -167,7 +166,7 @@ TEST_F(IcsEventsTest, EventsAgreeWithTheEventListOfEveryDay) {
 }
 
 TEST_F(IcsEventsTest, SignsOfEveryDay) {
-    const IcsInclude signs{false, false, false, false, true, true, true};
+    const IcsInclude signs = IcsInclude::Of({IcsWord::Rokuyo, IcsWord::Lunar, IcsWord::Moon});
     const std::vector<IcsEvent> events = CollectIcsEvents(*rec_, {2024, 1, 1}, {2024, 12, 31}, signs, AlmanacMode::Standard);
     std::map<IcsKind, int> count;
     for (const IcsEvent& e : events) ++count[e.kind];
@@ -186,7 +185,7 @@ TEST_F(IcsEventsTest, SignsOfEveryDay) {
 }
 
 TEST_F(IcsEventsTest, LeapMonthAndPhaseNames) {
-    const IcsInclude signs{false, false, false, false, true, true, true};
+    const IcsInclude signs = IcsInclude::Of({IcsWord::Rokuyo, IcsWord::Lunar, IcsWord::Moon});
     // 22 March 2023 is the first day of the leap second month.
     const std::vector<Ev> got = Events(CollectIcsEvents(*rec_, {2023, 3, 22}, {2023, 3, 22}, signs, AlmanacMode::Standard));
     ASSERT_EQ(got.size(), 3u);
@@ -201,7 +200,7 @@ TEST_F(IcsEventsTest, LeapMonthAndPhaseNames) {
 // The new moon of 2035-01-10 at 0:04 JST falls on the 9th by the shipped
 // series: the export follows the almanac it is asked for.
 TEST_F(IcsEventsTest, ComputesInTheAlmanacModeAsked) {
-    IcsInclude lunar{false, false, false, false, false, true, false};
+    const IcsInclude lunar = IcsInclude::Of({IcsWord::Lunar});
     const auto first = [&](AlmanacMode mode) {
         return Events(CollectIcsEvents(*rec_, {2035, 1, 9}, {2035, 1, 9}, lunar, mode)).at(0);
     };

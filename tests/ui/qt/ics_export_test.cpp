@@ -1,10 +1,13 @@
 // "iCalendarに書き出す…" driven through its widgets: the defaults, the
 // refusals as messages, the file the save dialog names, byte for byte what
-// kalendo2-cli prints for the same range and list, and a folder that takes
-// no file.
+// kalendo2-cli prints for the same range and list, the notice that says
+// where it went, a folder that takes no file (the dialog stays with its
+// range and ticks), and Qt's own texts in Japanese.
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -15,11 +18,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <optional>
 #include <sstream>
 #include <string>
 
 #include "tests/ui/qt/gui_fixture.h"
+#include "ui/qt/application.h"
 #include "ui/qt/command_ids.h"
 #include "ui/qt/ics_export_dialog.h"
 
@@ -28,6 +33,12 @@ namespace {
 
 constexpr CalendarDate kJune15 = {2024, 6, 15};
 constexpr char kEpoch[] = "1700000000";
+
+std::size_t CountEvents(const std::string& calendar) {
+    std::size_t n = 0;
+    for (std::size_t at = 0; (at = calendar.find("BEGIN:VEVENT\r\n", at)) != std::string::npos; ++at) ++n;
+    return n;
+}
 
 std::string FileBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -101,6 +112,8 @@ TEST_F(IcsExportTest, TheFileIsWhatTheCliPrints) {
     Start(kJune15);
     view().RunCommand(kCmdNextYear);  // the shown year is now 2025
     const CalendarDate shown = TargetDate(record());
+    const std::string datePane = DatePane();
+    const std::vector<std::string> eventList = EventListTexts();
     const std::string path = (folder() / "y.ics").string();
     Export(
         [](IcsExportDialog& d) {
@@ -114,12 +127,16 @@ TEST_F(IcsExportTest, TheFileIsWhatTheCliPrints) {
             for (int k = 0; k < IcsExportDialog::kIncludeBoxCount; ++k) d.includeBox(k)->setChecked(k == 0 || k == 4);
         },
         path);
-    EXPECT_TRUE(Messages().empty());
     const std::string written = FileBytes(path);
     ASSERT_FALSE(written.empty());
     EXPECT_EQ(written, CliExport("2024-01-01", "2024-12-31", "holidays,rokuyo"));
-    // The window stays on its day: the export ran on a copy of the record.
+    EXPECT_EQ(Messages(), std::vector<std::string>{"iCalendarファイルに" + std::to_string(CountEvents(written)) +
+                                                   "件の項目を書き出しました.\r\n" + path});
+    // The window stays on its day: the export moved the record through
+    // 2024, and the shown day was computed again.
     EXPECT_EQ(TargetDate(record()), shown);
+    EXPECT_EQ(DatePane(), datePane);
+    EXPECT_EQ(EventListTexts(), eventList);
 }
 
 TEST_F(IcsExportTest, RefusalsStayInTheDialog) {
@@ -143,14 +160,38 @@ TEST_F(IcsExportTest, RefusalsStayInTheDialog) {
     EXPECT_EQ(messages[1], "書き出すものを一つ以上選んでください.");
 }
 
-TEST_F(IcsExportTest, AFolderThatTakesNoFileIsAMessage) {
+TEST_F(IcsExportTest, AFileThatCannotBeWrittenKeepsTheDialog) {
     Start(kJune15);
     // A folder that is a plain file takes no file, not even from root.
     const std::filesystem::path notAFolder = folder() / "plain";
     std::ofstream(notAFolder) << "x";
-    Export([](IcsExportDialog&) {}, (notAFolder / "y.ics").string());
-    EXPECT_EQ(Messages(), std::vector<std::string>{
-        "iCalendarファイルを書き込めません. フォルダーへの書き込み権限と空き容量を確かめてください."});
+    const std::string refused = (notAFolder / "y.ics").string();
+    OnNextModal<IcsExportDialog>([&](IcsExportDialog& d) {
+        d.firstEdit()->setDate(QDate(2024, 5, 3));
+        d.lastEdit()->setDate(QDate(2024, 5, 6));
+        d.includeBox(4)->setChecked(true);  // rokuyo
+        const IcsInclude ticked = d.include();
+        for (const std::string& name : {refused, std::string()}) {
+            // The second time the save dialog is cancelled.
+            OnNextModal<QFileDialog>([name](QFileDialog& f) {
+                if (name.empty()) {
+                    f.reject();
+                } else {
+                    f.selectFile(QString::fromStdString(name));
+                    static_cast<QDialog&>(f).done(QDialog::Accepted);
+                }
+            });
+            QTest::mouseClick(d.exportButton(), Qt::LeftButton);
+            EXPECT_TRUE(d.isVisible()) << "the dialog stays: " << name;
+            EXPECT_EQ(d.first(), (CalendarDate{2024, 5, 3}));
+            EXPECT_EQ(d.last(), (CalendarDate{2024, 5, 6}));
+            EXPECT_EQ(d.include(), ticked);
+        }
+        EXPECT_EQ(Messages(), std::vector<std::string>{
+            "iCalendarファイルを書き込めません（パスの途中にフォルダーでないものがあります）.\r\n" + refused});
+        d.reject();
+    });
+    frame().action(kCmdExportIcs)->trigger();
 }
 
 TEST_F(IcsExportTest, AnExistingFileIsReplacedWhole) {
@@ -162,6 +203,26 @@ TEST_F(IcsExportTest, AnExistingFileIsReplacedWhole) {
         d.lastEdit()->setDate(QDate(2024, 5, 3));
     }, path.string());
     EXPECT_EQ(FileBytes(path), CliExport("2024-05-03", "2024-05-03", "holidays,notes,users,schedules"));
+}
+
+TEST_F(IcsExportTest, QtsOwnTextsAreJapanese) {
+    Start(kJune15);
+    EXPECT_TRUE(InstallQtJapanese());
+    // A text field's context menu, and the save dialog's own buttons.
+    QLineEdit field;
+    const std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
+    EXPECT_EQ(Text(menu->actions().value(0)->text()).rfind("元に戻す(&U)", 0), 0u);
+    std::string cancel;
+    OnNextModal<IcsExportDialog>([&](IcsExportDialog& d) {
+        OnNextModal<QFileDialog>([&cancel](QFileDialog& f) {
+            cancel = Text(f.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->text());
+            f.reject();
+        });
+        QTest::mouseClick(d.exportButton(), Qt::LeftButton);
+        d.reject();
+    });
+    frame().action(kCmdExportIcs)->trigger();
+    EXPECT_EQ(cancel, "キャンセル");
 }
 
 }  // namespace

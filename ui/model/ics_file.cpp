@@ -1,0 +1,58 @@
+#include "ui/model/ics_file.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include "platform/file_io.h"
+#include "platform/text_codec.h"
+#include "ui/model/ics_calendar.h"
+#include "ui/model/ics_texts.h"
+#include "ui/model/text_format.h"
+
+namespace kalendo {
+
+IcsFileResult ExportIcsFile(MonthRecord& rec, CalendarDate first, CalendarDate last, IcsInclude include,
+                            AlmanacMode almanac, std::time_t stamp, const std::string& path) {
+    IcsFileResult result;
+    AtomicFileWriter file(path);
+    if (!file.ok()) {
+        result.error = file.error();
+        return result;
+    }
+    const long long events = ExportIcs(rec, first, last, include, almanac, stamp,
+                                       [&file](std::string_view bytes) { return file.Write(bytes); });
+    if (!file.Commit()) {
+        result.error = file.error();
+        return result;
+    }
+    result.written = true;
+    result.events = events;
+    return result;
+}
+
+std::string FileErrorReason(int error) {
+    switch (error) {
+        case EACCES:
+        case EPERM: return kIcsReasonPermission;
+        case ENOSPC: return kIcsReasonNoSpace;
+        case EDQUOT: return kIcsReasonQuota;
+        case EROFS: return kIcsReasonReadOnly;
+        case ENOENT: return kIcsReasonNoFolder;
+        case ENOTDIR: return kIcsReasonNotAFolder;
+        case EISDIR: return kIcsReasonIsAFolder;
+        case EFBIG: return kIcsReasonTooLarge;
+        case ENAMETOOLONG: return kIcsReasonNameTooLong;
+        case EIO: return kIcsReasonIo;
+        default: return Cp932FromUtf8(std::strerror(error));
+    }
+}
+
+std::string IcsExportDoneMessage(const std::string& pathUtf8, long long events) {
+    return FormatText(kIcsExportDoneFormat, static_cast<long long>(events), Cp932FromUtf8(pathUtf8).c_str());
+}
+
+std::string IcsExportFailedMessage(const std::string& pathUtf8, int error) {
+    return FormatText(kIcsWriteErrorFormat, FileErrorReason(error).c_str(), Cp932FromUtf8(pathUtf8).c_str());
+}
+
+}  // namespace kalendo
