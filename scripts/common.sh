@@ -31,6 +31,17 @@
 #                                             text becomes code page 932
 #   python3-icalendar khal                    tests: an independent iCalendar parser
 #                                             and a real client importing the export
+#   qt6-wayland                               the Wayland platform plugin (the
+#                                             package depends on it too)
+#   adwaita-qt6                               tests: the GNOME-native styles the
+#                                             layout must not clip under
+#   weston                                    tests: a headless Wayland compositor
+#   dbus at-spi2-core python3-pyatspi         tests: the accessibility bus and a
+#                                             reader's view of the window's tree
+#   poppler-utils                             tests: pdftotext/pdftoppm read the
+#                                             printed months back
+#   openbox x11-utils xdotool imagemagick     tests: a real window manager under
+#                                             Xvfb, its properties, screenshots
 K2_PACKAGES=(
     build-essential cmake ninja-build ccache
     qt6-base-dev libgl-dev
@@ -51,6 +62,12 @@ K2_PACKAGES=(
     libical-dev pkg-config
     libicu-dev
     python3-icalendar khal
+    qt6-wayland
+    adwaita-qt6
+    weston
+    dbus at-spi2-core python3-pyatspi
+    poppler-utils
+    openbox x11-utils xdotool imagemagick
 )
 
 k2_jobs=$(nproc 2>/dev/null || echo 2)
