@@ -3,6 +3,10 @@
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPalette>
+#include <QStyle>
+#include <QStyleOptionFrame>
+
+#include <algorithm>
 
 #include "ui/model/month_view.h"
 #include "ui/qt/qt_text.h"
@@ -10,11 +14,19 @@
 namespace kalendo {
 namespace {
 
+// The panes are sized for their widest texts drawn at this share of the
+// layout's font, as the layout has always drawn its longest dates; a pane
+// grows only where even that would not fit.
+constexpr double kSizingShareOfFont = 0.9;
 // The smallest size a long pane text is shrunk to, and the step.
 constexpr double kSmallestFitPoints = 8.0;
 constexpr double kFitStepPoints = 0.5;
-// The line edit's own margin on either side of its text, pixels.
+// The line edit's own margins inside its contents rectangle, pixels: 2 on
+// either side of the text, 1 above and below it.
 constexpr int kTextSideMargin = 2;
+constexpr int kTextTopMargin = 1;
+// A size to ask the style about; any that holds the frame will do.
+constexpr int kProbeWidth = 400, kProbeHeight = 100;
 
 }  // namespace
 
@@ -71,9 +83,33 @@ void InfoPane::resizeEvent(QResizeEvent* event) {
     FitFont();
 }
 
+QSize InfoPane::Chrome() const {
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    option.rect = QRect(0, 0, kProbeWidth, kProbeHeight);
+    const QRect contents = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
+    const QMargins m = textMargins();
+    return QSize(kProbeWidth - contents.width() + m.left() + m.right() + 2 * kTextSideMargin,
+                 kProbeHeight - contents.height() + m.top() + m.bottom() + 2 * kTextTopMargin);
+}
+
+int InfoPane::TextRoom() const { return width() - Chrome().width(); }
+
+QSize InfoPane::SizeFor(const std::vector<std::string>& textsCp932, const QFont& font) const {
+    QFont sizing = font;
+    sizing.setPointSizeF(font.pointSizeF() * kSizingShareOfFont);
+    const QFontMetrics metrics(sizing);
+    const int lineHeight = QFontMetrics(font).height();
+    int widest = 0;
+    for (const std::string& t : textsCp932) {
+        widest = std::max(widest, metrics.horizontalAdvance(ToQt(t)));
+    }
+    return QSize(widest, lineHeight) + Chrome();
+}
+
 void InfoPane::FitFont() {
     QFont font = paneFont_;
-    const int room = contentsRect().width() - 2 * kTextSideMargin;
+    const int room = TextRoom();
     const QString shown = text();
     while (font.pointSizeF() > kSmallestFitPoints &&
            QFontMetrics(font).horizontalAdvance(shown) > room) {
