@@ -145,6 +145,9 @@ LayoutNeeds MonthView::MeasureNeeds(int sizeMode) const {
                  {mansionPane_, &widest.mansion, &needs.mansionWidth},
                  {moonPane_, &widest.moon, &needs.moonWidth}};
     for (const auto& p : panes) {
+        // Measured as drawn: with the style sheet's frame, which the pane
+        // takes only when polished.
+        p.pane->ensurePolished();
         const QSize size = p.pane->SizeFor(*p.texts, paneFont);
         *p.width = size.width();
         needs.paneHeight = std::max(needs.paneHeight, size.height());
