@@ -59,6 +59,50 @@ TEST(AlmanacModeSettings, StandardWritesTheElevenLinesAlone) {
     EXPECT_EQ(read.almanacMode, kAlmanacPrecise);
 }
 
+// The grid's second line: its pair after the eleven lines and any almanac
+// pair, written only when on, read back in every combination, and read from
+// the files older programs wrote and from cut or odd ones.
+TEST(GridLineSettings, RoundTripAfterTheAlmanacPair) {
+    const struct {
+        int almanac;
+        bool line;
+        const char* tail;
+    } written[] = {
+        {kAlmanacStandard, false, ""},
+        {kAlmanacPrecise, false, "[Almanac]\n1\n"},
+        {kAlmanacStandard, true, "[Grid]\n1\n"},
+        {kAlmanacPrecise, true, "[Almanac]\n1\n[Grid]\n1\n"},
+    };
+    for (const auto& c : written) {
+        SCOPED_TRACE(c.tail);
+        AppSettings s{329, 208, 0, 1, c.almanac, c.line};
+        EXPECT_EQ(SettingsText(s), std::string(kElevenLines) + c.tail);
+        AppSettings read{};
+        ASSERT_TRUE(ParseSettings(SettingsText(s), read));
+        EXPECT_EQ(std::tuple(read.windowLeft, read.windowTop, read.viewMode, read.almanacMode,
+                             read.lunarLine),
+                  std::tuple(329, 208, kViewMonthly, c.almanac, c.line));
+    }
+    const struct {
+        const char* tail;
+        bool line;
+    } read[] = {
+        {"", false},                  // an older file
+        {"[Grid]\r\n1\r\n", true},    // CR LF
+        {"[Grid]\n0\n", false},
+        {"[Grid]\n2\n", false},        // only 1 shows it
+        {"[Grid]\n", false},            // cut off after the header
+        {"[Grid]\n1\n[Almanac]\n1\n", true},  // either order is read
+    };
+    for (const auto& c : read) {
+        SCOPED_TRACE(c.tail);
+        AppSettings s{};
+        ASSERT_TRUE(ParseSettings(std::string(kElevenLines) + c.tail, s));
+        EXPECT_EQ(s.lunarLine, c.line);
+        EXPECT_EQ(s.viewMode, kViewMonthly);
+    }
+}
+
 // The command switches, recomputes the shown day (2035-01-09 is 12/1 in the
 // standard almanac and 11/30 in the precise one) and marks the title and
 // the detail texts only in the precise almanac.
