@@ -45,4 +45,18 @@ void AddLunarTexts(const MonthRecord& rec, MonthGrid& grid) {
     }
 }
 
+void GridLunarTexts::AddTo(const MonthRecord& rec, MonthGrid& grid) {
+    if (grid[0].day == 0) return;
+    const CalendarDate first = CellClickTarget(rec, grid[0].day);
+    if (known_ && first == first_ && rec.almanacMode == almanac_) {
+        for (int k = 0; k < kGridCells; ++k) grid[k].lunarText = texts_[k];
+        return;
+    }
+    AddLunarTexts(rec, grid);
+    for (int k = 0; k < kGridCells; ++k) texts_[k] = grid[k].lunarText;
+    known_ = true;
+    first_ = first;
+    almanac_ = rec.almanacMode;
+}
+
 }  // namespace kalendo

@@ -216,15 +216,19 @@ void MonthView::FirstUpdate() { Show(FirstViewUpdate(rec_, Options())); }
 void MonthView::Refresh() { Show(BuildViewState(rec_)); }
 
 void MonthView::Show(const ViewState& state) {
+    const MonthGrid before = state_.grid;
     state_ = state;
     // Only while the line is shown: the step through the months costs
     // nothing more when it is off.
-    if (settings_.lunarLine) AddLunarTexts(rec_, state_.grid);
+    if (settings_.lunarLine) lunarTexts_.AddTo(rec_, state_.grid);
     datePane_->SetTexts(state.datePane);
     for (int k = 0; k < kGridCells; ++k) {
         const DayCell& c = state.grid[static_cast<std::size_t>(k)];
         cell(k)->SetContent(ToQt(c.text), ToQColor(c.fg), ToQColor(c.bg));
-        cell(k)->SetLunarText(ToQt(state_.grid[static_cast<std::size_t>(k)].lunarText));
+        const std::string& lunar = state_.grid[static_cast<std::size_t>(k)].lunarText;
+        if (lunar != before[static_cast<std::size_t>(k)].lunarText) {
+            cell(k)->SetLunarText(ToQt(lunar));
+        }
     }
     oldCalendarPane_->SetTexts(state.oldCalendarPane);
     yearSignPane_->SetTexts(state.yearSignPane);

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "core/month_record.h"
+#include "ui/model/lunisolar_days.h"
 #include "ui/model/settings.h"
 #include "ui/model/view_layout.h"
 #include "ui/model/view_state.h"
@@ -107,6 +108,7 @@ private:
     EntryList* scheduleList_;
     // Needs per size mode, for the second line off and on.
     mutable std::array<std::array<std::optional<LayoutNeeds>, 2>, 2> needs_{};
+    GridLunarTexts lunarTexts_;
 };
 
 }  // namespace kalendo
