@@ -35,7 +35,9 @@ public:
     LunisolarDay Of(const CalendarDate& date);
 
 private:
+    static constexpr double kNoMonthJd = -1e9;
     MonthRecord scratch_;
+    double monthStartJd_ = kNoMonthJd;  // first day of the lunar month last read
 };
 
 // The grid cell's second line, CP932: "25 先負" for an ordinary day; the
