@@ -253,9 +253,22 @@ TEST_F(DialogsTest, DirectJumpMovesTheCalendarAndARefusedDateKeepsIt) {
     EXPECT_EQ(DatePane(), "2024/令和 6年 3月 1日");
     DirectJump("", "", "3");
     EXPECT_EQ(DatePane(), "2024/令和 6年 3月 3日");
-    DirectJump("3000", "", "");
-    EXPECT_EQ(DatePane(), "2024/令和 6年 3月 3日");
-    EXPECT_EQ(Messages(), std::vector<std::string>{kRangeMessage});
+    // A year out of the range keeps the dialog open with what was typed.
+    OnNextModal<DirectJumpDialog>([this](DirectJumpDialog& dlg) {
+        dlg.yearEdit()->setText(Q("3000"));
+        dlg.dayEdit()->setText(Q("5"));
+        QTest::mouseClick(dlg.okButton(), Qt::LeftButton);
+        EXPECT_TRUE(dlg.isVisible());
+        EXPECT_EQ(Messages(), std::vector<std::string>{kRangeMessage});
+        EXPECT_EQ(std::make_pair(dlg.yearEdit()->text(), dlg.dayEdit()->text()),
+                  std::make_pair(Q("3000"), Q("5")));
+        dlg.yearEdit()->setText(Q("2999"));
+        QTest::mouseClick(dlg.okButton(), Qt::LeftButton);
+    });
+    frame().action(kCmdDirectJump)->trigger();
+    EXPECT_EQ(DatePane(), "2999/令和981年 3月 5日");
+    EXPECT_EQ(Messages().size(), 1u) << "the accepted jump adds no message";
+    DirectJump("2024", "", "3");
 
     // "キャンセル" changes nothing.
     OnNextModal<DirectJumpDialog>([](DirectJumpDialog& dlg) {
@@ -275,9 +288,18 @@ TEST_F(DialogsTest, RelativeJumpMovesTheCalendar) {
     EXPECT_EQ(DatePane(), "2023/令和 5年 2月17日");
     RelativeJump("", kUnitYearsAhead);  // an empty number is 0
     EXPECT_EQ(DatePane(), "2023/令和 5年 2月17日");
-    RelativeJump("2000", kUnitYearsAhead);
+    OnNextModal<RelativeJumpDialog>([this](RelativeJumpDialog& dlg) {
+        dlg.numberEdit()->setText(Q("2000"));
+        dlg.unitBox()->setCurrentIndex(kUnitYearsAhead);
+        QTest::mouseClick(dlg.okButton(), Qt::LeftButton);
+        EXPECT_TRUE(dlg.isVisible()) << "a refused date keeps the dialog";
+        EXPECT_EQ(Messages(), std::vector<std::string>{kRangeMessage});
+        EXPECT_EQ(dlg.numberEdit()->text(), Q("2000"));
+        EXPECT_EQ(dlg.unit(), kUnitYearsAhead);
+        dlg.reject();
+    });
+    frame().action(kCmdRelativeJump)->trigger();
     EXPECT_EQ(DatePane(), "2023/令和 5年 2月17日");
-    EXPECT_EQ(Messages(), std::vector<std::string>{kRangeMessage});
 }
 
 TEST_F(DialogsTest, RelativeJumpWithoutAUnitStaysOpen) {
