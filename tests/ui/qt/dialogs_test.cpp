@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -16,6 +17,9 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
+#include <map>
+#include <memory>
 
 #include "platform/text_codec.h"
 #include "tests/ui/qt/gui_fixture.h"
@@ -29,6 +33,7 @@
 #include "ui/qt/direct_jump_dialog.h"
 #include "ui/qt/entry_list.h"
 #include "ui/qt/era_convert_dialog.h"
+#include "ui/qt/ics_export_dialog.h"
 #include "ui/qt/info_pane.h"
 #include "ui/qt/memo_dialog.h"
 #include "ui/qt/qt_text.h"
@@ -323,6 +328,61 @@ TEST_F(DialogsTest, RelativeJumpWithoutAUnitStaysOpen) {
     });
     frame().action(kCmdRelativeJump)->trigger();
     EXPECT_EQ(DatePane(), "2024/令和 6年 6月27日");
+}
+
+// Every dialog's button row is one QDialogButtonBox holding today's labels
+// with their roles (the platform orders them); the accepting one is the
+// default button, and Esc rejects.
+TEST_F(DialogsTest, ButtonRowsAreButtonBoxesWithTheirRoles) {
+    Start(kJune15);
+    using Role = QDialogButtonBox::ButtonRole;
+    using Buttons = std::map<Role, QString>;
+    const Role kAccept = QDialogButtonBox::AcceptRole, kReject = QDialogButtonBox::RejectRole;
+    struct Case {
+        const char* name;
+        std::function<std::unique_ptr<QDialog>()> open;
+        Buttons buttons;
+    };
+    const Case kCases[] = {
+        {"direct jump", [this] { return std::make_unique<DirectJumpDialog>(record(), MonthOptions{}, nullptr); },
+         {{kAccept, Q("O K")}, {kReject, Q("キャンセル")}}},
+        {"relative jump", [this] { return std::make_unique<RelativeJumpDialog>(record(), MonthOptions{}, nullptr); },
+         {{kAccept, Q("O K")}, {kReject, Q("キャンセル")}}},
+        {"settings", [] { return std::make_unique<ConfigDialog>(false, nullptr); },
+         {{kAccept, Q("OK")}, {kReject, Q("キャンセル")}}},
+        {"schedule", [] { return std::make_unique<ScheduleDialog>(ScheduleDialogValues{}, "", nullptr); },
+         {{kAccept, Q("設 定")}, {kReject, Q("取り消し")}}},
+        {"era conversion",
+         [this] {
+             return std::make_unique<EraConvertDialog>(record(), OpenEraConvert(record(), 2024, 6, 15), nullptr);
+         },
+         {{kAccept, Q("移 動")}, {kReject, Q("キャンセル")}}},
+        {"iCalendar export",
+         [] {
+             return std::make_unique<IcsExportDialog>(kJune15, kJune15, IcsInclude::None(),
+                                                      [](CalendarDate, CalendarDate, IcsInclude) { return true; },
+                                                      nullptr);
+         },
+         {{kAccept, Q("書き出す…")}, {kReject, Q("キャンセル")}}},
+        {"detail", [this] { return std::make_unique<DetailDialog>(BuildDetailTexts(record()), nullptr); },
+         {{kAccept, Q("O K")}}},
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.name);
+        const std::unique_ptr<QDialog> dialog = c.open();
+        const auto boxes = dialog->findChildren<QDialogButtonBox*>();
+        ASSERT_EQ(boxes.size(), 1);
+        Buttons buttons;
+        for (QAbstractButton* b : boxes[0]->buttons()) {
+            buttons[boxes[0]->buttonRole(b)] = b->text();
+            EXPECT_EQ(qobject_cast<QPushButton*>(b)->isDefault(), boxes[0]->buttonRole(b) == kAccept);
+        }
+        EXPECT_EQ(buttons, c.buttons);
+        dialog->show();
+        QTest::keyClick(dialog.get(), Qt::Key_Escape);
+        EXPECT_FALSE(dialog->isVisible());
+        EXPECT_EQ(dialog->result(), QDialog::Rejected);
+    }
 }
 
 TEST_F(DialogsTest, EraConversionMovesTheCalendar) {
