@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <iterator>
 #include <string>
+#include <tuple>
 
 namespace kalendo {
 namespace {
@@ -66,20 +67,14 @@ TEST_F(GermanLocale, MoonAgePrintsWithADecimalPoint) {
     EXPECT_EQ(std::strtod("29.6", nullptr), 29.6) << "reading numbers follows the same rule";
 }
 
-// Every <cctype> answer for a byte (or EOF), as a bit set: the classes and
-// both case mappings.
-struct ByteClass {
-    int classes, upper, lower;
-    friend bool operator==(const ByteClass&, const ByteClass&) = default;
-};
-ByteClass ClassOf(int c, locale_t loc) {
+// Every <cctype> answer for a byte (or EOF): the classes as bits, and both
+// case mappings.
+std::tuple<int, int, int> ClassOf(int c, locale_t loc) {
     int (*const kTests[])(int, locale_t) = {isalnum_l, isalpha_l, isblank_l, iscntrl_l,
                                             isdigit_l, isgraph_l, islower_l, isprint_l,
                                             ispunct_l, isspace_l, isupper_l, isxdigit_l};
     int classes = 0;
-    for (std::size_t i = 0; i < std::size(kTests); ++i) {
-        if (kTests[i](c, loc) != 0) classes |= 1 << i;
-    }
+    for (std::size_t i = 0; i < std::size(kTests); ++i) classes |= (kTests[i](c, loc) != 0) << i;
     return {classes, toupper_l(c, loc), tolower_l(c, loc)};
 }
 
