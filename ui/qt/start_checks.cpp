@@ -34,6 +34,17 @@ std::string EnvOrEmpty(const char* name) {
     return value != nullptr ? value : "";
 }
 
+// The non-empty pieces of a list such as "a;b" or "a:b".
+std::vector<std::string> NonEmptyPieces(const std::string& list, char separator) {
+    std::vector<std::string> pieces;
+    for (std::size_t start = 0; start <= list.size();) {
+        const std::size_t end = std::min(list.find(separator, start), list.size());
+        if (end > start) pieces.push_back(list.substr(start, end - start));
+        start = end + 1;
+    }
+    return pieces;
+}
+
 bool IsWayland(std::string_view name) { return name.substr(0, 7) == "wayland"; }
 
 // What keeps one platform from starting, UTF-8; "" when nothing does.
@@ -67,11 +78,8 @@ std::string PluginFileName(std::string_view name) {
 std::vector<std::string> PlatformPluginFolders() {
     std::vector<std::string> folders;
     if (IsSet("QT_QPA_PLATFORM_PLUGIN_PATH")) folders.push_back(EnvOrEmpty("QT_QPA_PLATFORM_PLUGIN_PATH"));
-    const std::string pluginPath = EnvOrEmpty("QT_PLUGIN_PATH");
-    for (std::size_t start = 0; start <= pluginPath.size();) {
-        const std::size_t end = std::min(pluginPath.find(':', start), pluginPath.size());
-        if (end > start) folders.push_back(pluginPath.substr(start, end - start) + "/platforms");
-        start = end + 1;
+    for (const std::string& folder : NonEmptyPieces(EnvOrEmpty("QT_PLUGIN_PATH"), ':')) {
+        folders.push_back(folder + "/platforms");
     }
     folders.push_back(QLibraryInfo::path(QLibraryInfo::PluginsPath).toStdString() + "/platforms");
     std::error_code error;
@@ -124,14 +132,11 @@ bool CheckGraphicalSession() {
 std::string DisplayPlatformRefusal(const DisplayFacts& facts) {
     std::vector<std::string> names;
     if (!facts.chosen.empty()) {
-        for (std::size_t start = 0; start <= facts.chosen.size();) {
-            const std::size_t end = std::min(facts.chosen.find(';', start), facts.chosen.size());
-            std::string name = facts.chosen.substr(start, end - start);
-            name = name.substr(0, name.find(':'));
+        for (std::string name : NonEmptyPieces(facts.chosen, ';')) {
+            name = name.substr(0, name.find(':'));  // the options follow a colon
             // Qt matches the names without regard to case.
             for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
             if (!name.empty()) names.push_back(name);
-            start = end + 1;
         }
     } else {
         if (!facts.waylandDisplay.empty()) names.push_back("wayland");
