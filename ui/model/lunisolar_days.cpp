@@ -1,7 +1,7 @@
 #include "ui/model/lunisolar_days.h"
 
 #include <algorithm>
-#include <array>
+#include <charconv>
 #include <iterator>
 
 #include "almanac/sign_names.h"
@@ -11,14 +11,8 @@
 #include "month/compute_month.h"
 #include "month/year_tables.h"
 #include "ui/model/model_texts.h"
-#include "ui/model/text_format.h"
 
 namespace kalendo {
-namespace {
-
-constexpr int kLongestLunarMonthDays = 30;
-
-}  // namespace
 
 LunisolarDays::LunisolarDays(const MonthRecord& rec) : scratch_(rec.tables) {
     scratch_.almanacMode = rec.almanacMode;
@@ -35,52 +29,60 @@ LunisolarDays::LunisolarDays(const MonthRecord& rec) : scratch_(rec.tables) {
 
 LunisolarDay LunisolarDays::Of(const CalendarDate& date) {
     if (date.year < kFirstComputedYear || date.year > kLastComputedYear) return {};
+    const double jd = JulianDate(date.year, date.month, date.day);
     if (scratch_.year[kTarget] != date.year) {
         // A grid spans at most two years, and the year tables keep the
         // years beside the target, so this is a copy, seldom a computation.
         scratch_.year[kTarget] = date.year;
         LoadYearTables(scratch_, YearKey{date.year, scratch_.almanacMode});
-        monthStartJd_ = kNoMonthJd;
+        monthEndJd_ = monthFirstJd_ = 0;
     }
-    // No lunar month is shorter than 29 days: within them of the last
-    // month's first day, read from the same year's tables, a date lies in
-    // that month, and only its day is new.
-    constexpr int kShortestLunarMonthDays = 29;
-    const double jd = JulianDate(date.year, date.month, date.day);
-    if (jd >= monthStartJd_ && jd < monthStartJd_ + kShortestLunarMonthDays) {
-        scratch_.lunarDay = static_cast<int>(jd - monthStartJd_) + 1;
+    if (jd >= monthFirstJd_ && jd < monthEndJd_) {
+        scratch_.lunarMonth = month_;
+        scratch_.lunarDay = static_cast<int>(jd - monthFirstJd_) + 1;
     } else {
         LunisolarDate(scratch_, date.year, date.month, date.day);
-        monthStartJd_ = jd - (scratch_.lunarDay - 1);
+        month_ = scratch_.lunarMonth;
+        monthFirstJd_ = jd - (scratch_.lunarDay - 1);
+        monthEndJd_ = monthFirstJd_;  // an empty range until the next new moon is found
+        for (int n = 0; n < kNewMoonCount; ++n) {
+            const CalendarDate newMoon = EntryAt(scratch_.newMoons, n);
+            const double newMoonJd = JulianDate(newMoon.year, newMoon.month, newMoon.day);
+            if (newMoonJd > monthFirstJd_) {
+                monthEndJd_ = newMoonJd;
+                break;
+            }
+        }
     }
     const int month = scratch_.lunarMonth;
     return LunisolarDay{month < 0 ? -month : month, month < 0, scratch_.lunarDay,
                         RokuyoIndex(scratch_)};
 }
 
+namespace {
+
+void AppendNumber(std::string& out, int n) {
+    char digits[12];
+    const std::to_chars_result r = std::to_chars(digits, digits + sizeof digits, n);
+    out.append(digits, r.ptr);
+}
+
+}  // namespace
+
+// Built by hand rather than through printf: the CLI writes 42 of these for
+// every day it prints.
 std::string LunarCellText(const LunisolarDay& day, bool withMonth) {
-    if (day.month == 0) return {};
-    const char* rokuyo = RokuyoName(day.rokuyo);
-    if (!withMonth && day.day != 1) {
-        // Most cells of every grid: each of the 30 days with each 六曜,
-        // formatted once.
-        static const auto kPlainTexts = [] {
-            std::array<std::array<std::string, kRokuyoNameCount>, kLongestLunarMonthDays + 1> t;
-            for (int d = 1; d <= kLongestLunarMonthDays; ++d) {
-                for (int k = 0; k < kRokuyoNameCount; ++k) {
-                    t[d][k] = FormatText(kGridLunarDayFormat, d, RokuyoName(k));
-                }
-            }
-            return t;
-        }();
-        if (day.day >= 1 && day.day <= kLongestLunarMonthDays && day.rokuyo >= 0 &&
-            day.rokuyo < kRokuyoNameCount) {
-            return kPlainTexts[day.day][day.rokuyo];
-        }
-        return FormatText(kGridLunarDayFormat, day.day, rokuyo);
+    std::string text;
+    if (day.month == 0) return text;
+    if (withMonth || day.day == 1) {
+        if (day.leap) text += kGridLunarLeapMark;
+        AppendNumber(text, day.month);
+        text += kGridLunarMonthDaySeparator;
     }
-    return FormatText(day.leap ? kGridLunarLeapMonthDayFormat : kGridLunarMonthDayFormat,
-                      day.month, day.day, rokuyo);
+    AppendNumber(text, day.day);
+    text += kGridLunarRokuyoSeparator;
+    text += RokuyoName(day.rokuyo);
+    return text;
 }
 
 void AddLunarTexts(const MonthRecord& rec, MonthGrid& grid) {
