@@ -6,6 +6,7 @@
 
 #include "almanac/sign_names.h"
 #include "almanac/signs.h"
+#include "astro/longitude_memo.h"
 #include "astro/lunisolar.h"
 #include "core/day_arith.h"
 #include "month/compute_month.h"
@@ -97,7 +98,7 @@ void AddLunarTexts(const MonthRecord& rec, MonthGrid& grid) {
 void GridLunarTexts::AddTo(const MonthRecord& rec, MonthGrid& grid) {
     if (grid[0].day == 0) return;
     const CalendarDate first = CellClickTarget(rec, grid[0].day);
-    if (known_ && first == first_ && rec.almanacMode == almanac_) {
+    if (AlmanacCaching() && known_ && first == first_ && rec.almanacMode == almanac_) {
         for (int k = 0; k < kGridCells; ++k) grid[k].lunarText = texts_[k];
         return;
     }

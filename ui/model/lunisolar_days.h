@@ -54,7 +54,9 @@ void AddLunarTexts(const MonthRecord& rec, MonthGrid& grid);
 
 // AddLunarTexts for a view that refreshes again and again: the 42 days of
 // a grid follow from its first day, so while the first day and the almanac
-// mode stay, a step to another day of the month reuses the texts.
+// mode stay, a step to another day of the month reuses the texts. They are
+// a function of that key alone (the year tables are), and, like every
+// remembered value, reused only while AlmanacCaching() is on.
 class GridLunarTexts {
 public:
     void AddTo(const MonthRecord& rec, MonthGrid& grid);
