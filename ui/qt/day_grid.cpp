@@ -6,18 +6,15 @@
 #include <QPainter>
 
 #include "ui/qt/day_cell_widget.h"
+#include "ui/qt/focus_mark.h"
 #include "ui/qt/month_accessible.h"
 #include "ui/qt/qt_text.h"
 
 namespace kalendo {
 namespace {
 
-// The focus mark: a frame inside the selected cell, in the selected list
-// row's dark blue, which stands out on the cyan of the selection and the
-// yellow of today alike (over 4.5 : 1 on both). Its width is in device-
-// independent pixels, so it grows with the scale like everything else.
-constexpr int kFocusMarkWidth = 2;
-constexpr int kFocusMarkInset = 1;  // inside the cell's own one-pixel frame
+// The focus mark lies inside the cell's own one-pixel frame.
+constexpr int kFocusMarkInset = 1;
 
 void SendCellEvent(QAccessibleEvent& event, int k) {
     event.setChild(k);
@@ -110,11 +107,8 @@ void DayGrid::paintEvent(QPaintEvent*) {
     if (!hasFocus() || selected_ < 0) return;
     QPainter painter(this);
     const QRect cell = cells_[static_cast<std::size_t>(selected_)]->geometry().translated(-pos());
-    const int inset = kFocusMarkInset + kFocusMarkWidth / 2;
-    QPen pen(ToQColor(kSelectedRowColours.background), kFocusMarkWidth);
-    pen.setJoinStyle(Qt::MiterJoin);
-    painter.setPen(pen);
-    painter.drawRect(QRectF(cell).adjusted(inset, inset, -inset - 1, -inset - 1));
+    DrawFocusMark(painter, cell.adjusted(kFocusMarkInset, kFocusMarkInset, -kFocusMarkInset,
+                                         -kFocusMarkInset));
 }
 
 void DayGrid::keyPressEvent(QKeyEvent* event) {

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -36,6 +37,12 @@ QPushButton* BuildJumpDialogLayout(QDialog* dialog, const char* captionCp932,
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     return ok;
+}
+
+QLabel* FieldLabel(const char* textCp932, QWidget* field) {
+    auto* label = new QLabel(ToQt(textCp932), field->parentWidget());
+    label->setBuddy(field);
+    return label;
 }
 
 }  // namespace kalendo
