@@ -158,8 +158,8 @@ TEST_F(AccessibilityTest, PanesAndListsAreNamed) {
 // Qt hands events on only while a reader listens: this runs under the
 // accessibility bus (tests/ui/qt/atspi_check), and is skipped elsewhere.
 TEST_F(AccessibilityTest, MovingTheSelectionSendsItsEvents) {
-    if (!QAccessible::isActive()) GTEST_SKIP() << "no accessibility bus";
     StartActive();
+    if (!QAccessible::isActive()) GTEST_SKIP() << "no accessibility bus";
     const struct {
         Qt::Key key;
         int from, to;
@@ -168,8 +168,8 @@ TEST_F(AccessibilityTest, MovingTheSelectionSendsItsEvents) {
     } moves[] = {
         {Qt::Key_Right, kCellOfJune15, 21, false, "翌日, same month"},
         {Qt::Key_Down, 21, 28, false, "翌週"},
-        {Qt::Key_PageDown, 28, 26, true, "翌月: 22 July, cell 26 of July"},
-        {Qt::Key_PageUp, 26, 28, true, "back to June"},
+        {Qt::Key_PageDown, 28, 23, true, "翌月: 23 July, cell 23 of July"},
+        {Qt::Key_PageUp, 23, 28, true, "back to June"},
     };
     for (const auto& m : moves) {
         SCOPED_TRACE(m.why);
