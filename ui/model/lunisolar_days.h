@@ -35,6 +35,11 @@ public:
 
 private:
     MonthRecord scratch_;
+    // The lunar month the last date fell in, as Julian dates at 0 h: a
+    // grid's days lie in at most three, so most dates need no search.
+    double monthFirstJd_ = 0;
+    double monthEndJd_ = 0;  // the next new moon's day
+    int month_ = 0;          // as the record holds it: negative in a leap month
 };
 
 // The grid cell's second line, CP932: "25 先負" for an ordinary day; the

@@ -247,7 +247,7 @@ void MonthView::OnDetailInfo() {
 }
 
 void MonthView::OnDirectJump() {
-    DirectJumpDialog dialog(this);
+    DirectJumpDialog dialog(rec_, Options(), this);
     if (dialog.exec() != QDialog::Accepted) return;
     if (RunDirectJump(rec_, dialog.yearText(), dialog.monthText(), dialog.dayText(), Options()) ==
         1) {
@@ -256,7 +256,7 @@ void MonthView::OnDirectJump() {
 }
 
 void MonthView::OnRelativeJump() {
-    RelativeJumpDialog dialog(this);
+    RelativeJumpDialog dialog(rec_, Options(), this);
     if (dialog.exec() != QDialog::Accepted) return;
     if (RunRelativeJump(rec_, dialog.numberText(), dialog.unit(), Options()) == 1) Refresh();
 }

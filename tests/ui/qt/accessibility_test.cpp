@@ -248,7 +248,7 @@ TEST_F(AccessibilityTest, TheFocusedGridAndListsShowTheMark) {
 // fields, which have none, are named as the messages name them.
 TEST_F(AccessibilityTest, DialogFieldsAreNamed) {
     Start(kJune15);
-    DirectJumpDialog jump(&frame());
+    DirectJumpDialog jump(record(), MonthOptions{}, &frame());
     ScheduleDialog schedule(ScheduleDialogValues{}, "caption", &frame());
     for (QDialog* dialog : {static_cast<QDialog*>(&jump), static_cast<QDialog*>(&schedule)}) {
         const QList<QLabel*> labels = dialog->findChildren<QLabel*>();
