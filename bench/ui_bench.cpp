@@ -16,6 +16,7 @@
 #include "bench/bench_support.h"
 #include "month/compute_month.h"
 #include "platform/recording_platform.h"
+#include "ui/model/lunisolar_days.h"
 #include "ui/model/month_view.h"
 #include "ui/model/view_state.h"
 
@@ -39,13 +40,15 @@ void ReportSteps(benchmark::State& state, const char* name, std::vector<double>&
 }
 
 // Runs `command` again and again from 1 January 2024 (back there after
-// 2030), timing ComputeMonth plus BuildViewState of each step.
-void RunSteps(benchmark::State& state, int command) {
+// 2030), timing ComputeMonth plus BuildViewState of each step, and with
+// `lunarLine` the grid's second line as the window adds it.
+void RunSteps(benchmark::State& state, int command, bool lunarLine = false) {
     ScopedRecordingPlatform platform;
     auto rec = bench::OpenShippedDocument(state);
     if (!rec) return;
     ComputeMonth(*rec, 2024, 1, 1, {});
     std::vector<double> wallMs, cpuMs;
+    GridLunarTexts lunarTexts;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
         const double cpuStart = ThreadCpuMs();
@@ -54,7 +57,8 @@ void RunSteps(benchmark::State& state, int command) {
         } else {
             RunNavigationCommand(*rec, command, {});
         }
-        const ViewState view = BuildViewState(*rec);
+        ViewState view = BuildViewState(*rec);
+        if (lunarLine) lunarTexts.AddTo(*rec, view.grid);
         benchmark::DoNotOptimize(view.grid[0].day);
         const std::chrono::duration<double, std::milli> took =
             std::chrono::steady_clock::now() - start;
@@ -70,6 +74,17 @@ BENCHMARK(BM_NavigationStepNextDay)->Unit(benchmark::kMillisecond)->Iterations(2
 
 void BM_NavigationStepNextMonth(benchmark::State& state) { RunSteps(state, kCmdNextMonth); }
 BENCHMARK(BM_NavigationStepNextMonth)->Unit(benchmark::kMillisecond)->Iterations(84);
+
+// The same two steps with the grid's second line shown.
+void BM_NavigationStepNextDayLunarLine(benchmark::State& state) {
+    RunSteps(state, kCmdNextDay, true);
+}
+BENCHMARK(BM_NavigationStepNextDayLunarLine)->Unit(benchmark::kMillisecond)->Iterations(2000);
+
+void BM_NavigationStepNextMonthLunarLine(benchmark::State& state) {
+    RunSteps(state, kCmdNextMonth, true);
+}
+BENCHMARK(BM_NavigationStepNextMonthLunarLine)->Unit(benchmark::kMillisecond)->Iterations(84);
 
 // "翌年" and "前年": every step a year the cache does not hold ("翌年" runs
 // round 2024-2030, more years than it keeps; "前年" goes back from 2024),

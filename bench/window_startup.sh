@@ -6,7 +6,9 @@
 # times each on an X display of its own (Xvfb, with openbox as window
 # manager when installed). Prints the median wall and CPU times of both,
 # their ratio, and VmRSS at the first paint.
-# usage: bench/window_startup.sh [path/to/bin-folder [RUNS]]
+# The program reads a settings file at the default position; with GRID=1
+# it holds "[Grid]" "1", the grid's second line on.
+# usage: [GRID=1] bench/window_startup.sh [path/to/bin-folder [RUNS]]
 set -euo pipefail
 bin=$(cd "${1:-build/bin}" && pwd)
 runs=${2:-10}
@@ -22,6 +24,11 @@ cleanup() {
 }
 trap cleanup EXIT
 cp "$bin/k2_window_startup_probe" "$bin/k2_bare_window_probe" "$bin"/*.Def "$scratch/"
+{
+    printf ';;;;;;;;;;;;; Kalendo2.Ini For Ver. 1.18 ;;;;;;;;;;;;;\n\n[Position]\n457 : 336\n\n'
+    printf '[Size]\n0\n\n[View]\n0\n\n'
+    if [ "${GRID:-0}" = 1 ]; then printf '[Grid]\n1\n'; fi
+} > "$scratch/k2_window_startup_probe.Ini"
 mkdir -m 700 "$scratch/runtime"
 export XDG_RUNTIME_DIR=$scratch/runtime
 display=:$((200 + RANDOM % 500))

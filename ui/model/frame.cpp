@@ -54,8 +54,11 @@ FrameSize FrameSizeFor(int sizeMode, int viewMode) {
     return kLayoutFrameSizes.For(sizeMode, viewMode);
 }
 
-FrameSize ClientSizeFor(int sizeMode, int viewMode, const FrameBars& bars) {
-    const FrameSize view = ViewContentSize(sizeMode, viewMode);
+FrameSize ClientSizeFor(int sizeMode, int viewMode, const FrameBars& bars,
+                        const LayoutNeeds& needs) {
+    LayoutNeeds withBars = needs;
+    withBars.barsWidth = std::max(needs.barsWidth, bars.widestBar);
+    const FrameSize view = ViewContentSize(sizeMode, viewMode, withBars);
     return FrameSize{std::max(view.width, bars.widestBar),
                      bars.menuHeight + bars.topHeight + view.height + bars.bottomHeight};
 }

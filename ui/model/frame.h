@@ -11,6 +11,10 @@
 #include "ui/model/settings.h"
 
 namespace kalendo {
+struct LayoutNeeds;
+}
+
+namespace kalendo {
 
 // Mode command ids (menu items and toolbar buttons).
 inline constexpr int kCmdSizeNormal = 32890;    // "通常(&S)"
@@ -51,9 +55,11 @@ struct FrameBars {
 };
 
 // The client area inside the window manager's frame: exactly the bars and
-// the view's controls at their layout (ViewContentSize), no empty band and
-// nothing cut off; wider only when a bar needs it.
-FrameSize ClientSizeFor(int sizeMode, int viewMode, const FrameBars& bars);
+// the view's controls at their layout (ViewContentSize with the texts'
+// `needs`), no empty band and nothing cut off. Where a bar is wider than
+// the controls, the view spans it (LayoutNeeds::barsWidth).
+FrameSize ClientSizeFor(int sizeMode, int viewMode, const FrameBars& bars,
+                        const LayoutNeeds& needs);
 
 // What the frame shows after ApplyFrameLayout.
 struct FrameLayout {

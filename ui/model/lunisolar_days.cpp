@@ -1,6 +1,8 @@
 #include "ui/model/lunisolar_days.h"
 
+#include <algorithm>
 #include <charconv>
+#include <iterator>
 
 #include "almanac/sign_names.h"
 #include "almanac/signs.h"
@@ -14,6 +16,15 @@ namespace kalendo {
 
 LunisolarDays::LunisolarDays(const MonthRecord& rec) : scratch_(rec.tables) {
     scratch_.almanacMode = rec.almanacMode;
+    // Most of a grid lies in the record's own year, whose tables the record
+    // holds: the lunisolar date reads only its new moons and their month
+    // numbers, so those are taken over instead of the whole year's tables.
+    if (rec.year[kTarget] >= kFirstComputedYear && rec.year[kTarget] <= kLastComputedYear) {
+        scratch_.year[kTarget] = rec.year[kTarget];
+        scratch_.newMoons = rec.newMoons;
+        std::copy(std::begin(rec.lunarMonthNumber), std::end(rec.lunarMonthNumber),
+                  std::begin(scratch_.lunarMonthNumber));
+    }
 }
 
 LunisolarDay LunisolarDays::Of(const CalendarDate& date) {
@@ -81,6 +92,20 @@ void AddLunarTexts(const MonthRecord& rec, MonthGrid& grid) {
         DayCell& cell = grid[k];
         cell.lunarText = LunarCellText(days.Of(CellClickTarget(rec, cell.day)), k == 0);
     }
+}
+
+void GridLunarTexts::AddTo(const MonthRecord& rec, MonthGrid& grid) {
+    if (grid[0].day == 0) return;
+    const CalendarDate first = CellClickTarget(rec, grid[0].day);
+    if (known_ && first == first_ && rec.almanacMode == almanac_) {
+        for (int k = 0; k < kGridCells; ++k) grid[k].lunarText = texts_[k];
+        return;
+    }
+    AddLunarTexts(rec, grid);
+    for (int k = 0; k < kGridCells; ++k) texts_[k] = grid[k].lunarText;
+    known_ = true;
+    first_ = first;
+    almanac_ = rec.almanacMode;
 }
 
 }  // namespace kalendo

@@ -9,6 +9,7 @@
 // next year's tables say of them.
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "core/month_record.h"
@@ -50,5 +51,19 @@ std::string LunarCellText(const LunisolarDay& day, bool withMonth);
 // Fills every cell's lunarText (the window asks for it only while the line
 // is shown; the CLI always).
 void AddLunarTexts(const MonthRecord& rec, MonthGrid& grid);
+
+// AddLunarTexts for a view that refreshes again and again: the 42 days of
+// a grid follow from its first day, so while the first day and the almanac
+// mode stay, a step to another day of the month reuses the texts.
+class GridLunarTexts {
+public:
+    void AddTo(const MonthRecord& rec, MonthGrid& grid);
+
+private:
+    bool known_ = false;
+    CalendarDate first_{};
+    AlmanacMode almanac_{};
+    std::array<std::string, kGridCells> texts_;
+};
 
 }  // namespace kalendo

@@ -23,6 +23,7 @@ constexpr char kPositionHeader[] = "[Position]\n";
 constexpr char kSizeHeader[] = "[Size]\n";
 constexpr char kViewHeader[] = "[View]\n";
 constexpr char kAlmanacHeader[] = "[Almanac]\n";
+constexpr char kGridHeader[] = "[Grid]\n";
 
 // The settings file read as the text-mode stream it always was: CR LF
 // arrives as "\n", a lone LF too.
@@ -123,6 +124,13 @@ bool ParseSettings(std::string_view text, AppSettings& s) {
             std::size_t pos = 0;
             ScanDecimal(line, pos, s.almanacMode);
         }
+        if (line == kGridHeader) {
+            if (!lines.Next(line)) break;
+            std::size_t pos = 0;
+            int shown = 0;
+            ScanDecimal(line, pos, shown);
+            s.lunarLine = shown == 1;
+        }
         if (!lines.Next(line)) break;
     }
     // Only 0 and 1 have a frame size and a layout.
@@ -158,6 +166,10 @@ std::string SettingsText(const AppSettings& s) {
         text += kAlmanacHeader;
         text += "1\n";
     }
+    if (s.lunarLine) {
+        text += kGridHeader;
+        text += "1\n";
+    }
     return text;
 }
 
@@ -173,6 +185,7 @@ void ResetSettings(AppSettings& s, ScreenSize screen) {
     s.sizeMode = kSizeNormal;
     s.viewMode = kViewFull;
     s.almanacMode = kAlmanacStandard;
+    s.lunarLine = false;
     s.windowLeft = (screen.width - kDefaultFrameWidth) / 2;
     s.windowTop = (screen.height - kDefaultFrameHeight) / 2;
 }

@@ -39,6 +39,7 @@ struct AppSettings {
     int sizeMode = kSizeNormal;
     int viewMode = kViewFull;
     int almanacMode = kAlmanacStandard;
+    bool lunarLine = false;  // each grid cell shows its lunisolar day and 六曜 under its number
 };
 
 // The paths the program derives from its own location (UTF-8).
@@ -73,7 +74,8 @@ AppPaths LocateAppPaths();
 // be partly changed (the caller resets it). A size or view mode other than
 // 0 and 1 is read as 0. After the eleven lines, "[Almanac]\n" takes the next
 // line as "%d", the almanac mode (other values read as 0); a file without
-// it, or ending after the header, means the standard almanac.
+// it, or ending after the header, means the standard almanac. "[Grid]\n"
+// likewise takes "%d": 1 shows the grid's second line, anything else not.
 bool ParseSettings(std::string_view text, AppSettings& s);
 
 // ParseSettings on the file's bytes; false when the file cannot be read.
@@ -84,7 +86,8 @@ bool ReadSettings(const std::string& path, AppSettings& s);
 // "<left> : <top>", "", "[Size]", "<size>", "", "[View]", "<view>", "".
 // In the precise almanac two lines follow: "[Almanac]", "1"; the standard
 // almanac writes the eleven lines alone, so that a reader of those is never
-// disturbed and an older file is read unchanged.
+// disturbed and an older file is read unchanged. With the grid's second line
+// on, "[Grid]", "1" follow those, again only then.
 std::string SettingsText(const AppSettings& s);
 
 // Replaces the settings file (atomically: the old file survives a failed

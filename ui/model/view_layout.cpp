@@ -2,8 +2,13 @@
 
 #include <algorithm>
 
+#include "almanac/sign_names.h"
+#include "ui/model/day_texts.h"
 #include "ui/model/frame.h"
+#include "ui/model/lunisolar_days.h"
+#include "ui/model/model_texts.h"
 #include "ui/model/month_view.h"
+#include "ui/model/text_format.h"
 
 namespace kalendo {
 namespace {
@@ -43,39 +48,7 @@ void Extend(FrameSize& size, const ControlRect& r) {
     size.height = std::max(size.height, r.y + r.height);
 }
 
-}  // namespace
-
-ViewLayout ViewLayoutFor(int sizeMode, int viewMode) {
-    const SizeModeLayout& t = sizeMode == 1 ? kEnlargedLayout : kNormalLayout;
-    ViewLayout l{};
-    for (int c = 0; c < kGridColumns; ++c) {
-        l.headings[c] = ControlRect{t.cellSize * c, t.headingTop, t.cellSize, t.cellSize};
-    }
-    for (int k = 0; k < kGridCells; ++k) {
-        const int row = k / kGridColumns, column = k % kGridColumns;
-        l.cells[k] = ControlRect{t.cellSize * column, t.gridTop + t.cellSize * row, t.cellSize,
-                                 t.cellSize};
-    }
-    l.datePane = t.datePane;
-    l.yearSignPane = t.yearSignPane;
-    l.officerPane = t.officerPane;
-    l.mansionPane = t.mansionPane;
-    l.oldCalendarPane = t.oldCalendarPane;
-    l.moonPane = t.moonPane;
-    l.eventList = t.eventList;
-    l.scheduleList = t.scheduleList;
-    l.headingFontTwips = t.headingFontTwips;
-    l.cellFontTwips = t.cellFontTwips;
-    l.paneFontTenths = t.paneFontTenths;
-    l.listFontTenths = t.listFontTenths;
-    const FrameSize frame = FrameSizeFor(sizeMode, viewMode);
-    l.logicalWidth = frame.width;
-    l.logicalHeight = frame.height;
-    return l;
-}
-
-FrameSize ViewContentSize(int sizeMode, int viewMode) {
-    const ViewLayout l = ViewLayoutFor(sizeMode, viewMode);
+FrameSize ContentOf(const ViewLayout& l, int viewMode) {
     FrameSize size{0, 0};
     Extend(size, l.datePane);
     for (const ControlRect& r : l.headings) Extend(size, r);
@@ -88,6 +61,112 @@ FrameSize ViewContentSize(int sizeMode, int viewMode) {
         }
     }
     return size;
+}
+
+int CeilDiv(int a, int b) { return (a + b - 1) / b; }
+
+}  // namespace
+
+ViewLayout ViewLayoutFor(int sizeMode, int viewMode, const LayoutNeeds& needs) {
+    const SizeModeLayout& t = sizeMode == 1 ? kEnlargedLayout : kNormalLayout;
+    const bool full = viewMode != kViewMonthly;
+    ViewLayout l{};
+
+    // The left column: the date pane, the headings, the grid and the two
+    // left panes, all as wide as the seven columns.
+    int leftWidth = std::max({kGridColumns * std::max({t.cellSize, needs.cellWidth,
+                                                      needs.headingWidth}),
+                              t.datePane.width, needs.datePaneWidth});
+    if (full) leftWidth = std::max({leftWidth, needs.yearSignWidth, needs.oldCalendarWidth});
+    else leftWidth = std::max(leftWidth, needs.barsWidth);
+    const int cellWidth = CeilDiv(leftWidth, kGridColumns);
+    leftWidth = cellWidth * kGridColumns;
+    const int cellHeight = std::max(t.cellSize, needs.cellHeight);
+    const int headingHeight = std::max(t.gridTop - t.headingTop, needs.headingHeight);
+    const int headingTop = std::max(t.headingTop, needs.paneHeight);
+    const int gridTop = headingTop + headingHeight;
+    const int gridBottom = gridTop + kGridRows * cellHeight;
+
+    l.datePane = ControlRect{0, 0, leftWidth, headingTop};
+    for (int c = 0; c < kGridColumns; ++c) {
+        l.headings[c] = ControlRect{cellWidth * c, headingTop, cellWidth, headingHeight};
+    }
+    for (int k = 0; k < kGridCells; ++k) {
+        const int row = k / kGridColumns, column = k % kGridColumns;
+        l.cells[k] = ControlRect{cellWidth * column, gridTop + cellHeight * row, cellWidth,
+                                 cellHeight};
+    }
+
+    // The rows of panes below the grid and the right column beside it. The
+    // normal table leaves the lists 3 pixels wider than the panes below
+    // them; that stays as the column grows.
+    const int paneHeight = std::max(t.yearSignPane.height, needs.paneHeight);
+    const int firstRow = gridBottom, secondRow = gridBottom + paneHeight;
+    const int slack = t.eventList.width - t.moonPane.width;
+    int officerWidth = std::max(t.officerPane.width, needs.officerWidth);
+    int mansionWidth = std::max(t.mansionPane.width, needs.mansionWidth);
+    const int panesWidth =
+        std::max(officerWidth + mansionWidth, std::max(t.moonPane.width, needs.moonWidth));
+    const int rightWidth = std::max({t.eventList.width, panesWidth + slack,
+                                     full ? needs.barsWidth - leftWidth : 0});
+    const int extra = rightWidth - slack - (officerWidth + mansionWidth);
+    officerWidth += extra / 2;
+    mansionWidth += extra - extra / 2;
+    l.yearSignPane = ControlRect{0, firstRow, leftWidth, paneHeight};
+    l.oldCalendarPane = ControlRect{0, secondRow, leftWidth, paneHeight};
+    l.officerPane = ControlRect{leftWidth, firstRow, officerWidth, paneHeight};
+    l.mansionPane = ControlRect{leftWidth + officerWidth, firstRow, mansionWidth, paneHeight};
+    l.moonPane = ControlRect{leftWidth, secondRow, rightWidth - slack, paneHeight};
+    const int tableGridBottom = t.gridTop + kGridRows * t.cellSize;
+    const int eventHeight = t.eventList.height + (gridBottom - tableGridBottom) / 2;
+    l.eventList = ControlRect{leftWidth, 0, rightWidth, eventHeight};
+    l.scheduleList = ControlRect{leftWidth, eventHeight, rightWidth, gridBottom - eventHeight};
+
+    l.headingFontTwips = t.headingFontTwips;
+    l.cellFontTwips = t.cellFontTwips;
+    l.paneFontTenths = t.paneFontTenths;
+    l.listFontTenths = t.listFontTenths;
+    const FrameSize frame = FrameSizeFor(sizeMode, viewMode);
+    const FrameSize content = ContentOf(l, viewMode);
+    l.logicalWidth = std::max(frame.width, content.width);
+    l.logicalHeight = std::max(frame.height, content.height);
+    return l;
+}
+
+FrameSize ViewContentSize(int sizeMode, int viewMode, const LayoutNeeds& needs) {
+    return ContentOf(ViewLayoutFor(sizeMode, viewMode, needs), viewMode);
+}
+
+const SizingTexts& WidestTexts() {
+    static const SizingTexts texts = [] {
+        SizingTexts t;
+        // "令和" in CP932: the era names of the years shown are two
+        // characters; a longer one is drawn smaller by the pane itself.
+        constexpr char kTwoCharacterEra[] = "\x97\xdf\x98\x61";
+        constexpr int kLongestMonth = 12, kLongestDay = 30, kLongestEraYear = 30;
+        constexpr double kLongestMoonAge = 29.9;
+        constexpr int kMoonAgeDigits = 2;  // the pane's "%2d.%d" of the age
+        t.datePane.push_back(FormatText(kDatePaneFormat, 2024, kTwoCharacterEra,
+                                        kLongestEraYear, kLongestMonth, kLongestDay));
+        for (int m = 1; m <= kMonthNameCount; ++m) {
+            t.yearSign.push_back(FormatText(kYearSignPaneFormat, StemName(0), BranchName(0),
+                                            MonthName(m)));
+        }
+        for (int k = 0; k < kRokuyoNameCount; ++k) {
+            t.oldCalendar.push_back(FormatText(kOldCalendarLeapPaneFormat, kLongestMonth,
+                                               kLongestDay, RokuyoName(k)));
+            t.lunarLine.push_back(
+                LunarCellText(LunisolarDay{kLongestMonth, true, kLongestDay, k}, true));
+        }
+        for (int k = 0; k < kOfficerNameCount; ++k) t.officer.push_back(OfficerName(k));
+        for (int k = 0; k < kMansionNameCount; ++k) t.mansion.push_back(MansionName(k));
+        const std::string age =
+            std::string(kMoonPanePrefix) + FixedOneDecimal(kLongestMoonAge, kMoonAgeDigits);
+        t.moon.push_back(age);
+        for (const char* mark : kPanePhaseMarks) t.moon.push_back(age + mark);
+        return t;
+    }();
+    return texts;
 }
 
 int EventListColumnWidth(int clientWidth) { return clientWidth - kScrollBarAllowance; }

@@ -6,6 +6,8 @@
 #pragma once
 
 #include <array>
+#include <string>
+#include <vector>
 
 #include "ui/model/frame.h"
 #include "ui/model/month_view.h"  // kGridColumns, kGridCells
@@ -36,14 +38,45 @@ struct ViewLayout {
     int logicalHeight;     // current modes, so no scroll bar ever shows
 };
 
+// The least room the toolkit measured for the controls' texts under the
+// style, fonts and scale in use, pixels (frames and margins included). A
+// need within the table's size changes nothing; 0 asks for nothing.
+struct LayoutNeeds {
+    int cellWidth = 0, cellHeight = 0;        // a day cell: its number and second line
+    int headingWidth = 0, headingHeight = 0;  // a weekday heading
+    int paneHeight = 0;                       // one line of pane text
+    int datePaneWidth = 0, yearSignWidth = 0, oldCalendarWidth = 0;
+    int officerWidth = 0, mansionWidth = 0, moonWidth = 0;
+    int barsWidth = 0;  // the widest bar above or below: the view spans it, leaving no strip
+};
+
 // The layout of size mode 0 (normal) or 1 (enlarged; any other value counts
-// as 0) in view mode `viewMode` (only the logical size depends on it).
-ViewLayout ViewLayoutFor(int sizeMode, int viewMode);
+// as 0) in view mode `viewMode`. Without needs beyond the table it is the
+// table's: the sizes the window was drawn for. Otherwise the controls grow
+// only where a text needs it: the cells (all alike) to the widest and
+// tallest need, the left column to its widest pane, the rows to the pane
+// height, the right column to its panes; in the full view room the bars
+// leave over goes to the right column (the lists and the right panes), in
+// the monthly view to the cells.
+ViewLayout ViewLayoutFor(int sizeMode, int viewMode, const LayoutNeeds& needs = {});
 
 // The room the view's shown controls take from its top-left corner: in the
 // full view 358 x 246 (normal) or 400 x 285 (enlarged); in the monthly view
-// the date pane, the headings and the grid, 175 x 200 or 210 x 235.
-FrameSize ViewContentSize(int sizeMode, int viewMode);
+// the date pane, the headings and the grid, 175 x 200 or 210 x 235; more
+// where `needs` ask for it.
+FrameSize ViewContentSize(int sizeMode, int viewMode, const LayoutNeeds& needs = {});
+
+// The widest texts each control can show, CP932: the controls are sized for
+// these, so that they keep their size from day to day. Each list holds the
+// candidates (the widest depends on the font): the date pane with a
+// two-character era, the year's signs with every month name, the leap
+// twelfth month's 30th with every 六曜 in the pane and in the grid's second
+// line, every officer and mansion, the moon's age 29.9 with every phase.
+struct SizingTexts {
+    std::vector<std::string> datePane, yearSign, oldCalendar, officer, mansion, moon;
+    std::vector<std::string> lunarLine;
+};
+const SizingTexts& WidestTexts();
 
 // Column widths from a list's client width w: the event list's one column
 // "この日の暦" is w - 17; the schedule list's "日" is w / 5 and "予 定"

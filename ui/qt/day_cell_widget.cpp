@@ -7,6 +7,11 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
+#include <cmath>
+
+#include "ui/qt/fonts.h"
+
 namespace kalendo {
 namespace {
 
@@ -41,7 +46,51 @@ void DrawStrokedBold(QPainter& painter, const QRect& area, const QFont& font, co
     painter.strokePath(path, QPen(fg, QFontInfo(outline).pixelSize() * kStrokeShareOfPixelSize));
 }
 
+// The frame's line: one logical pixel, whole device pixels on a scaled
+// screen (1 at 1.25, 2 at 1.5 and 2), drawn from the cell's own edges
+// inward. Edges that fall between device pixels are rounded alike on both
+// sides of a boundary, so every line of the grid has the same width and
+// neighbouring cells' lines always touch.
+void DrawFrame(QPainter& painter, const QRect& all, double devicePixelRatio) {
+    const double line = std::max(1.0, std::round(devicePixelRatio)) / devicePixelRatio;
+    const double w = all.width(), h = all.height();
+    painter.fillRect(QRectF(0, 0, w, line), kCellBorder);
+    painter.fillRect(QRectF(0, h - line, w, line), kCellBorder);
+    painter.fillRect(QRectF(0, 0, line, h), kCellBorder);
+    painter.fillRect(QRectF(w - line, 0, line, h), kCellBorder);
+}
+
+// The border's logical pixels on each side and the gap the texts keep.
+constexpr int kBorder = 1;
+
 }  // namespace
+
+QSize DayCellWidget::NeededSize(const QFont& numberFont, const std::vector<QString>& numberTexts,
+                                const QFont* lunarFont, const std::vector<QString>& lunarTexts) {
+    const QFontMetrics numbers(numberFont);
+    int width = 0;
+    for (const QString& t : numberTexts) width = std::max(width, numbers.boundingRect(t).width());
+    int height = numbers.height();
+    if (lunarFont != nullptr) {
+        const QFontMetrics lunar(*lunarFont);
+        for (const QString& t : lunarTexts) width = std::max(width, lunar.horizontalAdvance(t));
+        height += lunar.height();
+    }
+    return QSize(width + 2 * kBorder + kDayDigitGap, height + 2 * kBorder);
+}
+
+QRect DayCellWidget::NumberArea() const {
+    const QRect inside = rect().adjusted(kBorder, kBorder, -kBorder, -kBorder);
+    if (!lunarShown_) return inside;
+    return inside.adjusted(0, 0, 0, -QFontMetrics(lunarFont_).height());
+}
+
+QRect DayCellWidget::LunarArea() const {
+    const QRect inside = rect().adjusted(kBorder, kBorder, -kBorder, -kBorder);
+    if (!lunarShown_) return QRect();
+    return QRect(inside.left(), NumberArea().bottom() + 1, inside.width(),
+                 QFontMetrics(lunarFont_).height());
+}
 
 DayCellWidget::DayCellWidget(int index, bool bordered, QWidget* parent)
     : QWidget(parent), index_(index), bordered_(bordered) {
@@ -63,6 +112,18 @@ void DayCellWidget::SetTextFont(const QFont& font) {
     update();
 }
 
+void DayCellWidget::SetLunarLine(bool shown, const QFont& font) {
+    lunarShown_ = shown;
+    lunarFont_ = font;
+    update();
+}
+
+void DayCellWidget::SetLunarText(const QString& text) {
+    if (text == lunarText_) return;
+    lunarText_ = text;
+    update();
+}
+
 void DayCellWidget::changeEvent(QEvent* event) {
     // Asking the font database on every paint would repeat the lookup for
     // each cell of every refresh; the answer changes only with the font.
@@ -74,17 +135,22 @@ void DayCellWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QRect all = rect();
     painter.fillRect(all, bg_);
-    if (bordered_) {
-        painter.setPen(kCellBorder);
-        painter.drawRect(all.adjusted(0, 0, -1, -1));
+    if (bordered_) DrawFrame(painter, all, devicePixelRatioF());
+    // Without a second line the number is centred in the whole square, as
+    // it always was.
+    const QRect numberArea = lunarShown_ ? NumberArea() : all;
+    if (lunarShown_ && !lunarText_.isEmpty()) {
+        painter.setPen(fg_);
+        painter.setFont(lunarFont_);
+        painter.drawText(LunarArea(), Qt::AlignCenter, lunarText_);
     }
     if (strokedBold_) {
-        DrawStrokedBold(painter, all, font(), fg_, text_);
+        DrawStrokedBold(painter, numberArea, font(), fg_, text_);
         return;
     }
     painter.setPen(fg_);
     painter.setFont(font());
-    painter.drawText(all, Qt::AlignCenter, text_);
+    painter.drawText(numberArea, Qt::AlignCenter, text_);
 }
 
 void DayCellWidget::mousePressEvent(QMouseEvent* event) {

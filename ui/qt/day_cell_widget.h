@@ -1,13 +1,16 @@
 // One square of the month grid: a day cell or a weekday heading. It draws
-// the text it is given, bold and centred, in the given colours, and reports
-// mouse presses; it never takes the focus, so the navigation keys keep
-// working after a click.
+// the text it is given, bold and centred, in the given colours, and, while
+// the grid's second line is shown, that line's text under it in the same
+// colour; it reports mouse presses and never takes the focus, so the
+// navigation keys keep working after a click.
 #pragma once
 
 #include <QColor>
 #include <QFont>
 #include <QString>
 #include <QWidget>
+
+#include <vector>
 
 namespace kalendo {
 
@@ -21,11 +24,27 @@ public:
 
     void SetContent(const QString& text, const QColor& fg, const QColor& bg);
     void SetTextFont(const QFont& font);
+    // `shown`: the cell keeps a second line under its number, drawn in
+    // `font` (empty text: the line stays blank).
+    void SetLunarLine(bool shown, const QFont& font);
+    void SetLunarText(const QString& text);
+
+    // The least size a cell needs to show its number in `numberFont`
+    // (the widest two-digit day, with its border and kDayDigitGap) and,
+    // when `lunarFont` is given, the widest of `lunarTexts` under it.
+    static QSize NeededSize(const QFont& numberFont, const std::vector<QString>& numberTexts,
+                            const QFont* lunarFont, const std::vector<QString>& lunarTexts);
 
     int index() const { return index_; }
     const QString& text() const { return text_; }
     const QColor& textColour() const { return fg_; }
     const QColor& background() const { return bg_; }
+    const QString& lunarText() const { return lunarText_; }
+    bool lunarLineShown() const { return lunarShown_; }
+    const QFont& lunarFont() const { return lunarFont_; }
+    // Where the number and the second line are drawn (the border excluded).
+    QRect NumberArea() const;
+    QRect LunarArea() const;
 
 signals:
     void leftPressed(int index);
@@ -43,6 +62,9 @@ private:
     QColor fg_;
     QColor bg_;
     bool strokedBold_ = false;  // bold asked, and the face has no bold style
+    bool lunarShown_ = false;
+    QFont lunarFont_;
+    QString lunarText_;
 };
 
 }  // namespace kalendo

@@ -74,6 +74,13 @@ void InstallJapaneseFonts() {
     QApplication::setFont(FaceFont(kFacePGothic, kApplicationFontPoints));
 }
 
+QFont LunarLineFont(bool enlarged) {
+    constexpr int kNormalPixels = 9, kEnlargedPixels = 11;
+    QFont font(ToQt(kFacePGothic));
+    font.setPixelSize(enlarged ? kEnlargedPixels : kNormalPixels);
+    return font;
+}
+
 QFont FaceFont(const char* faceCp932, double points, bool bold) {
     QFont font(ToQt(faceCp932));
     font.setPointSizeF(points);

@@ -31,6 +31,11 @@ int WidestDayNumberWidth(const QFont& font);
 // size mode, so every cell of the grid has the same font.
 QFont FontFittingDayNumbers(const QFont& layoutFont, int cellWidth);
 
+// The grid's second line: the proportional face at 9 logical pixels in the
+// normal size and 11 in the enlarged one (the least that stays legible,
+// so the cells grow no more than they must).
+QFont LunarLineFont(bool enlarged);
+
 // Font heights given in twips (1/20 point): 260 twips is 13 points.
 inline constexpr double PointsFromTwips(int twips) { return twips / 20.0; }
 

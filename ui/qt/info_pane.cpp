@@ -3,6 +3,10 @@
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPalette>
+#include <QStyle>
+#include <QStyleOptionFrame>
+
+#include <algorithm>
 
 #include "ui/model/month_view.h"
 #include "ui/qt/qt_text.h"
@@ -10,11 +14,19 @@
 namespace kalendo {
 namespace {
 
+// The panes are sized for their widest texts drawn at this share of the
+// layout's font, as the layout has always drawn its longest dates; a pane
+// grows only where even that would not fit.
+constexpr double kSizingShareOfFont = 0.9;
 // The smallest size a long pane text is shrunk to, and the step.
 constexpr double kSmallestFitPoints = 8.0;
 constexpr double kFitStepPoints = 0.5;
-// The line edit's own margin on either side of its text, pixels.
+// The line edit's own margins inside its contents rectangle, pixels: 2 on
+// either side of the text, 1 above and below it.
 constexpr int kTextSideMargin = 2;
+constexpr int kTextTopMargin = 1;
+// A size to ask the style about; any that holds the frame will do.
+constexpr int kProbeWidth = 400, kProbeHeight = 100;
 
 }  // namespace
 
@@ -27,11 +39,13 @@ InfoPane::InfoPane(QWidget* parent) : QLineEdit(parent) {
     // text.
     setTextMargins(0, 0, 0, 0);
     // The style sheet's frame replaces the style's, and with it the
-    // style's focus mark: the focused pane's frame is drawn in the focus
-    // colour and twice as wide instead.
+    // style's focus mark: the focused pane's frame takes the focus colour
+    // and its background a tint of it instead. The frame keeps its width,
+    // so the text keeps the room it was fitted to.
     setStyleSheet(QStringLiteral("QLineEdit { padding: 0px; border: 1px solid rgb(100,100,100); "
                                  "color: rgb(%1,%2,%3); background: rgb(%4,%5,%6); }"
-                                 "QLineEdit:focus { border: 2px solid rgb(%7,%8,%9); }")
+                                 "QLineEdit:focus { border: 1px solid rgb(%7,%8,%9); "
+                                 "background: rgb(%10,%11,%12); }")
                       .arg(kPaneText.r)
                       .arg(kPaneText.g)
                       .arg(kPaneText.b)
@@ -40,7 +54,10 @@ InfoPane::InfoPane(QWidget* parent) : QLineEdit(parent) {
                       .arg(kPaneBackground.b)
                       .arg(kFocusMark.r)
                       .arg(kFocusMark.g)
-                      .arg(kFocusMark.b));
+                      .arg(kFocusMark.b)
+                      .arg(kFocusedPaneBackground.r)
+                      .arg(kFocusedPaneBackground.g)
+                      .arg(kFocusedPaneBackground.b));
 }
 
 void InfoPane::SetTexts(const std::string& text, const std::string& detailTitle,
@@ -78,9 +95,33 @@ void InfoPane::resizeEvent(QResizeEvent* event) {
     FitFont();
 }
 
+QSize InfoPane::Chrome() const {
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    option.rect = QRect(0, 0, kProbeWidth, kProbeHeight);
+    const QRect contents = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
+    const QMargins m = textMargins();
+    return QSize(kProbeWidth - contents.width() + m.left() + m.right() + 2 * kTextSideMargin,
+                 kProbeHeight - contents.height() + m.top() + m.bottom() + 2 * kTextTopMargin);
+}
+
+int InfoPane::TextRoom() const { return width() - Chrome().width(); }
+
+QSize InfoPane::SizeFor(const std::vector<std::string>& textsCp932, const QFont& font) const {
+    QFont sizing = font;
+    sizing.setPointSizeF(font.pointSizeF() * kSizingShareOfFont);
+    const QFontMetrics metrics(sizing);
+    const int lineHeight = QFontMetrics(font).height();
+    int widest = 0;
+    for (const std::string& t : textsCp932) {
+        widest = std::max(widest, metrics.horizontalAdvance(ToQt(t)));
+    }
+    return QSize(widest, lineHeight) + Chrome();
+}
+
 void InfoPane::FitFont() {
     QFont font = paneFont_;
-    const int room = contentsRect().width() - 2 * kTextSideMargin;
+    const int room = TextRoom();
     const QString shown = text();
     while (font.pointSizeF() > kSmallestFitPoints &&
            QFontMetrics(font).horizontalAdvance(shown) > room) {

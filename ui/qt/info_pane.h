@@ -7,6 +7,7 @@
 #include <QLineEdit>
 
 #include <string>
+#include <vector>
 
 namespace kalendo {
 
@@ -24,6 +25,14 @@ public:
     // drawn a little smaller, down to what fits, rather than cut off.
     void SetPaneFont(const QFont& font);
 
+    // The least size that shows each of `textsCp932` whole, with the frame
+    // and margins the style gives a line edit: as wide as the text drawn a
+    // little smaller than `font` (the pane's own fitting goes that far), as
+    // high as a line of `font`.
+    QSize SizeFor(const std::vector<std::string>& textsCp932, const QFont& font) const;
+    // The width the style leaves for the text inside the pane.
+    int TextRoom() const;
+
     const std::string& detailTitle() const { return detailTitle_; }
     const std::string& detailText() const { return detailText_; }
 
@@ -36,6 +45,7 @@ protected:
 
 private:
     void FitFont();
+    QSize Chrome() const;  // what the frame and margins take, both directions
 
     QFont paneFont_;
     std::string text_;

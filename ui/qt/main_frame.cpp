@@ -157,6 +157,7 @@ void MainFrame::BuildMenus() {
     view->addAction(AddCommand(kCmdSizeEnlarged, kMenuSizeEnlarged, true));
     view->addSeparator();
     view->addAction(AddCommand(kCmdAlmanacPrecise, kMenuAlmanacPrecise, true));
+    view->addAction(AddCommand(kCmdLunarLine, kMenuLunarLine, true));
 
     QMenu* jump = bar->addMenu(ToQt(kMenuJump));
     jump->addAction(AddCommand(kCmdDirectJump, kMenuDirectJump));
@@ -236,7 +237,7 @@ void MainFrame::BuildToolBars() {
     addToolBar(Qt::BottomToolBarArea, monthBar_);
 }
 
-FrameSize MainFrame::ClientSize(int sizeMode, int viewMode) const {
+FrameBars MainFrame::Bars(int viewMode) const {
     // The menu bar and the toolbars keep their heights in every mode; the
     // compact menu is the full one with items hidden, and both fit on one
     // line at the view's width.
@@ -244,9 +245,16 @@ FrameSize MainFrame::ClientSize(int sizeMode, int viewMode) const {
     const QToolBar* top = full ? mainBar_ : compactBar_;
     int widest = top->sizeHint().width();
     if (full) widest = std::max(widest, monthBar_->sizeHint().width());
-    const FrameBars bars{menuBar()->sizeHint().height(), top->sizeHint().height(),
-                         full ? monthBar_->sizeHint().height() : 0, widest};
-    return ClientSizeFor(sizeMode, viewMode, bars);
+    return FrameBars{menuBar()->sizeHint().height(), top->sizeHint().height(),
+                     full ? monthBar_->sizeHint().height() : 0, widest};
+}
+
+FrameSize MainFrame::ClientSize(int sizeMode, int viewMode) const {
+    return ClientSizeFor(sizeMode, viewMode, Bars(viewMode), view_->Needs(sizeMode));
+}
+
+void MainFrame::ApplyViewLayout() {
+    view_->ApplyLayout(settings_.sizeMode, settings_.viewMode, Bars(settings_.viewMode).widestBar);
 }
 
 FrameSizes MainFrame::WindowSizes() const {
@@ -269,7 +277,7 @@ void MainFrame::FirstUpdate() {
     // After the first move: a native window created before it would take
     // its position as the client area's instead of the frame's.
     AskForFixedFrame(this);
-    view_->ApplyLayout(settings_.sizeMode, settings_.viewMode);
+    ApplyViewLayout();
     view_->FirstUpdate();
     timer_.start(0);
 }
@@ -308,6 +316,15 @@ void MainFrame::RunCommand(int commandId) {
             view_->Refresh();
             SetTitle(FrameTitle(rec_));
             return;
+        case kCmdLunarLine:
+            // The cells grow for the line (or shrink back); the window
+            // keeps its corner and takes the new size.
+            settings_.lunarLine = !settings_.lunarLine;
+            UpdateModeChecks();
+            ApplyFrame(ApplyFrameLayout(settings_, ThePlatform().PrimaryScreen(), WindowSizes()));
+            ApplyViewLayout();
+            view_->Refresh();
+            return;
         case kCmdStartupSettings:
             RunConfigDialog(paths_.executable, this);
             return;
@@ -337,7 +354,7 @@ void MainFrame::RunModeCommand(int commandId) {
     UpdateModeChecks();
     if (!effect.changed) return;
     ApplyFrame(effect.frame);
-    if (effect.applyViewLayout) view_->ApplyLayout(settings_.sizeMode, settings_.viewMode);
+    if (effect.applyViewLayout) ApplyViewLayout();
     if (effect.refresh) view_->Refresh();
     if (effect.updateTitle) SetTitle(FrameTitle(rec_));
 }
@@ -345,7 +362,9 @@ void MainFrame::RunModeCommand(int commandId) {
 void MainFrame::UpdateModeChecks() {
     // Also after a command that changed nothing: a checkable action has
     // toggled itself when it was triggered.
-    for (const auto& [id, a] : modeActions_) a->setChecked(ModeCommandChecked(settings_, id));
+    for (const auto& [id, a] : modeActions_) {
+        a->setChecked(id == kCmdLunarLine ? settings_.lunarLine : ModeCommandChecked(settings_, id));
+    }
 }
 
 void MainFrame::OnTick() {

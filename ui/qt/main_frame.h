@@ -69,9 +69,12 @@ private:
     void BuildToolBars();
     // The client area the bars and the view need in a mode, and the four
     // whole windows with the window manager's frame as it is now.
+    FrameBars Bars(int viewMode) const;
     FrameSize ClientSize(int sizeMode, int viewMode) const;
     FrameSizes WindowSizes() const;
     void ApplyFrame(const FrameLayout& layout);
+    // The view's layout for the current modes, spanning the bars.
+    void ApplyViewLayout();
     void RunModeCommand(int commandId);
     void UpdateModeChecks();
     void OnTick();

@@ -1,13 +1,16 @@
 #include "ui/qt/month_view.h"
 
+#include <QEvent>
 #include <QMenu>
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
 #include "ui/model/day_texts.h"
 #include "ui/model/jumps.h"
 #include "ui/model/lists.h"
+#include "ui/model/lunisolar_days.h"
 #include "ui/model/model_texts.h"
 #include "ui/model/month_view.h"
 #include "ui/model/schedule_edit.h"
@@ -41,6 +44,30 @@ QFont GridFont(int sizeMode, int twips) {
 }
 
 QFont TenthsFont(int tenths) { return FaceFont(kFaceGothic, tenths / 10.0); }
+
+// The day numbers' font: the layout's, or a narrower one where its widest
+// day would crowd the table's cell.
+QFont CellFont(int sizeMode, const ViewLayout& table) {
+    return FontFittingDayNumbers(GridFont(sizeMode, table.cellFontTwips), table.cells[0].width);
+}
+
+std::vector<QString> QtTexts(const std::vector<std::string>& textsCp932) {
+    std::vector<QString> texts;
+    for (const std::string& t : textsCp932) texts.push_back(ToQt(t));
+    return texts;
+}
+
+std::vector<QString> TwoDigitDays() {
+    std::vector<QString> days;
+    for (int day = 10; day <= 31; ++day) days.push_back(QString::number(day));
+    return days;
+}
+
+std::vector<QString> WeekdayTexts() {
+    std::vector<QString> texts;
+    for (int c = 0; c < kGridColumns; ++c) texts.push_back(ToQt(HeadingForColumn(c).text));
+    return texts;
+}
 
 // Runs a schedule dialog for a session; nullopt when it was cancelled.
 std::optional<ScheduleDialogValues> AskSchedule(const ScheduleEditSession& session,
@@ -90,19 +117,72 @@ MonthView::MonthView(MonthRecord& rec, const AppSettings& settings, std::string 
     NameViewControls(*this);
 }
 
-void MonthView::ApplyLayout(int sizeMode, int viewMode) {
-    const ViewLayout l = ViewLayoutFor(sizeMode, viewMode);
+LayoutNeeds MonthView::Needs(int sizeMode) const {
+    std::optional<LayoutNeeds>& known =
+        needs_[sizeMode == kSizeEnlarged ? 1 : 0][settings_.lunarLine ? 1 : 0];
+    if (!known) known = MeasureNeeds(sizeMode);
+    return *known;
+}
+
+LayoutNeeds MonthView::MeasureNeeds(int sizeMode) const {
+    const ViewLayout table = ViewLayoutFor(sizeMode, kViewFull);
+    const SizingTexts& widest = WidestTexts();
+    LayoutNeeds needs;
+    const QFont lunarFont = LunarLineFont(sizeMode == kSizeEnlarged);
+    const QSize cellSize =
+        DayCellWidget::NeededSize(CellFont(sizeMode, table), TwoDigitDays(),
+                                  settings_.lunarLine ? &lunarFont : nullptr,
+                                  QtTexts(widest.lunarLine));
+    needs.cellWidth = cellSize.width();
+    needs.cellHeight = cellSize.height();
+    const QSize headingSize = DayCellWidget::NeededSize(
+        GridFont(sizeMode, table.headingFontTwips), WeekdayTexts(), nullptr, {});
+    needs.headingWidth = headingSize.width();
+    needs.headingHeight = headingSize.height();
+    const QFont paneFont = TenthsFont(table.paneFontTenths);
+    const struct {
+        const InfoPane* pane;
+        const std::vector<std::string>* texts;
+        int* width;
+    } panes[] = {{datePane_, &widest.datePane, &needs.datePaneWidth},
+                 {yearSignPane_, &widest.yearSign, &needs.yearSignWidth},
+                 {oldCalendarPane_, &widest.oldCalendar, &needs.oldCalendarWidth},
+                 {officerPane_, &widest.officer, &needs.officerWidth},
+                 {mansionPane_, &widest.mansion, &needs.mansionWidth},
+                 {moonPane_, &widest.moon, &needs.moonWidth}};
+    for (const auto& p : panes) {
+        // Measured as drawn: with the style sheet's frame, which the pane
+        // takes only when polished.
+        p.pane->ensurePolished();
+        const QSize size = p.pane->SizeFor(*p.texts, paneFont);
+        *p.width = size.width();
+        needs.paneHeight = std::max(needs.paneHeight, size.height());
+    }
+    return needs;
+}
+
+void MonthView::changeEvent(QEvent* event) {
+    // Another style or font measures differently.
+    if (event->type() == QEvent::StyleChange || event->type() == QEvent::FontChange) needs_ = {};
+    QWidget::changeEvent(event);
+}
+
+void MonthView::ApplyLayout(int sizeMode, int viewMode, int barsWidth) {
+    LayoutNeeds needs = Needs(sizeMode);
+    needs.barsWidth = barsWidth;
+    const ViewLayout l = ViewLayoutFor(sizeMode, viewMode, needs);
     Place(datePane_, l.datePane);
     const QFont headingFont = GridFont(sizeMode, l.headingFontTwips);
     for (int c = 0; c < kGridColumns; ++c) {
         Place(heading(c), l.headings[static_cast<std::size_t>(c)]);
         heading(c)->SetTextFont(headingFont);
     }
-    const QFont cellFont =
-        FontFittingDayNumbers(GridFont(sizeMode, l.cellFontTwips), l.cells[0].width);
+    const QFont cellFont = CellFont(sizeMode, ViewLayoutFor(sizeMode, viewMode));
+    const QFont lunarFont = LunarLineFont(sizeMode == kSizeEnlarged);
     for (int k = 0; k < kGridCells; ++k) {
         Place(cell(k), l.cells[static_cast<std::size_t>(k)]);
         cell(k)->SetTextFont(cellFont);
+        cell(k)->SetLunarLine(settings_.lunarLine, lunarFont);
     }
     Place(yearSignPane_, l.yearSignPane);
     Place(officerPane_, l.officerPane);
@@ -145,11 +225,19 @@ void MonthView::FirstUpdate() {
 void MonthView::Refresh() { Show(BuildViewState(rec_)); }
 
 void MonthView::Show(const ViewState& state) {
+    const MonthGrid before = state_.grid;
     state_ = state;
+    // Only while the line is shown: the step through the months costs
+    // nothing more when it is off.
+    if (settings_.lunarLine) lunarTexts_.AddTo(rec_, state_.grid);
     datePane_->SetTexts(state.datePane);
     for (int k = 0; k < kGridCells; ++k) {
         const DayCell& c = state.grid[static_cast<std::size_t>(k)];
         cell(k)->SetContent(ToQt(c.text), ToQColor(c.fg), ToQColor(c.bg));
+        const std::string& lunar = state_.grid[static_cast<std::size_t>(k)].lunarText;
+        if (lunar != before[static_cast<std::size_t>(k)].lunarText) {
+            cell(k)->SetLunarText(ToQt(lunar));
+        }
     }
     oldCalendarPane_->SetTexts(state.oldCalendarPane);
     yearSignPane_->SetTexts(state.yearSignPane);

@@ -10,9 +10,11 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "core/month_record.h"
+#include "ui/model/lunisolar_days.h"
 #include "ui/model/settings.h"
 #include "ui/model/view_layout.h"
 #include "ui/model/view_state.h"
@@ -36,8 +38,14 @@ public:
 
     // Places and sizes every control and sets the fonts for the size mode;
     // rebuilds the list columns. In the monthly view only the date pane,
-    // the headings and the grid are shown.
-    void ApplyLayout(int sizeMode, int viewMode);
+    // the headings and the grid are shown. The controls grow where the
+    // style and fonts need it (Needs), and the view spans `barsWidth`.
+    void ApplyLayout(int sizeMode, int viewMode, int barsWidth = 0);
+
+    // What the controls' widest texts need in a size mode under the style,
+    // fonts and scale in use, with the grid's second line while it is on.
+    // Remembered until the style or the line changes.
+    LayoutNeeds Needs(int sizeMode) const;
 
     // The view's first update: today's month (the model's first update),
     // then every control.
@@ -66,7 +74,11 @@ public:
     EntryList* scheduleList() const { return scheduleList_; }
     const ViewState& state() const { return state_; }
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    LayoutNeeds MeasureNeeds(int sizeMode) const;
     void Show(const ViewState& state);
     void OnCellLeftPressed(int k);
     void OnCellRightPressed();
@@ -98,6 +110,9 @@ private:
     InfoPane* moonPane_;
     EntryList* eventList_;
     EntryList* scheduleList_;
+    // Needs per size mode, for the second line off and on.
+    mutable std::array<std::array<std::optional<LayoutNeeds>, 2>, 2> needs_{};
+    GridLunarTexts lunarTexts_;
 };
 
 }  // namespace kalendo

@@ -59,6 +59,36 @@ TEST(AlmanacModeSettings, StandardWritesTheElevenLinesAlone) {
     EXPECT_EQ(read.almanacMode, kAlmanacPrecise);
 }
 
+// The grid's second line: its pair after the eleven lines and any almanac
+// pair, written only when on and read back; older, cut and odd files.
+TEST(GridLineSettings, RoundTripAfterTheAlmanacPair) {
+    const struct {
+        int almanac;
+        bool line;
+        const char* tail;
+    } written[] = {{kAlmanacStandard, false, ""},
+                   {kAlmanacPrecise, false, "[Almanac]\n1\n"},
+                   {kAlmanacStandard, true, "[Grid]\n1\n"},
+                   {kAlmanacPrecise, true, "[Almanac]\n1\n[Grid]\n1\n"}};
+    for (const auto& c : written) {
+        AppSettings s{329, 208, 0, 1, c.almanac, c.line}, read{};
+        EXPECT_EQ(SettingsText(s), std::string(kElevenLines) + c.tail);
+        ASSERT_TRUE(ParseSettings(SettingsText(s), read));
+        EXPECT_EQ(std::tuple(read.windowTop, read.viewMode, read.almanacMode, read.lunarLine),
+                  std::tuple(208, kViewMonthly, c.almanac, c.line)) << c.tail;
+    }
+    const struct {
+        const char* tail;
+        bool line;
+    } read[] = {{"[Grid]\r\n1\r\n", true}, {"[Grid]\n0\n", false}, {"[Grid]\n2\n", false},
+                {"[Grid]\n", false}, {"[Grid]\n1\n[Almanac]\n1\n", true}};
+    for (const auto& c : read) {
+        AppSettings s{};
+        ASSERT_TRUE(ParseSettings(std::string(kElevenLines) + c.tail, s));
+        EXPECT_EQ(s.lunarLine, c.line) << c.tail;
+    }
+}
+
 // The command switches, recomputes the shown day (2035-01-09 is 12/1 in the
 // standard almanac and 11/30 in the precise one) and marks the title and
 // the detail texts only in the precise almanac.

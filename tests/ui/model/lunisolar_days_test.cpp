@@ -69,5 +69,26 @@ TEST_F(LunisolarDaysTest, TheGridTextsOfMay2024) {
     EXPECT_EQ(grid[10].lunarText, Cp("4/1 仏滅"));
 }
 
+// The kept texts are always what AddLunarTexts gives: day by day through a
+// month end, a jump of a month, and the same grid in the other almanac
+// (2035-01-09 lies in a different lunar month in the two).
+TEST_F(LunisolarDaysTest, KeptGridTextsEqualFreshOnes) {
+    const struct {
+        int y, m, d;
+        AlmanacMode mode;
+    } kSteps[] = {{2024, 5, 31, AlmanacMode::Standard}, {2024, 6, 1, AlmanacMode::Standard},
+                  {2024, 7, 1, AlmanacMode::Standard},  {2035, 1, 9, AlmanacMode::Standard},
+                  {2035, 1, 9, AlmanacMode::Precise},   {2035, 1, 10, AlmanacMode::Precise}};
+    GridLunarTexts kept;
+    for (const auto& s : kSteps) {
+        SCOPED_TRACE(testing::Message() << s.y << "-" << s.m << "-" << s.d);
+        ASSERT_EQ(ComputeMonth(*rec_, s.y, s.m, s.d, {s.mode, kViewFull}), 1);
+        MonthGrid fresh = FillMonthGrid(*rec_), reused = fresh;
+        AddLunarTexts(*rec_, fresh);
+        kept.AddTo(*rec_, reused);
+        EXPECT_EQ(reused, fresh);
+    }
+}
+
 }  // namespace
 }  // namespace kalendo

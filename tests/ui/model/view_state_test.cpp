@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <utility>
+
 #include "astro/lunisolar.h"
 #include "model_test_support.h"
 #include "ui/model/view_layout.h"
@@ -73,6 +76,58 @@ TEST(ViewLayout, PlacesTheControls) {
     EXPECT_EQ(std::make_tuple(enlarged.logicalWidth, enlarged.logicalHeight), std::make_tuple(220, 315));
     // In the monthly frame only the date pane, the headings and the grid show.
     EXPECT_LE(normal.cells[6].x + normal.cells[6].width, 185);
+}
+
+// Whatever the texts need, every control gets at least that, the cells
+// stay alike and tile the left column, the right column still meets the
+// grid's bottom, the view spans the bars, and needs within the table change
+// nothing.
+TEST(ViewLayout, GrowsOnlyWhereATextNeedsItAndStillTiles) {
+    const LayoutNeeds kNeeds[] = {
+        {20, 20, 20, 20, 20, 150, 150, 150, 80, 80, 150, 170},  // within the table
+        {58, 31},                                               // the second line
+        {0, 0, 0, 0, 26, 190, 0, 200},                          // a thicker frame
+        {0, 0, 33, 28, 0, 0, 0, 0, 120, 70, 150, 442},          // wide panes and bars
+    };
+    for (int size : {kSizeNormal, kSizeEnlarged}) {
+        for (int view : {kViewFull, kViewMonthly}) {
+            EXPECT_EQ(ViewLayoutFor(size, view, kNeeds[0]).cells, ViewLayoutFor(size, view).cells);
+            EXPECT_EQ(ViewContentSize(size, view, kNeeds[0]), ViewContentSize(size, view));
+            for (const LayoutNeeds& n : kNeeds) {
+                SCOPED_TRACE(testing::Message() << size << view << " " << n.cellWidth);
+                const ViewLayout l = ViewLayoutFor(size, view, n);
+                const ControlRect& c0 = l.cells[0];
+                EXPECT_GE(c0.width, std::max(n.cellWidth, n.headingWidth));
+                EXPECT_GE(c0.height, n.cellHeight);
+                EXPECT_GE(l.headings[0].height, n.headingHeight);
+                EXPECT_GE(l.datePane.width, n.datePaneWidth);
+                for (int k = 0; k < kGridCells; ++k) {
+                    EXPECT_EQ(l.cells[k], (ControlRect{c0.width * (k % kGridColumns),
+                                                       c0.y + c0.height * (k / kGridColumns),
+                                                       c0.width, c0.height}));
+                }
+                const int left = kGridColumns * c0.width;
+                const int gridBottom = c0.y + kGridRows * c0.height;
+                EXPECT_EQ(l.datePane, (ControlRect{0, 0, left, l.headings[0].y}));
+                EXPECT_EQ(c0.y, l.headings[0].y + l.headings[0].height);
+                const FrameSize content = ViewContentSize(size, view, n);
+                const int right = view == kViewMonthly ? left : l.eventList.x + l.eventList.width;
+                EXPECT_EQ(content.width, right) << "no strip";
+                EXPECT_GE(content.width, n.barsWidth);
+                if (view == kViewMonthly) continue;
+                for (const auto& [r, need] :
+                     {std::pair{l.yearSignPane, n.yearSignWidth}, {l.officerPane, n.officerWidth},
+                      {l.mansionPane, n.mansionWidth}, {l.moonPane, n.moonWidth}}) {
+                    EXPECT_GE(r.width, need);
+                    EXPECT_GE(r.height, n.paneHeight);
+                }
+                EXPECT_EQ(l.yearSignPane, (ControlRect{0, gridBottom, left, l.yearSignPane.height}));
+                EXPECT_EQ(l.mansionPane.x, left + l.officerPane.width);
+                EXPECT_EQ(l.scheduleList.y, l.eventList.height);
+                EXPECT_EQ(l.scheduleList.y + l.scheduleList.height, gridBottom);
+            }
+        }
+    }
 }
 
 TEST(ViewLayout, ListColumns) {

@@ -29,6 +29,7 @@
 #include "ui/model/lists.h"
 #include "ui/model/month_view.h"
 #include "ui/model/view_layout.h"
+#include "ui/qt/command_ids.h"
 #include "ui/qt/day_cell_widget.h"
 #include "ui/qt/entry_list.h"
 #include "ui/qt/fonts.h"
@@ -378,6 +379,37 @@ TEST_F(WindowTest, PreciseAlmanacItemSwitchesAndIsStored) {
     Start(jan9, stored);
     EXPECT_TRUE(frame().action(kCmdAlmanacPrecise)->isChecked());
     EXPECT_EQ(record().lunarDay, 30);
+}
+
+// "旧暦・六曜を表示" beside it: every cell gains its lunisolar day and 六曜
+// (15 June 2024 is 5/10 友引; cell 0, 26 May, carries its month), the
+// window grows for them and shrinks back, and the choice survives a
+// restart; in the compact menu too.
+TEST_F(WindowTest, LunarLineItemShowsTheSecondLineAndIsStored) {
+    Start(kJune15);
+    QAction* item = frame().action(kCmdLunarLine);
+    ASSERT_NE(item, nullptr);
+    EXPECT_TRUE(item->isCheckable() && !item->isChecked());
+    EXPECT_TRUE(frame().menuBar()->actions().at(1)->menu()->actions().contains(item));
+    const QSize plain = frame().size();
+    item->trigger();
+    EXPECT_EQ(Text(view().cell(kCellOfJune15)->lunarText()), "10 友引");
+    EXPECT_EQ(Text(view().cell(0)->lunarText()), "4/19 仏滅");
+    EXPECT_TRUE(frame().width() > plain.width() && frame().height() > plain.height());
+    frame().action(kCmdViewMonthly)->trigger();
+    EXPECT_TRUE(item->isVisible() && item->isChecked());
+    Quit();
+    const std::string stored = ReadText(folder() / "Kalendo2.Ini");
+    EXPECT_NE(stored.find("\n[View]\n1\n\n[Grid]\n1\n"), std::string::npos) << stored;
+
+    Start(kJune15, stored);
+    EXPECT_EQ(Text(view().cell(kCellOfJune15)->lunarText()), "10 友引");
+    frame().action(kCmdViewFull)->trigger();
+    frame().action(kCmdLunarLine)->trigger();
+    EXPECT_EQ(frame().size(), plain) << "back to the drawn size";
+    EXPECT_TRUE(view().cell(kCellOfJune15)->lunarText().isEmpty());
+    Quit();
+    EXPECT_EQ(ReadText(folder() / "Kalendo2.Ini").find("[Grid]"), std::string::npos);
 }
 
 TEST_F(WindowTest, SessionEndWritesTheSettingsAtOnce) {
