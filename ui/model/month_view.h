@@ -127,6 +127,12 @@ inline constexpr Rgb kPaneText{0, 10, 20};
 inline constexpr Rgb kPaneBackground{240, 250, 255};
 inline constexpr Rgb kListBackground{240, 255, 245};
 inline constexpr Rgb kListItemTextBackground{255, 245, 245};
+// The mark of the focused control: the grid's frame inside the selected
+// day, the lists' frame, the focused pane's frame with its background
+// tinted. Over 4.5 : 1 on the selected day's cyan, today's yellow and the
+// panes' backgrounds.
+inline constexpr Rgb kFocusMark{0, 90, 180};
+inline constexpr Rgb kFocusedPaneBackground{215, 235, 255};
 
 // The weekday heading of column c (0 = Sunday "日" ... 6 = Saturday "土"):
 // bold text, red Sunday, blue Saturday, dark otherwise.

@@ -31,8 +31,8 @@ DirectJumpDialog::DirectJumpDialog(const MonthRecord& rec, MonthOptions options,
     day_ = DateField(kMonthDayWidth, this);
     ok_ = BuildJumpDialogLayout(
         this, kDirectJumpCaption,
-        {year_, new QLabel(ToQt(kYearMark), this), month_, new QLabel(ToQt(kMonthMark), this),
-         day_, new QLabel(ToQt(kDayMark), this)});
+        {year_, FieldLabel(kYearMark, year_), month_, FieldLabel(kMonthMark, month_), day_,
+         FieldLabel(kDayMark, day_)});
     // A field that is not a number, or a date out of the range, keeps the
     // dialog open with the model's message, so that it can be corrected.
     connect(ok_, &QPushButton::clicked, this, [this, &rec, options] {

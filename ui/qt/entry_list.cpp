@@ -4,6 +4,7 @@
 #include <QPalette>
 #include <QStyledItemDelegate>
 
+#include "ui/qt/focus_mark.h"
 #include "ui/qt/qt_text.h"
 
 namespace kalendo {
@@ -124,5 +125,24 @@ int EntryList::SelectionMark() const {
 }
 
 int EntryList::InnerWidth() const { return contentsRect().width(); }
+
+void EntryList::paintEvent(QPaintEvent* event) {
+    QTreeWidget::paintEvent(event);
+    // The list's own colours leave the style's focus frame out; an empty
+    // list would show none at all.
+    if (!hasFocus()) return;
+    QPainter painter(viewport());
+    DrawFocusMark(painter, viewport()->rect());
+}
+
+void EntryList::focusInEvent(QFocusEvent* event) {
+    QTreeWidget::focusInEvent(event);
+    viewport()->update();
+}
+
+void EntryList::focusOutEvent(QFocusEvent* event) {
+    QTreeWidget::focusOutEvent(event);
+    viewport()->update();
+}
 
 }  // namespace kalendo

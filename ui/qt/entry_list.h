@@ -41,6 +41,11 @@ signals:
     void rowDoubleClicked();
     void rightClicked(const QPoint& globalPos);
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
 private:
     bool withDayColumn_;
     std::vector<ListRow> rows_;

@@ -35,6 +35,10 @@ EraConvertDialog::EraConvertDialog(const MonthRecord& rec, const EraConvertState
     toWestern_ = new QPushButton(ToQt(kEraConvertToWestern), this);
     westernDate_ = new QLineEdit(this);
     westernDate_->setFixedWidth(kDateEditWidth);
+    // Neither field has a label of its own: they are named as the
+    // messages name them.
+    eraDate_->setAccessibleName(ToQt(kEraDateField));
+    westernDate_->setAccessibleName(ToQt(kWesternDateField));
     const DialogButtons buttons = NewDialogButtons(this, kEraConvertMove, kButtonCancel);
     move_ = buttons.accept;
 

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -31,6 +32,12 @@ QPushButton* BuildJumpDialogLayout(QDialog* dialog, const char* captionCp932,
     layout->addWidget(buttons.box);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     return buttons.accept;
+}
+
+QLabel* FieldLabel(const char* textCp932, QWidget* field) {
+    auto* label = new QLabel(ToQt(textCp932), field->parentWidget());
+    label->setBuddy(field);
+    return label;
 }
 
 }  // namespace kalendo

@@ -9,6 +9,7 @@
 #include <vector>
 
 class QDialog;
+class QLabel;
 class QPushButton;
 
 namespace kalendo {
@@ -18,5 +19,9 @@ namespace kalendo {
 // dialog.
 QPushButton* BuildJumpDialogLayout(QDialog* dialog, const char* captionCp932,
                                         const std::vector<QWidget*>& row);
+
+// A label naming `field` (its buddy), in the field's parent: a screen
+// reader announces the field by it, and its mnemonic would move there.
+QLabel* FieldLabel(const char* textCp932, QWidget* field);
 
 }  // namespace kalendo

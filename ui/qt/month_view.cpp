@@ -16,6 +16,7 @@
 #include "ui/model/schedule_edit.h"
 #include "ui/qt/command_ids.h"
 #include "ui/qt/day_cell_widget.h"
+#include "ui/qt/day_grid.h"
 #include "ui/qt/detail_dialog.h"
 #include "ui/qt/direct_jump_dialog.h"
 #include "ui/qt/entry_list.h"
@@ -23,6 +24,7 @@
 #include "ui/qt/fonts.h"
 #include "ui/qt/info_pane.h"
 #include "ui/qt/memo_dialog.h"
+#include "ui/qt/month_accessible.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/relative_jump_dialog.h"
 #include "ui/qt/schedule_dialog.h"
@@ -94,6 +96,9 @@ MonthView::MonthView(MonthRecord& rec, const AppSettings& settings, std::string 
         connect(cell, &DayCellWidget::rightPressed, this, [this] { OnCellRightPressed(); });
         cells_[static_cast<std::size_t>(k)] = cell;
     }
+    // Enter or the Menu key on the focused grid does what a right click does.
+    grid_ = new DayGrid(cells_, rec_, this);
+    connect(grid_, &DayGrid::menuRequested, this, [this] { OnCellRightPressed(); });
     yearSignPane_ = new InfoPane(this);
     officerPane_ = new InfoPane(this);
     mansionPane_ = new InfoPane(this);
@@ -109,6 +114,7 @@ MonthView::MonthView(MonthRecord& rec, const AppSettings& settings, std::string 
     connect(scheduleList_, &EntryList::rowDoubleClicked, this,
             &MonthView::OnScheduleListDoubleClicked);
     connect(scheduleList_, &EntryList::rightClicked, this, &MonthView::OnScheduleListRightClicked);
+    NameViewControls(*this);
 }
 
 LayoutNeeds MonthView::Needs(int sizeMode) const {
@@ -211,7 +217,10 @@ void MonthView::ApplyLayout(int sizeMode, int viewMode, int barsWidth) {
     }
 }
 
-void MonthView::FirstUpdate() { Show(FirstViewUpdate(rec_, Options())); }
+void MonthView::FirstUpdate() {
+    Show(FirstViewUpdate(rec_, Options()));
+    grid_->setFocus();  // the keys act on the days from the start
+}
 
 void MonthView::Refresh() { Show(BuildViewState(rec_)); }
 
@@ -237,6 +246,8 @@ void MonthView::Show(const ViewState& state) {
     moonPane_->SetTexts(state.moonPane);
     eventList_->SetRows(state.eventList);
     scheduleList_->SetRows(state.scheduleList);
+    grid_->Show(state.grid);
+    UpdateSpokenTexts(*this, rec_, state);
 }
 
 bool MonthView::RunCommand(int commandId) {
@@ -258,6 +269,7 @@ bool MonthView::RunCommand(int commandId) {
 void MonthView::OnCellLeftPressed(int k) {
     const int day = state_.grid[static_cast<std::size_t>(k)].day;
     if (day == 0) return;  // no month computed yet: the cell shows no day
+    grid_->setFocus(Qt::MouseFocusReason);
     RunCellLeftClick(rec_, day, Options());
     Refresh();
 }

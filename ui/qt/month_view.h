@@ -22,6 +22,7 @@
 namespace kalendo {
 
 class DayCellWidget;
+class DayGrid;
 class EntryList;
 class InfoPane;
 
@@ -61,6 +62,8 @@ public:
     // The controls, for the frame and the tests.
     DayCellWidget* cell(int k) const { return cells_[static_cast<std::size_t>(k)]; }
     DayCellWidget* heading(int c) const { return headings_[static_cast<std::size_t>(c)]; }
+    // The grid over the cells: the focus and the screen readers' table.
+    DayGrid* grid() const { return grid_; }
     InfoPane* datePane() const { return datePane_; }
     InfoPane* yearSignPane() const { return yearSignPane_; }
     InfoPane* officerPane() const { return officerPane_; }
@@ -98,6 +101,7 @@ private:
     ViewState state_;
     std::array<DayCellWidget*, 7> headings_{};
     std::array<DayCellWidget*, 42> cells_{};
+    DayGrid* grid_;
     InfoPane* datePane_;
     InfoPane* yearSignPane_;
     InfoPane* officerPane_;

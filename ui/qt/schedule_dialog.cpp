@@ -11,6 +11,7 @@
 #include "ui/model/model_texts.h"
 #include "ui/qt/dialog_buttons.h"
 #include "ui/qt/fonts.h"
+#include "ui/qt/jump_dialog_layout.h"  // FieldLabel
 #include "ui/qt/qt_text.h"
 #include "ui/qt/window_texts.h"
 
@@ -58,11 +59,11 @@ ScheduleDialog::ScheduleDialog(const ScheduleDialogValues& initial,
     });
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(ToQt(kScheduleNameLabel), this));
+    layout->addWidget(FieldLabel(kScheduleNameLabel, name_));
     layout->addWidget(name_);
-    layout->addWidget(new QLabel(ToQt(kSchedulePeriodLabel), this));
+    layout->addWidget(FieldLabel(kSchedulePeriodLabel, period_));
     layout->addWidget(period_, 0, Qt::AlignLeft);
-    layout->addWidget(new QLabel(ToQt(kScheduleNoteLabel), this));
+    layout->addWidget(FieldLabel(kScheduleNoteLabel, note_));
     layout->addWidget(note_);
     layout->addWidget(buttons.box);
     layout->setSizeConstraint(QLayout::SetFixedSize);

@@ -7,6 +7,7 @@
 
 #include "core/day_arith.h"
 #include "model_test_support.h"
+#include "ui/model/lists.h"  // ContrastRatio
 
 namespace kalendo {
 namespace {
@@ -303,6 +304,19 @@ TEST_F(MonthViewTest, EveryMonthFrom1600To2999) {
             }
         }
     }
+}
+
+// The focus mark stands out on every background it is drawn on, and the
+// pane text stays readable on the focused pane's tint.
+TEST(FocusMark, ReadableOnEveryBackgroundItMarks) {
+    const struct { Rgb fore, back; const char* why; } pairs[] = {
+        {kFocusMark, kSelectedDayBackground, "the selected day"},
+        {kFocusMark, kTodayBackground, "today selected"},
+        {kFocusMark, kFocusedPaneBackground, "a focused pane"},
+        {kFocusMark, kListBackground, "a list"},
+        {kPaneText, kFocusedPaneBackground, "a focused pane's text"},
+    };
+    for (const auto& p : pairs) EXPECT_GE(ContrastRatio(p.fore, p.back), 4.5) << p.why;
 }
 
 }  // namespace

@@ -60,7 +60,11 @@ QApplication& TestApplication() {
         std::ofstream(config) << "{\"screens\":[{\"name\":\"s\",\"x\":0,\"y\":0,\"width\":"
                               << kTestScreenWidth << ",\"height\":" << kTestScreenHeight
                               << ",\"logicalDpi\":96}]}";
-        static std::string platformArg = "offscreen:configfile=" + config;
+        // K2_GUI_TEST_PLATFORM: a real display instead (the accessibility
+        // bus is heard only there, tests/ui/qt/atspi_check.sh).
+        const char* real = std::getenv("K2_GUI_TEST_PLATFORM");
+        static std::string platformArg =
+            real != nullptr ? std::string(real) : "offscreen:configfile=" + config;
         static int argc = 3;
         static char arg0[] = "k2_ui_qt_tests";
         static char arg1[] = "-platform";

@@ -1,0 +1,111 @@
+#include "ui/model/spoken_names.h"
+
+#include <algorithm>
+
+#include "almanac/sign_names.h"
+#include "almanac/signs.h"
+#include "month/compute_month.h"
+#include "ui/model/model_texts.h"
+#include "ui/model/text_format.h"
+
+namespace kalendo {
+namespace {
+
+// The definitions the month computation reads, copied slot by slot up to
+// each table's count; what it computes from them (the generated holidays,
+// the evaluated dates) it writes itself.
+void CopyDefinitions(const MonthRecord& from, MonthRecord& to) {
+    SlotTables& t = to.tables;
+    const SlotTables& f = from.tables;
+    to.eraCount = from.eraCount;
+    for (int i = 0; i <= from.eraCount && i < kEraCapacity; ++i) {
+        std::copy(std::begin(f.eraName[i]), std::end(f.eraName[i]), std::begin(t.eraName[i]));
+        t.eraStartYear[i] = f.eraStartYear[i];
+        t.eraStartMonth[i] = f.eraStartMonth[i];
+        t.eraStartDay[i] = f.eraStartDay[i];
+    }
+    to.holidayCount = from.holidayCount;
+    std::copy_n(f.holidays, std::max(from.holidayCount, 0), t.holidays);
+    to.noteCount = from.noteCount;
+    std::copy_n(f.notes, std::max(from.noteCount, 0), t.notes);
+    to.userEntryCount = from.userEntryCount;
+    std::copy_n(f.userEntries, std::max(from.userEntryCount, 0), t.userEntries);
+    to.scheduleCount = from.scheduleCount;
+    std::copy_n(f.schedules, std::max(from.scheduleCount, 0), t.schedules);
+    to.year[kToday] = from.year[kToday];
+    to.month[kToday] = from.month[kToday];
+    to.day[kToday] = from.day[kToday];
+    to.weekday[kToday] = from.weekday[kToday];
+}
+
+void AppendWord(std::string& name, const std::string& word) {
+    if (word.empty()) return;
+    name += ' ';
+    name += word;
+}
+
+}  // namespace
+
+std::string SpokenWeekday(int weekday) { return FormatText(kSpokenWeekdayFormat, WeekdayName(weekday)); }
+
+std::string SpokenDate(const CalendarDate& date, int weekday) {
+    return FormatText(kSpokenDateFormat, date.year, date.month, date.day,
+                      SpokenWeekday(weekday).c_str());
+}
+
+std::string DatePaneName(const MonthRecord& rec) {
+    return SpokenDate(TargetDate(rec), rec.weekday[kTarget]);
+}
+
+std::string GridName(const MonthRecord& rec) {
+    if (rec.year[kTarget] < 1 || rec.month[kTarget] < 1) return {};
+    return FormatText(kSpokenMonthFormat, rec.year[kTarget], rec.month[kTarget]);
+}
+
+std::string SpokenRows(const std::vector<ListRow>& rows) {
+    if (rows.empty()) return kSpokenNoRows;
+    std::string spoken;
+    for (const ListRow& row : rows) {
+        if (!spoken.empty()) spoken += kSpokenRowSeparator;
+        // The schedule list's day column is the day of the month.
+        if (!row.dayText.empty()) spoken += row.dayText + kScheduleListDayHeading + ' ';
+        spoken += row.text;
+    }
+    return spoken;
+}
+
+GridDayNames::GridDayNames() = default;
+GridDayNames::~GridDayNames() = default;
+
+std::array<std::string, kGridCells> GridDayNames::Of(const MonthRecord& rec) {
+    std::array<std::string, kGridCells> names;
+    const MonthGrid grid = FillMonthGrid(rec);
+    if (grid[0].day == 0) return names;  // no month computed yet
+    if (!scratch_) scratch_ = std::make_unique<MonthRecord>();
+    MonthRecord& day = *scratch_;
+    CopyDefinitions(rec, day);
+    // In the full display: the monthly one would compute today instead.
+    const MonthOptions options{rec.almanacMode, kViewFull};
+    for (int k = 0; k < kGridCells; ++k) {
+        const int number = grid[static_cast<std::size_t>(k)].day;
+        const CalendarDate date = CellClickTarget(rec, number);
+        std::string& name = names[static_cast<std::size_t>(k)];
+        name = SpokenDate(date, k % kGridColumns);
+        // The month before shows only in the first row.
+        if (number < 0) {
+            AppendWord(name, k < kGridColumns ? kSpokenPreviousMonthDay : kSpokenNextMonthDay);
+        }
+        // Asked only for dates it accepts: a refused one would show the
+        // range message.
+        if (!ComputeMonthAccepts(date.year, date.month, date.day)) continue;
+        ComputeMonth(day, date.year, date.month, date.day, options);
+        for (const ListRow& row : FillEventList(day)) AppendWord(name, row.text);
+        AppendWord(name, RokuyoName(RokuyoIndex(day)));
+        AppendWord(name, FormatText(day.lunarMonth < 0 ? kSpokenLunarLeapFormat : kSpokenLunarFormat,
+                                    day.lunarMonth < 0 ? -day.lunarMonth : day.lunarMonth,
+                                    day.lunarDay));
+    }
+    return names;
+}
+
+}  // namespace kalendo

@@ -1,0 +1,27 @@
+// The mark of the focused control where the style draws none of its own:
+// the grid's selected day and the lists, whose colours are the model's
+// rather than the style's. A frame of kFocusMark inside `area`.
+#pragma once
+
+#include <QPainter>
+#include <QPen>
+#include <QRect>
+
+#include "ui/model/month_view.h"
+#include "ui/qt/qt_text.h"
+
+namespace kalendo {
+
+// In device-independent pixels, so that it grows with the scale.
+inline constexpr int kFocusMarkWidth = 2;
+
+inline void DrawFocusMark(QPainter& painter, const QRect& area) {
+    QPen pen(ToQColor(kFocusMark), kFocusMarkWidth);
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    const double half = kFocusMarkWidth / 2.0;
+    painter.drawRect(QRectF(area).adjusted(half, half, -half, -half));
+}
+
+}  // namespace kalendo
