@@ -48,7 +48,10 @@ protected:
         for (const char* sub : {"home", "tmp", "out/taken.pdf"}) fs::create_directories(*scratch_ / sub);
         yearStatus_ = PrintPdf(*scratch_, "--print-pdf '" + Year() + "' 2024-01 2024-12");
     }
-    static void TearDownTestSuite() { fs::remove_all(*scratch_); }
+    static void TearDownTestSuite() {
+        fs::remove_all(*scratch_);
+        delete scratch_;
+    }
     static std::string Year() { return (*scratch_ / "2024.pdf").string(); }
 
     static fs::path* scratch_;
