@@ -39,20 +39,15 @@ int RowKindOf(IcsKind kind) {
     }
 }
 
-// The day's cell, the record computed for that day (its lunisolar date).
+// The day's entries and lunisolar line; the record is left computed for
+// that day.
 void FillCell(MonthRecord& rec, CalendarDate date, AlmanacMode almanac, PrintCell& cell) {
-    bool holiday = false;
     VisitIcsEvents(rec, date, date, IcsInclude{}, almanac, [&](const IcsEvent& e) {
-        holiday = holiday || e.kind == IcsKind::Holiday || e.kind == IcsKind::GeneratedHoliday;
         cell.lines.push_back({e.name, RowTextColour(RowKindOf(e.kind)).value_or(kWeekdayText)});
         return true;
     });
     cell.day = date.day;
     cell.dayText = FormatText("%d", date.day);
-    const int column = Weekday(date.year, date.month, date.day);
-    cell.dayColour = holiday || column == 0             ? kSundayText
-                     : column == kGridColumns - 1 ? kSaturdayText
-                                                  : kWeekdayText;
     const int lunarMonth = rec.lunarMonth;
     const LunisolarDay lunar{std::abs(lunarMonth), lunarMonth < 0, rec.lunarDay, RokuyoIndex(rec)};
     // The 1st names the lunar month, so every page says which it is.
@@ -70,6 +65,13 @@ PrintPage BuildPage(MonthRecord& rec, PrintMonth month, AlmanacMode almanac) {
             page.heading = FormatText(kPrintHeadingFormat, month.year, rec.currentEraName, rec.eraYear,
                                       month.month);
         }
+    }
+    // The numbers in the grid's colours (red holidays and Sundays, blue
+    // Saturdays), from the month the record now shows; the grid places the
+    // days as the page does.
+    const MonthGrid grid = FillMonthGrid(rec);
+    for (int k = 0; k < kGridCells; ++k) {
+        if (grid[k].day > 0) page.cells[k].dayColour = grid[k].fg;
     }
     page.monthSign = FormatText(kPrintMonthSignFormat, StemName(MonthStemIndex(month.year, month.month)),
                                 BranchName(MonthBranchIndex(month.month)));

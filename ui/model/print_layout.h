@@ -88,8 +88,8 @@ struct PrintRect {
     double x = 0, y = 0, w = 0, h = 0;
 };
 
-// Text sizes, points. The smallest, the cell's entries, stays legible on
-// paper (7 pt is the size of a pocket diary's print).
+// Text sizes, points. The cell's entries are the smallest: 7 pt still reads
+// on paper and lets a portrait cell hold eight of them.
 inline constexpr double kPrintHeadingPt = 20;
 inline constexpr double kPrintMonthSignPt = 12;
 inline constexpr double kPrintWeekdayPt = 10;
