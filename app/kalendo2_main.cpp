@@ -1,12 +1,16 @@
 // Kalendo2, the window. main() only sets up Qt and hands over to the
-// application object. The program answers --help and --version; any other
-// argument is ignored.
+// application object. The program answers --help and --version, prints
+// months to a PDF with --print-pdf; any other argument is ignored.
 #include <QApplication>
 #include <QMessageBox>
 
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
+
+#include "app/print_pdf_command.h"
+#include "cli/arguments.h"
 
 #include "core/month_record.h"
 #include "platform/platform.h"
@@ -22,11 +26,19 @@ constexpr int kStartWindow = -1;
 
 constexpr char kWindowUsage[] =
     "Usage: Kalendo2\n"
+    "       Kalendo2 [--data DIR] [--today YYYY-MM-DD] [--mode MODE]\n"
+    "                --print-pdf FILE FIRST-MONTH [LAST-MONTH]\n"
     "       Kalendo2 --help | --version\n"
     "Shows the Japanese almanac of a month in a window. Other arguments are\n"
     "ignored. kalendo2-cli prints the same almanac as JSON.\n"
+    "  --print-pdf FILE FIRST-MONTH [LAST-MONTH]\n"
+    "             write the months YYYY-MM FIRST to LAST (default FIRST), a page\n"
+    "             each, to the PDF FILE (A4) and exit, with no window and no\n"
+    "             display; --data, --today and --mode as for kalendo2-cli\n"
     "  --help     print this text and exit\n"
     "  --version  print the version and exit\n"
+    "Exit status of --print-pdf: 0 written; 2 usage error; 3 FILE cannot be\n"
+    "written or a definition file cannot be used (FILE is then left as it was).\n"
     "See Kalendo2(1).\n";
 
 // --help and --version are answered before any Qt object exists, so that
@@ -52,6 +64,9 @@ int AnswerInformationArguments(int argc, char** argv) {
 int main(int argc, char** argv) {
     if (const int status = AnswerInformationArguments(argc, argv); status != kStartWindow) {
         return status;
+    }
+    if (kalendo::AsksForPrintPdf(std::vector<std::string>(argv + 1, argv + argc))) {
+        return kalendo::RunPrintPdfCommand(argc, argv, kWindowUsage);
     }
     if (!kalendo::CheckGraphicalSession()) return kalendo::kRefusedStartStatus;
     kalendo::PreferXcbUnderWayland();

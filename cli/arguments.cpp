@@ -36,6 +36,39 @@ bool TakeValue(const std::vector<std::string>& args, std::size_t& i, std::string
     return true;
 }
 
+// --data, --today or --mode at args[i], its value taken: "" when it is
+// valid, else the usage error; nullopt when args[i] is none of them.
+std::optional<std::string> TakeAlmanacOption(const std::vector<std::string>& args, std::size_t& i,
+                                             CliOptions& options) {
+    const std::string& arg = args[i];
+    std::string value;
+    if (arg == "--data") {
+        if (options.dataFolder) return "--data given twice";
+        if (!TakeValue(args, i, value) || value.empty()) return "--data needs a folder";
+        options.dataFolder = value;
+    } else if (arg == "--today") {
+        if (options.today) return "--today given twice";
+        if (!TakeValue(args, i, value)) return "--today needs a date YYYY-MM-DD";
+        const std::optional<CalendarDate> today = ParseIsoDate(value);
+        if (!today) return "--today: not a date YYYY-MM-DD: " + value;
+        if (!IsRealDate(*today)) return "--today: no such day: " + value;
+        options.today = today;
+    } else if (arg == "--mode") {
+        if (options.mode) return "--mode given twice";
+        if (!TakeValue(args, i, value)) return "--mode needs standard or precise";
+        if (value == "standard") {
+            options.mode = AlmanacMode::Standard;
+        } else if (value == "precise") {
+            options.mode = AlmanacMode::Precise;
+        } else {
+            return "--mode: not standard or precise: " + value;
+        }
+    } else {
+        return std::nullopt;
+    }
+    return "";
+}
+
 std::string OperandError(const std::vector<std::string>& operands, CliOptions& options) {
     if (operands.empty()) return "missing command: year, day or ics";
     const std::string& command = operands[0];
@@ -110,17 +143,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         std::string value;
-        if (arg == "--data") {
-            if (options.dataFolder) return {options, "--data given twice"};
-            if (!TakeValue(args, i, value) || value.empty()) return {options, "--data needs a folder"};
-            options.dataFolder = value;
-        } else if (arg == "--today") {
-            if (options.today) return {options, "--today given twice"};
-            if (!TakeValue(args, i, value)) return {options, "--today needs a date YYYY-MM-DD"};
-            const std::optional<CalendarDate> today = ParseIsoDate(value);
-            if (!today) return {options, "--today: not a date YYYY-MM-DD: " + value};
-            if (!IsRealDate(*today)) return {options, "--today: no such day: " + value};
-            options.today = today;
+        if (const std::optional<std::string> error = TakeAlmanacOption(args, i, options)) {
+            if (!error->empty()) return {options, *error};
         } else if (arg == "--include") {
             if (includeGiven) return {options, "--include given twice"};
             if (!TakeValue(args, i, value)) return {options, "--include needs a list"};
@@ -128,16 +152,6 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
             if (!include) return {options, "--include: not a list of " + IcsIncludeList(IcsInclude::All()) + ": " + value};
             options.include = *include;
             includeGiven = true;
-        } else if (arg == "--mode") {
-            if (options.mode) return {options, "--mode given twice"};
-            if (!TakeValue(args, i, value)) return {options, "--mode needs standard or precise"};
-            if (value == "standard") {
-                options.mode = AlmanacMode::Standard;
-            } else if (value == "precise") {
-                options.mode = AlmanacMode::Precise;
-            } else {
-                return {options, "--mode: not standard or precise: " + value};
-            }
         } else if (arg.size() > 1 && arg[0] == '-') {
             return {options, "unknown option: " + arg};
         } else {
@@ -148,6 +162,65 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     if (parsed.usageError.empty() && includeGiven && options.command != CliCommand::Ics) {
         parsed.usageError = "--include belongs to ics";
     }
+    return parsed;
+}
+
+namespace {
+
+constexpr char kPrintPdfOption[] = "--print-pdf";
+
+// Exactly "YYYY-MM" with digits, a month 1-12 of the years the almanac
+// computes.
+std::optional<PrintMonth> ParseYearMonth(const std::string& text) {
+    if (text.size() != 7 || text[4] != '-' || !AllDigits(text, 0, 4) || !AllDigits(text, 5, 2)) {
+        return std::nullopt;
+    }
+    const PrintMonth month{Number(text, 0, 4), Number(text, 5, 2)};
+    if (!PrintRangeAccepted(month, month)) return std::nullopt;
+    return month;
+}
+
+}  // namespace
+
+bool AsksForPrintPdf(const std::vector<std::string>& args) {
+    for (const std::string& arg : args) {
+        if (arg == kPrintPdfOption) return true;
+    }
+    return false;
+}
+
+ParsedPrintPdfLine ParsePrintPdfLine(const std::vector<std::string>& args) {
+    ParsedPrintPdfLine parsed;
+    PrintPdfOptions& options = parsed.options;
+    std::vector<std::string> operands;
+    bool printGiven = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (const std::optional<std::string> error = TakeAlmanacOption(args, i, options.almanac)) {
+            if (!error->empty()) return {options, *error};
+        } else if (arg == kPrintPdfOption) {
+            if (printGiven) return {options, "--print-pdf given twice"};
+            printGiven = true;
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            return {options, "unknown option: " + arg};
+        } else {
+            operands.push_back(arg);
+        }
+    }
+    if (!printGiven) return {options, "missing --print-pdf"};
+    if (operands.size() < 2 || operands.size() > 3) {
+        return {options, "--print-pdf takes FILE FIRST-MONTH [LAST-MONTH]"};
+    }
+    if (operands[0].empty()) return {options, "--print-pdf needs a file"};
+    options.file = operands[0];
+    const std::string& lastText = operands.back();
+    const std::optional<PrintMonth> first = ParseYearMonth(operands[1]);
+    if (!first) return {options, "not a month YYYY-MM of 1600-2999: " + operands[1]};
+    const std::optional<PrintMonth> last = ParseYearMonth(lastText);
+    if (!last) return {options, "not a month YYYY-MM of 1600-2999: " + lastText};
+    options.first = *first;
+    options.last = *last;
+    if (!PrintRangeAccepted(*first, *last)) return {options, "LAST-MONTH is before FIRST-MONTH"};
     return parsed;
 }
 

@@ -14,6 +14,7 @@
 #include "core/almanac_mode.h"
 #include "platform/calendar_date.h"
 #include "ui/model/ics_events.h"
+#include "ui/model/print_layout.h"
 
 namespace kalendo {
 
@@ -45,6 +46,29 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args);
 // Exactly "YYYY-MM-DD" with digits; the numbers as typed (2023-02-30 and
 // 2023-00-10 parse). nullopt for anything else.
 std::optional<CalendarDate> ParseIsoDate(const std::string& text);
+
+// The window's printing without a window:
+//   Kalendo2 [--data DIR] [--today YYYY-MM-DD] [--mode MODE] --print-pdf FILE FIRST [LAST]
+// FIRST and LAST are months YYYY-MM of 1600-2999, LAST (FIRST when not
+// given) not before FIRST. The three options mean what they mean to
+// kalendo2-cli and may stand anywhere; nothing else may.
+struct PrintPdfOptions {
+    std::string file;              // as given, not empty
+    PrintMonth first, last;
+    CliOptions almanac;            // dataFolder, today and mode only
+};
+
+struct ParsedPrintPdfLine {
+    PrintPdfOptions options;
+    std::string usageError;  // empty when the line is valid
+};
+
+// Whether the window is asked to print: "--print-pdf" is among the
+// arguments after the program name.
+bool AsksForPrintPdf(const std::vector<std::string>& args);
+
+// Parses the arguments after the program name of a line AsksForPrintPdf.
+ParsedPrintPdfLine ParsePrintPdfLine(const std::vector<std::string>& args);
 
 // The usage text (several lines, ending with a line break).
 const char* CliUsage();

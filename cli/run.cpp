@@ -98,25 +98,12 @@ int RunCommand(int argc, const char* const* argv, ConsolePlatform& platform) {
     if (const auto& t = options.today) {
         platform.FixToday(*t);
     }
-    if (options.dataFolder) {
-        // Else each of the five files would be reported as unopenable,
-        // the first one's message alone, with no word of the folder.
-        const std::string reason = UnreadableFolderReason(*options.dataFolder);
-        if (!reason.empty()) {
-            PrintTerminalLine("kalendo2-cli: " + *options.dataFolder + ": " + reason);
-            return kFatalExitStatus;
-        }
-    }
-    // The window's files, as the window finds them, unless --data names a
-    // folder. Nothing is created: before the window's first start an
-    // installed copy reads the shipped Usr.Def and Schedule.Def.
-    const DefinitionPaths paths = options.dataFolder
-                                      ? DefinitionPathsIn(WithTrailingSlash(*options.dataFolder))
-                                      : FindFileLocations().definitions;
-
     MonthRecord& rec = TheMonthRecord();
+    if (const std::string error = OpenDefinitionFiles(rec, options.dataFolder); !error.empty()) {
+        PrintTerminalLine("kalendo2-cli: " + error);
+        return kFatalExitStatus;
+    }
     const AlmanacMode almanac = options.mode.value_or(AlmanacMode::Standard);
-    OpenDocument(rec, paths);
     if (options.command == CliCommand::Year) return PrintYear(rec, options.year, almanac, stdout);
     if (options.command == CliCommand::Ics) {
         return PrintIcs(rec, options.first, options.last, options.include, almanac, stamp, stdout);
@@ -125,6 +112,22 @@ int RunCommand(int argc, const char* const* argv, ConsolePlatform& platform) {
 }
 
 }  // namespace
+
+std::string OpenDefinitionFiles(MonthRecord& rec, const std::optional<std::string>& dataFolder) {
+    if (dataFolder) {
+        // Else each of the five files would be reported as unopenable,
+        // the first one's message alone, with no word of the folder.
+        const std::string reason = UnreadableFolderReason(*dataFolder);
+        if (!reason.empty()) return *dataFolder + ": " + reason;
+    }
+    // The window's files, as the window finds them, unless --data names a
+    // folder. Nothing is created: before the window's first start an
+    // installed copy reads the shipped Usr.Def and Schedule.Def.
+    const DefinitionPaths paths =
+        dataFolder ? DefinitionPathsIn(WithTrailingSlash(*dataFolder)) : FindFileLocations().definitions;
+    OpenDocument(rec, paths);
+    return "";
+}
 
 int PrintYear(MonthRecord& rec, int year, AlmanacMode almanac, std::FILE* out) {
     const int accepted = ComputeMonth(rec, year, 1, 1, {almanac, kViewFull});

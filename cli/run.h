@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <ctime>
 #include <optional>
+#include <string>
 
 #include "core/almanac_mode.h"
 #include "core/month_record.h"
@@ -45,6 +46,12 @@ int PrintDays(MonthRecord& rec, CalendarDate first, CalendarDate last, AlmanacMo
 // kCliRefusedDate. FIRST and LAST are real dates, FIRST not after LAST.
 int PrintIcs(MonthRecord& rec, CalendarDate first, CalendarDate last, IcsInclude include,
              AlmanacMode almanac, std::time_t stamp, std::FILE* out);
+
+// The definition files of `dataFolder` (--data) or where the window finds
+// them (FileLocations), opened into `rec`; a file that cannot be used ends
+// the program through the platform's Fatal. "" when done; for a folder
+// that cannot be read "DIR: <reason>", and nothing is opened.
+std::string OpenDefinitionFiles(MonthRecord& rec, const std::optional<std::string>& dataFolder);
 
 // The program: arguments (program name first), console platform, today,
 // the definition files of --data or where the window finds them

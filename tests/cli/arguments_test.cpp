@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace kalendo {
@@ -205,6 +206,37 @@ TEST(ParseCommandLine, TodayAcceptsLeapDays) {
     const ParsedCommandLine p = ParseCommandLine({"--today", "2024-02-29", "year", "2024"});
     ASSERT_EQ(p.usageError, "");
     EXPECT_EQ(p.options.today, (CalendarDate{2024, 2, 29}));
+}
+
+// The window's --print-pdf line: the three almanac options as for the CLI,
+// anywhere; FILE and one or two months of 1600-2999 in order.
+TEST(ParsePrintPdfLine, AcceptedLinesAndUsageErrors) {
+    struct Case { Args line; const char* error; PrintMonth first, last; };
+    const Case cases[] = {
+        {{"--print-pdf", "o.pdf", "2024-01", "2024-12"}, "", {2024, 1}, {2024, 12}},
+        {{"--print-pdf", "o.pdf", "2024-05"}, "", {2024, 5}, {2024, 5}},
+        {{"o.pdf", "--mode", "precise", "1600-01", "--print-pdf", "2999-12"}, "", {1600, 1}, {2999, 12}},
+        {{"--print-pdf", "o.pdf"}, "--print-pdf takes FILE FIRST-MONTH [LAST-MONTH]", {}, {}},
+        {{"--print-pdf", "o.pdf", "2024-01", "2024-02", "2024-03"}, "--print-pdf takes FILE FIRST-MONTH [LAST-MONTH]", {}, {}},
+        {{"--print-pdf", "--print-pdf", "o.pdf", "2024-01"}, "--print-pdf given twice", {}, {}},
+        {{"--print-pdf", "", "2024-01"}, "--print-pdf needs a file", {}, {}},
+        {{"--print-pdf", "o.pdf", "2024-13"}, "not a month YYYY-MM of 1600-2999: 2024-13", {}, {}},
+        {{"--print-pdf", "o.pdf", "2024-01", "3000-01"}, "not a month YYYY-MM of 1600-2999: 3000-01", {}, {}},
+        {{"--print-pdf", "o.pdf", "2024-05-01"}, "not a month YYYY-MM of 1600-2999: 2024-05-01", {}, {}},
+        {{"--print-pdf", "o.pdf", "2024-05", "2024-04"}, "LAST-MONTH is before FIRST-MONTH", {}, {}},
+        {{"--print-pdf", "o.pdf", "2024-05", "--today", "2024-02-30"}, "--today: no such day: 2024-02-30", {}, {}},
+        {{"--print-pdf", "o.pdf", "2024-05", "-platform", "xcb"}, "unknown option: -platform", {}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.error);
+        ASSERT_TRUE(AsksForPrintPdf(c.line));
+        const ParsedPrintPdfLine p = ParsePrintPdfLine(c.line);
+        EXPECT_EQ(p.usageError, c.error);
+        if (p.usageError.empty()) {
+            EXPECT_EQ(std::tie(p.options.file, p.options.first, p.options.last), std::tie("o.pdf", c.first, c.last));
+        }
+    }
+    EXPECT_FALSE(AsksForPrintPdf({"--print-pdfs", "o.pdf", "2024-05"}));
 }
 
 }  // namespace

@@ -8,6 +8,8 @@ namespace kalendo {
 
 inline constexpr int kCmdStartupSettings = 2000;  // "スタートアップに登録(&S)"
 inline constexpr int kCmdExportIcs = 2001;        // "iCalendarに書き出す…"
+inline constexpr int kCmdPrint = 2002;            // "印刷(&P)…"
+inline constexpr int kCmdPrintPreview = 2003;     // "印刷プレビュー…"
 inline constexpr int kCmdExit = 57665;            // "Kalendoの終了(&X)"
 inline constexpr int kCmdAbout = 57664;           // "バージョン情報(&A)..."
 inline constexpr int kCmdHelp = 57670;            // "ヘルプ(&H)"

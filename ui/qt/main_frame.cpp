@@ -21,11 +21,13 @@
 #include "ui/model/ics_texts.h"
 #include "ui/model/jumps.h"  // the jump commands of the menu
 #include "ui/model/month_view.h"
+#include "ui/model/print_texts.h"
 #include "ui/model/text_format.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/config_dialog.h"
 #include "ui/qt/ics_export_dialog.h"
 #include "ui/qt/month_view.h"
+#include "ui/qt/print_dialog.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/window_hints.h"
 #include "ui/qt/window_texts.h"
@@ -144,6 +146,8 @@ void MainFrame::BuildMenus() {
     startupItem_ = AddCommand(kCmdStartupSettings, kMenuStartup);
     file->addAction(startupItem_);
     file->addAction(AddCommand(kCmdExportIcs, kIcsExportMenu));
+    file->addAction(AddCommand(kCmdPrint, kPrintMenu));
+    file->addAction(AddCommand(kCmdPrintPreview, kPrintPreviewMenu));
     file->addSeparator();
     file->addAction(AddCommand(kCmdExit, kMenuExit));
 
@@ -330,6 +334,10 @@ void MainFrame::RunCommand(int commandId) {
             return;
         case kCmdExportIcs:
             RunIcsExport(rec_, MonthOptionsOf(settings_), this);
+            return;
+        case kCmdPrint:
+        case kCmdPrintPreview:
+            RunPrint(rec_, MonthOptionsOf(settings_), commandId == kCmdPrintPreview, this);
             return;
         case kCmdExit:
             close();

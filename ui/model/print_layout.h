@@ -1,0 +1,125 @@
+// The printed month: one page per month, a 6 x 7 grid of large cells like
+// a wall calendar's. What each cell holds (the day number in the grid's
+// colours, the lunisolar day and 六曜, the holiday, the calendar notes, the
+// user's events and the day's schedules) and where every text stands on the
+// page are decided here; the Qt painter only draws them, with each text
+// cut to its box with an ellipsis. No toolkit here.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "core/almanac_mode.h"
+#include "core/month_record.h"
+#include "month/compute_month.h"
+#include "ui/model/month_view.h"
+
+namespace kalendo {
+
+// A month of the Gregorian calendar, as the range dialog and the command
+// line give it.
+struct PrintMonth {
+    int year = 0;
+    int month = 0;  // 1-12
+    friend bool operator==(const PrintMonth&, const PrintMonth&) = default;
+};
+
+// Both months lie in the years the almanac computes, month 1-12, and first
+// is not after last.
+bool PrintRangeAccepted(PrintMonth first, PrintMonth last);
+
+// The pages of an accepted range: 12 for a year.
+int PrintPageCount(PrintMonth first, PrintMonth last);
+
+// One entry of a cell, CP932, in the event list's colour of its kind.
+struct PrintEntry {
+    std::string text;
+    Rgb colour;
+    friend bool operator==(const PrintEntry&, const PrintEntry&) = default;
+};
+
+struct PrintCell {
+    int day = 0;  // 1-31; 0: the cell lies outside the month and stays blank
+    std::string dayText;    // "%d"
+    Rgb dayColour{};        // red Sundays and holidays, blue Saturdays, as the window's grid
+    std::string lunarText;  // LunarCellText; the month too on the 1st of the Gregorian month
+    // The holiday or else the generated holiday, then the calendar notes,
+    // the user's events and the schedules of the day, each table in index
+    // order (what the event list shows for that day).
+    std::vector<PrintEntry> lines;
+    friend bool operator==(const PrintCell&, const PrintCell&) = default;
+};
+
+struct PrintPage {
+    PrintMonth month;
+    std::string heading;    // "2024年（令和6年）5月": the era of the month's 1st
+    std::string monthSign;  // "己巳の月"
+    std::string footer;     // the almanac mode
+    std::array<PrintCell, kGridCells> cells;  // row-major, column 0 = Sunday
+    friend bool operator==(const PrintPage&, const PrintPage&) = default;
+};
+
+// The pages of an accepted range, one month after the other. Every day is
+// computed by ComputeMonth in `almanac` and the full display (as the
+// iCalendar export computes it), so a cell shows what the window shows on
+// that day. Moves `rec`: it is left at the range's last day. Schedules are
+// taken as the table holds them (the caller sweeps past ones first).
+std::vector<PrintPage> BuildPrintPages(MonthRecord& rec, PrintMonth first, PrintMonth last,
+                                       AlmanacMode almanac);
+
+// The window's: the same pages in the almanac the window shows, then the
+// window's day computed again in the modes `shown`, so that the record,
+// and the generated holidays the month computation writes into the shared
+// slot tables, are as they were. Precondition: the record describes a day.
+std::vector<PrintPage> BuildPrintPagesKeepingDay(MonthRecord& rec, PrintMonth first, PrintMonth last,
+                                                 MonthOptions shown);
+
+// The lines a cell prints when it has room for `capacity` (>= 1): all of
+// them when they fit, else the first capacity - 1 and "ほか N 件" for the
+// rest, in the weekday text colour.
+std::vector<PrintEntry> VisibleCellLines(const std::vector<PrintEntry>& lines, int capacity);
+
+// ---------------------------------------------------------------------------
+// Where the texts stand. Lengths in points (1/72 inch), from the top left
+// corner of the paper's printable area; font sizes are em heights in points.
+
+struct PrintRect {
+    double x = 0, y = 0, w = 0, h = 0;
+};
+
+// Text sizes, points. The cell's entries are the smallest: 7 pt still reads
+// on paper and lets a portrait cell hold eight of them.
+inline constexpr double kPrintHeadingPt = 20;
+inline constexpr double kPrintMonthSignPt = 12;
+inline constexpr double kPrintWeekdayPt = 10;
+inline constexpr double kPrintDayPt = 16;
+inline constexpr double kPrintLunarPt = 8;
+inline constexpr double kPrintLinePt = 7;
+inline constexpr double kPrintFooterPt = 8;
+// A line of text takes its em height times this: room for the descenders
+// and a little air between lines.
+inline constexpr double kPrintLineSpacing = 1.25;
+
+struct PrintGeometry {
+    PrintRect heading;    // left-aligned
+    PrintRect monthSign;  // right-aligned, on the heading's baseline band
+    std::array<PrintRect, kGridColumns> weekdays;
+    std::array<PrintRect, kGridCells> cells;  // the cells' frames
+    PrintRect footer;
+    double cellPaddingPt = 0;
+    int linesPerCell = 0;  // the entries' lines a cell holds under its two top lines
+};
+
+// The layout of a page whose printable area is widthPt x heightPt (A4
+// portrait, A4 landscape and Letter less their margins; precondition: at
+// least 200 x 200 pt).
+PrintGeometry LayoutPrintPage(double widthPt, double heightPt);
+
+// Inside cell k's frame: the day number, then the lunisolar line, then the
+// entries' lines 0 ... linesPerCell - 1, all of the cell's inner width.
+PrintRect CellDayRect(const PrintGeometry& g, int k);
+PrintRect CellLunarRect(const PrintGeometry& g, int k);
+PrintRect CellLineRect(const PrintGeometry& g, int k, int line);
+
+}  // namespace kalendo

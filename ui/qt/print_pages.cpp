@@ -1,0 +1,119 @@
+#include "ui/qt/print_pages.h"
+
+#include <QBuffer>
+#include <QFontMetricsF>
+#include <QMarginsF>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QRectF>
+
+#include "ui/qt/fonts.h"
+#include "ui/qt/qt_text.h"
+#include "ui/qt/window_texts.h"
+
+namespace kalendo {
+namespace {
+
+constexpr double kMarginMm = 10;
+constexpr double kPointsPerInch = 72;
+// Grid lines, points: fine, but still visible on a laser printer.
+constexpr double kGridLinePt = 0.5;
+constexpr Rgb kGridLine{120, 120, 120};
+constexpr Rgb kPaper{255, 255, 255};
+// PDFs are written at this resolution; the text stays vector either way.
+constexpr int kPdfDpi = 300;
+
+QRectF ToPixels(const PrintRect& r, double pxPerPt) {
+    return {r.x * pxPerPt, r.y * pxPerPt, r.w * pxPerPt, r.h * pxPerPt};
+}
+
+// One line of text in its box, vertically centred, cut with an ellipsis
+// when it is wider.
+void DrawLine(QPainter& painter, const QRectF& box, const std::string& cp932, const QFont& font,
+              const Rgb& colour, Qt::Alignment horizontal = Qt::AlignLeft) {
+    if (cp932.empty()) return;
+    const QFontMetricsF metrics(font, painter.device());
+    const QString text = metrics.elidedText(ToQt(cp932), Qt::ElideRight, box.width());
+    painter.setFont(font);
+    painter.setPen(ToQColor(colour));
+    painter.drawText(box, static_cast<int>(horizontal | Qt::AlignVCenter | Qt::TextSingleLine), text);
+}
+
+}  // namespace
+
+QPageLayout PrintPageLayout(QPageSize::PageSizeId size, QPageLayout::Orientation orientation) {
+    return QPageLayout(QPageSize(size), orientation,
+                       QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm), QPageLayout::Millimeter);
+}
+
+QFont PrintFont(double points, bool bold) { return FaceFont(kFaceGothic, points, bold); }
+
+void PaintPrintPage(QPainter& painter, const PrintPage& page, const PrintGeometry& g, double pxPerPt) {
+    painter.save();
+    DrawLine(painter, ToPixels(g.heading, pxPerPt), page.heading, PrintFont(kPrintHeadingPt, true),
+             kWeekdayText);
+    DrawLine(painter, ToPixels(g.monthSign, pxPerPt), page.monthSign, PrintFont(kPrintMonthSignPt),
+             kWeekdayText, Qt::AlignRight);
+
+    const QFont weekdayFont = PrintFont(kPrintWeekdayPt, true);
+    for (int c = 0; c < kGridColumns; ++c) {
+        const WeekdayHeading heading = HeadingForColumn(c);
+        const QRectF box = ToPixels(g.weekdays[c], pxPerPt);
+        painter.fillRect(box, ToQColor(heading.bg));
+        DrawLine(painter, box, heading.text, weekdayFont, heading.fg, Qt::AlignHCenter);
+    }
+
+    const QFont dayFont = PrintFont(kPrintDayPt, true);
+    const QFont lunarFont = PrintFont(kPrintLunarPt);
+    const QFont lineFont = PrintFont(kPrintLinePt);
+    QPen gridPen(ToQColor(kGridLine));
+    gridPen.setWidthF(kGridLinePt * pxPerPt);
+    for (int k = 0; k < kGridCells; ++k) {
+        const PrintCell& cell = page.cells[k];
+        const QRectF frame = ToPixels(g.cells[k], pxPerPt);
+        painter.fillRect(frame, ToQColor(cell.day == 0 ? kOtherMonthBackground : kPaper));
+        painter.setPen(gridPen);
+        painter.drawRect(frame);
+        if (cell.day == 0) continue;
+        DrawLine(painter, ToPixels(CellDayRect(g, k), pxPerPt), cell.dayText, dayFont, cell.dayColour);
+        DrawLine(painter, ToPixels(CellLunarRect(g, k), pxPerPt), cell.lunarText, lunarFont, kWeekdayText);
+        if (g.linesPerCell == 0) continue;
+        const std::vector<PrintEntry> lines = VisibleCellLines(cell.lines, g.linesPerCell);
+        for (int i = 0; i < static_cast<int>(lines.size()); ++i) {
+            DrawLine(painter, ToPixels(CellLineRect(g, k, i), pxPerPt), lines[i].text, lineFont,
+                     lines[i].colour);
+        }
+    }
+    DrawLine(painter, ToPixels(g.footer, pxPerPt), page.footer, PrintFont(kPrintFooterPt), kWeekdayText,
+             Qt::AlignRight);
+    painter.restore();
+}
+
+void PaintPrintPages(QPagedPaintDevice& device, const std::vector<PrintPage>& pages) {
+    QPainter painter(&device);
+    const QRectF area = device.pageLayout().paintRect(QPageLayout::Point);
+    const PrintGeometry g = LayoutPrintPage(area.width(), area.height());
+    const double pxPerPt = device.logicalDpiX() / kPointsPerInch;
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        if (i > 0) device.newPage();
+        PaintPrintPage(painter, pages[i], g, pxPerPt);
+    }
+}
+
+QByteArray PrintPdfBytes(const std::vector<PrintPage>& pages, const QPageLayout& layout) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setPageLayout(layout);
+        writer.setResolution(kPdfDpi);
+        writer.setCreator(QStringLiteral("Kalendo2"));
+        writer.setTitle(QStringLiteral("Kalendo2"));
+        PaintPrintPages(writer, pages);
+    }  // the writer finishes the document when it goes
+    return bytes;
+}
+
+}  // namespace kalendo
