@@ -46,6 +46,14 @@ int PrintDays(MonthRecord& rec, CalendarDate first, CalendarDate last, AlmanacMo
 int PrintIcs(MonthRecord& rec, CalendarDate first, CalendarDate last, IcsInclude include,
              AlmanacMode almanac, std::time_t stamp, std::FILE* out);
 
+// "close-calls FIRST LAST": one line per close call (in `almanac`) of the
+// new moons and solar terms the almanac places from FIRST to LAST, in order,
+// with the days it changes. FIRST and LAST are real dates, FIRST not after
+// LAST; a date outside 1600-2999 prints nothing (the range message is
+// shown) and gives kCliRefusedDate.
+int PrintCloseCalls(MonthRecord& rec, CalendarDate first, CalendarDate last, AlmanacMode almanac,
+                    std::FILE* out);
+
 // The program: arguments (program name first), console platform, today,
 // the definition files of --data or where the window finds them
 // (FileLocations), the command. Usage errors print a line and the usage

@@ -69,7 +69,7 @@ TEST_F(CliRunTest, DayObjectKeysInOrder) {
         "leapMonth", "rokuyo", "officer", "mansion", "moonPhase", "moonAge", "sunLongitude",
         "moonLongitude", "era", "eraYear", "holiday", "generatedHoliday", "dayOff", "notes",
         "userEntries", "schedules", "panes", "officerDetail", "mansionDetail", "detail",
-        "eventList", "scheduleList", "grid", "title"};
+        "eventList", "scheduleList", "grid", "title", "closeCalls"};
     EXPECT_EQ(KeysOf(lines[0]), want);
     EXPECT_EQ(status_, kCliDone);
     EXPECT_EQ(ValueOf(lines[0], "date"), "\"2024-02-03\"");
