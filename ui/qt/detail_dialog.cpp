@@ -16,10 +16,14 @@ constexpr double kViewerPoints = 11.0;
 // The almanac text has up to twelve lines; the event text a few names.
 constexpr int kAlmanacSize[] = {330, 215};
 constexpr int kEventSize[] = {330, 80};
+// One or two sentences of close calls, each two or three lines.
+constexpr int kCloseCallSize[] = {330, 110};
 
 }  // namespace
 
-DetailDialog::DetailDialog(const DetailTexts& texts, QWidget* parent) : QDialog(parent) {
+DetailDialog::DetailDialog(const DetailTexts& texts, const std::string& closeCallText,
+                           QWidget* parent)
+    : QDialog(parent) {
     setWindowTitle(ToQt(kDetailCaption));
     const QFont viewerFont = FaceFont(kFacePGothic, kViewerPoints);
     almanac_ = new Viewer(this);
@@ -43,6 +47,14 @@ DetailDialog::DetailDialog(const DetailTexts& texts, QWidget* parent) : QDialog(
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(almanac_);
     layout->addWidget(events_);
+    if (!closeCallText.empty()) {
+        closeCalls_ = new Viewer(this);
+        closeCalls_->setObjectName(QStringLiteral("closeCalls"));
+        closeCalls_->setFont(viewerFont);
+        closeCalls_->setPlainText(ToQtLines(closeCallText));
+        closeCalls_->setFixedSize(kCloseCallSize[0], kCloseCallSize[1]);
+        layout->addWidget(closeCalls_);
+    }
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     ok->setFocus();

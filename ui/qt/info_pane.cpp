@@ -66,6 +66,13 @@ void InfoPane::SetPaneFont(const QFont& font) {
     FitFont();
 }
 
+void InfoPane::SetRightReserve(int pixels) {
+    if (pixels == rightReserve_) return;
+    rightReserve_ = pixels;
+    setTextMargins(0, 0, pixels, 0);
+    FitFont();
+}
+
 void InfoPane::resizeEvent(QResizeEvent* event) {
     QLineEdit::resizeEvent(event);
     FitFont();
@@ -73,7 +80,7 @@ void InfoPane::resizeEvent(QResizeEvent* event) {
 
 void InfoPane::FitFont() {
     QFont font = paneFont_;
-    const int room = contentsRect().width() - 2 * kTextSideMargin;
+    const int room = contentsRect().width() - 2 * kTextSideMargin - rightReserve_;
     const QString shown = text();
     while (font.pointSizeF() > kSmallestFitPoints &&
            QFontMetrics(font).horizontalAdvance(shown) > room) {

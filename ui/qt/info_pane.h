@@ -24,6 +24,10 @@ public:
     // drawn a little smaller, down to what fits, rather than cut off.
     void SetPaneFont(const QFont& font);
 
+    // Room kept free at the right end of the pane for a mark of its own
+    // (pixels; 0 for none): the text is centred and fitted in the rest.
+    void SetRightReserve(int pixels);
+
     const std::string& detailTitle() const { return detailTitle_; }
     const std::string& detailText() const { return detailText_; }
 
@@ -38,6 +42,7 @@ private:
     void FitFont();
 
     QFont paneFont_;
+    int rightReserve_ = 0;
     std::string text_;
     std::string detailTitle_;
     std::string detailText_;
