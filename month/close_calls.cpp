@@ -28,11 +28,21 @@ CalendarDate TargetOf(const MonthRecord& rec) {
     return {rec.year[kTarget], rec.month[kTarget], rec.day[kTarget]};
 }
 
-// A close call and where its event stands in the year's tables.
+// A close call, where its event stands in the year's tables, and the
+// year's tables with it moved across its midnight.
 struct TableCloseCall {
     CloseCall call;
     bool term = false;  // in rec.terms, else in rec.newMoons
     int index = 0;
+    bool numberable = true;  // false: with the event moved no anchor can be placed
+    DateList<kTermCount> terms;
+    DateList<kNewMoonCount> newMoons;
+    int lunarMonthNumber[kNewMoonCount] = {};
+    DateList<kAnchorCapacity> anchorStart;
+    DateList<kAnchorCapacity> anchorFirst;
+    // The days of the year whose holidays or calendar notes the move
+    // changes, from the dates they get for the year.
+    std::vector<CalendarDate> definitionDays;
 };
 
 // The scalar part the day's steps read, copied to a second record on the
@@ -101,35 +111,141 @@ private:
     int generatedCount_;
 };
 
-// `scratch` (a copy of a record's tables) with one event on another day:
-// the month numbers and the officer anchors again. False when the numbering
-// cannot place its anchors with the event there.
-bool MoveEvent(MonthRecord& scratch, const TableCloseCall& c) {
-    if (c.term) {
-        StoreEntry(scratch.terms, c.index, c.call.otherDay);
-    } else {
-        StoreEntry(scratch.newMoons, c.index, c.call.otherDay);
-    }
-    if (!TryNumberLunarMonths(scratch)) return false;
-    ComputeOfficerAnchors(scratch);
-    return true;
-}
-
 void EvaluateDefinitions(MonthRecord& scratch) {
     EvaluateHolidays(scratch);
     GenerateHolidays(scratch);
     EvaluateNotes(scratch);
 }
 
+// The moved tables of `c` into a record.
+void LoadMove(MonthRecord& to, const TableCloseCall& c) {
+    to.terms = c.terms;
+    to.newMoons = c.newMoons;
+    std::memcpy(to.lunarMonthNumber, c.lunarMonthNumber, sizeof to.lunarMonthNumber);
+    to.anchorStart = c.anchorStart;
+    to.anchorFirst = c.anchorFirst;
+}
+
+// The Gregorian dates the holidays and notes got for the target year, in
+// table order; a lunisolar note's date follows the lunisolar dates compared
+// day by day, and stands here as no date.
+struct DefinitionDates {
+    std::vector<CalendarDate> listed;     // holidays, then notes
+    std::vector<CalendarDate> generated;  // any order
+};
+
+DefinitionDates DatesOfDefinitions(const MonthRecord& rec) {
+    DefinitionDates dates;
+    const int y = rec.year[kTarget];
+    for (int i = 0; i < rec.holidayCount; ++i) {
+        const DefinitionEntry& e = rec.tables.holidays[i];
+        dates.listed.push_back({y, e.month, e.day});
+    }
+    for (int i = 0; i < rec.noteCount; ++i) {
+        const DefinitionEntry& e = rec.tables.notes[i];
+        dates.listed.push_back({e.oldCalendar == 1 ? 0 : e.year, e.month, e.day});
+    }
+    for (int i = 0; i < rec.generatedHolidayCount; ++i) {
+        const DefinitionEntry& e = rec.tables.generatedHolidays[i];
+        dates.generated.push_back({y, e.month, e.day});
+    }
+    return dates;
+}
+
+bool InYear(const CalendarDate& d, int year) { return d.year == year && d.month >= 1 && d.day >= 1; }
+
+// The days of the target year whose holiday or note dates differ between
+// two records evaluated for the same target.
+std::vector<CalendarDate> ChangedDefinitionDays(const DefinitionDates& before,
+                                                const DefinitionDates& after, int year) {
+    std::vector<CalendarDate> days;
+    const auto add = [&](const CalendarDate& d) {
+        if (InYear(d, year)) days.push_back(d);
+    };
+    for (std::size_t i = 0; i < before.listed.size(); ++i) {
+        if (!(before.listed[i] == after.listed[i])) {
+            add(before.listed[i]);
+            add(after.listed[i]);
+        }
+    }
+    // The generated holidays may differ in number: every date of either
+    // list that the other lacks.
+    const auto lacks = [](const std::vector<CalendarDate>& list, const CalendarDate& d) {
+        return std::find(list.begin(), list.end(), d) == list.end();
+    };
+    for (const CalendarDate& d : before.generated) {
+        if (lacks(after.generated, d)) add(d);
+    }
+    for (const CalendarDate& d : after.generated) {
+        if (lacks(before.generated, d)) add(d);
+    }
+    return days;
+}
+
+// The moved tables and definition days of `c`, for the tables of `rec`
+// (which holds the definition files; their computed dates are put back).
+void PrepareMove(MonthRecord& rec, TableCloseCall& c) {
+    MonthRecord moved(rec.tables);
+    CopyScalars(moved, rec);
+    if (c.term) {
+        StoreEntry(moved.terms, c.index, c.call.otherDay);
+    } else {
+        StoreEntry(moved.newMoons, c.index, c.call.otherDay);
+    }
+    c.numberable = TryNumberLunarMonths(moved);
+    if (!c.numberable) return;
+    ComputeOfficerAnchors(moved);
+    c.terms = moved.terms;
+    c.newMoons = moved.newMoons;
+    std::memcpy(c.lunarMonthNumber, moved.lunarMonthNumber, sizeof c.lunarMonthNumber);
+    c.anchorStart = moved.anchorStart;
+    c.anchorFirst = moved.anchorFirst;
+
+    MonthRecord base(rec.tables);
+    CopyScalars(base, rec);
+    // Evaluated for 1 January: a definition's date for the year.
+    const int y = rec.year[kTarget];
+    for (MonthRecord* r : {&base, &moved}) {
+        r->month[kTarget] = 1;
+        r->day[kTarget] = 1;
+        r->weekday[kTarget] = Weekday(y, 1, 1);
+    }
+    const ComputedDatesKept kept(rec);
+    EvaluateDefinitions(base);
+    const DefinitionDates before = DatesOfDefinitions(base);
+    EvaluateDefinitions(moved);
+    c.definitionDays = ChangedDefinitionDays(before, DatesOfDefinitions(moved), y);
+}
+
+// Whether the day can read otherwise with `c` moved: its lunisolar date or
+// 十二直 differs with the moved tables, or its holidays or notes do.
+bool MayChange(MonthRecord& base, MonthRecord& moved, const TableCloseCall& c, int y, int m,
+               int d) {
+    LunisolarDate(base, y, m, d);
+    LunisolarDate(moved, y, m, d);
+    if (base.lunarMonth != moved.lunarMonth || base.lunarDay != moved.lunarDay ||
+        OfficerIndex(base, y, m, d) != OfficerIndex(moved, y, m, d)) {
+        return true;
+    }
+    const CalendarDate day{y, m, d};
+    return std::find(c.definitionDays.begin(), c.definitionDays.end(), day) !=
+           c.definitionDays.end();
+}
+
 // The close calls among the events of the record's tables, in the order of
 // their instants.
-std::vector<TableCloseCall> CloseCallsOfTables(const MonthRecord& rec) {
+std::vector<TableCloseCall> CloseCallsOfTables(MonthRecord& rec) {
     std::vector<TableCloseCall> out;
     const auto consider = [&](EventKind kind, int term, bool inTerms, int index,
                               const CalendarDate& day) {
         const std::optional<CloseCall> c = CloseCallOf(EventNear(kind, term, day), rec.almanacMode);
         // The event the tables hold is the one whose day they give.
-        if (c && c->day == day) out.push_back({*c, inTerms, index});
+        if (!c || !(c->day == day)) return;
+        TableCloseCall& t = out.emplace_back();
+        t.call = *c;
+        t.term = inTerms;
+        t.index = index;
+        PrepareMove(rec, t);
     };
     for (int n = 0; n < kNewMoonCount; ++n) {
         consider(EventKind::NewMoon, -1, false, n, EntryAt(rec.newMoons, n));
@@ -154,7 +270,7 @@ constexpr int kKeptYears = 4;
 KeptYear keptYears[kKeptYears];
 unsigned keptClock = 0;
 
-const std::vector<TableCloseCall>& CloseCallsOfYearTables(const MonthRecord& rec) {
+const std::vector<TableCloseCall>& CloseCallsOfYearTables(MonthRecord& rec) {
     static std::vector<TableCloseCall> fresh;
     const YearKey key{rec.year[kTarget], rec.almanacMode};
     if (!AlmanacCaching()) {
@@ -188,33 +304,6 @@ int TableIndexOf(const MonthRecord& rec, const CloseCall& call) {
     return -1;
 }
 
-// The Gregorian dates the holidays and notes got for the target year, in
-// table order; a lunisolar note's date follows the lunisolar dates compared
-// day by day, and stands here as no date.
-struct DefinitionDates {
-    std::vector<CalendarDate> listed;     // holidays, then notes
-    std::vector<CalendarDate> generated;  // any order
-};
-
-DefinitionDates DatesOfDefinitions(const MonthRecord& rec) {
-    DefinitionDates dates;
-    const int y = rec.year[kTarget];
-    for (int i = 0; i < rec.holidayCount; ++i) {
-        const DefinitionEntry& e = rec.tables.holidays[i];
-        dates.listed.push_back({y, e.month, e.day});
-    }
-    for (int i = 0; i < rec.noteCount; ++i) {
-        const DefinitionEntry& e = rec.tables.notes[i];
-        dates.listed.push_back({e.oldCalendar == 1 ? 0 : e.year, e.month, e.day});
-    }
-    for (int i = 0; i < rec.generatedHolidayCount; ++i) {
-        const DefinitionEntry& e = rec.tables.generatedHolidays[i];
-        dates.generated.push_back({y, e.month, e.day});
-    }
-    return dates;
-}
-
-bool InYear(const CalendarDate& d, int year) { return d.year == year && d.month >= 1 && d.day >= 1; }
 
 // The days of year `z` that `call` changes, added to `days`.
 void AddDaysOfYear(MonthRecord& rec, const CloseCall& call, int z, AlmanacMode mode,
@@ -222,49 +311,22 @@ void AddDaysOfYear(MonthRecord& rec, const CloseCall& call, int z, AlmanacMode m
     MonthRecord base(rec.tables);
     CopyScalars(base, rec);
     base.year[kTarget] = z;
-    base.month[kTarget] = 1;
-    base.day[kTarget] = 1;
-    base.weekday[kTarget] = Weekday(z, 1, 1);
     base.almanacMode = mode;
     LoadYearTables(base, YearKey{z, mode});
-    const int index = TableIndexOf(base, call);
-    if (index < 0) return;
+    TableCloseCall c;
+    c.call = call;
+    c.term = call.event.kind == EventKind::SolarTerm;
+    c.index = TableIndexOf(base, call);
+    if (c.index < 0) return;
+    PrepareMove(base, c);
+    if (!c.numberable) return;
     MonthRecord moved(rec.tables);
     CopyScalars(moved, base);
-    if (!MoveEvent(moved, {call, call.event.kind == EventKind::SolarTerm, index})) return;
-
+    LoadMove(moved, c);
     for (int m = 1; m <= 12; ++m) {
         for (int d = 1; d <= DaysInMonth(z, m); ++d) {
-            LunisolarDate(base, z, m, d);
-            LunisolarDate(moved, z, m, d);
-            if (base.lunarMonth != moved.lunarMonth || base.lunarDay != moved.lunarDay ||
-                OfficerIndex(base, z, m, d) != OfficerIndex(moved, z, m, d)) {
-                days.push_back({z, m, d});
-            }
+            if (MayChange(base, moved, c, z, m, d)) days.push_back({z, m, d});
         }
-    }
-    const ComputedDatesKept kept(rec);
-    EvaluateDefinitions(base);
-    const DefinitionDates before = DatesOfDefinitions(base);
-    EvaluateDefinitions(moved);
-    const DefinitionDates after = DatesOfDefinitions(moved);
-    const auto add = [&](const CalendarDate& d) {
-        if (InYear(d, z)) days.push_back(d);
-    };
-    for (std::size_t i = 0; i < before.listed.size(); ++i) {
-        if (!(before.listed[i] == after.listed[i])) {
-            add(before.listed[i]);
-            add(after.listed[i]);
-        }
-    }
-    const auto lacks = [](const std::vector<CalendarDate>& list, const CalendarDate& d) {
-        return std::find(list.begin(), list.end(), d) == list.end();
-    };
-    for (const CalendarDate& d : before.generated) {
-        if (lacks(after.generated, d)) add(d);
-    }
-    for (const CalendarDate& d : after.generated) {
-        if (lacks(before.generated, d)) add(d);
     }
 }
 
@@ -291,16 +353,26 @@ std::vector<DayCloseCall> CloseCallsOfTarget(MonthRecord& rec) {
     const std::vector<TableCloseCall>& calls = CloseCallsOfYearTables(rec);
     if (calls.empty()) return out;
     const CalendarDate t = TargetOf(rec);
-    const DayReading base = ReadingOfTarget(rec);
-    const ComputedDatesKept kept(rec);
+    std::optional<DayReading> base;
+    std::optional<ComputedDatesKept> kept;
+    MonthRecord unmoved(rec.tables);
+    CopyScalars(unmoved, rec);
     for (const TableCloseCall& c : calls) {
+        if (!c.numberable) continue;
         MonthRecord moved(rec.tables);
         CopyScalars(moved, rec);
-        if (!MoveEvent(moved, c)) continue;
+        LoadMove(moved, c);
+        // Most days of a year read alike with the event moved; only the
+        // others are computed whole.
+        if (!MayChange(unmoved, moved, c, t.year, t.month, t.day)) continue;
+        if (!base) {
+            base = ReadingOfTarget(rec);
+            kept.emplace(rec);
+        }
         EvaluateDefinitions(moved);
         LunisolarDate(moved, t.year, t.month, t.day);
         const DayReading other = ReadingOfTarget(moved);
-        if (!(other == base)) out.push_back({c.call, other});
+        if (!(other == *base)) out.push_back({c.call, other});
     }
     return out;
 }

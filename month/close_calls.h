@@ -40,7 +40,9 @@ struct DayCloseCall {
 // The close calls (in the record's mode) among the events of the target
 // year's tables that the target depends on, in the order of their instants.
 // The record must have been moved to its target by ComputeMonth; the
-// definition files' computed dates are restored afterwards.
+// definition files' computed dates are restored afterwards. Only a day
+// whose lunisolar date or 十二直 the move changes, or on which a holiday or
+// note falls in either case by its date for the year, is computed whole.
 std::vector<DayCloseCall> CloseCallsOfTarget(MonthRecord& rec);
 
 // A close call with every day of 1600-2999 whose reading it changes.
