@@ -10,6 +10,7 @@
 #include "defs/notes.h"
 #include "defs/schedules.h"
 #include "ui/model/day_texts.h"
+#include "ui/model/lunisolar_days.h"
 #include "ui/model/month_view.h"
 #include "ui/model/view_state.h"
 
@@ -117,7 +118,8 @@ void WriteDetail(JsonWriter& w, const DetailPane& pane) {
 // window draws: "panes", "officerDetail", "mansionDetail", "detail",
 // "eventList", "scheduleList", "grid", "title".
 void WriteScreenKeys(JsonWriter& w, MonthRecord& rec) {
-    const ViewState view = BuildViewState(rec);
+    ViewState view = BuildViewState(rec);
+    AddLunarTexts(rec, view.grid);
     const DetailTexts detail = BuildDetailTexts(rec);
 
     w.Key("panes").BeginObject();
@@ -166,6 +168,7 @@ void WriteScreenKeys(JsonWriter& w, MonthRecord& rec) {
         WriteRgb(w, cell.fg);
         w.Key("bg");
         WriteRgb(w, cell.bg);
+        w.Key("lunarText").Cp932(cell.lunarText);
         w.EndObject();
     }
     w.EndArray();

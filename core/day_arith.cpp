@@ -12,6 +12,7 @@ constexpr int kMonthLength[2][kMonthsPerYear] = {
     {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31},
     {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31},
 };
+constexpr int kShortestMonthDays = 28;  // February of a common year
 
 // floor(a / b) for b > 0.
 constexpr long long FloorDiv(long long a, long long b) {
@@ -48,8 +49,12 @@ int DaysInMonth(int y, int m) {
 }
 
 void NormalizeDate(int& y, int& m, int& d) {
-    // Most dates handed in are valid already.
-    if (m >= 1 && m <= kMonthsPerYear && d >= 1 && d <= kMonthLength[IsLeapYear(y)][m - 1]) return;
+    // Most dates handed in are valid already, and most of those lie in the
+    // first 28 days, which every month has, leap year or not.
+    if (m >= 1 && m <= kMonthsPerYear && d >= 1 &&
+        (d <= kShortestMonthDays || d <= kMonthLength[IsLeapYear(y)][m - 1])) {
+        return;
+    }
 
     // Carry whole years until 1 <= m <= 12.
     if (m > kMonthsPerYear || m <= 0) {

@@ -5,6 +5,7 @@
 // same way for ever.
 #include "defs/expression.h"
 
+#include <array>
 #include <cassert>
 #include <charconv>
 #include <cmath>
@@ -153,12 +154,19 @@ int DayTokenSearch(const char* s, int length, int from) {
     return -1;
 }
 
+// The operators and limit marks, as a table of bytes: every byte of an
+// expression is tested, the lead and trail bytes of its Japanese keywords too.
+constexpr auto kOperatorBytes = [] {
+    std::array<bool, 256> table{};
+    for (const unsigned char c : {'+', '-', '<', '=', '>', '|'}) table[c] = true;
+    return table;
+}();
+
 // From the byte after the cursor: the next operator or limit mark. The byte
 // at the cursor is never taken, so a number's own leading "-" stands.
 int OperatorSearch(const char* s, int length, int cursor) {
     for (int p = cursor + 1; p < length; ++p) {
-        const char c = s[p];
-        if (c == '+' || c == '-' || c == '<' || c == '=' || c == '>' || c == '|') return p;
+        if (kOperatorBytes[static_cast<unsigned char>(s[p])]) return p;
     }
     return -1;
 }

@@ -100,6 +100,7 @@ struct DayCell {
     std::string text;  // "%2d" of the day (one-digit days get a leading blank)
     Rgb fg;            // text colour (bold text)
     Rgb bg;            // background
+    std::string lunarText;  // the second line (AddLunarTexts); empty until asked for
     friend bool operator==(const DayCell&, const DayCell&) = default;
 };
 using MonthGrid = std::array<DayCell, kGridCells>;

@@ -1,0 +1,86 @@
+#include "ui/model/lunisolar_days.h"
+
+#include <charconv>
+
+#include "almanac/sign_names.h"
+#include "almanac/signs.h"
+#include "astro/lunisolar.h"
+#include "core/day_arith.h"
+#include "month/compute_month.h"
+#include "month/year_tables.h"
+#include "ui/model/model_texts.h"
+
+namespace kalendo {
+
+LunisolarDays::LunisolarDays(const MonthRecord& rec) : scratch_(rec.tables) {
+    scratch_.almanacMode = rec.almanacMode;
+}
+
+LunisolarDay LunisolarDays::Of(const CalendarDate& date) {
+    if (date.year < kFirstComputedYear || date.year > kLastComputedYear) return {};
+    const double jd = JulianDate(date.year, date.month, date.day);
+    if (scratch_.year[kTarget] != date.year) {
+        // A grid spans at most two years, and the year tables keep the
+        // years beside the target, so this is a copy, seldom a computation.
+        scratch_.year[kTarget] = date.year;
+        LoadYearTables(scratch_, YearKey{date.year, scratch_.almanacMode});
+        monthEndJd_ = monthFirstJd_ = 0;
+    }
+    if (jd >= monthFirstJd_ && jd < monthEndJd_) {
+        scratch_.lunarMonth = month_;
+        scratch_.lunarDay = static_cast<int>(jd - monthFirstJd_) + 1;
+    } else {
+        LunisolarDate(scratch_, date.year, date.month, date.day);
+        month_ = scratch_.lunarMonth;
+        monthFirstJd_ = jd - (scratch_.lunarDay - 1);
+        monthEndJd_ = monthFirstJd_;  // an empty range until the next new moon is found
+        for (int n = 0; n < kNewMoonCount; ++n) {
+            const CalendarDate newMoon = EntryAt(scratch_.newMoons, n);
+            const double newMoonJd = JulianDate(newMoon.year, newMoon.month, newMoon.day);
+            if (newMoonJd > monthFirstJd_) {
+                monthEndJd_ = newMoonJd;
+                break;
+            }
+        }
+    }
+    const int month = scratch_.lunarMonth;
+    return LunisolarDay{month < 0 ? -month : month, month < 0, scratch_.lunarDay,
+                        RokuyoIndex(scratch_)};
+}
+
+namespace {
+
+void AppendNumber(std::string& out, int n) {
+    char digits[12];
+    const std::to_chars_result r = std::to_chars(digits, digits + sizeof digits, n);
+    out.append(digits, r.ptr);
+}
+
+}  // namespace
+
+// Built by hand rather than through printf: the CLI writes 42 of these for
+// every day it prints.
+std::string LunarCellText(const LunisolarDay& day, bool withMonth) {
+    std::string text;
+    if (day.month == 0) return text;
+    if (withMonth || day.day == 1) {
+        if (day.leap) text += kGridLunarLeapMark;
+        AppendNumber(text, day.month);
+        text += kGridLunarMonthDaySeparator;
+    }
+    AppendNumber(text, day.day);
+    text += kGridLunarRokuyoSeparator;
+    text += RokuyoName(day.rokuyo);
+    return text;
+}
+
+void AddLunarTexts(const MonthRecord& rec, MonthGrid& grid) {
+    if (grid[0].day == 0) return;  // no month computed yet
+    LunisolarDays days(rec);
+    for (int k = 0; k < kGridCells; ++k) {
+        DayCell& cell = grid[k];
+        cell.lunarText = LunarCellText(days.Of(CellClickTarget(rec, cell.day)), k == 0);
+    }
+}
+
+}  // namespace kalendo

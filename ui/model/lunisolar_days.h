@@ -1,0 +1,54 @@
+// The lunisolar day and 六曜 of any date near the record's month, in the
+// almanac mode the record was computed in: what the grid's second line, the
+// printed month and the day cells' spoken names show for days other than
+// the target.
+//
+// Every date is read from its own year's tables, as a month computation of
+// that date would: the last days of December belong to the lunar month the
+// year they lie in numbers, which near a leap month need not be what the
+// next year's tables say of them.
+#pragma once
+
+#include <string>
+
+#include "core/month_record.h"
+#include "platform/calendar_date.h"
+#include "ui/model/month_view.h"
+
+namespace kalendo {
+
+struct LunisolarDay {
+    int month = 0;  // 1-12; 0 for a date outside the years the almanac computes
+    bool leap = false;
+    int day = 0;     // 1-30
+    int rokuyo = -1;  // 0 先勝 ... 5 赤口
+    friend bool operator==(const LunisolarDay&, const LunisolarDay&) = default;
+};
+
+// Reads dates one by one on a record of its own that shares the slot tables
+// of `rec` (the definition files are not touched: only the year tables are
+// loaded into it), so the record handed in is never moved.
+class LunisolarDays {
+public:
+    explicit LunisolarDays(const MonthRecord& rec);
+    LunisolarDay Of(const CalendarDate& date);
+
+private:
+    MonthRecord scratch_;
+    // The lunar month the last date fell in, as Julian dates at 0 h: a
+    // grid's days lie in at most three, so most dates need no search.
+    double monthFirstJd_ = 0;
+    double monthEndJd_ = 0;  // the next new moon's day
+    int month_ = 0;          // as the record holds it: negative in a leap month
+};
+
+// The grid cell's second line, CP932: "25 先負" for an ordinary day; the
+// month too on the first day of a lunar month and when `withMonth` (the
+// grid's first cell): "4/1 仏滅", "閏4/1 仏滅". Empty outside the years.
+std::string LunarCellText(const LunisolarDay& day, bool withMonth);
+
+// Fills every cell's lunarText (the window asks for it only while the line
+// is shown; the CLI always).
+void AddLunarTexts(const MonthRecord& rec, MonthGrid& grid);
+
+}  // namespace kalendo
