@@ -55,6 +55,7 @@ int main(int argc, char** argv) {
     }
     if (!kalendo::CheckGraphicalSession()) return kalendo::kRefusedStartStatus;
     kalendo::PreferXcbUnderWayland();
+    if (!kalendo::CheckDisplayPlatform()) return kalendo::kRefusedStartStatus;
     QApplication app(argc, argv);
     // Every text of the window passes the converter; without it nothing
     // could be shown, so the reason is shown as plain ASCII.

@@ -45,7 +45,11 @@ almanac as JSON for scripts.
 .
 旧暦・六曜・干支・十二直・二十八宿・月齢・祝日とスケジュールを表示する暦です。")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic | fonts-noto-cjk, qt6-translations-l10n")
+# What Qt loads at run time, which dpkg-shlibdeps cannot see: a Japanese
+# font, Qt's Japanese texts, and the Wayland platform plugin (without it a
+# Wayland session with no X display has no platform the window can open on).
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+  "fonts-ipafont-gothic | fonts-noto-cjk, qt6-translations-l10n, qt6-wayland")
 # kalendo2_<version>_<architecture>.deb
 set(CPACK_DEBIAN_FILE_NAME "DEB-DEFAULT")
 

@@ -19,13 +19,26 @@ bool ComputeMonthAccepts(int y, int m, int d) {
            d <= DaysInMonth(y, m);
 }
 
-int ComputeMonth(MonthRecord& rec, int y, int m, int d, MonthOptions options) {
-    // The monthly display always describes today, whatever date was asked.
+namespace {
+
+// The monthly display always describes today, whatever date was asked.
+void TakeDisplayedDate(const MonthRecord& rec, int& y, int& m, int& d, MonthOptions options) {
     if (options.display == kViewMonthly) {
         y = rec.year[kToday];
         m = rec.month[kToday];
         d = rec.day[kToday];
     }
+}
+
+}  // namespace
+
+bool ComputeMonthWouldAccept(const MonthRecord& rec, int y, int m, int d, MonthOptions options) {
+    TakeDisplayedDate(rec, y, m, d, options);
+    return ComputeMonthAccepts(y, m, d);
+}
+
+int ComputeMonth(MonthRecord& rec, int y, int m, int d, MonthOptions options) {
+    TakeDisplayedDate(rec, y, m, d, options);
     // Outside the supported range a date changes nothing, the target
     // included, so a refused command redraws the month it came from.
     if (!ComputeMonthAccepts(y, m, d)) {

@@ -30,6 +30,11 @@ struct MonthOptions {
 // today's date first.
 int ComputeMonth(MonthRecord& rec, int y, int m, int d, MonthOptions options);
 
+// Whether ComputeMonth(rec, y, m, d, options) would give 1, asked before
+// anything moves (a dialog that stays open on a refusal): the date it
+// would compute, today's in the monthly display, is accepted.
+bool ComputeMonthWouldAccept(const MonthRecord& rec, int y, int m, int d, MonthOptions options);
+
 // Reads today's local date from the platform into element 1 of the date
 // arrays; all four fields 0 (weekday -1) when the clock cannot be read.
 void UpdateToday(MonthRecord& rec);

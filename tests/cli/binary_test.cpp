@@ -442,9 +442,12 @@ TEST_F(CliBinaryTest, ScreenOfMidJune2024) {
     // June 2024 starts on a Saturday: cell 0 is 26 May, cell 6 is 1 June,
     // and the selected day, today, is cell 20 with the today background.
     EXPECT_EQ(grid.rfind("[{\"day\":-26,\"text\":\"26\",\"fg\":[20,100,20],", 0), 0u) << grid;
-    EXPECT_NE(grid.find("{\"day\":1,\"text\":\" 1\",\"fg\":[20,20,250],\"bg\":[235,240,245]}"),
+    // 1 June is 旧4/25 仏滅 and the 15th 旧5/10 友引.
+    EXPECT_NE(grid.find("{\"day\":1,\"text\":\" 1\",\"fg\":[20,20,250],\"bg\":[235,240,245],"
+                        "\"lunarText\":\"25 仏滅\"}"),
               std::string::npos);
-    EXPECT_NE(grid.find("{\"day\":15,\"text\":\"15\",\"fg\":[20,20,250],\"bg\":[255,255,180]}"),
+    EXPECT_NE(grid.find("{\"day\":15,\"text\":\"15\",\"fg\":[20,20,250],\"bg\":[255,255,180],"
+                        "\"lunarText\":\"10 友引\"}"),
               std::string::npos);
     EXPECT_EQ(ValueOf(day, "eventList"), "[]");
     EXPECT_EQ(ValueOf(day, "scheduleList"), "[]");

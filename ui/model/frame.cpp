@@ -11,8 +11,23 @@ namespace {
 
 int ModeIndex(int mode) { return mode == 1 ? 1 : 0; }
 
-bool OffScreen(int left, int top, ScreenSize screen) {
-    return left < 0 || left >= screen.width || top < 0 || top >= screen.height;
+// The start of a frame of `length` pixels on a screen side of `screenLength`
+// pixels: where it lies wholly on the screen, `start` itself; otherwise the
+// nearest start that brings it on; a frame longer than the side is centred
+// ((L - l) / 2, truncated toward zero). Each axis on its own: a frame that
+// only hangs over the bottom edge keeps its left. The sum is taken in 64
+// bits: a hand-edited settings file may hold any int.
+int StartOnScreen(int start, int length, int screenLength) {
+    if (length > screenLength) return (screenLength - length) / 2;
+    const long long end = static_cast<long long>(start) + length;
+    if (start < 0) return 0;
+    if (end > screenLength) return screenLength - length;
+    return start;
+}
+
+void PlaceOnScreen(AppSettings& s, FrameSize size, ScreenSize screen) {
+    s.windowLeft = StartOnScreen(s.windowLeft, size.width, screen.width);
+    s.windowTop = StartOnScreen(s.windowTop, size.height, screen.height);
 }
 
 // A stored position can come from a hand-edited settings file; a shift
@@ -47,10 +62,7 @@ FrameSize ClientSizeFor(int sizeMode, int viewMode, const FrameBars& bars) {
 
 FrameLayout ApplyFrameLayout(AppSettings& s, ScreenSize screen, const FrameSizes& sizes) {
     const FrameSize size = sizes.For(s.sizeMode, s.viewMode);
-    if (OffScreen(s.windowLeft, s.windowTop, screen)) {
-        s.windowLeft = (screen.width - size.width) / 2;
-        s.windowTop = (screen.height - size.height) / 2;
-    }
+    PlaceOnScreen(s, size, screen);
     const bool full = ModeIndex(s.viewMode) == kViewFull;
     return FrameLayout{s.windowLeft, s.windowTop, size.width, size.height,
                        full, !full, full, full};
@@ -120,14 +132,9 @@ void RunAlmanacModeCommand(AppSettings& s, MonthRecord& rec) {
 
 void OnFrameMoved(AppSettings& s, int left, int top, ScreenSize screen,
                   const FrameSizes& sizes) {
-    if (OffScreen(left, top, screen)) {
-        const FrameSize size = sizes.For(s.sizeMode, s.viewMode);
-        s.windowLeft = (screen.width - size.width) / 2;
-        s.windowTop = (screen.height - size.height) / 2;
-    } else {
-        s.windowLeft = left;
-        s.windowTop = top;
-    }
+    s.windowLeft = left;
+    s.windowTop = top;
+    PlaceOnScreen(s, sizes.For(s.sizeMode, s.viewMode), screen);
 }
 
 void OnFrameClosing(AppSettings& s, int left, int top) {

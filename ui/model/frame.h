@@ -64,11 +64,12 @@ struct FrameLayout {
     bool fullMenu;                 // full view: menu 128; monthly view: compact menu 153
 };
 
-// Size from the table; when the top-left corner lies off the primary screen
-// (left < 0, left >= width, top < 0 or top >= height; the body reaching past
-// the right or bottom edge is allowed) it is re-centred: ((W - w) / 2,
-// (H - h) / 2), truncated toward zero, and stored in `s`.
-// `sizes` are the whole windows' sizes, which the centring and the shifts use.
+// Size from the table; a frame not wholly on the primary screen moves the
+// least distance that brings it on (a stored position may come from another
+// scale or another screen, and a window mostly off the screen cannot be
+// reached), and on a side shorter than the frame it is centred: (W - w) / 2
+// or (H - h) / 2, truncated toward zero. The position is stored in `s`.
+// `sizes` are the whole windows' sizes, which the placing and the shifts use.
 FrameLayout ApplyFrameLayout(AppSettings& s, ScreenSize screen,
                              const FrameSizes& sizes = kLayoutFrameSizes);
 
@@ -106,8 +107,8 @@ void RunAlmanacModeCommand(AppSettings& s, MonthRecord& rec);
 // Whether the command's menu item and toolbar button carry the check mark.
 bool ModeCommandChecked(const AppSettings& s, int commandId);
 
-// The window was moved: its top-left corner is stored, or, when that lies
-// off the primary screen, the centred position for the current modes' size
+// The window was moved: its top-left corner is stored, placed on the
+// primary screen as ApplyFrameLayout places it for the current modes' size
 // (the window itself is not moved).
 void OnFrameMoved(AppSettings& s, int left, int top, ScreenSize screen,
                   const FrameSizes& sizes = kLayoutFrameSizes);

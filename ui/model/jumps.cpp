@@ -4,6 +4,7 @@
 #include "core/day_arith.h"
 #include "core/typed_number.h"
 #include "month/compute_month.h"
+#include "month/month_texts.h"
 #include "platform/platform.h"
 #include "ui/model/model_texts.h"
 #include "ui/model/text_format.h"
@@ -19,12 +20,26 @@ constexpr long long kFarDay = 2147483647;
 // The edits are read into 1024-byte buffers.
 constexpr std::size_t kEditTextBytes = kTextBytes - 1;
 
+// A date beyond any year is refused like any other out-of-range date (or
+// replaced by today in the monthly display).
+CalendarDate TypedDateOrNone(const std::optional<CalendarDate>& date) {
+    return date.value_or(CalendarDate{0, 0, 0});
+}
+
 int ComputeTypedDate(MonthRecord& rec, const std::optional<CalendarDate>& date,
                      MonthOptions options) {
-    // A date beyond any year is refused like any other out-of-range date
-    // (or replaced by today in the monthly display).
-    const CalendarDate d = date.value_or(CalendarDate{0, 0, 0});
+    const CalendarDate d = TypedDateOrNone(date);
     return ComputeMonth(rec, d.year, d.month, d.day, options);
+}
+
+// Before the dialog closes: the refusal ComputeMonth would give, with its
+// message, while what was typed is still there to be corrected.
+bool DateMayBeComputed(const MonthRecord& rec, const std::optional<CalendarDate>& date,
+                       MonthOptions options) {
+    const CalendarDate d = TypedDateOrNone(date);
+    if (ComputeMonthWouldAccept(rec, d.year, d.month, d.day, options)) return true;
+    ThePlatform().ShowMessage(kRangeErrorMessage);
+    return false;
 }
 
 }  // namespace
@@ -57,13 +72,14 @@ void TakeField(std::string_view text, int& value) {
 
 }  // namespace
 
-bool DirectJumpMayClose(std::string_view yearText, std::string_view monthText,
-                        std::string_view dayText) {
-    if (!IsNotANumber(yearText) && !IsNotANumber(monthText) && !IsNotANumber(dayText)) {
-        return true;
+bool DirectJumpMayClose(const MonthRecord& rec, std::string_view yearText,
+                        std::string_view monthText, std::string_view dayText,
+                        MonthOptions options) {
+    if (IsNotANumber(yearText) || IsNotANumber(monthText) || IsNotANumber(dayText)) {
+        ThePlatform().ShowMessage(kDirectJumpNotNumberMessage);
+        return false;
     }
-    ThePlatform().ShowMessage(kDirectJumpNotNumberMessage);
-    return false;
+    return DateMayBeComputed(rec, DirectJumpDate(rec, yearText, monthText, dayText), options);
 }
 
 std::optional<CalendarDate> DirectJumpDate(const MonthRecord& rec, std::string_view yearText,
@@ -84,7 +100,8 @@ int RunDirectJump(MonthRecord& rec, std::string_view yearText, std::string_view 
     return ComputeTypedDate(rec, DirectJumpDate(rec, yearText, monthText, dayText), options);
 }
 
-bool RelativeJumpMayClose(std::string_view numberText, int unit) {
+bool RelativeJumpMayClose(const MonthRecord& rec, std::string_view numberText, int unit,
+                          MonthOptions options) {
     if (unit < kUnitDaysBack || unit > kUnitYearsAhead) {
         ThePlatform().ShowMessage(kInvalidJumpMessage);
         return false;
@@ -93,7 +110,7 @@ bool RelativeJumpMayClose(std::string_view numberText, int unit) {
         ThePlatform().ShowMessage(kRelativeJumpNotNumberMessage);
         return false;
     }
-    return true;
+    return DateMayBeComputed(rec, RelativeJumpDate(rec, numberText, unit), options);
 }
 
 std::optional<CalendarDate> RelativeJumpDate(const MonthRecord& rec, std::string_view numberText,

@@ -5,8 +5,9 @@
 //
 // Each takes the dialog's texts or state after it ended with OK and moves
 // the calendar with ComputeMonth. Only an accepted date (1) is followed by
-// a rebuild of the view; a refused one has shown the range message and the
-// previous month stays on the screen.
+// a rebuild of the view. The two jump dialogs ask first whether they may
+// close: a date out of the range is refused there, with the range message,
+// and the dialog stays open with what was typed, so it can be corrected.
 #pragma once
 
 #include <optional>
@@ -56,14 +57,18 @@ int RunDirectJump(MonthRecord& rec, std::string_view yearText, std::string_view 
                   std::string_view dayText, MonthOptions options);
 
 // "O K" of the direct jump: a field that is not a number shows "年・月・日は
-// 数字で入力してください" and the dialog stays open.
-bool DirectJumpMayClose(std::string_view yearText, std::string_view monthText,
-                        std::string_view dayText);
+// 数字で入力してください", a date the month computation would refuse in
+// `options` the range message (ComputeMonth's); the dialog then stays open.
+bool DirectJumpMayClose(const MonthRecord& rec, std::string_view yearText,
+                        std::string_view monthText, std::string_view dayText,
+                        MonthOptions options);
 
 // "O K" of the relative jump: a unit outside 0-7 (none chosen, or text typed
 // into the combo box: -1) shows "日付が不正です", a number field that is not
-// a number "移動する数は数字で入力してください"; the dialog then stays open.
-bool RelativeJumpMayClose(std::string_view numberText, int unit);
+// a number "移動する数は数字で入力してください", a date the month computation
+// would refuse the range message; the dialog then stays open.
+bool RelativeJumpMayClose(const MonthRecord& rec, std::string_view numberText, int unit,
+                          MonthOptions options);
 
 // The relative jump: the number (empty counts as 0) is applied by the unit
 // to one field of the target date, then the date is normalised: 1 "月後"

@@ -84,6 +84,12 @@ void SetUpApplication() {
     // package depends on it.
     InstallQtJapanese();
     InitWindowResources();
+    // The window's class under X11 (WM_CLASS "Kalendo2", whatever the
+    // executable is called) and its app id under Wayland (the desktop
+    // entry's name): a desktop matches the window to kalendo2.desktop, whose
+    // StartupWMClass is that class, for its icon and name in the task bar.
+    QCoreApplication::setApplicationName(QString::fromLatin1(kWindowClass));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopEntryName));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/kalendo2/kalendo2.png")));
     InstallJapaneseFonts();
 }

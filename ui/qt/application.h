@@ -26,9 +26,15 @@ class MainFrame;
 // (QT_QPA_PLATFORM) is kept.
 void PreferXcbUnderWayland();
 
+// The window's class under X11 (WM_CLASS) and the name of the desktop
+// entry, which is the window's app id under Wayland: app/kalendo2.desktop
+// and its StartupWMClass.
+inline constexpr char kWindowClass[] = "Kalendo2";
+inline constexpr char kDesktopEntryName[] = "kalendo2";
+
 // Right after the QApplication is constructed: numbers and character
-// classes back to the C locale, Qt's own Japanese texts, the Japanese
-// fonts, the application icon.
+// classes back to the C locale, Qt's own Japanese texts, the window's class
+// and app id, the Japanese fonts, the application icon.
 void SetUpApplication();
 
 // Qt's translations into Japanese (qtbase_ja of qt6-translations-l10n)

@@ -1,11 +1,11 @@
 #include "ui/qt/config_dialog.h"
 
 #include <QCheckBox>
-#include <QHBoxLayout>
-#include <QPushButton>
+#include <QDialogButtonBox>
 #include <QVBoxLayout>
 
 #include "platform/autostart.h"
+#include "ui/qt/dialog_buttons.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/window_texts.h"
@@ -23,20 +23,15 @@ ConfigDialog::ConfigDialog(bool startsAtLogOn, QWidget* parent) : QDialog(parent
     startup_ = new QCheckBox(ToQt(kConfigStartup), this);
     startup_->setChecked(startsAtLogOn);
 
-    ok_ = new QPushButton(ToQt(kButtonOk), this);
-    cancel_ = new QPushButton(ToQt(kButtonCancel), this);
-    ok_->setDefault(true);
-    connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok_);
-    buttons->addWidget(cancel_);
+    const DialogButtons buttons = NewDialogButtons(this, kButtonOk, kButtonCancel);
+    ok_ = buttons.accept;
+    cancel_ = buttons.reject;
+    connect(buttons.box, &QDialogButtonBox::accepted, this, &QDialog::accept);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(startup_);
     layout->addSpacing(8);
-    layout->addLayout(buttons);
+    layout->addWidget(buttons.box);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 

@@ -1,9 +1,10 @@
 #include "ui/qt/detail_dialog.h"
 
-#include <QHBoxLayout>
+#include <QDialogButtonBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/qt/dialog_buttons.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/viewer.h"
@@ -37,12 +38,8 @@ DetailDialog::DetailDialog(const DetailTexts& texts, const std::string& closeCal
     events_->setPlainText(ToQtLines(texts.events));
     events_->setFixedSize(kEventSize[0], kEventSize[1]);
 
-    auto* ok = new QPushButton(ToQt(kButtonOkSpaced), this);
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
+    const DialogButtons buttons = NewDialogButtons(this, kButtonOkSpaced, nullptr);
+    connect(buttons.box, &QDialogButtonBox::accepted, this, &QDialog::accept);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(almanac_);
@@ -55,9 +52,9 @@ DetailDialog::DetailDialog(const DetailTexts& texts, const std::string& closeCal
         closeCalls_->setFixedSize(kCloseCallSize[0], kCloseCallSize[1]);
         layout->addWidget(closeCalls_);
     }
-    layout->addLayout(buttons);
+    layout->addWidget(buttons.box);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    ok->setFocus();
+    buttons.accept->setFocus();
 }
 
 }  // namespace kalendo

@@ -24,7 +24,8 @@ QLineEdit* DateField(int width, QWidget* parent) {
 
 }  // namespace
 
-DirectJumpDialog::DirectJumpDialog(QWidget* parent) : QDialog(parent) {
+DirectJumpDialog::DirectJumpDialog(const MonthRecord& rec, MonthOptions options, QWidget* parent)
+    : QDialog(parent) {
     year_ = DateField(kYearWidth, this);
     month_ = DateField(kMonthDayWidth, this);
     day_ = DateField(kMonthDayWidth, this);
@@ -32,15 +33,15 @@ DirectJumpDialog::DirectJumpDialog(QWidget* parent) : QDialog(parent) {
         this, kDirectJumpCaption,
         {year_, new QLabel(ToQt(kYearMark), this), month_, new QLabel(ToQt(kMonthMark), this),
          day_, new QLabel(ToQt(kDayMark), this)});
-    // A field that is not a number keeps the dialog open with the model's
-    // message, so that it can be corrected.
-    connect(ok_, &QPushButton::clicked, this, [this] {
+    // A field that is not a number, or a date out of the range, keeps the
+    // dialog open with the model's message, so that it can be corrected.
+    connect(ok_, &QPushButton::clicked, this, [this, &rec, options] {
         if (!TypedQtFieldsHeld({{kYearMark, year_->text()},
                                 {kMonthMark, month_->text()},
                                 {kDayMark, day_->text()}})) {
             return;
         }
-        if (DirectJumpMayClose(yearText(), monthText(), dayText())) accept();
+        if (DirectJumpMayClose(rec, yearText(), monthText(), dayText(), options)) accept();
     });
     year_->setFocus();
 }

@@ -1,14 +1,15 @@
 #include "ui/qt/era_convert_dialog.h"
 
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "ui/model/jumps.h"
 #include "ui/model/model_texts.h"
+#include "ui/qt/dialog_buttons.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/window_texts.h"
@@ -34,9 +35,8 @@ EraConvertDialog::EraConvertDialog(const MonthRecord& rec, const EraConvertState
     toWestern_ = new QPushButton(ToQt(kEraConvertToWestern), this);
     westernDate_ = new QLineEdit(this);
     westernDate_->setFixedWidth(kDateEditWidth);
-    move_ = new QPushButton(ToQt(kEraConvertMove), this);
-    auto* cancel = new QPushButton(ToQt(kButtonCancel), this);
-    move_->setDefault(true);
+    const DialogButtons buttons = NewDialogButtons(this, kEraConvertMove, kButtonCancel);
+    move_ = buttons.accept;
 
     connect(toWestern_, &QPushButton::clicked, this, [this] {
         state_.eraIndex = era_->currentIndex();
@@ -52,8 +52,7 @@ EraConvertDialog::EraConvertDialog(const MonthRecord& rec, const EraConvertState
         eraDate_->setText(ToQt(EraDateText(state_)));
         era_->setCurrentIndex(state_.eraIndex);
     });
-    connect(move_, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(buttons.box, &QDialogButtonBox::accepted, this, &QDialog::accept);
 
     auto* grid = new QGridLayout;
     grid->addWidget(era_, 0, 0);
@@ -61,14 +60,10 @@ EraConvertDialog::EraConvertDialog(const MonthRecord& rec, const EraConvertState
     grid->addWidget(toEra_, 1, 0);
     grid->addWidget(toWestern_, 1, 1);
     grid->addWidget(westernDate_, 2, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(move_);
-    buttons->addWidget(cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addSpacing(6);
-    layout->addLayout(buttons);
+    layout->addWidget(buttons.box);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     ShowOpeningState();
 }

@@ -4,12 +4,11 @@
 #include <QCheckBox>
 #include <QDate>
 #include <QDateEdit>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include <ctime>
@@ -22,6 +21,7 @@
 #include "ui/model/ics_file.h"
 #include "ui/model/ics_texts.h"
 #include "ui/model/month_view.h"
+#include "ui/qt/dialog_buttons.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/window_texts.h"
@@ -70,20 +70,14 @@ IcsExportDialog::IcsExportDialog(CalendarDate first, CalendarDate last, IcsInclu
         groupLayout->addWidget(boxes_[k]);
     }
 
-    export_ = new QPushButton(ToQt(kIcsExportButton), this);
-    auto* cancel = new QPushButton(ToQt(kButtonCancel), this);
-    export_->setDefault(true);
-    connect(export_, &QPushButton::clicked, this, &IcsExportDialog::TryAccept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(export_);
-    buttons->addWidget(cancel);
+    const DialogButtons buttons = NewDialogButtons(this, kIcsExportButton, kButtonCancel);
+    export_ = buttons.accept;
+    connect(buttons.box, &QDialogButtonBox::accepted, this, &IcsExportDialog::TryAccept);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(range);
     layout->addWidget(group);
-    layout->addLayout(buttons);
+    layout->addWidget(buttons.box);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 

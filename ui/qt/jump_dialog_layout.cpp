@@ -2,9 +2,11 @@
 
 #include <QDialog>
 #include <QHBoxLayout>
+#include <QDialogButtonBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/qt/dialog_buttons.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/window_texts.h"
@@ -20,22 +22,15 @@ QPushButton* BuildJumpDialogLayout(QDialog* dialog, const char* captionCp932,
                                    const std::vector<QWidget*>& row) {
     dialog->setWindowTitle(ToQt(captionCp932));
     dialog->setFont(FaceFont(kFaceGothic, kDialogPoints));
-    auto* ok = new QPushButton(ToQt(kButtonOkSpaced), dialog);
-    auto* cancel = new QPushButton(ToQt(kButtonCancel), dialog);
-    ok->setDefault(true);
-    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    const DialogButtons buttons = NewDialogButtons(dialog, kButtonOkSpaced, kButtonCancel);
 
     auto* fields = new QHBoxLayout;
     for (QWidget* w : row) fields->addWidget(w);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
     auto* layout = new QVBoxLayout(dialog);
     layout->addLayout(fields);
-    layout->addLayout(buttons);
+    layout->addWidget(buttons.box);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    return ok;
+    return buttons.accept;
 }
 
 }  // namespace kalendo

@@ -13,8 +13,9 @@ class QPushButton;
 
 namespace kalendo {
 
-// Returns the "O K" button, not connected: each dialog decides when it may
-// close. "キャンセル" rejects the dialog.
+// Returns the "O K" button (AcceptRole of the dialog's button box), not
+// connected: each dialog decides when it may close. "キャンセル" rejects the
+// dialog.
 QPushButton* BuildJumpDialogLayout(QDialog* dialog, const char* captionCp932,
                                         const std::vector<QWidget*>& row);
 

@@ -389,16 +389,19 @@ bool MainFrame::eventFilter(QObject* watched, QEvent* event) {
 
 void MainFrame::moveEvent(QMoveEvent* event) {
     QMainWindow::moveEvent(event);
+    if (!PlatformReportsWindowPosition()) return;  // the stored one is kept
     OnFrameMoved(settings_, pos().x(), pos().y(), ThePlatform().PrimaryScreen(), WindowSizes());
 }
 
 void MainFrame::closeEvent(QCloseEvent* event) {
-    OnFrameClosing(settings_, pos().x(), pos().y());
+    StorePositionForSessionEnd();
     timer_.stop();
     event->accept();
 }
 
-void MainFrame::StorePositionForSessionEnd() { OnFrameClosing(settings_, pos().x(), pos().y()); }
+void MainFrame::StorePositionForSessionEnd() {
+    if (PlatformReportsWindowPosition()) OnFrameClosing(settings_, pos().x(), pos().y());
+}
 
 QMenu* MainFrame::createPopupMenu() { return nullptr; }
 

@@ -250,7 +250,7 @@ void MonthView::OnDetailInfo() {
 }
 
 void MonthView::OnDirectJump() {
-    DirectJumpDialog dialog(this);
+    DirectJumpDialog dialog(rec_, Options(), this);
     if (dialog.exec() != QDialog::Accepted) return;
     if (RunDirectJump(rec_, dialog.yearText(), dialog.monthText(), dialog.dayText(), Options()) ==
         1) {
@@ -259,7 +259,7 @@ void MonthView::OnDirectJump() {
 }
 
 void MonthView::OnRelativeJump() {
-    RelativeJumpDialog dialog(this);
+    RelativeJumpDialog dialog(rec_, Options(), this);
     if (dialog.exec() != QDialog::Accepted) return;
     if (RunRelativeJump(rec_, dialog.numberText(), dialog.unit(), Options()) == 1) Refresh();
 }

@@ -31,7 +31,9 @@ public:
 
 }  // namespace
 
-RelativeJumpDialog::RelativeJumpDialog(QWidget* parent) : QDialog(parent) {
+RelativeJumpDialog::RelativeJumpDialog(const MonthRecord& rec, MonthOptions options,
+                                       QWidget* parent)
+    : QDialog(parent) {
     number_ = new QLineEdit(this);
     number_->setAlignment(Qt::AlignRight);
     number_->setFixedWidth(kNumberWidth);
@@ -42,8 +44,8 @@ RelativeJumpDialog::RelativeJumpDialog(QWidget* parent) : QDialog(parent) {
     for (const char* item : kRelativeJumpUnits) unit_->addItem(ToQt(item));
     unit_->setCurrentIndex(-1);  // no unit chosen at opening
     ok_ = BuildJumpDialogLayout(this, kRelativeJumpCaption, {number_, unit_});
-    connect(ok_, &QPushButton::clicked, this, [this] {
-        if (RelativeJumpMayClose(numberText(), unit())) accept();
+    connect(ok_, &QPushButton::clicked, this, [this, &rec, options] {
+        if (RelativeJumpMayClose(rec, numberText(), unit(), options)) accept();
     });
     number_->setFocus();
 }

@@ -1,7 +1,7 @@
 #include "ui/qt/schedule_dialog.h"
 
 #include <QComboBox>
-#include <QHBoxLayout>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "ui/model/model_texts.h"
+#include "ui/qt/dialog_buttons.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/window_texts.h"
@@ -49,18 +50,13 @@ ScheduleDialog::ScheduleDialog(const ScheduleDialogValues& initial,
     note_->setTabChangesFocus(true);
     note_->setPlainText(ToQtLines(initial.text));
 
-    store_ = new QPushButton(ToQt(kScheduleStore), this);
-    cancel_ = new QPushButton(ToQt(kScheduleCancel), this);
-    store_->setDefault(true);
-    connect(store_, &QPushButton::clicked, this, [this] {
+    const DialogButtons buttons = NewDialogButtons(this, kScheduleStore, kScheduleCancel);
+    store_ = buttons.accept;
+    cancel_ = buttons.reject;
+    connect(buttons.box, &QDialogButtonBox::accepted, this, [this] {
         if (ScheduleDialogMayClose(values())) accept();
     });
-    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(store_);
-    buttons->addWidget(cancel_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(ToQt(kScheduleNameLabel), this));
     layout->addWidget(name_);
@@ -68,7 +64,7 @@ ScheduleDialog::ScheduleDialog(const ScheduleDialogValues& initial,
     layout->addWidget(period_, 0, Qt::AlignLeft);
     layout->addWidget(new QLabel(ToQt(kScheduleNoteLabel), this));
     layout->addWidget(note_);
-    layout->addLayout(buttons);
+    layout->addWidget(buttons.box);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     name_->setFocus();
 }

@@ -30,4 +30,8 @@ void AskForFixedFrame(QWidget* window) {
     xcb_flush(connection);
 }
 
+bool PlatformReportsWindowPosition() {
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 }  // namespace kalendo

@@ -43,4 +43,10 @@ inline constexpr MotifWmHints kFixedFrameMotifHints{
 // its native window if need be); does nothing on other platforms.
 void AskForFixedFrame(QWidget* window);
 
+// Whether the platform tells a window where it is. Under native Wayland a
+// client never learns its position: Qt reports the client-side title bar's
+// margins (-3, -30) as the frame's corner, which must not replace the
+// stored position.
+bool PlatformReportsWindowPosition();
+
 }  // namespace kalendo

@@ -18,32 +18,47 @@ std::tuple<int, int, int, int> Rect(const FrameLayout& f) {
 
 class FrameTest : public ::testing::Test {};
 
+// Where a stored corner opens the frame: the least move that brings the
+// whole frame on the screen, each axis on its own; centred on a side
+// shorter than the frame. `frame` {0, 0}: the sizes the layouts were drawn
+// for; otherwise one size for every mode.
 struct LayoutCase {
     AppSettings s;
     ScreenSize screen;
+    FrameSize frame;
     int left, top, width, height;
     const char* why;
 };
 const LayoutCase kLayoutCases[] = {
-    {{100, 100, 0, 0}, kFullHd, 100, 100, 365, 352, "on the screen: stays"},
-    {{2000, 100, 0, 0}, kFullHd, 777, 364, 365, 352, "left beyond the width: centred"},
-    {{1900, 100, 0, 0}, kFullHd, 1900, 100, 365, 352, "corner on screen, body off: stays"},
-    {{1919, 1079, 0, 0}, kFullHd, 1919, 1079, 365, 352, "last pixel of the screen"},
-    {{1920, 0, 0, 0}, kFullHd, 777, 364, 365, 352, "left equal to the width is off"},
-    {{0, 1080, 0, 0}, kFullHd, 777, 364, 365, 352, "top equal to the height is off"},
-    {{-1, 0, 0, 0}, kFullHd, 777, 364, 365, 352, "negative left is off"},
-    {{-32000, -32000, 1, 1}, kFullHd, 850, 382, 220, 315,
-     "a minimised window's corner: centred for the enlarged monthly size"},
-    {{0, 0, 1, 0}, kFullHd, 0, 0, 410, 392, "the top-left pixel is on the screen"},
+    {{100, 100, 0, 0}, kFullHd, {}, 100, 100, 365, 352, "on the screen: stays"},
+    {{1555, 728, 0, 0}, kFullHd, {}, 1555, 728, 365, 352, "touching the bottom-right corner: stays"},
+    {{2000, 100, 0, 0}, kFullHd, {}, 1555, 100, 365, 352, "left beyond the width: back to the right edge"},
+    {{1900, 100, 0, 0}, kFullHd, {}, 1555, 100, 365, 352, "body past the right edge: moved just enough"},
+    {{1919, 1079, 0, 0}, kFullHd, {}, 1555, 728, 365, 352, "corner on the last pixel: both axes move"},
+    {{0, 1080, 0, 0}, kFullHd, {}, 0, 728, 365, 352, "below the screen: up, left kept"},
+    {{-1, 500, 0, 0}, kFullHd, {}, 0, 500, 365, 352, "one pixel past the left edge"},
+    {{-32000, -32000, 1, 1}, kFullHd, {}, 0, 0, 220, 315,
+     "a minimised window's corner: the nearest corner, enlarged monthly size"},
+    {{914, 548, 0, 0}, {1280, 900}, {718, 621}, 562, 279, 718, 621,
+     "written at scale 1, opened at scale 2: moved back on"},
+    {{100, 100, 0, 0}, {1280, 900}, {1400, 621}, -60, 100, 1400, 621,
+     "wider than the screen: centred across, kept down"},
+    {{100, 100, 0, 0}, {300, 200}, {365, 352}, -32, -76, 365, 352,
+     "larger both ways: centred, truncated toward zero"},
 };
 
-TEST_F(FrameTest, ApplyFrameLayoutRecentresOffScreenCorners) {
+TEST_F(FrameTest, ApplyFrameLayoutBringsTheFrameOnTheScreen) {
     for (const LayoutCase& c : kLayoutCases) {
         SCOPED_TRACE(c.why);
         AppSettings s = c.s;
-        const FrameLayout f = ApplyFrameLayout(s, c.screen);
+        const FrameSizes sizes = c.frame.width == 0
+                                     ? kLayoutFrameSizes
+                                     : FrameSizes{{{c.frame, c.frame}, {c.frame, c.frame}}};
+        const FrameLayout f = ApplyFrameLayout(s, c.screen, sizes);
         EXPECT_EQ(Rect(f), std::make_tuple(c.left, c.top, c.width, c.height));
         EXPECT_EQ(Corner(s), std::make_tuple(c.left, c.top)) << "stored in the settings";
+        OnFrameMoved(s, c.s.windowLeft, c.s.windowTop, c.screen, sizes);
+        EXPECT_EQ(Corner(s), std::make_tuple(c.left, c.top)) << "a move stores the same place";
     }
 }
 
@@ -104,14 +119,14 @@ TEST_F(FrameTest, ModeRoundTripsReturnToTheSameRectangle) {
     }
 }
 
-TEST_F(FrameTest, EnlargingNearTheTopRecentres) {
-    // 30 pixels from the top, the shift of -40 puts the corner at -10: off
-    // the screen, so the enlarged frame is centred.
+TEST_F(FrameTest, EnlargingNearTheTopMovesDownOnly) {
+    // 30 pixels from the top, the shift of -40 puts the corner at -10: the
+    // enlarged frame comes down to the top edge and keeps its left.
     AppSettings s{500, 30, 0, 0};
     const ModeCommandEffect e = RunModeCommand(s, kCmdSizeEnlarged, kFullHd);
     ASSERT_TRUE(e.changed);
-    EXPECT_EQ(Rect(e.frame), std::make_tuple(755, 344, 410, 392));
-    EXPECT_EQ(Corner(s), std::make_tuple(755, 344));
+    EXPECT_EQ(Rect(e.frame), std::make_tuple(455, 0, 410, 392));
+    EXPECT_EQ(Corner(s), std::make_tuple(455, 0));
 }
 
 struct CommandCase {
@@ -160,25 +175,25 @@ TEST_F(FrameTest, CurrentModeCommandChangesNothing) {
 
 TEST_F(FrameTest, MovedAndClosed) {
     AppSettings s{0, 0, 0, 1};
-    OnFrameMoved(s, 1500, 900, kFullHd);
-    EXPECT_EQ(Corner(s), std::make_tuple(1500, 900));
+    OnFrameMoved(s, 1500, 700, kFullHd);
+    EXPECT_EQ(Corner(s), std::make_tuple(1500, 700));
     OnFrameMoved(s, -5, 900, kFullHd);
-    EXPECT_EQ(Corner(s), std::make_tuple(867, 400)) << "centred for 185 x 280";
+    EXPECT_EQ(Corner(s), std::make_tuple(0, 800)) << "on the screen for 185 x 280";
     OnFrameClosing(s, -32000, -32000);
     EXPECT_EQ(Corner(s), std::make_tuple(-32000, -32000)) << "closing stores without the test";
-    // ... and the next start re-centres it.
-    EXPECT_EQ(Rect(ApplyFrameLayout(s, kFullHd)), std::make_tuple(867, 400, 185, 280));
+    // ... and the next start brings it back.
+    EXPECT_EQ(Rect(ApplyFrameLayout(s, kFullHd)), std::make_tuple(0, 0, 185, 280));
 }
 
 TEST_F(FrameTest, ShiftsNeverOverflow) {
     // A hand-edited settings file can hold any int; the shifts saturate and
-    // the corner, far off the screen, is centred.
+    // the corner, far off the screen, comes back to the nearest edge.
     AppSettings s{2147483647 - 10, 0, 0, 0};
     ShiftForSizeMode(s, kFullHd);  // +45, +40
-    EXPECT_EQ(Corner(s), std::make_tuple(777, 364));
+    EXPECT_EQ(Corner(s), std::make_tuple(1555, 40));
     AppSettings t{0, -2147483647 - 1 + 10, 0, 0};
     ShiftForViewMode(t, kFullHd);  // -180, -72
-    EXPECT_EQ(Corner(t), std::make_tuple(777, 364));
+    EXPECT_EQ(Corner(t), std::make_tuple(0, 0));
 }
 
 }  // namespace

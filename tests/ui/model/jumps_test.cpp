@@ -59,6 +59,7 @@ TEST_F(JumpsTest, RelativeJumps) {
         Select(c.y, c.m, c.d);
         EXPECT_EQ(Ymd(RelativeJumpDate(*rec_, c.number, c.unit)),
                   std::make_tuple(c.wantY, c.wantM, c.wantD));
+        EXPECT_TRUE(RelativeJumpMayClose(*rec_, c.number, c.unit, {}));
         EXPECT_EQ(RunRelativeJump(*rec_, c.number, c.unit, {}), 1);
         EXPECT_EQ(TargetNow(), std::make_tuple(c.wantY, c.wantM, c.wantD));
     }
@@ -68,14 +69,14 @@ TEST_F(JumpsTest, RelativeJumps) {
 TEST_F(JumpsTest, RelativeJumpWithoutUnitKeepsTheDialog) {
     Select(2024, 6, 15);
     for (int unit : {-1, 8}) {
-        EXPECT_FALSE(RelativeJumpMayClose("1", unit));
+        EXPECT_FALSE(RelativeJumpMayClose(*rec_, "1", unit, {}));
         EXPECT_EQ(TakeMessages(), std::vector<std::string>{"日付が不正です"});
         EXPECT_FALSE(RelativeJumpDate(*rec_, "1", unit).has_value());
         EXPECT_EQ(RunRelativeJump(*rec_, "1", unit, {}), -1);
         EXPECT_TRUE(TakeMessages().empty());
         EXPECT_EQ(TargetNow(), std::make_tuple(2024, 6, 15));
     }
-    for (int unit = 0; unit < 8; ++unit) EXPECT_TRUE(RelativeJumpMayClose("1", unit));
+    for (int unit = 0; unit < 8; ++unit) EXPECT_TRUE(RelativeJumpMayClose(*rec_, "1", unit, {}));
     EXPECT_TRUE(TakeMessages().empty());
 }
 
@@ -91,6 +92,9 @@ TEST_F(JumpsTest, JumpsOutOfTheRangeAreRefused) {
         SCOPED_TRACE(c.why);
         Select(2999, 12, 31);
         TakeMessages();
+        // Refused before the dialog closes, with the message the jump gives.
+        EXPECT_FALSE(RelativeJumpMayClose(*rec_, c.number, c.unit, {}));
+        EXPECT_EQ(TakeMessages(), std::vector<std::string>{kRangeMessage});
         EXPECT_EQ(RunRelativeJump(*rec_, c.number, c.unit, {}), 0);
         EXPECT_EQ(TakeMessages(), std::vector<std::string>{kRangeMessage});
         EXPECT_EQ(TargetNow(), std::make_tuple(2999, 12, 31));
@@ -120,9 +124,11 @@ TEST_F(JumpsTest, DirectJumps) {
         Select(2024, 6, 15);
         EXPECT_EQ(Ymd(DirectJumpDate(*rec_, c.year, c.month, c.day)),
                   std::make_tuple(c.wantY, c.wantM, c.wantD));
+        EXPECT_TRUE(DirectJumpMayClose(*rec_, c.year, c.month, c.day, {}));
         EXPECT_EQ(RunDirectJump(*rec_, c.year, c.month, c.day, {}), 1);
         EXPECT_EQ(TargetNow(), std::make_tuple(c.wantY, c.wantM, c.wantD));
     }
+    EXPECT_TRUE(TakeMessages().empty());
 }
 
 TEST_F(JumpsTest, DirectJumpOutOfRange) {
@@ -130,10 +136,25 @@ TEST_F(JumpsTest, DirectJumpOutOfRange) {
     for (const char* year : kYears) {
         Select(2024, 6, 15);
         TakeMessages();
+        EXPECT_FALSE(DirectJumpMayClose(*rec_, year, "13", "2147483647", {})) << year;
+        EXPECT_EQ(TakeMessages(), std::vector<std::string>{kRangeMessage});
         EXPECT_EQ(RunDirectJump(*rec_, year, "13", "2147483647", {}), 0) << year;
         EXPECT_EQ(TakeMessages(), std::vector<std::string>{kRangeMessage});
         EXPECT_EQ(TargetNow(), std::make_tuple(2024, 6, 15));
     }
+}
+
+// In the monthly display the jump shows today whatever was typed, so no
+// typed date keeps the dialog; a full display refuses the same date.
+TEST_F(JumpsTest, MonthlyDisplayClosesOnAnyDate) {
+    SetToday(2024, 6, 15);
+    Select(2024, 6, 15);
+    const MonthOptions monthly{AlmanacMode::Standard, kViewMonthly};
+    EXPECT_TRUE(DirectJumpMayClose(*rec_, "3000", "", "", monthly));
+    EXPECT_TRUE(RelativeJumpMayClose(*rec_, "2000", kUnitYearsAhead, monthly));
+    EXPECT_TRUE(TakeMessages().empty());
+    EXPECT_FALSE(RelativeJumpMayClose(*rec_, "2000", kUnitYearsAhead, {}));
+    EXPECT_EQ(TakeMessages(), std::vector<std::string>{kRangeMessage});
 }
 
 TEST(NormalizedTypedDate, AgreesWithNormalizeDate) {
@@ -217,7 +238,7 @@ TEST_F(JumpsTest, FieldsThatAreNotNumbersChangeNothing) {
     for (const auto& c : kDirect) {
         SCOPED_TRACE(c.year + std::string("|") + c.month + "|" + c.day);
         Select(2024, 6, 15);
-        EXPECT_FALSE(DirectJumpMayClose(Cp(c.year), Cp(c.month), Cp(c.day)));
+        EXPECT_FALSE(DirectJumpMayClose(*rec_, Cp(c.year), Cp(c.month), Cp(c.day), {}));
         EXPECT_EQ(TakeMessages(), std::vector<std::string>{"年・月・日は数字で入力してください"});
         EXPECT_FALSE(DirectJumpDate(*rec_, Cp(c.year), Cp(c.month), Cp(c.day)).has_value());
         EXPECT_EQ(RunDirectJump(*rec_, Cp(c.year), Cp(c.month), Cp(c.day), {}), -1);
@@ -226,14 +247,14 @@ TEST_F(JumpsTest, FieldsThatAreNotNumbersChangeNothing) {
     }
     for (const char* number : {"abc", " 12x", "1 2"}) {
         SCOPED_TRACE(number);
-        EXPECT_FALSE(RelativeJumpMayClose(number, kUnitDaysAhead));
+        EXPECT_FALSE(RelativeJumpMayClose(*rec_, number, kUnitDaysAhead, {}));
         EXPECT_EQ(TakeMessages(), std::vector<std::string>{"移動する数は数字で入力してください"});
         EXPECT_EQ(RunRelativeJump(*rec_, number, kUnitDaysAhead, {}), -1);
         EXPECT_EQ(TargetNow(), std::make_tuple(2024, 6, 15));
     }
-    EXPECT_FALSE(RelativeJumpMayClose("abc", -1));
+    EXPECT_FALSE(RelativeJumpMayClose(*rec_, "abc", -1, {}));
     EXPECT_EQ(TakeMessages(), std::vector<std::string>{"日付が不正です"}) << "the unit first";
-    EXPECT_TRUE(DirectJumpMayClose("", " 2 ", Cp("−1")));
+    EXPECT_TRUE(DirectJumpMayClose(*rec_, "", " 2 ", Cp("−1"), {}));
     EXPECT_TRUE(TakeMessages().empty());
 }
 

@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -16,6 +17,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 
 #include "platform/text_codec.h"
 #include "tests/ui/qt/gui_fixture.h"
@@ -29,6 +31,7 @@
 #include "ui/qt/direct_jump_dialog.h"
 #include "ui/qt/entry_list.h"
 #include "ui/qt/era_convert_dialog.h"
+#include "ui/qt/ics_export_dialog.h"
 #include "ui/qt/info_pane.h"
 #include "ui/qt/memo_dialog.h"
 #include "ui/qt/qt_text.h"
@@ -253,9 +256,22 @@ TEST_F(DialogsTest, DirectJumpMovesTheCalendarAndARefusedDateKeepsIt) {
     EXPECT_EQ(DatePane(), "2024/令和 6年 3月 1日");
     DirectJump("", "", "3");
     EXPECT_EQ(DatePane(), "2024/令和 6年 3月 3日");
-    DirectJump("3000", "", "");
-    EXPECT_EQ(DatePane(), "2024/令和 6年 3月 3日");
-    EXPECT_EQ(Messages(), std::vector<std::string>{kRangeMessage});
+    // A year out of the range keeps the dialog open with what was typed.
+    OnNextModal<DirectJumpDialog>([this](DirectJumpDialog& dlg) {
+        dlg.yearEdit()->setText(Q("3000"));
+        dlg.dayEdit()->setText(Q("5"));
+        QTest::mouseClick(dlg.okButton(), Qt::LeftButton);
+        EXPECT_TRUE(dlg.isVisible());
+        EXPECT_EQ(Messages(), std::vector<std::string>{kRangeMessage});
+        EXPECT_EQ(std::make_pair(dlg.yearEdit()->text(), dlg.dayEdit()->text()),
+                  std::make_pair(Q("3000"), Q("5")));
+        dlg.yearEdit()->setText(Q("2999"));
+        QTest::mouseClick(dlg.okButton(), Qt::LeftButton);
+    });
+    frame().action(kCmdDirectJump)->trigger();
+    EXPECT_EQ(DatePane(), "2999/令和981年 3月 5日");
+    EXPECT_EQ(Messages().size(), 1u) << "the accepted jump adds no message";
+    DirectJump("2024", "", "3");
 
     // "キャンセル" changes nothing.
     OnNextModal<DirectJumpDialog>([](DirectJumpDialog& dlg) {
@@ -275,9 +291,18 @@ TEST_F(DialogsTest, RelativeJumpMovesTheCalendar) {
     EXPECT_EQ(DatePane(), "2023/令和 5年 2月17日");
     RelativeJump("", kUnitYearsAhead);  // an empty number is 0
     EXPECT_EQ(DatePane(), "2023/令和 5年 2月17日");
-    RelativeJump("2000", kUnitYearsAhead);
+    OnNextModal<RelativeJumpDialog>([this](RelativeJumpDialog& dlg) {
+        dlg.numberEdit()->setText(Q("2000"));
+        dlg.unitBox()->setCurrentIndex(kUnitYearsAhead);
+        QTest::mouseClick(dlg.okButton(), Qt::LeftButton);
+        EXPECT_TRUE(dlg.isVisible()) << "a refused date keeps the dialog";
+        EXPECT_EQ(Messages(), std::vector<std::string>{kRangeMessage});
+        EXPECT_EQ(dlg.numberEdit()->text(), Q("2000"));
+        EXPECT_EQ(dlg.unit(), kUnitYearsAhead);
+        dlg.reject();
+    });
+    frame().action(kCmdRelativeJump)->trigger();
     EXPECT_EQ(DatePane(), "2023/令和 5年 2月17日");
-    EXPECT_EQ(Messages(), std::vector<std::string>{kRangeMessage});
 }
 
 TEST_F(DialogsTest, RelativeJumpWithoutAUnitStaysOpen) {
@@ -301,6 +326,45 @@ TEST_F(DialogsTest, RelativeJumpWithoutAUnitStaysOpen) {
     });
     frame().action(kCmdRelativeJump)->trigger();
     EXPECT_EQ(DatePane(), "2024/令和 6年 6月27日");
+}
+
+// Every dialog's button row is one QDialogButtonBox holding today's labels
+// with their roles (the platform orders them): the accepting one is the
+// default button, the other rejects, as Esc does.
+TEST_F(DialogsTest, ButtonRowsAreButtonBoxesWithTheirRoles) {
+    Start(kJune15);
+    const auto save = [](CalendarDate, CalendarDate, IcsInclude) { return true; };
+    struct Row {
+        std::unique_ptr<QDialog> dialog;
+        std::vector<const char*> labels;  // accept, then reject
+    } const kDialogs[] = {
+        {std::make_unique<DirectJumpDialog>(record(), MonthOptions{}, nullptr), {"O K", "キャンセル"}},
+        {std::make_unique<RelativeJumpDialog>(record(), MonthOptions{}, nullptr), {"O K", "キャンセル"}},
+        {std::make_unique<ConfigDialog>(false, nullptr), {"OK", "キャンセル"}},
+        {std::make_unique<ScheduleDialog>(ScheduleDialogValues{}, "", nullptr), {"設 定", "取り消し"}},
+        {std::make_unique<EraConvertDialog>(record(), OpenEraConvert(record(), 2024, 6, 15), nullptr),
+         {"移 動", "キャンセル"}},
+        {std::make_unique<IcsExportDialog>(kJune15, kJune15, IcsInclude::None(), save, nullptr),
+         {"書き出す…", "キャンセル"}},
+        {std::make_unique<DetailDialog>(BuildDetailTexts(record()), nullptr), {"O K"}},
+    };
+    for (const auto& [dialog, labels] : kDialogs) {
+        SCOPED_TRACE(labels[0]);
+        const auto boxes = dialog->findChildren<QDialogButtonBox*>();
+        ASSERT_EQ(boxes.size(), 1);
+        std::vector<QString> byRole;
+        for (const auto role : {QDialogButtonBox::AcceptRole, QDialogButtonBox::RejectRole}) {
+            for (QAbstractButton* b : boxes[0]->buttons()) {
+                if (boxes[0]->buttonRole(b) != role) continue;
+                byRole.push_back(b->text());
+                EXPECT_EQ(qobject_cast<QPushButton*>(b)->isDefault(), role == QDialogButtonBox::AcceptRole);
+            }
+        }
+        EXPECT_EQ(byRole, std::vector<QString>(labels.begin(), labels.end()));
+        dialog->show();
+        QTest::keyClick(dialog.get(), Qt::Key_Escape);
+        EXPECT_TRUE(!dialog->isVisible() && dialog->result() == QDialog::Rejected);
+    }
 }
 
 TEST_F(DialogsTest, EraConversionMovesTheCalendar) {

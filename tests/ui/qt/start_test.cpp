@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -14,6 +15,7 @@
 #include <map>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "platform/file_io.h"
 #include "platform/instance_lock.h"
@@ -98,6 +100,60 @@ TEST(RefusedStart, TheCheckAsksForAnyOfTheThreeVariables) {
         unsetenv(n);
     }
     for (const auto& [n, v] : saved) setenv(n.c_str(), v.c_str(), 1);
+}
+
+// Which platforms Qt would try, and the one line that names what each of
+// them lacks when none can start. `plugins`: the plugin names present.
+constexpr char kNoWaylandPlugin[] =
+    "Wayland で表示する Qt のプラグインがありません（qt6-wayland パッケージをインストールしてください）.";
+constexpr char kNoX11Display[] = "X11 で表示するには DISPLAY の設定が必要です.";
+struct DisplayCase {
+    const char *chosen, *x11, *wayland;
+    std::vector<std::string> plugins;
+    bool x11Answers, waylandAnswers;
+    std::string refusal;  // after the heading; "" when Qt can start
+};
+const DisplayCase kDisplayCases[] = {
+    {"", "", "wayland-0", {"xcb"}, false, true, kNoWaylandPlugin + std::string(" ") + kNoX11Display},
+    {"", "", "wayland-0", {"xcb", "wayland"}, false, true, ""},
+    {"", "", "wayland-9", {"wayland"}, false, false,
+     "Wayland のディスプレイ「wayland-9」に接続できません. Qt の表示プラグイン「xcb」がありません."},
+    {"", ":7", "", {"xcb"}, false, false, "X のディスプレイ「:7」に接続できません."},
+    {"", ":0", "wayland-0", {"xcb"}, true, true, ""},  // Qt goes on to X11
+    {"wayland", ":0", "wayland-0", {"xcb"}, true, true, kNoWaylandPlugin},
+    {"xcb", "", "wayland-0", {"xcb", "wayland"}, false, true, kNoX11Display},
+    {"Offscreen:fontengine=freetype", "", "", {"offscreen"}, false, false, ""},
+    {"k2none;xcb", ":0", "", {"xcb"}, true, false, ""},
+    {"k2none", "", "", {"xcb"}, false, false, "Qt の表示プラグイン「k2none」がありません."},
+};
+
+TEST(RefusedStart, NoDisplayPlatformIsNamedInOneLine) {
+    for (const DisplayCase& c : kDisplayCases) {
+        SCOPED_TRACE(std::string(c.chosen) + "|" + c.x11 + "|" + c.wayland);
+        const DisplayFacts facts{c.chosen, c.x11, c.wayland,
+                                 [&c](std::string_view name) {
+                                     return std::find(c.plugins.begin(), c.plugins.end(), name) !=
+                                            c.plugins.end();
+                                 },
+                                 [&c] { return c.x11Answers; }, [&c] { return c.waylandAnswers; }};
+        EXPECT_EQ(DisplayPlatformRefusal(facts),
+                  c.refusal.empty() ? "" : "Kalendo2 を起動できません. " + c.refusal);
+    }
+}
+
+// Plugins are looked for in QT_PLUGIN_PATH's folders as well as Qt's own.
+TEST(RefusedStart, PluginFoldersOfTheProcess) {
+    PortableCopy copy;
+    fs::create_directories(copy.folder() / "plugins/platforms");
+    std::ofstream(copy.folder() / "plugins/platforms/libqk2fake.so") << "";
+    const char* saved = std::getenv("QT_PLUGIN_PATH");
+    const std::string before = saved != nullptr ? saved : "";
+    setenv("QT_PLUGIN_PATH", ("/nonexistent:" + (copy.folder() / "plugins").string()).c_str(), 1);
+    const DisplayFacts facts = ReadDisplayFacts();
+    EXPECT_TRUE(facts.hasPlugin("k2fake") && facts.hasPlugin("offscreen"));
+    EXPECT_FALSE(facts.hasPlugin("k2none") || facts.hasPlugin("../platforms/libqk2fake"));
+    if (saved != nullptr) setenv("QT_PLUGIN_PATH", before.c_str(), 1);
+    else unsetenv("QT_PLUGIN_PATH");
 }
 
 // A window runs (offscreen) on the copy; a second start on the same folder

@@ -179,12 +179,12 @@ TEST_F(WindowTest, WithoutSettingsFileTheWindowOpensCentred) {
     EXPECT_EQ(frame().pos(), QPoint((kTestScreenWidth - 365) / 2, (kTestScreenHeight - 352) / 2));
 }
 
-TEST_F(WindowTest, OffScreenPositionIsCentred) {
-    // Centred before the window is first shown, when the window manager's
-    // frame is not known yet: for the client area's size.
+TEST_F(WindowTest, OffScreenPositionComesBackOnTheScreen) {
+    // Placed before the window is first shown, when the window manager's
+    // frame is not known yet: for the client area's size, against the
+    // right edge, at the stored height.
     Start(kJune15, SettingsFileText(2000, 100, 0, 0));
-    EXPECT_EQ(frame().pos(), QPoint((kTestScreenWidth - frame().width()) / 2,
-                                    (kTestScreenHeight - frame().height()) / 2));
+    EXPECT_EQ(frame().pos(), QPoint(kTestScreenWidth - frame().width(), 100));
 }
 
 struct KeyCase {
