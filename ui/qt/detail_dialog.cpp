@@ -22,8 +22,8 @@ constexpr int kCloseCallSize[] = {330, 110};
 
 }  // namespace
 
-DetailDialog::DetailDialog(const DetailTexts& texts, const std::string& closeCallText,
-                           QWidget* parent)
+DetailDialog::DetailDialog(const DetailTexts& texts, QWidget* parent,
+                           const std::string& closeCallText)
     : QDialog(parent) {
     setWindowTitle(ToQt(kDetailCaption));
     const QFont viewerFont = FaceFont(kFacePGothic, kViewerPoints);

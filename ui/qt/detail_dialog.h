@@ -19,7 +19,8 @@ class DetailDialog : public QDialog {
 
 public:
     // closeCallText: CloseCallTexts::detail, empty on most days.
-    DetailDialog(const DetailTexts& texts, const std::string& closeCallText, QWidget* parent);
+    DetailDialog(const DetailTexts& texts, QWidget* parent,
+                 const std::string& closeCallText = std::string());
 
     Viewer* almanacViewer() const { return almanac_; }
     Viewer* eventViewer() const { return events_; }

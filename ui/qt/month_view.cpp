@@ -245,7 +245,7 @@ void MonthView::OnDeleteSchedule() {
 }
 
 void MonthView::OnDetailInfo() {
-    DetailDialog dialog(BuildDetailTexts(rec_), closeCalls_.detail, this);
+    DetailDialog dialog(BuildDetailTexts(rec_), this, closeCalls_.detail);
     dialog.exec();
 }
 
