@@ -70,7 +70,8 @@ void CopyScalars(MonthRecord& to, const MonthRecord& from) {
 
 // The dates the holiday and note steps write into the shared slot tables,
 // kept while a moved event is evaluated and put back afterwards, so that the
-// record reads exactly what its own month computation left.
+// record reads exactly what its own month computation left. One keeper at
+// a time: the kept dates lie in these buffers, not in the keeper.
 struct ComputedDate {
     int year, month, day, oldCalendar, leapFlag;
 };
