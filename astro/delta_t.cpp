@@ -18,6 +18,13 @@ double DeltaTDaysAt(double jdUt) {
            kSecondsPerDay;
 }
 
+double DeltaTUncertaintySeconds(double y) {
+    constexpr double kStandardErrorsCovered = 5;
+    constexpr double kUt1MinusUtcSeconds = 1;
+    const double u = (y - 1820.0) / 100.0;
+    return kUt1MinusUtcSeconds + kStandardErrorsCovered * 0.8 * u * u;
+}
+
 double DeltaTSeconds(double y) {
     if (y < -500.0) return LongTermSeconds(y);
     if (y < 500.0) {

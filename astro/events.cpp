@@ -54,6 +54,10 @@ constexpr Stop kErfaSun{1e-3, 1e-4, 0.5 / kSecondsPerDay, 12};
 constexpr Stop kErfaPhase{0.05, 1e-4, 0.5 / kSecondsPerDay, 12};
 constexpr Stop kSeriesSun{0, 0.04, 60 / kSecondsPerDay, 30};
 constexpr Stop kSeriesPhase{0, 0.35, 60 / kSecondsPerDay, 60};
+// The standard almanac's own instants, to a second: the series are read at
+// whole seconds, so a finer tolerance would only chase their rounding.
+constexpr Stop kStandardSun{0, 0.04, 1 / kSecondsPerDay, 40};
+constexpr Stop kStandardPhase{0, 0.35, 1 / kSecondsPerDay, 80};
 
 template <typename F>
 double Newton(F offsetAt, double t, const Stop& stop) {
@@ -88,6 +92,18 @@ double MoonPhaseSeriesInstant(double phaseDeg, double guessJdUt) {
     const Ephemeris& series = SeriesEphemeris();
     return SeriesGuess([&](double t) { return PhaseOffset(series, phaseDeg, t); }, guessJdUt,
                        kSeriesPhase);
+}
+
+double SolarTermStandardInstant(double angleDeg, double guessJdUt) {
+    const Ephemeris& series = SeriesEphemeris();
+    return Newton([&](double t) { return SunOffset(series, angleDeg, t); }, guessJdUt,
+                  kStandardSun);
+}
+
+double MoonPhaseStandardInstant(double phaseDeg, double guessJdUt) {
+    const Ephemeris& series = SeriesEphemeris();
+    return Newton([&](double t) { return PhaseOffset(series, phaseDeg, t); }, guessJdUt,
+                  kStandardPhase);
 }
 
 double SolarTermInstant(double angleDeg, double guessJdUt) {

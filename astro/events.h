@@ -23,4 +23,10 @@ inline constexpr double kSeriesErrorBoundDays = 1.5 / 24;
 double SolarTermSeriesInstant(double angleDeg, double guessJdUt);
 double MoonPhaseSeriesInstant(double phaseDeg, double guessJdUt);
 
+// The instants at which the standard almanac's series reach the angle, on
+// their own time (JST minus 9 h, no ΔT), to within a second: where the
+// standard almanac places the event. The guess must lie within a few days.
+double SolarTermStandardInstant(double angleDeg, double guessJdUt);
+double MoonPhaseStandardInstant(double phaseDeg, double guessJdUt);
+
 }  // namespace kalendo

@@ -115,14 +115,12 @@ double ElongationAtMidnightDeg(const CalendarDate& date) {
 // The new-moon month holding `term`, searched from month `from` on: the first
 // month that ends after the term. The new moon beginning that month must not
 // come after the term; when it does (or the table runs out) the numbering has
-// no anchor and the calendar cannot be built.
+// no anchor and the calendar cannot be built: -1.
 int AnchorMonth(const MonthRecord& rec, int from, int termIndex) {
     const CalendarDate term = EntryAt(rec.terms, termIndex);
     int n = from;
     while (n + 1 < kNewMoonCount && !IsBefore(term, EntryAt(rec.newMoons, n + 1))) ++n;
-    if (n + 1 >= kNewMoonCount || IsBefore(term, EntryAt(rec.newMoons, n))) {
-        ThePlatform().Fatal(kLunisolarError);
-    }
+    if (n + 1 >= kNewMoonCount || IsBefore(term, EntryAt(rec.newMoons, n))) return -1;
     return n;
 }
 
@@ -200,6 +198,8 @@ int SolarTermIndexAtOrBefore(double springScaleDeg) {
     return static_cast<int>(std::floor((springScaleDeg + kSpringScaleOffsetDeg) / kTermStepDeg));
 }
 
+double SolarTermSpringScaleDeg(int index) { return kTermStepDeg * index - kSpringScaleOffsetDeg; }
+
 void ComputeNewMoons(MonthRecord& rec) {
     CalendarDate day{rec.year[kTarget] - 1, 1, 1};
     for (int n = 0; n < kNewMoonCount; ++n) {
@@ -217,6 +217,10 @@ void ComputeNewMoons(MonthRecord& rec) {
 }
 
 void NumberLunarMonths(MonthRecord& rec) {
+    if (!TryNumberLunarMonths(rec)) ThePlatform().Fatal(kLunisolarError);
+}
+
+bool TryNumberLunarMonths(MonthRecord& rec) {
     int* number = rec.lunarMonthNumber;
     for (int n = 0; n < kNewMoonCount; ++n) number[n] = kUnnumberedLunarMonth;
 
@@ -224,7 +228,7 @@ void NumberLunarMonths(MonthRecord& rec) {
     if (targetYear == 2033 || targetYear == 2034) {
         const int* fixed = targetYear == 2033 ? kNumbers2033 : kNumbers2034;
         for (int q = 0; q < kFixedRangeCount; ++q) number[kFixedRangeFirst + q] = fixed[q];
-        return;
+        return true;
     }
 
     // Numbers are counted on across the year end: 11 and 12 are months of
@@ -237,11 +241,13 @@ void NumberLunarMonths(MonthRecord& rec) {
     // months; when three lie there, the first of them without a principal
     // term of its own is the leap month.
     int prev = AnchorMonth(rec, kFirstWinterMonthIndex, kWinterSolsticeOfPreviousYear);
+    if (prev < 0) return false;
     number[prev] = kWinterMonthNumber;
     int from = prev + 2;
     int e = kFirstAnchorNumber;  // the number of the month holding the next anchor
     for (const int k : kLaterAnchorTerms) {
         const int anchor = AnchorMonth(rec, from, k);
+        if (anchor < 0) return false;
         number[anchor] = e;
         const int gap = anchor - prev;  // at least 2: the search starts there
         if (gap == kAnchorStepMonths - 1) {
@@ -296,6 +302,7 @@ void NumberLunarMonths(MonthRecord& rec) {
         from = anchor + 2;
         e += kAnchorStepMonths;
     }
+    return true;
 }
 
 void LunisolarDate(MonthRecord& rec, int y, int m, int d) {

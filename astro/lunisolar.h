@@ -21,6 +21,10 @@ inline constexpr int kLastQuarterPhase = 270;
 void ComputeSolarTerms(MonthRecord& rec);
 void ComputeNewMoons(MonthRecord& rec);
 void NumberLunarMonths(MonthRecord& rec);
+// The same without ending the process: false when an anchor cannot be
+// placed (the numbers are then incomplete). For tables that were changed on
+// purpose, such as one event moved to the day beside its own.
+bool TryNumberLunarMonths(MonthRecord& rec);
 
 // The index in rec.terms of the last solar term at or before springScaleDeg,
 // an ecliptic longitude of the sun in degrees on the scale where 0 is the
@@ -29,6 +33,8 @@ void NumberLunarMonths(MonthRecord& rec);
 // below 645 gives a valid entry (0-71); -180 <= springScaleDeg < 360 gives
 // 17-52.
 int SolarTermIndexAtOrBefore(double springScaleDeg);
+// The angle of entry `index` on that scale (15 index - 435).
+double SolarTermSpringScaleDeg(int index);
 
 // Sets rec.lunarMonth, rec.lunarDay, rec.leapMonth for a day of the target
 // year.

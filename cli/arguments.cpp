@@ -70,7 +70,7 @@ std::optional<std::string> TakeAlmanacOption(const std::vector<std::string>& arg
 }
 
 std::string OperandError(const std::vector<std::string>& operands, CliOptions& options) {
-    if (operands.empty()) return "missing command: year, day or ics";
+    if (operands.empty()) return "missing command: year, day, ics or close-calls";
     const std::string& command = operands[0];
     if (command == "year") {
         if (operands.size() != 2) return "year takes one operand: YYYY";
@@ -96,8 +96,8 @@ std::string OperandError(const std::vector<std::string>& operands, CliOptions& o
         options.last = *last;
         return "";
     }
-    if (command == "ics") {
-        if (operands.size() != 3) return "ics takes two operands: FIRST LAST";
+    if (command == "ics" || command == "close-calls") {
+        if (operands.size() != 3) return command + " takes two operands: FIRST LAST";
         const std::optional<CalendarDate> first = ParseIsoDate(operands[1]);
         if (!first) return "not a date YYYY-MM-DD: " + operands[1];
         const std::optional<CalendarDate> last = ParseIsoDate(operands[2]);
@@ -110,7 +110,7 @@ std::string OperandError(const std::vector<std::string>& operands, CliOptions& o
                          last->day) < 0) {
             return "LAST is before FIRST";
         }
-        options.command = CliCommand::Ics;
+        options.command = command == "ics" ? CliCommand::Ics : CliCommand::CloseCalls;
         options.first = *first;
         options.last = *last;
         return "";
@@ -229,6 +229,8 @@ const char* CliUsage() {
            "       kalendo2-cli [--data DIR] [--today YYYY-MM-DD] [--mode MODE] day FIRST [LAST]\n"
            "       kalendo2-cli [--data DIR] [--today YYYY-MM-DD] [--mode MODE] ics FIRST LAST\n"
            "                    [--include LIST]\n"
+           "       kalendo2-cli [--data DIR] [--today YYYY-MM-DD] [--mode MODE] close-calls\n"
+           "                    FIRST LAST\n"
            "       kalendo2-cli --help | -h | --version\n"
            "Prints the almanac as JSON, one object per line: of a year, or of every\n"
            "day from FIRST to LAST (LAST defaults to FIRST). Dates are YYYY-MM-DD.\n"
@@ -236,6 +238,9 @@ const char* CliUsage() {
            "all-day event per entry of each kind LIST names, a comma list of\n"
            "holidays,notes,users,schedules,rokuyo,lunar,moon (default: the first four).\n"
            "DTSTAMP is SOURCE_DATE_EPOCH when it is set, else the time of the export.\n"
+           "close-calls prints one line per new moon or solar term of FIRST to LAST\n"
+           "whose day hangs on a midnight (closeCalls in a day object: those the day\n"
+           "depends on), with the days it changes.\n"
            "  --data DIR          read the definition files from DIR (default: the\n"
            "                      window's files: beside this program, or for an\n"
            "                      installed copy $XDG_DATA_HOME/Kalendo2, then the\n"

@@ -2,6 +2,7 @@
 //   kalendo2-cli [--data DIR] [--today YYYY-MM-DD] [--mode MODE] year YYYY
 //   kalendo2-cli [--data DIR] [--today YYYY-MM-DD] [--mode MODE] day FIRST [LAST]
 //   kalendo2-cli [--data DIR] [--today YYYY-MM-DD] [--mode MODE] ics FIRST LAST [--include LIST]
+//   kalendo2-cli [--data DIR] [--today YYYY-MM-DD] [--mode MODE] close-calls FIRST LAST
 //   kalendo2-cli --help | -h | --version
 // Options may stand anywhere on the line. Dates are exactly YYYY-MM-DD
 // (4, 2 and 2 digits). Scripts depend on this contract.
@@ -18,7 +19,7 @@
 
 namespace kalendo {
 
-enum class CliCommand { Help, Version, Year, Day, Ics };
+enum class CliCommand { Help, Version, Year, Day, Ics, CloseCalls };
 
 struct CliOptions {
     CliCommand command = CliCommand::Help;
@@ -29,7 +30,7 @@ struct CliOptions {
     std::optional<AlmanacMode> mode;
     int year = 0;                           // year: as typed, range unchecked
     CalendarDate first{0, 0, 0};            // day: as typed, not validated
-    CalendarDate last{0, 0, 0};             // day: FIRST when not given; ics: given
+    CalendarDate last{0, 0, 0};             // day: FIRST when not given; ics, close-calls: given
     IcsInclude include;                     // ics: --include, the default without it
 };
 

@@ -3,6 +3,7 @@
 #include "almanac/signs.h"
 #include "astro/astronomy.h"
 #include "astro/lunisolar.h"
+#include "cli/close_call_json.h"
 #include "cli/entry_json.h"
 #include "core/day_arith.h"
 #include "defs/holidays.h"
@@ -187,6 +188,7 @@ void WriteDayObject(JsonWriter& w, MonthRecord& rec) {
     WriteHolidayKeys(w, rec, t);
     WriteEventKeys(w, rec, t);
     WriteScreenKeys(w, rec);
+    WriteCloseCallsKey(w, rec, CloseCallsOfTarget(rec));
     w.EndObject();
 }
 

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "cli/arguments.h"
+#include "cli/close_call_json.h"
 #include "cli/day_json.h"
 #include "cli/json_writer.h"
 #include "cli/year_json.h"
@@ -108,6 +109,9 @@ int RunCommand(int argc, const char* const* argv, ConsolePlatform& platform) {
     if (options.command == CliCommand::Ics) {
         return PrintIcs(rec, options.first, options.last, options.include, almanac, stamp, stdout);
     }
+    if (options.command == CliCommand::CloseCalls) {
+        return PrintCloseCalls(rec, options.first, options.last, almanac, stdout);
+    }
     return PrintDays(rec, options.first, options.last, almanac, stdout);
 }
 
@@ -181,6 +185,28 @@ int PrintIcs(MonthRecord& rec, CalendarDate first, CalendarDate last, IcsInclude
         return std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size() && std::ferror(out) == 0;
     });
     std::fflush(out);
+    return kCliDone;
+}
+
+int PrintCloseCalls(MonthRecord& rec, CalendarDate first, CalendarDate last, AlmanacMode almanac,
+                    std::FILE* out) {
+    if (!ComputeMonthAccepts(first.year, first.month, first.day) ||
+        !ComputeMonthAccepts(last.year, last.month, last.day)) {
+        ThePlatform().ShowMessage(kRangeErrorMessage);
+        return kCliRefusedDate;
+    }
+    JsonWriter w;
+    for (int y = first.year; y <= last.year; ++y) {
+        for (const CloseCallDays& c : CloseCallsOfYear(rec, y, almanac)) {
+            const CalendarDate& d = c.call.day;
+            if (CompareDates(first.year, first.month, first.day, d.year, d.month, d.day) < 0 ||
+                CompareDates(d.year, d.month, d.day, last.year, last.month, last.day) < 0) {
+                continue;
+            }
+            WriteCloseCallLine(w, c);
+            PrintLine(w, out);
+        }
+    }
     return kCliDone;
 }
 

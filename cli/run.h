@@ -52,6 +52,13 @@ int PrintIcs(MonthRecord& rec, CalendarDate first, CalendarDate last, IcsInclude
 // the program through the platform's Fatal. "" when done; for a folder
 // that cannot be read "DIR: <reason>", and nothing is opened.
 std::string OpenDefinitionFiles(MonthRecord& rec, const std::optional<std::string>& dataFolder);
+// "close-calls FIRST LAST": one line per close call (in `almanac`) of the
+// new moons and solar terms the almanac places from FIRST to LAST, in order,
+// with the days it changes. FIRST and LAST are real dates, FIRST not after
+// LAST; a date outside 1600-2999 prints nothing (the range message is
+// shown) and gives kCliRefusedDate.
+int PrintCloseCalls(MonthRecord& rec, CalendarDate first, CalendarDate last, AlmanacMode almanac,
+                    std::FILE* out);
 
 // The program: arguments (program name first), console platform, today,
 // the definition files of --data or where the window finds them

@@ -462,6 +462,9 @@ CalendarDate SolarLongitudeDate(const MonthRecord& rec, double angleDeg) {
     // The last term not beyond the angle: 17 <= i <= 52.
     const int i = SolarTermIndexAtOrBefore(angleDeg);
     assert(i >= 0 && i < kTermCount);
+    // A solar term's own angle is the term's day in the table: the day both
+    // searches find, and the one an event moved across its midnight moves.
+    if (angleDeg == SolarTermSpringScaleDeg(i)) return EntryAt(rec.terms, i);
     const double targetDeg = angleDeg < 0 ? angleDeg + kFullCircleDeg : angleDeg;
     return AstronomyOf(rec.almanacMode).sunReachesDate(targetDeg, EntryAt(rec.terms, i));
 }

@@ -4,8 +4,10 @@
 
 #include "almanac/signs.h"
 #include "astro/astronomy.h"
+#include "astro/close_events.h"
 #include "astro/longitude_memo.h"
 #include "astro/lunisolar.h"
+#include "month/close_calls.h"
 
 namespace kalendo {
 namespace {
@@ -94,6 +96,8 @@ void LoadYearTables(MonthRecord& rec, YearKey key) {
 
 void ForgetAlmanacCaches() {
     for (Slot& slot : slots) slot = Slot{};
+    ForgetCloseCalls();
+    ForgetCloseEvents();
     ForgetAstroMemo();
 }
 

@@ -162,8 +162,8 @@ TEST(CliUsage, NamesEveryOptionAndCommand) {
 TEST(ParseCommandLine, UsageErrors) {
     struct Case { Args line; const char* error; };
     const Case cases[] = {
-        {{}, "missing command: year, day or ics"},
-        {{"--today", "2024-06-15"}, "missing command: year, day or ics"},
+        {{}, "missing command: year, day, ics or close-calls"},
+        {{"--today", "2024-06-15"}, "missing command: year, day, ics or close-calls"},
         {{"week", "2024-06-15"}, "unknown command: week"},
         {{"year"}, "year takes one operand: YYYY"},
         {{"year", "2024", "2025"}, "year takes one operand: YYYY"},
@@ -191,6 +191,9 @@ TEST(ParseCommandLine, UsageErrors) {
         {{"--mode", "Precise", "year", "2024"}, "--mode: not standard or precise: Precise"},
         {{"--mode", "", "year", "2024"}, "--mode: not standard or precise: "},
         {{"--mode", "standard", "--mode", "precise", "year", "2024"}, "--mode given twice"},
+        {{"close-calls", "2024-01-01"}, "close-calls takes two operands: FIRST LAST"},
+        {{"close-calls", "2024-02-30", "2024-03-01"}, "no such day: 2024-02-30"},
+        {{"close-calls", "2024-03-01", "2024-02-01"}, "LAST is before FIRST"},
         {{"year", "-2024"}, "unknown option: -2024"},
         {{"--data=/d", "year", "2024"}, "unknown option: --data=/d"},
     };

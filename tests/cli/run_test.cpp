@@ -69,7 +69,7 @@ TEST_F(CliRunTest, DayObjectKeysInOrder) {
         "leapMonth", "rokuyo", "officer", "mansion", "moonPhase", "moonAge", "sunLongitude",
         "moonLongitude", "era", "eraYear", "holiday", "generatedHoliday", "dayOff", "notes",
         "userEntries", "schedules", "panes", "officerDetail", "mansionDetail", "detail",
-        "eventList", "scheduleList", "grid", "title"};
+        "eventList", "scheduleList", "grid", "title", "closeCalls"};
     EXPECT_EQ(KeysOf(lines[0]), want);
     EXPECT_EQ(status_, kCliDone);
     EXPECT_EQ(ValueOf(lines[0], "date"), "\"2024-02-03\"");
@@ -164,6 +164,43 @@ TEST_F(CliRunTest, SweepFollowsEvenARefusedFirstDate) {
     Days({2023, 2, 30}, {2023, 2, 30});
     EXPECT_EQ(status_, kCliRefusedDate);
     EXPECT_EQ(rec_->scheduleCount, 2);
+}
+
+}  // namespace
+}  // namespace kalendo
+
+namespace kalendo {
+namespace {
+
+// 2035-01-09: the new moon the standard series put 3 min 39 s before
+// midnight and ERFA 2 min 50 s after it; the whole lunation hangs on it.
+TEST_F(CliRunTest, CloseCallsOfADayAndOfARange) {
+    const auto day = Days({2035, 1, 9}, {2035, 1, 9});
+    ASSERT_EQ(day.size(), 1u);
+    EXPECT_EQ(ValueOf(day[0], "closeCalls"),
+              R"([{"kind":"newMoon","term":null,"day":"2035-01-09","otherDay":"2035-01-10",)"
+              R"("instant":"2035-01-09T23:56:21+09:00","distanceSeconds":-219,)"
+              R"("preciseInstant":"2035-01-10T00:02:50+09:00","preciseDistanceSeconds":170,)"
+              R"("boundSeconds":50,"otherSide":{"lunarMonth":11,"lunarDay":30,"leapMonth":0,)"
+              R"("rokuyo":3,"officer":5,"holiday":null,"generatedHoliday":false,"notes":[]}}])");
+    EXPECT_EQ(ValueOf(Days({2035, 5, 1}, {2035, 5, 1})[0], "closeCalls"), "[]");
+
+    const auto calls = Lines([&](std::FILE* out) {
+        return PrintCloseCalls(*rec_, {2035, 1, 1}, {2035, 12, 31}, AlmanacMode::Standard, out);
+    });
+    EXPECT_EQ(status_, kCliDone);
+    ASSERT_FALSE(calls.empty());
+    EXPECT_EQ(ValueOf(calls[0], "day"), "\"2035-01-09\"");
+    const std::string days = ValueOf(calls[0], "days");
+    EXPECT_EQ(days.rfind(R"(["2035-01-09","2035-01-10",)", 0), 0u) << days;
+    EXPECT_NE(days.find(R"("2035-02-07"])"), std::string::npos) << days;
+
+    EXPECT_TRUE(Lines([&](std::FILE* out) {
+                    return PrintCloseCalls(*rec_, {1599, 12, 1}, {1600, 1, 31},
+                                           AlmanacMode::Standard, out);
+                }).empty());
+    EXPECT_EQ(status_, kCliRefusedDate);
+    EXPECT_EQ(RangeMessages(), 1);
 }
 
 }  // namespace

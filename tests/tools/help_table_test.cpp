@@ -1,6 +1,7 @@
 // The help page's table of where the two almanac modes differ: the built
 // page holds what a fresh computation gives, and the known months are in it.
 #include "tools/help_table/mode_differences.h"
+#include "tools/help_table/close_call_table.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,7 @@
 #include <string>
 #include <tuple>
 
+#include "astro/close_events.h"
 #include "core/day_arith.h"
 
 namespace kalendo {
@@ -27,6 +29,18 @@ const ModeDifferences& Differences() {
     return d;
 }
 
+const std::vector<CloseCallDays>& Calls(AlmanacMode mode) {
+    static const std::vector<CloseCallDays> standard =
+        ComputeCloseCallTable(1900, 2100, AlmanacMode::Standard);
+    static const std::vector<CloseCallDays> precise =
+        ComputeCloseCallTable(1900, 2100, AlmanacMode::Precise);
+    return mode == AlmanacMode::Standard ? standard : precise;
+}
+
+bool Changes(const CloseCallDays& c, const CalendarDate& day) {
+    return std::find(c.days.begin(), c.days.end(), day) != c.days.end();
+}
+
 TEST(HelpTable, BuiltPageHoldsAFreshComputation) {
     const char* bin = std::getenv("K2_BIN_DIR");
     const char* data = std::getenv("K2_TEST_DATA");
@@ -36,7 +50,9 @@ TEST(HelpTable, BuiltPageHoldsAFreshComputation) {
     const std::string built = ReadFile(std::string(bin) + "/Help/index.html");
     const std::string html = ModeDifferencesHtml(Differences());
     EXPECT_NE(built.find(html), std::string::npos);
-    EXPECT_EQ(built, WithModeDifferences(source, html));
+    const std::string closeCalls =
+        CloseCallsHtml(Calls(AlmanacMode::Standard), Calls(AlmanacMode::Precise));
+    EXPECT_EQ(built, WithMarkedSection(WithModeDifferences(source, html), "close-calls", closeCalls));
 }
 
 // The new moon of 2035-01-10 at 0:03 JST, which the standard series put
@@ -77,6 +93,45 @@ TEST(HelpTable, ReplacesOnlyBetweenTheMarkers) {
     EXPECT_EQ(WithModeDifferences("a<!-- mode-differences -->old", "new"),
               "a<!-- mode-differences -->old");
     EXPECT_EQ(WithModeDifferences("plain", "new"), "plain");
+}
+
+}  // namespace
+}  // namespace kalendo
+
+namespace kalendo {
+namespace {
+
+TEST(HelpTable, BuiltPageHoldsTheCloseCallsAsComputed) {
+    const char* bin = std::getenv("K2_BIN_DIR");
+    ASSERT_NE(bin, nullptr);
+    const std::string built = ReadFile(std::string(bin) + "/Help/index.html");
+    const std::string html =
+        CloseCallsHtml(Calls(AlmanacMode::Standard), Calls(AlmanacMode::Precise));
+    EXPECT_NE(built.find("<!-- close-calls -->\n" + html + "<!-- /close-calls -->"),
+              std::string::npos);
+    EXPECT_NE(html.find("<td>標準</td><td>朔</td><td>2035-01-09 23:56:21</td>"), std::string::npos);
+}
+
+// The two tables agree: every day of a run where the modes' lunisolar dates
+// differ is changed by a standard close call, and every solar term on
+// another day is one, with the precise day across its midnight.
+TEST(HelpTable, EveryModeDifferenceIsAStandardCloseCall) {
+    const auto& calls = Calls(AlmanacMode::Standard);
+    for (const LunisolarRun& r : Differences().lunisolar) {
+        for (CalendarDate d = r.first; CompareDates(d.year, d.month, d.day, r.last.year,
+                                                    r.last.month, r.last.day) >= 0;
+             d = DayAfter(d, 1)) {
+            EXPECT_TRUE(std::any_of(calls.begin(), calls.end(),
+                                    [&](const CloseCallDays& c) { return Changes(c, d); }))
+                << d.year << "-" << d.month << "-" << d.day;
+        }
+    }
+    for (const TermDifference& t : Differences().terms) {
+        EXPECT_TRUE(std::any_of(calls.begin(), calls.end(), [&](const CloseCallDays& c) {
+            return c.call.event.term == t.term && c.call.day == t.standard &&
+                   c.call.otherDay == t.precise;
+        })) << t.standard.year << " term " << t.term;
+    }
 }
 
 }  // namespace

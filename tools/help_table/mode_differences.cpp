@@ -17,8 +17,7 @@ constexpr const char* kTermNames[24] = {
     "小暑", "大暑", "立秋", "処暑", "白露", "秋分", "寒露", "霜降", "立冬", "小雪", "大雪", "冬至"};
 constexpr int kTermsOfTargetYear = 24;  // entries 24-47 of the table
 
-constexpr char kBegin[] = "<!-- mode-differences -->";
-constexpr char kEnd[] = "<!-- /mode-differences -->";
+constexpr char kSectionName[] = "mode-differences";
 
 std::string DayText(const CalendarDate& d) {
     char buf[48];
@@ -100,13 +99,20 @@ std::string ModeDifferencesHtml(const ModeDifferences& differences) {
     return html;
 }
 
-std::string WithModeDifferences(const std::string& page, const std::string& html) {
-    const std::size_t begin = page.find(kBegin);
+std::string WithMarkedSection(const std::string& page, const std::string& name,
+                              const std::string& html) {
+    const std::string beginMark = "<!-- " + name + " -->";
+    const std::string endMark = "<!-- /" + name + " -->";
+    const std::size_t begin = page.find(beginMark);
     if (begin == std::string::npos) return page;
-    const std::size_t from = begin + sizeof kBegin - 1;
-    const std::size_t end = page.find(kEnd, from);
+    const std::size_t from = begin + beginMark.size();
+    const std::size_t end = page.find(endMark, from);
     if (end == std::string::npos) return page;
     return page.substr(0, from) + "\n" + html + page.substr(end);
+}
+
+std::string WithModeDifferences(const std::string& page, const std::string& html) {
+    return WithMarkedSection(page, kSectionName, html);
 }
 
 }  // namespace kalendo

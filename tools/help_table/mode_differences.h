@@ -41,4 +41,8 @@ std::string ModeDifferencesHtml(const ModeDifferences& differences);
 // a marker is missing.
 std::string WithModeDifferences(const std::string& page, const std::string& html);
 
+// The same for any section "<!-- name -->" ... "<!-- /name -->".
+std::string WithMarkedSection(const std::string& page, const std::string& name,
+                              const std::string& html);
+
 }  // namespace kalendo

@@ -17,10 +17,14 @@ constexpr double kViewerPoints = 11.0;
 // The almanac text has up to twelve lines; the event text a few names.
 constexpr int kAlmanacSize[] = {330, 215};
 constexpr int kEventSize[] = {330, 80};
+// One or two sentences of close calls, each two or three lines.
+constexpr int kCloseCallSize[] = {330, 110};
 
 }  // namespace
 
-DetailDialog::DetailDialog(const DetailTexts& texts, QWidget* parent) : QDialog(parent) {
+DetailDialog::DetailDialog(const DetailTexts& texts, QWidget* parent,
+                           const std::string& closeCallText)
+    : QDialog(parent) {
     setWindowTitle(ToQt(kDetailCaption));
     const QFont viewerFont = FaceFont(kFacePGothic, kViewerPoints);
     almanac_ = new Viewer(this);
@@ -40,6 +44,14 @@ DetailDialog::DetailDialog(const DetailTexts& texts, QWidget* parent) : QDialog(
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(almanac_);
     layout->addWidget(events_);
+    if (!closeCallText.empty()) {
+        closeCalls_ = new Viewer(this);
+        closeCalls_->setObjectName(QStringLiteral("closeCalls"));
+        closeCalls_->setFont(viewerFont);
+        closeCalls_->setPlainText(ToQtLines(closeCallText));
+        closeCalls_->setFixedSize(kCloseCallSize[0], kCloseCallSize[1]);
+        layout->addWidget(closeCalls_);
+    }
     layout->addWidget(buttons.box);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     buttons.accept->setFocus();

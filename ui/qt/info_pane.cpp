@@ -90,6 +90,13 @@ void InfoPane::SetPaneFont(const QFont& font) {
     FitFont();
 }
 
+void InfoPane::SetRightReserve(int pixels) {
+    if (pixels == rightReserve_) return;
+    rightReserve_ = pixels;
+    setTextMargins(0, 0, pixels, 0);
+    FitFont();
+}
+
 void InfoPane::resizeEvent(QResizeEvent* event) {
     QLineEdit::resizeEvent(event);
     FitFont();
@@ -121,7 +128,7 @@ QSize InfoPane::SizeFor(const std::vector<std::string>& textsCp932, const QFont&
 
 void InfoPane::FitFont() {
     QFont font = paneFont_;
-    const int room = TextRoom();
+    const int room = TextRoom() - rightReserve_;
     const QString shown = text();
     while (font.pointSizeF() > kSmallestFitPoints &&
            QFontMetrics(font).horizontalAdvance(shown) > room) {

@@ -32,6 +32,9 @@ public:
     QSize SizeFor(const std::vector<std::string>& textsCp932, const QFont& font) const;
     // The width the style leaves for the text inside the pane.
     int TextRoom() const;
+    // Room kept free at the right end of the pane for a mark of its own
+    // (pixels; 0 for none): the text is centred and fitted in the rest.
+    void SetRightReserve(int pixels);
 
     const std::string& detailTitle() const { return detailTitle_; }
     const std::string& detailText() const { return detailText_; }
@@ -48,6 +51,7 @@ private:
     QSize Chrome() const;  // what the frame and margins take, both directions
 
     QFont paneFont_;
+    int rightReserve_ = 0;
     std::string text_;
     std::string detailTitle_;
     std::string detailText_;

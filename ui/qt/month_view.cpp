@@ -1,6 +1,7 @@
 #include "ui/qt/month_view.h"
 
 #include <QEvent>
+#include <QLabel>
 #include <QMenu>
 
 #include <algorithm>
@@ -23,6 +24,7 @@
 #include "ui/qt/era_convert_dialog.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/info_pane.h"
+#include "ui/qt/close_call_words.h"
 #include "ui/qt/memo_dialog.h"
 #include "ui/qt/month_accessible.h"
 #include "ui/qt/qt_text.h"
@@ -104,6 +106,10 @@ MonthView::MonthView(MonthRecord& rec, const AppSettings& settings, std::string 
     mansionPane_ = new InfoPane(this);
     oldCalendarPane_ = new InfoPane(this);
     moonPane_ = new InfoPane(this);
+    closeCallMark_ = new QLabel(this);
+    closeCallMark_->setObjectName(QStringLiteral("closeCallMark"));
+    closeCallMark_->setAlignment(Qt::AlignCenter);
+    closeCallMark_->setAttribute(Qt::WA_TransparentForMouseEvents);
     for (InfoPane* pane : {datePane_, yearSignPane_, officerPane_, mansionPane_, oldCalendarPane_,
                            moonPane_}) {
         connect(pane, &InfoPane::doubleClicked, this, [this, pane] { OnPaneDoubleClicked(pane); });
@@ -188,12 +194,18 @@ void MonthView::ApplyLayout(int sizeMode, int viewMode, int barsWidth) {
     Place(officerPane_, l.officerPane);
     Place(mansionPane_, l.mansionPane);
     Place(oldCalendarPane_, l.oldCalendarPane);
+    // At the pane's right end, where its centred text leaves room; a label
+    // of its own, above the pane.
+    const ControlRect& old = l.oldCalendarPane;
+    Place(closeCallMark_, {old.x + old.width - old.height, old.y, old.height, old.height});
+    closeCallMark_->raise();
     Place(moonPane_, l.moonPane);
     const QFont paneFont = TenthsFont(l.paneFontTenths);
     for (InfoPane* pane : {datePane_, yearSignPane_, officerPane_, mansionPane_, oldCalendarPane_,
                            moonPane_}) {
         pane->SetPaneFont(paneFont);
     }
+    closeCallMark_->setFont(paneFont);
     Place(eventList_, l.eventList);
     Place(scheduleList_, l.scheduleList);
     const QFont listFont = TenthsFont(l.listFontTenths);
@@ -211,7 +223,8 @@ void MonthView::ApplyLayout(int sizeMode, int viewMode, int barsWidth) {
     const bool full = viewMode != kViewMonthly;
     for (QWidget* w : {static_cast<QWidget*>(yearSignPane_), static_cast<QWidget*>(officerPane_),
                        static_cast<QWidget*>(mansionPane_),
-                       static_cast<QWidget*>(oldCalendarPane_), static_cast<QWidget*>(moonPane_),
+                       static_cast<QWidget*>(oldCalendarPane_), static_cast<QWidget*>(closeCallMark_),
+                       static_cast<QWidget*>(moonPane_),
                        static_cast<QWidget*>(eventList_), static_cast<QWidget*>(scheduleList_)}) {
         w->setVisible(full);
     }
@@ -240,6 +253,8 @@ void MonthView::Show(const ViewState& state) {
         }
     }
     oldCalendarPane_->SetTexts(state.oldCalendarPane);
+    closeCalls_ = BuildCloseCallTexts(rec_);
+    ShowCloseCallWords(oldCalendarPane_, closeCallMark_, closeCalls_);
     yearSignPane_->SetTexts(state.yearSignPane);
     officerPane_->SetTexts(state.officer.text, state.officer.detailTitle, state.officer.detailText);
     mansionPane_->SetTexts(state.mansion.text, state.mansion.detailTitle, state.mansion.detailText);
@@ -330,7 +345,7 @@ void MonthView::OnDeleteSchedule() {
 }
 
 void MonthView::OnDetailInfo() {
-    DetailDialog dialog(BuildDetailTexts(rec_), this);
+    DetailDialog dialog(BuildDetailTexts(rec_), this, closeCalls_.detail);
     dialog.exec();
 }
 

@@ -15,9 +15,12 @@
 
 #include "core/month_record.h"
 #include "ui/model/lunisolar_days.h"
+#include "ui/model/close_call_texts.h"
 #include "ui/model/settings.h"
 #include "ui/model/view_layout.h"
 #include "ui/model/view_state.h"
+
+class QLabel;
 
 namespace kalendo {
 
@@ -69,6 +72,8 @@ public:
     InfoPane* officerPane() const { return officerPane_; }
     InfoPane* mansionPane() const { return mansionPane_; }
     InfoPane* oldCalendarPane() const { return oldCalendarPane_; }
+    // "※" beside the old-calendar pane on a day that hangs on a close call.
+    QLabel* closeCallMark() const { return closeCallMark_; }
     InfoPane* moonPane() const { return moonPane_; }
     EntryList* eventList() const { return eventList_; }
     EntryList* scheduleList() const { return scheduleList_; }
@@ -107,6 +112,8 @@ private:
     InfoPane* officerPane_;
     InfoPane* mansionPane_;
     InfoPane* oldCalendarPane_;
+    QLabel* closeCallMark_;
+    CloseCallTexts closeCalls_;  // of the day shown
     InfoPane* moonPane_;
     EntryList* eventList_;
     EntryList* scheduleList_;

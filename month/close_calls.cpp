@@ -1,0 +1,432 @@
+#include "month/close_calls.h"
+
+#include <algorithm>
+#include <cstring>
+#include <optional>
+
+#include "almanac/signs.h"
+#include "astro/longitude_memo.h"
+#include "astro/lunisolar.h"
+#include "core/day_arith.h"
+#include "defs/holidays.h"
+#include "defs/notes.h"
+#include "month/compute_month.h"
+#include "month/year_tables.h"
+
+namespace kalendo {
+namespace {
+
+constexpr int kTermsPerYear = 24;
+constexpr int kFirstTermOfTargetYear = 24;  // entry 24 of the term table: 小寒 of Y
+// An event of January to April can change the numbering of the months that
+// end the year before (its tables hold the principal terms up to the next
+// March equinox); one of October to December those that begin the next.
+constexpr int kLastMonthReachingBack = 4;
+constexpr int kFirstMonthReachingOn = 10;
+
+CalendarDate TargetOf(const MonthRecord& rec) {
+    return {rec.year[kTarget], rec.month[kTarget], rec.day[kTarget]};
+}
+
+// A close call, where its event stands in the year's tables, and the
+// year's tables with it moved across its midnight.
+struct TableCloseCall {
+    CloseCall call;
+    bool term = false;  // in rec.terms, else in rec.newMoons
+    int index = 0;
+    bool numberable = true;  // false: with the event moved no anchor can be placed
+    DateList<kTermCount> terms;
+    DateList<kNewMoonCount> newMoons;
+    int lunarMonthNumber[kNewMoonCount] = {};
+    DateList<kAnchorCapacity> anchorStart;
+    DateList<kAnchorCapacity> anchorFirst;
+    // The days of the year whose holidays or calendar notes the move
+    // changes, from the dates they get for the year.
+    std::vector<CalendarDate> definitionDays;
+};
+
+// The scalar part the day's steps read, copied to a second record on the
+// same slot tables.
+void CopyScalars(MonthRecord& to, const MonthRecord& from) {
+    for (int i = 0; i < 2; ++i) {
+        to.year[i] = from.year[i];
+        to.month[i] = from.month[i];
+        to.day[i] = from.day[i];
+        to.weekday[i] = from.weekday[i];
+    }
+    to.eraCount = from.eraCount;
+    to.holidayCount = from.holidayCount;
+    to.generatedHolidayCount = from.generatedHolidayCount;
+    to.noteCount = from.noteCount;
+    to.userEntryCount = from.userEntryCount;
+    to.scheduleCount = from.scheduleCount;
+    to.almanacMode = from.almanacMode;
+    to.terms = from.terms;
+    to.newMoons = from.newMoons;
+    std::memcpy(to.lunarMonthNumber, from.lunarMonthNumber, sizeof to.lunarMonthNumber);
+    to.anchorStart = from.anchorStart;
+    to.anchorFirst = from.anchorFirst;
+}
+
+// The dates the holiday and note steps write into the shared slot tables,
+// kept while a moved event is evaluated and put back afterwards, so that the
+// record reads exactly what its own month computation left. One keeper at
+// a time: the kept dates lie in these buffers, not in the keeper.
+struct ComputedDate {
+    int year, month, day, oldCalendar, leapFlag;
+};
+ComputedDate savedHolidays[kHolidayCapacity];
+ComputedDate savedNotes[kNoteCapacity];
+DefinitionEntry savedGenerated[kGeneratedHolidayCapacity];
+
+ComputedDate DateOf(const DefinitionEntry& e) {
+    return {e.year, e.month, e.day, e.oldCalendar, e.leapFlag};
+}
+void PutBack(DefinitionEntry& e, const ComputedDate& d) {
+    e.year = d.year;
+    e.month = d.month;
+    e.day = d.day;
+    e.oldCalendar = d.oldCalendar;
+    e.leapFlag = d.leapFlag;
+}
+
+class ComputedDatesKept {
+public:
+    explicit ComputedDatesKept(MonthRecord& rec) : rec_(rec) {
+        for (int i = 0; i < rec.holidayCount; ++i) savedHolidays[i] = DateOf(rec.tables.holidays[i]);
+        for (int i = 0; i < rec.noteCount; ++i) savedNotes[i] = DateOf(rec.tables.notes[i]);
+        generatedCount_ = rec.generatedHolidayCount;
+        std::copy_n(rec.tables.generatedHolidays, std::max(generatedCount_, 0), savedGenerated);
+    }
+    ~ComputedDatesKept() {
+        for (int i = 0; i < rec_.holidayCount; ++i) PutBack(rec_.tables.holidays[i], savedHolidays[i]);
+        for (int i = 0; i < rec_.noteCount; ++i) PutBack(rec_.tables.notes[i], savedNotes[i]);
+        std::copy_n(savedGenerated, std::max(generatedCount_, 0), rec_.tables.generatedHolidays);
+        rec_.generatedHolidayCount = generatedCount_;
+    }
+    ComputedDatesKept(const ComputedDatesKept&) = delete;
+    ComputedDatesKept& operator=(const ComputedDatesKept&) = delete;
+
+private:
+    MonthRecord& rec_;
+    int generatedCount_;
+};
+
+void EvaluateDefinitions(MonthRecord& scratch) {
+    EvaluateHolidays(scratch);
+    GenerateHolidays(scratch);
+    EvaluateNotes(scratch);
+}
+
+// The moved tables of `c` into a record.
+void LoadMove(MonthRecord& to, const TableCloseCall& c) {
+    to.terms = c.terms;
+    to.newMoons = c.newMoons;
+    std::memcpy(to.lunarMonthNumber, c.lunarMonthNumber, sizeof to.lunarMonthNumber);
+    to.anchorStart = c.anchorStart;
+    to.anchorFirst = c.anchorFirst;
+}
+
+// The Gregorian dates the holidays and notes got for the target year, in
+// table order; a lunisolar note's date follows the lunisolar dates compared
+// day by day, and stands here as no date.
+struct DefinitionDates {
+    std::vector<CalendarDate> listed;     // holidays, then notes
+    std::vector<CalendarDate> generated;  // any order
+};
+
+DefinitionDates DatesOfDefinitions(const MonthRecord& rec) {
+    DefinitionDates dates;
+    const int y = rec.year[kTarget];
+    for (int i = 0; i < rec.holidayCount; ++i) {
+        const DefinitionEntry& e = rec.tables.holidays[i];
+        dates.listed.push_back({y, e.month, e.day});
+    }
+    for (int i = 0; i < rec.noteCount; ++i) {
+        const DefinitionEntry& e = rec.tables.notes[i];
+        dates.listed.push_back({e.oldCalendar == 1 ? 0 : e.year, e.month, e.day});
+    }
+    for (int i = 0; i < rec.generatedHolidayCount; ++i) {
+        const DefinitionEntry& e = rec.tables.generatedHolidays[i];
+        dates.generated.push_back({y, e.month, e.day});
+    }
+    return dates;
+}
+
+bool InYear(const CalendarDate& d, int year) { return d.year == year && d.month >= 1 && d.day >= 1; }
+
+// The days of the target year whose holiday or note dates differ between
+// two records evaluated for the same target.
+std::vector<CalendarDate> ChangedDefinitionDays(const DefinitionDates& before,
+                                                const DefinitionDates& after, int year) {
+    std::vector<CalendarDate> days;
+    const auto add = [&](const CalendarDate& d) {
+        if (InYear(d, year)) days.push_back(d);
+    };
+    for (std::size_t i = 0; i < before.listed.size(); ++i) {
+        if (!(before.listed[i] == after.listed[i])) {
+            add(before.listed[i]);
+            add(after.listed[i]);
+        }
+    }
+    // The generated holidays may differ in number: every date of either
+    // list that the other lacks.
+    const auto lacks = [](const std::vector<CalendarDate>& list, const CalendarDate& d) {
+        return std::find(list.begin(), list.end(), d) == list.end();
+    };
+    for (const CalendarDate& d : before.generated) {
+        if (lacks(after.generated, d)) add(d);
+    }
+    for (const CalendarDate& d : after.generated) {
+        if (lacks(before.generated, d)) add(d);
+    }
+    return days;
+}
+
+// The moved tables and definition days of `c`, for the tables of `rec`
+// (which holds the definition files; their computed dates are put back).
+void PrepareMove(MonthRecord& rec, TableCloseCall& c) {
+    MonthRecord moved(rec.tables);
+    CopyScalars(moved, rec);
+    if (c.term) {
+        StoreEntry(moved.terms, c.index, c.call.otherDay);
+    } else {
+        StoreEntry(moved.newMoons, c.index, c.call.otherDay);
+    }
+    c.numberable = TryNumberLunarMonths(moved);
+    if (!c.numberable) return;
+    ComputeOfficerAnchors(moved);
+    c.terms = moved.terms;
+    c.newMoons = moved.newMoons;
+    std::memcpy(c.lunarMonthNumber, moved.lunarMonthNumber, sizeof c.lunarMonthNumber);
+    c.anchorStart = moved.anchorStart;
+    c.anchorFirst = moved.anchorFirst;
+
+    MonthRecord base(rec.tables);
+    CopyScalars(base, rec);
+    // Evaluated for 1 January: a definition's date for the year.
+    const int y = rec.year[kTarget];
+    for (MonthRecord* r : {&base, &moved}) {
+        r->month[kTarget] = 1;
+        r->day[kTarget] = 1;
+        r->weekday[kTarget] = Weekday(y, 1, 1);
+    }
+    const ComputedDatesKept kept(rec);
+    EvaluateDefinitions(base);
+    const DefinitionDates before = DatesOfDefinitions(base);
+    EvaluateDefinitions(moved);
+    c.definitionDays = ChangedDefinitionDays(before, DatesOfDefinitions(moved), y);
+}
+
+// Whether the day can read otherwise with `c` moved: its lunisolar date or
+// 十二直 differs with the moved tables, or its holidays or notes do.
+bool MayChange(MonthRecord& base, MonthRecord& moved, const TableCloseCall& c, int y, int m,
+               int d) {
+    LunisolarDate(base, y, m, d);
+    LunisolarDate(moved, y, m, d);
+    if (base.lunarMonth != moved.lunarMonth || base.lunarDay != moved.lunarDay ||
+        OfficerIndex(base, y, m, d) != OfficerIndex(moved, y, m, d)) {
+        return true;
+    }
+    const CalendarDate day{y, m, d};
+    return std::find(c.definitionDays.begin(), c.definitionDays.end(), day) !=
+           c.definitionDays.end();
+}
+
+// The close calls among the events of the record's tables, in the order of
+// their instants.
+std::vector<TableCloseCall> CloseCallsOfTables(MonthRecord& rec) {
+    std::vector<TableCloseCall> out;
+    const auto consider = [&](EventKind kind, int term, bool inTerms, int index,
+                              const CalendarDate& day) {
+        const std::optional<CloseCall> c = CloseCallOf(EventNear(kind, term, day), rec.almanacMode);
+        // The event the tables hold is the one whose day they give.
+        if (!c || !(c->day == day)) return;
+        TableCloseCall& t = out.emplace_back();
+        t.call = *c;
+        t.term = inTerms;
+        t.index = index;
+        PrepareMove(rec, t);
+    };
+    for (int n = 0; n < kNewMoonCount; ++n) {
+        consider(EventKind::NewMoon, -1, false, n, EntryAt(rec.newMoons, n));
+    }
+    for (int k = 0; k < kTermCount; ++k) {
+        consider(EventKind::SolarTerm, k % kTermsPerYear, true, k, EntryAt(rec.terms, k));
+    }
+    std::sort(out.begin(), out.end(), [](const TableCloseCall& a, const TableCloseCall& b) {
+        return a.call.instantJdUt < b.call.instantJdUt;
+    });
+    return out;
+}
+
+// The close calls of the last years' tables, keyed as the tables are.
+struct KeptYear {
+    bool used = false;
+    YearKey key;
+    unsigned lastUse = 0;
+    std::vector<TableCloseCall> calls;
+};
+constexpr int kKeptYears = 4;
+KeptYear keptYears[kKeptYears];
+unsigned keptClock = 0;
+
+const std::vector<TableCloseCall>& CloseCallsOfYearTables(MonthRecord& rec) {
+    static std::vector<TableCloseCall> fresh;
+    const YearKey key{rec.year[kTarget], rec.almanacMode};
+    if (!AlmanacCaching()) {
+        fresh = CloseCallsOfTables(rec);
+        return fresh;
+    }
+    ++keptClock;
+    KeptYear* oldest = &keptYears[0];
+    for (KeptYear& kept : keptYears) {
+        if (kept.used && kept.key == key) {
+            kept.lastUse = keptClock;
+            return kept.calls;
+        }
+        if (!kept.used || (oldest->used && kept.lastUse < oldest->lastUse)) oldest = &kept;
+    }
+    *oldest = KeptYear{true, key, keptClock, CloseCallsOfTables(rec)};
+    return oldest->calls;
+}
+
+// The entry of `call`'s event in a record's tables, or -1.
+int TableIndexOf(const MonthRecord& rec, const CloseCall& call) {
+    if (call.event.kind == EventKind::SolarTerm) {
+        for (int k = call.event.term; k < kTermCount; k += kTermsPerYear) {
+            if (EntryAt(rec.terms, k) == call.day) return k;
+        }
+        return -1;
+    }
+    for (int n = 0; n < kNewMoonCount; ++n) {
+        if (EntryAt(rec.newMoons, n) == call.day) return n;
+    }
+    return -1;
+}
+
+
+// The days of year `z` that `call` changes, added to `days`.
+void AddDaysOfYear(MonthRecord& rec, const CloseCall& call, int z, AlmanacMode mode,
+                   std::vector<CalendarDate>& days) {
+    MonthRecord base(rec.tables);
+    CopyScalars(base, rec);
+    base.year[kTarget] = z;
+    base.almanacMode = mode;
+    LoadYearTables(base, YearKey{z, mode});
+    TableCloseCall c;
+    c.call = call;
+    c.term = call.event.kind == EventKind::SolarTerm;
+    c.index = TableIndexOf(base, call);
+    if (c.index < 0) return;
+    PrepareMove(base, c);
+    if (!c.numberable) return;
+    MonthRecord moved(rec.tables);
+    CopyScalars(moved, base);
+    LoadMove(moved, c);
+    for (int m = 1; m <= 12; ++m) {
+        for (int d = 1; d <= DaysInMonth(z, m); ++d) {
+            if (MayChange(base, moved, c, z, m, d)) days.push_back({z, m, d});
+        }
+    }
+}
+
+}  // namespace
+
+DayReading ReadingOfTarget(const MonthRecord& rec) {
+    const CalendarDate t = TargetOf(rec);
+    DayReading r;
+    r.lunarMonth = rec.lunarMonth;
+    r.lunarDay = rec.lunarDay;
+    r.leapMonth = rec.leapMonth;
+    r.rokuyo = RokuyoIndex(rec);
+    r.officer = OfficerIndex(rec, t.year, t.month, t.day);
+    r.holiday = FindHoliday(rec, t.month, t.day);
+    r.generatedHoliday = FindGeneratedHoliday(rec, t.month, t.day);
+    for (int i = 0; i < rec.noteCount; ++i) {
+        if (NoteFallsOnTarget(rec, i) >= 0) r.notes.set(i);
+    }
+    return r;
+}
+
+std::vector<DayCloseCall> CloseCallsOfTarget(MonthRecord& rec) {
+    std::vector<DayCloseCall> out;
+    const std::vector<TableCloseCall>& calls = CloseCallsOfYearTables(rec);
+    if (calls.empty()) return out;
+    const CalendarDate t = TargetOf(rec);
+    std::optional<DayReading> base;
+    std::optional<ComputedDatesKept> kept;
+    MonthRecord unmoved(rec.tables);
+    CopyScalars(unmoved, rec);
+    for (const TableCloseCall& c : calls) {
+        if (!c.numberable) continue;
+        MonthRecord moved(rec.tables);
+        CopyScalars(moved, rec);
+        LoadMove(moved, c);
+        // Most days of a year read alike with the event moved; only the
+        // others are computed whole.
+        if (!MayChange(unmoved, moved, c, t.year, t.month, t.day)) continue;
+        if (!base) {
+            base = ReadingOfTarget(rec);
+            kept.emplace(rec);
+        }
+        EvaluateDefinitions(moved);
+        LunisolarDate(moved, t.year, t.month, t.day);
+        const DayReading other = ReadingOfTarget(moved);
+        if (!(other == *base)) out.push_back({c.call, other});
+    }
+    return out;
+}
+
+std::vector<CloseCallDays> CloseCallsOfYear(MonthRecord& rec, int year, AlmanacMode mode) {
+    // The standard almanac's tables, cheap to compute, find every event of
+    // the year within a day; EventNear gives each as both almanacs place it.
+    MonthRecord standard(rec.tables);
+    standard.year[kTarget] = year;
+    ComputeSolarTerms(standard);
+    ComputeNewMoons(standard);
+    std::vector<CloseCall> calls;
+    const auto consider = [&](EventKind kind, int term, const CalendarDate& day) {
+        if (const std::optional<CloseCall> c = CloseCallOf(EventNear(kind, term, day), mode)) {
+            if (c->day.year == year) calls.push_back(*c);
+        }
+    };
+    for (int n = 0; n < kNewMoonCount; ++n) {
+        const CalendarDate day = EntryAt(standard.newMoons, n);
+        // A new moon on 31 December or 1 January may lie in the year in the
+        // other mode.
+        if (day.year == year || DayAfter(day, 1).year == year || DayAfter(day, -1).year == year) {
+            consider(EventKind::NewMoon, -1, day);
+        }
+    }
+    for (int k = kFirstTermOfTargetYear; k < kFirstTermOfTargetYear + kTermsPerYear; ++k) {
+        consider(EventKind::SolarTerm, k % kTermsPerYear, EntryAt(standard.terms, k));
+    }
+    std::sort(calls.begin(), calls.end(),
+              [](const CloseCall& a, const CloseCall& b) { return a.instantJdUt < b.instantJdUt; });
+
+    std::vector<CloseCallDays> out;
+    for (const CloseCall& c : calls) {
+        CloseCallDays entry{c, {}};
+        if (c.day.month <= kLastMonthReachingBack && year > kFirstComputedYear) {
+            AddDaysOfYear(rec, c, year - 1, mode, entry.days);
+        }
+        AddDaysOfYear(rec, c, year, mode, entry.days);
+        if (c.day.month >= kFirstMonthReachingOn && year < kLastComputedYear) {
+            AddDaysOfYear(rec, c, year + 1, mode, entry.days);
+        }
+        const auto earlier = [](const CalendarDate& a, const CalendarDate& b) {
+            return CompareDates(a.year, a.month, a.day, b.year, b.month, b.day) > 0;
+        };
+        std::sort(entry.days.begin(), entry.days.end(), earlier);
+        entry.days.erase(std::unique(entry.days.begin(), entry.days.end()), entry.days.end());
+        out.push_back(std::move(entry));
+    }
+    return out;
+}
+
+void ForgetCloseCalls() {
+    for (KeptYear& kept : keptYears) kept = KeptYear{};
+}
+
+}  // namespace kalendo

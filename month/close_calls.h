@@ -1,0 +1,66 @@
+// What hangs on a close call: the days whose lunisolar date, rokuyo, 十二直,
+// holiday or calendar notes would read otherwise if one new moon or solar
+// term fell on the JST day across its midnight. Each close call is moved
+// alone and the month numbering and the day's steps are run again with it,
+// on a copy of the year's tables; the record itself is left as it was.
+#pragma once
+
+#include <bitset>
+#include <vector>
+
+#include "astro/close_events.h"
+#include "core/almanac_mode.h"
+#include "core/month_record.h"
+
+namespace kalendo {
+
+// What a close call can change in a day's reading.
+struct DayReading {
+    int lunarMonth = 0;  // negative in a leap month
+    int lunarDay = 0;
+    int leapMonth = 0;
+    int rokuyo = -1;
+    int officer = -1;
+    int holiday = -1;           // index into the holidays, or -1
+    int generatedHoliday = -1;  // index into the generated holidays, or -1
+    std::bitset<kNoteCapacity> notes;  // the calendar notes falling on the day
+    bool operator==(const DayReading&) const = default;
+};
+
+// The reading of the record's target as the month computation left it.
+DayReading ReadingOfTarget(const MonthRecord& rec);
+
+// A close call the target depends on, with the target's reading on its
+// other side.
+struct DayCloseCall {
+    CloseCall call;
+    DayReading other;
+};
+
+// The close calls (in the record's mode) among the events of the target
+// year's tables that the target depends on, in the order of their instants.
+// The record must have been moved to its target by ComputeMonth; the
+// definition files' computed dates are restored afterwards. Only a day
+// whose lunisolar date or 十二直 the move changes, or on which a holiday or
+// note falls in either case by its date for the year, is computed whole.
+std::vector<DayCloseCall> CloseCallsOfTarget(MonthRecord& rec);
+
+// A close call with every day of 1600-2999 whose reading it changes.
+struct CloseCallDays {
+    CloseCall call;
+    std::vector<CalendarDate> days;
+};
+
+// The close calls in `mode` of the new moons and solar terms the mode
+// places in `year` (1600-2999), in the order of their instants, each with
+// the days it changes: in its own year and, for an event early or late in
+// the year, in the year beside it. `rec` holds the definition files and is
+// left as it was. The days are found from the year's lunisolar dates,
+// rokuyo and 十二直 and from the dates the holidays and notes get for the
+// year; a note that depends on the target day itself is compared on those.
+std::vector<CloseCallDays> CloseCallsOfYear(MonthRecord& rec, int year, AlmanacMode mode);
+
+// Forgets the close calls kept per year (for measuring a cold start).
+void ForgetCloseCalls();
+
+}  // namespace kalendo

@@ -1,0 +1,141 @@
+// The close calls against the two almanacs themselves: every day the modes
+// read differently hangs, in the standard almanac, on a close call whose
+// other side is what the precise almanac reads; the precise almanac's own
+// close calls of 1900-2100 are the few that ΔT and the ephemeris leave open.
+#include "month/close_calls.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "almanac/signs.h"
+#include "core/day_arith.h"
+#include "defs/holidays.h"
+#include "defs/notes.h"
+#include "month/compute_month.h"
+#include "platform/file_io.h"
+#include "platform/recording_platform.h"
+
+namespace kalendo {
+namespace {
+
+// The whole range in the plain build; the sanitizers add nothing to this
+// arithmetic but time, so there every 10th year.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr int kYearStride = 10;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr int kYearStride = 10;
+#else
+constexpr int kYearStride = 1;
+#endif
+#else
+constexpr int kYearStride = 1;
+#endif
+
+std::string ShippedFile(const char* name) {
+    const char* bin = std::getenv("K2_BIN_DIR");
+    const std::string path = std::string(bin ? bin : "bin") + "/" + name;
+    const auto bytes = ReadWholeFile(path);
+    if (!bytes) ADD_FAILURE() << "cannot read " << path;
+    return bytes.value_or("");
+}
+
+std::unique_ptr<MonthRecord> RecordWithShippedFiles() {
+    auto rec = std::make_unique<MonthRecord>();
+    EXPECT_FALSE(LoadHolidays(*rec, ShippedFile("祝日.Def")).has_value());
+    EXPECT_FALSE(LoadNotes(*rec, ShippedFile("暦日.Def")).has_value());
+    return rec;
+}
+
+// The fields the two modes are compared on.
+bool SameCalendar(const DayReading& a, const DayReading& b) {
+    return a.lunarMonth == b.lunarMonth && a.lunarDay == b.lunarDay &&
+           a.leapMonth == b.leapMonth && a.rokuyo == b.rokuyo && a.officer == b.officer &&
+           a.holiday == b.holiday;
+}
+
+std::string Text(const CalendarDate& d) {
+    return std::to_string(d.year) + "-" + std::to_string(d.month) + "-" + std::to_string(d.day);
+}
+
+TEST(CloseCalls, EveryDayTheModesReadDifferentlyHangsOnAStandardCloseCall) {
+    ScopedRecordingPlatform platform;
+    auto standard = RecordWithShippedFiles();
+    auto precise = RecordWithShippedFiles();
+    int differingDays = 0;
+    for (int y = 1900; y <= 2100; y += kYearStride) {
+        for (int m = 1; m <= 12; ++m) {
+            for (int d = 1; d <= DaysInMonth(y, m); ++d) {
+                ASSERT_EQ(ComputeMonth(*standard, y, m, d, {AlmanacMode::Standard, kViewFull}), 1);
+                ASSERT_EQ(ComputeMonth(*precise, y, m, d, {AlmanacMode::Precise, kViewFull}), 1);
+                const DayReading s = ReadingOfTarget(*standard);
+                const DayReading p = ReadingOfTarget(*precise);
+                const std::vector<DayCloseCall> calls = CloseCallsOfTarget(*standard);
+                // The record reads as its month computation left it.
+                ASSERT_EQ(ReadingOfTarget(*standard), s) << Text({y, m, d});
+                for (const DayCloseCall& c : calls) EXPECT_FALSE(c.other == s) << Text({y, m, d});
+                if (SameCalendar(s, p)) continue;
+                ++differingDays;
+                bool found = false;
+                for (const DayCloseCall& c : calls) found = found || SameCalendar(c.other, p);
+                EXPECT_TRUE(found) << Text({y, m, d}) << ": " << calls.size() << " close calls";
+            }
+        }
+    }
+    if (kYearStride == 1) {
+        EXPECT_GE(differingDays, 240);
+    }
+}
+
+// Kind, day and the day across the midnight of every precise close call of
+// 1900-2100 (README: Close calls).
+struct PreciseCall {
+    EventKind kind;
+    int term;
+    CalendarDate day, other;
+};
+constexpr PreciseCall kPreciseCalls[] = {
+    {EventKind::SolarTerm, 17, {1917, 9, 24}, {1917, 9, 23}},
+    {EventKind::SolarTerm, 5, {1927, 3, 21}, {1927, 3, 22}},
+    {EventKind::SolarTerm, 1, {1950, 1, 20}, {1950, 1, 21}},
+    {EventKind::SolarTerm, 16, {1964, 9, 7}, {1964, 9, 8}},
+    {EventKind::SolarTerm, 21, {2019, 11, 22}, {2019, 11, 23}},
+    {EventKind::SolarTerm, 2, {2021, 2, 3}, {2021, 2, 4}},
+    {EventKind::SolarTerm, 3, {2030, 2, 18}, {2030, 2, 19}},
+    {EventKind::SolarTerm, 1, {2053, 1, 19}, {2053, 1, 20}},
+    {EventKind::SolarTerm, 20, {2064, 11, 7}, {2064, 11, 6}},
+    {EventKind::NewMoon, -1, {2074, 8, 22}, {2074, 8, 23}},
+    {EventKind::SolarTerm, 23, {2095, 12, 22}, {2095, 12, 21}},
+    {EventKind::NewMoon, -1, {2097, 1, 13}, {2097, 1, 14}},
+};
+
+TEST(CloseCalls, ThePreciseAlmanacOf1900To2100HasTwelve) {
+    ScopedRecordingPlatform platform;
+    auto rec = RecordWithShippedFiles();
+    std::vector<CloseCall> found;
+    for (int y = 1900; y <= 2100; ++y) {
+        for (const CloseCallDays& c : CloseCallsOfYear(*rec, y, AlmanacMode::Precise)) {
+            found.push_back(c.call);
+            // The precise instant lies within its bound of the midnight,
+            // and the event's own day and the day across it both change.
+            EXPECT_LE(std::fabs(c.call.distanceSeconds), c.call.event.boundSeconds);
+            EXPECT_NE(std::find(c.days.begin(), c.days.end(), c.call.day), c.days.end());
+        }
+    }
+    ASSERT_EQ(found.size(), std::size(kPreciseCalls));
+    for (std::size_t i = 0; i < found.size(); ++i) {
+        const PreciseCall& want = kPreciseCalls[i];
+        EXPECT_EQ(found[i].event.kind, want.kind) << i;
+        EXPECT_EQ(found[i].event.term, want.term) << i;
+        EXPECT_EQ(found[i].day, want.day) << i;
+        EXPECT_EQ(found[i].otherDay, want.other) << i;
+    }
+}
+
+}  // namespace
+}  // namespace kalendo
