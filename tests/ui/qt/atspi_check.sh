@@ -23,7 +23,7 @@ if [ "${K2_ATSPI_SESSION:-}" != 1 ]; then
     for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
     [ -s "$work/display" ] || skip "Xvfb did not start"
     K2_ATSPI_SESSION=1 K2_WORK="$work" DISPLAY=":$(cat "$work/display")" \
-        timeout 120 dbus-run-session -- "$0" "$@"
+        timeout 300 dbus-run-session -- "$0" "$@"
     exit $?
 fi
 

@@ -35,14 +35,14 @@ def walk(node, depth=0):
 
 
 def main():
-    app = find_app(20)
+    app = find_app(60)
     if app is None:
         print("Kalendo2 is not on the accessibility bus")
         return 1
     tables = []
     names = set()
     # The tree fills in as the window is shown: read it until the grid is there.
-    for _ in range(50):
+    for _ in range(150):
         nodes = list(walk(app))
         tables = [n for n in nodes if n.getRole() == pyatspi.ROLE_TABLE]
         names = {n.name for n in nodes}
@@ -69,8 +69,10 @@ def main():
         if len(selected) != 1 or selected != shown:
             problems.append(f"selected cells {selected}, the date pane names {shown}")
         print(f"grid {tables[0].name!r}; cell 0 {cells[0].name!r}")
+    # A pane's name may go on with what it shows (the old-calendar pane's
+    # close calls): the name begins with what the pane is.
     for pane in PANES:
-        if pane not in names:
+        if not any(n == pane or n.startswith(pane + " ") for n in names if n):
             problems.append(f"no control named {pane}")
     for p in problems:
         print(p)
