@@ -707,39 +707,31 @@ TEST_F(DialogsTest, JumpAndConversionFieldsNameCharactersCp932CannotHold) {
     EXPECT_EQ(DatePane(), "2024/令和 6年 6月15日");
 }
 
-}  // namespace
-}  // namespace kalendo
-
-namespace kalendo {
-namespace {
-
 // 2035-01-09 in the standard almanac: the new moon 3 min 39 s before
 // midnight, which the precise almanac puts 2 min 50 s after it. The mark
 // stands beside the old-calendar pane, the pane's name and the detail
 // dialog say what hangs on it, and a day without a close call has none.
 TEST_F(DialogsTest, ACloseCallDayIsMarkedAndExplained) {
     Start(kJune15);
-    DirectJump("2035", "1", "9");
-    EXPECT_EQ(view().closeCallMark()->text(), Q("※"));
-    EXPECT_TRUE(view().closeCallMark()->isVisible());
-    const QString name = view().oldCalendarPane()->accessibleName();
-    EXPECT_TRUE(name.contains(Q("1月9日の朔は午前0時の 3 分 39 秒前"))) << Text(name);
-    EXPECT_TRUE(name.contains(Q("翌日ならこの日は旧暦 11月30日 "))) << Text(name);
-    OnNextModal<DetailDialog>([](DetailDialog& d) {
-        ASSERT_NE(d.closeCallViewer(), nullptr);
-        EXPECT_TRUE(d.closeCallViewer()->toPlainText().startsWith(Q("※ 1月9日の朔は")));
-        d.accept();
-    });
-    frame().action(kCmdDetailInfo)->trigger();
-
-    DirectJump("2035", "5", "1");
-    EXPECT_EQ(view().closeCallMark()->text(), QString());
-    EXPECT_FALSE(view().oldCalendarPane()->accessibleName().contains(Q("朔")));
-    OnNextModal<DetailDialog>([](DetailDialog& d) {
-        EXPECT_EQ(d.closeCallViewer(), nullptr);
-        d.accept();
-    });
-    frame().action(kCmdDetailInfo)->trigger();
+    for (const bool close : {true, false}) {
+        SCOPED_TRACE(close ? "2035-01-09" : "2035-05-01");
+        DirectJump("2035", close ? "1" : "5", close ? "9" : "1");
+        EXPECT_EQ(view().closeCallMark()->text(), close ? Q("※") : QString());
+        const QString name = view().oldCalendarPane()->accessibleName();
+        if (close) {
+            EXPECT_TRUE(view().closeCallMark()->isVisible());
+            EXPECT_TRUE(name.contains(Q("1月9日の朔は午前0時の 3 分 39 秒前"))) << Text(name);
+            EXPECT_TRUE(name.contains(Q("翌日ならこの日は旧暦 11月30日 "))) << Text(name);
+        } else {
+            EXPECT_FALSE(name.contains(Q("朔"))) << Text(name);
+        }
+        OnNextModal<DetailDialog>([close](DetailDialog& d) {
+            ASSERT_EQ(d.closeCallViewer() != nullptr, close);
+            EXPECT_TRUE(!close || d.closeCallViewer()->toPlainText().startsWith(Q("※ 1月9日の朔は")));
+            d.accept();
+        });
+        frame().action(kCmdDetailInfo)->trigger();
+    }
 }
 
 }  // namespace
