@@ -54,8 +54,8 @@ TEST_F(SpokenNamesTest, EveryCellSaysWhatSelectingItShows) {
                 std::string want = SpokenDate(date, k % kGridColumns);
                 if (grid[k].day < 0) want += Cp(k < kGridColumns ? " 前月の日" : " 翌月の日");
                 if (ComputeMonthAccepts(date.year, date.month, date.day)) {
-                    MonthRecord& o = other;
-                    ASSERT_EQ(ComputeMonth(o, date.year, date.month, date.day, {mode, kViewFull}), 1);
+                    const MonthRecord& o = other;
+                    ASSERT_EQ(ComputeMonth(other, date.year, date.month, date.day, {mode, kViewFull}), 1);
                     for (const ListRow& row : FillEventList(o)) want += " " + row.text;
                     want += std::string(" ") + RokuyoName(RokuyoIndex(o)) + " ";
                     want += Cp(o.lunarMonth < 0 ? "旧暦閏" : "旧暦") +
@@ -69,11 +69,13 @@ TEST_F(SpokenNamesTest, EveryCellSaysWhatSelectingItShows) {
     }
 }
 
-// The names as a listener hears them: a holiday, a target-dependent note
-// on every Saturday, a user event and a schedule, the days of April and
-// June; the grid, the date pane and the lists.
+// The names as a listener hears them: nothing before any month; then a
+// holiday, a target-dependent note on every Saturday, a user event and a
+// schedule, the days of April and June; the grid, the date pane and the lists.
 TEST_F(SpokenNamesTest, MayTwentyTwentyFour) {
     LoadFiles(*rec_);
+    for (const std::string& name : GridDayNames().Of(*rec_)) EXPECT_EQ(name, "");
+    EXPECT_EQ(GridName(*rec_), "");
     Select(2024, 5, 3);
     const auto names = GridDayNames().Of(*rec_);
     const struct { int cell; const char* want; } cases[] = {
@@ -90,11 +92,6 @@ TEST_F(SpokenNamesTest, MayTwentyTwentyFour) {
     EXPECT_EQ(Utf(SpokenRows(FillEventList(*rec_))), "憲法記念日");
     EXPECT_EQ(Utf(SpokenRows(FillScheduleList(*rec_))), "6日 結婚記念日、6日 会議");
     EXPECT_EQ(Utf(SpokenRows({})), "なし");
-}
-
-TEST_F(SpokenNamesTest, NothingBeforeAnyMonth) {
-    for (const std::string& name : GridDayNames().Of(*rec_)) EXPECT_EQ(name, "");
-    EXPECT_EQ(GridName(*rec_), "");
 }
 
 }  // namespace
