@@ -46,15 +46,12 @@ TEST_F(LayoutMetrics, EveryTextFitsItsControlUnderEveryStyle) {
             }
             // Each pane shows its widest texts whole at the font it is sized
             // for, and a line of that font fits its height.
+            // The monthly display shows the date pane alone.
             std::vector<std::pair<InfoPane*, const std::vector<std::string>*>> panes{
-                {view().datePane(), &widest.datePane}};
-            if (!monthly) {
-                panes.insert(panes.end(), {{view().yearSignPane(), &widest.yearSign},
-                                           {view().oldCalendarPane(), &widest.oldCalendar},
-                                           {view().officerPane(), &widest.officer},
-                                           {view().mansionPane(), &widest.mansion},
-                                           {view().moonPane(), &widest.moon}});
-            }
+                {view().datePane(), &widest.datePane},       {view().yearSignPane(), &widest.yearSign},
+                {view().oldCalendarPane(), &widest.oldCalendar}, {view().officerPane(), &widest.officer},
+                {view().mansionPane(), &widest.mansion},      {view().moonPane(), &widest.moon}};
+            if (monthly) panes.resize(1);
             for (const auto& [pane, texts] : panes) {
                 for (const std::string& t : *texts) {
                     pane->SetTexts(t);
