@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -18,8 +17,8 @@
 #include "defs/holidays.h"
 #include "defs/notes.h"
 #include "month/compute_month.h"
-#include "platform/file_io.h"
 #include "platform/recording_platform.h"
+#include "tests/cli/cli_fixture.h"
 
 namespace kalendo {
 namespace {
@@ -35,18 +34,12 @@ constexpr int kYearStride = 10;
 constexpr int kYearStride = 1;
 #endif
 
-std::string ShippedFile(const char* name) {
-    const char* bin = std::getenv("K2_BIN_DIR");
-    const std::string path = std::string(bin ? bin : "bin") + "/" + name;
-    const auto bytes = ReadWholeFile(path);
-    if (!bytes) ADD_FAILURE() << "cannot read " << path;
-    return bytes.value_or("");
-}
-
 std::unique_ptr<MonthRecord> RecordWithShippedFiles() {
     auto rec = std::make_unique<MonthRecord>();
-    EXPECT_FALSE(LoadHolidays(*rec, ShippedFile("祝日.Def")).has_value());
-    EXPECT_FALSE(LoadNotes(*rec, ShippedFile("暦日.Def")).has_value());
+    const std::string holidays = ReadFileBytes(BinFolder() + "祝日.Def"), notes = ReadFileBytes(BinFolder() + "暦日.Def");
+    EXPECT_TRUE(!holidays.empty() && !notes.empty()) << "no shipped files in " << BinFolder();
+    EXPECT_FALSE(LoadHolidays(*rec, holidays).has_value());
+    EXPECT_FALSE(LoadNotes(*rec, notes).has_value());
     return rec;
 }
 
