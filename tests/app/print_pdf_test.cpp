@@ -5,9 +5,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <regex>
 #include <set>
 
 #include "tests/cli/cli_fixture.h"
@@ -32,13 +30,16 @@ std::string CommandOutput(const std::string& command) {
 // given), day and the 六曜's index from 大安; false for any other line.
 constexpr const char* kRokuyoFromTaian[] = {"大安", "赤口", "先勝", "友引", "先負", "仏滅"};
 bool ParseLunarLine(const std::string& line, int& month, int& day, int& rokuyo) {
-    static const std::regex kLine("(?:([0-9]+)/)?([0-9]+) (\\S+)");
-    std::smatch m;
-    if (!std::regex_match(line, m, kLine)) return false;
-    month = m[1].matched ? std::stoi(m[1]) : 0;
-    day = std::stoi(m[2]);
-    rokuyo = std::find(std::begin(kRokuyoFromTaian), std::end(kRokuyoFromTaian), m[3].str()) - std::begin(kRokuyoFromTaian);
-    return rokuyo < 6;
+    const std::size_t blank = line.find(' ');
+    const std::string date = line.substr(0, blank);
+    if (blank == std::string::npos || date.empty() || date.find_first_not_of("0123456789/") != std::string::npos) return false;
+    const std::size_t slash = date.find('/');
+    month = slash == std::string::npos ? 0 : std::stoi(date.substr(0, slash));
+    day = std::stoi(date.substr(slash == std::string::npos ? 0 : slash + 1));
+    for (rokuyo = 0; rokuyo < 6; ++rokuyo) {
+        if (line.substr(blank + 1) == kRokuyoFromTaian[rokuyo]) return true;
+    }
+    return false;
 }
 
 // Kalendo2 with today pinned and `arguments` (shell words), in "env -i"
@@ -58,22 +59,28 @@ class PrintPdfTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         std::string pattern = (fs::temp_directory_path() / "k2-print-XXXXXX").string();
-        scratch_ = mkdtemp(pattern.data());
-        for (const char* sub : {"home", "tmp", "out/taken.pdf"}) fs::create_directories(scratch_ / sub);
-        yearStatus_ = PrintPdf(scratch_, "--print-pdf '" + Year() + "' 2024-01 2024-12");
+        scratch_ = new fs::path(mkdtemp(pattern.data()));
+        for (const char* sub : {"home", "tmp", "out/taken.pdf"}) fs::create_directories(*scratch_ / sub);
+        yearStatus_ = PrintPdf(*scratch_, "--print-pdf '" + Year() + "' 2024-01 2024-12");
     }
-    static void TearDownTestSuite() { fs::remove_all(scratch_); }
-    static std::string Year() { return (scratch_ / "2024.pdf").string(); }
+    static void TearDownTestSuite() {
+        fs::remove_all(*scratch_);
+        delete scratch_;
+    }
+    static std::string Year() { return (*scratch_ / "2024.pdf").string(); }
 
-    static inline fs::path scratch_;
-    static inline int yearStatus_ = -1;
+    static fs::path* scratch_;
+    static int yearStatus_;
 };
+
+fs::path* PrintPdfTest::scratch_ = nullptr;
+int PrintPdfTest::yearStatus_ = -1;
 
 // 0 written; 2 a usage error; 3 FILE cannot be written or --data cannot be
 // read. A failure leaves the folder of FILE as it was (no PDF, no
 // temporary file), and no run writes anything else.
 TEST_F(PrintPdfTest, ExitStatusesAndNothingLeftBehind) {
-    const fs::path out = scratch_ / "out";
+    const fs::path out = *scratch_ / "out";
     struct Case { std::string arguments; int status; const char* why; };
     const Case cases[] = {
         {"--print-pdf " + out.string() + "/a.pdf 2024-05", 0, "one month"},
@@ -88,9 +95,9 @@ TEST_F(PrintPdfTest, ExitStatusesAndNothingLeftBehind) {
         SCOPED_TRACE(c.why);
         std::set<fs::path> before(fs::recursive_directory_iterator(out), {});
         if (c.status == 0) before.insert(out / "a.pdf");
-        EXPECT_EQ(PrintPdf(scratch_, c.arguments), c.status) << ReadFileBytes((scratch_ / "err").string());
+        EXPECT_EQ(PrintPdf(*scratch_, c.arguments), c.status) << ReadFileBytes((*scratch_ / "err").string());
         EXPECT_EQ(std::set<fs::path>(fs::recursive_directory_iterator(out), {}), before);
-        EXPECT_TRUE(fs::is_empty(scratch_ / "home") && fs::is_empty(scratch_ / "tmp"));
+        EXPECT_TRUE(fs::is_empty(*scratch_ / "home") && fs::is_empty(*scratch_ / "tmp"));
     }
 }
 
@@ -141,7 +148,7 @@ TEST_F(PrintPdfTest, MayHoldsItsHolidaysAndItsLunisolarDaysInOrder) {
 // moved, a text missing or spilling out is well beyond the tolerance.
 TEST_F(PrintPdfTest, MayLooksLikeItsReference) {
     ASSERT_EQ(yearStatus_, 0);
-    const std::string page = (scratch_ / "may").string();
+    const std::string page = (*scratch_ / "may").string();
     CommandOutput("pdftoppm -r 30 -gray -png -singlefile -f 5 -l 5 '" + Year() + "' '" + page + "'");
     const char* data = std::getenv("K2_TEST_DATA");
     const std::string reference = std::string(data ? data : "tests/data") + "/print/2024-05.png";
