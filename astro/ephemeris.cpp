@@ -124,4 +124,16 @@ double JstMidnightJd(int y, int m, int d) { return JulianDate(y, m, d) - kJstOff
 
 CalendarDate JstDateOf(double jdUt) { return DateOfJulianDate(jdUt + kJstOffsetDays); }
 
+JstSecond JstSecondOf(double jdUt) {
+    const double jst = jdUt + kJstOffsetDays;
+    // Civil days begin where the Julian date ends in .5.
+    double dayStart = std::floor(jst + 0.5) - 0.5;
+    long long seconds = std::llround((jst - dayStart) * kSecondsPerDay);
+    if (seconds >= static_cast<long long>(kSecondsPerDay)) {
+        seconds -= static_cast<long long>(kSecondsPerDay);
+        dayStart += 1;
+    }
+    return {DateOfJulianDate(dayStart), seconds};
+}
+
 }  // namespace kalendo

@@ -43,4 +43,12 @@ double JstMidnightJd(int y, int m, int d);
 // The JST civil date in which an instant falls.
 CalendarDate JstDateOf(double jdUt);
 
+// An instant rounded to the JST second: the civil day and the second of it
+// (0-86399; an instant that rounds up to midnight belongs to the next day).
+struct JstSecond {
+    CalendarDate day;
+    long long secondOfDay;
+};
+JstSecond JstSecondOf(double jdUt);
+
 }  // namespace kalendo

@@ -13,15 +13,9 @@ namespace {
 
 // An instant (JD, UT) as JST to the second.
 void WriteInstant(JsonWriter& w, double jdUt) {
-    const double jst = jdUt + kJstOffsetDays;
-    // Civil days begin where the Julian date ends in .5.
-    double dayStart = std::floor(jst + 0.5) - 0.5;
-    long long seconds = std::llround((jst - dayStart) * kSecondsPerDay);
-    if (seconds >= static_cast<long long>(kSecondsPerDay)) {
-        seconds -= static_cast<long long>(kSecondsPerDay);
-        dayStart += 1;
-    }
-    const CalendarDate d = DateOfJulianDate(dayStart);
+    const JstSecond at = JstSecondOf(jdUt);
+    const CalendarDate& d = at.day;
+    const long long seconds = at.secondOfDay;
     char text[80];
     std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02lld:%02lld:%02lld+09:00", d.year, d.month,
                   d.day, seconds / 3600, seconds / 60 % 60, seconds % 60);

@@ -45,6 +45,17 @@ struct TableCloseCall {
     std::vector<CalendarDate> definitionDays;
 };
 
+// The year's tables (a record's, or a close call's with its event moved)
+// into a record: both name them alike.
+template <typename From>
+void LoadTables(MonthRecord& to, const From& from) {
+    to.terms = from.terms;
+    to.newMoons = from.newMoons;
+    std::memcpy(to.lunarMonthNumber, from.lunarMonthNumber, sizeof to.lunarMonthNumber);
+    to.anchorStart = from.anchorStart;
+    to.anchorFirst = from.anchorFirst;
+}
+
 // The scalar part the day's steps read, copied to a second record on the
 // same slot tables.
 void CopyScalars(MonthRecord& to, const MonthRecord& from) {
@@ -61,11 +72,7 @@ void CopyScalars(MonthRecord& to, const MonthRecord& from) {
     to.userEntryCount = from.userEntryCount;
     to.scheduleCount = from.scheduleCount;
     to.almanacMode = from.almanacMode;
-    to.terms = from.terms;
-    to.newMoons = from.newMoons;
-    std::memcpy(to.lunarMonthNumber, from.lunarMonthNumber, sizeof to.lunarMonthNumber);
-    to.anchorStart = from.anchorStart;
-    to.anchorFirst = from.anchorFirst;
+    LoadTables(to, from);
 }
 
 // The dates the holiday and note steps write into the shared slot tables,
@@ -118,14 +125,6 @@ void EvaluateDefinitions(MonthRecord& scratch) {
     EvaluateNotes(scratch);
 }
 
-// The moved tables of `c` into a record.
-void LoadMove(MonthRecord& to, const TableCloseCall& c) {
-    to.terms = c.terms;
-    to.newMoons = c.newMoons;
-    std::memcpy(to.lunarMonthNumber, c.lunarMonthNumber, sizeof to.lunarMonthNumber);
-    to.anchorStart = c.anchorStart;
-    to.anchorFirst = c.anchorFirst;
-}
 
 // The Gregorian dates the holidays and notes got for the target year, in
 // table order; a lunisolar note's date follows the lunisolar dates compared
@@ -323,7 +322,7 @@ void AddDaysOfYear(MonthRecord& rec, const CloseCall& call, int z, AlmanacMode m
     if (!c.numberable) return;
     MonthRecord moved(rec.tables);
     CopyScalars(moved, base);
-    LoadMove(moved, c);
+    LoadTables(moved, c);
     for (int m = 1; m <= 12; ++m) {
         for (int d = 1; d <= DaysInMonth(z, m); ++d) {
             if (MayChange(base, moved, c, z, m, d)) days.push_back({z, m, d});
@@ -362,7 +361,7 @@ std::vector<DayCloseCall> CloseCallsOfTarget(MonthRecord& rec) {
         if (!c.numberable) continue;
         MonthRecord moved(rec.tables);
         CopyScalars(moved, rec);
-        LoadMove(moved, c);
+        LoadTables(moved, c);
         // Most days of a year read alike with the event moved; only the
         // others are computed whole.
         if (!MayChange(unmoved, moved, c, t.year, t.month, t.day)) continue;

@@ -23,16 +23,11 @@ std::string DayText(const CalendarDate& d) {
 
 // JST to the second.
 std::string InstantText(double jdUt) {
-    const double jst = jdUt + kJstOffsetDays;
-    double dayStart = std::floor(jst + 0.5) - 0.5;
-    long long s = std::llround((jst - dayStart) * kSecondsPerDay);
-    if (s >= static_cast<long long>(kSecondsPerDay)) {
-        s -= static_cast<long long>(kSecondsPerDay);
-        dayStart += 1;
-    }
+    const JstSecond at = JstSecondOf(jdUt);
+    const long long s = at.secondOfDay;
     char buf[48];
     std::snprintf(buf, sizeof buf, " %02lld:%02lld:%02lld", s / 3600, s / 60 % 60, s % 60);
-    return DayText(DateOfJulianDate(dayStart)) + buf;
+    return DayText(at.day) + buf;
 }
 
 std::string Rows(const char* mode, const std::vector<CloseCallDays>& calls) {
