@@ -63,6 +63,7 @@ void BM_EvaluateSolarExpression(benchmark::State& state) {
     }
     DefinitionEntry e = kFreshDefinitionEntry;
     CopyText(e.expression, "Deg14");  // the longest walk: 14 days after 春分
+    ReadExpression(e);
     for (auto _ : state) {
         EvaluateExpression(*rec, &e, 0);
         benchmark::DoNotOptimize(e.day);

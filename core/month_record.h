@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "core/almanac_mode.h"
+#include "core/parsed_expression.h"
 #include "platform/calendar_date.h"
 
 namespace kalendo {
@@ -70,6 +71,7 @@ struct DefinitionEntry {
     int month = 0;       // computed month (lunisolar when oldCalendar is 1)
     int day = 0;         // computed day; 0 or less: falls on no day
     char expression[kTextBytes] = {};
+    ParsedExpression parsed;  // the expression as read with its line
     int oldCalendar = 0; // 1: a lunisolar date ("旧")
     int leapFlag = 0;    // with oldCalendar: 1 for a leap month ("旧閏")
     int displayPeriod = 0;   // user entries: weeks of advance notice, 0-4

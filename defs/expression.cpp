@@ -405,26 +405,128 @@ void NormalizeEntry(DefinitionEntry& e) {
     NormalizeDate(e.year, e.month, e.day);
 }
 
-// The limit after "|" at position bar: the entry falls on no day when the
-// limit date is on or before its date.
-void ApplyLimit(const MonthRecord& rec, DefinitionEntry& e, int bar) {
-    const char* s = e.expression;
+// The limit after "|" at position bar.
+ExpressionStep ReadLimit(const char* s, int bar) {
     const char* after = s + bar + 1;
-    int y = rec.year[kTarget];
-    int m = 0;
-    int d = 1;
     if (StartsWith(after, kSolarMark)) {
         const int number = bar + 1 + kSolarMarkBytes;
         const int angleDeg = ReadInt(s + number);
-        if (!AngleInRange(angleDeg)) ExpressionError(e, number);
-        const CalendarDate limit = SolarLongitudeDate(rec, angleDeg);
-        y = limit.year;
-        m = limit.month;
-        d = limit.day;
-    } else if (IsDigit(*after)) {
-        m = ReadInt(after);
+        if (!AngleInRange(angleDeg)) return {ExpressionStepKind::Fault, 0, {}, number};
+        return {ExpressionStepKind::LimitAngle, 0, {}, angleDeg};
+    }
+    if (IsDigit(*after)) return {ExpressionStepKind::LimitMonth, 0, {}, ReadInt(after)};
+    return {ExpressionStepKind::Fault, '|', {}, bar + 1};
+}
+
+// The next operator, limit or fault from the byte after the cursor, which
+// moves on past what it read.
+ExpressionStep ReadStep(const char* s, int length, int& cursor) {
+    const int op = OperatorSearch(s, length, cursor);
+    if (op < 0) return {ExpressionStepKind::End, 0, {}, 0};
+    if (s[op] == '|') return ReadLimit(s, op);
+    if (s[op] == '+' || s[op] == '-') {
+        const int number = NumberSearch(s, length, op + 1);
+        if (number < 0) return {ExpressionStepKind::Fault, 0, {}, op + 1};
+        const int days = ReadInt(s + number);
+        cursor = number;
+        return {ExpressionStepKind::Offset, s[op], {}, s[op] == '+' ? days : -days};
+    }
+    const int token = DayTokenSearch(s, length, op);
+    if (token < 0) return {ExpressionStepKind::Fault, 0, {}, op};
+    const DayKeyword k = LookUpDayKeyword(s + token);
+    if (k.kind == DayKeywordKind::Unknown) return {ExpressionStepKind::Fault, 0, {}, token};
+    cursor = token;
+    return {ExpressionStepKind::Search, s[op], k.kind, k.value};
+}
+
+bool IsOperator(const ExpressionStep& step) {
+    return step.kind == ExpressionStepKind::Offset || step.kind == ExpressionStepKind::Search;
+}
+
+// The head of an expression up to its first operator; returns the cursor
+// the operators are read after, or -1 at a fault (kept in p).
+int ReadHead(const char* s, int length, ParsedExpression& p) {
+    auto fault = [&p](int at) {
+        p.head = ExpressionHead::Fault;
+        p.faultAt = at;
+        return -1;
+    };
+    if (StartsWith(s, kSolarMark)) {
+        // Solar form: the number search starts at the expression's first byte.
+        const int number = NumberSearch(s, length, 0);
+        if (number < 0) return fault(0);
+        p.angleDeg = ReadAngle(s + number);
+        if (!AngleInRange(p.angleDeg)) return fault(number);
+        p.head = ExpressionHead::Solar;
+        return number;
+    }
+    int cursor = 0;
+    if (StartsWith(s, kLunisolarMark)) {
+        p.lunisolar = true;
+        p.leapMonth = StartsWith(s + kMarkBytes, kLeapMonthMark);
+        cursor = NumberSearch(s, length, kMarkBytes);  // skips "閏"
+        if (cursor < 0) return fault(kMarkBytes);
+    }
+    p.month = ReadInt(s + cursor);
+    if (p.month != kTargetMonth && (p.month < kFirstMonthValue || p.month > kLastMonthValue)) {
+        return fault(cursor);
+    }
+    const char* slash = static_cast<const char*>(std::memchr(s + cursor, '/', length - cursor));
+    if (slash == nullptr) return fault(cursor);
+    const int slashAt = static_cast<int>(slash - s);
+
+    const int token = DayTokenSearch(s, length, slashAt);
+    if (token < 0) return fault(slashAt);
+    p.head = ExpressionHead::Date;
+    if (IsDigit(s[token])) {
+        p.dayKeyword = DayKeywordKind::Unknown;
+        p.dayValue = ReadInt(s + token);
+        return token;
+    }
+    const DayKeyword k = LookUpDayKeyword(s + token);
+    if (k.kind == DayKeywordKind::Unknown) return fault(token);
+    p.dayKeyword = k.kind;
+    p.dayValue = k.value;
+    p.dayOrdinal = ReadInt(k.end);
+    return static_cast<int>(k.end - s);
+}
+
+// The steps of a read expression in order: those it keeps, then, for a long
+// one, the rest read on from its text.
+class StepReader {
+public:
+    explicit StepReader(const DefinitionEntry& e) : e_(e) {}
+
+    ExpressionStep Next() {
+        if (cursor_ < 0) {
+            const ExpressionStep& step = e_.parsed.steps[kept_++];
+            if (step.kind != ExpressionStepKind::ReadOn) return step;
+            cursor_ = step.value;
+            length_ = static_cast<int>(std::strlen(e_.expression));
+        }
+        return ReadStep(e_.expression, length_, cursor_);
+    }
+
+private:
+    const DefinitionEntry& e_;
+    int kept_ = 0;
+    int cursor_ = -1;  // reading on: the byte the next operator is looked for after
+    int length_ = 0;
+};
+
+// The limit step: the entry falls on no day when the limit date is on or
+// before its date.
+void ApplyLimit(const MonthRecord& rec, DefinitionEntry& e, const ExpressionStep& limit) {
+    int y = rec.year[kTarget];
+    int m = 0;
+    int d = 1;
+    if (limit.kind == ExpressionStepKind::LimitAngle) {
+        const CalendarDate date = SolarLongitudeDate(rec, limit.value);
+        y = date.year;
+        m = date.month;
+        d = date.day;
     } else {
-        ReportExpressionError(kLimitErrorFormat, e, bar + 1);
+        m = limit.value;
     }
     NormalizeDate(y, m, d);
     if (CompareDates(y, m, d, e.year, e.month, e.day) >= 0) e.day = 0;
@@ -469,92 +571,79 @@ CalendarDate SolarLongitudeDate(const MonthRecord& rec, double angleDeg) {
     return AstronomyOf(rec.almanacMode).sunReachesDate(targetDeg, EntryAt(rec.terms, i));
 }
 
-void EvaluateExpression(MonthRecord& rec, DefinitionEntry* table, int index) {
-    DefinitionEntry& e = table[index];
+void ReadExpression(DefinitionEntry& e) {
+    ParsedExpression& p = e.parsed;
+    p = ParsedExpression{};
     const char* s = e.expression;
     const int length = static_cast<int>(std::strlen(s));
+    int cursor = ReadHead(s, length, p);
+    if (cursor < 0) return;
+    for (ExpressionStep& kept : p.steps) {
+        const int before = cursor;
+        kept = ReadStep(s, length, cursor);
+        if (!IsOperator(kept)) return;
+        if (&kept == &p.steps[kKeptExpressionSteps - 1]) {
+            kept = {ExpressionStepKind::ReadOn, 0, {}, before};
+        }
+    }
+}
+
+void EvaluateExpression(MonthRecord& rec, DefinitionEntry* table, int index) {
+    DefinitionEntry& e = table[index];
+    const ParsedExpression& p = e.parsed;
+    assert(p.head != ExpressionHead::Unread);
     e.year = rec.year[kTarget];
 
-    int cursor = 0;
-    if (StartsWith(s, kSolarMark)) {
-        // Solar form: the number search starts at the expression's first byte.
-        cursor = NumberSearch(s, length, 0);
-        if (cursor < 0) ExpressionError(e, 0);
-        const double angleDeg = ReadAngle(s + cursor);
-        if (!AngleInRange(angleDeg)) ExpressionError(e, cursor);
-        const CalendarDate date = SolarLongitudeDate(rec, angleDeg);
-        e.year = date.year;
-        e.month = date.month;
-        e.day = date.day;
-        e.oldCalendar = 0;
-        e.leapFlag = 0;
-    } else {
-        if (StartsWith(s, kLunisolarMark)) {
-            e.oldCalendar = 1;
-            e.leapFlag = StartsWith(s + kMarkBytes, kLeapMonthMark) ? 1 : 0;
-            cursor = NumberSearch(s, length, kMarkBytes);  // skips "閏"
-            if (cursor < 0) ExpressionError(e, kMarkBytes);
-        } else {
+    switch (p.head) {
+        case ExpressionHead::Unread:
+        case ExpressionHead::Fault: ExpressionError(e, p.faultAt);
+        case ExpressionHead::Solar: {
+            const CalendarDate date = SolarLongitudeDate(rec, p.angleDeg);
+            e.year = date.year;
+            e.month = date.month;
+            e.day = date.day;
             e.oldCalendar = 0;
             e.leapFlag = 0;
+            break;
         }
-
-        const int month = ReadInt(s + cursor);
-        if (month == kTargetMonth) {
-            e.month = rec.month[kTarget];
-        } else if (month >= kFirstMonthValue && month <= kLastMonthValue) {
-            e.month = month;
-        } else {
-            ExpressionError(e, cursor);
-        }
-
-        const char* slash = static_cast<const char*>(std::memchr(s + cursor, '/', length - cursor));
-        if (slash == nullptr) ExpressionError(e, cursor);
-        const int slashAt = static_cast<int>(slash - s);
-
-        const int token = DayTokenSearch(s, length, slashAt);
-        if (token < 0) ExpressionError(e, slashAt);
-        bool daySet = true;
-        if (IsDigit(s[token])) {
-            e.day = ReadInt(s + token);
-            cursor = token;
-        } else {
-            const DayKeyword k = LookUpDayKeyword(s + token);
-            if (k.kind == DayKeywordKind::Unknown) ExpressionError(e, token);
-            daySet = KeywordDay(rec, e, k, ReadInt(k.end));
-            cursor = static_cast<int>(k.end - s);
-        }
-        if (!daySet) {
-            // The entry falls on no day this year: the month stays as read
-            // (0 and 13 unnormalised) and operators and limit are not applied.
-            e.day = 0;
-            return;
+        case ExpressionHead::Date: {
+            e.oldCalendar = p.lunisolar ? 1 : 0;
+            e.leapFlag = p.leapMonth ? 1 : 0;
+            e.month = p.month == kTargetMonth ? rec.month[kTarget] : p.month;
+            if (p.dayKeyword == DayKeywordKind::Unknown) {
+                e.day = p.dayValue;
+            } else if (!KeywordDay(rec, e, {p.dayKeyword, p.dayValue}, p.dayOrdinal)) {
+                // The entry falls on no day this year: the month stays as read
+                // (0 and 13 unnormalised) and operators and limit are not applied.
+                e.day = 0;
+                return;
+            }
+            break;
         }
     }
 
     NormalizeEntry(e);
 
-    int op = OperatorSearch(s, length, cursor);
-    for (; op >= 0 && s[op] != '|'; op = OperatorSearch(s, length, cursor)) {
-        if (s[op] == '+' || s[op] == '-') {
-            const int number = NumberSearch(s, length, op + 1);
-            if (number < 0) ExpressionError(e, op + 1);
-            const int days = ReadInt(s + number);
-            e.day += s[op] == '+' ? days : -days;
-            cursor = number;
+    StepReader steps(e);
+    ExpressionStep step = steps.Next();
+    for (; IsOperator(step); step = steps.Next()) {
+        if (step.kind == ExpressionStepKind::Offset) {
+            e.day += step.value;
         } else {
-            const int token = DayTokenSearch(s, length, op);
-            if (token < 0) ExpressionError(e, op);
-            const DayKeyword k = LookUpDayKeyword(s + token);
-            if (k.kind == DayKeywordKind::Unknown) ExpressionError(e, token);
-            SearchDay(rec, e, s[op], k);
-            cursor = token;
+            SearchDay(rec, e, step.op, {step.keyword, step.value});
         }
     }
 
     NormalizeEntry(e);
 
-    if (op >= 0) ApplyLimit(rec, e, op);
+    switch (step.kind) {
+        case ExpressionStepKind::Fault:
+            ReportExpressionError(step.op == '|' ? kLimitErrorFormat : kExpressionErrorFormat, e,
+                                  step.value);
+        case ExpressionStepKind::LimitMonth:
+        case ExpressionStepKind::LimitAngle: ApplyLimit(rec, e, step); break;
+        default: break;
+    }
 }
 
 }  // namespace kalendo

@@ -1,28 +1,20 @@
 // The date-expression language: how a holiday, calendar-note or user line
 // names its day ("1/Mon2", "Deg180", "旧8/15", "5/6<Sat|2008", ...). Every
-// expression is evaluated afresh for the target date of the month record;
-// the grammar is described for users in defs/date_expression.md, and the
-// scanning below is the final word on which texts are accepted.
+// expression is read once, with its line, and evaluated afresh for the
+// target date of the month record; the grammar is described for users in
+// defs/date_expression.md, and the scanning below is the final word on which
+// texts are accepted.
 //
-// Evaluation works on the stored CP932 bytes, allocates nothing and reads
-// nothing but the month record (target date, solar terms, holiday tables).
-// A wrong expression is fatal through ThePlatform().Fatal.
+// Reading and evaluation work on the stored CP932 bytes; evaluation
+// allocates nothing and reads nothing but the month record (target date,
+// solar terms, holiday tables). A wrong expression is fatal through
+// ThePlatform().Fatal when an evaluation reaches its fault.
 #pragma once
 
 #include "core/month_record.h"
 #include "platform/calendar_date.h"
 
 namespace kalendo {
-
-enum class DayKeywordKind {
-    Weekday = 0,     // "Sun" ... "Sat" ("Thr" for Thursday): weekday 0-6
-    DayClass = 1,    // "平日" 0 (working day), "休日" 1 (day off)
-    MoonPhase = 2,   // "新月" 0, "上弦" 1, "満月" 2, "下弦" 3 (phase angle / 90)
-    Stem = 3,        // "十干・甲" ... "十干・癸": day stem index 0-9
-    Branch = 4,      // "十二支・子" ... "十二支・亥": day branch index 0-11
-    Sexagenary = 5,  // "六十干支・" n: sexagenary day number n (1 = 甲子)
-    Unknown = 6,
-};
 
 struct DayKeyword {
     DayKeywordKind kind = DayKeywordKind::Unknown;
@@ -38,8 +30,15 @@ struct DayKeyword {
 // word that begins with those three letters.
 DayKeyword LookUpDayKeyword(const char* text);
 
-// Evaluates the expression of table[index] against the target date of rec and
-// stores the entry's year, month, day, oldCalendar and leapFlag. An entry
+// Reads e.expression into e.parsed, once, when the entry's line is read. A
+// wrong expression is not reported here: its fault is kept and reported by
+// the evaluations that reach it, so an entry is only ever wrong in the
+// years it is evaluated.
+void ReadExpression(DefinitionEntry& e);
+
+// Evaluates the expression of table[index], as ReadExpression read it,
+// against the target date of rec and stores the entry's year, month, day,
+// oldCalendar and leapFlag. An entry
 // whose day is 0 or less afterwards falls on no day. Does not return when
 // the expression is wrong: "%sの表現式%sに誤りがあります" or "日付表現式 %s
 // の %s に誤りがあります" (the entry's name, then the text from the fault)

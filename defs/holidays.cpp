@@ -31,6 +31,7 @@ public:
         // A line is at most 1023 bytes, so no word can overflow its field.
         std::sscanf(line, "%1023s ( %d - %d ) / %1023s %1023s", e.name, &e.fromYear, &e.toYear,
                     e.expression, e.description);
+        ReadExpression(e);
     }
     void StoreText(int, const char*) override {}  // the holiday file has no blocks
 

@@ -25,6 +25,7 @@ public:
         // "%s %s %s": only the first two words are stored; a third word is
         // not read into anything.
         std::sscanf(line, "%1023s %1023s", e.name, e.expression);
+        ReadExpression(e);
     }
     void StoreText(int index, const char* text) override {
         CopyText(table_[index].description, text);
@@ -44,6 +45,7 @@ public:
         std::sscanf(line, "%1023s %d / %1023s %d", e.name, &e.fromYear, e.expression,
                     &e.displayPeriod);
         e.displayPeriod = DisplayPeriodFromFile(e.displayPeriod);
+        ReadExpression(e);
     }
     void StoreText(int index, const char* text) override {
         CopyText(table_[index].description, text);

@@ -28,6 +28,7 @@ protected:
         DefinitionEntry e = kFreshDefinitionEntry;
         CopyText(e.name, Cp932FromUtf8("テスト").c_str());
         CopyText(e.expression, Cp932FromUtf8(utf8).c_str());
+        ReadExpression(e);
         EvaluateExpression(*rec_, &e, 0);
         return e;
     }
@@ -174,6 +175,25 @@ TEST_F(ExpressionTest, Examples2024) {
         EXPECT_EQ(std::tie(e.year, e.month, e.day), std::tie(c.y, c.m, c.d));
         EXPECT_EQ(e.oldCalendar, c.oldCalendar);
         EXPECT_EQ(e.leapFlag, c.leapFlag);
+    }
+}
+
+// An expression keeps its first steps as read; the rest are read on from
+// the text at each evaluation. Chains of every length across that boundary
+// give the same days, limits and faults, the ones after the boundary too.
+TEST_F(ExpressionTest, LongChainsReadOnPastTheKeptSteps) {
+    for (int n = 0; n <= 2 * kKeptExpressionSteps; ++n) {
+        SCOPED_TRACE(n);
+        std::string plus;
+        for (int i = 0; i < n; ++i) plus += "+1";
+        // 2024-06-01 is a Saturday.
+        EXPECT_EQ(Evaluate("6/1" + plus).day, 1 + n);
+        EXPECT_EQ(Evaluate("6/1" + plus + "<Sat").day, 1 + (n + 6) / 7 * 7);
+        EXPECT_EQ(Evaluate("6/2" + plus + "-1|7").day, 1 + n);
+        EXPECT_EQ(Evaluate("7/1" + plus + "|7").day, 0);
+        EXPECT_EQ(FatalMessage("6/1" + plus + "<Sxx+1"), "テストの表現式Sxx+1に誤りがあります");
+        EXPECT_EQ(FatalMessage("6/1" + plus + "|x"), "日付表現式 テスト の x に誤りがあります");
+        EXPECT_EQ(FatalMessage("100/Sun100" + plus + "<Sxx"), "(none)") << "no day: not read";
     }
 }
 

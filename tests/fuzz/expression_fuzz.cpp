@@ -28,6 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::memcpy(entry->name, "fuzz", 5);
         std::memcpy(entry->expression, data, length);
         entry->expression[length] = '\0';
+        ReadExpression(*entry);
         try {
             EvaluateExpression(*rec, entry.get(), 0);
         } catch (const FatalExit&) {

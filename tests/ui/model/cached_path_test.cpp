@@ -13,6 +13,7 @@
 #include <string>
 
 #include "core/day_arith.h"
+#include "defs/expression.h"
 #include "defs/holidays.h"
 #include "defs/notes.h"
 #include "month/compute_month.h"
@@ -249,13 +250,15 @@ TEST_F(CachedPath, ExpressionsThatReadTheTargetAndTheDaysOff) {
     ExpectSameRecords();
 }
 
-// A kept result is only used while the expression is the one it came from.
+// Nothing of an expression's result is kept: an expression read again is
+// evaluated afresh.
 TEST_F(CachedPath, ChangedExpressionIsEvaluatedAgain) {
     const std::string notes = Cp932FromUtf8("記念 1/1\n");
     ASSERT_FALSE(LoadNotes(*cached_, notes).has_value());
     ASSERT_EQ(ComputeMonth(*cached_, 2024, 6, 15, {}), 1);
     ASSERT_EQ(cached_->tables.notes[0].day, 1);
     CopyText(cached_->tables.notes[0].expression, "1/2");
+    ReadExpression(cached_->tables.notes[0]);
     ASSERT_EQ(ComputeMonth(*cached_, 2024, 6, 16, {}), 1);
     EXPECT_EQ(cached_->tables.notes[0].day, 2);
     // Another record with other files for the same year keeps its own.
