@@ -44,7 +44,8 @@ void JsonLines(benchmark::State& state, Write write) {
 }
 
 void BM_DayObjectJson(benchmark::State& state) {
-    JsonLines(state, [](JsonWriter& w, MonthRecord& rec) { WriteDayObject(w, rec); });
+    GridLunarTexts lunarTexts;
+    JsonLines(state, [&](JsonWriter& w, MonthRecord& rec) { WriteDayObject(w, rec, lunarTexts); });
 }
 BENCHMARK(BM_DayObjectJson);
 

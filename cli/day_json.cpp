@@ -117,9 +117,9 @@ void WriteDetail(JsonWriter& w, const DetailPane& pane) {
 // What the window shows for the day, built by the same screen model the
 // window draws: "panes", "officerDetail", "mansionDetail", "detail",
 // "eventList", "scheduleList", "grid", "title".
-void WriteScreenKeys(JsonWriter& w, MonthRecord& rec) {
+void WriteScreenKeys(JsonWriter& w, MonthRecord& rec, GridLunarTexts& lunarTexts) {
     ViewState view = BuildViewState(rec);
-    AddLunarTexts(rec, view.grid);
+    lunarTexts.AddTo(rec, view.grid);
     const DetailTexts detail = BuildDetailTexts(rec);
 
     w.Key("panes").BeginObject();
@@ -177,7 +177,7 @@ void WriteScreenKeys(JsonWriter& w, MonthRecord& rec) {
 
 }  // namespace
 
-void WriteDayObject(JsonWriter& w, MonthRecord& rec) {
+void WriteDayObject(JsonWriter& w, MonthRecord& rec, GridLunarTexts& lunarTexts) {
     const CalendarDate t = TargetDate(rec);
     w.BeginObject();
     WriteDateKeys(w, rec, t);
@@ -187,7 +187,7 @@ void WriteDayObject(JsonWriter& w, MonthRecord& rec) {
     WriteEraKeys(w, rec);
     WriteHolidayKeys(w, rec, t);
     WriteEventKeys(w, rec, t);
-    WriteScreenKeys(w, rec);
+    WriteScreenKeys(w, rec, lunarTexts);
     WriteCloseCallsKey(w, rec, CloseCallsOfTarget(rec));
     w.EndObject();
 }

@@ -5,12 +5,15 @@
 
 #include "cli/json_writer.h"
 #include "core/month_record.h"
+#include "ui/model/lunisolar_days.h"
 
 namespace kalendo {
 
 // The whole object for the record's target date, which ComputeMonth
-// accepted. Computes the moon's age (stored in rec.moonAge).
-void WriteDayObject(JsonWriter& w, MonthRecord& rec);
+// accepted. Computes the moon's age (stored in rec.moonAge). The grid's
+// lunisolar texts come through `lunarTexts`, which keeps them while the
+// days written one after another show the same grid.
+void WriteDayObject(JsonWriter& w, MonthRecord& rec, GridLunarTexts& lunarTexts);
 
 // {"date":"YYYY-MM-DD","accepted":false} for a date ComputeMonth refused,
 // printed as it was given.

@@ -87,20 +87,23 @@ void JsonWriter::BeforeValue() {
         afterKey_ = false;
         return;
     }
-    if (empty_.empty()) return;
-    if (!empty_.back()) out_ += ',';
-    empty_.back() = false;
+    if (depth_ == 0) return;
+    const std::uint64_t innermost = std::uint64_t{1} << (depth_ - 1);
+    if ((empty_ & innermost) == 0) out_ += ',';
+    empty_ &= ~innermost;
 }
 
 void JsonWriter::Open(char bracket) {
     BeforeValue();
     out_ += bracket;
-    empty_.push_back(true);
+    assert(depth_ < kMaxDepth);
+    empty_ |= std::uint64_t{1} << depth_;
+    ++depth_;
 }
 
 void JsonWriter::Close(char bracket) {
-    assert(!empty_.empty() && !afterKey_);
-    empty_.pop_back();
+    assert(depth_ > 0 && !afterKey_);
+    --depth_;
     out_ += bracket;
 }
 
@@ -167,7 +170,8 @@ JsonWriter& JsonWriter::Date(int y, int m, int d) {
 
 void JsonWriter::Clear() {
     out_.clear();
-    empty_.clear();
+    empty_ = 0;
+    depth_ = 0;
     afterKey_ = false;
     keyAt_ = 0;
     keyLength_ = 0;

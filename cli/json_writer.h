@@ -6,9 +6,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace kalendo {
 
@@ -63,7 +63,11 @@ private:
     // number; length 0 before the first key.
     std::size_t keyAt_ = 0;
     std::size_t keyLength_ = 0;
-    std::vector<bool> empty_;  // per open container: nothing written yet
+    // Per open container, bit d for the one at depth d: nothing written
+    // in it yet. The almanac's objects nest a few levels deep.
+    static constexpr int kMaxDepth = 64;
+    std::uint64_t empty_ = 0;
+    int depth_ = 0;
     bool afterKey_ = false;
 };
 

@@ -149,6 +149,7 @@ int PrintDays(MonthRecord& rec, CalendarDate first, CalendarDate last, AlmanacMo
     int status = kCliDone;
     bool swept = false;
     JsonWriter w;
+    GridLunarTexts lunarTexts;
     int y = first.year, m = first.month, d = first.day;
     while (CompareDates(y, m, d, last.year, last.month, last.day) >= 0) {
         const int accepted = ComputeMonth(rec, y, m, d, {almanac, kViewFull});
@@ -157,7 +158,7 @@ int PrintDays(MonthRecord& rec, CalendarDate first, CalendarDate last, AlmanacMo
             swept = true;
         }
         if (accepted) {
-            WriteDayObject(w, rec);
+            WriteDayObject(w, rec, lunarTexts);
         } else {
             WriteRefusedDayObject(w, y, m, d);
             status = kCliRefusedDate;

@@ -113,6 +113,51 @@ void Convert(Direction& d, std::string_view in, std::string& out, OnFailure onFa
     out.resize(static_cast<std::size_t>(dst - out.data()));
 }
 
+// Code page 932 has no state: a text converts as its characters do one by
+// one. So each character is converted by iconv once, the first time it is
+// seen, and kept; texts are then put together from the kept conversions,
+// which spares the converter's call for every text the almanac shows. A
+// character iconv does not convert on its own (a stray lead byte, an
+// unassigned code) sends its whole text through iconv as before.
+struct CharacterUtf8 {
+    char bytes[3];
+    std::uint8_t length;  // 0: not converted yet
+};
+constexpr std::uint8_t kNotAlone = 0xFF;
+constexpr int kSingleBytes = 0x100;
+constexpr int kTrailBytes = 0x100;
+constexpr int kLeadBytes = (0x9F - 0x81 + 1) + (0xFC - 0xE0 + 1);
+CharacterUtf8 g_characterUtf8[kSingleBytes + kLeadBytes * kTrailBytes];
+
+bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+
+// The character of one or two bytes at s.
+const CharacterUtf8& ConvertedCharacter(iconv_t cd, const char* s, std::size_t bytes) {
+    const auto lead = static_cast<unsigned char>(s[0]);
+    int index = lead;
+    if (bytes == 2) {
+        const int row = lead <= 0x9F ? lead - 0x81 : lead - 0xE0 + (0x9F - 0x81 + 1);
+        index = kSingleBytes + row * kTrailBytes + static_cast<unsigned char>(s[1]);
+    }
+    CharacterUtf8& c = g_characterUtf8[index];
+    if (c.length != 0) return c;
+    char out[8];
+    char* src = const_cast<char*>(s);
+    size_t srcLeft = bytes;
+    char* dst = out;
+    size_t dstLeft = sizeof out;
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    const size_t r = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+    const auto produced = static_cast<std::size_t>(dst - out);
+    if (r == static_cast<size_t>(-1) || srcLeft != 0 || produced == 0 || produced > sizeof c.bytes) {
+        c.length = kNotAlone;
+    } else {
+        std::memcpy(c.bytes, out, produced);
+        c.length = static_cast<std::uint8_t>(produced);
+    }
+    return c;
+}
+
 // The normaliser whose composition data ComposeCombiningSequences uses.
 // ICU builds the NFC data into its library, so it cannot be missing; if it
 // were, no text could be stored safely, and the process ends as it does
@@ -242,18 +287,33 @@ std::string OpenTextCodec() {
 }
 
 void AppendUtf8FromCp932(std::string& out, std::string_view cp932) {
-    // Below 0x80 code page 932 is ASCII, byte for byte, and so is UTF-8:
-    // a text of such bytes alone (the grid's day numbers, a date) is its own
-    // conversion and needs no call into the converter.
-    if (IsAscii(cp932)) {
-        OpenOrExit(g_toUtf8);
-        out.append(cp932);
-        return;
+    const iconv_t cd = OpenOrExit(g_toUtf8);
+    const std::size_t start = out.size();
+    // A character grows at most threefold (a half-width katakana byte).
+    out.resize(start + cp932.size() * 3);
+    char* to = out.data() + start;
+    for (std::size_t i = 0; i < cp932.size();) {
+        // Below 0x80 code page 932 is ASCII, byte for byte, and so is UTF-8.
+        if (static_cast<unsigned char>(cp932[i]) < 0x80) {
+            *to++ = cp932[i++];
+            continue;
+        }
+        const std::size_t bytes =
+            IsLeadByte(static_cast<unsigned char>(cp932[i])) && i + 1 < cp932.size() ? 2 : 1;
+        const CharacterUtf8& c = ConvertedCharacter(cd, cp932.data() + i, bytes);
+        if (c.length == kNotAlone) {
+            out.resize(start);
+            Convert(g_toUtf8, cp932, out, [](std::size_t, std::string& o) {
+                o += "\xEF\xBF\xBD";
+                return std::size_t{1};
+            });
+            return;
+        }
+        std::memcpy(to, c.bytes, c.length);
+        to += c.length;
+        i += bytes;
     }
-    Convert(g_toUtf8, cp932, out, [](std::size_t, std::string& o) {
-        o += "\xEF\xBF\xBD";
-        return std::size_t{1};
-    });
+    out.resize(static_cast<std::size_t>(to - out.data()));
 }
 
 std::string Utf8FromCp932(std::string_view cp932) {

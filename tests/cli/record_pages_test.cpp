@@ -29,7 +29,8 @@ std::string YearAndDays(MonthRecord& rec, int y, int m, int d) {
     if (ComputeMonth(rec, y, 1, 1, {})) WriteYearObject(w, rec);
     out += w.Text() + "\n";
     w.Clear();
-    if (ComputeMonth(rec, y, m, d, {})) WriteDayObject(w, rec);
+    GridLunarTexts lunarTexts;
+    if (ComputeMonth(rec, y, m, d, {})) WriteDayObject(w, rec, lunarTexts);
     return out + w.Text();
 }
 

@@ -183,5 +183,37 @@ TEST(ExactCp932, EveryCharacterCp932HoldsIsStoredAsIconvMapsIt) {
     EXPECT_EQ(ComposeCombiningSequences(utf8), utf8);
 }
 
+// Texts are put together from each character's kept conversion. Every code
+// of one or two bytes, between ASCII, converts as iconv converts the whole
+// text (a fresh handle here), the first time and from what was kept; one
+// iconv refuses gives the replacement character, as a text of it does.
+TEST(TextCodec, CharacterByCharacterIsWhatIconvGivesTheWholeText) {
+    const iconv_t cd = iconv_open("UTF-8", "CP932");
+    ASSERT_NE(cd, reinterpret_cast<iconv_t>(-1));
+    for (int code = 0x80; code <= 0xFCFF; code += code == 0xFF ? 0x8100 - 0xFF : 1) {
+        const bool one = code < 0x100;
+        const char pair[] = {static_cast<char>(code >> 8), static_cast<char>(code)};
+        std::string text = "a";
+        text.append(pair + one, 2 - one);
+        text += 'z';
+        std::string whole(16, '\0');
+        char* src = const_cast<char*>(text.data());
+        char* dst = whole.data();
+        size_t srcLeft = text.size(), dstLeft = whole.size();
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        const bool converted = iconv(cd, &src, &srcLeft, &dst, &dstLeft) != static_cast<size_t>(-1);
+        whole.resize(static_cast<std::size_t>(dst - whole.data()));
+        for (int pass = 0; pass < 2; ++pass) {
+            const std::string got = Utf8FromCp932(text);
+            if (converted) {
+                ASSERT_EQ(got, whole) << std::hex << code;
+            } else {
+                ASSERT_NE(got.find("\xEF\xBF\xBD"), std::string::npos) << std::hex << code;
+            }
+        }
+    }
+    iconv_close(cd);
+}
+
 }  // namespace
 }  // namespace kalendo
