@@ -16,11 +16,22 @@ if [ "${K2_ATSPI_SESSION:-}" != 1 ]; then
         command -v "$tool" >/dev/null || skip "$tool is not installed"
     done
     /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || skip "python3-pyatspi is not installed"
+    command -v xdpyinfo >/dev/null || skip "xdpyinfo is not installed"
     work=$(mktemp -d)
+    xvfb=
     trap 'kill "$xvfb" 2>/dev/null; wait; rm -rf "$work"' EXIT
-    Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-    xvfb=$!
-    for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+    # A server that took a display another one was starting on may not be
+    # reached at its number: it is started again until it answers.
+    for _ in 1 2 3; do
+        rm -f "$work/display"
+        Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+        xvfb=$!
+        for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+        [ -s "$work/display" ] && xdpyinfo -display ":$(cat "$work/display")" >/dev/null 2>&1 && break
+        kill "$xvfb" 2>/dev/null
+        wait "$xvfb" 2>/dev/null
+        rm -f "$work/display"
+    done
     [ -s "$work/display" ] || skip "Xvfb did not start"
     K2_ATSPI_SESSION=1 K2_WORK="$work" DISPLAY=":$(cat "$work/display")" \
         timeout 300 dbus-run-session -- "$0" "$@"
