@@ -83,6 +83,25 @@ TEST(JsonWriter, CommasAndNestingAreCompact) {
     EXPECT_EQ(w.Text(), "[7]") << "a cleared writer starts a new document";
 }
 
+// Each open container remembers on its own whether it holds anything yet,
+// down to the deepest: [0,[0,[0, ... [0,1] ... ,1],1],1].
+TEST(JsonWriter, EveryDepthSeparatesItsOwnValues) {
+    constexpr int kDepth = 64;
+    JsonWriter w;
+    std::string want;
+    for (int i = 0; i < kDepth; ++i) {
+        w.BeginArray();
+        w.Int(0);
+        want += i == 0 ? "[0" : ",[0";
+    }
+    for (int i = 0; i < kDepth; ++i) {
+        w.Int(1);
+        w.EndArray();
+        want += ",1]";
+    }
+    EXPECT_EQ(w.Text(), want);
+}
+
 TEST(JsonWriter, DatesAreZeroPadded) {
     JsonWriter w;
     w.BeginArray();

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cli_fixture.h"
+#include "core/day_arith.h"
 #include "json_members.h"
 #include "platform/recording_platform.h"
 #include "ui/model/document.h"
@@ -128,6 +129,25 @@ TEST_F(CliRunTest, DaysStepFromFirstAsTypedToLastNormalised) {
         EXPECT_EQ(dates, c.dates);
         EXPECT_EQ(status_, c.status);
         EXPECT_EQ(RangeMessages(), refused) << "one range message per refused date";
+    }
+}
+
+// A run keeps the grid's second-line texts while its days show the same
+// grid: every line of a run over month ends (a leap month's too, 2023) in
+// both modes is the line of that day written alone.
+TEST_F(CliRunTest, EachDayOfARunIsTheDayWrittenAlone) {
+    for (const AlmanacMode mode : {AlmanacMode::Standard, AlmanacMode::Precise}) {
+        const auto days = [&](CalendarDate first, CalendarDate last) {
+            return Lines([&](std::FILE* out) { return PrintDays(*rec_, first, last, mode, out); });
+        };
+        const std::vector<std::string> run = days({2023, 3, 27}, {2023, 4, 24});
+        ASSERT_EQ(run.size(), 29u);
+        CalendarDate d{2023, 3, 27};
+        for (const std::string& line : run) {
+            EXPECT_EQ(days(d, d), std::vector<std::string>{line}) << d.month << "/" << d.day;
+            ++d.day;
+            NormalizeDate(d.year, d.month, d.day);
+        }
     }
 }
 
