@@ -124,6 +124,10 @@ struct SlotTables {
     DefinitionEntry notes[kNoteCapacity];
     DefinitionEntry userEntries[kUserEntryCapacity];
     CSchedule schedules[kScheduleCapacity];
+    // Which reading of the holiday and calendar-note files the tables hold:
+    // a number no other reading in the process gets (0: none yet). What is
+    // computed from those files is kept under it.
+    unsigned long long definitionsStamp = 0;
 };
 
 // The record proper: the target and today, the counts of the slot tables

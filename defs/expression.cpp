@@ -573,18 +573,26 @@ CalendarDate SolarLongitudeDate(const MonthRecord& rec, double angleDeg) {
 
 void ReadExpression(DefinitionEntry& e) {
     ParsedExpression& p = e.parsed;
-    p = ParsedExpression{};
+    // All zero bytes, the padding too, as in a fresh entry, so that records
+    // that read the same files hold the same bytes; the steps are stored
+    // field by field for the same reason.
+    std::memset(static_cast<void*>(&p), 0, sizeof p);
     const char* s = e.expression;
     const int length = static_cast<int>(std::strlen(s));
     int cursor = ReadHead(s, length, p);
     if (cursor < 0) return;
     for (ExpressionStep& kept : p.steps) {
         const int before = cursor;
-        kept = ReadStep(s, length, cursor);
-        if (!IsOperator(kept)) return;
-        if (&kept == &p.steps[kKeptExpressionSteps - 1]) {
-            kept = {ExpressionStepKind::ReadOn, 0, {}, before};
+        ExpressionStep step = ReadStep(s, length, cursor);
+        const bool more = IsOperator(step);
+        if (more && &kept == &p.steps[kKeptExpressionSteps - 1]) {
+            step = {ExpressionStepKind::ReadOn, 0, {}, before};
         }
+        kept.kind = step.kind;
+        kept.op = step.op;
+        kept.keyword = step.keyword;
+        kept.value = step.value;
+        if (!more) return;
     }
 }
 

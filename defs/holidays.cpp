@@ -67,8 +67,10 @@ void Append(MonthRecord& rec, const char* name, int month, int day, int fromYear
 
 std::optional<LoadProblem> LoadHolidays(MonthRecord& rec, std::string_view fileBytes) {
     HolidaySink sink(rec);
-    return ReadDefinitionFile(fileBytes, TextBlockMode::None, kHolidayFileName, sink,
-                              rec.holidayCount);
+    auto problem = ReadDefinitionFile(fileBytes, TextBlockMode::None, kHolidayFileName, sink,
+                                      rec.holidayCount);
+    StampDefinitions(rec.tables);
+    return problem;
 }
 
 void EvaluateHolidays(MonthRecord& rec) {

@@ -158,4 +158,9 @@ std::optional<LoadProblem> ReadDefinitionFile(std::string_view bytes, TextBlockM
     return std::nullopt;
 }
 
+void StampDefinitions(SlotTables& tables) {
+    static unsigned long long lastStamp = 0;
+    tables.definitionsStamp = ++lastStamp;
+}
+
 }  // namespace kalendo

@@ -34,6 +34,10 @@ private:
 // begins with a trail byte that could read as "{" or "}".
 bool ReadDefinitionLine(ByteStream& file, char (&buffer)[kTextBytes]);
 
+// Gives the tables a definitionsStamp of their own, after a holiday or note
+// file has been read into them.
+void StampDefinitions(SlotTables& tables);
+
 // How a file's text blocks are read.
 enum class TextBlockMode {
     None,       // no text blocks: a "{" line is an entry line (祝日.Def)

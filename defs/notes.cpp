@@ -65,8 +65,10 @@ bool SameDay(int y1, int m1, int d1, int y2, int m2, int d2) {
 
 std::optional<LoadProblem> LoadNotes(MonthRecord& rec, std::string_view fileBytes) {
     NoteSink sink(rec.tables.notes);
-    return ReadDefinitionFile(fileBytes, TextBlockMode::FirstWord, kNoteFileName, sink,
-                              rec.noteCount);
+    auto problem = ReadDefinitionFile(fileBytes, TextBlockMode::FirstWord, kNoteFileName, sink,
+                                      rec.noteCount);
+    StampDefinitions(rec.tables);
+    return problem;
 }
 
 std::optional<LoadProblem> LoadUserEntries(MonthRecord& rec, std::string_view fileBytes) {

@@ -259,10 +259,16 @@ std::vector<TableCloseCall> CloseCallsOfTables(MonthRecord& rec) {
     return out;
 }
 
-// The close calls of the last years' tables, keyed as the tables are.
+// The close calls of the last years' tables, keyed as the tables are and by
+// the holiday and note files they were moved against.
+struct CloseCallsKey {
+    YearKey year;
+    unsigned long long definitions = 0;
+    friend bool operator==(const CloseCallsKey&, const CloseCallsKey&) = default;
+};
 struct KeptYear {
     bool used = false;
-    YearKey key;
+    CloseCallsKey key;
     unsigned lastUse = 0;
     std::vector<TableCloseCall> calls;
 };
@@ -272,7 +278,7 @@ unsigned keptClock = 0;
 
 const std::vector<TableCloseCall>& CloseCallsOfYearTables(MonthRecord& rec) {
     static std::vector<TableCloseCall> fresh;
-    const YearKey key{rec.year[kTarget], rec.almanacMode};
+    const CloseCallsKey key{{rec.year[kTarget], rec.almanacMode}, rec.tables.definitionsStamp};
     if (!AlmanacCaching()) {
         fresh = CloseCallsOfTables(rec);
         return fresh;

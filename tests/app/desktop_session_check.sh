@@ -30,8 +30,13 @@ if command -v weston >/dev/null; then
     pids+=($!)
     await test -S "$runtime/k2-test-wl" || fail "weston did not start"
     copy wayland
+    # Shared-memory buffers, as a headless compositor offers: Qt's EGL
+    # integration loads Mesa's driver, whose allocation at exit the leak
+    # checker of the sanitized build reports once the driver is unloaded,
+    # with no name to suppress it by.
     wayland() { exec env -u DISPLAY -u QT_QPA_PLATFORM XDG_RUNTIME_DIR="$runtime" \
-        WAYLAND_DISPLAY=$1 "$folder/Kalendo2" </dev/null >/dev/null 2>"$folder/err"; }
+        WAYLAND_DISPLAY=$1 QT_WAYLAND_CLIENT_BUFFER_INTEGRATION=none \
+        "$folder/Kalendo2" </dev/null >/dev/null 2>"$folder/err"; }
     wayland k2-test-wl &
     window=$!
     pids+=($window)

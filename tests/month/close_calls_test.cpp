@@ -13,6 +13,7 @@
 #include <tuple>
 
 #include "almanac/signs.h"
+#include "astro/lunisolar.h"
 #include "core/day_arith.h"
 #include "defs/holidays.h"
 #include "defs/notes.h"
@@ -99,6 +100,36 @@ constexpr PreciseCall kPreciseCalls[] = {
     {EventKind::SolarTerm, 23, {2095, 12, 22}, {2095, 12, 21}},
     {EventKind::NewMoon, -1, {2097, 1, 13}, {2097, 1, 14}},
 };
+
+// The close calls of a year are kept with the files they were moved
+// against: a record with a note on a solar term, asked after one without
+// any, finds that the note moves with the term.
+TEST(CloseCalls, KeptPerYearAndPerReadingOfTheFiles) {
+    ScopedRecordingPlatform platform;
+    auto plain = std::make_unique<MonthRecord>();
+    ASSERT_FALSE(LoadNotes(*plain, "").has_value());
+    for (int y = 2000; y <= 2100; ++y) {
+        for (const CloseCallDays& c : CloseCallsOfYear(*plain, y, AlmanacMode::Standard)) {
+            if (c.call.event.kind != EventKind::SolarTerm || c.call.otherDay.year != y) continue;
+            const CalendarDate t = c.call.otherDay;
+            const int angleDeg = static_cast<int>(SolarTermSpringScaleDeg(24 + c.call.event.term));
+            const std::string note = "節気 Deg" + std::to_string(angleDeg) + "\n";
+            auto noted = std::make_unique<MonthRecord>();
+            ASSERT_FALSE(LoadNotes(*noted, note).has_value());
+            for (MonthRecord* rec : {plain.get(), noted.get()}) {
+                ASSERT_EQ(ComputeMonth(*rec, t.year, t.month, t.day, {}), 1);
+            }
+            ASSERT_EQ(noted->tables.notes[0].day, c.call.day.day) << "the note is on the term's day";
+            CloseCallsOfTarget(*plain);
+            const std::vector<DayCloseCall> calls = CloseCallsOfTarget(*noted);
+            EXPECT_TRUE(std::any_of(calls.begin(), calls.end(), [&](const DayCloseCall& d) {
+                return d.call.day == c.call.day && d.other.notes[0];
+            })) << y;
+            return;
+        }
+    }
+    FAIL() << "no standard close call of a solar term within its year in 2000-2100";
+}
 
 TEST(CloseCalls, ThePreciseAlmanacOf1900To2100HasTwelve) {
     ScopedRecordingPlatform platform;
