@@ -66,9 +66,14 @@ if command -v Xvfb >/dev/null && command -v xprop >/dev/null && command -v xwini
         </dev/null >/dev/null 2>&1 &
     pids+=($!)
     found() { id=$(xwininfo -root -tree | awk '/"Kalendo.*\("Kalendo2" "Kalendo2"\)/ {print $1; exit}'); [ -n "$id" ]; }
-    if await found; then
+    # The window maps under the program's name; its title follows once the
+    # first month is shown.
+    titled() {
         title=$(LC_ALL=C.UTF-8 xprop -id "$id" WM_NAME)
-        [[ $title == *'= "KalendoⅡ [ '*' ]"' ]] || fail "X11: $title"
+        [[ $title == *'= "KalendoⅡ [ '*' ]"' ]]
+    }
+    if await found; then
+        await titled || fail "X11: $title"
         class=$(sed -n 's/^StartupWMClass=//p' "$source/app/kalendo2.desktop")
         [ "$(xprop -id "$id" WM_CLASS)" = "WM_CLASS(STRING) = \"Kalendo2\", \"$class\"" ] ||
             fail "X11: $(xprop -id "$id" WM_CLASS), StartupWMClass '$class'"
