@@ -15,11 +15,8 @@ namespace kalendo {
 namespace {
 
 constexpr double kNoonDays = 0.5;
-constexpr int kTermCountPerYear = 24;
-constexpr double kDaysPerGregorianYear = 365.2425;
 // A new moon near 6 January 2000 (JD, 18 h UT), for numbering lunations.
 constexpr double kReferenceNewMoonJd = 2451550.26;
-constexpr double kSynodicMonthDays = 29.530589;
 // Within this of a midnight the standard almanac's day is taken from the
 // longitudes at that midnight, as its tables do, not from the instant.
 constexpr double kMidnightTestDays = 30 / kSecondsPerDay;
@@ -33,8 +30,6 @@ double NearestMidnightJd(double jdUt) {
     // 0 h JST falls where the civil Julian date (JST) ends in .5.
     return std::floor(jdUt + kJstOffsetDays) + kNoonDays - kJstOffsetDays;
 }
-
-double DecimalYear(double jdUt) { return 2000.0 + (jdUt - kJdOf2000Jan1) / kDaysPerGregorianYear; }
 
 // The day the standard almanac's tables give an event its series place at
 // `jdUt`: near a midnight the tables' own test at that 0 h decides (the sun
@@ -70,7 +65,7 @@ EventSides ComputeEvent(EventKind kind, int term, const CalendarDate& aboutDay) 
     e.standardJdUt = kind == EventKind::SolarTerm ? SolarTermStandardInstant(angleDeg, guess)
                                                   : MoonPhaseStandardInstant(angleDeg, guess);
     e.standardDay = StandardDayOf(kind, angleDeg, e.standardJdUt);
-    const double year = DecimalYear(e.standardJdUt);
+    const double year = DecimalYearAt(e.standardJdUt);
     e.boundSeconds = DeltaTUncertaintySeconds(year) +
                      (kind == EventKind::SolarTerm ? kTermEphemerisSeconds : kNewMoonEphemerisSeconds);
     // The series' estimate of the precise instant (searched in TT, as the
@@ -114,8 +109,8 @@ EventSides EventNear(EventKind kind, int term, const CalendarDate& aboutDay) {
     const double jd = JulianDate(aboutDay.year, aboutDay.month, aboutDay.day);
     const long long key =
         kind == EventKind::SolarTerm
-            ? static_cast<long long>(aboutDay.year) * kTermCountPerYear + term
-            : std::llround((jd - kReferenceNewMoonJd) / kSynodicMonthDays) + 100000;
+            ? static_cast<long long>(aboutDay.year) * kSolarTermsPerYear + term
+            : std::llround((jd - kReferenceNewMoonJd) / kMeanSynodicMonthDays) + 100000;
     RememberedEvent* table = kind == EventKind::SolarTerm ? rememberedTerms : rememberedNewMoons;
     RememberedEvent& slot = table[key % kRememberedEvents];
     if (slot.key != key) {

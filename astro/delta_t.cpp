@@ -13,10 +13,9 @@ constexpr double kDaysPerGregorianYear = 365.2425;
 
 }  // namespace
 
-double DeltaTDaysAt(double jdUt) {
-    return DeltaTSeconds(2000.0 + (jdUt - kJdOf2000Jan1) / kDaysPerGregorianYear) /
-           kSecondsPerDay;
-}
+double DecimalYearAt(double jdUt) { return 2000.0 + (jdUt - kJdOf2000Jan1) / kDaysPerGregorianYear; }
+
+double DeltaTDaysAt(double jdUt) { return DeltaTSeconds(DecimalYearAt(jdUt)) / kSecondsPerDay; }
 
 double DeltaTUncertaintySeconds(double y) {
     constexpr double kStandardErrorsCovered = 5;

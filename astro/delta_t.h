@@ -12,6 +12,10 @@ inline constexpr double kJdOf2000Jan1 = 2451544.5;  // 0 h UT
 // for any value; meaningful as an estimate for roughly -2000 to 3000.
 double DeltaTSeconds(double decimalYear);
 
+// The decimal year of an instant given as a Julian date in UT, counted in
+// mean Gregorian years from 2000.
+double DecimalYearAt(double jdUt);
+
 // ΔT in days at an instant given as a Julian date in UT.
 double DeltaTDaysAt(double jdUt);
 

@@ -17,7 +17,6 @@ namespace {
 constexpr double kNoonDays = 0.5;
 // Mean spacing of the terms and of the new moons, for the next guess.
 constexpr double kMeanTermSpacingDays = 365.2422 / 24;
-constexpr double kSynodicMonthDays = 29.530589;
 // The term at 285 deg falls on 4-8 January over the supported years.
 constexpr int kFirstTermGuessDay = 6;
 
@@ -81,11 +80,11 @@ void ComputeNewMoonsPrecise(MonthRecord& rec) {
     // lunation of it; when that is before the day, the next one is the first.
     double instant = PhaseForDay(kNewMoonPhase, JstMidnightJd(y, 1, 1));
     while (CompareWith(JstDateOf(instant), y, 1, 1) > 0) {
-        instant = PhaseForDay(kNewMoonPhase, instant + kSynodicMonthDays);
+        instant = PhaseForDay(kNewMoonPhase, instant + kMeanSynodicMonthDays);
     }
     for (int n = 0; n < kNewMoonCount; ++n) {
         StoreEntry(rec.newMoons, n, JstDateOf(instant));
-        instant = PhaseForDay(kNewMoonPhase, instant + kSynodicMonthDays);
+        instant = PhaseForDay(kNewMoonPhase, instant + kMeanSynodicMonthDays);
     }
 }
 

@@ -24,6 +24,12 @@ inline constexpr int kBranchCount = 12;  // 子 ... 亥
 inline constexpr int kSexagenaryCycle = 60;
 static_assert(kSexagenaryCycle == kStemCount * kBranchCount / 2);
 
+// The solar terms: 24 a year, one each 15 deg of the sun's longitude.
+inline constexpr int kSolarTermsPerYear = 24;
+// The mean synodic month: for guessing where the next new moon lies and for
+// counting lunations, never for a new moon's day.
+inline constexpr double kMeanSynodicMonthDays = 29.530589;
+
 // Longitudes and elongations are in degrees; a full turn is this many.
 inline constexpr double kFullCircleDeg = 360.0;
 inline constexpr double kHalfCircleDeg = kFullCircleDeg / 2;

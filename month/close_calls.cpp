@@ -7,6 +7,7 @@
 #include "almanac/signs.h"
 #include "astro/longitude_memo.h"
 #include "astro/lunisolar.h"
+#include "core/calendar_constants.h"
 #include "core/day_arith.h"
 #include "defs/holidays.h"
 #include "defs/notes.h"
@@ -16,7 +17,6 @@
 namespace kalendo {
 namespace {
 
-constexpr int kTermsPerYear = 24;
 constexpr int kFirstTermOfTargetYear = 24;  // entry 24 of the term table: 小寒 of Y
 // An event of January to April can change the numbering of the months that
 // end the year before (its tables hold the principal terms up to the next
@@ -251,7 +251,7 @@ std::vector<TableCloseCall> CloseCallsOfTables(MonthRecord& rec) {
         consider(EventKind::NewMoon, -1, false, n, EntryAt(rec.newMoons, n));
     }
     for (int k = 0; k < kTermCount; ++k) {
-        consider(EventKind::SolarTerm, k % kTermsPerYear, true, k, EntryAt(rec.terms, k));
+        consider(EventKind::SolarTerm, k % kSolarTermsPerYear, true, k, EntryAt(rec.terms, k));
     }
     std::sort(out.begin(), out.end(), [](const TableCloseCall& a, const TableCloseCall& b) {
         return a.call.instantJdUt < b.call.instantJdUt;
@@ -299,7 +299,7 @@ const std::vector<TableCloseCall>& CloseCallsOfYearTables(MonthRecord& rec) {
 // The entry of `call`'s event in a record's tables, or -1.
 int TableIndexOf(const MonthRecord& rec, const CloseCall& call) {
     if (call.event.kind == EventKind::SolarTerm) {
-        for (int k = call.event.term; k < kTermCount; k += kTermsPerYear) {
+        for (int k = call.event.term; k < kTermCount; k += kSolarTermsPerYear) {
             if (EntryAt(rec.terms, k) == call.day) return k;
         }
         return -1;
@@ -404,8 +404,8 @@ std::vector<CloseCallDays> CloseCallsOfYear(MonthRecord& rec, int year, AlmanacM
             consider(EventKind::NewMoon, -1, day);
         }
     }
-    for (int k = kFirstTermOfTargetYear; k < kFirstTermOfTargetYear + kTermsPerYear; ++k) {
-        consider(EventKind::SolarTerm, k % kTermsPerYear, EntryAt(standard.terms, k));
+    for (int k = kFirstTermOfTargetYear; k < kFirstTermOfTargetYear + kSolarTermsPerYear; ++k) {
+        consider(EventKind::SolarTerm, k % kSolarTermsPerYear, EntryAt(standard.terms, k));
     }
     std::sort(calls.begin(), calls.end(),
               [](const CloseCall& a, const CloseCall& b) { return a.instantJdUt < b.instantJdUt; });
