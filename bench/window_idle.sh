@@ -21,10 +21,13 @@ cleanup() {
 trap cleanup EXIT
 cp -r "$bin/Kalendo2" "$bin"/*.Def "$scratch/"
 [ -d "$bin/Help" ] && cp -r "$bin/Help" "$scratch/"
-display=:$((200 + RANDOM % 500))
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+# -displayfd: the server takes a free display and names it, where a
+# number of our own choosing could be one another run is using.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$scratch/display" >/dev/null 2>&1 &
 xvfb_pid=$!
-sleep 1
+for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.05; done
+[ -s "$scratch/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
+display=:$(head -1 "$scratch/display")
 DISPLAY=$display "$scratch/Kalendo2" >/dev/null 2>&1 &
 k2_pid=$!
 sleep 5

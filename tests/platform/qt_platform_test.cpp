@@ -12,6 +12,7 @@
 #include <string>
 
 #include "platform/text_codec.h"
+#include "tests/offscreen_screen.h"
 
 namespace kalendo {
 namespace {
@@ -25,19 +26,13 @@ constexpr int kScreenHeight = 768;
 // destruction).
 QApplication& App() {
     static QApplication* app = [] {
-        const std::string config =
-            (std::filesystem::temp_directory_path() /
-             ("k2-offscreen-" + std::to_string(getpid()) + ".json")).string();
-        std::ofstream(config) << "{\"screens\":[{\"name\":\"s\",\"x\":0,\"y\":0,\"width\":"
-                              << kScreenWidth << ",\"height\":" << kScreenHeight
-                              << ",\"logicalDpi\":96}]}";
-        static std::string platform = "offscreen:configfile=" + config;
+        const OffscreenScreenFile screen(kScreenWidth, kScreenHeight);
+        static std::string platform = screen.platformArgument();
         static int argc = 3;
         static char arg0[] = "k2_platform_qt_tests";
         static char arg1[] = "-platform";
         static char* argv[] = {arg0, arg1, platform.data(), nullptr};
         auto* created = new QApplication(argc, argv);
-        std::filesystem::remove(config);  // read by the constructor
         return created;
     }();
     return *app;

@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include "platform/text_codec.h"
+#include "tests/offscreen_screen.h"
 #include "ui/model/month_view.h"
 #include "ui/qt/day_cell_widget.h"
 #include "ui/qt/entry_list.h"
@@ -55,16 +56,12 @@ void QuietOffscreenWarnings(QtMsgType type, const QMessageLogContext& context,
 
 QApplication& TestApplication() {
     static QApplication* app = [] {
-        const std::string config =
-            (std::filesystem::temp_directory_path() / "k2-gui-test-screen.json").string();
-        std::ofstream(config) << "{\"screens\":[{\"name\":\"s\",\"x\":0,\"y\":0,\"width\":"
-                              << kTestScreenWidth << ",\"height\":" << kTestScreenHeight
-                              << ",\"logicalDpi\":96}]}";
+        const OffscreenScreenFile screen(kTestScreenWidth, kTestScreenHeight);
         // K2_GUI_TEST_PLATFORM: a real display instead (the accessibility
         // bus is heard only there, tests/ui/qt/atspi_check.sh).
         const char* real = std::getenv("K2_GUI_TEST_PLATFORM");
         static std::string platformArg =
-            real != nullptr ? std::string(real) : "offscreen:configfile=" + config;
+            real != nullptr ? std::string(real) : screen.platformArgument();
         static int argc = 3;
         static char arg0[] = "k2_ui_qt_tests";
         static char arg1[] = "-platform";
