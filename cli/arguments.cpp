@@ -1,8 +1,10 @@
 #include "cli/arguments.h"
 
+#include <charconv>
 #include <cstddef>
 
 #include "core/day_arith.h"
+#include "platform/text_codec.h"
 #include "ui/model/settings.h"  // kProgramVersion
 
 namespace kalendo {
@@ -69,9 +71,37 @@ std::optional<std::string> TakeAlmanacOption(const std::vector<std::string>& arg
     return "";
 }
 
+// A decimal number as a script writes it, whatever the locale: an optional
+// sign, digits, an optional fraction ("35", "-7.5", "+139.74", ".5").
+std::optional<double> ParseDecimalDegrees(const std::string& text) {
+    std::size_t from = 0;
+    if (!text.empty() && (text[0] == '+' || text[0] == '-')) from = 1;
+    bool digits = false, point = false;
+    for (std::size_t i = from; i < text.size(); ++i) {
+        if (text[i] >= '0' && text[i] <= '9') {
+            digits = true;
+        } else if (text[i] == '.' && !point) {
+            point = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!digits) return std::nullopt;
+    double value = 0;
+    const char* first = text.data() + from;
+    const char* last = text.data() + text.size();
+    if (std::from_chars(first, last, value).ptr != last) return std::nullopt;
+    return text[0] == '-' ? -value : value;
+}
+
 std::string OperandError(const std::vector<std::string>& operands, CliOptions& options) {
     if (operands.empty()) return "missing command: year, day, ics or close-calls";
     const std::string& command = operands[0];
+    if (command == "places") {
+        if (operands.size() != 1) return "places takes no operand";
+        options.command = CliCommand::Places;
+        return "";
+    }
     if (command == "year") {
         if (operands.size() != 2) return "year takes one operand: YYYY";
         const std::optional<int> year = ParseYear(operands[1]);
@@ -120,6 +150,27 @@ std::string OperandError(const std::vector<std::string>& operands, CliOptions& o
 
 }  // namespace
 
+std::string ParsePlaceArgument(const std::string& value, NamedPlace& place) {
+    const std::size_t comma = value.find(',');
+    if (comma == std::string::npos) {
+        const ExactCp932 name = Cp932FromUtf8Exact(value);
+        const int index = name.Held() ? FindListedPlace(name.cp932) : -1;
+        if (index < 0) return "--place: no such place (kalendo2-cli places lists them): " + value;
+        place = NamedPlaceOf(ListedPlaces()[index]);
+        return "";
+    }
+    const std::optional<double> latitude = ParseDecimalDegrees(value.substr(0, comma));
+    const std::optional<double> longitude = ParseDecimalDegrees(value.substr(comma + 1));
+    if (!latitude || !longitude) return "--place: not LAT,LON in decimal degrees: " + value;
+    if (!PlaceLatitudeAccepted(*latitude)) return "--place: latitude not within -65..65: " + value;
+    if (!PlaceLongitudeAccepted(*longitude)) {
+        return "--place: longitude not within -180..180: " + value;
+    }
+    // Digits, signs, a point and a comma: the same bytes in code page 932.
+    place = {value, {*latitude, *longitude}};
+    return "";
+}
+
 std::optional<CalendarDate> ParseIsoDate(const std::string& text) {
     if (text.size() != 10 || text[4] != '-' || text[7] != '-' || !AllDigits(text, 0, 4) ||
         !AllDigits(text, 5, 2) || !AllDigits(text, 8, 2)) {
@@ -152,6 +203,16 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
             if (!include) return {options, "--include: not a list of " + IcsIncludeList(IcsInclude::All()) + ": " + value};
             options.include = *include;
             includeGiven = true;
+        } else if (arg == "--place") {
+            if (options.place) return {options, "--place given twice"};
+            if (!TakeValue(args, i, value) || value.empty()) {
+                return {options, "--place needs a place name or LAT,LON"};
+            }
+            NamedPlace place;
+            if (std::string error = ParsePlaceArgument(value, place); !error.empty()) {
+                return {options, error};
+            }
+            options.place = place;
         } else if (arg.size() > 1 && arg[0] == '-') {
             return {options, "unknown option: " + arg};
         } else {
@@ -161,6 +222,9 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     parsed.usageError = OperandError(operands, options);
     if (parsed.usageError.empty() && includeGiven && options.command != CliCommand::Ics) {
         parsed.usageError = "--include belongs to ics";
+    }
+    if (parsed.usageError.empty() && options.place && options.command != CliCommand::Day) {
+        parsed.usageError = "--place belongs to day";
     }
     return parsed;
 }
@@ -231,6 +295,9 @@ const char* CliUsage() {
            "                    [--include LIST]\n"
            "       kalendo2-cli [--data DIR] [--today YYYY-MM-DD] [--mode MODE] close-calls\n"
            "                    FIRST LAST\n"
+           "       kalendo2-cli [--data DIR] [--today YYYY-MM-DD] [--mode MODE] day FIRST [LAST]\n"
+           "                    --place PLACE\n"
+           "       kalendo2-cli places\n"
            "       kalendo2-cli --help | -h | --version\n"
            "Prints the almanac as JSON, one object per line: of a year, or of every\n"
            "day from FIRST to LAST (LAST defaults to FIRST). Dates are YYYY-MM-DD.\n"
@@ -241,6 +308,11 @@ const char* CliUsage() {
            "close-calls prints one line per new moon or solar term of FIRST to LAST\n"
            "whose day hangs on a midnight (closeCalls in a day object: those the day\n"
            "depends on), with the days it changes.\n"
+           "places prints the listed places, one {name, latitude, longitude} a line.\n"
+           "  --place PLACE       day: add the sky over PLACE (sunrise, sunset, moonrise,\n"
+           "                      moonset, transits, dawn and dusk, JST): a name that\n"
+           "                      places lists, or LAT,LON in decimal degrees (north\n"
+           "                      and east positive, latitude within -65..65)\n"
            "  --data DIR          read the definition files from DIR (default: the\n"
            "                      window's files: beside this program, or for an\n"
            "                      installed copy $XDG_DATA_HOME/Kalendo2, then the\n"

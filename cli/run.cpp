@@ -18,6 +18,7 @@
 #include "cli/close_call_json.h"
 #include "cli/day_json.h"
 #include "cli/json_writer.h"
+#include "cli/place_json.h"
 #include "cli/year_json.h"
 #include "core/almanac_mode.h"
 #include "core/day_arith.h"
@@ -82,6 +83,10 @@ int RunCommand(int argc, const char* const* argv, ConsolePlatform& platform) {
     }
     if (options.command == CliCommand::Version) {
         std::fputs(CliVersion().c_str(), stdout);
+        return kCliDone;
+    }
+    if (options.command == CliCommand::Places) {
+        PrintPlaces(stdout);
         return kCliDone;
     }
     std::time_t stamp = 0;

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -451,6 +452,24 @@ TEST_F(CliBinaryTest, ScreenOfMidJune2024) {
               std::string::npos);
     EXPECT_EQ(ValueOf(day, "eventList"), "[]");
     EXPECT_EQ(ValueOf(day, "scheduleList"), "[]");
+}
+
+// "places": the listed places, one object a line, with no definition file
+// read; a refused --place is a usage error naming the argument.
+TEST_F(CliBinaryTest, PlacesAndRefusedPlaces) {
+    const CliRun run = Cli({"places", "--data", "/nonexistent"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 48);
+    EXPECT_EQ(run.out.rfind("{\"name\":\"東京\",\"latitude\":35.658", 0), 0u) << run.out;
+    EXPECT_NE(run.out.find("{\"name\":\"那覇\",\"latitude\":26.2123999"), std::string::npos);
+    for (const char* value : {"那覇市", "91,0"}) {
+        const CliRun refused = Cli({"day", "2026-01-01", "--place", value});
+        EXPECT_EQ(refused.status, 2);
+        EXPECT_EQ(refused.out, "");
+        EXPECT_NE(refused.err.find(std::string("--place: ")), std::string::npos) << refused.err;
+        EXPECT_NE(refused.err.find(value), std::string::npos) << refused.err;
+    }
 }
 
 }  // namespace
