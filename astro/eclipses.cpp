@@ -5,7 +5,9 @@
 #include <cmath>
 
 #include "astro/delta_t.h"
+#include "astro/ephemeris.h"
 #include "astro/events.h"
+#include "astro/sky.h"
 #include "astro/sky_span.h"
 #include "core/calendar_constants.h"
 
@@ -16,6 +18,7 @@ constexpr double kPi = 3.14159265358979323846;
 constexpr double kDegPerRad = 180.0 / kPi;
 constexpr double kEarthEquatorKm = 6378.137;  // GRS80
 constexpr double kMoonLimbKm = kMoonLimbEarthRadii * kEarthEquatorKm;
+constexpr double kKmPerAu = 149597870.7;
 
 // A mean new moon (2000 January 6, 18:14 UT): syzygy h (even: new moon, odd:
 // full moon) is guessed at this plus h half synodic months; the series then
@@ -165,10 +168,25 @@ bool AboveSomewhere(F aboveDeg, double firstJd, double lastJd) {
     }
 }
 
+// The event of `kind` in the day's sky nearest `jdUt`, where a crossing of
+// the same altitude was bracketed: the times the sky over the place shows.
+double SkyEventNear(const GeoPosition& where, double jdUt, SkyEvents DaySky::*kind) {
+    const CalendarDate day = JstDateOf(jdUt);
+    const SkyEvents events = ComputeDaySky(day.year, day.month, day.day, where).*kind;
+    double best = jdUt;
+    for (int i = 0; i < events.count; ++i) {
+        if (i == 0 || std::abs(events.at[i].jdUt - jdUt) < std::abs(best - jdUt)) {
+            best = events.at[i].jdUt;
+        }
+    }
+    assert(events.count > 0 && std::abs(best - jdUt) < 1.0 / 1440);
+    return best;
+}
+
 // --- solar ------------------------------------------------------------
 
 struct SolarDisc {
-    double separationRad, sunRadiusRad, moonRadiusRad, sunAltitudeDeg;
+    double separationRad, sunRadiusRad, moonRadiusRad, sunAltitudeDeg, sunDistanceAu;
     double Magnitude() const {
         return (sunRadiusRad + moonRadiusRad - separationRad) / (2 * sunRadiusRad);
     }
@@ -179,7 +197,8 @@ SolarDisc SolarDiscAt(const SkySpan& span, const EarthFixedSite& place, double t
     const SkyVector sun = Minus(span.Sun(t), site.positionKm);
     const SkyVector moon = Minus(span.Moon(t), site.positionKm);
     return {AngleRad(sun, moon), std::asin(kSunRadiusKm / Norm(sun)),
-            std::asin(kMoonLimbKm / Norm(moon)), AltitudeDeg(sun, site.zenith)};
+            std::asin(kMoonLimbKm / Norm(moon)), AltitudeDeg(sun, site.zenith),
+            Norm(sun) / kKmPerAu};
 }
 
 // The share of the sun's disc (radius R) the moon's (radius r) covers at a
@@ -195,10 +214,11 @@ double Obscuration(const SolarDisc& disc) {
 }
 
 double SunAboveRiseAltitudeDeg(const SolarDisc& disc) {
-    return disc.sunAltitudeDeg + kHorizonRefractionDeg + disc.sunRadiusRad * kDegPerRad;
+    return disc.sunAltitudeDeg - SunriseAltitudeDeg(disc.sunDistanceAu);
 }
 
-std::optional<Eclipse> SolarEclipseAt(const SkySpan& span, const EarthFixedSite& place) {
+std::optional<Eclipse> SolarEclipseAt(const SkySpan& span, const EarthFixedSite& place,
+                                      const GeoPosition& where) {
     const double start = span.centreJdUt() - kSkySpanHalfDays;
     auto disc = [&](double t) { return SolarDiscAt(span, place, t); };
     auto outside = [&](double t) {
@@ -248,8 +268,14 @@ std::optional<Eclipse> SolarEclipseAt(const SkySpan& span, const EarthFixedSite&
     add(ContactName::kEclipseEnd, *last);
     FindHorizonCrossings(above, *first, *last, e.rise.jdUt, e.rise.happens, e.set.jdUt,
                          e.set.happens);
-    if (e.rise.happens) e.rise.magnitude = disc(e.rise.jdUt).Magnitude();
-    if (e.set.happens) e.set.magnitude = disc(e.set.jdUt).Magnitude();
+    if (e.rise.happens) {
+        e.rise.jdUt = SkyEventNear(where, e.rise.jdUt, &DaySky::sunrise);
+        e.rise.magnitude = std::max(0.0, disc(e.rise.jdUt).Magnitude());
+    }
+    if (e.set.happens) {
+        e.set.jdUt = SkyEventNear(where, e.set.jdUt, &DaySky::sunset);
+        e.set.magnitude = std::max(0.0, disc(e.set.jdUt).Magnitude());
+    }
     return e;
 }
 
@@ -289,7 +315,8 @@ double MoonAltitudeDeg(const SkySpan& span, const EarthFixedSite& place, double 
     return AltitudeDeg(Minus(span.Moon(t), site.positionKm), site.zenith);
 }
 
-std::optional<Eclipse> LunarEclipseAt(const SkySpan& span, const EarthFixedSite& place) {
+std::optional<Eclipse> LunarEclipseAt(const SkySpan& span, const EarthFixedSite& place,
+                                      const GeoPosition& where) {
     const double start = span.centreJdUt() - kSkySpanHalfDays;
     auto shadow = [&](double t) { return ShadowPlaneAt(span, t); };
     auto outsidePenumbra = [&](double t) {
@@ -331,7 +358,7 @@ std::optional<Eclipse> LunarEclipseAt(const SkySpan& span, const EarthFixedSite&
     e.obscuration = 0;
     auto add = [&](ContactName name, double t) {
         const double altitude = MoonAltitudeDeg(span, place, t);
-        e.contacts[e.contactCount++] = {name, t, altitude, altitude + kHorizonRefractionDeg > 0};
+        e.contacts[e.contactCount++] = {name, t, altitude, altitude + kHorizontalRefractionDeg > 0};
     };
     std::optional<double> u1, u4, u2, u3;
     if (umbral) {
@@ -350,10 +377,16 @@ std::optional<Eclipse> LunarEclipseAt(const SkySpan& span, const EarthFixedSite&
     if (u4) add(ContactName::kPartialEnd, *u4);
     add(ContactName::kPenumbralEnd, *last);
     FindHorizonCrossings(
-        [&](double t) { return MoonAltitudeDeg(span, place, t) + kHorizonRefractionDeg; }, *first,
+        [&](double t) { return MoonAltitudeDeg(span, place, t) + kHorizontalRefractionDeg; }, *first,
         *last, e.rise.jdUt, e.rise.happens, e.set.jdUt, e.set.happens);
-    if (e.rise.happens) e.rise.magnitude = magnitudeAt(e.rise.jdUt);
-    if (e.set.happens) e.set.magnitude = magnitudeAt(e.set.jdUt);
+    if (e.rise.happens) {
+        e.rise.jdUt = SkyEventNear(where, e.rise.jdUt, &DaySky::moonrise);
+        e.rise.magnitude = magnitudeAt(e.rise.jdUt);
+    }
+    if (e.set.happens) {
+        e.set.jdUt = SkyEventNear(where, e.set.jdUt, &DaySky::moonset);
+        e.set.magnitude = magnitudeAt(e.set.jdUt);
+    }
     return e;
 }
 
@@ -385,7 +418,8 @@ std::optional<Eclipse> FirstEclipseSeenFrom(const GeoPosition& position, double 
             continue;
         }
         const SkySpan span(syzygy);
-        std::optional<Eclipse> e = full ? LunarEclipseAt(span, place) : SolarEclipseAt(span, place);
+        std::optional<Eclipse> e = full ? LunarEclipseAt(span, place, position)
+                                            : SolarEclipseAt(span, place, position);
         if (e && e->Maximum().jdUt >= fromJdUt && e->Maximum().jdUt < beforeJdUt) return e;
     }
 }

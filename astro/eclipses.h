@@ -18,9 +18,6 @@ inline constexpr double kSunRadiusKm = 695700.0;
 inline constexpr double kMoonRadiusKm = 1737.4;
 inline constexpr double kMoonLimbEarthRadii = 0.2725076;
 inline constexpr double kShadowEarthRadiusKm = 6371.0 + 88.0;
-// Refraction at the horizon, 35'08", with which rise and set are defined:
-// the sun's upper limb, the moon's centre.
-inline constexpr double kHorizonRefractionDeg = (35.0 + 8.0 / 60.0) / 60.0;
 
 enum class EclipseKind { kSolar, kLunar };
 enum class EclipseType { kPartial, kAnnular, kTotal, kPenumbral };
@@ -45,13 +42,14 @@ struct EclipseContact {
     double jdUt;
     // Topocentric geometric altitude of the centre of the sun or moon, deg.
     double altitudeDeg;
-    // Above the horizon as rise and set define it (the sun's upper limb or
-    // the moon's centre, refraction kHorizonRefractionDeg).
+    // Above the horizon as rise and set define it (sky.h: the sun's upper
+    // limb, the moon's centre, with the horizontal refraction).
     bool up;
 };
 
 // The sun or moon rising or setting while the eclipse is in progress
-// (日出帯食, 日入帯食, 月出帯食, 月入帯食): when, and the magnitude then.
+// (日出帯食, 日入帯食, 月出帯食, 月入帯食): when (the sunrise, sunset, moonrise
+// or moonset of sky.h), and the magnitude then.
 struct HorizonCrossing {
     bool happens = false;
     double jdUt = 0;
