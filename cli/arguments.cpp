@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "core/day_arith.h"
+#include "month/compute_month.h"
 #include "platform/text_codec.h"
 #include "ui/model/settings.h"  // kProgramVersion
 
@@ -126,6 +127,26 @@ std::string OperandError(const std::vector<std::string>& operands, CliOptions& o
         options.last = *last;
         return "";
     }
+    if (command == "eclipses") {
+        if (operands.size() != 3) return "eclipses takes two operands: FIRST LAST";
+        for (const std::string& operand : {operands[1], operands[2]}) {
+            const std::optional<CalendarDate> date = ParseIsoDate(operand);
+            if (!date) return "not a date YYYY-MM-DD: " + operand;
+            if (!IsRealDate(*date)) return "no such day: " + operand;
+            // The eclipses are computed for the almanac's years only.
+            if (!ComputeMonthAccepts(date->year, date->month, date->day)) {
+                return "eclipses: not within 1600-01-01..2999-12-31: " + operand;
+            }
+        }
+        options.command = CliCommand::Eclipses;
+        options.first = *ParseIsoDate(operands[1]);
+        options.last = *ParseIsoDate(operands[2]);
+        if (CompareDates(options.first.year, options.first.month, options.first.day,
+                         options.last.year, options.last.month, options.last.day) < 0) {
+            return "LAST is before FIRST";
+        }
+        return "";
+    }
     if (command == "ics" || command == "close-calls") {
         if (operands.size() != 3) return command + " takes two operands: FIRST LAST";
         const std::optional<CalendarDate> first = ParseIsoDate(operands[1]);
@@ -223,8 +244,9 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     if (parsed.usageError.empty() && includeGiven && options.command != CliCommand::Ics) {
         parsed.usageError = "--include belongs to ics";
     }
-    if (parsed.usageError.empty() && options.place && options.command != CliCommand::Day) {
-        parsed.usageError = "--place belongs to day";
+    if (parsed.usageError.empty() && options.place && options.command != CliCommand::Day &&
+        options.command != CliCommand::Eclipses) {
+        parsed.usageError = "--place belongs to day and eclipses";
     }
     return parsed;
 }
@@ -298,6 +320,7 @@ const char* CliUsage() {
            "       kalendo2-cli [--data DIR] [--today YYYY-MM-DD] [--mode MODE] day FIRST [LAST]\n"
            "                    --place PLACE\n"
            "       kalendo2-cli places\n"
+           "       kalendo2-cli eclipses FIRST LAST [--place PLACE]\n"
            "       kalendo2-cli --help | -h | --version\n"
            "Prints the almanac as JSON, one object per line: of a year, or of every\n"
            "day from FIRST to LAST (LAST defaults to FIRST). Dates are YYYY-MM-DD.\n"
@@ -309,6 +332,10 @@ const char* CliUsage() {
            "whose day hangs on a midnight (closeCalls in a day object: those the day\n"
            "depends on), with the days it changes.\n"
            "places prints the listed places, one {name, latitude, longitude} a line.\n"
+           "eclipses prints one line per solar or lunar eclipse seen from PLACE (default\n"
+           "東京) whose maximum falls on FIRST to LAST (1600-2999): kind, type, date,\n"
+           "contacts (JST), magnitude, altitudes, visible, rise/set; with --place, day\n"
+           "objects gain the day's eclipse.\n"
            "  --place PLACE       day: add the sky over PLACE (sunrise, sunset, moonrise,\n"
            "                      moonset, transits, dawn and dusk, JST): a name that\n"
            "                      places lists, or LAT,LON in decimal degrees (north\n"

@@ -5,6 +5,7 @@
 //   kalendo2-cli [--data DIR] [--today YYYY-MM-DD] [--mode MODE] close-calls FIRST LAST
 //   kalendo2-cli [--place PLACE] ... day FIRST [LAST]
 //   kalendo2-cli places
+//   kalendo2-cli [--place PLACE] eclipses FIRST LAST
 //   kalendo2-cli --help | -h | --version
 // Options may stand anywhere on the line. Dates are exactly YYYY-MM-DD
 // (4, 2 and 2 digits). Scripts depend on this contract.
@@ -22,7 +23,7 @@
 
 namespace kalendo {
 
-enum class CliCommand { Help, Version, Year, Day, Ics, CloseCalls, Places };
+enum class CliCommand { Help, Version, Year, Day, Ics, CloseCalls, Places, Eclipses };
 
 struct CliOptions {
     CliCommand command = CliCommand::Help;
@@ -34,8 +35,9 @@ struct CliOptions {
     int year = 0;                           // year: as typed, range unchecked
     CalendarDate first{0, 0, 0};            // day: as typed, not validated
     CalendarDate last{0, 0, 0};             // day: FIRST when not given; ics, close-calls: given
+                                            // eclipses: both real dates of 1600-2999
     IcsInclude include;                     // ics: --include, the default without it
-    // day: --place, the sky over it. A listed place by its name, or a
+    // day, eclipses: --place, the sky over it (eclipses: 東京 without it). A listed place by its name, or a
     // place of one's own as "LAT,LON" (the name is then the text as given).
     std::optional<NamedPlace> place;
 };

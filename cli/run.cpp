@@ -17,6 +17,7 @@
 #include "cli/arguments.h"
 #include "cli/close_call_json.h"
 #include "cli/day_json.h"
+#include "cli/eclipse_json.h"
 #include "cli/json_writer.h"
 #include "cli/place_json.h"
 #include "cli/year_json.h"
@@ -89,6 +90,12 @@ int RunCommand(int argc, const char* const* argv, ConsolePlatform& platform) {
         PrintPlaces(stdout);
         return kCliDone;
     }
+    if (options.command == CliCommand::Eclipses) {
+        PrintEclipses(options.first, options.last, options.place
+                          ? options.place->position
+                          : ListedPlaces()[kDefaultPlaceIndex].position, stdout);
+        return kCliDone;
+    }
     std::time_t stamp = 0;
     if (options.command == CliCommand::Ics) {
         const std::optional<std::time_t> exportTime = IcsExportTime();
@@ -117,7 +124,8 @@ int RunCommand(int argc, const char* const* argv, ConsolePlatform& platform) {
     if (options.command == CliCommand::CloseCalls) {
         return PrintCloseCalls(rec, options.first, options.last, almanac, stdout);
     }
-    return PrintDays(rec, options.first, options.last, almanac, stdout);
+    return PrintDays(rec, options.first, options.last, almanac, stdout,
+                     options.place ? &options.place->position : nullptr);
 }
 
 }  // namespace
@@ -150,7 +158,7 @@ int PrintYear(MonthRecord& rec, int year, AlmanacMode almanac, std::FILE* out) {
 }
 
 int PrintDays(MonthRecord& rec, CalendarDate first, CalendarDate last, AlmanacMode almanac,
-              std::FILE* out) {
+              std::FILE* out, const GeoPosition* place) {
     int status = kCliDone;
     bool swept = false;
     JsonWriter w;
@@ -163,7 +171,7 @@ int PrintDays(MonthRecord& rec, CalendarDate first, CalendarDate last, AlmanacMo
             swept = true;
         }
         if (accepted) {
-            WriteDayObject(w, rec, lunarTexts);
+            WriteDayObject(w, rec, lunarTexts, place);
         } else {
             WriteRefusedDayObject(w, y, m, d);
             status = kCliRefusedDate;

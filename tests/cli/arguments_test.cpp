@@ -267,8 +267,8 @@ TEST(ParseCommandLine, Place) {
         {{"day", "2026-01-01", "--place"}, "--place needs a place name or LAT,LON"},
         {{"--place", "", "day", "2026-01-01"}, "--place needs a place name or LAT,LON"},
         {{"--place", "那覇", "--place", "那覇", "day", "2026-01-01"}, "--place given twice"},
-        {{"--place", "那覇", "year", "2026"}, "--place belongs to day"},
-        {{"--place", "那覇", "places"}, "--place belongs to day"},
+        {{"--place", "那覇", "year", "2026"}, "--place belongs to day and eclipses"},
+        {{"--place", "那覇", "places"}, "--place belongs to day and eclipses"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line[1] + " " + c.error);
@@ -283,6 +283,36 @@ TEST(ParseCommandLine, Place) {
     EXPECT_FALSE(ParseCommandLine({"day", "2026-01-01"}).options.place.has_value());
     EXPECT_EQ(ParseCommandLine({"places"}).options.command, CliCommand::Places);
     EXPECT_EQ(ParseCommandLine({"places", "x"}).usageError, "places takes no operand");
+}
+
+// "eclipses FIRST LAST": real dates of the computed years, in order; the
+// place is --place's or, without it, none (the command takes 東京).
+TEST(CliArguments, EclipsesRange) {
+    const struct {
+        Args line;
+        const char* error;
+    } cases[] = {
+        {{"eclipses", "1600-01-01", "2999-12-31"}, ""},
+        {{"eclipses", "2030-06-01", "2030-06-01", "--place", "札幌"}, ""},
+        {{"eclipses", "2030-06-01"}, "eclipses takes two operands: FIRST LAST"},
+        {{"eclipses", "1599-12-31", "2000-01-01"},
+         "eclipses: not within 1600-01-01..2999-12-31: 1599-12-31"},
+        {{"eclipses", "2000-01-01", "3000-01-01"},
+         "eclipses: not within 1600-01-01..2999-12-31: 3000-01-01"},
+        {{"eclipses", "2001-02-29", "2001-03-01"}, "no such day: 2001-02-29"},
+        {{"eclipses", "2001-03-01", "2001-2-28"}, "not a date YYYY-MM-DD: 2001-2-28"},
+        {{"eclipses", "2001-03-02", "2001-03-01"}, "LAST is before FIRST"},
+        {{"eclipses", "2001-03-01", "2001-03-02", "--place", "91,0"},
+         "--place: latitude not within -65..65: 91,0"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line[1] + " " + c.error);
+        const ParsedCommandLine p = ParseCommandLine(c.line);
+        EXPECT_EQ(p.usageError, c.error);
+        if (*c.error == '\0') {
+            EXPECT_EQ(p.options.command, CliCommand::Eclipses);
+        }
+    }
 }
 
 }  // namespace

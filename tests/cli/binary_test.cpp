@@ -472,5 +472,27 @@ TEST_F(CliBinaryTest, PlacesAndRefusedPlaces) {
     }
 }
 
+// "eclipses": one line per eclipse with its contacts in Japanese, no
+// definition file read; with --place a day object ends with its eclipse.
+TEST_F(CliBinaryTest, EclipsesSeenFromAPlace) {
+    const CliRun run = Cli({"eclipses", "2022-11-01", "2022-11-30", "--data", "/nonexistent"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out.rfind("{\"kind\":\"lunar\",\"type\":\"total\",\"date\":\"2022-11-08\","
+                            "\"contacts\":{\"半影食の始め\":\"2022-11-08T17:01:", 0),
+              0u) << run.out;
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1);
+    const CliRun day = Cli({"day", "2030-06-01", "--place", "札幌"});
+    EXPECT_EQ(day.status, 0);
+    EXPECT_NE(day.out.find("],\"eclipse\":{\"kind\":\"solar\",\"type\":\"annular\""),
+              std::string::npos) << day.out;
+    EXPECT_EQ(day.out.substr(day.out.size() - 3), "}}\n");
+    const CliRun none = Cli({"day", "2030-06-02", "--place", "札幌"});
+    EXPECT_EQ(none.out.find("\"eclipse\""), std::string::npos);
+    const CliRun refused = Cli({"eclipses", "2999-12-31", "3000-01-01"});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_EQ(refused.out, "");
+}
+
 }  // namespace
 }  // namespace kalendo
