@@ -245,8 +245,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
         parsed.usageError = "--include belongs to ics";
     }
     if (parsed.usageError.empty() && options.place && options.command != CliCommand::Day &&
-        options.command != CliCommand::Eclipses) {
-        parsed.usageError = "--place belongs to day and eclipses";
+        options.command != CliCommand::Eclipses && options.command != CliCommand::Ics) {
+        parsed.usageError = "--place belongs to day, eclipses and ics";
     }
     return parsed;
 }
@@ -326,7 +326,8 @@ const char* CliUsage() {
            "day from FIRST to LAST (LAST defaults to FIRST). Dates are YYYY-MM-DD.\n"
            "ics prints one iCalendar (RFC 5545) file of the days FIRST to LAST: an\n"
            "all-day event per entry of each kind LIST names, a comma list of\n"
-           "holidays,notes,users,schedules,rokuyo,lunar,moon (default: the first four).\n"
+           "holidays,notes,users,schedules,rokuyo,lunar,moon,eclipses (default: the\n"
+           "first four; eclipses: timed JST events, those seen from --place or 東京).\n"
            "DTSTAMP is SOURCE_DATE_EPOCH when it is set, else the time of the export.\n"
            "close-calls prints one line per new moon or solar term of FIRST to LAST\n"
            "whose day hangs on a midnight (closeCalls in a day object: those the day\n"

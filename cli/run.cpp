@@ -119,7 +119,8 @@ int RunCommand(int argc, const char* const* argv, ConsolePlatform& platform) {
     const AlmanacMode almanac = options.mode.value_or(AlmanacMode::Standard);
     if (options.command == CliCommand::Year) return PrintYear(rec, options.year, almanac, stdout);
     if (options.command == CliCommand::Ics) {
-        return PrintIcs(rec, options.first, options.last, options.include, almanac, stamp, stdout);
+        return PrintIcs(rec, options.first, options.last, options.include, almanac, stamp, stdout,
+                        options.place ? &options.place->position : nullptr);
     }
     if (options.command == CliCommand::CloseCalls) {
         return PrintCloseCalls(rec, options.first, options.last, almanac, stdout);
@@ -184,7 +185,7 @@ int PrintDays(MonthRecord& rec, CalendarDate first, CalendarDate last, AlmanacMo
 }
 
 int PrintIcs(MonthRecord& rec, CalendarDate first, CalendarDate last, IcsInclude include,
-             AlmanacMode almanac, std::time_t stamp, std::FILE* out) {
+             AlmanacMode almanac, std::time_t stamp, std::FILE* out, const GeoPosition* place) {
     RemovePastSchedules(rec);
     // Checked without moving the record, so that the first month
     // computation is FIRST's, as for "day FIRST LAST".
@@ -195,9 +196,12 @@ int PrintIcs(MonthRecord& rec, CalendarDate first, CalendarDate last, IcsInclude
     // Into stdout's buffer as each event is made: a century takes the
     // memory of a day. A failed write stops the export; the end of RunCli
     // reports it.
-    ExportIcs(rec, first, last, include, almanac, stamp, [out](std::string_view bytes) {
-        return std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size() && std::ferror(out) == 0;
-    });
+    ExportIcs(
+        rec, first, last, include, almanac, stamp,
+        [out](std::string_view bytes) {
+            return std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size() && std::ferror(out) == 0;
+        },
+        place);
     std::fflush(out);
     return kCliDone;
 }

@@ -47,7 +47,7 @@ int PrintDays(MonthRecord& rec, CalendarDate first, CalendarDate last, AlmanacMo
 // month computation shows the range message) prints nothing and gives
 // kCliRefusedDate. FIRST and LAST are real dates, FIRST not after LAST.
 int PrintIcs(MonthRecord& rec, CalendarDate first, CalendarDate last, IcsInclude include,
-             AlmanacMode almanac, std::time_t stamp, std::FILE* out);
+             AlmanacMode almanac, std::time_t stamp, std::FILE* out, const GeoPosition* place = nullptr);
 
 // The definition files of `dataFolder` (--data) or where the window finds
 // them (FileLocations), opened into `rec`; a file that cannot be used ends

@@ -267,8 +267,8 @@ TEST(ParseCommandLine, Place) {
         {{"day", "2026-01-01", "--place"}, "--place needs a place name or LAT,LON"},
         {{"--place", "", "day", "2026-01-01"}, "--place needs a place name or LAT,LON"},
         {{"--place", "那覇", "--place", "那覇", "day", "2026-01-01"}, "--place given twice"},
-        {{"--place", "那覇", "year", "2026"}, "--place belongs to day and eclipses"},
-        {{"--place", "那覇", "places"}, "--place belongs to day and eclipses"},
+        {{"--place", "那覇", "year", "2026"}, "--place belongs to day, eclipses and ics"},
+        {{"--place", "那覇", "places"}, "--place belongs to day, eclipses and ics"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line[1] + " " + c.error);

@@ -34,6 +34,78 @@ std::string MagnitudeText(double magnitude) {
     return text;
 }
 
+SeenSpan SeenSpanOf(const Eclipse& e) {
+    SeenSpan seen{0, 0};
+    bool found = false;
+    for (int i = 0; i < e.contactCount; ++i) {
+        if (!e.contacts[i].up) continue;
+        if (!found) seen.firstJdUt = e.contacts[i].jdUt;
+        seen.lastJdUt = e.contacts[i].jdUt;
+        found = true;
+    }
+    // Risen within the eclipse: seen from the rise; set within it: until the set.
+    if (e.rise.happens && (!found || e.rise.jdUt < seen.firstJdUt)) {
+        seen.firstJdUt = e.rise.jdUt;
+        if (!found) seen.lastJdUt = e.contacts[e.contactCount - 1].jdUt;
+        found = true;
+    }
+    if (e.set.happens && (!found || e.set.jdUt > seen.lastJdUt)) {
+        if (!found) seen.firstJdUt = e.contacts[0].jdUt;
+        seen.lastJdUt = e.set.jdUt;
+    }
+    return seen;
+}
+
+std::string JstClockText(double jdUt) {
+    const JstSecond s = JstSecondOf(jdUt);
+    char text[32];
+    std::snprintf(text, sizeof text, "%lld:%02lld:%02lld", s.secondOfDay / 3600,
+                  s.secondOfDay / 60 % 60, s.secondOfDay % 60);
+    return text;
+}
+
+namespace {
+
+// An altitude to the tenth of a degree, C rules ("-0.4").
+std::string AltitudeText(double deg) {
+    const long long tenths = std::llround(std::abs(deg) * 10);
+    char text[32];
+    std::snprintf(text, sizeof text, "%s%lld.%lld", deg < 0 && tenths > 0 ? "-" : "", tenths / 10,
+                  tenths % 10);
+    return text;
+}
+
+}  // namespace
+
+std::string EclipseDescription(const Eclipse& e) {
+    std::string text = kEclipseMagnitudeLabel;
+    text += ' ';
+    text += MagnitudeText(e.magnitude);
+    if (e.kind == EclipseKind::kSolar) {
+        text += std::string(" ") + kEclipseObscurationLabel + ' ' + MagnitudeText(e.obscuration);
+    }
+    for (int i = 0; i < e.contactCount; ++i) {
+        const EclipseContact& c = e.contacts[i];
+        text += "\r\n";
+        text += ContactNameText(c.name);
+        text += ' ' + JstClockText(c.jdUt) + ' ' + kEclipseAltitudeLabel + AltitudeText(c.altitudeDeg) +
+                kEclipseDegreeSign;
+        if (!c.up) text += kEclipseBelowHorizon;
+    }
+    const struct {
+        const HorizonCrossing& crossing;
+        std::string_view name;
+    } crossings[] = {{e.rise, RiseEclipseText(e)}, {e.set, SetEclipseText(e)}};
+    for (const auto& c : crossings) {
+        if (!c.crossing.happens) continue;
+        text += "\r\n";
+        text += c.name;
+        text += ' ' + JstClockText(c.crossing.jdUt) + ' ' + kEclipseMagnitudeLabel + ' ' +
+                MagnitudeText(c.crossing.magnitude);
+    }
+    return text;
+}
+
 std::vector<Eclipse> EclipsesOfMonth(int y, int m, const GeoPosition& where) {
     int ny = y, nm = m + 1, nd = 1;
     NormalizeDate(ny, nm, nd);

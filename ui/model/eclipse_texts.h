@@ -19,6 +19,21 @@ std::string_view EclipseKindText(const Eclipse& e);
 std::string_view RiseEclipseText(const Eclipse& e);
 std::string_view SetEclipseText(const Eclipse& e);
 
+// From the first to the last moment the eclipse is seen from the place:
+// its first and last contacts, or the rise or set between them.
+struct SeenSpan {
+    double firstJdUt, lastJdUt;
+};
+SeenSpan SeenSpanOf(const Eclipse& e);
+
+// "H:MM:SS" of an instant in JST.
+std::string JstClockText(double jdUt);
+
+// The lines of the detail and the export (CP932, CR LF between lines):
+// 食分 (and the area share of a solar eclipse), each contact with its time
+// and altitude, marked when below the horizon, and the rise or set within.
+std::string EclipseDescription(const Eclipse& e);
+
 // A magnitude as shown, to 0.001 ("0.421"); C rules, whatever the locale.
 std::string MagnitudeText(double magnitude);
 
