@@ -1,8 +1,11 @@
 #include "cli/arguments.h"
 
+#include <charconv>
 #include <cstddef>
 
 #include "core/day_arith.h"
+#include "month/compute_month.h"
+#include "platform/text_codec.h"
 #include "ui/model/settings.h"  // kProgramVersion
 
 namespace kalendo {
@@ -69,9 +72,37 @@ std::optional<std::string> TakeAlmanacOption(const std::vector<std::string>& arg
     return "";
 }
 
+// A decimal number as a script writes it, whatever the locale: an optional
+// sign, digits, an optional fraction ("35", "-7.5", "+139.74", ".5").
+std::optional<double> ParseDecimalDegrees(const std::string& text) {
+    std::size_t from = 0;
+    if (!text.empty() && (text[0] == '+' || text[0] == '-')) from = 1;
+    bool digits = false, point = false;
+    for (std::size_t i = from; i < text.size(); ++i) {
+        if (text[i] >= '0' && text[i] <= '9') {
+            digits = true;
+        } else if (text[i] == '.' && !point) {
+            point = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!digits) return std::nullopt;
+    double value = 0;
+    const char* first = text.data() + from;
+    const char* last = text.data() + text.size();
+    if (std::from_chars(first, last, value).ptr != last) return std::nullopt;
+    return text[0] == '-' ? -value : value;
+}
+
 std::string OperandError(const std::vector<std::string>& operands, CliOptions& options) {
     if (operands.empty()) return "missing command: year, day, ics or close-calls";
     const std::string& command = operands[0];
+    if (command == "places") {
+        if (operands.size() != 1) return "places takes no operand";
+        options.command = CliCommand::Places;
+        return "";
+    }
     if (command == "year") {
         if (operands.size() != 2) return "year takes one operand: YYYY";
         const std::optional<int> year = ParseYear(operands[1]);
@@ -94,6 +125,26 @@ std::string OperandError(const std::vector<std::string>& operands, CliOptions& o
         options.command = CliCommand::Day;
         options.first = *first;
         options.last = *last;
+        return "";
+    }
+    if (command == "eclipses") {
+        if (operands.size() != 3) return "eclipses takes two operands: FIRST LAST";
+        for (const std::string& operand : {operands[1], operands[2]}) {
+            const std::optional<CalendarDate> date = ParseIsoDate(operand);
+            if (!date) return "not a date YYYY-MM-DD: " + operand;
+            if (!IsRealDate(*date)) return "no such day: " + operand;
+            // The eclipses are computed for the almanac's years only.
+            if (!ComputeMonthAccepts(date->year, date->month, date->day)) {
+                return "eclipses: not within 1600-01-01..2999-12-31: " + operand;
+            }
+        }
+        options.command = CliCommand::Eclipses;
+        options.first = *ParseIsoDate(operands[1]);
+        options.last = *ParseIsoDate(operands[2]);
+        if (CompareDates(options.first.year, options.first.month, options.first.day,
+                         options.last.year, options.last.month, options.last.day) < 0) {
+            return "LAST is before FIRST";
+        }
         return "";
     }
     if (command == "ics" || command == "close-calls") {
@@ -119,6 +170,27 @@ std::string OperandError(const std::vector<std::string>& operands, CliOptions& o
 }
 
 }  // namespace
+
+std::string ParsePlaceArgument(const std::string& value, NamedPlace& place) {
+    const std::size_t comma = value.find(',');
+    if (comma == std::string::npos) {
+        const ExactCp932 name = Cp932FromUtf8Exact(value);
+        const int index = name.Held() ? FindListedPlace(name.cp932) : -1;
+        if (index < 0) return "--place: no such place (kalendo2-cli places lists them): " + value;
+        place = NamedPlaceOf(ListedPlaces()[index]);
+        return "";
+    }
+    const std::optional<double> latitude = ParseDecimalDegrees(value.substr(0, comma));
+    const std::optional<double> longitude = ParseDecimalDegrees(value.substr(comma + 1));
+    if (!latitude || !longitude) return "--place: not LAT,LON in decimal degrees: " + value;
+    if (!PlaceLatitudeAccepted(*latitude)) return "--place: latitude not within -65..65: " + value;
+    if (!PlaceLongitudeAccepted(*longitude)) {
+        return "--place: longitude not within -180..180: " + value;
+    }
+    // Digits, signs, a point and a comma: the same bytes in code page 932.
+    place = {value, {*latitude, *longitude}};
+    return "";
+}
 
 std::optional<CalendarDate> ParseIsoDate(const std::string& text) {
     if (text.size() != 10 || text[4] != '-' || text[7] != '-' || !AllDigits(text, 0, 4) ||
@@ -152,6 +224,16 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
             if (!include) return {options, "--include: not a list of " + IcsIncludeList(IcsInclude::All()) + ": " + value};
             options.include = *include;
             includeGiven = true;
+        } else if (arg == "--place") {
+            if (options.place) return {options, "--place given twice"};
+            if (!TakeValue(args, i, value) || value.empty()) {
+                return {options, "--place needs a place name or LAT,LON"};
+            }
+            NamedPlace place;
+            if (std::string error = ParsePlaceArgument(value, place); !error.empty()) {
+                return {options, error};
+            }
+            options.place = place;
         } else if (arg.size() > 1 && arg[0] == '-') {
             return {options, "unknown option: " + arg};
         } else {
@@ -161,6 +243,10 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     parsed.usageError = OperandError(operands, options);
     if (parsed.usageError.empty() && includeGiven && options.command != CliCommand::Ics) {
         parsed.usageError = "--include belongs to ics";
+    }
+    if (parsed.usageError.empty() && options.place && options.command != CliCommand::Day &&
+        options.command != CliCommand::Eclipses && options.command != CliCommand::Ics) {
+        parsed.usageError = "--place belongs to day, eclipses and ics";
     }
     return parsed;
 }
@@ -231,16 +317,30 @@ const char* CliUsage() {
            "                    [--include LIST]\n"
            "       kalendo2-cli [--data DIR] [--today YYYY-MM-DD] [--mode MODE] close-calls\n"
            "                    FIRST LAST\n"
+           "       kalendo2-cli [--data DIR] [--today YYYY-MM-DD] [--mode MODE] day FIRST [LAST]\n"
+           "                    --place PLACE\n"
+           "       kalendo2-cli places\n"
+           "       kalendo2-cli eclipses FIRST LAST [--place PLACE]\n"
            "       kalendo2-cli --help | -h | --version\n"
            "Prints the almanac as JSON, one object per line: of a year, or of every\n"
            "day from FIRST to LAST (LAST defaults to FIRST). Dates are YYYY-MM-DD.\n"
            "ics prints one iCalendar (RFC 5545) file of the days FIRST to LAST: an\n"
            "all-day event per entry of each kind LIST names, a comma list of\n"
-           "holidays,notes,users,schedules,rokuyo,lunar,moon (default: the first four).\n"
+           "holidays,notes,users,schedules,rokuyo,lunar,moon,eclipses (default: the\n"
+           "first four; eclipses: timed JST events, those seen from --place or 東京).\n"
            "DTSTAMP is SOURCE_DATE_EPOCH when it is set, else the time of the export.\n"
            "close-calls prints one line per new moon or solar term of FIRST to LAST\n"
            "whose day hangs on a midnight (closeCalls in a day object: those the day\n"
            "depends on), with the days it changes.\n"
+           "places prints the listed places, one {name, latitude, longitude} a line.\n"
+           "eclipses prints one line per solar or lunar eclipse seen from PLACE (default\n"
+           "東京) whose maximum falls on FIRST to LAST (1600-2999): kind, type, date,\n"
+           "contacts (JST), magnitude, altitudes, visible, rise/set; with --place, day\n"
+           "objects gain the day's eclipse.\n"
+           "  --place PLACE       day: add the sky over PLACE (sunrise, sunset, moonrise,\n"
+           "                      moonset, transits, dawn and dusk, JST): a name that\n"
+           "                      places lists, or LAT,LON in decimal degrees (north\n"
+           "                      and east positive, latitude within -65..65)\n"
            "  --data DIR          read the definition files from DIR (default: the\n"
            "                      window's files: beside this program, or for an\n"
            "                      installed copy $XDG_DATA_HOME/Kalendo2, then the\n"

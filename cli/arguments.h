@@ -3,6 +3,9 @@
 //   kalendo2-cli [--data DIR] [--today YYYY-MM-DD] [--mode MODE] day FIRST [LAST]
 //   kalendo2-cli [--data DIR] [--today YYYY-MM-DD] [--mode MODE] ics FIRST LAST [--include LIST]
 //   kalendo2-cli [--data DIR] [--today YYYY-MM-DD] [--mode MODE] close-calls FIRST LAST
+//   kalendo2-cli [--place PLACE] ... day FIRST [LAST]
+//   kalendo2-cli places
+//   kalendo2-cli [--place PLACE] eclipses FIRST LAST
 //   kalendo2-cli --help | -h | --version
 // Options may stand anywhere on the line. Dates are exactly YYYY-MM-DD
 // (4, 2 and 2 digits). Scripts depend on this contract.
@@ -12,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "astro/places.h"
 #include "core/almanac_mode.h"
 #include "platform/calendar_date.h"
 #include "ui/model/ics_events.h"
@@ -19,7 +23,7 @@
 
 namespace kalendo {
 
-enum class CliCommand { Help, Version, Year, Day, Ics, CloseCalls };
+enum class CliCommand { Help, Version, Year, Day, Ics, CloseCalls, Places, Eclipses };
 
 struct CliOptions {
     CliCommand command = CliCommand::Help;
@@ -31,7 +35,11 @@ struct CliOptions {
     int year = 0;                           // year: as typed, range unchecked
     CalendarDate first{0, 0, 0};            // day: as typed, not validated
     CalendarDate last{0, 0, 0};             // day: FIRST when not given; ics, close-calls: given
+                                            // eclipses: both real dates of 1600-2999
     IcsInclude include;                     // ics: --include, the default without it
+    // day, eclipses: --place, the sky over it (eclipses: 東京 without it). A listed place by its name, or a
+    // place of one's own as "LAT,LON" (the name is then the text as given).
+    std::optional<NamedPlace> place;
 };
 
 struct ParsedCommandLine {
@@ -47,6 +55,12 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args);
 // Exactly "YYYY-MM-DD" with digits; the numbers as typed (2023-02-30 and
 // 2023-00-10 parse). nullopt for anything else.
 std::optional<CalendarDate> ParseIsoDate(const std::string& text);
+
+// The value of --place: a listed place's name (UTF-8), or "LAT,LON" in
+// decimal degrees, north and east positive, latitude within -65..65 and
+// longitude within -180..180. "" when it is valid (and `place` is set),
+// else the usage error naming the argument.
+std::string ParsePlaceArgument(const std::string& value, NamedPlace& place);
 
 // The window's printing without a window:
 //   Kalendo2 [--data DIR] [--today YYYY-MM-DD] [--mode MODE] --print-pdf FILE FIRST [LAST]

@@ -3,6 +3,7 @@
 // later group is appended after the last one.
 #pragma once
 
+#include "astro/geo_position.h"
 #include "cli/json_writer.h"
 #include "core/month_record.h"
 #include "ui/model/lunisolar_days.h"
@@ -13,7 +14,10 @@ namespace kalendo {
 // accepted. Computes the moon's age (stored in rec.moonAge). The grid's
 // lunisolar texts come through `lunarTexts`, which keeps them while the
 // days written one after another show the same grid.
-void WriteDayObject(JsonWriter& w, MonthRecord& rec, GridLunarTexts& lunarTexts);
+// With `place` (--place), the eclipse seen from it on the day follows every
+// other key ("eclipse", absent on a day without one).
+void WriteDayObject(JsonWriter& w, MonthRecord& rec, GridLunarTexts& lunarTexts,
+                    const GeoPosition* place = nullptr);
 
 // {"date":"YYYY-MM-DD","accepted":false} for a date ComputeMonth refused,
 // printed as it was given.

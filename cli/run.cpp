@@ -17,7 +17,9 @@
 #include "cli/arguments.h"
 #include "cli/close_call_json.h"
 #include "cli/day_json.h"
+#include "cli/eclipse_json.h"
 #include "cli/json_writer.h"
+#include "cli/place_json.h"
 #include "cli/year_json.h"
 #include "core/almanac_mode.h"
 #include "core/day_arith.h"
@@ -84,6 +86,16 @@ int RunCommand(int argc, const char* const* argv, ConsolePlatform& platform) {
         std::fputs(CliVersion().c_str(), stdout);
         return kCliDone;
     }
+    if (options.command == CliCommand::Places) {
+        PrintPlaces(stdout);
+        return kCliDone;
+    }
+    if (options.command == CliCommand::Eclipses) {
+        PrintEclipses(options.first, options.last, options.place
+                          ? options.place->position
+                          : ListedPlaces()[kDefaultPlaceIndex].position, stdout);
+        return kCliDone;
+    }
     std::time_t stamp = 0;
     if (options.command == CliCommand::Ics) {
         const std::optional<std::time_t> exportTime = IcsExportTime();
@@ -107,12 +119,14 @@ int RunCommand(int argc, const char* const* argv, ConsolePlatform& platform) {
     const AlmanacMode almanac = options.mode.value_or(AlmanacMode::Standard);
     if (options.command == CliCommand::Year) return PrintYear(rec, options.year, almanac, stdout);
     if (options.command == CliCommand::Ics) {
-        return PrintIcs(rec, options.first, options.last, options.include, almanac, stamp, stdout);
+        return PrintIcs(rec, options.first, options.last, options.include, almanac, stamp, stdout,
+                        options.place ? &options.place->position : nullptr);
     }
     if (options.command == CliCommand::CloseCalls) {
         return PrintCloseCalls(rec, options.first, options.last, almanac, stdout);
     }
-    return PrintDays(rec, options.first, options.last, almanac, stdout);
+    return PrintDays(rec, options.first, options.last, almanac, stdout,
+                     options.place ? &options.place->position : nullptr);
 }
 
 }  // namespace
@@ -145,7 +159,7 @@ int PrintYear(MonthRecord& rec, int year, AlmanacMode almanac, std::FILE* out) {
 }
 
 int PrintDays(MonthRecord& rec, CalendarDate first, CalendarDate last, AlmanacMode almanac,
-              std::FILE* out) {
+              std::FILE* out, const GeoPosition* place) {
     int status = kCliDone;
     bool swept = false;
     JsonWriter w;
@@ -158,7 +172,7 @@ int PrintDays(MonthRecord& rec, CalendarDate first, CalendarDate last, AlmanacMo
             swept = true;
         }
         if (accepted) {
-            WriteDayObject(w, rec, lunarTexts);
+            WriteDayObject(w, rec, lunarTexts, place);
         } else {
             WriteRefusedDayObject(w, y, m, d);
             status = kCliRefusedDate;
@@ -171,7 +185,7 @@ int PrintDays(MonthRecord& rec, CalendarDate first, CalendarDate last, AlmanacMo
 }
 
 int PrintIcs(MonthRecord& rec, CalendarDate first, CalendarDate last, IcsInclude include,
-             AlmanacMode almanac, std::time_t stamp, std::FILE* out) {
+             AlmanacMode almanac, std::time_t stamp, std::FILE* out, const GeoPosition* place) {
     RemovePastSchedules(rec);
     // Checked without moving the record, so that the first month
     // computation is FIRST's, as for "day FIRST LAST".
@@ -182,9 +196,12 @@ int PrintIcs(MonthRecord& rec, CalendarDate first, CalendarDate last, IcsInclude
     // Into stdout's buffer as each event is made: a century takes the
     // memory of a day. A failed write stops the export; the end of RunCli
     // reports it.
-    ExportIcs(rec, first, last, include, almanac, stamp, [out](std::string_view bytes) {
-        return std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size() && std::ferror(out) == 0;
-    });
+    ExportIcs(
+        rec, first, last, include, almanac, stamp,
+        [out](std::string_view bytes) {
+            return std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size() && std::ferror(out) == 0;
+        },
+        place);
     std::fflush(out);
     return kCliDone;
 }

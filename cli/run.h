@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "astro/geo_position.h"
 #include "core/almanac_mode.h"
 #include "core/month_record.h"
 #include "platform/calendar_date.h"
@@ -36,8 +37,9 @@ int PrintYear(MonthRecord& rec, int year, AlmanacMode almanac, std::FILE* out);
 // ComputeMonth. A refused date prints {"date":…,"accepted":false} (the
 // range message is shown) and the result is kCliRefusedDate once every
 // date is done. LAST before FIRST prints nothing.
+// With `place` (--place), each day carries the eclipse seen from it.
 int PrintDays(MonthRecord& rec, CalendarDate first, CalendarDate last, AlmanacMode almanac,
-              std::FILE* out);
+              std::FILE* out, const GeoPosition* place = nullptr);
 
 // "ics FIRST LAST": the sweep of past schedules, then one iCalendar file
 // of the range stamped `stamp`, written to `out` event by event as the
@@ -45,7 +47,7 @@ int PrintDays(MonthRecord& rec, CalendarDate first, CalendarDate last, AlmanacMo
 // month computation shows the range message) prints nothing and gives
 // kCliRefusedDate. FIRST and LAST are real dates, FIRST not after LAST.
 int PrintIcs(MonthRecord& rec, CalendarDate first, CalendarDate last, IcsInclude include,
-             AlmanacMode almanac, std::time_t stamp, std::FILE* out);
+             AlmanacMode almanac, std::time_t stamp, std::FILE* out, const GeoPosition* place = nullptr);
 
 // The definition files of `dataFolder` (--data) or where the window finds
 // them (FileLocations), opened into `rec`; a file that cannot be used ends

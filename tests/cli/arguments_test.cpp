@@ -7,6 +7,8 @@
 #include <tuple>
 #include <vector>
 
+#include "platform/text_codec.h"
+
 namespace kalendo {
 namespace {
 
@@ -240,6 +242,77 @@ TEST(ParsePrintPdfLine, AcceptedLinesAndUsageErrors) {
         }
     }
     EXPECT_FALSE(AsksForPrintPdf({"--print-pdfs", "o.pdf", "2024-05"}));
+}
+
+// --place: a listed name (UTF-8 on the line) or LAT,LON within the bounds;
+// every refusal names the argument.
+TEST(ParseCommandLine, Place) {
+    struct Case { Args line; const char* error; const char* nameUtf8 = ""; double lat = 0, lon = 0; };
+    const Case cases[] = {
+        {{"day", "2026-01-01", "--place", "札幌"}, "", "札幌", 43.0643, 141.3469},
+        {{"--place", "35.5,-139.25", "day", "2026-01-01"}, "", "35.5,-139.25", 35.5, -139.25},
+        {{"--place", "+65,180", "day", "2026-01-01"}, "", "+65,180", 65, 180},
+        {{"--place", "-65.0,-180", "day", "2026-01-01"}, "", "-65.0,-180", -65, -180},
+        {{"--place", ".5,0.", "day", "2026-01-01"}, "", ".5,0.", 0.5, 0},
+        {{"--place", "大宮", "day", "2026-01-01"}, "--place: no such place (kalendo2-cli places lists them): 大宮"},
+        {{"--place", "東京都", "day", "2026-01-01"}, "--place: no such place (kalendo2-cli places lists them): 東京都"},
+        {{"--place", "65.01,0", "day", "2026-01-01"}, "--place: latitude not within -65..65: 65.01,0"},
+        {{"--place", "0,-180.5", "day", "2026-01-01"}, "--place: longitude not within -180..180: 0,-180.5"},
+        {{"--place", "35,139,0", "day", "2026-01-01"}, "--place: not LAT,LON in decimal degrees: 35,139,0"},
+        {{"--place", "35N,139E", "day", "2026-01-01"}, "--place: not LAT,LON in decimal degrees: 35N,139E"},
+        {{"--place", "1e1,5", "day", "2026-01-01"}, "--place: not LAT,LON in decimal degrees: 1e1,5"},
+        {{"--place", ",5", "day", "2026-01-01"}, "--place: not LAT,LON in decimal degrees: ,5"},
+        {{"--place", "-,5", "day", "2026-01-01"}, "--place: not LAT,LON in decimal degrees: -,5"},
+        {{"--place", "nan,5", "day", "2026-01-01"}, "--place: not LAT,LON in decimal degrees: nan,5"},
+        {{"day", "2026-01-01", "--place"}, "--place needs a place name or LAT,LON"},
+        {{"--place", "", "day", "2026-01-01"}, "--place needs a place name or LAT,LON"},
+        {{"--place", "那覇", "--place", "那覇", "day", "2026-01-01"}, "--place given twice"},
+        {{"--place", "那覇", "year", "2026"}, "--place belongs to day, eclipses and ics"},
+        {{"--place", "那覇", "places"}, "--place belongs to day, eclipses and ics"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line[1] + " " + c.error);
+        const ParsedCommandLine p = ParseCommandLine(c.line);
+        EXPECT_EQ(p.usageError, c.error);
+        if (*c.error != '\0') continue;
+        ASSERT_TRUE(p.options.place.has_value());
+        EXPECT_EQ(Utf8FromCp932(p.options.place->name), c.nameUtf8);
+        EXPECT_EQ(p.options.place->position.latitudeDeg, c.lat);
+        EXPECT_EQ(p.options.place->position.longitudeDeg, c.lon);
+    }
+    EXPECT_FALSE(ParseCommandLine({"day", "2026-01-01"}).options.place.has_value());
+    EXPECT_EQ(ParseCommandLine({"places"}).options.command, CliCommand::Places);
+    EXPECT_EQ(ParseCommandLine({"places", "x"}).usageError, "places takes no operand");
+}
+
+// "eclipses FIRST LAST": real dates of the computed years, in order; the
+// place is --place's or, without it, none (the command takes 東京).
+TEST(CliArguments, EclipsesRange) {
+    const struct {
+        Args line;
+        const char* error;
+    } cases[] = {
+        {{"eclipses", "1600-01-01", "2999-12-31"}, ""},
+        {{"eclipses", "2030-06-01", "2030-06-01", "--place", "札幌"}, ""},
+        {{"eclipses", "2030-06-01"}, "eclipses takes two operands: FIRST LAST"},
+        {{"eclipses", "1599-12-31", "2000-01-01"},
+         "eclipses: not within 1600-01-01..2999-12-31: 1599-12-31"},
+        {{"eclipses", "2000-01-01", "3000-01-01"},
+         "eclipses: not within 1600-01-01..2999-12-31: 3000-01-01"},
+        {{"eclipses", "2001-02-29", "2001-03-01"}, "no such day: 2001-02-29"},
+        {{"eclipses", "2001-03-01", "2001-2-28"}, "not a date YYYY-MM-DD: 2001-2-28"},
+        {{"eclipses", "2001-03-02", "2001-03-01"}, "LAST is before FIRST"},
+        {{"eclipses", "2001-03-01", "2001-03-02", "--place", "91,0"},
+         "--place: latitude not within -65..65: 91,0"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line[1] + " " + c.error);
+        const ParsedCommandLine p = ParseCommandLine(c.line);
+        EXPECT_EQ(p.usageError, c.error);
+        if (*c.error == '\0') {
+            EXPECT_EQ(p.options.command, CliCommand::Eclipses);
+        }
+    }
 }
 
 }  // namespace

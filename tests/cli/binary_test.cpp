@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -451,6 +452,46 @@ TEST_F(CliBinaryTest, ScreenOfMidJune2024) {
               std::string::npos);
     EXPECT_EQ(ValueOf(day, "eventList"), "[]");
     EXPECT_EQ(ValueOf(day, "scheduleList"), "[]");
+}
+
+// "places": the listed places, one object a line, with no definition file
+// read; a refused --place is a usage error naming the argument.
+TEST_F(CliBinaryTest, PlacesAndRefusedPlaces) {
+    const CliRun run = Cli({"places", "--data", "/nonexistent"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 48);
+    EXPECT_EQ(run.out.rfind("{\"name\":\"東京\",\"latitude\":35.658", 0), 0u) << run.out;
+    EXPECT_NE(run.out.find("{\"name\":\"那覇\",\"latitude\":26.2123999"), std::string::npos);
+    for (const char* value : {"那覇市", "91,0"}) {
+        const CliRun refused = Cli({"day", "2026-01-01", "--place", value});
+        EXPECT_EQ(refused.status, 2);
+        EXPECT_EQ(refused.out, "");
+        EXPECT_NE(refused.err.find(std::string("--place: ")), std::string::npos) << refused.err;
+        EXPECT_NE(refused.err.find(value), std::string::npos) << refused.err;
+    }
+}
+
+// "eclipses": one line per eclipse with its contacts in Japanese, no
+// definition file read; with --place a day object ends with its eclipse.
+TEST_F(CliBinaryTest, EclipsesSeenFromAPlace) {
+    const CliRun run = Cli({"eclipses", "2022-11-01", "2022-11-30", "--data", "/nonexistent"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out.rfind("{\"kind\":\"lunar\",\"type\":\"total\",\"date\":\"2022-11-08\","
+                            "\"contacts\":{\"半影食の始め\":\"2022-11-08T17:01:", 0),
+              0u) << run.out;
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1);
+    const CliRun day = Cli({"day", "2030-06-01", "--place", "札幌"});
+    EXPECT_EQ(day.status, 0);
+    EXPECT_NE(day.out.find("],\"eclipse\":{\"kind\":\"solar\",\"type\":\"annular\""),
+              std::string::npos) << day.out;
+    EXPECT_EQ(day.out.substr(day.out.size() - 3), "}}\n");
+    const CliRun none = Cli({"day", "2030-06-02", "--place", "札幌"});
+    EXPECT_EQ(none.out.find("\"eclipse\""), std::string::npos);
+    const CliRun refused = Cli({"eclipses", "2999-12-31", "3000-01-01"});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_EQ(refused.out, "");
 }
 
 }  // namespace

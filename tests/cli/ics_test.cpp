@@ -107,7 +107,7 @@ std::vector<Parsed> ParseWithLibical(const std::string& text) {
 }
 
 IcsEvent Event(CalendarDate date, IcsKind kind, int index, const char* nameUtf8, const char* textUtf8) {
-    return IcsEvent{date, kind, index, Cp932FromUtf8(nameUtf8), Cp932FromUtf8(textUtf8)};
+    return IcsEvent{date, kind, index, Cp932FromUtf8(nameUtf8), Cp932FromUtf8(textUtf8), {}};
 }
 
 TEST(IcsCalendarText, TextsSurviveEscapingAndFolding) {
@@ -338,6 +338,36 @@ TEST_F(IcsBinaryTest, EveryEventAgreesWithTheJsonOfItsDay) {
         for (const Parsed& p : ParseWithLibical(ics.out)) got.insert(p.start + " " + p.category + " " + p.summary);
         EXPECT_EQ(got, ExpectedFromJson(day.out));
     }
+}
+
+// Eclipses: one timed event per line of "eclipses" over the same range and
+// place, from the first to the last moment seen, in JST of the one zone
+// written before the first of them.
+TEST_F(IcsBinaryTest, EclipsesAreTimedEventsOfTheEclipsesCommand) {
+    for (const char* place : {"東京", "札幌"}) {
+        SCOPED_TRACE(place);
+        const Run ics = Shipped({"ics", "2019-01-01", "2022-12-31", "--include", "eclipses", "--place", place});
+        const Run lines = Shipped({"eclipses", "2019-01-01", "2022-12-31", "--place", place});
+        ASSERT_EQ(ics.status, 0) << ics.err;
+        EXPECT_EQ(LineFault(ics.out), "");
+        auto count = [](const std::string& text, const std::string& what) {
+            std::size_t n = 0;
+            for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+            return n;
+        };
+        EXPECT_EQ(count(ics.out, "BEGIN:VTIMEZONE\r\nTZID:Asia/Tokyo\r\n"), 1u);
+        EXPECT_LT(ics.out.find("BEGIN:VTIMEZONE"), ics.out.find("BEGIN:VEVENT"));
+        EXPECT_EQ(count(ics.out, "BEGIN:VEVENT"), count(lines.out, "\n"));
+        EXPECT_EQ(count(ics.out, "DTSTART;TZID=Asia/Tokyo:"), count(lines.out, "\n"));
+        EXPECT_GT(count(lines.out, "\n"), 3u);
+    }
+    // The total lunar eclipse of 2022-11-08 was seen whole from Tokyo.
+    const Run tokyo = Shipped({"ics", "2022-11-08", "2022-11-08", "--include", "eclipses"});
+    EXPECT_NE(tokyo.out.find("DTSTART;TZID=Asia/Tokyo:20221108T170149\r\n"
+                             "DTEND;TZID=Asia/Tokyo:20221108T225620\r\nSUMMARY:皆既月食\r\n"
+                             "DESCRIPTION:食分 1.364\\n半影食の始め 17:01:49"),
+              std::string::npos)
+        << tokyo.out;
 }
 
 TEST_F(IcsBinaryTest, TheDoneCheckYear) {

@@ -53,6 +53,36 @@ icaltimetype DateValue(int y, int m, int d) {
     return t;
 }
 
+// Japan Standard Time, which has had no daylight saving since 1951: one
+// STANDARD rule. Timed events name it by its TZID.
+constexpr char kJstZoneId[] = "Asia/Tokyo";
+constexpr std::string_view kJstZone =
+    "BEGIN:VTIMEZONE\r\n"
+    "TZID:Asia/Tokyo\r\n"
+    "BEGIN:STANDARD\r\n"
+    "DTSTART:19700101T000000\r\n"
+    "TZOFFSETFROM:+0900\r\n"
+    "TZOFFSETTO:+0900\r\n"
+    "TZNAME:JST\r\n"
+    "END:STANDARD\r\n"
+    "END:VTIMEZONE\r\n";
+
+// A JST clock time of a civil day, as a local time of kJstZoneId.
+icalproperty* WithJstZone(icalproperty* p) {
+    icalproperty_add_parameter(p, icalparameter_new_tzid(kJstZoneId));
+    return p;
+}
+icaltimetype JstTimeValue(const CalendarDate& day, long long second) {
+    icaltimetype t = icaltime_null_time();
+    t.year = day.year;
+    t.month = day.month;
+    t.day = day.day;
+    t.hour = static_cast<int>(second / 3600);
+    t.minute = static_cast<int>(second / 60 % 60);
+    t.second = static_cast<int>(second % 60);
+    return t;
+}
+
 struct ComponentDeleter {
     void operator()(icalcomponent* c) const { icalcomponent_free(c); }
 };
@@ -61,9 +91,16 @@ icalcomponent* NewEvent(const IcsEvent& e, const icaltimetype& stamp) {
     icalcomponent* ev = icalcomponent_new(ICAL_VEVENT_COMPONENT);
     icalcomponent_add_property(ev, icalproperty_new_uid(IcsUid(e).c_str()));
     icalcomponent_add_property(ev, icalproperty_new_dtstamp(stamp));
-    icalcomponent_add_property(ev, icalproperty_new_dtstart(DateValue(e.date.year, e.date.month, e.date.day)));
-    icalcomponent_add_property(ev,
-                               icalproperty_new_dtend(DateValue(e.date.year, e.date.month, e.date.day + 1)));
+    if (const std::optional<IcsTimes>& t = e.times) {
+        icalcomponent_add_property(
+            ev, WithJstZone(icalproperty_new_dtstart(JstTimeValue(t->startDay, t->startSecond))));
+        icalcomponent_add_property(
+            ev, WithJstZone(icalproperty_new_dtend(JstTimeValue(t->endDay, t->endSecond))));
+    } else {
+        icalcomponent_add_property(ev, icalproperty_new_dtstart(DateValue(e.date.year, e.date.month, e.date.day)));
+        icalcomponent_add_property(ev,
+                                   icalproperty_new_dtend(DateValue(e.date.year, e.date.month, e.date.day + 1)));
+    }
     icalcomponent_add_property(ev, icalproperty_new_summary(IcsText(e.name).c_str()));
     const std::string description = IcsText(e.description);
     if (!description.empty()) {
@@ -162,6 +199,12 @@ bool IcsWriter::Event(const IcsEvent& event) {
     if (!ok_) return false;
     const icaltimetype stampUtc = icaltime_from_timet_with_zone(stamp_, 0, icaltimezone_get_utc_timezone());
     std::unique_ptr<icalcomponent, ComponentDeleter> ev(NewEvent(event, stampUtc));
+    // The zone its times name stands once, before the first timed event;
+    // an export without one keeps the bytes it always had.
+    if (event.times && !zoneWritten_) {
+        if (!Put(kJstZone)) return false;
+        zoneWritten_ = true;
+    }
     folded_.clear();
     FoldIcsLines(Serialised(ev.get()), folded_);
     if (!Put(folded_)) return false;
@@ -209,10 +252,12 @@ std::string IcsCalendarText(const std::vector<IcsEvent>& events, std::time_t sta
 }
 
 long long ExportIcs(MonthRecord& rec, CalendarDate first, CalendarDate last, IcsInclude include,
-                    AlmanacMode almanac, std::time_t stamp, const IcsSink& sink) {
+                    AlmanacMode almanac, std::time_t stamp, const IcsSink& sink,
+                    const GeoPosition* place) {
     IcsWriter writer(stamp, sink);
     if (!writer.ok()) return 0;
-    VisitIcsEvents(rec, first, last, include, almanac, [&](const IcsEvent& e) { return writer.Event(e); });
+    VisitIcsEvents(
+        rec, first, last, include, almanac, [&](const IcsEvent& e) { return writer.Event(e); }, place);
     writer.Finish();
     return writer.events();
 }

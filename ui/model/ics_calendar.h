@@ -38,7 +38,8 @@ using IcsSink = std::function<bool(std::string_view bytes)>;
 // header (VERSION, PRODID, CALSCALE, METHOD PUBLISH, X-WR-CALNAME) when it
 // is constructed, one VEVENT for each Event call, END:VCALENDAR at Finish.
 // Each VEVENT is an all-day event: UID, DTSTAMP (UTC), DTSTART and DTEND
-// (the day after) as dates, SUMMARY, DESCRIPTION (left out when empty),
+// (the day after) as dates (a timed one: JST times of the zone Asia/Tokyo,
+// whose VTIMEZONE precedes the first of them), SUMMARY, DESCRIPTION (left out when empty),
 // CATEGORIES, TRANSP TRANSPARENT (an almanac day never makes anyone busy).
 // CP932 texts become UTF-8, CR LF line breaks in notes become the text's
 // line breaks, and control characters iCalendar text cannot hold are left
@@ -65,6 +66,7 @@ private:
     IcsSink sink_;
     std::string folded_;  // reused for each component
     bool ok_ = true;
+    bool zoneWritten_ = false;  // the VTIMEZONE of timed events
     long long events_ = 0;
 };
 
@@ -89,7 +91,9 @@ void FoldIcsLines(std::string_view serialised, std::string& out);
 // VisitIcsEvents and IcsWriter. The number of events written; the writer
 // stops at the first refusal of the sink (the caller knows why).
 // Precondition: IcsRangeAccepted.
+// Eclipses are those seen from `place` (東京 when null).
 long long ExportIcs(MonthRecord& rec, CalendarDate first, CalendarDate last, IcsInclude include,
-                    AlmanacMode almanac, std::time_t stamp, const IcsSink& sink);
+                    AlmanacMode almanac, std::time_t stamp, const IcsSink& sink,
+                    const GeoPosition* place = nullptr);
 
 }  // namespace kalendo

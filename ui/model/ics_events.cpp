@@ -5,12 +5,16 @@
 #include "almanac/sign_names.h"
 #include "almanac/signs.h"
 #include "astro/astronomy.h"
+#include "astro/eclipses.h"
+#include "astro/ephemeris.h"
+#include "astro/places.h"
 #include "astro/lunisolar.h"
 #include "core/day_arith.h"
 #include "defs/holidays.h"
 #include "defs/notes.h"
 #include "defs/schedules.h"
 #include "month/compute_month.h"
+#include "ui/model/eclipse_texts.h"
 #include "ui/model/ics_texts.h"
 #include "ui/model/lists.h"
 #include "ui/model/month_view.h"
@@ -21,8 +25,8 @@ namespace kalendo {
 namespace {
 
 // In the order of IcsWord.
-constexpr std::array<const char*, kIcsWordCount> kIncludeWords = {"holidays", "notes", "users", "schedules",
-                                                                  "rokuyo",   "lunar", "moon"};
+constexpr std::array<const char*, kIcsWordCount> kIncludeWords = {
+    "holidays", "notes", "users", "schedules", "rokuyo", "lunar", "moon", "eclipses"};
 
 constexpr IcsWord WordAt(std::size_t k) { return static_cast<IcsWord>(k); }
 
@@ -39,9 +43,9 @@ const char* PhaseName(int degrees) {
 // The events of the record's target day, handed to `visit` one by one;
 // false as soon as `visit` says stop.
 bool VisitDay(const MonthRecord& rec, IcsInclude include, const std::function<bool(const IcsEvent&)>& visit,
-              long long& count) {
+              long long& count, const GeoPosition& place) {
     const CalendarDate t = TargetDate(rec);
-    IcsEvent event{t, IcsKind::Holiday, 0, {}, {}};
+    IcsEvent event{t, IcsKind::Holiday, 0, {}, {}, {}};
     bool goOn = true;
     auto add = [&](IcsKind kind, int index, std::string name, std::string description) {
         if (!goOn) return;
@@ -99,6 +103,17 @@ bool VisitDay(const MonthRecord& rec, IcsInclude include, const std::function<bo
         const int phase = AstronomyOf(rec.almanacMode).moonPhaseOfDay(t.year, t.month, t.day);
         if (const char* name = PhaseName(phase)) add(IcsKind::Moon, phase, name, "");
     }
+    if (include.Has(IcsWord::Eclipses)) {
+        const double midnight = JstMidnightJd(t.year, t.month, t.day);
+        if (const std::optional<Eclipse> e = FirstEclipseSeenFrom(place, midnight, midnight + 1)) {
+            const SeenSpan seen = SeenSpanOf(*e);
+            const JstSecond start = JstSecondOf(seen.firstJdUt), end = JstSecondOf(seen.lastJdUt);
+            event.times = IcsTimes{start.day, start.secondOfDay, end.day, end.secondOfDay};
+            add(IcsKind::Eclipse, static_cast<int>(e->kind), std::string(EclipseKindText(*e)),
+                EclipseDescription(*e));
+            event.times.reset();
+        }
+    }
     return goOn;
 }
 
@@ -146,6 +161,7 @@ const char* IcsKindWord(IcsKind kind) {
         case IcsKind::Rokuyo: return "rokuyo";
         case IcsKind::Lunar: return "lunar";
         case IcsKind::Moon: return "moon";
+        case IcsKind::Eclipse: return "eclipse";
     }
     return "";
 }
@@ -160,6 +176,7 @@ const char* IcsKindCategory(IcsKind kind) {
         case IcsKind::Rokuyo: return kIcsCategoryRokuyo;
         case IcsKind::Lunar: return kIcsCategoryLunar;
         case IcsKind::Moon: return kIcsCategoryMoon;
+        case IcsKind::Eclipse: return kIcsCategoryEclipse;
     }
     return "";
 }
@@ -171,7 +188,9 @@ bool IcsRangeAccepted(CalendarDate first, CalendarDate last) {
 }
 
 long long VisitIcsEvents(MonthRecord& rec, CalendarDate first, CalendarDate last, IcsInclude include,
-                         AlmanacMode almanac, const std::function<bool(const IcsEvent&)>& visit) {
+                         AlmanacMode almanac, const std::function<bool(const IcsEvent&)>& visit,
+                         const GeoPosition* place) {
+    const GeoPosition where = place ? *place : ListedPlaces()[kDefaultPlaceIndex].position;
     long long count = 0;
     if (!IcsRangeAccepted(first, last)) return count;
     // Every day as the full display computes it, whatever the window shows.
@@ -180,7 +199,7 @@ long long VisitIcsEvents(MonthRecord& rec, CalendarDate first, CalendarDate last
     // Real dates of the accepted years: ComputeMonth accepts every one.
     while (CompareDates(y, m, d, last.year, last.month, last.day) >= 0) {
         ComputeMonth(rec, y, m, d, options);
-        if (!VisitDay(rec, include, visit, count)) break;
+        if (!VisitDay(rec, include, visit, count, where)) break;
         ++d;
         NormalizeDate(y, m, d);
     }

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "astro/geo_position.h"
 #include "core/almanac_mode.h"
 #include "core/month_record.h"
 #include "platform/calendar_date.h"
@@ -28,12 +29,13 @@ enum class IcsKind {
     Rokuyo,            // rokuyo: every day's rokuyo
     Lunar,             // lunar: every day's lunisolar date
     Moon,              // moon: a principal phase on its day
+    Eclipse,           // eclipses: one seen from the place, timed, on the day of its maximum
 };
 
 // The words of the include list, in their order. Each chooses one kind of
 // event, "holidays" both holiday kinds.
-enum class IcsWord { Holidays, Notes, Users, Schedules, Rokuyo, Lunar, Moon };
-inline constexpr int kIcsWordCount = 7;
+enum class IcsWord { Holidays, Notes, Users, Schedules, Rokuyo, Lunar, Moon, Eclipses };
+inline constexpr int kIcsWordCount = 8;
 
 // Which kinds an export holds: one bit per word, a plain value to copy and
 // compare. The default is the first four words, the kinds the definition
@@ -64,7 +66,7 @@ private:
 };
 
 // The word of the list ("holidays", "notes", "users", "schedules",
-// "rokuyo", "lunar", "moon").
+// "rokuyo", "lunar", "moon", "eclipses").
 const char* IcsWordText(IcsWord w);
 
 // A comma list of the words, each at most once, none empty; nullopt for
@@ -74,7 +76,17 @@ std::optional<IcsInclude> ParseIcsInclude(std::string_view list);
 // The comma list of an IcsInclude, in the words' order ("" for none).
 std::string IcsIncludeList(IcsInclude include);
 
-// One all-day event. Texts are CP932 as the almanac holds them.
+// The JST span of a timed event, each end a civil day and its second.
+struct IcsTimes {
+    CalendarDate startDay;
+    long long startSecond;
+    CalendarDate endDay;
+    long long endSecond;
+    friend bool operator==(const IcsTimes&, const IcsTimes&) = default;
+};
+
+// One event, all-day unless `times` is given (an eclipse: from the first
+// to the last moment it is seen). Texts are CP932 as the almanac holds them.
 struct IcsEvent {
     CalendarDate date;
     IcsKind kind;
@@ -85,16 +97,17 @@ struct IcsEvent {
     int index;
     std::string name;         // SUMMARY
     std::string description;  // DESCRIPTION: what the memo dialog shows; "" for none
+    std::optional<IcsTimes> times;
     friend bool operator==(const IcsEvent&, const IcsEvent&) = default;
 };
 
 // The ASCII word of a kind in UIDs ("holiday", "generated", "note",
-// "user", "schedule", "rokuyo", "lunar", "moon"). Part of every UID:
+// "user", "schedule", "rokuyo", "lunar", "moon", "eclipse"). Part of every UID:
 // never to be changed.
 const char* IcsKindWord(IcsKind kind);
 
 // The CATEGORIES text of a kind (CP932): 祝日, 休日, 暦日, 行事, 予定,
-// 六曜, 旧暦, 月相.
+// 六曜, 旧暦, 月相, 日食・月食.
 const char* IcsKindCategory(IcsKind kind);
 
 // Both dates are real dates of 1600-2999 and first is not after last.
@@ -112,8 +125,11 @@ bool IcsRangeAccepted(CalendarDate first, CalendarDate last);
 // holiday of the same day, as in the event list. Schedules are taken as the
 // table holds them: the caller sweeps the past ones first, as the window
 // does.
+//
+// Eclipses are those seen from `place`, 東京 when it is null.
 long long VisitIcsEvents(MonthRecord& rec, CalendarDate first, CalendarDate last, IcsInclude include,
-                         AlmanacMode almanac, const std::function<bool(const IcsEvent&)>& visit);
+                         AlmanacMode almanac, const std::function<bool(const IcsEvent&)>& visit,
+                         const GeoPosition* place = nullptr);
 
 // Every event of the range at once (VisitIcsEvents into a vector), for
 // ranges whose events fit in memory.

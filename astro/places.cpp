@@ -1,0 +1,107 @@
+#include "astro/places.h"
+
+#include <array>
+#include <cmath>
+
+#include "astro/place_texts.h"
+
+namespace kalendo {
+namespace {
+
+constexpr double kArcminutesPerDeg = 60.0;
+constexpr double kArcsecondsPerDeg = 3600.0;
+
+constexpr double DegreesOf(int deg, int arcmin, double arcsec) {
+    return deg + arcmin / kArcminutesPerDeg + arcsec / kArcsecondsPerDeg;
+}
+
+// Geodetic latitude and longitude (JGD2011, degrees) in the order of
+// kPlaceNames. Row 0 is the old observatory site, the origin of Japan's
+// geodetic coordinates as revised after the 2011 earthquake; the offices
+// are given to 0.0001 deg (about 10 m, a small fraction of a second in
+// any rise or set).
+constexpr std::array<GeoPosition, kListedPlaceCount> kPlacePositions = {{
+    {DegreesOf(35, 39, 29.1572), DegreesOf(139, 44, 28.8869)},  // 東京
+    {43.0643, 141.3469},  // 札幌
+    {40.8244, 140.7400},  // 青森
+    {39.7036, 141.1525},  // 盛岡
+    {38.2689, 140.8719},  // 仙台
+    {39.7186, 140.1025},  // 秋田
+    {38.2406, 140.3633},  // 山形
+    {37.7500, 140.4678},  // 福島
+    {36.3414, 140.4467},  // 水戸
+    {36.5658, 139.8836},  // 宇都宮
+    {36.3911, 139.0608},  // 前橋
+    {35.8569, 139.6489},  // さいたま
+    {35.6047, 140.1233},  // 千葉
+    {35.6894, 139.6917},  // 東京都庁
+    {35.4478, 139.6425},  // 横浜
+    {37.9022, 139.0236},  // 新潟
+    {36.6953, 137.2114},  // 富山
+    {36.5944, 136.6256},  // 金沢
+    {36.0653, 136.2219},  // 福井
+    {35.6639, 138.5683},  // 甲府
+    {36.6514, 138.1811},  // 長野
+    {35.3911, 136.7222},  // 岐阜
+    {34.9769, 138.3831},  // 静岡
+    {35.1803, 136.9067},  // 名古屋
+    {34.7303, 136.5086},  // 津
+    {35.0044, 135.8683},  // 大津
+    {35.0214, 135.7556},  // 京都
+    {34.6864, 135.5200},  // 大阪
+    {34.6914, 135.1831},  // 神戸
+    {34.6853, 135.8328},  // 奈良
+    {34.2261, 135.1675},  // 和歌山
+    {35.5036, 134.2383},  // 鳥取
+    {35.4722, 133.0506},  // 松江
+    {34.6617, 133.9350},  // 岡山
+    {34.3964, 132.4594},  // 広島
+    {34.1858, 131.4714},  // 山口
+    {34.0658, 134.5594},  // 徳島
+    {34.3403, 134.0433},  // 高松
+    {33.8417, 132.7661},  // 松山
+    {33.5597, 133.5311},  // 高知
+    {33.6064, 130.4181},  // 福岡
+    {33.2494, 130.2989},  // 佐賀
+    {32.7447, 129.8736},  // 長崎
+    {32.7897, 130.7417},  // 熊本
+    {33.2381, 131.6125},  // 大分
+    {31.9111, 131.4239},  // 宮崎
+    {31.5603, 130.5581},  // 鹿児島
+    {26.2124, 127.6809},  // 那覇
+}};
+
+static_assert(std::size(kPlaceNames) == kListedPlaceCount);
+
+const std::array<ListedPlace, kListedPlaceCount>& PlaceTable() {
+    static const std::array<ListedPlace, kListedPlaceCount> table = [] {
+        std::array<ListedPlace, kListedPlaceCount> places{};
+        for (int i = 0; i < kListedPlaceCount; ++i) places[i] = {kPlaceNames[i], kPlacePositions[i]};
+        return places;
+    }();
+    return table;
+}
+
+}  // namespace
+
+std::span<const ListedPlace, kListedPlaceCount> ListedPlaces() { return PlaceTable(); }
+
+int FindListedPlace(std::string_view cp932Name) {
+    for (int i = 0; i < kListedPlaceCount; ++i) {
+        if (cp932Name == kPlaceNames[i]) return i;
+    }
+    return -1;
+}
+
+NamedPlace NamedPlaceOf(const ListedPlace& place) { return {place.name, place.position}; }
+
+// NaN fails both comparisons, so a coordinate that is no number is refused.
+bool PlaceLatitudeAccepted(double latitudeDeg) {
+    return latitudeDeg >= -kLargestPlaceLatitudeDeg && latitudeDeg <= kLargestPlaceLatitudeDeg;
+}
+
+bool PlaceLongitudeAccepted(double longitudeDeg) {
+    return longitudeDeg >= -kLargestPlaceLongitudeDeg && longitudeDeg <= kLargestPlaceLongitudeDeg;
+}
+
+}  // namespace kalendo
