@@ -5,6 +5,7 @@
 #include "astro/lunisolar.h"
 #include "cli/close_call_json.h"
 #include "cli/entry_json.h"
+#include "cli/sky_json.h"
 #include "core/day_arith.h"
 #include "defs/holidays.h"
 #include "defs/notes.h"
@@ -177,7 +178,8 @@ void WriteScreenKeys(JsonWriter& w, MonthRecord& rec, GridLunarTexts& lunarTexts
 
 }  // namespace
 
-void WriteDayObject(JsonWriter& w, MonthRecord& rec, GridLunarTexts& lunarTexts) {
+void WriteDayObject(JsonWriter& w, MonthRecord& rec, GridLunarTexts& lunarTexts,
+                    const NamedPlace* place) {
     const CalendarDate t = TargetDate(rec);
     w.BeginObject();
     WriteDateKeys(w, rec, t);
@@ -189,6 +191,7 @@ void WriteDayObject(JsonWriter& w, MonthRecord& rec, GridLunarTexts& lunarTexts)
     WriteEventKeys(w, rec, t);
     WriteScreenKeys(w, rec, lunarTexts);
     WriteCloseCallsKey(w, rec, CloseCallsOfTarget(rec));
+    if (place) WriteSkyKey(w, *place, ComputeDaySky(t.year, t.month, t.day, place->position));
     w.EndObject();
 }
 

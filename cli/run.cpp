@@ -117,7 +117,8 @@ int RunCommand(int argc, const char* const* argv, ConsolePlatform& platform) {
     if (options.command == CliCommand::CloseCalls) {
         return PrintCloseCalls(rec, options.first, options.last, almanac, stdout);
     }
-    return PrintDays(rec, options.first, options.last, almanac, stdout);
+    return PrintDays(rec, options.first, options.last, almanac, stdout,
+                     options.place ? &*options.place : nullptr);
 }
 
 }  // namespace
@@ -150,7 +151,7 @@ int PrintYear(MonthRecord& rec, int year, AlmanacMode almanac, std::FILE* out) {
 }
 
 int PrintDays(MonthRecord& rec, CalendarDate first, CalendarDate last, AlmanacMode almanac,
-              std::FILE* out) {
+              std::FILE* out, const NamedPlace* place) {
     int status = kCliDone;
     bool swept = false;
     JsonWriter w;
@@ -163,7 +164,7 @@ int PrintDays(MonthRecord& rec, CalendarDate first, CalendarDate last, AlmanacMo
             swept = true;
         }
         if (accepted) {
-            WriteDayObject(w, rec, lunarTexts);
+            WriteDayObject(w, rec, lunarTexts, place);
         } else {
             WriteRefusedDayObject(w, y, m, d);
             status = kCliRefusedDate;
