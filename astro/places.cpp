@@ -1,6 +1,8 @@
 #include "astro/places.h"
 
 #include <array>
+#include <charconv>
+#include <optional>
 #include <cmath>
 
 #include "astro/place_texts.h"
@@ -82,6 +84,27 @@ const std::array<ListedPlace, kListedPlaceCount>& PlaceTable() {
     return table;
 }
 
+// One coordinate of ReadPlaceCoordinates.
+std::optional<double> ReadDecimalDegrees(std::string_view text) {
+    std::size_t from = 0;
+    if (!text.empty() && (text[0] == '+' || text[0] == '-')) from = 1;
+    bool digits = false, point = false;
+    for (std::size_t i = from; i < text.size(); ++i) {
+        if (text[i] >= '0' && text[i] <= '9') {
+            digits = true;
+        } else if (text[i] == '.' && !point) {
+            point = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!digits) return std::nullopt;
+    double value = 0;
+    const char* last = text.data() + text.size();
+    if (std::from_chars(text.data() + from, last, value).ptr != last) return std::nullopt;
+    return text[0] == '-' ? -value : value;
+}
+
 }  // namespace
 
 std::span<const ListedPlace, kListedPlaceCount> ListedPlaces() { return PlaceTable(); }
@@ -102,6 +125,17 @@ bool PlaceLatitudeAccepted(double latitudeDeg) {
 
 bool PlaceLongitudeAccepted(double longitudeDeg) {
     return longitudeDeg >= -kLargestPlaceLongitudeDeg && longitudeDeg <= kLargestPlaceLongitudeDeg;
+}
+
+ReadPlace ReadPlaceCoordinates(std::string_view text) {
+    const std::size_t comma = text.find(',');
+    if (comma == std::string_view::npos) return {PlaceTextProblem::NotCoordinates, {}};
+    const std::optional<double> latitude = ReadDecimalDegrees(text.substr(0, comma));
+    const std::optional<double> longitude = ReadDecimalDegrees(text.substr(comma + 1));
+    if (!latitude || !longitude) return {PlaceTextProblem::NotCoordinates, {}};
+    if (!PlaceLatitudeAccepted(*latitude)) return {PlaceTextProblem::LatitudeOutOfRange, {}};
+    if (!PlaceLongitudeAccepted(*longitude)) return {PlaceTextProblem::LongitudeOutOfRange, {}};
+    return {PlaceTextProblem::None, {*latitude, *longitude}};
 }
 
 }  // namespace kalendo

@@ -45,4 +45,14 @@ inline constexpr double kLargestPlaceLongitudeDeg = 180.0;
 bool PlaceLatitudeAccepted(double latitudeDeg);
 bool PlaceLongitudeAccepted(double longitudeDeg);
 
+// "LAT,LON" in decimal degrees as scripts and settings files write them,
+// whatever the locale: each an optional sign, digits and an optional
+// fraction ("35", "-7.5", "+139.74", ".5"); nothing else, no blanks.
+enum class PlaceTextProblem { None, NotCoordinates, LatitudeOutOfRange, LongitudeOutOfRange };
+struct ReadPlace {
+    PlaceTextProblem problem;
+    GeoPosition position;  // when problem is None
+};
+ReadPlace ReadPlaceCoordinates(std::string_view text);
+
 }  // namespace kalendo

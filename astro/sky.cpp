@@ -6,6 +6,7 @@
 
 #include "astro/delta_t.h"
 #include "astro/ephemeris.h"
+#include "astro/longitude_memo.h"
 #include "astro/sky_ephemeris.h"
 
 namespace kalendo {
@@ -13,19 +14,23 @@ namespace {
 
 constexpr double kDegPerRad = 180.0 / std::numbers::pi;
 
-// The positions are evaluated at a few instants of the day, 0 h to 24 h
-// JST evenly spaced, and interpolated by the polynomial through them, as
-// almanac makers tabulate an ephemeris and interpolate it:
-//  - the moon at five instants a quarter of a day apart. Its geocentric
-//    vector turns once in 27.3 days: the fifth derivative of a component
-//    is below 2e-6 au/day^5, so the interpolation is good to 1e-10 au
-//    (0.01" of the moon) anywhere in the day;
-//  - the sun at three, half a day apart: its vector turns once a year, the
-//    third derivative is below 6e-6 au/day^3 and the interpolation good to
-//    5e-8 au (0.01"). The earth's position is the costly part of the
-//    ephemeris, so it is asked as seldom as that allows.
+// The positions are evaluated at a few instants and interpolated by the
+// polynomial through them, as almanac makers tabulate an ephemeris and
+// interpolate it:
+//  - the moon at five instants a quarter of a day apart, 0 h to 24 h JST.
+//    Its geocentric vector turns once in 27.3 days: the fifth derivative of
+//    a component is below 2e-6 au/day^5, so the interpolation is good to
+//    1e-10 au (0.01" of the moon) anywhere in the day;
+//  - the sun at the four midnights from the day before to the day after
+//    next. Its vector turns once a year (the fourth derivative is below
+//    1e-7 au/day^4) and nutation moves the frame by 0.2" in 13.7 days at
+//    the fastest: the cubic is good to 0.001". The earth's position is the
+//    costly part of the ephemeris; at midnights it serves four days in a
+//    row (ApparentSunRemembered).
 constexpr int kMoonNodeCount = 5;
-constexpr int kSunNodeCount = 3;
+constexpr double kMoonFirstNodeDays = 0, kMoonNodeStepDays = 0.25;
+constexpr int kSunNodeCount = 4;
+constexpr double kSunFirstNodeDays = -1, kSunNodeStepDays = 1;
 constexpr int kMostNodes = kMoonNodeCount;
 
 // The day is sampled at this step for changes of sign; a pair of crossings
@@ -40,6 +45,27 @@ static_assert((kSampleCount - 1) * kSampleStepDays == 1.0);
 constexpr double kRootToleranceDays = 1e-3 / kSecondsPerDay;
 // An instant belongs to the day of the JST second it rounds to.
 constexpr double kHalfSecondDays = 0.5 / kSecondsPerDay;
+
+// The sun at an instant, the last few asked remembered: days are mostly
+// asked in a row (a range of days, a month printed), and each midnight is
+// a node of four of them. The value is a function of the instant alone, so
+// it cannot go stale; with the almanac's caching off it is computed afresh.
+SkyVector ApparentSunRemembered(double jdUt) {
+    struct Kept {
+        double jdUt = 0;
+        SkyVector sun{};
+    };
+    thread_local Kept kept[kSunNodeCount];
+    thread_local int oldest = 0;
+    if (!AlmanacCaching()) return ApparentSunAt(jdUt);
+    for (const Kept& k : kept) {
+        if (k.jdUt == jdUt) return k.sun;
+    }
+    const SkyVector sun = ApparentSunAt(jdUt);
+    kept[oldest] = {jdUt, sun};
+    oldest = (oldest + 1) % kSunNodeCount;
+    return sun;
+}
 
 struct Vec3 {
     double x, y, z;
@@ -58,9 +84,11 @@ struct Look {
 // A body's apparent vector through the day, interpolated from its nodes.
 class Track {
 public:
+    // Nodes at jdStart + firstDays + k * stepDays, k < nodeCount.
     template <class Source>
-    Track(double jdStart, int nodeCount, Source source) : nodeCount_(nodeCount) {
-        for (int k = 0; k < nodeCount; ++k) node_[k] = source(jdStart + k * StepDays());
+    Track(double jdStart, int nodeCount, double firstDays, double stepDays, Source source)
+        : nodeCount_(nodeCount), firstDays_(firstDays), stepDays_(stepDays) {
+        for (int k = 0; k < nodeCount; ++k) node_[k] = source(jdStart + NodeDays(k));
     }
 
     // x: days from the day's 0 h JST, in [0, 1] (half a second beyond is
@@ -70,7 +98,7 @@ public:
         for (int k = 0; k < nodeCount_; ++k) {
             double weight = 1;
             for (int j = 0; j < nodeCount_; ++j) {
-                if (j != k) weight *= (x - j * StepDays()) / ((k - j) * StepDays());
+                if (j != k) weight *= (x - NodeDays(j)) / ((k - j) * stepDays_);
             }
             for (int i = 0; i < 3; ++i) p[i] += weight * node_[k].au[i];
         }
@@ -78,8 +106,9 @@ public:
     }
 
 private:
-    double StepDays() const { return 1.0 / (nodeCount_ - 1); }
+    double NodeDays(int k) const { return firstDays_ + k * stepDays_; }
     int nodeCount_;
+    double firstDays_, stepDays_;
     SkyVector node_[kMostNodes];
 };
 
@@ -87,8 +116,8 @@ class DaySearch {
 public:
     DaySearch(double jdStart, GeoPosition where)
         : jdStart_(jdStart),
-          sun_(jdStart, kSunNodeCount, ApparentSunAt),
-          moon_(jdStart, kMoonNodeCount, ApparentMoonAt) {
+          sun_(jdStart, kSunNodeCount, kSunFirstNodeDays, kSunNodeStepDays, ApparentSunRemembered),
+          moon_(jdStart, kMoonNodeCount, kMoonFirstNodeDays, kMoonNodeStepDays, ApparentMoonAt) {
         const ObserverVector o = ObserverVectorOf(where);
         observer_ = {o.au[0], o.au[1], o.au[2]};
         const double lat = where.latitudeDeg / kDegPerRad, lon = where.longitudeDeg / kDegPerRad;
@@ -126,8 +155,15 @@ public:
         double fs[kSampleCount];
         for (int i = 0; i < kSampleCount; ++i) fs[i] = value(samples[i]);
         for (int i = 0; i + 1 < kSampleCount; ++i) {
+            // Between its neighbours f strays from the parabola through the
+            // three samples by far less than their second difference, and
+            // that parabola from fs[i] by at most half of it: a sample
+            // farther from zero than the whole second difference hides no
+            // crossing (a culmination high above the horizon, an hour
+            // angle of 90 deg), and the costly search is spared.
             if (i > 0 && (fs[i] - fs[i - 1]) * (fs[i + 1] - fs[i]) < 0 &&
-                (fs[i] > 0) == (fs[i - 1] > 0) && (fs[i] > 0) == (fs[i + 1] > 0)) {
+                (fs[i] > 0) == (fs[i - 1] > 0) && (fs[i] > 0) == (fs[i + 1] > 0) &&
+                std::abs(fs[i]) <= std::abs(fs[i - 1] - 2 * fs[i] + fs[i + 1])) {
                 const double xe = Extreme(f, sampleX_[i - 1], sampleX_[i + 1], fs[i] > fs[i - 1]);
                 const double fe = f(xe);
                 if ((fe > 0) != (fs[i] > 0)) {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Whole-process timing of kalendo2-cli: `day` over one year and over 100 years,
 # `close-calls` over 1600-2999 in both modes,
+# `day --place` over one year (the sky over a town),
 # with the shipped files and a fixed today, output to /dev/null. Each run is
 # pinned to one core (taskset) and timed in CPU (the process's task clock from
 # perf stat) and in wall time; the median of the runs is printed
@@ -49,6 +50,7 @@ measure() {
 }
 
 measure "day, one year" "<= 20 ms" "$runs" day 2024-01-01 2024-12-31
+measure "day --place 東京, year" "<= 100 ms" "$runs" day 2024-01-01 2024-12-31 --place 東京
 measure "day, 100 years" "<= 2000 ms" 3 day 2000-01-01 2099-12-31
 measure "close-calls, standard" "<= 2000 ms" 3 close-calls 1600-01-01 2999-12-31
 measure "close-calls, precise" "<= 2000 ms" 3 --mode precise close-calls 1600-01-01 2999-12-31

@@ -1,6 +1,5 @@
 #include "cli/arguments.h"
 
-#include <charconv>
 #include <cstddef>
 
 #include "core/day_arith.h"
@@ -70,29 +69,6 @@ std::optional<std::string> TakeAlmanacOption(const std::vector<std::string>& arg
         return std::nullopt;
     }
     return "";
-}
-
-// A decimal number as a script writes it, whatever the locale: an optional
-// sign, digits, an optional fraction ("35", "-7.5", "+139.74", ".5").
-std::optional<double> ParseDecimalDegrees(const std::string& text) {
-    std::size_t from = 0;
-    if (!text.empty() && (text[0] == '+' || text[0] == '-')) from = 1;
-    bool digits = false, point = false;
-    for (std::size_t i = from; i < text.size(); ++i) {
-        if (text[i] >= '0' && text[i] <= '9') {
-            digits = true;
-        } else if (text[i] == '.' && !point) {
-            point = true;
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (!digits) return std::nullopt;
-    double value = 0;
-    const char* first = text.data() + from;
-    const char* last = text.data() + text.size();
-    if (std::from_chars(first, last, value).ptr != last) return std::nullopt;
-    return text[0] == '-' ? -value : value;
 }
 
 std::string OperandError(const std::vector<std::string>& operands, CliOptions& options) {
@@ -180,15 +156,19 @@ std::string ParsePlaceArgument(const std::string& value, NamedPlace& place) {
         place = NamedPlaceOf(ListedPlaces()[index]);
         return "";
     }
-    const std::optional<double> latitude = ParseDecimalDegrees(value.substr(0, comma));
-    const std::optional<double> longitude = ParseDecimalDegrees(value.substr(comma + 1));
-    if (!latitude || !longitude) return "--place: not LAT,LON in decimal degrees: " + value;
-    if (!PlaceLatitudeAccepted(*latitude)) return "--place: latitude not within -65..65: " + value;
-    if (!PlaceLongitudeAccepted(*longitude)) {
-        return "--place: longitude not within -180..180: " + value;
+    const ReadPlace read = ReadPlaceCoordinates(value);
+    switch (read.problem) {
+        case PlaceTextProblem::None:
+            break;
+        case PlaceTextProblem::NotCoordinates:
+            return "--place: not LAT,LON in decimal degrees: " + value;
+        case PlaceTextProblem::LatitudeOutOfRange:
+            return "--place: latitude not within -65..65: " + value;
+        case PlaceTextProblem::LongitudeOutOfRange:
+            return "--place: longitude not within -180..180: " + value;
     }
     // Digits, signs, a point and a comma: the same bytes in code page 932.
-    place = {value, {*latitude, *longitude}};
+    place = {value, read.position};
     return "";
 }
 

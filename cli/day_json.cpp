@@ -6,6 +6,7 @@
 #include "cli/close_call_json.h"
 #include "cli/eclipse_json.h"
 #include "cli/entry_json.h"
+#include "cli/sky_json.h"
 #include "core/day_arith.h"
 #include "defs/holidays.h"
 #include "defs/notes.h"
@@ -179,7 +180,7 @@ void WriteScreenKeys(JsonWriter& w, MonthRecord& rec, GridLunarTexts& lunarTexts
 }  // namespace
 
 void WriteDayObject(JsonWriter& w, MonthRecord& rec, GridLunarTexts& lunarTexts,
-                    const GeoPosition* place) {
+                    const NamedPlace* place) {
     const CalendarDate t = TargetDate(rec);
     w.BeginObject();
     WriteDateKeys(w, rec, t);
@@ -191,7 +192,10 @@ void WriteDayObject(JsonWriter& w, MonthRecord& rec, GridLunarTexts& lunarTexts,
     WriteEventKeys(w, rec, t);
     WriteScreenKeys(w, rec, lunarTexts);
     WriteCloseCallsKey(w, rec, CloseCallsOfTarget(rec));
-    if (place) WriteDayEclipse(w, t.year, t.month, t.day, *place);
+    if (place) {
+        WriteSkyKey(w, *place, ComputeDaySky(t.year, t.month, t.day, place->position));
+        WriteDayEclipse(w, t.year, t.month, t.day, place->position);
+    }
     w.EndObject();
 }
 

@@ -3,7 +3,7 @@
 // later group is appended after the last one.
 #pragma once
 
-#include "astro/geo_position.h"
+#include "astro/places.h"
 #include "cli/json_writer.h"
 #include "core/month_record.h"
 #include "ui/model/lunisolar_days.h"
@@ -13,11 +13,12 @@ namespace kalendo {
 // The whole object for the record's target date, which ComputeMonth
 // accepted. Computes the moon's age (stored in rec.moonAge). The grid's
 // lunisolar texts come through `lunarTexts`, which keeps them while the
-// days written one after another show the same grid.
-// With `place` (--place), the eclipse seen from it on the day follows every
-// other key ("eclipse", absent on a day without one).
+// days written one after another show the same grid. With a place
+// (--place), "sky" and then the eclipse seen from it on the day ("eclipse",
+// absent on a day without one) follow every other key (sky_json.h,
+// eclipse_json.h).
 void WriteDayObject(JsonWriter& w, MonthRecord& rec, GridLunarTexts& lunarTexts,
-                    const GeoPosition* place = nullptr);
+                    const NamedPlace* place = nullptr);
 
 // {"date":"YYYY-MM-DD","accepted":false} for a date ComputeMonth refused,
 // printed as it was given.

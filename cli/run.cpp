@@ -126,7 +126,7 @@ int RunCommand(int argc, const char* const* argv, ConsolePlatform& platform) {
         return PrintCloseCalls(rec, options.first, options.last, almanac, stdout);
     }
     return PrintDays(rec, options.first, options.last, almanac, stdout,
-                     options.place ? &options.place->position : nullptr);
+                     options.place ? &*options.place : nullptr);
 }
 
 }  // namespace
@@ -159,7 +159,7 @@ int PrintYear(MonthRecord& rec, int year, AlmanacMode almanac, std::FILE* out) {
 }
 
 int PrintDays(MonthRecord& rec, CalendarDate first, CalendarDate last, AlmanacMode almanac,
-              std::FILE* out, const GeoPosition* place) {
+              std::FILE* out, const NamedPlace* place) {
     int status = kCliDone;
     bool swept = false;
     JsonWriter w;

@@ -17,6 +17,7 @@
 
 #include "astro/delta_t.h"
 #include "astro/ephemeris.h"
+#include "astro/longitude_memo.h"
 #include "astro/places.h"
 #include "core/day_arith.h"
 #include "platform/text_codec.h"
@@ -212,6 +213,28 @@ TEST(DaySky, RisesAndSetsAlternateThroughAYear) {
             EXPECT_LE(daysWithoutMoonrise, 14);
         }
     }
+}
+
+// The remembered midnights change no bit: days in a row, a jump back, and
+// the same days with the almanac's caching off.
+TEST(DaySky, RememberedMidnightsChangeNothing) {
+    const GeoPosition where = {35.0, 135.0};
+    const CalendarDate days[] = {{2024, 2, 28}, {2024, 2, 29}, {2024, 3, 1}, {2024, 2, 29},
+                                 {1600, 1, 1},  {2999, 12, 31}, {2024, 3, 2}};
+    std::vector<double> remembered, fresh;
+    for (const bool caching : {true, false}) {
+        SetAlmanacCaching(caching);
+        std::vector<double>& into = caching ? remembered : fresh;
+        for (const CalendarDate& t : days) {
+            const DaySky sky = ComputeDaySky(t.year, t.month, t.day, where);
+            for (const SkyEvents* e : {&sky.sunrise, &sky.sunTransit, &sky.sunset, &sky.dawn, &sky.dusk}) {
+                for (int i = 0; i < e->count; ++i) into.insert(into.end(), {e->at[i].jdUt, e->at[i].altitudeDeg});
+            }
+        }
+    }
+    SetAlmanacCaching(true);
+    EXPECT_EQ(remembered, fresh);
+    EXPECT_EQ(remembered.size(), 7u * 5 * 2);
 }
 
 }  // namespace

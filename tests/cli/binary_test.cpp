@@ -484,7 +484,7 @@ TEST_F(CliBinaryTest, EclipsesSeenFromAPlace) {
     EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1);
     const CliRun day = Cli({"day", "2030-06-01", "--place", "札幌"});
     EXPECT_EQ(day.status, 0);
-    EXPECT_NE(day.out.find("],\"eclipse\":{\"kind\":\"solar\",\"type\":\"annular\""),
+    EXPECT_NE(day.out.find("},\"eclipse\":{\"kind\":\"solar\",\"type\":\"annular\""),
               std::string::npos) << day.out;
     EXPECT_EQ(day.out.substr(day.out.size() - 3), "}}\n");
     const CliRun none = Cli({"day", "2030-06-02", "--place", "札幌"});
@@ -492,6 +492,42 @@ TEST_F(CliBinaryTest, EclipsesSeenFromAPlace) {
     const CliRun refused = Cli({"eclipses", "2999-12-31", "3000-01-01"});
     EXPECT_EQ(refused.status, 2);
     EXPECT_EQ(refused.out, "");
+}
+
+// day --place: the object without --place, then "sky" with its keys in
+// order; null on a day without the event, a list on a day with two.
+TEST_F(CliBinaryTest, DaySkyFollowsEveryOtherKey) {
+    struct Case {
+        const char* day; const char* place; const char* nameJson;
+        const char* moonrise; const char* dawn;
+    };
+    const Case cases[] = {
+        {"2026-01-10", "東京", "\"東京\"", "null", "\"06:15:"},
+        {"2026-06-10", "65,139.7", "\"65,139.7\"", "[\"00:09:", "null"},
+        {"1600-01-01", "那覇", "\"那覇\"", "\"", "\""},
+        {"2999-12-31", "-65,-180", "\"-65,-180\"", "\"", "null"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.day);
+        const CliRun plain = Shipped({"day", c.day});
+        const CliRun run = Shipped({"day", c.day, "--place", c.place});
+        ASSERT_EQ(run.status, 0) << run.err;
+        ASSERT_EQ(plain.out.substr(0, plain.out.size() - 2) + ",\"sky\":",
+                  run.out.substr(0, plain.out.size() + 5));
+        JsonMembers all = MembersOf(run.out.substr(0, run.out.size() - 1));
+        ASSERT_FALSE(all.empty());
+        const JsonMembers sky = MembersOf(all.back().second);
+        std::vector<std::string> keys;
+        for (const auto& [key, value] : sky) keys.push_back(key);
+        EXPECT_EQ(keys, (std::vector<std::string>{"place", "sunrise", "sunTransit", "sunTransitAltitude",
+                                                  "sunset", "dawn", "dusk", "moonrise", "moonTransit",
+                                                  "moonset"}));
+        ASSERT_EQ(sky.size(), 10u);
+        EXPECT_EQ(sky[0].second.rfind(std::string("{\"name\":") + c.nameJson + ",\"latitude\":", 0), 0u)
+            << sky[0].second;
+        EXPECT_EQ(sky[7].second.rfind(c.moonrise, 0), 0u) << sky[7].second;
+        EXPECT_EQ(sky[5].second.rfind(c.dawn, 0), 0u) << sky[5].second;
+    }
 }
 
 }  // namespace

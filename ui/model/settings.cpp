@@ -24,6 +24,7 @@ constexpr char kSizeHeader[] = "[Size]\n";
 constexpr char kViewHeader[] = "[View]\n";
 constexpr char kAlmanacHeader[] = "[Almanac]\n";
 constexpr char kGridHeader[] = "[Grid]\n";
+constexpr char kPlaceHeader[] = "[Place]\n";
 
 // The settings file read as the text-mode stream it always was: CR LF
 // arrives as "\n", a lone LF too.
@@ -54,7 +55,40 @@ int KnownModeOrZero(int mode) { return mode == 0 || mode == 1 ? mode : 0; }
 
 std::string::size_type LastSlash(std::string_view path) { return path.rfind('/'); }
 
+// The line after "[Place]": an index of a listed place or "LAT,LON"; a
+// line that is neither, or coordinates out of bounds, keep the default.
+void ReadPlaceLine(std::string line, AppSettings& s) {
+    if (!line.empty() && line.back() == '\n') line.pop_back();
+    const ReadPlace own = ReadPlaceCoordinates(line);
+    if (own.problem == PlaceTextProblem::None) {
+        s.ownPlace = true;
+        s.ownPosition = own.position;
+        return;
+    }
+    std::size_t pos = 0;
+    int index = -1;
+    if (ScanDecimal(line, pos, index) && pos == line.size() && index >= 0 &&
+        index < kListedPlaceCount) {
+        s.placeIndex = index;
+    }
+}
+
+// A coordinate as the settings file keeps it: nine decimals (0.1 mm), the
+// trailing zeros dropped ("35.5", "-139.741357").
+std::string DegreesText(double deg) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.9f", deg);
+    std::string text = buf;
+    while (text.back() == '0') text.pop_back();
+    if (text.back() == '.') text.pop_back();
+    return text;
+}
+
 }  // namespace
+
+std::string OwnPlaceText(GeoPosition where) {
+    return DegreesText(where.latitudeDeg) + "," + DegreesText(where.longitudeDeg);
+}
 
 std::string AboutVersionText() { return std::string("Kalendo2 Version ") + kProgramVersion; }
 
@@ -131,6 +165,10 @@ bool ParseSettings(std::string_view text, AppSettings& s) {
             ScanDecimal(line, pos, shown);
             s.lunarLine = shown == 1;
         }
+        if (line == kPlaceHeader) {
+            if (!lines.Next(line)) break;
+            ReadPlaceLine(line, s);
+        }
         if (!lines.Next(line)) break;
     }
     // Only 0 and 1 have a frame size and a layout.
@@ -170,6 +208,11 @@ std::string SettingsText(const AppSettings& s) {
         text += kGridHeader;
         text += "1\n";
     }
+    if (s.ownPlace || s.placeIndex != kDefaultPlaceIndex) {
+        text += kPlaceHeader;
+        text += s.ownPlace ? OwnPlaceText(s.ownPosition) : std::to_string(s.placeIndex);
+        text += "\n";
+    }
     return text;
 }
 
@@ -186,6 +229,8 @@ void ResetSettings(AppSettings& s, ScreenSize screen) {
     s.viewMode = kViewFull;
     s.almanacMode = kAlmanacStandard;
     s.lunarLine = false;
+    s.placeIndex = kDefaultPlaceIndex;
+    s.ownPlace = false;
     s.windowLeft = (screen.width - kDefaultFrameWidth) / 2;
     s.windowTop = (screen.height - kDefaultFrameHeight) / 2;
 }

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "astro/places.h"
 #include "core/month_record.h"
 #include "month/compute_month.h"
 #include "platform/platform.h"
@@ -40,6 +41,11 @@ struct AppSettings {
     int viewMode = kViewFull;
     int almanacMode = kAlmanacStandard;
     bool lunarLine = false;  // each grid cell shows its lunisolar day and 六曜 under its number
+    // 「場所」, the place whose sky is shown: a listed place (astro/places.h),
+    // or with ownPlace the user's own latitude and longitude.
+    int placeIndex = kDefaultPlaceIndex;
+    bool ownPlace = false;
+    GeoPosition ownPosition{0, 0};
 };
 
 // The paths the program derives from its own location (UTF-8).
@@ -76,6 +82,9 @@ AppPaths LocateAppPaths();
 // line as "%d", the almanac mode (other values read as 0); a file without
 // it, or ending after the header, means the standard almanac. "[Grid]\n"
 // likewise takes "%d": 1 shows the grid's second line, anything else not.
+// "[Place]\n" takes the next line as a listed place's index or as the
+// user's own "LAT,LON" (ReadPlaceCoordinates); anything else keeps the
+// default place.
 bool ParseSettings(std::string_view text, AppSettings& s);
 
 // ParseSettings on the file's bytes; false when the file cannot be read.
@@ -87,8 +96,14 @@ bool ReadSettings(const std::string& path, AppSettings& s);
 // In the precise almanac two lines follow: "[Almanac]", "1"; the standard
 // almanac writes the eleven lines alone, so that a reader of those is never
 // disturbed and an older file is read unchanged. With the grid's second line
-// on, "[Grid]", "1" follow those, again only then.
+// on, "[Grid]", "1" follow those, again only then. A place other than the
+// default adds "[Place]" and its index, or its own "LAT,LON" (decimal
+// degrees, up to nine decimals), last and only then.
 std::string SettingsText(const AppSettings& s);
+
+// A place of one's own as the settings file and the screen write it:
+// "LAT,LON", nine decimals at most, trailing zeros dropped.
+std::string OwnPlaceText(GeoPosition where);
 
 // Replaces the settings file (atomically: the old file survives a failed
 // write). When it cannot be written: "ERROR : 設定ファイルを開けません." and
