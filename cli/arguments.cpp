@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "core/day_arith.h"
+#include "platform/text_codec.h"
 #include "ui/model/settings.h"  // kProgramVersion
 
 namespace kalendo {
@@ -65,6 +66,17 @@ std::optional<std::string> TakeAlmanacOption(const std::vector<std::string>& arg
         }
     } else {
         return std::nullopt;
+    }
+    return "";
+}
+
+// --reading at args[i], its value taken and applied: "" when valid, else
+// the usage error naming the argument.
+std::string TakeReading(const std::vector<std::string>& args, std::size_t& i, CliOptions& options) {
+    std::string value;
+    if (!TakeValue(args, i, value)) return "--reading needs NAME=READING";
+    if (!ApplyReading(Cp932FromUtf8(value), options.readings)) {
+        return "--reading: not 一粒万倍日=併用|一支 or 大明日=25日|21日: " + value;
     }
     return "";
 }
@@ -140,6 +152,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     CliOptions& options = parsed.options;
     std::vector<std::string> operands;
     bool includeGiven = false;
+    bool readingGiven = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         std::string value;
@@ -152,6 +165,11 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
             if (!include) return {options, "--include: not a list of " + IcsIncludeList(IcsInclude::All()) + ": " + value};
             options.include = *include;
             includeGiven = true;
+        } else if (arg == "--reading") {
+            if (const std::string error = TakeReading(args, i, options); !error.empty()) {
+                return {options, error};
+            }
+            readingGiven = true;
         } else if (arg.size() > 1 && arg[0] == '-') {
             return {options, "unknown option: " + arg};
         } else {
@@ -161,6 +179,9 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     parsed.usageError = OperandError(operands, options);
     if (parsed.usageError.empty() && includeGiven && options.command != CliCommand::Ics) {
         parsed.usageError = "--include belongs to ics";
+    }
+    if (parsed.usageError.empty() && readingGiven && options.command == CliCommand::CloseCalls) {
+        parsed.usageError = "--reading belongs to day, year and ics";
     }
     return parsed;
 }
@@ -232,6 +253,7 @@ const char* CliUsage() {
            "       kalendo2-cli [--data DIR] [--today YYYY-MM-DD] [--mode MODE] close-calls\n"
            "                    FIRST LAST\n"
            "       kalendo2-cli --help | -h | --version\n"
+           "year, day and ics also take [--reading NAME=READING]...\n"
            "Prints the almanac as JSON, one object per line: of a year, or of every\n"
            "day from FIRST to LAST (LAST defaults to FIRST). Dates are YYYY-MM-DD.\n"
            "ics prints one iCalendar (RFC 5545) file of the days FIRST to LAST: an\n"
@@ -248,6 +270,9 @@ const char* CliUsage() {
            "  --today YYYY-MM-DD  take this date as today instead of the clock\n"
            "  --mode MODE         standard (default): the almanac's own series;\n"
            "                      precise: events from the ERFA ephemeris, delta T applied\n"
+           "  --reading NAME=READING\n"
+           "                      where almanacs differ: 一粒万倍日=併用 (default) or\n"
+           "                      一粒万倍日=一支, 大明日=25日 (default) or 大明日=21日\n"
            "  -h, --help          print this text and exit\n"
            "  --version           print the version and exit\n"
            "Exit status: 0 done; 1 a date was refused (years 1600-2999, real dates);\n"

@@ -4,6 +4,7 @@
 //   kalendo2-cli [--data DIR] [--today YYYY-MM-DD] [--mode MODE] ics FIRST LAST [--include LIST]
 //   kalendo2-cli [--data DIR] [--today YYYY-MM-DD] [--mode MODE] close-calls FIRST LAST
 //   kalendo2-cli --help | -h | --version
+// with [--reading NAME=READING]… on the lines of year, day and ics.
 // Options may stand anywhere on the line. Dates are exactly YYYY-MM-DD
 // (4, 2 and 2 digits). Scripts depend on this contract.
 #pragma once
@@ -12,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "almanac/rekichu.h"
 #include "core/almanac_mode.h"
 #include "platform/calendar_date.h"
 #include "ui/model/ics_events.h"
@@ -32,6 +34,9 @@ struct CliOptions {
     CalendarDate first{0, 0, 0};            // day: as typed, not validated
     CalendarDate last{0, 0, 0};             // day: FIRST when not given; ics, close-calls: given
     IcsInclude include;                     // ics: --include, the default without it
+    // --reading NAME=READING, repeatable (day, year, ics): the readings of
+    // the notes where almanacs differ; the defaults without it.
+    RekichuReadings readings;
 };
 
 struct ParsedCommandLine {

@@ -3,6 +3,7 @@
 // later group is appended after the last one.
 #pragma once
 
+#include "almanac/rekichu.h"
 #include "cli/json_writer.h"
 #include "core/month_record.h"
 #include "ui/model/lunisolar_days.h"
@@ -12,8 +13,10 @@ namespace kalendo {
 // The whole object for the record's target date, which ComputeMonth
 // accepted. Computes the moon's age (stored in rec.moonAge). The grid's
 // lunisolar texts come through `lunarTexts`, which keeps them while the
-// days written one after another show the same grid.
-void WriteDayObject(JsonWriter& w, MonthRecord& rec, GridLunarTexts& lunarTexts);
+// days written one after another show the same grid. `readings` choose
+// the notes of "rekichu" where almanacs differ.
+void WriteDayObject(JsonWriter& w, MonthRecord& rec, GridLunarTexts& lunarTexts,
+                    RekichuReadings readings = {});
 
 // {"date":"YYYY-MM-DD","accepted":false} for a date ComputeMonth refused,
 // printed as it was given.

@@ -75,6 +75,34 @@ TEST(ParseCommandLine, Mode) {
     }
 }
 
+// --reading, repeatable, on year, day and ics; the last reading of a name wins.
+TEST(ParseCommandLine, Readings) {
+    const struct {
+        Args line;
+        RekichuReadings want;
+        const char* error;
+    } cases[] = {
+        {{"day", "2024-01-01"}, {}, ""},
+        {{"--reading", "一粒万倍日=一支", "year", "2024"}, {IchiryuReading::OneBranch, {}}, ""},
+        {{"ics", "2024-01-01", "2024-01-02", "--reading", "大明日=21日", "--reading", "一粒万倍日=併用"},
+         {IchiryuReading::Combined, DaimyoReading::TwentyOne}, ""},
+        {{"day", "2024-01-01", "--reading"}, {}, "--reading needs NAME=READING"},
+        {{"day", "2024-01-01", "--reading", "大明日=一支"}, {},
+         "--reading: not 一粒万倍日=併用|一支 or 大明日=25日|21日: 大明日=一支"},
+        {{"day", "2024-01-01", "--reading", "天赦日"}, {},
+         "--reading: not 一粒万倍日=併用|一支 or 大明日=25日|21日: 天赦日"},
+        {{"close-calls", "2024-01-01", "2024-01-02", "--reading", "大明日=21日"}, {},
+         "--reading belongs to day, year and ics"},
+    };
+    for (const auto& c : cases) {
+        const ParsedCommandLine p = ParseCommandLine(c.line);
+        EXPECT_EQ(p.usageError, c.error) << c.line.back();
+        if (p.usageError.empty()) {
+            EXPECT_EQ(p.options.readings, c.want) << c.line.back();
+        }
+    }
+}
+
 TEST(ParseCommandLine, Commands) {
     ParsedCommandLine p = ParseCommandLine({"year", "2033"});
     ASSERT_EQ(p.usageError, "");

@@ -1,4 +1,4 @@
-#include "month/day_reading.h"
+#include "month/lower_register.h"
 
 #include <gtest/gtest.h>
 
@@ -14,9 +14,9 @@ namespace {
 
 using enum RekichuName;
 
-class DayReadingTest : public ::testing::Test {
+class LowerRegisterTest : public ::testing::Test {
 protected:
-    DayReadingTest() : rec_(std::make_unique<MonthRecord>()) {}
+    LowerRegisterTest() : rec_(std::make_unique<MonthRecord>()) {}
     ScopedRecordingPlatform platform_;
     std::unique_ptr<MonthRecord> rec_;
 };
@@ -28,7 +28,7 @@ CalendarDate NextDay(CalendarDate d) {
 }
 
 // The days of a year that carry `name`, as "M/D".
-std::vector<CalendarDate> DaysWith(DayReader& reader, int year, RekichuName name) {
+std::vector<CalendarDate> DaysWith(LowerRegisterReader& reader, int year, RekichuName name) {
     std::vector<CalendarDate> days;
     for (CalendarDate d{year, 1, 1}; d.year == year; d = NextDay(d)) {
         if (Contains(reader.Of(d, {}).rekichu, name)) days.push_back(d);
@@ -36,8 +36,8 @@ std::vector<CalendarDate> DaysWith(DayReader& reader, int year, RekichuName name
     return days;
 }
 
-TEST_F(DayReadingTest, PublishedDaysOf2026) {
-    DayReader reader(*rec_);
+TEST_F(LowerRegisterTest, PublishedDaysOf2026) {
+    LowerRegisterReader reader(*rec_);
     constexpr int kIchiryu[][8] = {
         {1, 2, 5, 14, 17, 26, 29}, {8, 13, 20, 25}, {4, 5, 12, 17, 24, 29}, {8, 11, 20, 23},
         {2, 5, 6, 17, 18, 29, 30}, {12, 13, 24, 25}, {6, 7, 10, 19, 22, 31}, {3, 13, 18, 25, 30},
@@ -66,25 +66,25 @@ const StarCase kStarCases[] = {
     {{2022, 9, 8}, 3, 0, ""},
 };
 
-TEST_F(DayReadingTest, PublishedStarsAndNotes) {
+TEST_F(LowerRegisterTest, PublishedStarsAndNotes) {
     for (AlmanacMode mode : {AlmanacMode::Standard, AlmanacMode::Precise}) {
         for (const StarCase& c : kStarCases) {
             SCOPED_TRACE(c.why);
             ASSERT_EQ(ComputeMonth(*rec_, c.date.year, c.date.month, c.date.day, {mode}), 1);
-            const DayReading r = ReadTargetDay(*rec_, {});
+            const LowerRegister r = LowerRegisterOfTarget(*rec_, {});
             EXPECT_EQ(r.kyusei.day, c.dayStar) << c.date.month << '/' << c.date.day;
             if (c.notes != 0) {
                 EXPECT_EQ(r.rekichu, c.notes);
             }
-            DayReader reader(*rec_);
-            const DayReading other = reader.Of(c.date, {});
+            LowerRegisterReader reader(*rec_);
+            const LowerRegister other = reader.Of(c.date, {});
             EXPECT_EQ(other.rekichu, r.rekichu) << "the grid's reading is the target's";
             EXPECT_EQ(other.kyusei, r.kyusei);
         }
     }
     for (int y : {2024, 2025, 2026}) {
         ASSERT_EQ(ComputeMonth(*rec_, y, 6, 1, {}), 1);
-        EXPECT_EQ(ReadTargetDay(*rec_, {}).kyusei.year, y == 2024 ? 3 : y == 2025 ? 2 : 1);
+        EXPECT_EQ(LowerRegisterOfTarget(*rec_, {}).kyusei.year, y == 2024 ? 3 : y == 2025 ? 2 : 1);
     }
 }
 
@@ -93,17 +93,17 @@ TEST_F(DayReadingTest, PublishedStarsAndNotes) {
 // month's star on each 節入り day, one less; the day stars step by one
 // and repeat only on a switch day (a 甲子) or the 甲午 of a 閏. The 閏s of
 // 2019-2045 repeat 三碧 on 2020-06-20 and 七赤 on 2031-12-20 and 2042-12-22.
-TEST_F(DayReadingTest, EveryDayFrom1600To2999) {
+TEST_F(LowerRegisterTest, EveryDayFrom1600To2999) {
     for (AlmanacMode mode : {AlmanacMode::Standard, AlmanacMode::Precise}) {
         SCOPED_TRACE(mode == AlmanacMode::Standard ? "standard" : "precise");
         rec_->almanacMode = mode;
-        DayReader reader(*rec_);
+        LowerRegisterReader reader(*rec_);
         CalendarDate d{kFirstComputedYear, 1, 1};
-        DayReading prev = reader.Of(d, {});
+        LowerRegister prev = reader.Of(d, {});
         int direction = 0;
         std::vector<CalendarDate> turns;
         for (d = NextDay(d); d.year <= kLastComputedYear; d = NextDay(d)) {
-            const DayReading r = reader.Of(d, {});
+            const LowerRegister r = reader.Of(d, {});
             const bool opens = r.solarMonthDay == 1;
             ASSERT_EQ(r.solarMonth, opens ? prev.solarMonth % 12 + 1 : prev.solarMonth) << d.year << '-' << d.month << '-' << d.day;
             if (!opens) {

@@ -19,7 +19,7 @@ struct KyuseiStars {
     friend bool operator==(const KyuseiStars&, const KyuseiStars&) = default;
 };
 
-struct DayReading {
+struct LowerRegister {
     int sexagenary = 0;     // 0 (甲子) ... 59 (癸亥)
     int solarMonth = 0;     // 1 (寅) ... 12 (丑)
     int solarMonthDay = 0;  // 1 on the month's 節入り day
@@ -31,20 +31,20 @@ struct DayReading {
 // of date.year (rec.terms of that year, in its almanac mode), and the day's
 // lunisolar date as the record keeps it (lunarMonth negative in a leap
 // month, which takes the row of the month it repeats).
-DayReading ReadDay(const MonthRecord& tables, const CalendarDate& date, int lunarMonth,
+LowerRegister ReadLowerRegister(const MonthRecord& tables, const CalendarDate& date, int lunarMonth,
                    int lunarDay, RekichuReadings readings);
 
 // The reading of the record's target date (ComputeMonth accepted it).
-DayReading ReadTargetDay(const MonthRecord& rec, RekichuReadings readings);
+LowerRegister LowerRegisterOfTarget(const MonthRecord& rec, RekichuReadings readings);
 
 // Readings of any dates of 1600-2999 near the record's month (the grid's
 // days), in the record's almanac mode, on a record of its own that shares
 // the slot tables of `rec` (only year tables are loaded into it), so the
 // record handed in is never moved.
-class DayReader {
+class LowerRegisterReader {
 public:
-    explicit DayReader(const MonthRecord& rec);
-    DayReading Of(const CalendarDate& date, RekichuReadings readings);
+    explicit LowerRegisterReader(const MonthRecord& rec);
+    LowerRegister Of(const CalendarDate& date, RekichuReadings readings);
 
 private:
     MonthRecord scratch_;

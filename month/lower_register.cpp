@@ -1,4 +1,4 @@
-#include "month/day_reading.h"
+#include "month/lower_register.h"
 
 #include <cassert>
 
@@ -45,11 +45,11 @@ int SexagenaryIndex(const CalendarDate& date) {
 
 }  // namespace
 
-DayReading ReadDay(const MonthRecord& tables, const CalendarDate& date, int lunarMonth,
+LowerRegister ReadLowerRegister(const MonthRecord& tables, const CalendarDate& date, int lunarMonth,
                    int lunarDay, RekichuReadings readings) {
     assert(tables.year[kTarget] == date.year);
     const int day = DayNumber(date);
-    DayReading reading;
+    LowerRegister reading;
     reading.sexagenary = SexagenaryIndex(date);
 
     // The last 節 on or before the day: the whole 節入り day is the new month's.
@@ -89,23 +89,23 @@ DayReading ReadDay(const MonthRecord& tables, const CalendarDate& date, int luna
     return reading;
 }
 
-DayReading ReadTargetDay(const MonthRecord& rec, RekichuReadings readings) {
+LowerRegister LowerRegisterOfTarget(const MonthRecord& rec, RekichuReadings readings) {
     const CalendarDate target{rec.year[kTarget], rec.month[kTarget], rec.day[kTarget]};
-    return ReadDay(rec, target, rec.lunarMonth, rec.lunarDay, readings);
+    return ReadLowerRegister(rec, target, rec.lunarMonth, rec.lunarDay, readings);
 }
 
-DayReader::DayReader(const MonthRecord& rec) : scratch_(rec.tables) {
+LowerRegisterReader::LowerRegisterReader(const MonthRecord& rec) : scratch_(rec.tables) {
     scratch_.almanacMode = rec.almanacMode;
 }
 
-DayReading DayReader::Of(const CalendarDate& date, RekichuReadings readings) {
+LowerRegister LowerRegisterReader::Of(const CalendarDate& date, RekichuReadings readings) {
     assert(date.year >= kFirstComputedYear && date.year <= kLastComputedYear);
     if (scratch_.year[kTarget] != date.year) {
         scratch_.year[kTarget] = date.year;
         LoadYearTables(scratch_, YearKey{date.year, scratch_.almanacMode});
     }
     LunisolarDate(scratch_, date.year, date.month, date.day);
-    return ReadDay(scratch_, date, scratch_.lunarMonth, scratch_.lunarDay, readings);
+    return ReadLowerRegister(scratch_, date, scratch_.lunarMonth, scratch_.lunarDay, readings);
 }
 
 }  // namespace kalendo
