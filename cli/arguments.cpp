@@ -153,6 +153,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     std::vector<std::string> operands;
     bool includeGiven = false;
     bool readingGiven = false;
+    bool picksGiven = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         std::string value;
@@ -163,13 +164,22 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
             if (!TakeValue(args, i, value)) return {options, "--include needs a list"};
             const std::optional<IcsInclude> include = ParseIcsInclude(value);
             if (!include) return {options, "--include: not a list of " + IcsIncludeList(IcsInclude::All()) + ": " + value};
+            const RekichuSet picks = options.include.rekichuPicks;  // --rekichu may stand before
             options.include = *include;
+            options.include.rekichuPicks = picks;
             includeGiven = true;
         } else if (arg == "--reading") {
             if (const std::string error = TakeReading(args, i, options); !error.empty()) {
                 return {options, error};
             }
             readingGiven = true;
+        } else if (arg == "--rekichu") {
+            if (picksGiven) return {options, "--rekichu given twice"};
+            if (!TakeValue(args, i, value)) return {options, "--rekichu needs a list of names"};
+            const std::optional<RekichuSet> picks = ParseRekichuPicks(value);
+            if (!picks) return {options, "--rekichu: not a list of names of the lower register: " + value};
+            options.include.rekichuPicks = *picks;
+            picksGiven = true;
         } else if (arg.size() > 1 && arg[0] == '-') {
             return {options, "unknown option: " + arg};
         } else {
@@ -179,6 +189,11 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     parsed.usageError = OperandError(operands, options);
     if (parsed.usageError.empty() && includeGiven && options.command != CliCommand::Ics) {
         parsed.usageError = "--include belongs to ics";
+    }
+    // Picks without the kind would export nothing of them, silently.
+    if (parsed.usageError.empty() && picksGiven &&
+        (options.command != CliCommand::Ics || !options.include.Has(IcsWord::Rekichu))) {
+        parsed.usageError = "--rekichu belongs to ics with rekichu in --include";
     }
     if (parsed.usageError.empty() && readingGiven && options.command == CliCommand::CloseCalls) {
         parsed.usageError = "--reading belongs to day, year and ics";
@@ -249,7 +264,7 @@ const char* CliUsage() {
     return "Usage: kalendo2-cli [--data DIR] [--today YYYY-MM-DD] [--mode MODE] year YYYY\n"
            "       kalendo2-cli [--data DIR] [--today YYYY-MM-DD] [--mode MODE] day FIRST [LAST]\n"
            "       kalendo2-cli [--data DIR] [--today YYYY-MM-DD] [--mode MODE] ics FIRST LAST\n"
-           "                    [--include LIST]\n"
+           "                    [--include LIST] [--rekichu NAMES]\n"
            "       kalendo2-cli [--data DIR] [--today YYYY-MM-DD] [--mode MODE] close-calls\n"
            "                    FIRST LAST\n"
            "       kalendo2-cli --help | -h | --version\n"
@@ -258,7 +273,9 @@ const char* CliUsage() {
            "day from FIRST to LAST (LAST defaults to FIRST). Dates are YYYY-MM-DD.\n"
            "ics prints one iCalendar (RFC 5545) file of the days FIRST to LAST: an\n"
            "all-day event per entry of each kind LIST names, a comma list of\n"
-           "holidays,notes,users,schedules,rokuyo,lunar,moon (default: the first four).\n"
+           "holidays,notes,users,schedules,rokuyo,lunar,moon,rekichu (default: the\n"
+           "first four); rekichu: one event a day naming the notes of NAMES that fall\n"
+           "on it, a comma list (default: 天赦日,一粒万倍日).\n"
            "DTSTAMP is SOURCE_DATE_EPOCH when it is set, else the time of the export.\n"
            "close-calls prints one line per new moon or solar term of FIRST to LAST\n"
            "whose day hangs on a midnight (closeCalls in a day object: those the day\n"

@@ -107,7 +107,9 @@ int RunCommand(int argc, const char* const* argv, ConsolePlatform& platform) {
     const AlmanacMode almanac = options.mode.value_or(AlmanacMode::Standard);
     if (options.command == CliCommand::Year) return PrintYear(rec, options.year, almanac, stdout);
     if (options.command == CliCommand::Ics) {
-        return PrintIcs(rec, options.first, options.last, options.include, almanac, stamp, stdout);
+        IcsInclude include = options.include;
+        include.readings = options.readings;
+        return PrintIcs(rec, options.first, options.last, include, almanac, stamp, stdout);
     }
     if (options.command == CliCommand::CloseCalls) {
         return PrintCloseCalls(rec, options.first, options.last, almanac, stdout);

@@ -93,6 +93,10 @@ TEST(ParseCommandLine, Readings) {
          "--reading: not 一粒万倍日=併用|一支 or 大明日=25日|21日: 天赦日"},
         {{"close-calls", "2024-01-01", "2024-01-02", "--reading", "大明日=21日"}, {},
          "--reading belongs to day, year and ics"},
+        {{"ics", "2024-01-01", "2024-01-02", "--rekichu", "天赦日"}, {},
+         "--rekichu belongs to ics with rekichu in --include"},
+        {{"ics", "2024-01-01", "2024-01-02", "--include", "rekichu", "--rekichu", "天赦日,x"}, {},
+         "--rekichu: not a list of names of the lower register: 天赦日,x"},
     };
     for (const auto& c : cases) {
         const ParsedCommandLine p = ParseCommandLine(c.line);
@@ -100,6 +104,16 @@ TEST(ParseCommandLine, Readings) {
         if (p.usageError.empty()) {
             EXPECT_EQ(p.options.readings, c.want) << c.line.back();
         }
+    }
+}
+
+// --rekichu may stand before or after --include.
+TEST(ParseCommandLine, RekichuPicksSurviveTheIncludeList) {
+    for (const Args& line : {Args{"ics", "2024-01-01", "2024-01-02", "--rekichu", "不成就日", "--include", "rekichu"},
+                             Args{"ics", "2024-01-01", "2024-01-02", "--include", "rekichu", "--rekichu", "不成就日"}}) {
+        const ParsedCommandLine p = ParseCommandLine(line);
+        ASSERT_EQ(p.usageError, "");
+        EXPECT_EQ(p.options.include.rekichuPicks, RekichuBit(RekichuName::Fujoju));
     }
 }
 
