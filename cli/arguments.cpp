@@ -71,6 +71,17 @@ std::optional<std::string> TakeAlmanacOption(const std::vector<std::string>& arg
     return "";
 }
 
+// --reading at args[i], its value taken and applied: "" when valid, else
+// the usage error naming the argument.
+std::string TakeReading(const std::vector<std::string>& args, std::size_t& i, CliOptions& options) {
+    std::string value;
+    if (!TakeValue(args, i, value)) return "--reading needs NAME=READING";
+    if (!ApplyReading(Cp932FromUtf8(value), options.readings)) {
+        return "--reading: not 一粒万倍日=併用|一支 or 大明日=25日|21日: " + value;
+    }
+    return "";
+}
+
 std::string OperandError(const std::vector<std::string>& operands, CliOptions& options) {
     if (operands.empty()) return "missing command: year, day, ics or close-calls";
     const std::string& command = operands[0];
@@ -192,6 +203,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     CliOptions& options = parsed.options;
     std::vector<std::string> operands;
     bool includeGiven = false;
+    bool readingGiven = false;
+    bool picksGiven = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         std::string value;
@@ -202,7 +215,9 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
             if (!TakeValue(args, i, value)) return {options, "--include needs a list"};
             const std::optional<IcsInclude> include = ParseIcsInclude(value);
             if (!include) return {options, "--include: not a list of " + IcsIncludeList(IcsInclude::All()) + ": " + value};
+            const RekichuSet picks = options.include.rekichuPicks;  // --rekichu may stand before
             options.include = *include;
+            options.include.rekichuPicks = picks;
             includeGiven = true;
         } else if (arg == "--place") {
             if (options.place) return {options, "--place given twice"};
@@ -214,6 +229,18 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
                 return {options, error};
             }
             options.place = place;
+        } else if (arg == "--reading") {
+            if (const std::string error = TakeReading(args, i, options); !error.empty()) {
+                return {options, error};
+            }
+            readingGiven = true;
+        } else if (arg == "--rekichu") {
+            if (picksGiven) return {options, "--rekichu given twice"};
+            if (!TakeValue(args, i, value)) return {options, "--rekichu needs a list of names"};
+            const std::optional<RekichuSet> picks = ParseRekichuPicks(value);
+            if (!picks) return {options, "--rekichu: not a list of names of the lower register: " + value};
+            options.include.rekichuPicks = *picks;
+            picksGiven = true;
         } else if (arg.size() > 1 && arg[0] == '-') {
             return {options, "unknown option: " + arg};
         } else {
@@ -227,6 +254,15 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     if (parsed.usageError.empty() && options.place && options.command != CliCommand::Day &&
         options.command != CliCommand::Eclipses && options.command != CliCommand::Ics) {
         parsed.usageError = "--place belongs to day, eclipses and ics";
+    }
+    // Picks without the kind would export nothing of them, silently.
+    if (parsed.usageError.empty() && picksGiven &&
+        (options.command != CliCommand::Ics || !options.include.Has(IcsWord::Rekichu))) {
+        parsed.usageError = "--rekichu belongs to ics with rekichu in --include";
+    }
+    if (parsed.usageError.empty() && readingGiven && options.command != CliCommand::Day &&
+        options.command != CliCommand::Year && options.command != CliCommand::Ics) {
+        parsed.usageError = "--reading belongs to day, year and ics";
     }
     return parsed;
 }
@@ -294,7 +330,7 @@ const char* CliUsage() {
     return "Usage: kalendo2-cli [--data DIR] [--today YYYY-MM-DD] [--mode MODE] year YYYY\n"
            "       kalendo2-cli [--data DIR] [--today YYYY-MM-DD] [--mode MODE] day FIRST [LAST]\n"
            "       kalendo2-cli [--data DIR] [--today YYYY-MM-DD] [--mode MODE] ics FIRST LAST\n"
-           "                    [--include LIST]\n"
+           "                    [--include LIST] [--rekichu NAMES]\n"
            "       kalendo2-cli [--data DIR] [--today YYYY-MM-DD] [--mode MODE] close-calls\n"
            "                    FIRST LAST\n"
            "       kalendo2-cli [--data DIR] [--today YYYY-MM-DD] [--mode MODE] day FIRST [LAST]\n"
@@ -302,12 +338,15 @@ const char* CliUsage() {
            "       kalendo2-cli places\n"
            "       kalendo2-cli eclipses FIRST LAST [--place PLACE]\n"
            "       kalendo2-cli --help | -h | --version\n"
+           "year, day and ics also take [--reading NAME=READING]...\n"
            "Prints the almanac as JSON, one object per line: of a year, or of every\n"
            "day from FIRST to LAST (LAST defaults to FIRST). Dates are YYYY-MM-DD.\n"
            "ics prints one iCalendar (RFC 5545) file of the days FIRST to LAST: an\n"
            "all-day event per entry of each kind LIST names, a comma list of\n"
-           "holidays,notes,users,schedules,rokuyo,lunar,moon,eclipses (default: the\n"
-           "first four; eclipses: timed JST events, those seen from --place or 東京).\n"
+           "holidays,notes,users,schedules,rokuyo,lunar,moon,rekichu,eclipses (default:\n"
+           "the first four); rekichu: one event a day naming the notes of NAMES that\n"
+           "fall on it, a comma list (default: 天赦日,一粒万倍日); eclipses: timed JST\n"
+           "events, those seen from --place or 東京.\n"
            "DTSTAMP is SOURCE_DATE_EPOCH when it is set, else the time of the export.\n"
            "close-calls prints one line per new moon or solar term of FIRST to LAST\n"
            "whose day hangs on a midnight (closeCalls in a day object: those the day\n"
@@ -328,6 +367,9 @@ const char* CliUsage() {
            "  --today YYYY-MM-DD  take this date as today instead of the clock\n"
            "  --mode MODE         standard (default): the almanac's own series;\n"
            "                      precise: events from the ERFA ephemeris, delta T applied\n"
+           "  --reading NAME=READING\n"
+           "                      where almanacs differ: 一粒万倍日=併用 (default) or\n"
+           "                      一粒万倍日=一支, 大明日=25日 (default) or 大明日=21日\n"
            "  -h, --help          print this text and exit\n"
            "  --version           print the version and exit\n"
            "Exit status: 0 done; 1 a date was refused (years 1600-2999, real dates);\n"

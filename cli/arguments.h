@@ -7,6 +7,7 @@
 //   kalendo2-cli places
 //   kalendo2-cli [--place PLACE] eclipses FIRST LAST
 //   kalendo2-cli --help | -h | --version
+// with [--reading NAME=READING]… on the lines of year, day and ics.
 // Options may stand anywhere on the line. Dates are exactly YYYY-MM-DD
 // (4, 2 and 2 digits). Scripts depend on this contract.
 #pragma once
@@ -15,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "almanac/rekichu.h"
 #include "astro/places.h"
 #include "core/almanac_mode.h"
 #include "platform/calendar_date.h"
@@ -40,6 +42,9 @@ struct CliOptions {
     // day, eclipses: --place, the sky over it (eclipses: 東京 without it). A listed place by its name, or a
     // place of one's own as "LAT,LON" (the name is then the text as given).
     std::optional<NamedPlace> place;
+    // --reading NAME=READING, repeatable (day, year, ics): the readings of
+    // the notes where almanacs differ; the defaults without it.
+    RekichuReadings readings;
 };
 
 struct ParsedCommandLine {

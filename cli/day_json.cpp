@@ -11,6 +11,7 @@
 #include "defs/holidays.h"
 #include "defs/notes.h"
 #include "defs/schedules.h"
+#include "month/lower_register.h"
 #include "ui/model/day_texts.h"
 #include "ui/model/lunisolar_days.h"
 #include "ui/model/month_view.h"
@@ -177,10 +178,29 @@ void WriteScreenKeys(JsonWriter& w, MonthRecord& rec, GridLunarTexts& lunarTexts
     w.Key("title").Cp932(view.title);
 }
 
+// The lower register: "solarMonth" (1 寅 ... 12 丑), "kyusei" (the stars
+// 1-9 of year, month and day) and "rekichu" (the names of every note of the
+// day under the readings, in their fixed order, whatever a calendar note
+// of the day already says).
+void WriteRekichuKeys(JsonWriter& w, const MonthRecord& rec, RekichuReadings readings) {
+    const LowerRegister reading = LowerRegisterOfTarget(rec, readings);
+    w.Key("solarMonth").Int(reading.solarMonth);
+    w.Key("kyusei").BeginObject();
+    w.Key("year").Int(reading.kyusei.year);
+    w.Key("month").Int(reading.kyusei.month);
+    w.Key("day").Int(reading.kyusei.day);
+    w.EndObject();
+    w.Key("rekichu").BeginArray();
+    for (int k = 0; k < kRekichuCount; ++k) {
+        if (Contains(reading.rekichu, static_cast<RekichuName>(k))) w.Cp932(RekichuNameText(k));
+    }
+    w.EndArray();
+}
+
 }  // namespace
 
 void WriteDayObject(JsonWriter& w, MonthRecord& rec, GridLunarTexts& lunarTexts,
-                    const NamedPlace* place) {
+                    RekichuReadings readings, const NamedPlace* place) {
     const CalendarDate t = TargetDate(rec);
     w.BeginObject();
     WriteDateKeys(w, rec, t);
@@ -192,6 +212,7 @@ void WriteDayObject(JsonWriter& w, MonthRecord& rec, GridLunarTexts& lunarTexts,
     WriteEventKeys(w, rec, t);
     WriteScreenKeys(w, rec, lunarTexts);
     WriteCloseCallsKey(w, rec, CloseCallsOfTarget(rec));
+    WriteRekichuKeys(w, rec, readings);
     if (place) {
         WriteSkyKey(w, *place, ComputeDaySky(t.year, t.month, t.day, place->position));
         WriteDayEclipse(w, t.year, t.month, t.day, place->position);

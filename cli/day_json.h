@@ -3,6 +3,7 @@
 // later group is appended after the last one.
 #pragma once
 
+#include "almanac/rekichu.h"
 #include "astro/places.h"
 #include "cli/json_writer.h"
 #include "core/month_record.h"
@@ -13,12 +14,12 @@ namespace kalendo {
 // The whole object for the record's target date, which ComputeMonth
 // accepted. Computes the moon's age (stored in rec.moonAge). The grid's
 // lunisolar texts come through `lunarTexts`, which keeps them while the
-// days written one after another show the same grid. With a place
-// (--place), "sky" and then the eclipse seen from it on the day ("eclipse",
-// absent on a day without one) follow every other key (sky_json.h,
-// eclipse_json.h).
+// days written one after another show the same grid. `readings` choose
+// the notes of "rekichu" where almanacs differ. With a place (--place),
+// "sky" and then the eclipse seen from it on the day ("eclipse", absent on
+// a day without one) follow every other key (sky_json.h, eclipse_json.h).
 void WriteDayObject(JsonWriter& w, MonthRecord& rec, GridLunarTexts& lunarTexts,
-                    const NamedPlace* place = nullptr);
+                    RekichuReadings readings = {}, const NamedPlace* place = nullptr);
 
 // {"date":"YYYY-MM-DD","accepted":false} for a date ComputeMonth refused,
 // printed as it was given.

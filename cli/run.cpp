@@ -119,13 +119,15 @@ int RunCommand(int argc, const char* const* argv, ConsolePlatform& platform) {
     const AlmanacMode almanac = options.mode.value_or(AlmanacMode::Standard);
     if (options.command == CliCommand::Year) return PrintYear(rec, options.year, almanac, stdout);
     if (options.command == CliCommand::Ics) {
-        return PrintIcs(rec, options.first, options.last, options.include, almanac, stamp, stdout,
+        IcsInclude include = options.include;
+        include.readings = options.readings;
+        return PrintIcs(rec, options.first, options.last, include, almanac, stamp, stdout,
                         options.place ? &options.place->position : nullptr);
     }
     if (options.command == CliCommand::CloseCalls) {
         return PrintCloseCalls(rec, options.first, options.last, almanac, stdout);
     }
-    return PrintDays(rec, options.first, options.last, almanac, stdout,
+    return PrintDays(rec, options.first, options.last, almanac, stdout, options.readings,
                      options.place ? &*options.place : nullptr);
 }
 
@@ -159,7 +161,7 @@ int PrintYear(MonthRecord& rec, int year, AlmanacMode almanac, std::FILE* out) {
 }
 
 int PrintDays(MonthRecord& rec, CalendarDate first, CalendarDate last, AlmanacMode almanac,
-              std::FILE* out, const NamedPlace* place) {
+              std::FILE* out, RekichuReadings readings, const NamedPlace* place) {
     int status = kCliDone;
     bool swept = false;
     JsonWriter w;
@@ -172,7 +174,7 @@ int PrintDays(MonthRecord& rec, CalendarDate first, CalendarDate last, AlmanacMo
             swept = true;
         }
         if (accepted) {
-            WriteDayObject(w, rec, lunarTexts, place);
+            WriteDayObject(w, rec, lunarTexts, readings, place);
         } else {
             WriteRefusedDayObject(w, y, m, d);
             status = kCliRefusedDate;

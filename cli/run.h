@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "almanac/rekichu.h"
 #include "astro/places.h"
 #include "core/almanac_mode.h"
 #include "core/month_record.h"
@@ -36,10 +37,11 @@ int PrintYear(MonthRecord& rec, int year, AlmanacMode almanac, std::FILE* out);
 // stepping day by day. Past schedules are swept after the first
 // ComputeMonth. A refused date prints {"date":…,"accepted":false} (the
 // range message is shown) and the result is kCliRefusedDate once every
-// date is done. LAST before FIRST prints nothing. With a place (--place)
-// each accepted day's object ends with "sky" and the eclipse seen from it.
+// date is done. LAST before FIRST prints nothing. `readings`: --reading.
+// With a place (--place) each accepted day's object ends with "sky" and the
+// eclipse seen from it.
 int PrintDays(MonthRecord& rec, CalendarDate first, CalendarDate last, AlmanacMode almanac,
-              std::FILE* out, const NamedPlace* place = nullptr);
+              std::FILE* out, RekichuReadings readings = {}, const NamedPlace* place = nullptr);
 
 // "ics FIRST LAST": the sweep of past schedules, then one iCalendar file
 // of the range stamped `stamp`, written to `out` event by event as the

@@ -77,6 +77,48 @@ TEST(ParseCommandLine, Mode) {
     }
 }
 
+// --reading, repeatable, on year, day and ics; the last reading of a name wins.
+TEST(ParseCommandLine, Readings) {
+    const struct {
+        Args line;
+        RekichuReadings want;
+        const char* error;
+    } cases[] = {
+        {{"day", "2024-01-01"}, {}, ""},
+        {{"--reading", "一粒万倍日=一支", "year", "2024"}, {IchiryuReading::OneBranch, {}}, ""},
+        {{"ics", "2024-01-01", "2024-01-02", "--reading", "大明日=21日", "--reading", "一粒万倍日=併用"},
+         {IchiryuReading::Combined, DaimyoReading::TwentyOne}, ""},
+        {{"day", "2024-01-01", "--reading"}, {}, "--reading needs NAME=READING"},
+        {{"day", "2024-01-01", "--reading", "大明日=一支"}, {},
+         "--reading: not 一粒万倍日=併用|一支 or 大明日=25日|21日: 大明日=一支"},
+        {{"day", "2024-01-01", "--reading", "天赦日"}, {},
+         "--reading: not 一粒万倍日=併用|一支 or 大明日=25日|21日: 天赦日"},
+        {{"close-calls", "2024-01-01", "2024-01-02", "--reading", "大明日=21日"}, {},
+         "--reading belongs to day, year and ics"},
+        {{"ics", "2024-01-01", "2024-01-02", "--rekichu", "天赦日"}, {},
+         "--rekichu belongs to ics with rekichu in --include"},
+        {{"ics", "2024-01-01", "2024-01-02", "--include", "rekichu", "--rekichu", "天赦日,x"}, {},
+         "--rekichu: not a list of names of the lower register: 天赦日,x"},
+    };
+    for (const auto& c : cases) {
+        const ParsedCommandLine p = ParseCommandLine(c.line);
+        EXPECT_EQ(p.usageError, c.error) << c.line.back();
+        if (p.usageError.empty()) {
+            EXPECT_EQ(p.options.readings, c.want) << c.line.back();
+        }
+    }
+}
+
+// --rekichu may stand before or after --include.
+TEST(ParseCommandLine, RekichuPicksSurviveTheIncludeList) {
+    for (const Args& line : {Args{"ics", "2024-01-01", "2024-01-02", "--rekichu", "不成就日", "--include", "rekichu"},
+                             Args{"ics", "2024-01-01", "2024-01-02", "--include", "rekichu", "--rekichu", "不成就日"}}) {
+        const ParsedCommandLine p = ParseCommandLine(line);
+        ASSERT_EQ(p.usageError, "");
+        EXPECT_EQ(p.options.include.rekichuPicks, RekichuBit(RekichuName::Fujoju));
+    }
+}
+
 TEST(ParseCommandLine, Commands) {
     ParsedCommandLine p = ParseCommandLine({"year", "2033"});
     ASSERT_EQ(p.usageError, "");

@@ -161,8 +161,8 @@ TEST(IcsRangeSample, EveryEventFoldsAndReadsBackExactly) {
         }
         EXPECT_GT(entries.size(), fixtures ? 4u : 50u);
         EXPECT_TRUE(std::includes(seen.begin(), seen.end(), entries.begin(), entries.end()));
-        // Holidays of both kinds, notes, the three signs, eclipses (and
-        // user events).
+        // Holidays of both kinds, notes, the three signs, the lower register's
+        // notes, eclipses (and user events).
         EXPECT_EQ(kinds.size(), fixtures ? 8u : 7u);
     }
 }

@@ -70,9 +70,11 @@ TEST_F(CliRunTest, DayObjectKeysInOrder) {
         "leapMonth", "rokuyo", "officer", "mansion", "moonPhase", "moonAge", "sunLongitude",
         "moonLongitude", "era", "eraYear", "holiday", "generatedHoliday", "dayOff", "notes",
         "userEntries", "schedules", "panes", "officerDetail", "mansionDetail", "detail",
-        "eventList", "scheduleList", "grid", "title", "closeCalls"};
+        "eventList", "scheduleList", "grid", "title", "closeCalls", "solarMonth", "kyusei",
+        "rekichu"};
     EXPECT_EQ(KeysOf(lines[0]), want);
     EXPECT_EQ(status_, kCliDone);
+    EXPECT_EQ(ValueOf(lines[0], "solarMonth"), "12") << "立春 2024 is on 4 February";
     EXPECT_EQ(ValueOf(lines[0], "date"), "\"2024-02-03\"");
     EXPECT_EQ(ValueOf(lines[0], "julianDate"), "2460343.5");
     EXPECT_EQ(ValueOf(lines[0], "weekday"), "6");

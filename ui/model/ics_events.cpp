@@ -15,6 +15,8 @@
 #include "defs/schedules.h"
 #include "month/compute_month.h"
 #include "ui/model/eclipse_texts.h"
+#include "month/lower_register.h"
+#include "platform/text_codec.h"
 #include "ui/model/ics_texts.h"
 #include "ui/model/lists.h"
 #include "ui/model/month_view.h"
@@ -26,7 +28,7 @@ namespace {
 
 // In the order of IcsWord.
 constexpr std::array<const char*, kIcsWordCount> kIncludeWords = {
-    "holidays", "notes", "users", "schedules", "rokuyo", "lunar", "moon", "eclipses"};
+    "holidays", "notes", "users", "schedules", "rokuyo", "lunar", "moon", "rekichu", "eclipses"};
 
 constexpr IcsWord WordAt(std::size_t k) { return static_cast<IcsWord>(k); }
 
@@ -103,6 +105,25 @@ bool VisitDay(const MonthRecord& rec, IcsInclude include, const std::function<bo
         const int phase = AstronomyOf(rec.almanacMode).moonPhaseOfDay(t.year, t.month, t.day);
         if (const char* name = PhaseName(phase)) add(IcsKind::Moon, phase, name, "");
     }
+    if (include.Has(IcsWord::Rekichu)) {
+        // The picked notes of the day in their fixed order: "天赦日・一粒万倍日",
+        // each with its meaning on a line of the description.
+        const RekichuSet notes = LowerRegisterOfTarget(rec, include.readings).rekichu & include.rekichuPicks;
+        std::string name, description;
+        int first = -1;
+        for (int k = 0; k < kRekichuCount; ++k) {
+            if (!Contains(notes, static_cast<RekichuName>(k))) continue;
+            if (first < 0) {
+                first = k;
+            } else {
+                name += kIcsRekichuSeparator;
+                description += "\r\n";
+            }
+            name += RekichuNameText(k);
+            description += FormatText(kIcsRekichuFormat, RekichuNameText(k), RekichuMeaning(k));
+        }
+        if (first >= 0) add(IcsKind::Rekichu, first, std::move(name), std::move(description));
+    }
     if (include.Has(IcsWord::Eclipses)) {
         const double midnight = JstMidnightJd(t.year, t.month, t.day);
         if (const std::optional<Eclipse> e = FirstEclipseSeenFrom(place, midnight, midnight + 1)) {
@@ -151,6 +172,21 @@ std::string IcsIncludeList(IcsInclude include) {
     return list;
 }
 
+std::optional<RekichuSet> ParseRekichuPicks(std::string_view utf8List) {
+    RekichuSet picks = 0;
+    std::size_t from = 0;
+    while (true) {
+        const std::size_t comma = utf8List.find(',', from);
+        const std::string_view word =
+            utf8List.substr(from, comma == std::string_view::npos ? std::string_view::npos : comma - from);
+        const std::optional<RekichuName> name = RekichuByName(Cp932FromUtf8(word));
+        if (!name || Contains(picks, *name)) return std::nullopt;  // unknown or repeated
+        picks |= RekichuBit(*name);
+        if (comma == std::string_view::npos) return picks;
+        from = comma + 1;
+    }
+}
+
 const char* IcsKindWord(IcsKind kind) {
     switch (kind) {
         case IcsKind::Holiday: return "holiday";
@@ -161,6 +197,7 @@ const char* IcsKindWord(IcsKind kind) {
         case IcsKind::Rokuyo: return "rokuyo";
         case IcsKind::Lunar: return "lunar";
         case IcsKind::Moon: return "moon";
+        case IcsKind::Rekichu: return "rekichu";
         case IcsKind::Eclipse: return "eclipse";
     }
     return "";
@@ -176,6 +213,7 @@ const char* IcsKindCategory(IcsKind kind) {
         case IcsKind::Rokuyo: return kIcsCategoryRokuyo;
         case IcsKind::Lunar: return kIcsCategoryLunar;
         case IcsKind::Moon: return kIcsCategoryMoon;
+        case IcsKind::Rekichu: return kIcsCategoryRekichu;
         case IcsKind::Eclipse: return kIcsCategoryEclipse;
     }
     return "";

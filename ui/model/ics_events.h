@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "almanac/rekichu.h"
 #include "astro/geo_position.h"
 #include "core/almanac_mode.h"
 #include "core/month_record.h"
@@ -29,13 +30,18 @@ enum class IcsKind {
     Rokuyo,            // rokuyo: every day's rokuyo
     Lunar,             // lunar: every day's lunisolar date
     Moon,              // moon: a principal phase on its day
+    Rekichu,           // rekichu: one event a day carrying the picked notes of the lower register
     Eclipse,           // eclipses: one seen from the place, timed, on the day of its maximum
 };
 
 // The words of the include list, in their order. Each chooses one kind of
 // event, "holidays" both holiday kinds.
-enum class IcsWord { Holidays, Notes, Users, Schedules, Rokuyo, Lunar, Moon, Eclipses };
-inline constexpr int kIcsWordCount = 8;
+enum class IcsWord { Holidays, Notes, Users, Schedules, Rokuyo, Lunar, Moon, Rekichu, Eclipses };
+inline constexpr int kIcsWordCount = 9;
+
+// The notes a rekichu event names unless others are picked.
+inline constexpr RekichuSet kDefaultRekichuPicks =
+    RekichuBit(RekichuName::Tensha) | RekichuBit(RekichuName::Ichiryu);
 
 // Which kinds an export holds: one bit per word, a plain value to copy and
 // compare. The default is the first four words, the kinds the definition
@@ -58,6 +64,11 @@ public:
     constexpr bool Any() const { return bits_ != 0; }
     friend constexpr bool operator==(IcsInclude, IcsInclude) = default;
 
+    // With the rekichu word: the notes its events name, and the readings
+    // they are read under.
+    RekichuSet rekichuPicks = kDefaultRekichuPicks;
+    RekichuReadings readings;
+
 private:
     constexpr explicit IcsInclude(unsigned bits) : bits_(bits) {}
     static constexpr unsigned Bit(IcsWord w) { return 1u << static_cast<int>(w); }
@@ -76,6 +87,10 @@ std::optional<IcsInclude> ParseIcsInclude(std::string_view list);
 // The comma list of an IcsInclude, in the words' order ("" for none).
 std::string IcsIncludeList(IcsInclude include);
 
+// A comma list of note names (UTF-8 as typed, "天赦日,一粒万倍日"), each
+// at most once, none empty; nullopt for anything else.
+std::optional<RekichuSet> ParseRekichuPicks(std::string_view utf8List);
+
 // The JST span of a timed event, each end a civil day and its second.
 struct IcsTimes {
     CalendarDate startDay;
@@ -93,7 +108,8 @@ struct IcsEvent {
     // The entry's index in its table (holidays, generatedHolidays, notes,
     // userEntries, schedules); for the signs the value they show: the
     // rokuyo index 0-5, the lunisolar month (negative in a leap month),
-    // the phase in degrees 0/90/180/270.
+    // the phase in degrees 0/90/180/270; the first note a rekichu event
+    // names (RekichuName).
     int index;
     std::string name;         // SUMMARY
     std::string description;  // DESCRIPTION: what the memo dialog shows; "" for none
@@ -102,12 +118,12 @@ struct IcsEvent {
 };
 
 // The ASCII word of a kind in UIDs ("holiday", "generated", "note",
-// "user", "schedule", "rokuyo", "lunar", "moon", "eclipse"). Part of every UID:
+// "user", "schedule", "rokuyo", "lunar", "moon", "rekichu", "eclipse"). Part of every UID:
 // never to be changed.
 const char* IcsKindWord(IcsKind kind);
 
 // The CATEGORIES text of a kind (CP932): 祝日, 休日, 暦日, 行事, 予定,
-// 六曜, 旧暦, 月相, 日食・月食.
+// 六曜, 旧暦, 月相, 暦注, 日食・月食.
 const char* IcsKindCategory(IcsKind kind);
 
 // Both dates are real dates of 1600-2999 and first is not after last.

@@ -61,7 +61,7 @@ IcsExportDialog::IcsExportDialog(CalendarDate first, CalendarDate last, IcsInclu
 
     const char* labels[kIncludeBoxCount] = {kIcsIncludeHolidays, kIcsIncludeNotes,  kIcsIncludeUsers,
                                             kIcsIncludeSchedules, kIcsIncludeRokuyo, kIcsIncludeLunar,
-                                            kIcsIncludeMoon, kIcsIncludeEclipses};
+                                            kIcsIncludeMoon, kIcsIncludeRekichu, kIcsIncludeEclipses};
     auto* group = new QGroupBox(ToQt(kIcsIncludeLabel), this);
     auto* groupLayout = new QVBoxLayout(group);
     for (int k = 0; k < kIncludeBoxCount; ++k) {

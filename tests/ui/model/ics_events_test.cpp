@@ -184,6 +184,40 @@ TEST_F(IcsEventsTest, SignsOfEveryDay) {
     }
 }
 
+// One event a day carrying the picked notes: 2026 has 64 一粒万倍日 and six
+// 天赦日, two of them (3/5, 10/1) on a 一粒万倍日; under 「一支」 and with
+// other picks the events follow.
+TEST_F(IcsEventsTest, RekichuEventsNameThePickedNotes) {
+    const struct {
+        RekichuSet picks;
+        RekichuReadings readings;
+        int events;
+        const char* firstName;
+    } cases[] = {
+        {kDefaultRekichuPicks, {}, 68, "一粒万倍日"},
+        {RekichuBit(RekichuName::Tensha), {}, 6, "天赦日"},
+        {kDefaultRekichuPicks, {IchiryuReading::OneBranch, {}}, 36, "天赦日"},
+    };
+    for (const auto& c : cases) {
+        IcsInclude include = IcsInclude::Of({IcsWord::Rekichu});
+        include.rekichuPicks = c.picks;
+        include.readings = c.readings;
+        const std::vector<Ev> got =
+            Events(CollectIcsEvents(*rec_, {2026, 1, 1}, {2026, 12, 31}, include, AlmanacMode::Standard));
+        EXPECT_EQ(got.size(), static_cast<std::size_t>(c.events));
+        ASSERT_FALSE(got.empty());
+        EXPECT_EQ(std::get<3>(got[0]), c.firstName);
+        for (const Ev& e : got) {
+            if (std::get<0>(e) == "2026-03-05" && c.picks == kDefaultRekichuPicks && c.readings == RekichuReadings{}) {
+                EXPECT_EQ(std::get<3>(e), "天赦日・一粒万倍日");
+                EXPECT_EQ(std::get<4>(e).find("天赦日：吉。"), 0u);
+            }
+        }
+    }
+    EXPECT_EQ(ParseRekichuPicks("天赦日,不成就日"), RekichuBit(RekichuName::Tensha) | RekichuBit(RekichuName::Fujoju));
+    for (const char* bad : {"", "天赦日,", "天赦日,天赦日", "吉日"}) EXPECT_EQ(ParseRekichuPicks(bad), std::nullopt) << bad;
+}
+
 TEST_F(IcsEventsTest, LeapMonthAndPhaseNames) {
     const IcsInclude signs = IcsInclude::Of({IcsWord::Rokuyo, IcsWord::Lunar, IcsWord::Moon});
     // 22 March 2023 is the first day of the leap second month.
