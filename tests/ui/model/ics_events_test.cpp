@@ -29,7 +29,7 @@ TEST(IcsInclude, ParsesTheCommaList) {
     const Case cases[] = {
         {"holidays", true, IcsInclude::Of({IcsWord::Holidays}), "one word"},
         {"moon,holidays", true, IcsInclude::Of({IcsWord::Holidays, IcsWord::Moon}), "any order"},
-        {"holidays,notes,users,schedules,rokuyo,lunar,moon,eclipses", true, IcsInclude::All(), "every word"},
+        {"holidays,notes,users,schedules,rokuyo,lunar,moon,rekichu,eclipses", true, IcsInclude::All(), "every word"},
         {"", false, {}, "empty list"},
         {"holidays,", false, {}, "empty last word"},
         {",holidays", false, {}, "empty first word"},
