@@ -17,9 +17,6 @@ namespace {
 // up to 19 bytes are padded to 20; a longer name gets one blank.
 constexpr std::size_t kNameColumnBytes = 20;
 
-// A note's last line that is exactly the block's closing line.
-constexpr std::string_view kCutClosingLine = "\r\n}";
-
 // An entry line that begins with "{" would open a note. A name read from an
 // indented line can begin with it, so such a name is written after a blank,
 // which the reader skips.
@@ -45,24 +42,17 @@ public:
         // values.
         std::sscanf(line, "%1023s %4d/%2d/%2d %d", s.name, &s.year, &s.month, &s.day,
                     &s.displayPeriod);
-        s.name[NameBytesInFile(s.name)] = '\0';
+        if (NameBytesInFile(s.name) < std::strlen(s.name) && longName_ < 0) longName_ = index;
         s.displayPeriod = DisplayPeriodFromFile(s.displayPeriod);
     }
-    void StoreText(int index, const char* text) override {
-        char (&note)[kTextBytes] = table_[index].text;
-        CopyText(note, text);
-        // Every whole line of a note differs from "}", which closed it; only
-        // the line that the cut shortened can have become "}". Written back,
-        // it would end the note early and leave the file's own "}" behind as
-        // an entry line.
-        const std::string_view stored(note);
-        if (stored.ends_with(kCutClosingLine)) {
-            note[stored.size() - kCutClosingLine.size()] = '\0';
-        }
-    }
+    // The reader hands whole notes only (TextBlockMode::WholeLines).
+    void StoreText(int index, const char* text) override { CopyText(table_[index].text, text); }
+    // The first schedule whose name an entry line cannot carry back, or -1.
+    int LongName() const { return longName_; }
 
 private:
     CSchedule* table_;
+    int longName_ = -1;
 };
 
 bool IsBeforeToday(const MonthRecord& rec, const CSchedule& s) {
@@ -92,8 +82,14 @@ void AppendNote(std::string& out, const char* text) {
 
 std::optional<LoadProblem> LoadSchedules(MonthRecord& rec, std::string_view fileBytes) {
     ScheduleSink sink(rec.tables.schedules);
-    return ReadDefinitionFile(fileBytes, TextBlockMode::WholeLines, kScheduleFileName, sink,
-                              rec.scheduleCount);
+    auto problem = ReadDefinitionFile(fileBytes, TextBlockMode::WholeLines, kScheduleFileName,
+                                      sink, rec.scheduleCount);
+    if (problem || sink.LongName() < 0) return problem;
+    // Written back cut, the name would be another schedule's.
+    char message[kTextBytes];
+    std::snprintf(message, sizeof message, kScheduleNameTooLongFormat, kScheduleFileName,
+                  sink.LongName() + 1, kMaxScheduleNameBytes);
+    return LoadProblem{message};
 }
 
 std::string ScheduleFileBytes(const MonthRecord& rec) {

@@ -33,9 +33,10 @@ inline constexpr int kMaxScheduleNameBytes = 1010;
 // Entry lines "%s %04d/%02d/%02d %d" (a period outside 0-4 becomes 1).
 // Past schedules are kept until the first sweep. An unopenable file is the
 // edge's kScheduleFileUnopenable. So that every loaded schedule can be
-// written back as it was read, a name is cut to kMaxScheduleNameBytes, and
-// a note that the 1023-byte limit cut down to a last line of exactly "}"
-// loses that line (both cuts at character boundaries).
+// written back as it was read, nothing is cut: a line or a note over 1023
+// bytes is the reader's problem (TextBlockMode::WholeLines), and a name
+// over kMaxScheduleNameBytes is kScheduleNameTooLongFormat with the
+// schedule's number (from 1).
 std::optional<LoadProblem> LoadSchedules(MonthRecord& rec, std::string_view fileBytes);
 
 // The whole file as it is written (the edge writes it: SaveSchedules in
