@@ -60,18 +60,16 @@ bool IsBeforeToday(const MonthRecord& rec, const CSchedule& s) {
                         rec.day[kToday]) > 0;
 }
 
-// Appends the note with every line break as CR LF. The reader ends a line
-// at CR and swallows the byte after it, so a lone CR written as it is would
-// eat the first byte of the next line; a lone LF would come back as CR LF
-// anyway. CP932 trail bytes are never CR or LF, so bytes can be scanned
-// one at a time.
-void AppendNote(std::string& out, const char* text) {
+// Appends the note with every line break (CR LF, CR or LF) as lineEnd.
+// CP932 trail bytes are never CR or LF, so bytes can be scanned one at a
+// time.
+void AppendNote(std::string& out, const char* text, std::string_view lineEnd) {
     for (const char* p = text; *p != '\0'; ++p) {
         if (*p == '\r') {
-            out += "\r\n";
+            out += lineEnd;
             if (p[1] == '\n') ++p;
         } else if (*p == '\n') {
-            out += "\r\n";
+            out += lineEnd;
         } else {
             out += *p;
         }
@@ -92,23 +90,30 @@ std::optional<LoadProblem> LoadSchedules(MonthRecord& rec, std::string_view file
     return LoadProblem{message};
 }
 
+void AppendScheduleEntry(std::string& out, const CSchedule& s, std::string_view lineEnd,
+                         std::string_view noteLineEnd) {
+    const std::size_t blanks = NeedsLeadingBlank(s.name) ? 1 : 0;
+    const std::size_t nameBytes = blanks + NameBytesInFile(s.name);
+    out.append(blanks, ' ');
+    out.append(s.name, nameBytes - blanks);
+    out.append(nameBytes < kNameColumnBytes ? kNameColumnBytes - nameBytes : 1, ' ');
+    char date[64];
+    std::snprintf(date, sizeof date, "%04d/%02d/%02d\t%d", s.year, s.month, s.day,
+                  s.displayPeriod);
+    out.append(date).append(lineEnd).append("{").append(lineEnd);
+    AppendNote(out, s.text, noteLineEnd);
+    out.append(lineEnd).append("}").append(lineEnd);
+}
+
+bool IsScheduleBeforeToday(const MonthRecord& rec, const CSchedule& s) {
+    return IsBeforeToday(rec, s);
+}
+
 std::string ScheduleFileBytes(const MonthRecord& rec) {
     std::string out = kScheduleFileHeader;
     for (int i = 0; i < rec.scheduleCount; ++i) {
         const CSchedule& s = rec.tables.schedules[i];
-        if (IsBeforeToday(rec, s)) continue;
-        const std::size_t blanks = NeedsLeadingBlank(s.name) ? 1 : 0;
-        const std::size_t nameBytes = blanks + NameBytesInFile(s.name);
-        out.append(blanks, ' ');
-        out.append(s.name, nameBytes - blanks);
-        out.append(nameBytes < kNameColumnBytes ? kNameColumnBytes - nameBytes : 1, ' ');
-        char date[64];
-        std::snprintf(date, sizeof date, "%04d/%02d/%02d\t%d\n", s.year, s.month, s.day,
-                      s.displayPeriod);
-        out += date;
-        out += "{\n";
-        AppendNote(out, s.text);
-        out += "\n}\n";
+        if (!IsBeforeToday(rec, s)) AppendScheduleEntry(out, s, "\n", "\r\n");
     }
     return out;
 }

@@ -47,6 +47,14 @@ std::optional<LoadProblem> LoadSchedules(MonthRecord& rec, std::string_view file
 // one that begins with "{" after a blank.
 std::string ScheduleFileBytes(const MonthRecord& rec);
 
+// Appends one schedule as ScheduleFileBytes writes it, with its lines ended
+// by lineEnd and the line breaks of its note written as noteLineEnd.
+void AppendScheduleEntry(std::string& out, const CSchedule& s, std::string_view lineEnd,
+                         std::string_view noteLineEnd);
+
+// Whether s is dated before today (rec's element 1): the writer leaves it out.
+bool IsScheduleBeforeToday(const MonthRecord& rec, const CSchedule& s);
+
 // Appends a copy of schedule at slot scheduleCount. false, changing
 // nothing, when all kScheduleCapacity slots are in use.
 bool AddSchedule(MonthRecord& rec, const CSchedule& schedule);

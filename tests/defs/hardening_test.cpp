@@ -22,6 +22,7 @@
 #include "defs/file_encoding.h"
 #include "defs/holidays.h"
 #include "defs/notes.h"
+#include "defs/schedule_file_image.h"
 #include "defs/schedules.h"
 #include "month/compute_month.h"
 #include "platform/file_io.h"
@@ -301,8 +302,9 @@ struct RoundTrip {
     std::unique_ptr<MonthRecord> second = std::make_unique<MonthRecord>();
     std::string saved;
     bool refused = false;  // the document refuses the file: nothing is saved
+    std::string original;
 
-    explicit RoundTrip(const std::string& bytes) {
+    explicit RoundTrip(const std::string& bytes) : original(bytes) {
         for (MonthRecord* rec : {first.get(), second.get()}) {
             rec->year[kToday] = 2024;
             rec->month[kToday] = 6;
@@ -336,6 +338,16 @@ struct RoundTrip {
         }
         EXPECT_EQ(j, second->scheduleCount);
         EXPECT_EQ(ScheduleFileBytes(*second), saved);
+        // The window's save keeps the file's own bytes: with nothing past,
+        // the original file (a last line given its line end).
+        const auto image = ReadScheduleFileImage(original);
+        ASSERT_TRUE(image.has_value());
+        const auto kept = ScheduleFileBytesKeeping(*first, *image);
+        ASSERT_TRUE(kept.has_value());
+        const bool ended = original.ends_with('\n') || original.ends_with('\r');
+        if (j == first->scheduleCount && !original.empty() && original != kUtf8ByteOrderMark) {
+            EXPECT_EQ(*kept, ended ? original : original + image->lineEnd);
+        }
     }
 };
 

@@ -8,12 +8,15 @@
 
 namespace kalendo {
 
-// Replaces the file at path (UTF-8) with ScheduleFileBytes(rec) in the
-// encoding the file is in now (DefinitionFileEncoding), so that a file the
-// user keeps in UTF-8 stays UTF-8, with or without its byte-order mark; a
-// file that does not exist or cannot be read (a new one) in CP932, and so
-// is a text holding a byte that is no CP932 character, which UTF-8 cannot
-// carry without replacing it. Atomically (WriteFileAtomically): the
+// Replaces the file at path (UTF-8) with the table as it is now: each entry
+// of the file that the table still holds unchanged keeps its exact bytes,
+// and the file its header, encoding (UTF-8 with or without its byte-order
+// mark, or CP932) and line ends (ScheduleFileBytesKeeping); added and edited
+// entries are written in that encoding and with those line ends. A file
+// that does not exist, cannot be read or would be refused on reading gets
+// ScheduleFileBytes(rec) in its encoding (a new one in CP932, and so is a
+// text holding a byte that is no CP932 character, which UTF-8 cannot carry
+// without replacing it). Atomically (WriteFileAtomically): the
 // previous file stays whole unless the new one is complete. When it cannot
 // be written, kScheduleFileUnopenable
 // ("スケジュール定義ファイルが開けません.") is shown and false returned; the
