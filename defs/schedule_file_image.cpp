@@ -1,6 +1,5 @@
 #include "defs/schedule_file_image.h"
 
-#include <cstring>
 #include <memory>
 
 #include "defs/schedules.h"
@@ -39,12 +38,6 @@ bool BlankBeforeComment(std::string_view text) {
         if (c != ' ' && c != '\t' && c != '\v' && c != '\f') return false;
     }
     return true;
-}
-
-bool SameSchedule(const CSchedule& a, const CSchedule& b) {
-    return std::strcmp(a.name, b.name) == 0 && std::strcmp(a.text, b.text) == 0 &&
-           a.year == b.year && a.month == b.month && a.day == b.day &&
-           a.displayPeriod == b.displayPeriod;
 }
 
 }  // namespace
@@ -134,7 +127,7 @@ std::optional<std::string> ScheduleFileBytesKeeping(const MonthRecord& rec,
         const CSchedule& s = rec.tables.schedules[i];
         if (IsScheduleBeforeToday(rec, s)) continue;
         std::size_t k = 0;
-        while (k < image.entries.size() && (used[k] || !SameSchedule(image.entries[k].values, s))) ++k;
+        while (k < image.entries.size() && (used[k] || !SameScheduleValues(image.entries[k].values, s))) ++k;
         if (k < image.entries.size()) {
             used[k] = true;
             out += image.entries[k].bytes;

@@ -105,6 +105,12 @@ void AppendScheduleEntry(std::string& out, const CSchedule& s, std::string_view 
     out.append(lineEnd).append("}").append(lineEnd);
 }
 
+bool SameScheduleValues(const CSchedule& a, const CSchedule& b) {
+    return std::strcmp(a.name, b.name) == 0 && std::strcmp(a.text, b.text) == 0 &&
+           a.year == b.year && a.month == b.month && a.day == b.day &&
+           a.displayPeriod == b.displayPeriod;
+}
+
 bool IsScheduleBeforeToday(const MonthRecord& rec, const CSchedule& s) {
     return IsBeforeToday(rec, s);
 }

@@ -52,6 +52,9 @@ std::string ScheduleFileBytes(const MonthRecord& rec);
 void AppendScheduleEntry(std::string& out, const CSchedule& s, std::string_view lineEnd,
                          std::string_view noteLineEnd);
 
+// Whether a and b have the same name, note, date and period.
+bool SameScheduleValues(const CSchedule& a, const CSchedule& b);
+
 // Whether s is dated before today (rec's element 1): the writer leaves it out.
 bool IsScheduleBeforeToday(const MonthRecord& rec, const CSchedule& s);
 

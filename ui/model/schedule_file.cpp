@@ -1,16 +1,91 @@
 #include "ui/model/schedule_file.h"
 
+#include <chrono>
+#include <cstdio>
+#include <map>
 #include <optional>
+#include <thread>
 
 #include "defs/file_encoding.h"
 #include "defs/schedule_file_image.h"
+#include "defs/schedule_merge.h"
 #include "defs/schedules.h"
 #include "platform/file_io.h"
 #include "platform/platform.h"
+#include "platform/text_codec.h"
+#include "ui/model/model_texts.h"
 
 namespace kalendo {
 
 namespace {
+
+// The bytes of each schedule file as this process last read or wrote them:
+// what the table was in step with. A file whose bytes differ at the next
+// save was changed by someone else meanwhile.
+std::map<std::string, std::string>& KnownFiles() {
+    static std::map<std::string, std::string> known;
+    return known;
+}
+
+// A message with the file's path and perhaps a schedule's name, in UTF-8.
+void ShowFileMessage(const char* formatCp932, const std::string& path, const char* nameCp932) {
+    const std::string format = Utf8FromCp932(formatCp932);
+    const std::string name = Utf8FromCp932(nameCp932);
+    const int n = std::snprintf(nullptr, 0, format.c_str(), path.c_str(), name.c_str());
+    std::string text(static_cast<std::size_t>(n > 0 ? n : 0) + 1, '\0');
+    std::snprintf(text.data(), text.size(), format.c_str(), path.c_str(), name.c_str());
+    text.resize(text.size() - 1);
+    ThePlatform().ShowMessageUtf8(text);
+}
+
+// The file read again until two reads a moment apart agree: an editor that
+// does not replace files atomically truncates and then writes, and a file
+// caught in between (empty, or cut anywhere) is not what it holds. Gives up
+// after about half a second with the last read.
+std::optional<std::string> SettledRead(const std::string& path, std::optional<std::string> first) {
+    constexpr int kRereads = 16;
+    constexpr auto kPause = std::chrono::milliseconds(30);
+    for (int i = 0; i < kRereads; ++i) {
+        std::this_thread::sleep_for(kPause);
+        std::optional<std::string> again = ReadWholeFile(path);
+        if (again == first) break;
+        first = std::move(again);
+    }
+    return first;
+}
+
+// The user's change applied to the file as it is now (defs/schedule_merge.h),
+// into rec's table. false, rec and the file untouched and the reason
+// shown, when the file cannot be read now or the changes collide.
+bool MergeOutsideChange(MonthRecord& rec, const std::string& path, const std::string& known,
+                        const std::string& now) {
+    const std::optional<ScheduleFileImage> base = ReadScheduleFileImage(known);
+    const std::optional<ScheduleFileImage> theirs = ReadScheduleFileImage(now);
+    if (!base || !theirs) {
+        // Half written by an editor that does not replace files atomically,
+        // or refused: taken as it is, it would lose what it held.
+        ShowFileMessage(kScheduleFileUnreadableNowFormat, path, "");
+        return false;
+    }
+    const auto values = [](const ScheduleFileImage& image) {
+        std::vector<CSchedule> out;
+        for (const ScheduleFileImage::Entry& e : image.entries) out.push_back(e.values);
+        return out;
+    };
+    const ScheduleMerge merge = MergeSchedules(values(*base), rec.tables.schedules,
+                                               rec.scheduleCount, values(*theirs), rec);
+    if (merge.collision >= 0 || merge.table.size() > static_cast<std::size_t>(kScheduleCapacity)) {
+        const int b = merge.collision >= 0 ? merge.collision : 0;
+        ShowFileMessage(kScheduleFileCollisionFormat, path,
+                        base->entries.empty() ? "" : base->entries[b].values.name);
+        return false;
+    }
+    for (std::size_t i = 0; i < merge.table.size(); ++i) {
+        CopySchedule(rec.tables.schedules[i], merge.table[i]);
+    }
+    rec.scheduleCount = static_cast<int>(merge.table.size());
+    return true;
+}
 
 // What the file holds now: its entries' own bytes, its encoding and line
 // ends are kept (defs/schedule_file_image.h). Without a file, or with one
@@ -33,8 +108,23 @@ std::string BytesToWrite(const MonthRecord& rec, const std::optional<std::string
 
 }  // namespace
 
-bool SaveSchedules(const MonthRecord& rec, const std::string& path) {
-    if (WriteFileAtomically(path, BytesToWrite(rec, ReadWholeFile(path)))) return true;
+void RememberScheduleFile(const std::string& path, std::string_view bytes) {
+    KnownFiles()[path] = std::string(bytes);
+}
+
+bool SaveSchedules(MonthRecord& rec, const std::string& path) {
+    std::optional<std::string> now = ReadWholeFile(path);
+    const auto known = KnownFiles().find(path);
+    if (known != KnownFiles().end() && now != known->second) now = SettledRead(path, now);
+    if (now && known != KnownFiles().end() && *now != known->second &&
+        !MergeOutsideChange(rec, path, known->second, *now)) {
+        return false;
+    }
+    const std::string bytes = BytesToWrite(rec, now);
+    if (WriteFileAtomically(path, bytes)) {
+        RememberScheduleFile(path, bytes);
+        return true;
+    }
     // Not fatal: ending the process here would take the newest edit with
     // it, while the table still holds it for the next save.
     ThePlatform().ShowMessage(kScheduleFileUnopenable);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "core/month_record.h"
 
@@ -22,6 +23,19 @@ namespace kalendo {
 // ("スケジュール定義ファイルが開けません.") is shown and false returned; the
 // program goes on with the table as it is, so the edit that could not be
 // saved is not lost: every later save writes the whole table again.
-bool SaveSchedules(const MonthRecord& rec, const std::string& path);
+//
+// Before writing, the file is read: when its bytes are no longer those this
+// process last read (RememberScheduleFile, at start-up) or wrote there,
+// someone else changed it meanwhile. The user's change (what the table
+// holds against the file as last known) is then applied to the file as it
+// is now, and rec's table becomes that, so the window shows both; where
+// the two changes touch the same schedule (kScheduleFileCollisionFormat),
+// or the file cannot be read now (kScheduleFileUnreadableNowFormat: half
+// written, or refused), the file is left as it is, the table keeps the
+// user's change and false is returned.
+bool SaveSchedules(MonthRecord& rec, const std::string& path);
+
+// The bytes the document read from path: what the table is in step with.
+void RememberScheduleFile(const std::string& path, std::string_view bytes);
 
 }  // namespace kalendo
