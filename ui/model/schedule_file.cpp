@@ -57,14 +57,15 @@ std::optional<std::string> SettledRead(const std::string& path, std::optional<st
 // The user's change applied to the file as it is now (defs/schedule_merge.h),
 // into rec's table. false, rec and the file untouched and the reason
 // shown, when the file cannot be read now or the changes collide.
+// quiet: nothing shown (the watcher's case: the next change or save tells).
 bool MergeOutsideChange(MonthRecord& rec, const std::string& path, const std::string& known,
-                        const std::string& now) {
+                        const std::string& now, bool quiet) {
     const std::optional<ScheduleFileImage> base = ReadScheduleFileImage(known);
     const std::optional<ScheduleFileImage> theirs = ReadScheduleFileImage(now);
     if (!base || !theirs) {
         // Half written by an editor that does not replace files atomically,
         // or refused: taken as it is, it would lose what it held.
-        ShowFileMessage(kScheduleFileUnreadableNowFormat, path, "");
+        if (!quiet) ShowFileMessage(kScheduleFileUnreadableNowFormat, path, "");
         return false;
     }
     const auto values = [](const ScheduleFileImage& image) {
@@ -76,6 +77,7 @@ bool MergeOutsideChange(MonthRecord& rec, const std::string& path, const std::st
                                                rec.scheduleCount, values(*theirs), rec);
     if (merge.collision >= 0 || merge.table.size() > static_cast<std::size_t>(kScheduleCapacity)) {
         const int b = merge.collision >= 0 ? merge.collision : 0;
+        if (quiet) return false;
         ShowFileMessage(kScheduleFileCollisionFormat, path,
                         base->entries.empty() ? "" : base->entries[b].values.name);
         return false;
@@ -112,12 +114,26 @@ void RememberScheduleFile(const std::string& path, std::string_view bytes) {
     KnownFiles()[path] = std::string(bytes);
 }
 
+bool TakeOutsideScheduleChange(MonthRecord& rec, const std::string& path) {
+    const auto known = KnownFiles().find(path);
+    if (known == KnownFiles().end()) return false;
+    std::optional<std::string> now = ReadWholeFile(path);
+    if (now == known->second) return false;
+    now = SettledRead(path, now);
+    if (!now || *now == known->second) return false;
+    if (!MergeOutsideChange(rec, path, known->second, *now, true)) return false;
+    // The table is in step with the file as it is now, plus any change of
+    // the user's that a failed save left unwritten (the next save writes it).
+    known->second = *now;
+    return true;
+}
+
 bool SaveSchedules(MonthRecord& rec, const std::string& path) {
     std::optional<std::string> now = ReadWholeFile(path);
     const auto known = KnownFiles().find(path);
     if (known != KnownFiles().end() && now != known->second) now = SettledRead(path, now);
     if (now && known != KnownFiles().end() && *now != known->second &&
-        !MergeOutsideChange(rec, path, known->second, *now)) {
+        !MergeOutsideChange(rec, path, known->second, *now, false)) {
         return false;
     }
     const std::string bytes = BytesToWrite(rec, now);

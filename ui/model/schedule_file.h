@@ -38,4 +38,11 @@ bool SaveSchedules(MonthRecord& rec, const std::string& path);
 // The bytes the document read from path: what the table is in step with.
 void RememberScheduleFile(const std::string& path, std::string_view bytes);
 
+// The window's watcher saw the file change: a change made by someone else
+// (bytes other than those last read or written, read until they settle) is
+// taken into rec's table the way a save would merge it, and true returned;
+// false, nothing changed and nothing shown, when there is none, the file
+// cannot be read now or it collides with a change not yet saved.
+bool TakeOutsideScheduleChange(MonthRecord& rec, const std::string& path);
+
 }  // namespace kalendo
