@@ -56,6 +56,7 @@ public:
         text_[length_] = '\0';
     }
     const char* Text() const { return text_; }
+    bool Full() const { return full_; }
 
 private:
     char text_[kTextBytes] = {};
@@ -87,11 +88,16 @@ bool ClosesBlock(const char* line, TextBlockMode mode) {
 
 // Reads the lines after a "{" line up to the closing line (or the end of the
 // file, keeping what was read) into text. Lines are joined with CR LF.
-void ReadTextBlock(ByteStream& file, TextBlockMode mode, char (&line)[kTextBytes],
-                   BlockText& text) {
+// Returns the number of the first line the reader had to split, else 0.
+int ReadTextBlock(ByteStream& file, TextBlockMode mode, char (&line)[kTextBytes],
+                  BlockText& text) {
     bool first = true;
-    while (ReadDefinitionLine(file, line)) {
-        if (ClosesBlock(line, mode)) return;
+    int split = 0;
+    for (;;) {
+        const int lineNumber = file.Line();
+        if (!ReadDefinitionLine(file, line)) return split;
+        if (split == 0 && file.Line() == lineNumber && !file.AtEnd()) split = lineNumber;
+        if (ClosesBlock(line, mode)) return split;
         if (!first) text.Append("\r\n", 2);
         first = false;
         if (mode == TextBlockMode::WholeLines) {
@@ -103,6 +109,12 @@ void ReadTextBlock(ByteStream& file, TextBlockMode mode, char (&line)[kTextBytes
             text.Append(word, len);
         }
     }
+}
+
+LoadProblem Problem(const char* format, const char* fileNameCp932, int line, int limit) {
+    char message[kTextBytes];
+    std::snprintf(message, sizeof message, format, fileNameCp932, line, limit);
+    return LoadProblem{message};
 }
 
 }  // namespace
@@ -118,13 +130,26 @@ bool ReadDefinitionLine(ByteStream& file, char (&buffer)[kTextBytes]) {
         const bool lead = !trailNext && IsCp932LeadByte(static_cast<unsigned char>(c));
         if (lead && length == kMaxLineBytes - 1) break;
         file.Get();
-        if (c == '\n') break;
+        if (c == '\n') {
+            file.EndLine();
+            break;
+        }
         if (c == '\r') {
-            file.Get();  // the byte after a CR belongs to the terminator
+            file.EndLine();
+            // CR LF, or a lone CR (the old Macintosh line end): swallowing
+            // whatever byte follows a CR would eat the first byte of every
+            // line of a CR-only file.
+            if (file.Peek() == '\n') file.Get();
             break;
         }
         buffer[length++] = static_cast<char>(c);
         trailNext = lead;
+    }
+    // A full line whose terminator comes next ends there: its terminator
+    // is no empty line of its own.
+    if (length == kMaxLineBytes && (file.Peek() == '\n' || file.Peek() == '\r')) {
+        if (file.Get() == '\r' && file.Peek() == '\n') file.Get();
+        file.EndLine();
     }
     buffer[length] = '\0';
     return true;
@@ -135,13 +160,30 @@ std::optional<LoadProblem> ReadDefinitionFile(std::string_view bytes, TextBlockM
                                               int& count) {
     ByteStream file(WithoutUtf8ByteOrderMark(bytes));
     char line[kTextBytes];
+    char entryName[kTextBytes] = {};  // the first word of the last entry line
     count = 0;
-    while (ReadDefinitionLine(file, line)) {
+    const bool whole = mode == TextBlockMode::WholeLines;
+    for (;;) {
+        const int lineNumber = file.Line();
+        if (!ReadDefinitionLine(file, line)) break;
+        // A line the reader had to split: no terminator consumed, bytes left.
+        if (whole && file.Line() == lineNumber && !file.AtEnd()) {
+            return Problem(kLineTooLongFormat, fileNameCp932, lineNumber, kMaxLineBytes);
+        }
         if (char* semicolon = std::strchr(line, ';')) *semicolon = '\0';
         if (IsBlankLine(line)) continue;
         if (mode != TextBlockMode::None && line[0] == '{') {
             BlockText text;
-            ReadTextBlock(file, mode, line, text);
+            const int blockEnd = ReadTextBlock(file, mode, line, text);
+            if (whole && blockEnd != 0) {
+                return Problem(kLineTooLongFormat, fileNameCp932, blockEnd, kMaxLineBytes);
+            }
+            if (whole && text.Full()) {
+                char message[kTextBytes * 2];
+                std::snprintf(message, sizeof message, kTextTooLongFormat, fileNameCp932,
+                              lineNumber, entryName, kMaxLineBytes);
+                return LoadProblem{message};
+            }
             // A block before the first entry has no entry to belong to.
             if (count > 0) sink.StoreText(count - 1, text.Text());
             continue;
@@ -152,6 +194,7 @@ std::optional<LoadProblem> ReadDefinitionFile(std::string_view bytes, TextBlockM
                           sink.Capacity());
             return LoadProblem{message};
         }
+        std::sscanf(line, "%1023s", entryName);
         sink.ParseEntry(count, line);
         ++count;
     }

@@ -17,9 +17,6 @@ namespace {
 // up to 19 bytes are padded to 20; a longer name gets one blank.
 constexpr std::size_t kNameColumnBytes = 20;
 
-// A note's last line that is exactly the block's closing line.
-constexpr std::string_view kCutClosingLine = "\r\n}";
-
 // An entry line that begins with "{" would open a note. A name read from an
 // indented line can begin with it, so such a name is written after a blank,
 // which the reader skips.
@@ -45,24 +42,17 @@ public:
         // values.
         std::sscanf(line, "%1023s %4d/%2d/%2d %d", s.name, &s.year, &s.month, &s.day,
                     &s.displayPeriod);
-        s.name[NameBytesInFile(s.name)] = '\0';
+        if (NameBytesInFile(s.name) < std::strlen(s.name) && longName_ < 0) longName_ = index;
         s.displayPeriod = DisplayPeriodFromFile(s.displayPeriod);
     }
-    void StoreText(int index, const char* text) override {
-        char (&note)[kTextBytes] = table_[index].text;
-        CopyText(note, text);
-        // Every whole line of a note differs from "}", which closed it; only
-        // the line that the cut shortened can have become "}". Written back,
-        // it would end the note early and leave the file's own "}" behind as
-        // an entry line.
-        const std::string_view stored(note);
-        if (stored.ends_with(kCutClosingLine)) {
-            note[stored.size() - kCutClosingLine.size()] = '\0';
-        }
-    }
+    // The reader hands whole notes only (TextBlockMode::WholeLines).
+    void StoreText(int index, const char* text) override { CopyText(table_[index].text, text); }
+    // The first schedule whose name an entry line cannot carry back, or -1.
+    int LongName() const { return longName_; }
 
 private:
     CSchedule* table_;
+    int longName_ = -1;
 };
 
 bool IsBeforeToday(const MonthRecord& rec, const CSchedule& s) {
@@ -70,18 +60,16 @@ bool IsBeforeToday(const MonthRecord& rec, const CSchedule& s) {
                         rec.day[kToday]) > 0;
 }
 
-// Appends the note with every line break as CR LF. The reader ends a line
-// at CR and swallows the byte after it, so a lone CR written as it is would
-// eat the first byte of the next line; a lone LF would come back as CR LF
-// anyway. CP932 trail bytes are never CR or LF, so bytes can be scanned
-// one at a time.
-void AppendNote(std::string& out, const char* text) {
+// Appends the note with every line break (CR LF, CR or LF) as lineEnd.
+// CP932 trail bytes are never CR or LF, so bytes can be scanned one at a
+// time.
+void AppendNote(std::string& out, const char* text, std::string_view lineEnd) {
     for (const char* p = text; *p != '\0'; ++p) {
         if (*p == '\r') {
-            out += "\r\n";
+            out += lineEnd;
             if (p[1] == '\n') ++p;
         } else if (*p == '\n') {
-            out += "\r\n";
+            out += lineEnd;
         } else {
             out += *p;
         }
@@ -92,27 +80,46 @@ void AppendNote(std::string& out, const char* text) {
 
 std::optional<LoadProblem> LoadSchedules(MonthRecord& rec, std::string_view fileBytes) {
     ScheduleSink sink(rec.tables.schedules);
-    return ReadDefinitionFile(fileBytes, TextBlockMode::WholeLines, kScheduleFileName, sink,
-                              rec.scheduleCount);
+    auto problem = ReadDefinitionFile(fileBytes, TextBlockMode::WholeLines, kScheduleFileName,
+                                      sink, rec.scheduleCount);
+    if (problem || sink.LongName() < 0) return problem;
+    // Written back cut, the name would be another schedule's.
+    char message[kTextBytes];
+    std::snprintf(message, sizeof message, kScheduleNameTooLongFormat, kScheduleFileName,
+                  sink.LongName() + 1, kMaxScheduleNameBytes);
+    return LoadProblem{message};
+}
+
+void AppendScheduleEntry(std::string& out, const CSchedule& s, std::string_view lineEnd,
+                         std::string_view noteLineEnd) {
+    const std::size_t blanks = NeedsLeadingBlank(s.name) ? 1 : 0;
+    const std::size_t nameBytes = blanks + NameBytesInFile(s.name);
+    out.append(blanks, ' ');
+    out.append(s.name, nameBytes - blanks);
+    out.append(nameBytes < kNameColumnBytes ? kNameColumnBytes - nameBytes : 1, ' ');
+    char date[64];
+    std::snprintf(date, sizeof date, "%04d/%02d/%02d\t%d", s.year, s.month, s.day,
+                  s.displayPeriod);
+    out.append(date).append(lineEnd).append("{").append(lineEnd);
+    AppendNote(out, s.text, noteLineEnd);
+    out.append(lineEnd).append("}").append(lineEnd);
+}
+
+bool SameScheduleValues(const CSchedule& a, const CSchedule& b) {
+    return std::strcmp(a.name, b.name) == 0 && std::strcmp(a.text, b.text) == 0 &&
+           a.year == b.year && a.month == b.month && a.day == b.day &&
+           a.displayPeriod == b.displayPeriod;
+}
+
+bool IsScheduleBeforeToday(const MonthRecord& rec, const CSchedule& s) {
+    return IsBeforeToday(rec, s);
 }
 
 std::string ScheduleFileBytes(const MonthRecord& rec) {
     std::string out = kScheduleFileHeader;
     for (int i = 0; i < rec.scheduleCount; ++i) {
         const CSchedule& s = rec.tables.schedules[i];
-        if (IsBeforeToday(rec, s)) continue;
-        const std::size_t blanks = NeedsLeadingBlank(s.name) ? 1 : 0;
-        const std::size_t nameBytes = blanks + NameBytesInFile(s.name);
-        out.append(blanks, ' ');
-        out.append(s.name, nameBytes - blanks);
-        out.append(nameBytes < kNameColumnBytes ? kNameColumnBytes - nameBytes : 1, ' ');
-        char date[64];
-        std::snprintf(date, sizeof date, "%04d/%02d/%02d\t%d\n", s.year, s.month, s.day,
-                      s.displayPeriod);
-        out += date;
-        out += "{\n";
-        AppendNote(out, s.text);
-        out += "\n}\n";
+        if (!IsBeforeToday(rec, s)) AppendScheduleEntry(out, s, "\n", "\r\n");
     }
     return out;
 }

@@ -33,9 +33,10 @@ inline constexpr int kMaxScheduleNameBytes = 1010;
 // Entry lines "%s %04d/%02d/%02d %d" (a period outside 0-4 becomes 1).
 // Past schedules are kept until the first sweep. An unopenable file is the
 // edge's kScheduleFileUnopenable. So that every loaded schedule can be
-// written back as it was read, a name is cut to kMaxScheduleNameBytes, and
-// a note that the 1023-byte limit cut down to a last line of exactly "}"
-// loses that line (both cuts at character boundaries).
+// written back as it was read, nothing is cut: a line or a note over 1023
+// bytes is the reader's problem (TextBlockMode::WholeLines), and a name
+// over kMaxScheduleNameBytes is kScheduleNameTooLongFormat with the
+// schedule's number (from 1).
 std::optional<LoadProblem> LoadSchedules(MonthRecord& rec, std::string_view fileBytes);
 
 // The whole file as it is written (the edge writes it: SaveSchedules in
@@ -45,6 +46,17 @@ std::optional<LoadProblem> LoadSchedules(MonthRecord& rec, std::string_view file
 // name longer than kMaxScheduleNameBytes is written cut to that length, and
 // one that begins with "{" after a blank.
 std::string ScheduleFileBytes(const MonthRecord& rec);
+
+// Appends one schedule as ScheduleFileBytes writes it, with its lines ended
+// by lineEnd and the line breaks of its note written as noteLineEnd.
+void AppendScheduleEntry(std::string& out, const CSchedule& s, std::string_view lineEnd,
+                         std::string_view noteLineEnd);
+
+// Whether a and b have the same name, note, date and period.
+bool SameScheduleValues(const CSchedule& a, const CSchedule& b);
+
+// Whether s is dated before today (rec's element 1): the writer leaves it out.
+bool IsScheduleBeforeToday(const MonthRecord& rec, const CSchedule& s);
 
 // Appends a copy of schedule at slot scheduleCount. false, changing
 // nothing, when all kScheduleCapacity slots are in use.

@@ -16,6 +16,12 @@ namespace {
 
 const std::string kBom = "\xEF\xBB\xBF";
 
+// A literal's bytes, a NUL among them.
+template <std::size_t N>
+std::string WithNul(const char (&bytes)[N]) {
+    return std::string(bytes, N - 1);
+}
+
 struct TextCase {
     std::string bytes;
     FileEncoding encoding;
@@ -59,6 +65,53 @@ TEST(ToDefinitionText, Utf8BecomesCp932AndWhatCannotBeHeldIsNamed) {
     }
 }
 
+// Files that are UTF-8 all but a few bytes, and CP932 files that happen to
+// be well-formed UTF-8: the counting rule of file_encoding.h, and a NUL
+// byte anywhere.
+TEST(ToDefinitionText, MostlyUtf8IsRefusedAndKatakanaPairsAreCp932) {
+    const std::string miss = "\xD0\xBD";  // ﾐｽ in CP932, 「н」 in UTF-8
+    const std::string unmarked = "（ほかは UTF-8 で書かれたファイルです）";
+    const TextCase kCases[] = {
+        {"元日 1/1\n成人の日 1/Mon2 ; caf\xE9\n", FileEncoding::Utf8, "",
+         std::string("定義ファイル 祝日.Def の 2 行目 18 文字目のバイト 0xE9 は UTF-8 として読めません").append(unmarked),
+         "a stray Latin-1 byte in a comment"},
+        {"元日 1/1\n成人の日 1/Mon2\n\xC0\xAF 2/2\n", FileEncoding::Utf8, "",
+         std::string("定義ファイル 祝日.Def の 3 行目 1 文字目のバイト 0xC0 は UTF-8 として読めません")
+             .append(unmarked),
+         "an overlong '/'"},
+        {"憲法記念日 5/3\rx\xED\xA0\x80 1/1", FileEncoding::Utf8, "",
+         std::string("定義ファイル 祝日.Def の 2 行目 2 文字目のバイト 0xED は UTF-8 として読めません")
+             .append(unmarked),
+         "an encoded surrogate after a lone CR"},
+        {std::string(miss).append(" 1/1\n"), FileEncoding::Cp932, std::string(miss).append(" 1/1\n"), "", "ﾐｽ: half-width katakana"},
+        {"\xC3\x84 1/1\n", FileEncoding::Utf8, "",
+         "定義ファイル 祝日.Def の 1 行目 1 文字目の文字「Ä」（U+00C4）はシフトJIS"
+         "（コードページ932）で表せません. 別の文字に置き換えてください",
+         "a pair whose second byte is no katakana: UTF-8"},
+        {"\x88\x9F\x82\xA0 1/1\n", FileEncoding::Cp932, "\x88\x9F\x82\xA0 1/1\n", "",
+         "CP932 kanji and kana: all stray bytes in UTF-8"},
+        {WithNul("a 1/1\n\r\nb\0c\n"), FileEncoding::Cp932, "",
+         "定義ファイル 祝日.Def の 3 行目 2 バイト目に NUL バイト（0x00）があります",
+         "a NUL byte, in any encoding"},
+        {WithNul("元日\r\r\0"), FileEncoding::Utf8, "",
+         "定義ファイル 祝日.Def の 3 行目 1 バイト目に NUL バイト（0x00）があります",
+         "a NUL byte after lone CRs"},
+    };
+    for (const TextCase& c : kCases) {
+        SCOPED_TRACE(c.why);
+        if (c.bytes.find('\0') == std::string::npos) {
+            EXPECT_EQ(DefinitionFileEncoding(c.bytes), c.encoding);
+        }
+        std::string bytes = c.bytes;
+        const auto problem = ToDefinitionText(bytes, Cp932FromUtf8("祝日.Def").c_str());
+        const std::string message =
+            !problem ? "" : problem->message.empty() ? problem->messageUtf8
+                                                     : Utf8FromCp932(problem->message);
+        EXPECT_EQ(message, c.message);
+        EXPECT_EQ(bytes, c.message.empty() ? c.text : c.bytes) << "refused: left as it was";
+    }
+}
+
 // The shipped files are kept as UTF-8 and converted at build time: read as a
 // user's UTF-8 file, with the mark and without, each source gives the very
 // bytes that ship, and those written back as UTF-8 give the source again.
@@ -82,6 +135,42 @@ TEST(ToDefinitionText, EveryShippedSourceReadsAsTheShippedFile) {
     }
     EXPECT_EQ(DefinitionFileBytes("a\xA0", FileEncoding::Utf8), std::nullopt)
         << "a byte that is no character is not replaced";
+}
+
+// Every pair of half-width katakana (0xA1-0xDF) is CP932, whether or not it
+// is well-formed UTF-8; and each shipped source (UTF-8) with a stray Latin-1
+// byte put at the start of any line is refused naming that line.
+TEST(DefinitionFileEncoding, KatakanaPairsAndStrayBytesEverywhere) {
+    for (int a = 0xA1; a <= 0xDF; ++a) {
+        for (int b = 0xA1; b <= 0xDF; ++b) {
+            const std::string pair{static_cast<char>(a), static_cast<char>(b)};
+            ASSERT_EQ(DefinitionFileEncoding(std::string("x ").append(pair).append(pair).append(" 1/1\n")),
+                      FileEncoding::Cp932)
+                << a << ' ' << b;
+        }
+    }
+    const char* testData = std::getenv("K2_TEST_DATA");
+    ASSERT_NE(testData, nullptr) << "run under ctest";
+    int refused = 0;
+    for (const char* name : {"元号.Def", "祝日.Def", "暦日.Def"}) {
+        SCOPED_TRACE(name);
+        const auto source = ReadWholeFile(std::string(testData) + "/../../data/" + name);
+        ASSERT_TRUE(source.has_value());
+        int line = 1;
+        for (std::size_t at = 0; at < source->size(); at = source->find('\n', at) + 1, ++line) {
+            std::string bytes = source->substr(0, at);
+            bytes += '\xE9';
+            bytes.append(*source, at);
+            const auto problem = ToDefinitionText(bytes, "x");
+            ASSERT_TRUE(problem.has_value()) << line;
+            const std::string where =
+                std::string(" の ").append(std::to_string(line)).append(" 行目 1 文字目のバイト 0xE9 ");
+            EXPECT_NE(problem->messageUtf8.find(where), std::string::npos) << problem->messageUtf8;
+            ++refused;
+            if (source->find('\n', at) == std::string::npos) break;
+        }
+    }
+    EXPECT_GT(refused, 300);
 }
 
 }  // namespace

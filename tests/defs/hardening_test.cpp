@@ -22,6 +22,7 @@
 #include "defs/file_encoding.h"
 #include "defs/holidays.h"
 #include "defs/notes.h"
+#include "defs/schedule_file_image.h"
 #include "defs/schedules.h"
 #include "month/compute_month.h"
 #include "platform/file_io.h"
@@ -101,35 +102,42 @@ protected:
 // A 2000-byte run of double-byte characters as a name: the reader splits the
 // line before the character that would straddle byte 1023, so both parts are
 // whole characters, and the second part is an entry of its own with the
-// line's fields. A schedule name is cut further, to the 1010 bytes its
-// written entry line has room for.
+// line's fields. The schedule file, which is written back, is refused
+// instead: its line cannot be read whole.
 TEST_F(HardeningTest, OverlongDoubleByteLineIsCutBetweenCharacters) {
     const std::string a = Cp932FromUtf8("あ");
     const std::string run = Repeat(a, 1000);
     for (const Reader& reader : kReaders) {
         SCOPED_TRACE(reader.file);
         auto rec = std::make_unique<MonthRecord>();
-        ASSERT_FALSE(reader.load(*rec, run + reader.fields + "\n").has_value());
+        const auto problem = reader.load(*rec, run + reader.fields + "\n");
+        if (std::string(reader.file) == "Schedule.Def") {
+            ASSERT_TRUE(problem.has_value());
+            EXPECT_EQ(Utf8FromCp932(problem->message),
+                      "定義ファイル Schedule.Def の 1 行目が上限の 1023 バイトを超えています. "
+                      "行を分けてください");
+            continue;
+        }
+        ASSERT_FALSE(problem.has_value());
         const std::vector<std::string> names = Names(reader, *rec);
         ASSERT_EQ(names.size(), 2u);
-        const bool schedule = std::string(reader.file) == "Schedule.Def";
-        EXPECT_EQ(names[0], Repeat(a, schedule ? 505 : 511));
+        EXPECT_EQ(names[0], Repeat(a, 511));
         EXPECT_EQ(names[1], Repeat(a, 489)) << "the rest of the line, with its fields";
         for (const std::string& name : names) EXPECT_TRUE(WholeCharacters(name));
     }
 }
 
-// Descriptions and notes: a text block of 2000-byte double-byte lines is cut
-// at 1023 bytes without half a character.
+// Descriptions: a text block of 2000-byte double-byte lines is cut at 1023
+// bytes without half a character. A schedule's note, written back, is not
+// cut: the file is refused.
 TEST_F(HardeningTest, OverlongDoubleByteTextIsCutBetweenCharacters) {
     const std::string run = Repeat(Cp932FromUtf8("漢"), 1000);
     const std::string block = "{\n" + run + "\n" + run + "\n}\n";
     auto rec = std::make_unique<MonthRecord>();
     ASSERT_FALSE(LoadNotes(*rec, "n 1/1\n" + block).has_value());
     ASSERT_FALSE(LoadUserEntries(*rec, "u 2000 / 1/1 1\n" + block).has_value());
-    ASSERT_FALSE(LoadSchedules(*rec, "s 2024/07/01\t1\n" + block).has_value());
-    for (const char* text :
-         {rec->tables.notes[0].description, rec->tables.userEntries[0].description, rec->tables.schedules[0].text}) {
+    EXPECT_TRUE(LoadSchedules(*rec, "s 2024/07/01\t1\n" + block).has_value());
+    for (const char* text : {rec->tables.notes[0].description, rec->tables.userEntries[0].description}) {
         const std::string t(text);
         EXPECT_LE(t.size(), 1023u);
         EXPECT_EQ(t.substr(0, 1022), run.substr(0, 1022)) << "the first 511 characters";
@@ -293,16 +301,19 @@ struct RoundTrip {
     std::unique_ptr<MonthRecord> first = std::make_unique<MonthRecord>();
     std::unique_ptr<MonthRecord> second = std::make_unique<MonthRecord>();
     std::string saved;
+    bool refused = false;  // the document refuses the file: nothing is saved
+    std::string original;
 
-    explicit RoundTrip(const std::string& bytes) {
+    explicit RoundTrip(const std::string& bytes) : original(bytes) {
         for (MonthRecord* rec : {first.get(), second.get()}) {
             rec->year[kToday] = 2024;
             rec->month[kToday] = 6;
             rec->day[kToday] = 15;
         }
         std::string text = bytes;
-        EXPECT_FALSE(ToDefinitionText(text, "Schedule.Def").has_value());
-        EXPECT_FALSE(LoadSchedules(*first, text).has_value());
+        refused = ToDefinitionText(text, "Schedule.Def").has_value() ||
+                  LoadSchedules(*first, text).has_value();
+        if (refused) return;
         saved = ScheduleFileBytes(*first);
         std::string written =
             DefinitionFileBytes(saved, DefinitionFileEncoding(bytes)).value_or(saved);
@@ -313,6 +324,7 @@ struct RoundTrip {
     // Every schedule dated today or later comes back in order with its
     // name, date, period and note; saving again writes the same bytes.
     void ExpectSameTable() const {
+        if (refused) return;
         int j = 0;
         for (int i = 0; i < first->scheduleCount; ++i) {
             const CSchedule& a = first->tables.schedules[i];
@@ -326,6 +338,16 @@ struct RoundTrip {
         }
         EXPECT_EQ(j, second->scheduleCount);
         EXPECT_EQ(ScheduleFileBytes(*second), saved);
+        // The window's save keeps the file's own bytes: with nothing past,
+        // the original file (a last line given its line end).
+        const auto image = ReadScheduleFileImage(original);
+        ASSERT_TRUE(image.has_value());
+        const auto kept = ScheduleFileBytesKeeping(*first, *image);
+        ASSERT_TRUE(kept.has_value());
+        const bool ended = original.ends_with('\n') || original.ends_with('\r');
+        if (j == first->scheduleCount && !original.empty() && original != kUtf8ByteOrderMark) {
+            EXPECT_EQ(*kept, ended ? original : original + image->lineEnd);
+        }
     }
 };
 
@@ -341,34 +363,49 @@ TEST(ScheduleRoundTrip, NameBeginningWithABraceIsWrittenAfterABlank) {
     trip.ExpectSameTable();
 }
 
-// A name of 1012 bytes fits its entry line in the short date form, not in the
-// written "2024/07/01\t1": the date would have become an entry of its own.
-TEST(ScheduleRoundTrip, NameLongerThan1010BytesIsCut) {
-    const RoundTrip trip(std::string(1012, 'n') + " 2024/7/1 1\n");
-    ASSERT_EQ(trip.first->scheduleCount, 1);
-    EXPECT_EQ(std::strlen(trip.first->tables.schedules[0].name), 1010u);
-    trip.ExpectSameTable();
-
-    // Cut at a character boundary, and one byte shorter after a blank.
+// Nothing the schedule file holds is cut on the way in, since what is read
+// is written back: a name longer than the written entry line carries (1010
+// bytes; one less after the blank a "{" name gets), a line or a note longer
+// than the 1023 bytes of a record's text is refused with the file, the line
+// or the schedule, and the limit. Just below each limit the file round-trips.
+TEST(ScheduleRoundTrip, WhatCannotBeReadWholeIsRefused) {
     const std::string a = Cp932FromUtf8("あ");
-    const RoundTrip wide(std::string("x").append(Repeat(a, 505)).append(" 2024/7/1 1\n"));
-    EXPECT_EQ(std::string(wide.first->tables.schedules[0].name),
-              std::string("x").append(Repeat(a, 504)));
-    wide.ExpectSameTable();
-    const RoundTrip braced(std::string(" {").append(Repeat(a, 505)).append(" 2024/7/1 1\n"));
-    EXPECT_EQ(std::string(braced.first->tables.schedules[0].name),
-              std::string("{").append(Repeat(a, 504)));
-    braced.ExpectSameTable();
-}
-
-// A note cut at 1023 bytes inside a line that begins with "}" would end with
-// a line that is exactly "}": written back, that line would close the note
-// and the file's own "}" would be read as an entry.
-TEST(ScheduleRoundTrip, NoteCutToAClosingBraceDropsThatLine) {
-    const RoundTrip trip("a 2024/07/01 1\n{\n" + std::string(1020, 'x') + "\n}abc\n}\n");
-    ASSERT_EQ(trip.first->scheduleCount, 1);
-    EXPECT_EQ(std::string(trip.first->tables.schedules[0].text), std::string(1020, 'x'));
-    trip.ExpectSameTable();
+    struct Case {
+        std::string bytes;
+        std::string message;  // UTF-8; "" when the file loads and round-trips
+        const char* why;
+    };
+    const Case kCases[] = {
+        {std::string(1010, 'n') + " 2024/7/1 1\n", "", "the longest name"},
+        {std::string(1011, 'n') + " 2024/7/1 1\n",
+         "定義ファイル Schedule.Def の 1 件目のスケジュール名が上限の 1010 バイトを超えています",
+         "one byte more"},
+        {std::string("x").append(Repeat(a, 505)).append(" 2024/7/1 1\n"),
+         "定義ファイル Schedule.Def の 1 件目のスケジュール名が上限の 1010 バイトを超えています",
+         "1011 bytes of whole characters"},
+        {std::string(" {").append(Repeat(a, 505)).append(" 2024/7/1 1\n"),
+         "定義ファイル Schedule.Def の 1 件目のスケジュール名が上限の 1010 バイトを超えています",
+         "1011 bytes after a brace"},
+        {"a 2024/07/01 1\n{\n" + std::string(1023, 'x') + "\n}\n", "", "the longest note"},
+        {"a 2024/07/01 1\nb 2024/07/02 1\n{\n" + std::string(1020, 'x') + "\n}abc\n}\n",
+         "定義ファイル Schedule.Def の 3 行目からの「b」のメモが上限の 1023 バイトを超えています. "
+         "短くしてください",
+         "a note of 1026 bytes (once cut to a line of exactly \"}\")"},
+        {"a 2024/07/01 1\n{\n" + std::string(1200, 'x') + "\n}\n",
+         "定義ファイル Schedule.Def の 3 行目が上限の 1023 バイトを超えています. 行を分けてください",
+         "a note line over 1023 bytes"},
+        {"a 2024/07/01 1\n{\n" + Repeat("y\n", 600) + "}\n",
+         "定義ファイル Schedule.Def の 2 行目からの「a」のメモが上限の 1023 バイトを超えています. "
+         "短くしてください",
+         "a note of 1798 bytes, written in an editor"},
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.why);
+        auto rec = std::make_unique<MonthRecord>();
+        const auto problem = LoadSchedules(*rec, c.bytes);
+        EXPECT_EQ(problem ? Utf8FromCp932(problem->message) : "", c.message);
+        if (!problem) RoundTrip(c.bytes).ExpectSameTable();
+    }
 }
 
 // Every input the fuzz target kept, through the same property.

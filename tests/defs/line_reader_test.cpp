@@ -4,9 +4,14 @@
 
 #include <cstdlib>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "almanac/era.h"
+#include "defs/holidays.h"
+#include "defs/notes.h"
+#include "defs/schedules.h"
 #include "platform/file_io.h"
 #include "platform/text_codec.h"
 
@@ -33,13 +38,15 @@ TEST(ReadDefinitionLine, Terminators) {
         {"", {}, "an empty file has no line"},
         {"a\nb\n", {"a", "b"}, "LF ends a line; nothing after the last LF"},
         {"a\r\nb\r\n", {"a", "b"}, "CR LF"},
-        {"a\rXb\n", {"a", "b"}, "the byte after a CR is consumed whatever it is"},
-        {"a\r\rb", {"a", "b"}, "CR CR: the second CR is the byte the first consumes"},
+        {"a\rXb\n", {"a", "Xb"}, "a lone CR ends a line; the byte after it is kept"},
+        {"a\r\rb", {"a", "", "b"}, "CR CR: two line ends"},
+        {"a\r\n\rb\n\r", {"a", "", "b", ""}, "CR LF, CR, LF and CR mixed"},
         {"abc", {"abc"}, "last line without terminator"},
         {"a\r", {"a"}, "CR at the very end"},
         {"\n", {""}, "one empty line"},
         {"a\n\nb", {"a", "", "b"}, "empty line kept by the reader"},
-        {x1023 + "\n", {x1023, ""}, "1023 bytes, then the terminator is a line of its own"},
+        {x1023 + "\n", {x1023}, "1023 bytes, then their terminator"},
+        {x1023 + "\r\nb", {x1023, "b"}, "1023 bytes, then CR LF"},
         {x1023 + "yz", {x1023, "yz"}, "the rest of a long physical line is the next line"},
         {std::string("a\0b\n", 4), {"a"}, "a NUL byte ends the text of the line"},
     };
@@ -141,7 +148,7 @@ TEST(ReadDefinitionFile, LongTextCutAtCharacterBoundary) {
     std::string bytes = "e\n{\n";
     for (int i = 0; i < 600; ++i) bytes += a + "\n";
     bytes += "}\nf\n";
-    for (TextBlockMode mode : {TextBlockMode::FirstWord, TextBlockMode::WholeLines}) {
+    for (TextBlockMode mode : {TextBlockMode::FirstWord}) {
         RecordingSink sink;
         int count = 0;
         ASSERT_FALSE(ReadDefinitionFile(bytes, mode, "t.Def", sink, count).has_value());
@@ -168,7 +175,7 @@ TEST(ReadDefinitionFile, SplitLineNeverLeavesHalfACharacter) {
     const std::string bytes = "e\n{\n" + line + "\n}\n";
     RecordingSink sink;
     int count = 0;
-    ASSERT_FALSE(ReadDefinitionFile(bytes, TextBlockMode::WholeLines, "t.Def", sink, count));
+    ASSERT_FALSE(ReadDefinitionFile(bytes, TextBlockMode::FirstWord, "t.Def", sink, count));
     EXPECT_EQ(sink.texts[0], line.substr(0, 1022) + "\r");
 }
 
@@ -236,6 +243,78 @@ TEST(ReadDefinitionFile, CapacityIsALoadProblem) {
     EXPECT_EQ(Utf8FromCp932(problem->message),
               "定義ファイル 祝日.Def の定義数が上限 3 件を超えています");
     EXPECT_EQ(over.entries.size(), 3u) << "nothing is written past the table";
+}
+
+}  // namespace
+}  // namespace kalendo
+
+namespace kalendo {
+namespace {
+
+// What a file leaves in the record: every name, text, expression and date
+// read, as one string.
+std::string LoadedTexts(const MonthRecord& rec) {
+    std::string out;
+    for (int i = 0; i <= rec.eraCount; ++i) {
+        out += rec.tables.eraName[i] + std::to_string(rec.tables.eraStartYear[i]) + "\n";
+    }
+    const auto entries = [&out](const DefinitionEntry* table, int count) {
+        for (int i = 0; i < count; ++i) {
+            out += std::string(table[i].name) + "|" + table[i].expression + "|" +
+                   table[i].description + "\n";
+        }
+    };
+    entries(rec.tables.holidays, rec.holidayCount);
+    entries(rec.tables.notes, rec.noteCount);
+    entries(rec.tables.userEntries, rec.userEntryCount);
+    for (int i = 0; i < rec.scheduleCount; ++i) {
+        const CSchedule& s = rec.tables.schedules[i];
+        out += std::string(s.name) + "|" + s.text + "|" + std::to_string(s.year) + "\n";
+    }
+    return out;
+}
+
+std::string WithLineEnds(const std::string& lf, std::string_view end) {
+    std::string out;
+    for (const char c : lf) c == '\n' ? out.append(end) : out.append(1, c);
+    return out;
+}
+
+// Each of the five shipped files, its LF turned into CR LF or a lone CR,
+// reads to the very same tables: a line end is a line end from any system
+// (a CR-only file once lost the first byte of every line: 憲法記念日 read
+// 「尠@記念日」).
+TEST(ReadDefinitionFile, EveryFileReadsTheSameWithEveryLineEnd) {
+    const char* bin = std::getenv("K2_BIN_DIR");
+    ASSERT_NE(bin, nullptr) << "run under ctest";
+    using Load = std::optional<LoadProblem> (*)(MonthRecord&, std::string_view);
+    struct File {
+        const char* name;
+        Load load;
+        const char* added;  // UTF-8 entries after the shipped ones (which hold none)
+    };
+    const File kFiles[] = {
+        {"元号.Def", LoadEras, ""},
+        {"祝日.Def", LoadHolidays, ""},
+        {"暦日.Def", LoadNotes, ""},
+        {"Usr.Def", LoadUserEntries, "誕生日 2000 / 7/7 1\n{\n花\n}\n"},
+        {"Schedule.Def", LoadSchedules, "会議 2030/07/01\t1\n{\n一行目\n\n三行目\n}\n"}};
+    for (const auto& [name, load, added] : kFiles) {
+        SCOPED_TRACE(name);
+        const auto shipped = ReadWholeFile(std::string(bin) + "/" + name);
+        ASSERT_TRUE(shipped.has_value());
+        const std::string lf = *shipped + Cp932FromUtf8(added);
+        ASSERT_EQ(lf.find('\r'), std::string::npos) << "the shipped files are LF";
+        auto want = std::make_unique<MonthRecord>();
+        const auto problem = load(*want, lf);
+        ASSERT_FALSE(problem.has_value()) << Utf8FromCp932(problem->message);
+        ASSERT_FALSE(LoadedTexts(*want).empty());
+        for (const std::string_view end : {"\r\n", "\r"}) {
+            auto got = std::make_unique<MonthRecord>();
+            ASSERT_FALSE(load(*got, WithLineEnds(lf, end)).has_value());
+            EXPECT_EQ(LoadedTexts(*got), LoadedTexts(*want)) << "line end " << end.size();
+        }
+    }
 }
 
 }  // namespace

@@ -2,12 +2,14 @@
 // converted as the document converts it), saved in the file's encoding and
 // loaded again, is the same table (every schedule dated today or later, in
 // order, with its name, date, period and note), and saving that gives the
-// same bytes.
+// same bytes; the window's save, which keeps the file's own bytes, writes
+// the original file back unchanged.
 #include <cstring>
 #include <string>
 
 #include "core/day_arith.h"
 #include "defs/file_encoding.h"
+#include "defs/schedule_file_image.h"
 #include "defs/schedules.h"
 #include "tests/fuzz/fuzz_support.h"
 
@@ -78,5 +80,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     fuzz::FuzzCheck(j == second->scheduleCount, "saving adds no schedule");
     fuzz::FuzzCheck(ScheduleFileBytes(*second) == saved, "saving again writes the same bytes");
+
+    // Against the original file itself, so that a loss on the first read is
+    // caught too: the save that keeps the file's own bytes (the window's)
+    // writes every entry dated today or later exactly as it stands, so with
+    // no past entry it is the original bytes (a line end added to a last
+    // line without one).
+    const std::string original(fuzz::Bytes(data, size));
+    const std::optional<ScheduleFileImage> image = ReadScheduleFileImage(original);
+    fuzz::FuzzCheck(image.has_value(), "a file the document reads has an image");
+    fuzz::FuzzCheck(static_cast<int>(image->entries.size()) == first->scheduleCount,
+                    "the image holds every entry the reader read");
+    const std::optional<std::string> kept = ScheduleFileBytesKeeping(*first, *image);
+    fuzz::FuzzCheck(kept.has_value(), "an unchanged table is always written");
+    if (j == first->scheduleCount) {
+        const bool ended = original.empty() || original.back() == '\n' || original.back() == '\r';
+        const bool onlyMark = original == kUtf8ByteOrderMark;
+        fuzz::FuzzCheck(original.empty() || onlyMark ||
+                            *kept == (ended ? original : original + image->lineEnd),
+                        "an unchanged table is written as the original bytes");
+    }
     return 0;
 }

@@ -15,6 +15,7 @@
 #include "platform/file_io.h"
 #include "platform/platform.h"
 #include "platform/text_codec.h"
+#include "ui/model/schedule_file.h"
 
 namespace kalendo {
 namespace {
@@ -32,14 +33,17 @@ void FatalProblem(const LoadProblem& problem) {
 // (ToDefinitionText); one that cannot be converted whole is fatal like any
 // file its reader refuses, so nothing is read, and Schedule.Def never
 // written back, without a character of it.
-void LoadOrExit(MonthRecord& rec, const std::string& path, const char* unreadableCp932,
-                const char* fileNameCp932, Loader load) {
+// Returns the file's bytes as read.
+std::string LoadOrExit(MonthRecord& rec, const std::string& path, const char* unreadableCp932,
+                       const char* fileNameCp932, Loader load) {
     std::optional<std::string> bytes = ReadWholeFile(path);
     if (!bytes) ThePlatform().Fatal(unreadableCp932);
+    std::string read = *bytes;
     if (const std::optional<LoadProblem> problem = ToDefinitionText(*bytes, fileNameCp932)) {
         FatalProblem(*problem);
     }
     if (const std::optional<LoadProblem> problem = load(rec, *bytes)) FatalProblem(*problem);
+    return read;
 }
 
 }  // namespace
@@ -61,7 +65,8 @@ void OpenDocument(MonthRecord& rec, const DefinitionPaths& paths) {
     LoadOrExit(rec, paths.holidays, kHolidayFileOpenError, kHolidayFileName, LoadHolidays);
     LoadOrExit(rec, paths.notes, kNoteFileUnopenable, kNoteFileName, LoadNotes);
     LoadOrExit(rec, paths.userEntries, kUserFileUnopenable, kUserFileName, LoadUserEntries);
-    LoadOrExit(rec, paths.schedules, kScheduleFileUnopenable, kScheduleFileName, LoadSchedules);
+    RememberScheduleFile(paths.schedules, LoadOrExit(rec, paths.schedules, kScheduleFileUnopenable,
+                                                     kScheduleFileName, LoadSchedules));
     UpdateToday(rec);
 }
 

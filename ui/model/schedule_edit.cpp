@@ -39,6 +39,20 @@ std::size_t CutLength(const std::string& s, std::size_t maxBytes) {
     return Cp932FitLength(s.data(), s.size(), maxBytes);
 }
 
+// The note with every line break as CR LF, up to a NUL as the stored field.
+std::string CrLfNote(const std::string& editorText) {
+    std::string note;
+    for (const char* p = editorText.c_str(); *p != '\0'; ++p) {
+        if (*p == '\r' || *p == '\n') {
+            if (*p == '\r' && p[1] == '\n') ++p;
+            note += "\r\n";
+        } else {
+            note += *p;
+        }
+    }
+    return note;
+}
+
 }  // namespace
 
 std::string ScheduleDialogCaption(const ScheduleEditSession& session) {
@@ -75,6 +89,13 @@ std::optional<std::string> ScheduleDialogProblem(const ScheduleDialogValues& val
     // actually stored.
     if (!ScheduleNameFitsFile(values.name.c_str())) return std::string(kScheduleNameRuleMessage);
     if (!ScheduleNoteFitsFile(values.text.c_str())) return std::string(kScheduleNoteRuleMessage);
+    // What is stored is never a cut copy of what was typed.
+    if (std::strlen(values.name.c_str()) > static_cast<std::size_t>(kScheduleNameBytes)) {
+        return std::string(kScheduleNameTooLongMessage);
+    }
+    if (CrLfNote(values.text).size() > static_cast<std::size_t>(kTextBytes - 1)) {
+        return std::string(kScheduleNoteTooLongMessage);
+    }
     return std::nullopt;
 }
 
@@ -91,16 +112,7 @@ bool ScheduleDialogMayClose(const ScheduleDialogValues& values) {
 }
 
 std::string ScheduleNoteText(const std::string& editorText) {
-    std::string note;
-    const char* p = editorText.c_str();  // up to a NUL, as the stored field
-    for (; *p != '\0'; ++p) {
-        if (*p == '\r' || *p == '\n') {
-            if (*p == '\r' && p[1] == '\n') ++p;
-            note += "\r\n";
-        } else {
-            note += *p;
-        }
-    }
+    std::string note = CrLfNote(editorText);
     std::size_t len = CutLength(note, kTextBytes - 1);
     if (len < note.size()) {
         // Never keep half a line break, and never end on a "}" line that
@@ -160,9 +172,13 @@ int FinishEditSchedule(MonthRecord& rec, const std::string& schedulePath,
         const CSchedule& s = rec.tables.schedules[i];
         const bool sameSchedule = CalendarDate{s.year, s.month, s.day} == session.date &&
                                   std::strcmp(s.name, session.initial.name.c_str()) == 0;
-        if (sameSchedule) stored = EditSchedule(rec, i, answer);
+        if (sameSchedule && answer && Acceptable(*answer)) {
+            stored = EditSchedule(rec, i, answer);
+            // Only a change is written: a cancelled or refused edit leaves
+            // the file as it is, with whatever was added to it meanwhile.
+            SaveSchedules(rec, schedulePath);
+        }
     }
-    SaveSchedules(rec, schedulePath);
     return stored;
 }
 

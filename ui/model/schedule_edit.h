@@ -81,7 +81,10 @@ std::optional<ScheduleEditSession> OpenNewScheduleDialog(const MonthRecord& rec)
 // word the file can carry (empty, holding a blank, tab, other white space or
 // ";", or beginning with "{") gets "項目名は空白・タブ・「;」を含まない一語で
 // 入力してください"; a note with a line that is exactly "}" gets "備考に「}」
-// だけの行は書けません".
+// だけの行は書けません"; a name over kScheduleNameBytes or a note over 1023
+// bytes (its line breaks counted as CR LF) gets kScheduleNameTooLongMessage
+// or kScheduleNoteTooLongMessage, so that nothing stored or written is a
+// cut copy of what was typed.
 std::optional<std::string> ScheduleDialogProblem(const ScheduleDialogValues& values);
 
 // "設 定" pressed: shows the problem, if any, and says whether the dialog
@@ -111,8 +114,7 @@ int EditScheduleRecord(const MonthRecord& rec, CSchedule& schedule,
                        const std::optional<ScheduleDialogValues>& answer);
 
 // After an edit dialog: EditSchedule on the session's schedule, then the
-// schedule file is rewritten (whatever the answer, as after every edit
-// command). If the schedule is no longer in its slot (the midnight sweep
+// schedule file is rewritten; a cancelled or refused answer writes nothing. If the schedule is no longer in its slot (the midnight sweep
 // removed it while the dialog was open), nothing is stored. Returns
 // EditSchedule's answer.
 int FinishEditSchedule(MonthRecord& rec, const std::string& schedulePath,

@@ -30,6 +30,7 @@
 #include "ui/qt/qt_text.h"
 #include "ui/qt/relative_jump_dialog.h"
 #include "ui/qt/schedule_dialog.h"
+#include "ui/qt/schedule_watcher.h"
 #include "ui/qt/window_texts.h"
 
 namespace kalendo {
@@ -120,6 +121,8 @@ MonthView::MonthView(MonthRecord& rec, const AppSettings& settings, std::string 
     connect(scheduleList_, &EntryList::rowDoubleClicked, this,
             &MonthView::OnScheduleListDoubleClicked);
     connect(scheduleList_, &EntryList::rightClicked, this, &MonthView::OnScheduleListRightClicked);
+    scheduleWatcher_ = new ScheduleWatcher(rec_, schedulePath_, this);
+    connect(scheduleWatcher_, &ScheduleWatcher::tableChanged, this, [this] { Refresh(); });
     NameViewControls(*this);
 }
 

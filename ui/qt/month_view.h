@@ -103,6 +103,7 @@ private:
     MonthRecord& rec_;
     const AppSettings& settings_;
     std::string schedulePath_;
+    class ScheduleWatcher* scheduleWatcher_;  // outside changes of schedulePath_
     ViewState state_;
     std::array<DayCellWidget*, 7> headings_{};
     std::array<DayCellWidget*, 42> cells_{};

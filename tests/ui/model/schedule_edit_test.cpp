@@ -28,6 +28,9 @@ constexpr char kPastDay[] = "過去の日付にはスケジュールを登録で
 constexpr char kStoreFull[] = "スケジュールの登録数が上限（512件）に達しています";
 constexpr char kNameRule[] = "項目名は空白・タブ・「;」を含まない一語で入力してください";
 constexpr char kNoteRule[] = "備考に「}」だけの行は書けません";
+constexpr char kNameTooLong[] = "項目名が長すぎます（上限 1010 バイト）. 短くしてください";
+constexpr char kNoteTooLong[] =
+    "備考が長すぎます（上限 1023 バイト、改行は 2 バイト）. 短くしてください";
 
 ScheduleDialogValues Answer(const std::string& nameUtf8, const std::string& textUtf8, int period) {
     return ScheduleDialogValues{Cp(nameUtf8), Cp(textUtf8), period};
@@ -158,8 +161,8 @@ TEST_F(ScheduleEditTest, FullStoreIsRefused) {
 }
 
 struct ValidationCase {
-    const char* name;
-    const char* text;
+    std::string name;
+    std::string text;
     const char* problem;  // nullptr: accepted
     const char* why;
 };
@@ -180,6 +183,11 @@ const ValidationCase kValidationCases[] = {
     {"会議", "}}\r\n{", nullptr, "}} and { are fine"},
     {"会議", "a;b c\t d", nullptr, "blanks, tabs and ; are fine in a note"},
     {"a b", "}", kNameRule, "the name is judged first"},
+    {std::string(1010, 'n'), std::string(1023, 'x'), nullptr, "the longest name and note"},
+    {std::string(1011, 'n'), "", kNameTooLong, "a name one byte longer is refused, not cut"},
+    {"会議", std::string(1024, 'x'), kNoteTooLong, "a note one byte longer"},
+    {"会議", std::string(1021, 'x') + "\ny", kNoteTooLong, "a LF counts as the CR LF stored"},
+    {"会議", std::string(1020, 'x') + "\r\ny", nullptr, "1023 bytes with a CR LF"},
 };
 
 TEST_F(ScheduleEditTest, DialogValidation) {
@@ -237,6 +245,9 @@ TEST_F(ScheduleEditTest, NamesStayWithinTheFileLine) {
     Select(2024, 6, 20);
     const auto session = OpenNewScheduleDialog(*rec_);
     ASSERT_TRUE(session.has_value());
+    EXPECT_EQ(FinishNewSchedule(*rec_, path_, *session, Answer(kanji, "備考", 4)), 0)
+        << "refused whole, never stored cut";
+    kanji.resize(505 * 3);
     ASSERT_EQ(FinishNewSchedule(*rec_, path_, *session, Answer(kanji, "備考", 4)), 1);
     EXPECT_EQ(std::strlen(rec_->tables.schedules[0].name), 1010u);
     const auto back = ReadBack();
@@ -288,13 +299,14 @@ TEST_F(ScheduleRowsTest, EditStoresAndRewritesTheFile) {
     EXPECT_EQ(Utf(back->tables.schedules[1].text), "午後\r\n三時");
 }
 
-TEST_F(ScheduleRowsTest, CancelLeavesTheScheduleButTheFileIsRewritten) {
+TEST_F(ScheduleRowsTest, CancelledOrRefusedEditWritesNothing) {
     const CSchedule before = rec_->tables.schedules[0];
     const auto session = OpenEditScheduleDialog(*rec_, rows_, 1);
     ASSERT_TRUE(session.has_value());
     EXPECT_EQ(FinishEditSchedule(*rec_, path_, *session, std::nullopt), 0);
+    EXPECT_EQ(FinishEditSchedule(*rec_, path_, *session, Answer("二 語", "", 1)), 0);
     EXPECT_EQ(std::memcmp(&rec_->tables.schedules[0], &before, sizeof before), 0);
-    EXPECT_TRUE(FileWritten()) << "the edit command always saves";
+    EXPECT_FALSE(FileWritten()) << "what another program wrote meanwhile stays";
 }
 
 TEST_F(ScheduleRowsTest, EditOfASweptScheduleStoresNothing) {

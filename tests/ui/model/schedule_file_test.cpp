@@ -162,3 +162,66 @@ TEST_F(ScheduleSaveTest, ReadOnlyFolderShowsTheMessageAndKeepsTheOldFile) {
 
 }  // namespace
 }  // namespace kalendo
+
+namespace kalendo {
+namespace {
+
+// Schedule.Def changed by an editor while the window runs: the user's change
+// is applied to the file as it is now; where both changed one schedule, or
+// the file cannot be read now, the file stays, the table keeps the change
+// and the message says so.
+TEST_F(ScheduleSaveTest, OutsideChangesAreMergedOrLeftAlone) {
+    const std::string original = "会議 2024/07/01 1\n{\n資料\n}\n歯医者 2024/07/02 1\n";
+    struct Case {
+        std::string outside;             // the file as the editor left it
+        bool edit;                       // the user edits 会議 (else adds 誕生会)
+        std::vector<std::string> names;  // the table after the save (UTF-8)
+        bool saved;
+        const char* why;
+    };
+    const std::string added = "会議 2024/07/01 1\n{\n資料\n}\n歯医者 2024/07/02 1\n新年会 2025/01/05 2\n";
+    const Case kCases[] = {
+        {added, false, {"会議", "歯医者", "新年会", "誕生会"}, true, "added outside and here"},
+        {"歯医者 2024/07/02 1\n", true, {}, false, "会議 removed outside, edited here"},
+        {"会議 2024/07/01 3\n{\n資料\n}\n歯医者 2024/07/02 1\n", true, {}, false,
+         "会議 edited on both sides"},
+        {"会議 2024/07/01 1\n{\n" + std::string(1100, 'x') + "\n", false, {}, false,
+         "caught half written (or refused): not taken as it is"},
+        {added, true, {"歯医者", "新年会", "打合せ"}, true, "another entry added; 会議 edited"},
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.why);
+        ASSERT_TRUE(WriteFileAtomically(path_, original));
+        RememberScheduleFile(path_, original);
+        auto rec = LoadedFrom(path_);
+        ASSERT_TRUE(WriteFileAtomically(path_, c.outside));
+        if (c.edit) {
+            CopyText(rec->tables.schedules[0].name, Cp932FromUtf8("打合せ").c_str());
+        } else {
+            ASSERT_TRUE(AddSchedule(*rec, MakeSchedule("誕生会", 2025, 4, 1, 2)));
+        }
+        const int before = rec->scheduleCount;
+        platform_->messages.clear();
+        EXPECT_EQ(SaveSchedules(*rec, path_), c.saved);
+        if (!c.saved) {
+            EXPECT_EQ(ReadWholeFile(path_), c.outside) << "the file stays";
+            EXPECT_EQ(rec->scheduleCount, before) << "the table keeps the change";
+            ASSERT_EQ(platform_->MessagesUtf8().size(), 1u);
+            EXPECT_NE(platform_->MessagesUtf8()[0].find(path_), std::string::npos);
+            continue;
+        }
+        std::vector<std::string> names;
+        for (int i = 0; i < rec->scheduleCount; ++i) {
+            names.push_back(Utf8FromCp932(rec->tables.schedules[i].name));
+        }
+        EXPECT_EQ(names, c.names) << "the window shows both changes";
+        const auto back = LoadedFrom(path_);
+        EXPECT_EQ(back->scheduleCount, rec->scheduleCount);
+        EXPECT_TRUE(ReadWholeFile(path_).value_or("").starts_with(
+            c.edit ? "歯医者 2024/07/02 1\n新年会" : added))
+            << "what the editor wrote keeps its bytes";
+    }
+}
+
+}  // namespace
+}  // namespace kalendo

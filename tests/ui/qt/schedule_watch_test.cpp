@@ -1,0 +1,57 @@
+// Schedule.Def edited beside the running window: what an editor writes
+// shows without a restart, whether it saves in place or by renaming a new
+// file over the old one, and the next save in the window keeps it.
+#include <QTest>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "tests/ui/qt/gui_fixture.h"
+#include "ui/model/schedule_edit.h"
+
+namespace kalendo {
+namespace {
+
+class ScheduleWatchTest : public GuiTest {};
+
+bool Shows(const std::vector<std::string>& rows, const std::string& text) {
+    for (const std::string& row : rows) {
+        if (row.find(text) != std::string::npos) return true;
+    }
+    return false;
+}
+
+TEST_F(ScheduleWatchTest, OutsideEditsShowAndSurviveTheNextSave) {
+    Start(CalendarDate{2024, 6, 15});
+    const std::filesystem::path file = folder() / "Schedule.Def";
+    {
+        // In place, as a plain editor saves (the file's CP932, other line ends).
+        std::ofstream(file, std::ios::binary | std::ios::app) << Cp932FromUtf8("歯医者 2024/06/16 1\r\n");
+    }
+    ASSERT_TRUE(QTest::qWaitFor([this] { return Shows(ScheduleListTexts(), "歯医者"); }, 5000))
+        << "the schedule written in place shows";
+    {
+        // By rename, as editors that save atomically do (now in UTF-8).
+        const std::filesystem::path temp = folder() / "Schedule.Def.new";
+        std::ofstream(temp, std::ios::binary) << "歯医者 2024/06/16 1\r\n会議 2024/06/16 1\r\n";
+        std::filesystem::rename(temp, file);
+    }
+    ASSERT_TRUE(QTest::qWaitFor([this] { return Shows(ScheduleListTexts(), "会議"); }, 5000))
+        << "the schedule written by rename shows";
+
+    // A schedule added in the window: the file keeps the editor's bytes.
+    const std::optional<ScheduleEditSession> session = OpenNewScheduleDialog(record());
+    ASSERT_TRUE(session.has_value());
+    ScheduleDialogValues answer{Cp932FromUtf8("誕生会"), "", 1};
+    ASSERT_EQ(FinishNewSchedule(record(), (folder() / "Schedule.Def").string(), *session, answer),
+              1);
+    std::ifstream in(file, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+    EXPECT_TRUE(bytes.starts_with("歯医者 2024/06/16 1\r\n会議 2024/06/16 1\r\n")) << bytes;
+    EXPECT_NE(bytes.find("誕生会"), std::string::npos);
+    EXPECT_TRUE(Messages().empty());
+}
+
+}  // namespace
+}  // namespace kalendo
