@@ -152,6 +152,12 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
             if (!include) return {options, "--include: not a list of " + IcsIncludeList(IcsInclude::All()) + ": " + value};
             options.include = *include;
             includeGiven = true;
+        } else if (arg == "--week-start") {
+            if (options.weekStart) return {options, "--week-start given twice"};
+            if (!TakeValue(args, i, value)) return {options, "--week-start needs sunday or monday"};
+            if (value == "sunday") options.weekStart = WeekStart::Sunday;
+            else if (value == "monday") options.weekStart = WeekStart::Monday;
+            else return {options, "--week-start: not sunday or monday: " + value};
         } else if (arg.size() > 1 && arg[0] == '-') {
             return {options, "unknown option: " + arg};
         } else {
@@ -161,6 +167,10 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     parsed.usageError = OperandError(operands, options);
     if (parsed.usageError.empty() && includeGiven && options.command != CliCommand::Ics) {
         parsed.usageError = "--include belongs to ics";
+    }
+    if (parsed.usageError.empty() && options.weekStart && options.command != CliCommand::Day &&
+        options.command != CliCommand::Year) {
+        parsed.usageError = "--week-start belongs to day and year";
     }
     return parsed;
 }
@@ -248,6 +258,8 @@ const char* CliUsage() {
            "  --today YYYY-MM-DD  take this date as today instead of the clock\n"
            "  --mode MODE         standard (default): the almanac's own series;\n"
            "                      precise: events from the ERFA ephemeris, delta T applied\n"
+           "  --week-start DAY    day, year: sunday (default) or monday, the weekday\n"
+           "                      the day objects' grid begins its rows on\n"
            "  -h, --help          print this text and exit\n"
            "  --version           print the version and exit\n"
            "Exit status: 0 done; 1 a date was refused (years 1600-2999, real dates);\n"

@@ -1,6 +1,7 @@
 // kalendo2-cli's command line:
 //   kalendo2-cli [--data DIR] [--today YYYY-MM-DD] [--mode MODE] year YYYY
 //   kalendo2-cli [--data DIR] [--today YYYY-MM-DD] [--mode MODE] day FIRST [LAST]
+//   (day and year also take [--week-start sunday|monday])
 //   kalendo2-cli [--data DIR] [--today YYYY-MM-DD] [--mode MODE] ics FIRST LAST [--include LIST]
 //   kalendo2-cli [--data DIR] [--today YYYY-MM-DD] [--mode MODE] close-calls FIRST LAST
 //   kalendo2-cli --help | -h | --version
@@ -16,6 +17,7 @@
 #include "platform/calendar_date.h"
 #include "ui/model/ics_events.h"
 #include "ui/model/print_layout.h"
+#include "ui/model/week_start.h"
 
 namespace kalendo {
 
@@ -32,6 +34,10 @@ struct CliOptions {
     CalendarDate first{0, 0, 0};            // day: as typed, not validated
     CalendarDate last{0, 0, 0};             // day: FIRST when not given; ics, close-calls: given
     IcsInclude include;                     // ics: --include, the default without it
+    // --week-start sunday|monday (day and year): the day objects' grid.
+    // Sunday-first when not given, whatever the window uses, as the grid
+    // always was.
+    std::optional<WeekStart> weekStart;
 };
 
 struct ParsedCommandLine {

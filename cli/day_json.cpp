@@ -117,8 +117,9 @@ void WriteDetail(JsonWriter& w, const DetailPane& pane) {
 // What the window shows for the day, built by the same screen model the
 // window draws: "panes", "officerDetail", "mansionDetail", "detail",
 // "eventList", "scheduleList", "grid", "title".
-void WriteScreenKeys(JsonWriter& w, MonthRecord& rec, GridLunarTexts& lunarTexts) {
-    ViewState view = BuildViewState(rec);
+void WriteScreenKeys(JsonWriter& w, MonthRecord& rec, GridLunarTexts& lunarTexts,
+                     WeekStart start) {
+    ViewState view = BuildViewState(rec, start);
     lunarTexts.AddTo(rec, view.grid);
     const DetailTexts detail = BuildDetailTexts(rec);
 
@@ -177,7 +178,8 @@ void WriteScreenKeys(JsonWriter& w, MonthRecord& rec, GridLunarTexts& lunarTexts
 
 }  // namespace
 
-void WriteDayObject(JsonWriter& w, MonthRecord& rec, GridLunarTexts& lunarTexts) {
+void WriteDayObject(JsonWriter& w, MonthRecord& rec, GridLunarTexts& lunarTexts,
+                    WeekStart start) {
     const CalendarDate t = TargetDate(rec);
     w.BeginObject();
     WriteDateKeys(w, rec, t);
@@ -187,7 +189,7 @@ void WriteDayObject(JsonWriter& w, MonthRecord& rec, GridLunarTexts& lunarTexts)
     WriteEraKeys(w, rec);
     WriteHolidayKeys(w, rec, t);
     WriteEventKeys(w, rec, t);
-    WriteScreenKeys(w, rec, lunarTexts);
+    WriteScreenKeys(w, rec, lunarTexts, start);
     WriteCloseCallsKey(w, rec, CloseCallsOfTarget(rec));
     w.EndObject();
 }

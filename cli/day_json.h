@@ -6,14 +6,17 @@
 #include "cli/json_writer.h"
 #include "core/month_record.h"
 #include "ui/model/lunisolar_days.h"
+#include "ui/model/week_start.h"
 
 namespace kalendo {
 
 // The whole object for the record's target date, which ComputeMonth
 // accepted. Computes the moon's age (stored in rec.moonAge). The grid's
 // lunisolar texts come through `lunarTexts`, which keeps them while the
-// days written one after another show the same grid.
-void WriteDayObject(JsonWriter& w, MonthRecord& rec, GridLunarTexts& lunarTexts);
+// days written one after another show the same grid. The grid's rows begin
+// on `start`.
+void WriteDayObject(JsonWriter& w, MonthRecord& rec, GridLunarTexts& lunarTexts,
+                    WeekStart start = WeekStart::Sunday);
 
 // {"date":"YYYY-MM-DD","accepted":false} for a date ComputeMonth refused,
 // printed as it was given.

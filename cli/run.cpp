@@ -112,7 +112,8 @@ int RunCommand(int argc, const char* const* argv, ConsolePlatform& platform) {
     if (options.command == CliCommand::CloseCalls) {
         return PrintCloseCalls(rec, options.first, options.last, almanac, stdout);
     }
-    return PrintDays(rec, options.first, options.last, almanac, stdout);
+    return PrintDays(rec, options.first, options.last, almanac, stdout,
+                     options.weekStart.value_or(WeekStart::Sunday));
 }
 
 }  // namespace
@@ -145,7 +146,7 @@ int PrintYear(MonthRecord& rec, int year, AlmanacMode almanac, std::FILE* out) {
 }
 
 int PrintDays(MonthRecord& rec, CalendarDate first, CalendarDate last, AlmanacMode almanac,
-              std::FILE* out) {
+              std::FILE* out, WeekStart start) {
     int status = kCliDone;
     bool swept = false;
     JsonWriter w;
@@ -158,7 +159,7 @@ int PrintDays(MonthRecord& rec, CalendarDate first, CalendarDate last, AlmanacMo
             swept = true;
         }
         if (accepted) {
-            WriteDayObject(w, rec, lunarTexts);
+            WriteDayObject(w, rec, lunarTexts, start);
         } else {
             WriteRefusedDayObject(w, y, m, d);
             status = kCliRefusedDate;

@@ -12,6 +12,7 @@
 #include "core/month_record.h"
 #include "platform/calendar_date.h"
 #include "ui/model/ics_events.h"
+#include "ui/model/week_start.h"
 
 namespace kalendo {
 
@@ -35,9 +36,10 @@ int PrintYear(MonthRecord& rec, int year, AlmanacMode almanac, std::FILE* out);
 // stepping day by day. Past schedules are swept after the first
 // ComputeMonth. A refused date prints {"date":…,"accepted":false} (the
 // range message is shown) and the result is kCliRefusedDate once every
-// date is done. LAST before FIRST prints nothing.
+// date is done. LAST before FIRST prints nothing. The grids' rows begin on
+// `start`.
 int PrintDays(MonthRecord& rec, CalendarDate first, CalendarDate last, AlmanacMode almanac,
-              std::FILE* out);
+              std::FILE* out, WeekStart start = WeekStart::Sunday);
 
 // "ics FIRST LAST": the sweep of past schedules, then one iCalendar file
 // of the range stamped `stamp`, written to `out` event by event as the

@@ -14,6 +14,7 @@
 #include "core/month_record.h"
 #include "month/compute_month.h"
 #include "platform/platform.h"
+#include "ui/model/week_start.h"
 
 namespace kalendo {
 
@@ -40,6 +41,9 @@ struct AppSettings {
     int viewMode = kViewFull;
     int almanacMode = kAlmanacStandard;
     bool lunarLine = false;  // each grid cell shows its lunisolar day and 六曜 under its number
+    // The week as the user counts it ("週の始まり", "週番号").
+    WeekStart weekStart = WeekStart::Sunday;
+    bool weekNumbers = false;  // the ISO 8601 week column left of the grid
 };
 
 // The paths the program derives from its own location (UTF-8).
@@ -76,6 +80,8 @@ AppPaths LocateAppPaths();
 // line as "%d", the almanac mode (other values read as 0); a file without
 // it, or ending after the header, means the standard almanac. "[Grid]\n"
 // likewise takes "%d": 1 shows the grid's second line, anything else not.
+// "[WeekStart]\n" "%d": 1 begins the week on Monday, anything else on
+// Sunday; "[WeekNumber]\n" "%d": 1 shows the ISO week column.
 bool ParseSettings(std::string_view text, AppSettings& s);
 
 // ParseSettings on the file's bytes; false when the file cannot be read.
@@ -87,7 +93,8 @@ bool ReadSettings(const std::string& path, AppSettings& s);
 // In the precise almanac two lines follow: "[Almanac]", "1"; the standard
 // almanac writes the eleven lines alone, so that a reader of those is never
 // disturbed and an older file is read unchanged. With the grid's second line
-// on, "[Grid]", "1" follow those, again only then.
+// on, "[Grid]", "1" follow those, again only then; likewise "[WeekStart]",
+// "1" for a Monday-first week and "[WeekNumber]", "1" for the week column.
 std::string SettingsText(const AppSettings& s);
 
 // Replaces the settings file (atomically: the old file survives a failed

@@ -55,9 +55,10 @@ public:
     GridDayNames(const GridDayNames&) = delete;
     GridDayNames& operator=(const GridDayNames&) = delete;
 
-    // The names of FillMonthGrid(rec)'s cells, in the record's almanac
-    // mode; all empty before any month.
-    std::array<std::string, kGridCells> Of(const MonthRecord& rec);
+    // The names of FillMonthGrid(rec, start)'s cells, in the record's
+    // almanac mode; all empty before any month.
+    std::array<std::string, kGridCells> Of(const MonthRecord& rec,
+                                           WeekStart start = WeekStart::Sunday);
 
 private:
     std::unique_ptr<MonthRecord> scratch_;
