@@ -91,6 +91,9 @@ std::array<std::string, kGridCells> GridDayNames::Of(const MonthRecord& rec, Wee
         const CalendarDate date = CellClickTarget(rec, number);
         std::string& name = names[static_cast<std::size_t>(k)];
         name = SpokenDate(date, WeekdayOfColumn(k % kGridColumns, start));
+        if (date == CalendarDate{rec.year[kToday], rec.month[kToday], rec.day[kToday]}) {
+            AppendWord(name, kSpokenToday);
+        }
         // The month before shows only in the first row.
         if (number < 0) {
             AppendWord(name, k < kGridColumns ? kSpokenPreviousMonthDay : kSpokenNextMonthDay);

@@ -330,7 +330,12 @@ void MainFrame::RunCommand(int commandId) {
             view_->Refresh();
             return;
         case kCmdStartupSettings:
-            RunConfigDialog(paths_.executable, this);
+            // A week column shown or hidden changes the frame's width.
+            if (RunConfigDialog(paths_.executable, settings_, this)) {
+                ApplyFrame(ApplyFrameLayout(settings_, ThePlatform().PrimaryScreen(), WindowSizes()));
+                ApplyViewLayout();
+                view_->Refresh();
+            }
             return;
         case kCmdExportIcs:
             RunIcsExport(rec_, MonthOptionsOf(settings_), this);
