@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -221,6 +222,39 @@ TEST_F(CliRunTest, CloseCallsOfADayAndOfARange) {
                 }).empty());
     EXPECT_EQ(status_, kCliRefusedDate);
     EXPECT_EQ(RangeMessages(), 1);
+}
+
+}  // namespace
+}  // namespace kalendo
+
+namespace kalendo {
+namespace {
+
+// A Monday-first run differs from the Sunday-first one only in its grid,
+// whose first cell is the Monday on or before the 1st (29 April for May
+// 2024, 31 May for June), in every day of a run across a month's end.
+TEST_F(CliRunTest, MondayFirstGridChangesTheGridAlone) {
+    const auto days = [&](WeekStart start) {
+        return Lines([&](std::FILE* out) {
+            return PrintDays(*rec_, {2024, 5, 30}, {2024, 6, 2}, AlmanacMode::Standard, out, start);
+        });
+    };
+    const std::vector<std::string> sunday = days(WeekStart::Sunday);
+    const std::vector<std::string> monday = days(WeekStart::Monday);
+    ASSERT_EQ(sunday.size(), 4u);
+    ASSERT_EQ(monday.size(), 4u);
+    const char* const kFirstCells[] = {"{\"day\":-29,", "{\"day\":-29,", "{\"day\":-27,",
+                                       "{\"day\":-27,"};
+    for (std::size_t i = 0; i < sunday.size(); ++i) {
+        SCOPED_TRACE(i);
+        const std::size_t grid = sunday[i].find("\"grid\":[");
+        ASSERT_NE(grid, std::string::npos);
+        EXPECT_EQ(monday[i].substr(0, grid), sunday[i].substr(0, grid));
+        EXPECT_EQ(monday[i].compare(grid + 8, std::strlen(kFirstCells[i]), kFirstCells[i]), 0)
+            << monday[i].substr(grid, 40);
+        EXPECT_EQ(monday[i].substr(monday[i].rfind("\"title\":")),
+                  sunday[i].substr(sunday[i].rfind("\"title\":")));
+    }
 }
 
 }  // namespace
