@@ -342,7 +342,8 @@ void MainFrame::RunCommand(int commandId) {
             return;
         case kCmdPrint:
         case kCmdPrintPreview:
-            RunPrint(rec_, MonthOptionsOf(settings_), commandId == kCmdPrintPreview, this);
+            RunPrint(rec_, MonthOptionsOf(settings_), commandId == kCmdPrintPreview, this,
+                     settings_.weekStart);
             return;
         case kCmdExit:
             close();
