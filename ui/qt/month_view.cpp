@@ -117,7 +117,8 @@ MonthView::MonthView(MonthRecord& rec, const AppSettings& settings, std::string 
     closeCallMark_ = new QLabel(this);
     closeCallMark_->setObjectName(QStringLiteral("closeCallMark"));
     closeCallMark_->setAlignment(Qt::AlignCenter);
-    closeCallMark_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    // Not transparent to the mouse: the pointer resting on it shows its
+    // words as a tool tip (the pane below it opens no memo).
     for (InfoPane* pane : {datePane_, yearSignPane_, officerPane_, mansionPane_, oldCalendarPane_,
                            moonPane_}) {
         connect(pane, &InfoPane::doubleClicked, this, [this, pane] { OnPaneDoubleClicked(pane); });
