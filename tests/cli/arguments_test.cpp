@@ -75,22 +75,6 @@ TEST(ParseCommandLine, Mode) {
     }
 }
 
-TEST(ParseCommandLine, WeekStart) {
-    const struct {
-        Args line;
-        std::optional<WeekStart> start;
-    } cases[] = {
-        {{"day", "2024-05-01"}, std::nullopt},
-        {{"--week-start", "monday", "day", "2024-05-01"}, WeekStart::Monday},
-        {{"year", "2024", "--week-start", "sunday"}, WeekStart::Sunday},
-    };
-    for (const auto& c : cases) {
-        const ParsedCommandLine p = ParseCommandLine(c.line);
-        ASSERT_EQ(p.usageError, "");
-        EXPECT_EQ(p.options.weekStart, c.start);
-    }
-}
-
 TEST(ParseCommandLine, Commands) {
     ParsedCommandLine p = ParseCommandLine({"year", "2033"});
     ASSERT_EQ(p.usageError, "");
@@ -214,8 +198,6 @@ TEST(ParseCommandLine, UsageErrors) {
         {{"--data=/d", "year", "2024"}, "unknown option: --data=/d"},
         {{"day", "2024-05-01", "--week-start"}, "--week-start needs sunday or monday"},
         {{"--week-start", "Monday", "day", "2024-05-01"}, "--week-start: not sunday or monday: Monday"},
-        {{"--week-start", "monday", "--week-start", "monday", "day", "2024-05-01"},
-         "--week-start given twice"},
         {{"--week-start", "monday", "ics", "2024-05-01", "2024-05-02"},
          "--week-start belongs to day and year"},
         {{"close-calls", "2024-05-01", "2024-05-02", "--week-start", "sunday"},

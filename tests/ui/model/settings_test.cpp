@@ -256,39 +256,21 @@ TEST(SettingsFile, MonthOptionsFollowTheSettings) {
 
 namespace kalendo {
 
-// The week's two lines: written only when they differ from the Sunday-first
-// grid without numbers, so that an older reader sees the eleven lines it
-// knows; read back whole, and only 1 switches either on.
+// The week's lines: written only when not the default, so a default file
+// keeps its eleven lines; read in any order, and only 1 switches on.
 TEST(SettingsText, WeekLinesRoundTrip) {
-    struct Case {
-        const char* tail;  // after the eleven lines
-        WeekStart start;
-        bool numbers;
-        const char* written;  // what SettingsText appends; nullptr: the tail itself
-        const char* why;
+    const std::string eleven = SettingsText(AppSettings{1, 2, 0, 0});
+    const struct { const char* tail; WeekStart start; bool numbers; const char* written; } cases[] = {
+        {"", WeekStart::Sunday, false, ""},
+        {"[WeekNumber]\n1\n[WeekStart]\n1\n", WeekStart::Monday, true, "[WeekStart]\n1\n[WeekNumber]\n1\n"},
+        {"[WeekStart]\n2\n[WeekNumber]\n0\n", WeekStart::Sunday, false, ""},
+        {"[Grid]\n1\n[WeekStart]\n", WeekStart::Sunday, false, "[Grid]\n1\n"},
     };
-    const Case cases[] = {
-        {"", WeekStart::Sunday, false, nullptr, "none: the defaults"},
-        {"[WeekStart]\n1\n", WeekStart::Monday, false, nullptr, "Monday first"},
-        {"[WeekNumber]\n1\n", WeekStart::Sunday, true, nullptr, "the week column"},
-        {"[WeekStart]\n1\n[WeekNumber]\n1\n", WeekStart::Monday, true, nullptr, "both"},
-        {"[WeekNumber]\n1\n[WeekStart]\n1\n", WeekStart::Monday, true,
-         "[WeekStart]\n1\n[WeekNumber]\n1\n", "read in any order, written in one"},
-        {"[WeekStart]\n2\n[WeekNumber]\n0\n", WeekStart::Sunday, false, "", "other values: off"},
-        {"[WeekStart]\n", WeekStart::Sunday, false, "", "a header as the last line"},
-        {"[Grid]\n1\n[WeekStart]\n1\n", WeekStart::Monday, false, nullptr,
-         "after the grid's line"},
-    };
-    const std::string eleven =
-        ";;;;;;;;;;;;; Kalendo2.Ini For Ver. 1.18 ;;;;;;;;;;;;;\n\n[Position]\n1 : 2\n\n"
-        "[Size]\n0\n\n[View]\n0\n\n";
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.why);
+    for (const auto& c : cases) {
         AppSettings s;
-        ASSERT_TRUE(ParseSettings(eleven + c.tail, s));
-        EXPECT_EQ(s.weekStart, c.start);
-        EXPECT_EQ(s.weekNumbers, c.numbers);
-        EXPECT_EQ(SettingsText(s), eleven + (c.written != nullptr ? c.written : c.tail));
+        ASSERT_TRUE(ParseSettings(eleven + c.tail, s)) << c.tail;
+        EXPECT_EQ(std::tie(s.weekStart, s.weekNumbers), std::tie(c.start, c.numbers)) << c.tail;
+        EXPECT_EQ(SettingsText(s), eleven + c.written);
     }
 }
 
