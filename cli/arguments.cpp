@@ -241,6 +241,12 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
             if (!picks) return {options, "--rekichu: not a list of names of the lower register: " + value};
             options.include.rekichuPicks = *picks;
             picksGiven = true;
+        } else if (arg == "--week-start") {
+            if (options.weekStart) return {options, "--week-start given twice"};
+            if (!TakeValue(args, i, value)) return {options, "--week-start needs sunday or monday"};
+            if (value == "sunday") options.weekStart = WeekStart::Sunday;
+            else if (value == "monday") options.weekStart = WeekStart::Monday;
+            else return {options, "--week-start: not sunday or monday: " + value};
         } else if (arg.size() > 1 && arg[0] == '-') {
             return {options, "unknown option: " + arg};
         } else {
@@ -263,6 +269,10 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     if (parsed.usageError.empty() && readingGiven && options.command != CliCommand::Day &&
         options.command != CliCommand::Year && options.command != CliCommand::Ics) {
         parsed.usageError = "--reading belongs to day, year and ics";
+    }
+    if (parsed.usageError.empty() && options.weekStart && options.command != CliCommand::Day &&
+        options.command != CliCommand::Year) {
+        parsed.usageError = "--week-start belongs to day and year";
     }
     return parsed;
 }
@@ -370,6 +380,8 @@ const char* CliUsage() {
            "  --reading NAME=READING\n"
            "                      where almanacs differ: 一粒万倍日=併用 (default) or\n"
            "                      一粒万倍日=一支, 大明日=25日 (default) or 大明日=21日\n"
+           "  --week-start DAY    day, year: sunday (default) or monday, the weekday\n"
+           "                      the day objects' grid begins its rows on\n"
            "  -h, --help          print this text and exit\n"
            "  --version           print the version and exit\n"
            "Exit status: 0 done; 1 a date was refused (years 1600-2999, real dates);\n"

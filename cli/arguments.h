@@ -1,6 +1,7 @@
 // kalendo2-cli's command line:
 //   kalendo2-cli [--data DIR] [--today YYYY-MM-DD] [--mode MODE] year YYYY
 //   kalendo2-cli [--data DIR] [--today YYYY-MM-DD] [--mode MODE] day FIRST [LAST]
+//   (day and year also take [--week-start sunday|monday])
 //   kalendo2-cli [--data DIR] [--today YYYY-MM-DD] [--mode MODE] ics FIRST LAST [--include LIST]
 //   kalendo2-cli [--data DIR] [--today YYYY-MM-DD] [--mode MODE] close-calls FIRST LAST
 //   kalendo2-cli [--place PLACE] ... day FIRST [LAST]
@@ -22,6 +23,7 @@
 #include "platform/calendar_date.h"
 #include "ui/model/ics_events.h"
 #include "ui/model/print_layout.h"
+#include "ui/model/week_start.h"
 
 namespace kalendo {
 
@@ -45,6 +47,10 @@ struct CliOptions {
     // --reading NAME=READING, repeatable (day, year, ics): the readings of
     // the notes where almanacs differ; the defaults without it.
     RekichuReadings readings;
+    // --week-start sunday|monday (day and year): the day objects' grid.
+    // Sunday-first when not given, whatever the window uses, as the grid
+    // always was.
+    std::optional<WeekStart> weekStart;
 };
 
 struct ParsedCommandLine {

@@ -120,8 +120,9 @@ void WriteDetail(JsonWriter& w, const DetailPane& pane) {
 // What the window shows for the day, built by the same screen model the
 // window draws: "panes", "officerDetail", "mansionDetail", "detail",
 // "eventList", "scheduleList", "grid", "title".
-void WriteScreenKeys(JsonWriter& w, MonthRecord& rec, GridLunarTexts& lunarTexts) {
-    ViewState view = BuildViewState(rec);
+void WriteScreenKeys(JsonWriter& w, MonthRecord& rec, GridLunarTexts& lunarTexts,
+                     WeekStart start) {
+    ViewState view = BuildViewState(rec, start);
     lunarTexts.AddTo(rec, view.grid);
     const DetailTexts detail = BuildDetailTexts(rec);
 
@@ -200,7 +201,7 @@ void WriteRekichuKeys(JsonWriter& w, const MonthRecord& rec, RekichuReadings rea
 }  // namespace
 
 void WriteDayObject(JsonWriter& w, MonthRecord& rec, GridLunarTexts& lunarTexts,
-                    RekichuReadings readings, const NamedPlace* place) {
+                    const DayObjectOptions& options) {
     const CalendarDate t = TargetDate(rec);
     w.BeginObject();
     WriteDateKeys(w, rec, t);
@@ -210,10 +211,10 @@ void WriteDayObject(JsonWriter& w, MonthRecord& rec, GridLunarTexts& lunarTexts,
     WriteEraKeys(w, rec);
     WriteHolidayKeys(w, rec, t);
     WriteEventKeys(w, rec, t);
-    WriteScreenKeys(w, rec, lunarTexts);
+    WriteScreenKeys(w, rec, lunarTexts, options.weekStart);
     WriteCloseCallsKey(w, rec, CloseCallsOfTarget(rec));
-    WriteRekichuKeys(w, rec, readings);
-    if (place) {
+    WriteRekichuKeys(w, rec, options.readings);
+    if (const NamedPlace* place = options.place) {
         WriteSkyKey(w, *place, ComputeDaySky(t.year, t.month, t.day, place->position));
         WriteDayEclipse(w, t.year, t.month, t.day, place->position);
     }

@@ -8,18 +8,25 @@
 #include "cli/json_writer.h"
 #include "core/month_record.h"
 #include "ui/model/lunisolar_days.h"
+#include "ui/model/week_start.h"
 
 namespace kalendo {
 
 // The whole object for the record's target date, which ComputeMonth
 // accepted. Computes the moon's age (stored in rec.moonAge). The grid's
 // lunisolar texts come through `lunarTexts`, which keeps them while the
-// days written one after another show the same grid. `readings` choose
-// the notes of "rekichu" where almanacs differ. With a place (--place),
-// "sky" and then the eclipse seen from it on the day ("eclipse", absent on
-// a day without one) follow every other key (sky_json.h, eclipse_json.h).
+// days written one after another show the same grid. `options`: the
+// readings of "rekichu" where almanacs differ, the weekday the grid's rows
+// begin on, and the place (--place) whose "sky" and then eclipse ("eclipse",
+// absent on a day without one) follow every other key (sky_json.h,
+// eclipse_json.h).
+struct DayObjectOptions {
+    RekichuReadings readings;
+    WeekStart weekStart = WeekStart::Sunday;
+    const NamedPlace* place = nullptr;
+};
 void WriteDayObject(JsonWriter& w, MonthRecord& rec, GridLunarTexts& lunarTexts,
-                    RekichuReadings readings = {}, const NamedPlace* place = nullptr);
+                    const DayObjectOptions& options = {});
 
 // {"date":"YYYY-MM-DD","accepted":false} for a date ComputeMonth refused,
 // printed as it was given.

@@ -127,8 +127,9 @@ int RunCommand(int argc, const char* const* argv, ConsolePlatform& platform) {
     if (options.command == CliCommand::CloseCalls) {
         return PrintCloseCalls(rec, options.first, options.last, almanac, stdout);
     }
-    return PrintDays(rec, options.first, options.last, almanac, stdout, options.readings,
-                     options.place ? &*options.place : nullptr);
+    return PrintDays(rec, options.first, options.last, almanac, stdout,
+                     DayObjectOptions{options.readings, options.weekStart.value_or(WeekStart::Sunday),
+                                      options.place ? &*options.place : nullptr});
 }
 
 }  // namespace
@@ -161,7 +162,7 @@ int PrintYear(MonthRecord& rec, int year, AlmanacMode almanac, std::FILE* out) {
 }
 
 int PrintDays(MonthRecord& rec, CalendarDate first, CalendarDate last, AlmanacMode almanac,
-              std::FILE* out, RekichuReadings readings, const NamedPlace* place) {
+              std::FILE* out, const DayObjectOptions& options) {
     int status = kCliDone;
     bool swept = false;
     JsonWriter w;
@@ -174,7 +175,7 @@ int PrintDays(MonthRecord& rec, CalendarDate first, CalendarDate last, AlmanacMo
             swept = true;
         }
         if (accepted) {
-            WriteDayObject(w, rec, lunarTexts, readings, place);
+            WriteDayObject(w, rec, lunarTexts, options);
         } else {
             WriteRefusedDayObject(w, y, m, d);
             status = kCliRefusedDate;

@@ -8,12 +8,12 @@
 #include <optional>
 #include <string>
 
-#include "almanac/rekichu.h"
-#include "astro/places.h"
+#include "cli/day_json.h"
 #include "core/almanac_mode.h"
 #include "core/month_record.h"
 #include "platform/calendar_date.h"
 #include "ui/model/ics_events.h"
+#include "ui/model/week_start.h"
 
 namespace kalendo {
 
@@ -37,11 +37,11 @@ int PrintYear(MonthRecord& rec, int year, AlmanacMode almanac, std::FILE* out);
 // stepping day by day. Past schedules are swept after the first
 // ComputeMonth. A refused date prints {"date":…,"accepted":false} (the
 // range message is shown) and the result is kCliRefusedDate once every
-// date is done. LAST before FIRST prints nothing. `readings`: --reading.
-// With a place (--place) each accepted day's object ends with "sky" and the
-// eclipse seen from it.
+// date is done. LAST before FIRST prints nothing. `options`: --reading,
+// --week-start and --place (each accepted day's object then ends with
+// "sky" and the eclipse seen from it).
 int PrintDays(MonthRecord& rec, CalendarDate first, CalendarDate last, AlmanacMode almanac,
-              std::FILE* out, RekichuReadings readings = {}, const NamedPlace* place = nullptr);
+              std::FILE* out, const DayObjectOptions& options = {});
 
 // "ics FIRST LAST": the sweep of past schedules, then one iCalendar file
 // of the range stamped `stamp`, written to `out` event by event as the

@@ -240,6 +240,12 @@ TEST(ParseCommandLine, UsageErrors) {
         {{"close-calls", "2024-03-01", "2024-02-01"}, "LAST is before FIRST"},
         {{"year", "-2024"}, "unknown option: -2024"},
         {{"--data=/d", "year", "2024"}, "unknown option: --data=/d"},
+        {{"day", "2024-05-01", "--week-start"}, "--week-start needs sunday or monday"},
+        {{"--week-start", "Monday", "day", "2024-05-01"}, "--week-start: not sunday or monday: Monday"},
+        {{"--week-start", "monday", "ics", "2024-05-01", "2024-05-02"},
+         "--week-start belongs to day and year"},
+        {{"close-calls", "2024-05-01", "2024-05-02", "--week-start", "sunday"},
+         "--week-start belongs to day and year"},
     };
     for (const Case& c : cases) {
         std::string line;

@@ -227,3 +227,27 @@ TEST_F(CliRunTest, CloseCallsOfADayAndOfARange) {
 
 }  // namespace
 }  // namespace kalendo
+
+namespace kalendo {
+namespace {
+
+// A Monday-first run across a month's end changes only each day's grid,
+// which opens on the Monday on or before the 1st (29 April, 27 May).
+TEST_F(CliRunTest, MondayFirstGridChangesTheGridAlone) {
+    const auto days = [&](WeekStart start) {
+        return Lines([&](std::FILE* out) {
+            return PrintDays(*rec_, {2024, 5, 31}, {2024, 6, 1}, AlmanacMode::Standard, out, DayObjectOptions{{}, start, nullptr});
+        });
+    };
+    const std::vector<std::string> sunday = days(WeekStart::Sunday), monday = days(WeekStart::Monday);
+    ASSERT_EQ(monday.size(), 2u);
+    for (std::size_t i = 0; i < 2; ++i) {
+        const std::size_t grid = sunday[i].find("\"grid\":["), title = sunday[i].rfind("\"title\":");
+        EXPECT_EQ(monday[i].substr(0, grid), sunday[i].substr(0, grid));
+        EXPECT_EQ(monday[i].substr(grid, 19), i == 0 ? "\"grid\":[{\"day\":-29," : "\"grid\":[{\"day\":-27,");
+        EXPECT_EQ(monday[i].substr(monday[i].rfind("\"title\":")), sunday[i].substr(title));
+    }
+}
+
+}  // namespace
+}  // namespace kalendo

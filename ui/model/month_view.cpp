@@ -18,6 +18,8 @@ namespace {
 // after can show at most 14 days (two rows), the month before at most 6.
 constexpr int kLastNextMonthDayShown = 14;
 
+constexpr int kSunday = 0, kMonday = 1, kSaturday = 6;
+
 CalendarDate Normalized(int y, int m, int d) {
     NormalizeDate(y, m, d);
     return {y, m, d};
@@ -115,23 +117,37 @@ std::chrono::milliseconds NextTickDelay(std::chrono::milliseconds untilMidnight)
     return std::min(untilMidnight + kPastMidnightMargin, kDateCheckInterval);
 }
 
-MonthGrid FillMonthGrid(const MonthRecord& rec) {
+namespace {
+
+// The day number, relative to the 1st, of cell 0 (in [-5, 1]); the first
+// row holds LeadingDays cells of the month before.
+int FirstCellDay(const MonthRecord& rec, WeekStart start) {
+    // The weekday of the 1st from the target's: d - 1 days earlier.
+    const int weekdayOfFirst =
+        ((rec.weekday[kTarget] - (rec.day[kTarget] - 1)) % kDaysPerWeek + kDaysPerWeek) %
+        kDaysPerWeek;
+    return 1 - LeadingDays(weekdayOfFirst, start);
+}
+
+bool HasMonth(const MonthRecord& rec) {
+    return rec.year[kTarget] >= 1 && rec.month[kTarget] >= 1 && rec.month[kTarget] <= kMonthsPerYear;
+}
+
+}  // namespace
+
+MonthGrid FillMonthGrid(const MonthRecord& rec, WeekStart start) {
     MonthGrid grid{};
     const int y = rec.year[kTarget];
     const int m = rec.month[kTarget];
     const int selectedDay = rec.day[kTarget];
-    if (y < 1 || m < 1 || m > kMonthsPerYear) return grid;  // no month computed yet
+    if (!HasMonth(rec)) return grid;  // no month computed yet
 
     const int length = DaysInMonth(y, m);
-    // r has the sign of D - W - 1 (truncating division); the cell 0 shows
-    // s = r + 1 in [-5, 1], the Sunday on or before the 1st.
-    int r = (selectedDay - rec.weekday[kTarget] - 1) % kDaysPerWeek;
-    if (r >= 1) r -= kDaysPerWeek;
-    const int first = r + 1;
+    const int first = FirstCellDay(rec, start);
 
     for (int k = 0; k < kGridCells; ++k) {
         const int n = first + k;
-        const int column = k % kGridColumns;
+        const int weekday = WeekdayOfColumn(k % kGridColumns, start);
         DayCell& cell = grid[k];
         if (n <= 0) {
             int py = y, pm = m, pd = n;
@@ -149,9 +165,9 @@ MonthGrid FillMonthGrid(const MonthRecord& rec) {
             continue;
         }
         const bool holiday = FindHoliday(rec, m, n) >= 0 || FindGeneratedHoliday(rec, m, n) >= 0;
-        if (column == 0 || holiday) {
+        if (weekday == kSunday || holiday) {
             cell.fg = kSundayText;
-        } else if (column == kGridColumns - 1) {
+        } else if (weekday == kSaturday) {
             cell.fg = kSaturdayText;
         } else {
             cell.fg = kWeekdayText;
@@ -168,11 +184,23 @@ MonthGrid FillMonthGrid(const MonthRecord& rec) {
     return grid;
 }
 
-WeekdayHeading HeadingForColumn(int column) {
-    const Rgb fg = column == 0 ? kSundayText
-                   : column == kGridColumns - 1 ? kSaturdayText
-                                                : kWeekdayText;
-    return WeekdayHeading{WeekdayName(column), fg, kHeadingBackground};
+GridWeekNumbers WeekNumbersOfGrid(const MonthRecord& rec, WeekStart start) {
+    GridWeekNumbers numbers{};
+    if (!HasMonth(rec)) return numbers;
+    const int mondayColumn = ColumnOfWeekday(kMonday, start);
+    const int first = FirstCellDay(rec, start);
+    for (int row = 0; row < kGridRows; ++row) {
+        int y = rec.year[kTarget], m = rec.month[kTarget], d = first + row * kGridColumns + mondayColumn;
+        NormalizeDate(y, m, d);
+        numbers[static_cast<std::size_t>(row)] = IsoWeekOf(y, m, d).week;
+    }
+    return numbers;
+}
+
+WeekdayHeading HeadingForColumn(int column, WeekStart start) {
+    const int weekday = WeekdayOfColumn(column, start);
+    const Rgb fg = weekday == kSunday ? kSundayText : weekday == kSaturday ? kSaturdayText : kWeekdayText;
+    return WeekdayHeading{WeekdayName(weekday), fg, kHeadingBackground};
 }
 
 }  // namespace kalendo

@@ -17,6 +17,7 @@
 #include "core/month_record.h"
 #include "platform/calendar_date.h"
 #include "ui/model/settings.h"
+#include "ui/model/week_start.h"
 
 namespace kalendo {
 
@@ -90,7 +91,8 @@ inline constexpr std::chrono::milliseconds kPastMidnightMargin{5};
 // (negative without a clock: a tick a second).
 std::chrono::milliseconds NextTickDelay(std::chrono::milliseconds untilMidnight);
 
-// The grid: 6 rows of 7 cells, row-major, column 0 = Sunday.
+// The grid: 6 rows of 7 cells, row-major, column 0 = Sunday (or Monday in
+// a grid that begins the week on Monday).
 inline constexpr int kGridColumns = kDaysPerWeek;
 inline constexpr int kGridRows = 6;  // a month of 31 days starting on a Saturday needs all six
 inline constexpr int kGridCells = kGridRows * kGridColumns;
@@ -106,12 +108,19 @@ struct DayCell {
 using MonthGrid = std::array<DayCell, kGridCells>;
 
 // The displayed month is the target's. Cell 0 is the Sunday on or before
-// the 1st (the 1st itself when it is a Sunday). Days of the month are red
+// the 1st (the 1st itself when it is a Sunday), or with `start` Monday the
+// Monday on or before it; the colours follow the weekday, not the column. Days of the month are red
 // on Sundays and holidays (a holiday or, failing one, a generated holiday on
 // that month and day), blue on other Saturdays, dark otherwise; days of the
 // neighbouring months are green on grey. The selected day (when it is not
 // today) is cyan, and today, when its month is displayed, yellow.
-MonthGrid FillMonthGrid(const MonthRecord& rec);
+MonthGrid FillMonthGrid(const MonthRecord& rec, WeekStart start = WeekStart::Sunday);
+
+// The ISO 8601 week number of each grid row: that of the row's Monday (in
+// a Sunday-first row, the day after its Sunday). All 0 before a month is
+// computed.
+using GridWeekNumbers = std::array<int, 6>;
+GridWeekNumbers WeekNumbersOfGrid(const MonthRecord& rec, WeekStart start);
 
 // The fixed colours of the view.
 inline constexpr Rgb kSundayText{250, 20, 20};
@@ -134,13 +143,14 @@ inline constexpr Rgb kListItemTextBackground{255, 245, 245};
 inline constexpr Rgb kFocusMark{0, 90, 180};
 inline constexpr Rgb kFocusedPaneBackground{215, 235, 255};
 
-// The weekday heading of column c (0 = Sunday "日" ... 6 = Saturday "土"):
-// bold text, red Sunday, blue Saturday, dark otherwise.
+// The weekday heading of column c (0 = Sunday "日" ... 6 = Saturday "土" in
+// a Sunday-first grid, "月" ... "日" in a Monday-first one): bold text, red
+// Sunday, blue Saturday, dark otherwise.
 struct WeekdayHeading {
     const char* text;  // CP932
     Rgb fg;
     Rgb bg;
 };
-WeekdayHeading HeadingForColumn(int column);
+WeekdayHeading HeadingForColumn(int column, WeekStart start = WeekStart::Sunday);
 
 }  // namespace kalendo

@@ -54,10 +54,11 @@ void FillCell(MonthRecord& rec, CalendarDate date, AlmanacMode almanac, PrintCel
     cell.lunarText = LunarCellText(lunar, date.day == 1);
 }
 
-PrintPage BuildPage(MonthRecord& rec, PrintMonth month, AlmanacMode almanac) {
+PrintPage BuildPage(MonthRecord& rec, PrintMonth month, AlmanacMode almanac, WeekStart start) {
     PrintPage page;
     page.month = month;
-    const int firstCell = Weekday(month.year, month.month, 1);
+    page.weekStart = start;
+    const int firstCell = LeadingDays(Weekday(month.year, month.month, 1), start);
     const int days = DaysInMonth(month.year, month.month);
     for (int d = 1; d <= days; ++d) {
         FillCell(rec, {month.year, month.month, d}, almanac, page.cells[firstCell + d - 1]);
@@ -69,7 +70,7 @@ PrintPage BuildPage(MonthRecord& rec, PrintMonth month, AlmanacMode almanac) {
     // The numbers in the grid's colours (red holidays and Sundays, blue
     // Saturdays), from the month the record now shows; the grid places the
     // days as the page does.
-    const MonthGrid grid = FillMonthGrid(rec);
+    const MonthGrid grid = FillMonthGrid(rec, start);
     for (int k = 0; k < kGridCells; ++k) {
         if (grid[k].day > 0) page.cells[k].dayColour = grid[k].fg;
     }
@@ -101,20 +102,20 @@ int PrintPageCount(PrintMonth first, PrintMonth last) {
 }
 
 std::vector<PrintPage> BuildPrintPages(MonthRecord& rec, PrintMonth first, PrintMonth last,
-                                       AlmanacMode almanac) {
+                                       AlmanacMode almanac, WeekStart start) {
     std::vector<PrintPage> pages;
     if (!PrintRangeAccepted(first, last)) return pages;
     pages.reserve(static_cast<std::size_t>(PrintPageCount(first, last)));
     for (int k = MonthOrdinal(first); k <= MonthOrdinal(last); ++k) {
-        pages.push_back(BuildPage(rec, MonthOfOrdinal(k), almanac));
+        pages.push_back(BuildPage(rec, MonthOfOrdinal(k), almanac, start));
     }
     return pages;
 }
 
 std::vector<PrintPage> BuildPrintPagesKeepingDay(MonthRecord& rec, PrintMonth first, PrintMonth last,
-                                                 MonthOptions shown) {
+                                                 MonthOptions shown, WeekStart start) {
     const CalendarDate day = TargetDate(rec);
-    std::vector<PrintPage> pages = BuildPrintPages(rec, first, last, shown.almanac);
+    std::vector<PrintPage> pages = BuildPrintPages(rec, first, last, shown.almanac, start);
     // The window accepted this day before, so it is accepted again.
     ComputeMonth(rec, day.year, day.month, day.day, shown);
     return pages;

@@ -56,7 +56,8 @@ struct PrintPage {
     std::string heading;    // "2024年（令和6年）5月": the era of the month's 1st
     std::string monthSign;  // "己巳の月"
     std::string footer;     // the almanac mode
-    std::array<PrintCell, kGridCells> cells;  // row-major, column 0 = Sunday
+    std::array<PrintCell, kGridCells> cells;  // row-major, column 0 = the week's first day
+    WeekStart weekStart = WeekStart::Sunday;  // as the window counts the week
     friend bool operator==(const PrintPage&, const PrintPage&) = default;
 };
 
@@ -66,14 +67,15 @@ struct PrintPage {
 // that day. Moves `rec`: it is left at the range's last day. Schedules are
 // taken as the table holds them (the caller sweeps past ones first).
 std::vector<PrintPage> BuildPrintPages(MonthRecord& rec, PrintMonth first, PrintMonth last,
-                                       AlmanacMode almanac);
+                                       AlmanacMode almanac, WeekStart start = WeekStart::Sunday);
 
 // The window's: the same pages in the almanac the window shows, then the
 // window's day computed again in the modes `shown`, so that the record,
 // and the generated holidays the month computation writes into the shared
 // slot tables, are as they were. Precondition: the record describes a day.
 std::vector<PrintPage> BuildPrintPagesKeepingDay(MonthRecord& rec, PrintMonth first, PrintMonth last,
-                                                 MonthOptions shown);
+                                                 MonthOptions shown,
+                                                 WeekStart start = WeekStart::Sunday);
 
 // The lines a cell prints when it has room for `capacity` (>= 1): all of
 // them when they fit, else the first capacity - 1 and "ほか N 件" for the

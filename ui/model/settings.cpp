@@ -25,6 +25,8 @@ constexpr char kViewHeader[] = "[View]\n";
 constexpr char kAlmanacHeader[] = "[Almanac]\n";
 constexpr char kGridHeader[] = "[Grid]\n";
 constexpr char kPlaceHeader[] = "[Place]\n";
+constexpr char kWeekStartHeader[] = "[WeekStart]\n";
+constexpr char kWeekNumberHeader[] = "[WeekNumber]\n";
 
 // The settings file read as the text-mode stream it always was: CR LF
 // arrives as "\n", a lone LF too.
@@ -50,6 +52,17 @@ private:
     std::string_view text_;
     std::size_t pos_ = 0;
 };
+
+// The line after a flag's header: "%d", true only for 1; false when the
+// file ends after the header.
+bool ReadFlag(SettingsLines& lines, std::string& line, bool& flag) {
+    if (!lines.Next(line)) return false;
+    std::size_t pos = 0;
+    int value = 0;
+    ScanDecimal(line, pos, value);
+    flag = value == 1;
+    return true;
+}
 
 int KnownModeOrZero(int mode) { return mode == 0 || mode == 1 ? mode : 0; }
 
@@ -169,6 +182,12 @@ bool ParseSettings(std::string_view text, AppSettings& s) {
             if (!lines.Next(line)) break;
             ReadPlaceLine(line, s);
         }
+        if (line == kWeekStartHeader) {
+            bool monday = false;
+            if (!ReadFlag(lines, line, monday)) break;
+            s.weekStart = monday ? WeekStart::Monday : WeekStart::Sunday;
+        }
+        if (line == kWeekNumberHeader && !ReadFlag(lines, line, s.weekNumbers)) break;
         if (!lines.Next(line)) break;
     }
     // Only 0 and 1 have a frame size and a layout.
@@ -212,6 +231,13 @@ std::string SettingsText(const AppSettings& s) {
         text += kPlaceHeader;
         text += s.ownPlace ? OwnPlaceText(s.ownPosition) : std::to_string(s.placeIndex);
         text += "\n";
+    if (s.weekStart == WeekStart::Monday) {
+        text += kWeekStartHeader;
+        text += "1\n";
+    }
+    if (s.weekNumbers) {
+        text += kWeekNumberHeader;
+        text += "1\n";
     }
     return text;
 }
@@ -231,6 +257,8 @@ void ResetSettings(AppSettings& s, ScreenSize screen) {
     s.lunarLine = false;
     s.placeIndex = kDefaultPlaceIndex;
     s.ownPlace = false;
+    s.weekStart = WeekStart::Sunday;
+    s.weekNumbers = false;
     s.windowLeft = (screen.width - kDefaultFrameWidth) / 2;
     s.windowTop = (screen.height - kDefaultFrameHeight) / 2;
 }

@@ -15,6 +15,7 @@
 #include "core/month_record.h"
 #include "month/compute_month.h"
 #include "platform/platform.h"
+#include "ui/model/week_start.h"
 
 namespace kalendo {
 
@@ -46,6 +47,9 @@ struct AppSettings {
     int placeIndex = kDefaultPlaceIndex;
     bool ownPlace = false;
     GeoPosition ownPosition{0, 0};
+    // The week as the user counts it ("週の始まり", "週番号").
+    WeekStart weekStart = WeekStart::Sunday;
+    bool weekNumbers = false;  // the ISO 8601 week column left of the grid
 };
 
 // The paths the program derives from its own location (UTF-8).
@@ -85,6 +89,8 @@ AppPaths LocateAppPaths();
 // "[Place]\n" takes the next line as a listed place's index or as the
 // user's own "LAT,LON" (ReadPlaceCoordinates); anything else keeps the
 // default place.
+// "[WeekStart]\n" "%d": 1 begins the week on Monday, anything else on
+// Sunday; "[WeekNumber]\n" "%d": 1 shows the ISO week column.
 bool ParseSettings(std::string_view text, AppSettings& s);
 
 // ParseSettings on the file's bytes; false when the file cannot be read.
@@ -98,7 +104,8 @@ bool ReadSettings(const std::string& path, AppSettings& s);
 // disturbed and an older file is read unchanged. With the grid's second line
 // on, "[Grid]", "1" follow those, again only then. A place other than the
 // default adds "[Place]" and its index, or its own "LAT,LON" (decimal
-// degrees, up to nine decimals), last and only then.
+// degrees, up to nine decimals); then "[WeekStart]", "1" for a Monday-first
+// week and "[WeekNumber]", "1" for the week column: each only when set.
 std::string SettingsText(const AppSettings& s);
 
 // A place of one's own as the settings file and the screen write it:

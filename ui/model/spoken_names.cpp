@@ -77,9 +77,9 @@ std::string SpokenRows(const std::vector<ListRow>& rows) {
 GridDayNames::GridDayNames() = default;
 GridDayNames::~GridDayNames() = default;
 
-std::array<std::string, kGridCells> GridDayNames::Of(const MonthRecord& rec) {
+std::array<std::string, kGridCells> GridDayNames::Of(const MonthRecord& rec, WeekStart start) {
     std::array<std::string, kGridCells> names;
-    const MonthGrid grid = FillMonthGrid(rec);
+    const MonthGrid grid = FillMonthGrid(rec, start);
     if (grid[0].day == 0) return names;  // no month computed yet
     if (!scratch_) scratch_ = std::make_unique<MonthRecord>();
     MonthRecord& day = *scratch_;
@@ -90,7 +90,10 @@ std::array<std::string, kGridCells> GridDayNames::Of(const MonthRecord& rec) {
         const int number = grid[static_cast<std::size_t>(k)].day;
         const CalendarDate date = CellClickTarget(rec, number);
         std::string& name = names[static_cast<std::size_t>(k)];
-        name = SpokenDate(date, k % kGridColumns);
+        name = SpokenDate(date, WeekdayOfColumn(k % kGridColumns, start));
+        if (date == CalendarDate{rec.year[kToday], rec.month[kToday], rec.day[kToday]}) {
+            AppendWord(name, kSpokenToday);
+        }
         // The month before shows only in the first row.
         if (number < 0) {
             AppendWord(name, k < kGridColumns ? kSpokenPreviousMonthDay : kSpokenNextMonthDay);

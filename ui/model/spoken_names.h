@@ -37,7 +37,8 @@ std::string GridName(const MonthRecord& rec);
 std::string SpokenRows(const std::vector<ListRow>& rows);
 
 // The names of the grid's days. A day's name is its date and weekday, then
-// "前月の日" or "翌月の日" for a day of a neighbouring month, then what the
+// "今日" for today, "前月の日" or "翌月の日" for a day of a neighbouring
+// month, then what the
 // event list would show were that day selected (its holiday, notes, user
 // events and schedules), then its 六曜 and lunisolar date:
 // 「2024年5月3日 金曜日 憲法記念日 先負 旧暦3月25日」. A day outside the
@@ -55,9 +56,10 @@ public:
     GridDayNames(const GridDayNames&) = delete;
     GridDayNames& operator=(const GridDayNames&) = delete;
 
-    // The names of FillMonthGrid(rec)'s cells, in the record's almanac
-    // mode; all empty before any month.
-    std::array<std::string, kGridCells> Of(const MonthRecord& rec);
+    // The names of FillMonthGrid(rec, start)'s cells, in the record's
+    // almanac mode; all empty before any month.
+    std::array<std::string, kGridCells> Of(const MonthRecord& rec,
+                                           WeekStart start = WeekStart::Sunday);
 
 private:
     std::unique_ptr<MonthRecord> scratch_;

@@ -74,13 +74,14 @@ ViewLayout ViewLayoutFor(int sizeMode, int viewMode, const LayoutNeeds& needs) {
 
     // The left column: the date pane, the headings, the grid and the two
     // left panes, all as wide as the seven columns.
-    int leftWidth = std::max({kGridColumns * std::max({t.cellSize, needs.cellWidth,
-                                                      needs.headingWidth}),
+    const int week = std::max(needs.weekColumnWidth, 0);
+    int leftWidth = std::max({week + kGridColumns * std::max({t.cellSize, needs.cellWidth,
+                                                             needs.headingWidth}),
                               t.datePane.width, needs.datePaneWidth});
     if (full) leftWidth = std::max({leftWidth, needs.yearSignWidth, needs.oldCalendarWidth});
     else leftWidth = std::max(leftWidth, needs.barsWidth);
-    const int cellWidth = CeilDiv(leftWidth, kGridColumns);
-    leftWidth = cellWidth * kGridColumns;
+    const int cellWidth = CeilDiv(leftWidth - week, kGridColumns);
+    leftWidth = week + cellWidth * kGridColumns;
     const int cellHeight = std::max(t.cellSize, needs.cellHeight);
     const int headingHeight = std::max(t.gridTop - t.headingTop, needs.headingHeight);
     const int headingTop = std::max(t.headingTop, needs.paneHeight);
@@ -89,12 +90,16 @@ ViewLayout ViewLayoutFor(int sizeMode, int viewMode, const LayoutNeeds& needs) {
 
     l.datePane = ControlRect{0, 0, leftWidth, headingTop};
     for (int c = 0; c < kGridColumns; ++c) {
-        l.headings[c] = ControlRect{cellWidth * c, headingTop, cellWidth, headingHeight};
+        l.headings[c] = ControlRect{week + cellWidth * c, headingTop, cellWidth, headingHeight};
     }
     for (int k = 0; k < kGridCells; ++k) {
         const int row = k / kGridColumns, column = k % kGridColumns;
-        l.cells[k] = ControlRect{cellWidth * column, gridTop + cellHeight * row, cellWidth,
+        l.cells[k] = ControlRect{week + cellWidth * column, gridTop + cellHeight * row, cellWidth,
                                  cellHeight};
+    }
+    l.weekHeading = ControlRect{0, headingTop, week, headingHeight};
+    for (int row = 0; row < kGridRows; ++row) {
+        l.weekNumbers[row] = ControlRect{0, gridTop + cellHeight * row, week, cellHeight};
     }
 
     // The rows of panes below the grid and the right column beside it. The

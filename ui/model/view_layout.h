@@ -21,8 +21,12 @@ struct ControlRect {
 
 struct ViewLayout {
     ControlRect datePane;                 // 1000
-    std::array<ControlRect, kGridColumns> headings;  // 1001-1007, Sunday first
-    std::array<ControlRect, kGridCells> cells;       // row-major, Sunday first
+    std::array<ControlRect, kGridColumns> headings;  // 1001-1007, the week's first day first
+    std::array<ControlRect, kGridCells> cells;       // row-major, likewise
+    // The ISO week column left of the grid: the square beside the headings
+    // and one number per row; zero-width without the column.
+    ControlRect weekHeading;
+    std::array<ControlRect, kGridRows> weekNumbers;
     ControlRect yearSignPane;             // 1039
     ControlRect officerPane;              // 1055
     ControlRect mansionPane;              // 1057
@@ -48,6 +52,7 @@ struct LayoutNeeds {
     int datePaneWidth = 0, yearSignWidth = 0, oldCalendarWidth = 0;
     int officerWidth = 0, mansionWidth = 0, moonWidth = 0;
     int barsWidth = 0;  // the widest bar above or below: the view spans it, leaving no strip
+    int weekColumnWidth = 0;  // the week numbers left of the grid; 0 without them
 };
 
 // The layout of size mode 0 (normal) or 1 (enlarged; any other value counts
@@ -57,7 +62,8 @@ struct LayoutNeeds {
 // tallest need, the left column to its widest pane, the rows to the pane
 // height, the right column to its panes; in the full view room the bars
 // leave over goes to the right column (the lists and the right panes), in
-// the monthly view to the cells.
+// the monthly view to the cells. The week column, when asked for, stands
+// left of the headings and the grid, inside the left column.
 ViewLayout ViewLayoutFor(int sizeMode, int viewMode, const LayoutNeeds& needs = {});
 
 // The room the view's shown controls take from its top-left corner: in the

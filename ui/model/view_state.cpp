@@ -13,11 +13,13 @@ bool HasTarget(const MonthRecord& rec) { return rec.year[kTarget] > 0; }
 
 }  // namespace
 
-ViewState BuildViewState(const MonthRecord& rec) {
+ViewState BuildViewState(const MonthRecord& rec, WeekStart start) {
     ViewState v;
+    v.weekStart = start;
+    v.weekNumbers = WeekNumbersOfGrid(rec, start);
     if (HasTarget(rec)) {
         v.datePane = DatePaneText(rec);
-        v.grid = FillMonthGrid(rec);
+        v.grid = FillMonthGrid(rec, start);
         v.oldCalendarPane = OldCalendarPaneText(rec);
         v.yearSignPane = YearSignPaneText(rec);
         v.officer = OfficerPane(rec);
@@ -28,17 +30,17 @@ ViewState BuildViewState(const MonthRecord& rec) {
         v.eventList = FillEventList(rec);
         v.scheduleList = FillScheduleList(rec);
     } else {
-        v.grid = FillMonthGrid(rec);
+        v.grid = FillMonthGrid(rec, start);
     }
     v.title = FrameTitle(rec);
     return v;
 }
 
-ViewState FirstViewUpdate(MonthRecord& rec, MonthOptions options) {
+ViewState FirstViewUpdate(MonthRecord& rec, MonthOptions options, WeekStart start) {
     UpdateToday(rec);
     ComputeMonth(rec, rec.year[kToday], rec.month[kToday], rec.day[kToday], options);
     RemovePastSchedules(rec);
-    return BuildViewState(rec);
+    return BuildViewState(rec, start);
 }
 
 }  // namespace kalendo

@@ -19,6 +19,8 @@ struct ViewState {
     // In the order the refresh always builds them.
     std::string datePane;          // control 1000
     MonthGrid grid;                // the 42 day cells
+    WeekStart weekStart = WeekStart::Sunday;  // the grid's first column
+    GridWeekNumbers weekNumbers{};            // ISO 8601, of each row's Monday
     std::string oldCalendarPane;   // 1053
     std::string yearSignPane;      // 1039
     DetailPane officer;            // 1055, with its memo title and text
@@ -34,13 +36,15 @@ struct ViewState {
 
 // RefreshAll: the whole view from the record. Before any date has been
 // accepted by ComputeMonth the panes and lists are empty and the grid holds
-// no days (day 0, empty text). The record is only read.
-ViewState BuildViewState(const MonthRecord& rec);
+// no days (day 0, empty text). The record is only read. The grid's rows
+// begin on `start`.
+ViewState BuildViewState(const MonthRecord& rec, WeekStart start = WeekStart::Sunday);
 
 // The view's first update, after the definition files are loaded: today is
 // read, its month computed, past schedules swept (in memory), and the view
 // built. The frame's layout (ApplyFrameLayout) comes before it, the date
 // timer after it.
-ViewState FirstViewUpdate(MonthRecord& rec, MonthOptions options);
+ViewState FirstViewUpdate(MonthRecord& rec, MonthOptions options,
+                          WeekStart start = WeekStart::Sunday);
 
 }  // namespace kalendo

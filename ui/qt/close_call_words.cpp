@@ -5,6 +5,7 @@
 
 #include "ui/qt/info_pane.h"
 #include "ui/qt/qt_text.h"
+#include "ui/qt/window_texts.h"
 
 namespace kalendo {
 namespace {
@@ -20,6 +21,9 @@ void ShowCloseCallWords(InfoPane* pane, QLabel* mark, const CloseCallTexts& text
     mark->setText(ToQt(texts.mark));
     pane->SetRightReserve(texts.mark.empty() ? 0 : mark->width());
     mark->setToolTip(ToQt(texts.spoken));
+    // Named only while shown; its words are what it stands for.
+    mark->setAccessibleName(texts.mark.empty() ? QString() : ToQt(kCloseCallMarkName));
+    mark->setAccessibleDescription(ToQt(texts.spoken));
     const QString current = pane->accessibleName();
     if (current != pane->property(kNameGiven).toString()) pane->setProperty(kBaseName, current);
     const QString base = pane->property(kBaseName).toString();

@@ -1,7 +1,11 @@
 #include "ui/qt/config_dialog.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QRegularExpression>
 #include <QVBoxLayout>
 
 #include "platform/autostart.h"
@@ -15,13 +19,37 @@ namespace {
 
 constexpr double kDialogPoints = 9.0;
 
+// A combo box of `choices` (in the order of their values 0, 1, …) beside
+// its label, which names it for the keyboard (its "&" key) and for a
+// screen reader (not the value shown).
+QComboBox* AddChoice(QFormLayout* form, const char* labelCp932,
+                     std::initializer_list<const char*> choices, int current, QWidget* parent) {
+    auto* box = new QComboBox(parent);
+    for (const char* choice : choices) box->addItem(ToQt(choice));
+    box->setCurrentIndex(current);
+    auto* label = new QLabel(ToQt(labelCp932), parent);
+    label->setBuddy(box);
+    QString name = label->text();
+    name.remove(QRegularExpression(QStringLiteral("\\(&.\\)|&")));
+    box->setAccessibleName(name);
+    form->addRow(label, box);
+    return box;
+}
+
 }  // namespace
 
-ConfigDialog::ConfigDialog(bool startsAtLogOn, QWidget* parent) : QDialog(parent) {
+ConfigDialog::ConfigDialog(bool startsAtLogOn, const AppSettings& settings, QWidget* parent)
+    : QDialog(parent) {
     setWindowTitle(ToQt(kConfigCaption));
     setFont(FaceFont(kFacePGothic, kDialogPoints));
     startup_ = new QCheckBox(ToQt(kConfigStartup), this);
     startup_->setChecked(startsAtLogOn);
+
+    auto* form = new QFormLayout;
+    weekStart_ = AddChoice(form, kConfigWeekStart, {kConfigWeekSunday, kConfigWeekMonday},
+                           settings.weekStart == WeekStart::Monday ? 1 : 0, this);
+    weekNumbers_ = AddChoice(form, kConfigWeekNumbers, {kConfigWeekNumbersOff, kConfigWeekNumbersIso},
+                             settings.weekNumbers ? 1 : 0, this);
 
     const DialogButtons buttons = NewDialogButtons(this, kButtonOk, kButtonCancel);
     ok_ = buttons.accept;
@@ -30,6 +58,7 @@ ConfigDialog::ConfigDialog(bool startsAtLogOn, QWidget* parent) : QDialog(parent
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(startup_);
+    layout->addLayout(form);
     layout->addSpacing(8);
     layout->addWidget(buttons.box);
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -37,16 +66,27 @@ ConfigDialog::ConfigDialog(bool startsAtLogOn, QWidget* parent) : QDialog(parent
 
 bool ConfigDialog::startsAtLogOn() const { return startup_->isChecked(); }
 
-void RunConfigDialog(const std::string& executablePath, QWidget* parent) {
+WeekStart ConfigDialog::weekStart() const {
+    return weekStart_->currentIndex() == 1 ? WeekStart::Monday : WeekStart::Sunday;
+}
+
+bool ConfigDialog::weekNumbers() const { return weekNumbers_->currentIndex() == 1; }
+
+bool RunConfigDialog(const std::string& executablePath, AppSettings& settings, QWidget* parent) {
     // The entry's existence is read afresh at every opening; nothing is kept.
     const bool existed = AutostartEntryExists();
-    ConfigDialog dialog(existed, parent);
-    if (dialog.exec() != QDialog::Accepted) return;
+    ConfigDialog dialog(existed, settings, parent);
+    if (dialog.exec() != QDialog::Accepted) return false;
     if (dialog.startsAtLogOn() && !existed) {
         CreateAutostartEntry(executablePath);
     } else if (!dialog.startsAtLogOn() && existed) {
         RemoveAutostartEntry();
     }
+    const bool changed =
+        dialog.weekStart() != settings.weekStart || dialog.weekNumbers() != settings.weekNumbers;
+    settings.weekStart = dialog.weekStart();
+    settings.weekNumbers = dialog.weekNumbers();
+    return changed;
 }
 
 }  // namespace kalendo

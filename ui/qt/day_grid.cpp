@@ -37,8 +37,9 @@ DayGrid::DayGrid(const std::array<DayCellWidget*, kGridCells>& cells, const Mont
     raise();
 }
 
-void DayGrid::Show(const MonthGrid& grid) {
+void DayGrid::Show(const MonthGrid& grid, WeekStart start) {
     const int previous = selected_;
+    weekStart_ = start;
     const CalendarDate previousDate = shownDate_;
     shownDate_ = TargetDate(rec_);
     selected_ = -1;
@@ -60,7 +61,7 @@ QString DayGrid::Name() const { return name_; }
 
 QString DayGrid::CellName(int k) {
     if (!named_) {
-        const auto names = dayNames_.Of(rec_);
+        const auto names = dayNames_.Of(rec_, weekStart_);
         for (int i = 0; i < kGridCells; ++i) cellNames_[i] = ToQt(names[i]);
         named_ = true;
     }

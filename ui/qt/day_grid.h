@@ -29,9 +29,11 @@ public:
     DayGrid(const std::array<DayCellWidget*, kGridCells>& cells, const MonthRecord& rec,
             QWidget* parent);
 
-    // The grid as the view shows it now. Moves the selection and, while a
-    // screen reader listens, tells it what changed.
-    void Show(const MonthGrid& grid);
+    // The grid as the view shows it now, its rows beginning on `start`.
+    // Moves the selection and, while a screen reader listens, tells it what
+    // changed.
+    void Show(const MonthGrid& grid, WeekStart start = WeekStart::Sunday);
+    WeekStart weekStart() const { return weekStart_; }
 
     // The selected cell, -1 before any month.
     int selected() const { return selected_; }
@@ -63,6 +65,7 @@ private:
     std::array<DayCellWidget*, kGridCells> cells_;
     const MonthRecord& rec_;
     int selected_ = -1;
+    WeekStart weekStart_ = WeekStart::Sunday;
     CalendarDate shownDate_{};  // the target date of the last Show
     QString name_;
     GridDayNames dayNames_;

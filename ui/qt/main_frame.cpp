@@ -55,9 +55,12 @@ std::optional<NavigationKey> NavigationKeyOf(int key) {
     }
 }
 
-QToolBar* NewToolBar(const QString& name, QWidget* parent) {
-    auto* bar = new QToolBar(name, parent);
+// `name`: the object's name; `spokenCp932`: the title a screen reader
+// announces, in the user's language rather than the object's name.
+QToolBar* NewToolBar(const QString& name, const char* spokenCp932, QWidget* parent) {
+    auto* bar = new QToolBar(ToQt(spokenCp932), parent);
     bar->setObjectName(name);
+    bar->setAccessibleName(ToQt(spokenCp932));
     bar->setMovable(false);
     bar->setFloatable(false);
     bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
@@ -179,7 +182,7 @@ void MainFrame::BuildMenus() {
 void MainFrame::BuildToolBars() {
     // Navigation buttons get actions of their own (no menu item carries
     // them); the mode buttons share the menu items' checkable actions.
-    mainBar_ = NewToolBar(QStringLiteral("main"), this);
+    mainBar_ = NewToolBar(QStringLiteral("main"), kToolBarMainName, this);
     const struct {
         int id;
         const char* label;
@@ -200,7 +203,7 @@ void MainFrame::BuildToolBars() {
                         {kCmdViewMonthly, kButtonViewMonthly, kTipViewMonthly},
                         {kCmdSizeNormal, kButtonSizeNormal, kTipSizeNormal},
                         {kCmdSizeEnlarged, kButtonSizeEnlarged, kTipSizeEnlarged}};
-    compactBar_ = NewToolBar(QStringLiteral("compact"), this);
+    compactBar_ = NewToolBar(QStringLiteral("compact"), kToolBarCompactName, this);
     for (QToolBar* bar : {mainBar_, compactBar_}) {
         for (int i = 0; i < 4; ++i) {
             if (i % 2 == 0) bar->addSeparator();
@@ -222,7 +225,7 @@ void MainFrame::BuildToolBars() {
     addToolBar(Qt::TopToolBarArea, mainBar_);
     addToolBar(Qt::TopToolBarArea, compactBar_);
 
-    monthBar_ = NewToolBar(QStringLiteral("month"), this);
+    monthBar_ = NewToolBar(QStringLiteral("month"), kToolBarMonthName, this);
     for (int m = 1; m <= kMonthsPerYear; ++m) {
         QAction* a = new QAction(QString::number(m), this);
         a->setData(kCmdMonth1 + m - 1);
@@ -330,14 +333,20 @@ void MainFrame::RunCommand(int commandId) {
             view_->Refresh();
             return;
         case kCmdStartupSettings:
-            RunConfigDialog(paths_.executable, this);
+            // A week column shown or hidden changes the frame's width.
+            if (RunConfigDialog(paths_.executable, settings_, this)) {
+                ApplyFrame(ApplyFrameLayout(settings_, ThePlatform().PrimaryScreen(), WindowSizes()));
+                ApplyViewLayout();
+                view_->Refresh();
+            }
             return;
         case kCmdExportIcs:
             RunIcsExport(rec_, MonthOptionsOf(settings_), this);
             return;
         case kCmdPrint:
         case kCmdPrintPreview:
-            RunPrint(rec_, MonthOptionsOf(settings_), commandId == kCmdPrintPreview, this);
+            RunPrint(rec_, MonthOptionsOf(settings_), commandId == kCmdPrintPreview, this,
+                     settings_.weekStart);
             return;
         case kCmdExit:
             close();

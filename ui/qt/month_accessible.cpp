@@ -9,6 +9,7 @@
 
 #include "ui/model/model_texts.h"
 #include "ui/model/spoken_names.h"
+#include "ui/model/text_format.h"
 #include "ui/qt/day_cell_widget.h"
 #include "ui/qt/day_grid.h"
 #include "ui/qt/entry_list.h"
@@ -20,7 +21,9 @@ namespace kalendo {
 namespace {
 
 // The weekday heading of a column as it is read: "日曜日" for "日".
-QString ColumnName(int column) { return ToQt(SpokenWeekday(column)); }
+QString ColumnName(int column, WeekStart start) {
+    return ToQt(SpokenWeekday(WeekdayOfColumn(column, start)));
+}
 
 class DayGridAccessible;
 
@@ -143,7 +146,9 @@ public:
         if (grid()->selected() < 0) return {};
         return {child(grid()->selected())};
     }
-    QString columnDescription(int column) const override { return ColumnName(column); }
+    QString columnDescription(int column) const override {
+        return ColumnName(column, grid()->weekStart());
+    }
     QString rowDescription(int) const override { return {}; }
     int selectedColumnCount() const override { return 0; }
     int selectedRowCount() const override { return 0; }
@@ -234,10 +239,17 @@ void NameViewControls(MonthView& view) {
     for (const auto& p : panes) p.pane->setAccessibleName(ToQt(p.name));
     view.eventList()->setAccessibleName(ToQt(kEventListHeading));
     view.scheduleList()->setAccessibleName(ToQt(kScheduleListName));
-    for (int c = 0; c < kGridColumns; ++c) view.heading(c)->setAccessibleName(ColumnName(c));
 }
 
 void UpdateSpokenTexts(MonthView& view, const MonthRecord& rec, const ViewState& state) {
+    for (int c = 0; c < kGridColumns; ++c) {
+        view.heading(c)->setAccessibleName(ColumnName(c, state.weekStart));
+    }
+    for (int row = 0; row < kGridRows; ++row) {
+        const int week = state.weekNumbers[static_cast<std::size_t>(row)];
+        view.weekNumber(row)->setAccessibleName(
+            week > 0 ? ToQt(FormatText(kSpokenIsoWeekFormat, week)) : QString());
+    }
     if (rec.year[kTarget] < 1) return;  // no day yet
     view.datePane()->setAccessibleName(ToQt(DatePaneName(rec)));
     view.eventList()->setAccessibleDescription(ToQt(SpokenRows(state.eventList)));

@@ -15,12 +15,13 @@ class MonthView;
 // Makes Qt ask us for the grid's and the view's interfaces. Idempotent.
 void InstallMonthAccessibility();
 
-// The fixed names: the panes by what they show, the lists, the weekday
-// headings. Once, after the view made its controls.
+// The fixed names: the panes by what they show, the lists. Once, after the
+// view made its controls.
 void NameViewControls(MonthView& view);
 
-// What changes with the day: the date pane's name (the selected day with
-// its weekday) and each list's rows as its description, which a reader
+// What changes with the day: the weekday headings (with the week's first
+// day), the week numbers ("第23週"), the date pane's name (the selected day
+// with its weekday) and each list's rows as its description, which a reader
 // announces when they change.
 void UpdateSpokenTexts(MonthView& view, const MonthRecord& rec, const ViewState& state);
 

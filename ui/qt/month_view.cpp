@@ -48,6 +48,10 @@ QFont GridFont(int sizeMode, int twips) {
 
 QFont TenthsFont(int tenths) { return FaceFont(kFaceGothic, tenths / 10.0); }
 
+// The week numbers: smaller than the days, in the lists' font, so that the
+// column takes little room from the frame.
+QFont WeekColumnFont(const ViewLayout& l) { return TenthsFont(l.listFontTenths); }
+
 // The day numbers' font: the layout's, or a narrower one where its widest
 // day would crowd the table's cell.
 QFont CellFont(int sizeMode, const ViewLayout& table) {
@@ -93,6 +97,10 @@ MonthView::MonthView(MonthRecord& rec, const AppSettings& settings, std::string 
         heading->SetContent(ToQt(h.text), ToQColor(h.fg), ToQColor(h.bg));
         headings_[static_cast<std::size_t>(c)] = heading;
     }
+    weekHeading_ = new DayCellWidget(-1, true, this);
+    weekHeading_->SetContent(ToQt(kWeekColumnHeading), ToQColor(kWeekdayText),
+                             ToQColor(kHeadingBackground));
+    for (DayCellWidget*& number : weekNumbers_) number = new DayCellWidget(-1, true, this);
     for (int k = 0; k < kGridCells; ++k) {
         auto* cell = new DayCellWidget(k, true, this);
         connect(cell, &DayCellWidget::leftPressed, this, &MonthView::OnCellLeftPressed);
@@ -110,7 +118,8 @@ MonthView::MonthView(MonthRecord& rec, const AppSettings& settings, std::string 
     closeCallMark_ = new QLabel(this);
     closeCallMark_->setObjectName(QStringLiteral("closeCallMark"));
     closeCallMark_->setAlignment(Qt::AlignCenter);
-    closeCallMark_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    // Not transparent to the mouse: the pointer resting on it shows its
+    // words as a tool tip (the pane below it opens no memo).
     for (InfoPane* pane : {datePane_, yearSignPane_, officerPane_, mansionPane_, oldCalendarPane_,
                            moonPane_}) {
         connect(pane, &InfoPane::doubleClicked, this, [this, pane] { OnPaneDoubleClicked(pane); });
@@ -130,7 +139,9 @@ LayoutNeeds MonthView::Needs(int sizeMode) const {
     std::optional<LayoutNeeds>& known =
         needs_[sizeMode == kSizeEnlarged ? 1 : 0][settings_.lunarLine ? 1 : 0];
     if (!known) known = MeasureNeeds(sizeMode);
-    return *known;
+    LayoutNeeds needs = *known;
+    if (!settings_.weekNumbers) needs.weekColumnWidth = 0;
+    return needs;
 }
 
 LayoutNeeds MonthView::MeasureNeeds(int sizeMode) const {
@@ -148,6 +159,11 @@ LayoutNeeds MonthView::MeasureNeeds(int sizeMode) const {
         GridFont(sizeMode, table.headingFontTwips), WeekdayTexts(), nullptr, {});
     needs.headingWidth = headingSize.width();
     needs.headingHeight = headingSize.height();
+    // The widest week number, "53", and the heading "週".
+    needs.weekColumnWidth =
+        DayCellWidget::NeededSize(WeekColumnFont(table), {QStringLiteral("53"), ToQt(kWeekColumnHeading)},
+                                  nullptr, {})
+            .width();
     const QFont paneFont = TenthsFont(table.paneFontTenths);
     const struct {
         const InfoPane* pane;
@@ -193,6 +209,15 @@ void MonthView::ApplyLayout(int sizeMode, int viewMode, int barsWidth) {
         cell(k)->SetTextFont(cellFont);
         cell(k)->SetLunarLine(settings_.lunarLine, lunarFont);
     }
+    const QFont weekFont = WeekColumnFont(l);
+    Place(weekHeading_, l.weekHeading);
+    weekHeading_->SetTextFont(weekFont);
+    weekHeading_->setVisible(settings_.weekNumbers);
+    for (int row = 0; row < kGridRows; ++row) {
+        Place(weekNumber(row), l.weekNumbers[static_cast<std::size_t>(row)]);
+        weekNumber(row)->SetTextFont(weekFont);
+        weekNumber(row)->setVisible(settings_.weekNumbers);
+    }
     Place(yearSignPane_, l.yearSignPane);
     Place(officerPane_, l.officerPane);
     Place(mansionPane_, l.mansionPane);
@@ -234,11 +259,11 @@ void MonthView::ApplyLayout(int sizeMode, int viewMode, int barsWidth) {
 }
 
 void MonthView::FirstUpdate() {
-    Show(FirstViewUpdate(rec_, Options()));
+    Show(FirstViewUpdate(rec_, Options(), settings_.weekStart));
     grid_->setFocus();  // the keys act on the days from the start
 }
 
-void MonthView::Refresh() { Show(BuildViewState(rec_)); }
+void MonthView::Refresh() { Show(BuildViewState(rec_, settings_.weekStart)); }
 
 void MonthView::Show(const ViewState& state) {
     const MonthGrid before = state_.grid;
@@ -247,6 +272,15 @@ void MonthView::Show(const ViewState& state) {
     // nothing more when it is off.
     if (settings_.lunarLine) lunarTexts_.AddTo(rec_, state_.grid);
     datePane_->SetTexts(state.datePane);
+    for (int c = 0; c < kGridColumns; ++c) {
+        const WeekdayHeading h = HeadingForColumn(c, state.weekStart);
+        heading(c)->SetContent(ToQt(h.text), ToQColor(h.fg), ToQColor(h.bg));
+    }
+    for (int row = 0; row < kGridRows; ++row) {
+        const int week = state.weekNumbers[static_cast<std::size_t>(row)];
+        weekNumber(row)->SetContent(week > 0 ? QString::number(week) : QString(),
+                                    ToQColor(kWeekdayText), ToQColor(kHeadingBackground));
+    }
     for (int k = 0; k < kGridCells; ++k) {
         const DayCell& c = state.grid[static_cast<std::size_t>(k)];
         cell(k)->SetContent(ToQt(c.text), ToQColor(c.fg), ToQColor(c.bg));
@@ -264,7 +298,7 @@ void MonthView::Show(const ViewState& state) {
     moonPane_->SetTexts(state.moonPane);
     eventList_->SetRows(state.eventList);
     scheduleList_->SetRows(state.scheduleList);
-    grid_->Show(state.grid);
+    grid_->Show(state.grid, state.weekStart);
     UpdateSpokenTexts(*this, rec_, state);
 }
 

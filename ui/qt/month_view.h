@@ -65,6 +65,10 @@ public:
     // The controls, for the frame and the tests.
     DayCellWidget* cell(int k) const { return cells_[static_cast<std::size_t>(k)]; }
     DayCellWidget* heading(int c) const { return headings_[static_cast<std::size_t>(c)]; }
+    // The ISO week column: its heading "週" and the number of each row;
+    // shown only while the settings ask for it.
+    DayCellWidget* weekHeading() const { return weekHeading_; }
+    DayCellWidget* weekNumber(int row) const { return weekNumbers_[static_cast<std::size_t>(row)]; }
     // The grid over the cells: the focus and the screen readers' table.
     DayGrid* grid() const { return grid_; }
     InfoPane* datePane() const { return datePane_; }
@@ -107,6 +111,8 @@ private:
     ViewState state_;
     std::array<DayCellWidget*, 7> headings_{};
     std::array<DayCellWidget*, 42> cells_{};
+    DayCellWidget* weekHeading_;
+    std::array<DayCellWidget*, kGridRows> weekNumbers_{};
     DayGrid* grid_;
     InfoPane* datePane_;
     InfoPane* yearSignPane_;
@@ -118,7 +124,8 @@ private:
     InfoPane* moonPane_;
     EntryList* eventList_;
     EntryList* scheduleList_;
-    // Needs per size mode, for the second line off and on.
+    // Needs per size mode, for the second line off and on (the week
+    // column's width always measured, used while it is shown).
     mutable std::array<std::array<std::optional<LayoutNeeds>, 2>, 2> needs_{};
     GridLunarTexts lunarTexts_;
 };

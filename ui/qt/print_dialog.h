@@ -38,7 +38,9 @@ private:
 
 // The menu commands. The pages are computed before the print dialog opens,
 // in the almanac the window shows, and the window's day is computed again
-// at once (BuildPrintPagesKeepingDay), so the window never moves.
-void RunPrint(MonthRecord& rec, MonthOptions shown, bool preview, QWidget* parent);
+// at once (BuildPrintPagesKeepingDay), so the window never moves. The
+// pages begin their weeks on `start`, as the window does.
+void RunPrint(MonthRecord& rec, MonthOptions shown, bool preview, QWidget* parent,
+              WeekStart start = WeekStart::Sunday);
 
 }  // namespace kalendo

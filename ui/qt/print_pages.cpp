@@ -58,7 +58,7 @@ void PaintPrintPage(QPainter& painter, const PrintPage& page, const PrintGeometr
 
     const QFont weekdayFont = PrintFont(kPrintWeekdayPt, true);
     for (int c = 0; c < kGridColumns; ++c) {
-        const WeekdayHeading heading = HeadingForColumn(c);
+        const WeekdayHeading heading = HeadingForColumn(c, page.weekStart);
         const QRectF box = ToPixels(g.weekdays[c], pxPerPt);
         painter.fillRect(box, ToQColor(heading.bg));
         DrawLine(painter, box, heading.text, weekdayFont, heading.fg, Qt::AlignHCenter);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "defs/schedules.h"
@@ -45,13 +46,18 @@ TEST_F(PrintLayoutTest, EveryDayShowsWhatTheWindowShowsForIt) {
     const Range ranges[] = {{{2023, 12}, {2024, 5}}, {{2033, 10}, {2034, 1}}, {{1600, 1}, {1600, 1}},
                             {{2999, 12}, {2999, 12}}};
     MonthRecord& window = *rec_;  // the pages are made before it moves again
-    for (const AlmanacMode mode : {AlmanacMode::Standard, AlmanacMode::Precise}) {
+    // Both week starts: the pages place the days as the window's grid does.
+    for (const auto& [mode, start] : {std::pair{AlmanacMode::Standard, WeekStart::Sunday},
+                                      std::pair{AlmanacMode::Precise, WeekStart::Sunday},
+                                      std::pair{AlmanacMode::Standard, WeekStart::Monday}}) {
         for (const Range& r : ranges) {
-            for (const PrintPage& page : BuildPrintPages(*rec_, r.first, r.last, mode)) {
+            for (const PrintPage& page : BuildPrintPages(*rec_, r.first, r.last, mode, start)) {
                 const PrintMonth m = page.month;
-                SCOPED_TRACE(testing::Message() << m.year << "-" << m.month << " mode " << static_cast<int>(mode));
+                SCOPED_TRACE(testing::Message() << m.year << "-" << m.month << " mode " << static_cast<int>(mode)
+                                                << " week " << static_cast<int>(start));
+                EXPECT_EQ(page.weekStart, start);
                 ASSERT_EQ(ComputeMonth(window, m.year, m.month, 1, {mode, kViewFull}), 1);
-                const MonthGrid grid = FillMonthGrid(window);
+                const MonthGrid grid = FillMonthGrid(window, start);
                 LunisolarDays lunar(window);
                 for (int k = 0; k < kGridCells; ++k) {
                     const PrintCell& cell = page.cells[k];

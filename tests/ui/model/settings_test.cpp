@@ -253,3 +253,25 @@ TEST(SettingsFile, MonthOptionsFollowTheSettings) {
 
 }  // namespace
 }  // namespace kalendo
+
+namespace kalendo {
+
+// The week's lines: written only when not the default, so a default file
+// keeps its eleven lines; read in any order, and only 1 switches on.
+TEST(SettingsText, WeekLinesRoundTrip) {
+    const std::string eleven = SettingsText(AppSettings{1, 2, 0, 0});
+    const struct { const char* tail; WeekStart start; bool numbers; const char* written; } cases[] = {
+        {"", WeekStart::Sunday, false, ""},
+        {"[WeekNumber]\n1\n[WeekStart]\n1\n", WeekStart::Monday, true, "[WeekStart]\n1\n[WeekNumber]\n1\n"},
+        {"[WeekStart]\n2\n[WeekNumber]\n0\n", WeekStart::Sunday, false, ""},
+        {"[Grid]\n1\n[WeekStart]\n", WeekStart::Sunday, false, "[Grid]\n1\n"},
+    };
+    for (const auto& c : cases) {
+        AppSettings s;
+        ASSERT_TRUE(ParseSettings(eleven + c.tail, s)) << c.tail;
+        EXPECT_EQ(std::tie(s.weekStart, s.weekNumbers), std::tie(c.start, c.numbers)) << c.tail;
+        EXPECT_EQ(SettingsText(s), eleven + c.written);
+    }
+}
+
+}  // namespace kalendo

@@ -5,6 +5,7 @@
 #include <QAccessible>
 #include <QLabel>
 #include <QTest>
+#include <QToolBar>
 
 #include <algorithm>
 #include <vector>
@@ -98,6 +99,7 @@ TEST_F(AccessibilityTest, TheGridIsATableOfNamedDays) {
         ASSERT_NE(cell, nullptr);
         EXPECT_EQ(cell->role(), QAccessible::Cell);
         EXPECT_EQ(cell->text(QAccessible::Name), ToQt(names[k])) << k;
+        EXPECT_EQ(ToQt(names[k]).contains(Q(" 今日")), k == kCellOfJune15) << "today is said so";
         EXPECT_EQ(cell->parent(), grid);
         EXPECT_EQ(grid->indexOfChild(cell), k);
         EXPECT_EQ(table->cellAt(k / 7, k % 7), cell);
@@ -141,6 +143,13 @@ TEST_F(AccessibilityTest, ControlsAndFieldsAreNamed) {
                     {view().datePane(), "2024年6月15日 土曜日"}, {jump.monthEdit(), "月"},
                     {era.eraDateEdit(), "和暦の日付"},         {era.westernDateEdit(), "西暦の日付"}};
     for (const auto& c : controls) EXPECT_EQ(Name(c.widget), Q(c.name));
+    // Every toolbar by a Japanese name, never its object name.
+    const QList<QToolBar*> bars = frame().findChildren<QToolBar*>();
+    EXPECT_EQ(bars.size(), 3);
+    for (QToolBar* bar : bars) {
+        const QString name = Name(bar);
+        EXPECT_TRUE(name.endsWith(Q("ツールバー"))) << bar->objectName().toStdString();
+    }
     // Each pane still reads its text as its value.
     EXPECT_EQ(QAccessible::queryAccessibleInterface(view().officerPane())->text(QAccessible::Value),
               view().officerPane()->text());

@@ -341,7 +341,7 @@ TEST_F(DialogsTest, ButtonRowsAreButtonBoxesWithTheirRoles) {
     } const kDialogs[] = {
         {std::make_unique<DirectJumpDialog>(record(), MonthOptions{}, nullptr), {"O K", "キャンセル"}},
         {std::make_unique<RelativeJumpDialog>(record(), MonthOptions{}, nullptr), {"O K", "キャンセル"}},
-        {std::make_unique<ConfigDialog>(false, nullptr), {"OK", "キャンセル"}},
+        {std::make_unique<ConfigDialog>(false, AppSettings{}, nullptr), {"OK", "キャンセル"}},
         {std::make_unique<ScheduleDialog>(ScheduleDialogValues{}, "", nullptr), {"設 定", "取り消し"}},
         {std::make_unique<EraConvertDialog>(record(), OpenEraConvert(record(), 2024, 6, 15), nullptr),
          {"移 動", "キャンセル"}},
@@ -723,6 +723,12 @@ TEST_F(DialogsTest, ACloseCallDayIsMarkedAndExplained) {
         const QString words = ToQt(BuildCloseCallTexts(record()).spoken);
         EXPECT_EQ(words.isEmpty(), !close);
         EXPECT_EQ(view().oldCalendarPane()->accessibleName(), close ? Q("旧暦と六曜 ") + words : Q("旧暦と六曜"));
+        // The mark itself: named while shown, its words as tool tip and description.
+        QLabel* mark = view().closeCallMark();
+        EXPECT_EQ(mark->accessibleName().isEmpty(), !close);
+        EXPECT_EQ(mark->toolTip(), words);
+        EXPECT_EQ(mark->accessibleDescription(), words);
+        EXPECT_FALSE(mark->testAttribute(Qt::WA_TransparentForMouseEvents)) << "else no tool tip shows";
         OnNextModal<DetailDialog>([close](DetailDialog& d) {
             ASSERT_EQ(d.closeCallViewer() != nullptr, close);
             EXPECT_TRUE(!close || d.closeCallViewer()->toPlainText().startsWith(Q("※ 1月9日の朔は")));

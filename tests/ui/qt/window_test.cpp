@@ -1,6 +1,8 @@
 // The window itself: start-up, keys, toolbar buttons, clicks on the grid,
 // the display modes and the settings written at exit.
+#include <QAccessible>
 #include <QAction>
+#include <QComboBox>
 #include <QApplication>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -30,7 +32,9 @@
 #include "ui/model/month_view.h"
 #include "ui/model/view_layout.h"
 #include "ui/qt/command_ids.h"
+#include "ui/qt/config_dialog.h"
 #include "ui/qt/day_cell_widget.h"
+#include "ui/qt/day_grid.h"
 #include "ui/qt/entry_list.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/info_pane.h"
@@ -669,6 +673,44 @@ TEST_F(WindowTest, ListsKeepTheirColoursUnderADarkPalette) {
     const QPoint below(row.left() + 1, row.bottom() + 5);
     EXPECT_EQ(QColor(shot.pixel(below)), Colour(kListBackground)) << "the light background stays";
     QApplication::setPalette(saved);
+}
+
+}  // namespace
+}  // namespace kalendo
+
+namespace kalendo {
+namespace {
+
+// 設定 begins the week on Monday with the ISO week column: the headings,
+// days, reader's columns and keys follow (the stored lines: settings_test);
+// back on Sunday without numbers the frame has its old size.
+TEST_F(WindowTest, WeekSettingsReachGridKeysAndReader) {
+    Start(kJune15);
+    const QSize plain = frame().size();
+    const auto choose = [this](int index) {
+        OnNextModal<ConfigDialog>([index](ConfigDialog& d) {
+            EXPECT_EQ(Text(d.weekStartBox()->accessibleName() + d.weekNumbersBox()->accessibleName()),
+                      "週の始まり週番号");
+            d.weekStartBox()->setCurrentIndex(index);
+            d.weekNumbersBox()->setCurrentIndex(index);
+            QTest::mouseClick(d.okButton(), Qt::LeftButton);
+        });
+        frame().action(kCmdStartupSettings)->trigger();
+    };
+    choose(1);
+    EXPECT_EQ(Text(view().heading(0)->text() + view().heading(6)->text()), "月日");
+    EXPECT_EQ(Text(view().cell(0)->text()), "27") << "Monday 27 May opens June 2024";
+    EXPECT_EQ(Text(view().weekNumber(0)->text() + view().weekNumber(5)->accessibleName()), "22第27週");
+    EXPECT_GT(frame().width(), plain.width());
+    QAccessibleTableInterface* table = QAccessible::queryAccessibleInterface(view().grid())->tableInterface();
+    EXPECT_EQ(Text(table->columnDescription(0)), "月曜日");
+    const int before = view().grid()->selected();
+    QTest::keyClick(view().grid(), Qt::Key_Down);
+    EXPECT_EQ(view().grid()->selected(), before + 7) << "straight down a column, to the 22nd";
+    choose(0);
+    EXPECT_EQ(Text(view().heading(0)->text()), "日");
+    EXPECT_FALSE(view().weekHeading()->isVisible());
+    EXPECT_EQ(frame().size(), plain);
 }
 
 }  // namespace
