@@ -5,7 +5,9 @@
 #include "astro/eclipses.h"
 #include "astro/ephemeris.h"
 #include "astro/places.h"
+#include "month/compute_month.h"
 #include "ui/model/eclipse_texts.h"
+#include "ui/model/grid_eclipses.h"
 
 namespace kalendo {
 namespace {
@@ -31,6 +33,25 @@ void BM_EclipsesOfMonth(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(EclipsesOfMonth(2026, 1 + (m++ % 12), kTokyo));
 }
 BENCHMARK(BM_EclipsesOfMonth)->Unit(benchmark::kMicrosecond);
+
+// The grid's marks of a month step as the window takes them: the year's
+// eclipses kept, the month's cells looked up (the first month of each year
+// finds the year's eclipses).
+void BM_GridEclipsesMonthStep(benchmark::State& state) {
+    static MonthRecord rec;
+    GridEclipses eclipses;
+    int step = 0;
+    for (auto _ : state) {
+        const int y = 2024 + (step / 12) % 7, m = 1 + step % 12;
+        ++step;
+        state.PauseTiming();
+        ComputeMonth(rec, y, m, 1, {AlmanacMode::Standard, kViewFull});
+        const MonthGrid grid = FillMonthGrid(rec);
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(eclipses.OfGrid(kTokyo, y, m, grid));
+    }
+}
+BENCHMARK(BM_GridEclipsesMonthStep)->Unit(benchmark::kMicrosecond)->Iterations(84);
 
 }  // namespace
 }  // namespace kalendo

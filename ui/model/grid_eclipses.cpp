@@ -11,8 +11,11 @@ const Eclipse* GridEclipses::OnDay(const GeoPosition& where, int y, int m, int d
     if (y != year_ || where.latitudeDeg != where_.latitudeDeg ||
         where.longitudeDeg != where_.longitudeDeg) {
         eclipses_.clear();
-        for (int month = 1; month <= 12; ++month) {
-            for (const Eclipse& e : EclipsesOfMonth(y, month, where)) eclipses_.push_back(e);
+        const double end = JstMidnightJd(y + 1, 1, 1);
+        double from = JstMidnightJd(y, 1, 1);
+        while (const std::optional<Eclipse> e = FirstEclipseSeenFrom(where, from, end)) {
+            eclipses_.push_back(*e);
+            from = e->Maximum().jdUt + 0.5;  // the next syzygy is two weeks on
         }
         year_ = y;
         where_ = where;
