@@ -69,8 +69,11 @@ namespace {
 
 // "H:MM.m": the JST minute and its tenth, rounded.
 std::string JstTenthMinuteText(double jdUt) {
-    const JstSecond s = JstSecondOf(jdUt);
-    const long long tenths = (s.secondOfDay + 3) / 6;  // tenths of a minute, rounded
+    // Rounded to six seconds first, so that a time just before midnight
+    // becomes 0:00.0 of the next day rather than 24:00.0.
+    constexpr double kTenthsPerDay = 14400;
+    const JstSecond s = JstSecondOf(std::round(jdUt * kTenthsPerDay) / kTenthsPerDay);
+    const long long tenths = (s.secondOfDay + 3) / 6;
     char text[32];
     std::snprintf(text, sizeof text, "%lld:%02lld.%lld", tenths / 600, tenths / 10 % 60, tenths % 10);
     return text;

@@ -2,6 +2,10 @@
 
 #include <QDialogButtonBox>
 #include <QFontMetrics>
+#include <QScrollBar>
+#include <QTextDocument>
+
+#include <cmath>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -59,11 +63,11 @@ DetailDialog::DetailDialog(const DetailTexts& texts, QWidget* parent,
         eclipse_ = new Viewer(this);
         eclipse_->setObjectName(QStringLiteral("eclipse"));
         eclipse_->setFont(viewerFont);
-        const QString lines = ToQtLines(eclipseText);
-        eclipse_->setPlainText(lines);
-        const QFontMetrics metrics(viewerFont);
-        const int lineCount = static_cast<int>(lines.count(QLatin1Char('\n'))) + 1;
-        eclipse_->setFixedSize(kAlmanacSize[0], metrics.lineSpacing() * (lineCount + 1) +
+        eclipse_->setPlainText(ToQtLines(eclipseText));
+        const QFontMetrics metrics(eclipse_->font());
+        const int lineCount = eclipse_->document()->blockCount();
+        const int margins = static_cast<int>(std::ceil(2 * eclipse_->document()->documentMargin()));
+        eclipse_->setFixedSize(kAlmanacSize[0], metrics.lineSpacing() * (lineCount + 1) + margins +
                                                     2 * eclipse_->frameWidth());
         layout->addWidget(eclipse_);
     }
