@@ -6,6 +6,7 @@
 #include "astro/ephemeris.h"
 #include "core/day_arith.h"
 #include "ui/model/eclipse_words.h"
+#include "ui/model/text_format.h"
 
 namespace kalendo {
 
@@ -66,6 +67,18 @@ std::string JstClockText(double jdUt) {
 
 namespace {
 
+// "H:MM.m": the JST minute and its tenth, rounded.
+std::string JstTenthMinuteText(double jdUt) {
+    // Rounded to six seconds first, so that a time just before midnight
+    // becomes 0:00.0 of the next day rather than 24:00.0.
+    constexpr double kTenthsPerDay = 14400;
+    const JstSecond s = JstSecondOf(std::round(jdUt * kTenthsPerDay) / kTenthsPerDay);
+    const long long tenths = (s.secondOfDay + 3) / 6;
+    char text[32];
+    std::snprintf(text, sizeof text, "%lld:%02lld.%lld", tenths / 600, tenths / 10 % 60, tenths % 10);
+    return text;
+}
+
 // An altitude to the tenth of a degree, C rules ("-0.4").
 std::string AltitudeText(double deg) {
     const long long tenths = std::llround(std::abs(deg) * 10);
@@ -77,7 +90,9 @@ std::string AltitudeText(double deg) {
 
 }  // namespace
 
-std::string EclipseDescription(const Eclipse& e) {
+std::string EclipseDescription(const Eclipse& e, EclipseClock clock) {
+    const bool tenths = clock == EclipseClock::kWindow && e.kind == EclipseKind::kLunar;
+    auto clockText = [tenths](double jdUt) { return tenths ? JstTenthMinuteText(jdUt) : JstClockText(jdUt); };
     std::string text = kEclipseMagnitudeLabel;
     text += ' ';
     text += MagnitudeText(e.magnitude);
@@ -88,7 +103,7 @@ std::string EclipseDescription(const Eclipse& e) {
         const EclipseContact& c = e.contacts[i];
         text += "\r\n";
         text += ContactNameText(c.name);
-        text += ' ' + JstClockText(c.jdUt) + ' ' + kEclipseAltitudeLabel + AltitudeText(c.altitudeDeg) +
+        text += ' ' + clockText(c.jdUt) + ' ' + kEclipseAltitudeLabel + AltitudeText(c.altitudeDeg) +
                 kEclipseDegreeSign;
         if (!c.up) text += kEclipseBelowHorizon;
     }
@@ -100,10 +115,16 @@ std::string EclipseDescription(const Eclipse& e) {
         if (!c.crossing.happens) continue;
         text += "\r\n";
         text += c.name;
-        text += ' ' + JstClockText(c.crossing.jdUt) + ' ' + kEclipseMagnitudeLabel + ' ' +
+        text += ' ' + clockText(c.crossing.jdUt) + ' ' + kEclipseMagnitudeLabel + ' ' +
                 MagnitudeText(c.crossing.magnitude);
     }
     return text;
+}
+
+std::string EclipseDetailText(const Eclipse& e, std::string_view placeName) {
+    return FormatText(kEclipseDetailFormat, std::string(EclipseKindText(e)).c_str(),
+                      std::string(placeName).c_str()) +
+           "\r\n" + EclipseDescription(e, EclipseClock::kWindow);
 }
 
 std::vector<Eclipse> EclipsesOfMonth(int y, int m, const GeoPosition& where) {

@@ -32,7 +32,14 @@ std::string JstClockText(double jdUt);
 // The lines of the detail and the export (CP932, CR LF between lines):
 // 食分 (and the area share of a solar eclipse), each contact with its time
 // and altitude, marked when below the horizon, and the rise or set within.
-std::string EclipseDescription(const Eclipse& e);
+// The window shows a lunar eclipse's times to the tenth of a minute
+// ("19:16.1"), a solar one's and the export's to the second.
+enum class EclipseClock { kSeconds, kWindow };
+std::string EclipseDescription(const Eclipse& e, EclipseClock clock = EclipseClock::kSeconds);
+
+// The detail dialog's text: the kind and the place (「皆既月食（東京から見た
+// 日食・月食）」), then EclipseDescription in the window's clock.
+std::string EclipseDetailText(const Eclipse& e, std::string_view placeName);
 
 // A magnitude as shown, to 0.001 ("0.421"); C rules, whatever the locale.
 std::string MagnitudeText(double magnitude);

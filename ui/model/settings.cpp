@@ -231,6 +231,7 @@ std::string SettingsText(const AppSettings& s) {
         text += kPlaceHeader;
         text += s.ownPlace ? OwnPlaceText(s.ownPosition) : std::to_string(s.placeIndex);
         text += "\n";
+    }
     if (s.weekStart == WeekStart::Monday) {
         text += kWeekStartHeader;
         text += "1\n";

@@ -1,11 +1,14 @@
 #include "ui/qt/day_cell_widget.h"
 
+#include <QPolygon>
+
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPolygon>
 
 #include <algorithm>
 #include <cmath>
@@ -62,6 +65,9 @@ void DrawFrame(QPainter& painter, const QRect& all, double devicePixelRatio) {
 
 // The border's logical pixels on each side and the gap the texts keep.
 constexpr int kBorder = 1;
+// The eclipse mark: a deep orange, apart from every text and background
+// colour of the grid.
+const QColor kEclipseMarkColour(220, 90, 0);
 
 }  // namespace
 
@@ -124,6 +130,12 @@ void DayCellWidget::SetLunarText(const QString& text) {
     update();
 }
 
+void DayCellWidget::SetEclipseMark(bool marked) {
+    if (marked == eclipseMarked_) return;
+    eclipseMarked_ = marked;
+    update();
+}
+
 void DayCellWidget::changeEvent(QEvent* event) {
     // Asking the font database on every paint would repeat the lookup for
     // each cell of every refresh; the answer changes only with the font.
@@ -136,6 +148,18 @@ void DayCellWidget::paintEvent(QPaintEvent*) {
     const QRect all = rect();
     painter.fillRect(all, bg_);
     if (bordered_) DrawFrame(painter, all, devicePixelRatioF());
+    if (eclipseMarked_) {
+        // A sixth of the cell's shorter side, at least four pixels, inside
+        // the border: above the number's digits, which never fill the
+        // line's top.
+        const QRect inside = all.adjusted(kBorder, kBorder, -kBorder, -kBorder);
+        const int side = std::max(4, std::min(inside.width(), inside.height()) / 6);
+        const QPoint corner = inside.topRight() + QPoint(1, 0);
+        const QPolygon triangle({corner, corner - QPoint(side, 0), corner + QPoint(0, side)});
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(kEclipseMarkColour);
+        painter.drawPolygon(triangle);
+    }
     // Without a second line the number is centred in the whole square, as
     // it always was.
     const QRect numberArea = lunarShown_ ? NumberArea() : all;

@@ -28,6 +28,11 @@ public:
     // `font` (empty text: the line stays blank).
     void SetLunarLine(bool shown, const QFont& font);
     void SetLunarText(const QString& text);
+    // A day with an eclipse seen from the place: a small triangle in the
+    // cell's top right corner, sized from the cell, so it stays inside the
+    // cell in every style, font and scale.
+    void SetEclipseMark(bool marked);
+    bool eclipseMarked() const { return eclipseMarked_; }
 
     // The least size a cell needs to show its number in `numberFont`
     // (the widest two-digit day, with its border and kDayDigitGap) and,
@@ -65,6 +70,7 @@ private:
     bool lunarShown_ = false;
     QFont lunarFont_;
     QString lunarText_;
+    bool eclipseMarked_ = false;
 };
 
 }  // namespace kalendo

@@ -62,7 +62,13 @@ QString DayGrid::Name() const { return name_; }
 QString DayGrid::CellName(int k) {
     if (!named_) {
         const auto names = dayNames_.Of(rec_, weekStart_);
-        for (int i = 0; i < kGridCells; ++i) cellNames_[i] = ToQt(names[i]);
+        const CalendarDate shown = TargetDate(rec_);
+        const auto eclipses = eclipses_.OfGrid(WindowEclipsePlace().position, shown.year, shown.month,
+                                               FillMonthGrid(rec_, weekStart_));
+        for (int i = 0; i < kGridCells; ++i) {
+            const Eclipse* e = eclipses[static_cast<std::size_t>(i)];
+            cellNames_[i] = ToQt(e ? names[i] + SpokenEclipse(*e) : names[i]);
+        }
         named_ = true;
     }
     return cellNames_[static_cast<std::size_t>(k)];

@@ -13,6 +13,7 @@
 
 #include "core/month_record.h"
 #include "platform/calendar_date.h"
+#include "ui/model/grid_eclipses.h"
 #include "ui/model/month_view.h"
 #include "ui/model/spoken_names.h"
 
@@ -69,6 +70,7 @@ private:
     CalendarDate shownDate_{};  // the target date of the last Show
     QString name_;
     GridDayNames dayNames_;
+    GridEclipses eclipses_;  // a day with an eclipse says its kind after its name
     std::array<QString, kGridCells> cellNames_;
     bool named_ = false;  // cellNames_ belong to the grid last shown
 };

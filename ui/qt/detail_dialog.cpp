@@ -1,6 +1,11 @@
 #include "ui/qt/detail_dialog.h"
 
 #include <QDialogButtonBox>
+#include <QFontMetrics>
+#include <QScrollBar>
+#include <QTextDocument>
+
+#include <cmath>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -23,7 +28,7 @@ constexpr int kCloseCallSize[] = {330, 110};
 }  // namespace
 
 DetailDialog::DetailDialog(const DetailTexts& texts, QWidget* parent,
-                           const std::string& closeCallText)
+                           const std::string& closeCallText, const std::string& eclipseText)
     : QDialog(parent) {
     setWindowTitle(ToQt(kDetailCaption));
     const QFont viewerFont = FaceFont(kFacePGothic, kViewerPoints);
@@ -51,6 +56,20 @@ DetailDialog::DetailDialog(const DetailTexts& texts, QWidget* parent,
         closeCalls_->setPlainText(ToQtLines(closeCallText));
         closeCalls_->setFixedSize(kCloseCallSize[0], kCloseCallSize[1]);
         layout->addWidget(closeCalls_);
+    }
+    if (!eclipseText.empty()) {
+        // As high as its lines (at most eleven) in the viewer's font, so
+        // no line is cut at any scale.
+        eclipse_ = new Viewer(this);
+        eclipse_->setObjectName(QStringLiteral("eclipse"));
+        eclipse_->setFont(viewerFont);
+        eclipse_->setPlainText(ToQtLines(eclipseText));
+        const QFontMetrics metrics(eclipse_->font());
+        const int lineCount = eclipse_->document()->blockCount();
+        const int margins = static_cast<int>(std::ceil(2 * eclipse_->document()->documentMargin()));
+        eclipse_->setFixedSize(kAlmanacSize[0], metrics.lineSpacing() * (lineCount + 1) + margins +
+                                                    2 * eclipse_->frameWidth());
+        layout->addWidget(eclipse_);
     }
     layout->addWidget(buttons.box);
     layout->setSizeConstraint(QLayout::SetFixedSize);

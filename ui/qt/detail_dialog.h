@@ -19,17 +19,21 @@ class DetailDialog : public QDialog {
 
 public:
     // closeCallText: CloseCallTexts::detail, empty on most days.
+    // eclipseText: EclipseDetailText of the day's eclipse, empty on most days.
     DetailDialog(const DetailTexts& texts, QWidget* parent,
-                 const std::string& closeCallText = std::string());
+                 const std::string& closeCallText = std::string(),
+                 const std::string& eclipseText = std::string());
 
     Viewer* almanacViewer() const { return almanac_; }
     Viewer* eventViewer() const { return events_; }
     Viewer* closeCallViewer() const { return closeCalls_; }  // null on other days
+    Viewer* eclipseViewer() const { return eclipse_; }       // null on other days
 
 private:
     Viewer* almanac_;
     Viewer* events_;
     Viewer* closeCalls_ = nullptr;
+    Viewer* eclipse_ = nullptr;
 };
 
 }  // namespace kalendo

@@ -8,6 +8,7 @@
 #include <optional>
 #include <utility>
 
+#include "ui/model/eclipse_texts.h"
 #include "ui/model/day_texts.h"
 #include "ui/model/jumps.h"
 #include "ui/model/lists.h"
@@ -281,9 +282,12 @@ void MonthView::Show(const ViewState& state) {
         weekNumber(row)->SetContent(week > 0 ? QString::number(week) : QString(),
                                     ToQColor(kWeekdayText), ToQColor(kHeadingBackground));
     }
+    const CalendarDate shown = TargetDate(rec_);
+    const auto eclipses = eclipses_.OfGrid(WindowEclipsePlace().position, shown.year, shown.month, state.grid);
     for (int k = 0; k < kGridCells; ++k) {
         const DayCell& c = state.grid[static_cast<std::size_t>(k)];
         cell(k)->SetContent(ToQt(c.text), ToQColor(c.fg), ToQColor(c.bg));
+        cell(k)->SetEclipseMark(eclipses[static_cast<std::size_t>(k)] != nullptr);
         const std::string& lunar = state_.grid[static_cast<std::size_t>(k)].lunarText;
         if (lunar != before[static_cast<std::size_t>(k)].lunarText) {
             cell(k)->SetLunarText(ToQt(lunar));
@@ -382,7 +386,11 @@ void MonthView::OnDeleteSchedule() {
 }
 
 void MonthView::OnDetailInfo() {
-    DetailDialog dialog(BuildDetailTexts(rec_), this, closeCalls_.detail);
+    const CalendarDate t = TargetDate(rec_);
+    const NamedPlace place = WindowEclipsePlace();
+    const Eclipse* eclipse = eclipses_.OnDay(place.position, t.year, t.month, t.day);
+    DetailDialog dialog(BuildDetailTexts(rec_), this, closeCalls_.detail,
+                        eclipse ? EclipseDetailText(*eclipse, place.name) : std::string());
     dialog.exec();
 }
 

@@ -16,6 +16,7 @@
 #include "core/month_record.h"
 #include "ui/model/lunisolar_days.h"
 #include "ui/model/close_call_texts.h"
+#include "ui/model/grid_eclipses.h"
 #include "ui/model/settings.h"
 #include "ui/model/view_layout.h"
 #include "ui/model/view_state.h"
@@ -121,6 +122,7 @@ private:
     InfoPane* oldCalendarPane_;
     QLabel* closeCallMark_;
     CloseCallTexts closeCalls_;  // of the day shown
+    GridEclipses eclipses_;      // the grid's marks and the detail's eclipse
     InfoPane* moonPane_;
     EntryList* eventList_;
     EntryList* scheduleList_;

@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -28,6 +29,7 @@
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/config_dialog.h"
 #include "ui/qt/day_cell_widget.h"
+#include "ui/qt/day_grid.h"
 #include "ui/qt/detail_dialog.h"
 #include "ui/qt/direct_jump_dialog.h"
 #include "ui/qt/entry_list.h"
@@ -732,6 +734,45 @@ TEST_F(DialogsTest, ACloseCallDayIsMarkedAndExplained) {
         OnNextModal<DetailDialog>([close](DetailDialog& d) {
             ASSERT_EQ(d.closeCallViewer() != nullptr, close);
             EXPECT_TRUE(!close || d.closeCallViewer()->toPlainText().startsWith(Q("※ 1月9日の朔は")));
+            d.accept();
+        });
+        frame().action(kCmdDetailInfo)->trigger();
+    }
+}
+
+// The total lunar eclipse of 2022-11-08, seen from Tokyo: its day is marked
+// in the grid, in every scale the mark stays inside the cell, the screen
+// reader hears its kind after the day, and the detail dialog gives the kind,
+// the contacts to the tenth of a minute and 食分; the day after has none.
+TEST_F(DialogsTest, AnEclipseDayIsMarkedSpokenAndExplained) {
+    Start(kJune15);
+    for (const bool eclipse : {true, false}) {
+        SCOPED_TRACE(eclipse ? "2022-11-08" : "2022-11-09");
+        DirectJump("2022", "11", eclipse ? "8" : "9");
+        DayCellWidget* cell = CellOfDay(8);
+        ASSERT_NE(cell, nullptr);
+        EXPECT_TRUE(cell->eclipseMarked());
+        EXPECT_FALSE(CellOfDay(9)->eclipseMarked());
+        const QImage image = cell->grab().toImage();
+        // The mark's corner is orange, the opposite corner the background.
+        const QColor corner = image.pixelColor(image.width() - 3, 2);
+        EXPECT_GT(corner.red(), 200);
+        EXPECT_LT(corner.blue(), 60);
+        EXPECT_EQ(image.pixelColor(3, image.height() - 3), cell->background());
+        if (const char* out = std::getenv("K2_ECLIPSE_CELL_PNG")) image.save(out);
+        int k = 0;
+        while (view().grid()->CellName(k).indexOf(Q("11月8日")) < 0 && k < kGridCells - 1) ++k;
+        EXPECT_TRUE(view().grid()->CellName(k).endsWith(Q("、皆既月食"))) << Text(view().grid()->CellName(k));
+        OnNextModal<DetailDialog>([eclipse](DetailDialog& d) {
+            ASSERT_EQ(d.eclipseViewer() != nullptr, eclipse);
+            if (!eclipse) return d.accept();
+            const QString text = d.eclipseViewer()->toPlainText();
+            if (const char* out = std::getenv("K2_ECLIPSE_DETAIL_PNG")) d.grab().save(out);
+            EXPECT_TRUE(text.startsWith(Q("皆既月食（東京から見た日食・月食）\n食分 1.364\n"
+                                          "半影食の始め 17:01.8 高度5.1°"))) << Text(text);
+            EXPECT_TRUE(text.contains(Q("\n部分食の始め 18:08.7 高度"))) << Text(text);
+            // Every line fits the viewer: nothing to scroll to.
+            EXPECT_EQ(d.eclipseViewer()->verticalScrollBar()->maximum(), 0);
             d.accept();
         });
         frame().action(kCmdDetailInfo)->trigger();
