@@ -387,6 +387,10 @@ TEST(ScheduleRoundTrip, WhatCannotBeReadWholeIsRefused) {
          "定義ファイル Schedule.Def の 1 件目のスケジュール名が上限の 1010 バイトを超えています",
          "1011 bytes after a brace"},
         {"a 2024/07/01 1\n{\n" + std::string(1023, 'x') + "\n}\n", "", "the longest note"},
+        {";h\n記号 2024/07/01 1\n{\n〜 − ¢ £ ¬ ‖ —\n}\n; mine\nb  2024/8/1  2", "",
+         "UTF-8 whose signs CP932 maps to others, comments, no last line end: kept"},
+        {"a 2024/07/01 1\r{\rx\ry\r}\r", "", "CR only"},
+        {"\xEF\xBB\xBF" "a 2024/07/01 1\r\n{\r\nx\r\n}\r\n", "", "CR LF with the mark"},
         {"a 2024/07/01 1\nb 2024/07/02 1\n{\n" + std::string(1020, 'x') + "\n}abc\n}\n",
          "定義ファイル Schedule.Def の 3 行目からの「b」のメモが上限の 1023 バイトを超えています. "
          "短くしてください",
@@ -405,6 +409,20 @@ TEST(ScheduleRoundTrip, WhatCannotBeReadWholeIsRefused) {
         const auto problem = LoadSchedules(*rec, c.bytes);
         EXPECT_EQ(problem ? Utf8FromCp932(problem->message) : "", c.message);
         if (!problem) RoundTrip(c.bytes).ExpectSameTable();
+    }
+}
+
+// An added schedule takes the file's encoding and line ends.
+TEST(ScheduleRoundTrip, AddedEntriesTakeTheFilesWays) {
+    for (const char* end : {"\n", "\r\n", "\r"}) {
+        const std::string file = std::string("会議 2024/07/01 1") + end + "{" + end + "x" + end +
+                                 "y" + end + "}" + end;
+        RoundTrip trip(file);
+        ASSERT_TRUE(AddSchedule(*trip.first, trip.first->tables.schedules[0]));
+        CopyText(trip.first->tables.schedules[1].name, Cp932FromUtf8("追加").c_str());
+        const auto saved = ScheduleFileBytesKeeping(*trip.first, *ReadScheduleFileImage(file));
+        EXPECT_EQ(saved, file + "追加                2024/07/01\t1" + end + "{" + end + "x" + end +
+                             "y" + end + "}" + end);
     }
 }
 

@@ -1,5 +1,7 @@
 #include "ui/model/document.h"
 
+#include <cstring>
+#include <memory>
 #include <optional>
 #include <string_view>
 
@@ -68,6 +70,50 @@ void OpenDocument(MonthRecord& rec, const DefinitionPaths& paths) {
     RememberScheduleFile(paths.schedules, LoadOrExit(rec, paths.schedules, kScheduleFileUnopenable,
                                                      kScheduleFileName, LoadSchedules));
     UpdateToday(rec);
+}
+
+std::optional<LoadProblem> ReloadDefinitions(MonthRecord& rec, const DefinitionPaths& paths) {
+    struct File {
+        const std::string& path;
+        const char* unreadable;
+        const char* name;
+        Loader load;
+    };
+    const File files[] = {
+        {paths.eras, EraFileUnreadableMessage(), kEraFileName, LoadEras},
+        {paths.holidays, kHolidayFileOpenError, kHolidayFileName, LoadHolidays},
+        {paths.notes, kNoteFileUnopenable, kNoteFileName, LoadNotes},
+        {paths.userEntries, kUserFileUnopenable, kUserFileName, LoadUserEntries},
+    };
+    // Read whole into a record of their own first: a file refused leaves
+    // the tables as they were.
+    auto scratch = std::make_unique<MonthRecord>();
+    for (const File& f : files) {
+        std::optional<std::string> bytes = ReadWholeFile(f.path);
+        if (!bytes) return LoadProblem{f.unreadable};
+        if (auto problem = ToDefinitionText(*bytes, f.name)) return problem;
+        if (auto problem = f.load(*scratch, *bytes)) return problem;
+    }
+    SlotTables& to = rec.tables;
+    const SlotTables& from = scratch->tables;
+    for (int i = 0; i <= scratch->eraCount; ++i) {
+        std::memcpy(to.eraName[i], from.eraName[i], sizeof to.eraName[i]);
+        to.eraStartYear[i] = from.eraStartYear[i];
+        to.eraStartMonth[i] = from.eraStartMonth[i];
+        to.eraStartDay[i] = from.eraStartDay[i];
+    }
+    const auto copy = [](DefinitionEntry* out, const DefinitionEntry* in, int count) {
+        for (int i = 0; i < count; ++i) out[i] = in[i];
+    };
+    copy(to.holidays, from.holidays, scratch->holidayCount);
+    copy(to.notes, from.notes, scratch->noteCount);
+    copy(to.userEntries, from.userEntries, scratch->userEntryCount);
+    rec.eraCount = scratch->eraCount;
+    rec.holidayCount = scratch->holidayCount;
+    rec.noteCount = scratch->noteCount;
+    rec.userEntryCount = scratch->userEntryCount;
+    to.definitionsStamp = from.definitionsStamp;
+    return std::nullopt;
 }
 
 DefinitionPaths OpenDocument(MonthRecord& rec, const std::string& folder) {

@@ -6,7 +6,10 @@
 // the schedule file, the one the program writes back, comes last.
 #pragma once
 
+#include <optional>
 #include <string>
+
+#include "core/load_problem.h"
 
 #include "core/month_record.h"
 
@@ -33,6 +36,13 @@ DefinitionPaths DefinitionPathsIn(const std::string& folder);
 // CP932 cannot hold is fatal with the message that names it. Then today's
 // date (UpdateToday).
 void OpenDocument(MonthRecord& rec, const DefinitionPaths& paths);
+
+// The era, holiday, calendar-note and user files read again while the
+// window runs (an editor changed one): all four are read and checked as at
+// start-up into a record of their own, and only when every one is usable
+// do their tables replace rec's (the month is to be computed again);
+// otherwise rec is untouched and the problem returned, not fatal.
+std::optional<LoadProblem> ReloadDefinitions(MonthRecord& rec, const DefinitionPaths& paths);
 
 // OpenDocument on the five files of `folder` (ending with "/"): the
 // portable layout and --data. Returns the paths.

@@ -18,8 +18,11 @@
 
 #include "platform/c_locale.h"
 #include "platform/platform.h"
+#include "month/compute_month.h"
+#include "ui/qt/definitions_watcher.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/main_frame.h"
+#include "ui/qt/month_view.h"
 
 // Outside any namespace, as Qt's resource macro requires.
 static void InitWindowResources() { Q_INIT_RESOURCE(window); }
@@ -114,6 +117,13 @@ void Kalendo2App::Start() {
     OpenDocument(rec_, locations_.definitions);
     frame_ = std::make_unique<MainFrame>(rec_, settings_, paths_, locations_.scheduleFile);
     frame_->FirstUpdate();
+    // Definition files edited beside the window show without a restart.
+    auto* watcher = new DefinitionsWatcher(rec_, locations_.definitions, this);
+    connect(watcher, &DefinitionsWatcher::reloaded, this, [this] {
+        ComputeMonth(rec_, rec_.year[kTarget], rec_.month[kTarget], rec_.day[kTarget],
+                     MonthOptionsOf(settings_));
+        frame_->view()->Refresh();
+    });
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { SaveForSessionEnd(); });
     frame_->show();
 }

@@ -1,6 +1,6 @@
-// Schedule.Def edited beside the running window: what an editor writes
+// Definition files edited beside the running window: what an editor writes
 // shows without a restart, whether it saves in place or by renaming a new
-// file over the old one, and the next save in the window keeps it.
+// file over the old one (what a save does then: ScheduleSaveTest).
 #include <QTest>
 
 #include <filesystem>
@@ -8,7 +8,7 @@
 #include <string>
 
 #include "tests/ui/qt/gui_fixture.h"
-#include "ui/model/schedule_edit.h"
+#include "platform/text_codec.h"
 
 namespace kalendo {
 namespace {
@@ -22,7 +22,7 @@ bool Shows(const std::vector<std::string>& rows, const std::string& text) {
     return false;
 }
 
-TEST_F(ScheduleWatchTest, OutsideEditsShowAndSurviveTheNextSave) {
+TEST_F(ScheduleWatchTest, OutsideEditsOfTheScheduleFileShow) {
     Start(CalendarDate{2024, 6, 15});
     const std::filesystem::path file = folder() / "Schedule.Def";
     {
@@ -40,17 +40,30 @@ TEST_F(ScheduleWatchTest, OutsideEditsShowAndSurviveTheNextSave) {
     ASSERT_TRUE(QTest::qWaitFor([this] { return Shows(ScheduleListTexts(), "会議"); }, 5000))
         << "the schedule written by rename shows";
 
-    // A schedule added in the window: the file keeps the editor's bytes.
-    const std::optional<ScheduleEditSession> session = OpenNewScheduleDialog(record());
-    ASSERT_TRUE(session.has_value());
-    ScheduleDialogValues answer{Cp932FromUtf8("誕生会"), "", 1};
-    ASSERT_EQ(FinishNewSchedule(record(), (folder() / "Schedule.Def").string(), *session, answer),
-              1);
-    std::ifstream in(file, std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
-    EXPECT_TRUE(bytes.starts_with("歯医者 2024/06/16 1\r\n会議 2024/06/16 1\r\n")) << bytes;
-    EXPECT_NE(bytes.find("誕生会"), std::string::npos);
     EXPECT_TRUE(Messages().empty());
+}
+
+// The other four files: a holiday added in an editor is in the tables at
+// once; a file refused (a NUL byte, still there after the reads again)
+// shows its message, and the tables read last stay.
+TEST_F(ScheduleWatchTest, DefinitionFilesEditedBesideTheWindowAreReadAgain) {
+    Start(CalendarDate{2024, 6, 15});
+    const int holidays = record().holidayCount;
+    const std::filesystem::path file = folder() / "祝日.Def";
+    std::ifstream in(file, std::ios::binary);
+    const std::string shipped{std::istreambuf_iterator<char>(in), {}};
+    std::ofstream(file, std::ios::binary | std::ios::app)
+        << Cp932FromUtf8("試験の日 ( 2000 - 3000 ) / 6/20 説明\n");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return record().holidayCount == holidays + 1; }, 5000));
+    EXPECT_TRUE(Messages().empty());
+
+    std::ofstream(file, std::ios::binary | std::ios::trunc)
+        << shipped << std::string("x\0 ( 2000 - 3000 ) / 6/20\n", 23);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Messages().empty(); }, 5000));
+    EXPECT_NE(Messages()[0].find("定義ファイル 祝日.Def の "), std::string::npos) << Messages()[0];
+    EXPECT_NE(Messages()[0].find(" 行目 2 バイト目に NUL バイト（0x00）があります"),
+              std::string::npos) << Messages()[0];
+    EXPECT_EQ(record().holidayCount, holidays + 1) << "the tables read last stay";
 }
 
 }  // namespace
