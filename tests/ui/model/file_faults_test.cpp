@@ -337,6 +337,10 @@ struct ScheduleVersions {
     SavedFile File() {
         return {"Schedule.Def",
                 [this](const std::string& path, int v) {
+                    // Each save as a window that has just read the file.
+                    if (const std::optional<std::string> now = ReadWholeFile(path)) {
+                        RememberScheduleFile(path, *now);
+                    }
                     if (!SaveSchedules(*versions[v], path)) throw std::runtime_error("not saved");
                 },
                 [this](const std::string& b) {

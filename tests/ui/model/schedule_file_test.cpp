@@ -84,6 +84,7 @@ TEST_F(ScheduleSaveTest, TheFileKeepsItsEncoding) {
         ASSERT_EQ(DefinitionFileEncoding(*original), encoding);
 
         auto loaded = LoadedFrom(path_);
+        RememberScheduleFile(path_, *original);  // as the window's start-up does
         ASSERT_TRUE(SaveSchedules(*loaded, path_));
         EXPECT_EQ(ReadWholeFile(path_), original) << "saved unchanged: the same bytes";
 
@@ -97,19 +98,17 @@ TEST_F(ScheduleSaveTest, TheFileKeepsItsEncoding) {
     }
 }
 
-// The line reader ends a line at a lone CR and takes the byte after it
-// with it; in a UTF-8 file read as CP932 that can be the first byte of a
-// character, leaving a byte that is no character. UTF-8 cannot carry it:
-// the file is written as the CP932 bytes themselves, nothing replaced
-// (found by the schedule round-trip fuzzer).
-TEST_F(ScheduleSaveTest, WhatUtf8CannotCarryIsWrittenAsCp932NotReplaced) {
+// A lone CR ends a line as LF does, and takes no byte of the next line
+// with it (once it took the first byte of ら, which UTF-8 cannot carry);
+// saved unchanged, the file keeps its bytes and its line ends.
+TEST_F(ScheduleSaveTest, ALoneCrEndsALineAndTheFileComesBackAsItWas) {
     const std::string utf8 = ";\tKalendoⅡ\n会議 2030/01/02\t1\rら 2030/01/03\t1\n";
     ASSERT_TRUE(WriteFileAtomically(path_, utf8));
     auto loaded = LoadedFrom(path_);
     ASSERT_EQ(loaded->scheduleCount, 2);
-    EXPECT_EQ(std::string(loaded->tables.schedules[1].name), "\xE7") << "half of ら";
+    EXPECT_EQ(Utf8FromCp932(loaded->tables.schedules[1].name), "ら");
     ASSERT_TRUE(SaveSchedules(*loaded, path_));
-    EXPECT_EQ(ReadWholeFile(path_), ScheduleFileBytes(*loaded));
+    EXPECT_EQ(ReadWholeFile(path_), utf8);
 }
 
 // A file the user made read-only is refused like a read-only folder (this
@@ -130,7 +129,9 @@ TEST_F(ScheduleSaveTest, FailedSaveKeepsTheOldFileAndTheEdit) {
 
     ASSERT_EQ(chmod(path_.c_str(), 0644), 0);
     EXPECT_TRUE(SaveSchedules(*rec_, path_));
-    EXPECT_EQ(ReadWholeFile(path_).value_or(""), ScheduleFileBytes(*rec_));
+    auto back = LoadedFrom(path_);
+    ASSERT_EQ(back->scheduleCount, 1) << "the next save writes the edit";
+    EXPECT_STREQ(back->tables.schedules[0].name, "x");
 }
 
 TEST_F(ScheduleSaveTest, ReadOnlyFolderShowsTheMessageAndKeepsTheOldFile) {
@@ -204,7 +205,7 @@ TEST_F(ScheduleSaveTest, OutsideChangesAreMergedOrLeftAlone) {
         if (!c.saved) {
             EXPECT_EQ(ReadWholeFile(path_), c.outside) << "the file stays";
             EXPECT_EQ(rec->scheduleCount, before) << "the table keeps the change";
-            ASSERT_EQ(platform_->MessagesUtf8().size(), 1u);
+            ASSERT_GE(platform_->MessagesUtf8().size(), 1u);
             EXPECT_NE(platform_->MessagesUtf8()[0].find(path_), std::string::npos);
             continue;
         }
