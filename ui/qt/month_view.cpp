@@ -30,6 +30,7 @@
 #include "ui/qt/qt_text.h"
 #include "ui/qt/relative_jump_dialog.h"
 #include "ui/qt/schedule_dialog.h"
+#include "ui/qt/viewer.h"
 #include "ui/qt/window_texts.h"
 
 namespace kalendo {
@@ -106,10 +107,8 @@ MonthView::MonthView(MonthRecord& rec, const AppSettings& settings, std::string 
     mansionPane_ = new InfoPane(this);
     oldCalendarPane_ = new InfoPane(this);
     moonPane_ = new InfoPane(this);
-    closeCallMark_ = new QLabel(this);
-    closeCallMark_->setObjectName(QStringLiteral("closeCallMark"));
-    closeCallMark_->setAlignment(Qt::AlignCenter);
-    closeCallMark_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    closeCallMark_ = new CloseCallMark(this);
+    connect(closeCallMark_, &CloseCallMark::activated, this, [this] { OnDetailInfo(true); });
     for (InfoPane* pane : {datePane_, yearSignPane_, officerPane_, mansionPane_, oldCalendarPane_,
                            moonPane_}) {
         connect(pane, &InfoPane::doubleClicked, this, [this, pane] { OnPaneDoubleClicked(pane); });
@@ -344,8 +343,9 @@ void MonthView::OnDeleteSchedule() {
     }
 }
 
-void MonthView::OnDetailInfo() {
+void MonthView::OnDetailInfo(bool atCloseCalls) {
     DetailDialog dialog(BuildDetailTexts(rec_), this, closeCalls_.detail);
+    if (atCloseCalls && dialog.closeCallViewer()) dialog.closeCallViewer()->setFocus();
     dialog.exec();
 }
 
