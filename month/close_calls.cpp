@@ -1,8 +1,10 @@
 #include "month/close_calls.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <optional>
+#include <utility>
 
 #include "almanac/signs.h"
 #include "astro/longitude_memo.h"
@@ -43,6 +45,9 @@ struct TableCloseCall {
     // The days of the year whose holidays or calendar notes the move
     // changes, from the dates they get for the year.
     std::vector<CalendarDate> definitionDays;
+    // The days a holiday or note may move to or from (DaysEntriesMayMove),
+    // found the first time a day of the year asks and kept with the call.
+    mutable std::optional<std::vector<CalendarDate>> entryDays;
 };
 
 // The year's tables (a record's, or a close call's with its event moved)
@@ -375,13 +380,21 @@ bool EntriesMove(const DayChange& c) {
 }
 
 // The days of the target year a holiday or note may move to or from with
-// `c`: those whose dates for the year differ, and, when a note follows the
-// lunisolar calendar, every day whose lunisolar date differs.
+// `c`: those whose dates for the year differ, and those whose lunisolar
+// date differs and is, on either side, one a lunisolar note names (by its
+// month and day as evaluated; a leap month is matched too, a superset).
 std::vector<CalendarDate> DaysEntriesMayMove(const MonthRecord& rec, const TableCloseCall& c) {
     std::vector<CalendarDate> dates = c.definitionDays;
-    const bool lunisolarNotes = std::any_of(rec.tables.notes, rec.tables.notes + rec.noteCount,
-                                            [](const DefinitionEntry& e) { return e.oldCalendar == 1; });
-    if (lunisolarNotes) {
+    std::vector<std::pair<int, int>> lunarDays;
+    for (int i = 0; i < rec.noteCount; ++i) {
+        const DefinitionEntry& e = rec.tables.notes[i];
+        if (e.oldCalendar == 1) lunarDays.emplace_back(e.month, e.day);
+    }
+    const auto named = [&lunarDays](const MonthRecord& r) {
+        return std::find(lunarDays.begin(), lunarDays.end(), std::make_pair(std::abs(r.lunarMonth), r.lunarDay)) !=
+               lunarDays.end();
+    };
+    if (!lunarDays.empty()) {
         MonthRecord unmoved(rec.tables);
         CopyScalars(unmoved, rec);
         MonthRecord moved(rec.tables);
@@ -392,7 +405,8 @@ std::vector<CalendarDate> DaysEntriesMayMove(const MonthRecord& rec, const Table
             for (int d = 1; d <= DaysInMonth(y, m); ++d) {
                 LunisolarDate(unmoved, y, m, d);
                 LunisolarDate(moved, y, m, d);
-                if (unmoved.lunarMonth != moved.lunarMonth || unmoved.lunarDay != moved.lunarDay) {
+                if ((unmoved.lunarMonth != moved.lunarMonth || unmoved.lunarDay != moved.lunarDay) &&
+                    (named(unmoved) || named(moved))) {
                     dates.push_back({y, m, d});
                 }
             }
@@ -411,7 +425,8 @@ std::vector<CalendarDate> DaysEntriesMayMove(const MonthRecord& rec, const Table
 std::vector<DayChange> ChangesOf(const MonthRecord& rec, const TableCloseCall& c, DayChange target) {
     std::vector<DayChange> changes;
     bool targetPlaced = false;
-    for (const CalendarDate& date : DaysEntriesMayMove(rec, c)) {
+    if (!c.entryDays) c.entryDays = DaysEntriesMayMove(rec, c);
+    for (const CalendarDate& date : *c.entryDays) {
         if (!targetPlaced && CompareDates(target.date.year, target.date.month, target.date.day,
                                           date.year, date.month, date.day) >= 0) {
             changes.push_back(target);
