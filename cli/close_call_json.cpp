@@ -30,6 +30,53 @@ void WriteEntryOrNull(JsonWriter& w, const DefinitionEntry* table, int i) {
     }
 }
 
+void WriteNotes(JsonWriter& w, const MonthRecord& rec, const DayReading& r) {
+    w.BeginArray();
+    for (int i = 0; i < rec.noteCount; ++i) {
+        if (r.notes.test(i)) WriteEntryObject(w, kIndexAndNameFields<DefinitionEntry>, rec.tables.notes[i], i);
+    }
+    w.EndArray();
+}
+
+// "changes": [{"date", then the other side's value of each member that
+// differs: "lunarMonth", "lunarDay" and "leapMonth" together, "rokuyo",
+// "officer", "holiday" (entry or null), "generatedHoliday" (name or null),
+// "notes" (the notes the date would have)}].
+void WriteChanges(JsonWriter& w, const MonthRecord& rec, const std::vector<DayChange>& changes) {
+    w.Key("changes").BeginArray();
+    for (const DayChange& c : changes) {
+        const DayReading& h = c.here;
+        const DayReading& o = c.other;
+        w.BeginObject();
+        w.Key("date").Date(c.date.year, c.date.month, c.date.day);
+        if (h.lunarMonth != o.lunarMonth || h.lunarDay != o.lunarDay || h.leapMonth != o.leapMonth) {
+            w.Key("lunarMonth").Int(o.lunarMonth);
+            w.Key("lunarDay").Int(o.lunarDay);
+            w.Key("leapMonth").Int(o.leapMonth);
+        }
+        if (h.rokuyo != o.rokuyo) w.Key("rokuyo").Int(o.rokuyo);
+        if (h.officer != o.officer) w.Key("officer").Int(o.officer);
+        if (h.holiday != o.holiday) {
+            w.Key("holiday");
+            WriteEntryOrNull(w, rec.tables.holidays, o.holiday);
+        }
+        if (c.hereGenerated != c.otherGenerated) {
+            w.Key("generatedHoliday");
+            if (c.otherGenerated.empty()) {
+                w.Null();
+            } else {
+                w.Cp932(c.otherGenerated);
+            }
+        }
+        if (h.notes != o.notes) {
+            w.Key("notes");
+            WriteNotes(w, rec, o);
+        }
+        w.EndObject();
+    }
+    w.EndArray();
+}
+
 }  // namespace
 
 void WriteCloseCallMembers(JsonWriter& w, const CloseCall& c) {
@@ -70,14 +117,10 @@ void WriteCloseCallsKey(JsonWriter& w, const MonthRecord& rec,
         // The generated holidays of the other side are not kept: only
         // whether the day would be one.
         w.Key("generatedHoliday").Bool(o.generatedHoliday >= 0);
-        w.Key("notes").BeginArray();
-        for (int i = 0; i < rec.noteCount; ++i) {
-            if (o.notes.test(i)) {
-                WriteEntryObject(w, kIndexAndNameFields<DefinitionEntry>, rec.tables.notes[i], i);
-            }
-        }
-        w.EndArray();
+        w.Key("notes");
+        WriteNotes(w, rec, o);
         w.EndObject();
+        WriteChanges(w, rec, c.changes);
         w.EndObject();
     }
     w.EndArray();

@@ -17,7 +17,10 @@ void WriteCloseCallMembers(JsonWriter& w, const CloseCall& call);
 
 // The day's "closeCalls": [{the members above, "otherSide": {"lunarMonth",
 // "lunarDay", "leapMonth", "rokuyo", "officer", "holiday",
-// "generatedHoliday", "notes"}}].
+// "generatedHoliday", "notes"}, "changes"}]. "changes" holds an object for
+// every date the move changes among the day and the days whose holidays or
+// notes move: {"date", then the other side's value of each member that
+// differs on that date}.
 void WriteCloseCallsKey(JsonWriter& w, const MonthRecord& rec,
                         const std::vector<DayCloseCall>& calls);
 

@@ -1,8 +1,10 @@
 #include "month/close_calls.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <optional>
+#include <utility>
 
 #include "almanac/signs.h"
 #include "astro/longitude_memo.h"
@@ -43,6 +45,9 @@ struct TableCloseCall {
     // The days of the year whose holidays or calendar notes the move
     // changes, from the dates they get for the year.
     std::vector<CalendarDate> definitionDays;
+    // The days a holiday or note may move to or from (DaysEntriesMayMove),
+    // found the first time a day of the year asks and kept with the call.
+    mutable std::optional<std::vector<CalendarDate>> entryDays;
 };
 
 // The year's tables (a record's, or a close call's with its event moved)
@@ -336,6 +341,112 @@ void AddDaysOfYear(MonthRecord& rec, const CloseCall& call, int z, AlmanacMode m
     }
 }
 
+// The name of the generated holiday a reading of `r` has, as the shared
+// tables hold it now, or empty.
+std::string GeneratedName(const MonthRecord& r, const DayReading& reading) {
+    return reading.generatedHoliday >= 0 ? std::string(r.tables.generatedHolidays[reading.generatedHoliday].name)
+                                         : std::string();
+}
+
+// Whether a day reads alike on both sides. The generated holidays are
+// compared by name: their indices count the year's generated holidays
+// before the day, which a move earlier in the year shifts.
+bool ReadsAlike(const DayChange& c) {
+    DayReading here = c.here;
+    DayReading other = c.other;
+    if (c.hereGenerated == c.otherGenerated) here.generatedHoliday = other.generatedHoliday;
+    return here == other;
+}
+
+// How the day `date` of the record's year reads in `r` (the record's own
+// tables or a close call's moved ones): the definitions evaluated for it,
+// as the month computation evaluates them for its target. Writes the
+// computed dates into the shared slot tables; the caller keeps them.
+DayReading ReadingOn(MonthRecord& r, const CalendarDate& date, std::string& generatedName) {
+    r.month[kTarget] = date.month;
+    r.day[kTarget] = date.day;
+    r.weekday[kTarget] = Weekday(date.year, date.month, date.day);
+    EvaluateDefinitions(r);
+    LunisolarDate(r, date.year, date.month, date.day);
+    const DayReading reading = ReadingOfTarget(r);
+    generatedName = GeneratedName(r, reading);
+    return reading;
+}
+
+// Whether a day's holidays or notes differ between the two sides.
+bool EntriesMove(const DayChange& c) {
+    return c.here.holiday != c.other.holiday || c.hereGenerated != c.otherGenerated ||
+           c.here.notes != c.other.notes;
+}
+
+// The days of the target year a holiday or note may move to or from with
+// `c`: those whose dates for the year differ, and those whose lunisolar
+// date differs and is, on either side, one a lunisolar note names (by its
+// month and day as evaluated; a leap month is matched too, a superset).
+std::vector<CalendarDate> DaysEntriesMayMove(const MonthRecord& rec, const TableCloseCall& c) {
+    std::vector<CalendarDate> dates = c.definitionDays;
+    std::vector<std::pair<int, int>> lunarDays;
+    for (int i = 0; i < rec.noteCount; ++i) {
+        const DefinitionEntry& e = rec.tables.notes[i];
+        if (e.oldCalendar == 1) lunarDays.emplace_back(e.month, e.day);
+    }
+    const auto named = [&lunarDays](const MonthRecord& r) {
+        return std::find(lunarDays.begin(), lunarDays.end(), std::make_pair(std::abs(r.lunarMonth), r.lunarDay)) !=
+               lunarDays.end();
+    };
+    if (!lunarDays.empty()) {
+        MonthRecord unmoved(rec.tables);
+        CopyScalars(unmoved, rec);
+        MonthRecord moved(rec.tables);
+        CopyScalars(moved, rec);
+        LoadTables(moved, c);
+        const int y = rec.year[kTarget];
+        for (int m = 1; m <= kMonthsPerYear; ++m) {
+            for (int d = 1; d <= DaysInMonth(y, m); ++d) {
+                LunisolarDate(unmoved, y, m, d);
+                LunisolarDate(moved, y, m, d);
+                if ((unmoved.lunarMonth != moved.lunarMonth || unmoved.lunarDay != moved.lunarDay) &&
+                    (named(unmoved) || named(moved))) {
+                    dates.push_back({y, m, d});
+                }
+            }
+        }
+    }
+    std::sort(dates.begin(), dates.end(), [](const CalendarDate& a, const CalendarDate& b) {
+        return CompareDates(a.year, a.month, a.day, b.year, b.month, b.day) > 0;
+    });
+    dates.erase(std::unique(dates.begin(), dates.end()), dates.end());
+    return dates;
+}
+
+// The target's change (the caller read it) and the change of every other
+// day of the target year whose holidays or notes the move changes, each
+// read on both sides, in date order.
+std::vector<DayChange> ChangesOf(const MonthRecord& rec, const TableCloseCall& c, DayChange target) {
+    std::vector<DayChange> changes;
+    bool targetPlaced = false;
+    if (!c.entryDays) c.entryDays = DaysEntriesMayMove(rec, c);
+    for (const CalendarDate& date : *c.entryDays) {
+        if (!targetPlaced && CompareDates(target.date.year, target.date.month, target.date.day,
+                                          date.year, date.month, date.day) >= 0) {
+            changes.push_back(target);
+            targetPlaced = true;
+        }
+        if (date == target.date) continue;
+        MonthRecord unmoved(rec.tables);
+        CopyScalars(unmoved, rec);
+        MonthRecord moved(rec.tables);
+        CopyScalars(moved, rec);
+        LoadTables(moved, c);
+        DayChange change{date, {}, {}, {}, {}};
+        change.here = ReadingOn(unmoved, date, change.hereGenerated);
+        change.other = ReadingOn(moved, date, change.otherGenerated);
+        if (EntriesMove(change)) changes.push_back(std::move(change));
+    }
+    if (!targetPlaced) changes.push_back(std::move(target));
+    return changes;
+}
+
 }  // namespace
 
 DayReading ReadingOfTarget(const MonthRecord& rec) {
@@ -360,6 +471,7 @@ std::vector<DayCloseCall> CloseCallsOfTarget(MonthRecord& rec) {
     if (calls.empty()) return out;
     const CalendarDate t = TargetOf(rec);
     std::optional<DayReading> base;
+    std::string baseGenerated;
     std::optional<ComputedDatesKept> kept;
     MonthRecord unmoved(rec.tables);
     CopyScalars(unmoved, rec);
@@ -373,12 +485,15 @@ std::vector<DayCloseCall> CloseCallsOfTarget(MonthRecord& rec) {
         if (!MayChange(unmoved, moved, c, t.year, t.month, t.day)) continue;
         if (!base) {
             base = ReadingOfTarget(rec);
+            baseGenerated = GeneratedName(rec, *base);
             kept.emplace(rec);
         }
         EvaluateDefinitions(moved);
         LunisolarDate(moved, t.year, t.month, t.day);
         const DayReading other = ReadingOfTarget(moved);
-        if (!(other == *base)) out.push_back({c.call, other});
+        DayChange target{t, *base, other, baseGenerated, GeneratedName(moved, other)};
+        if (ReadsAlike(target)) continue;
+        out.push_back({c.call, other, ChangesOf(rec, c, std::move(target))});
     }
     return out;
 }

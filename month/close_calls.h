@@ -6,6 +6,7 @@
 #pragma once
 
 #include <bitset>
+#include <string>
 #include <vector>
 
 #include "astro/close_events.h"
@@ -30,11 +31,27 @@ struct DayReading {
 // The reading of the record's target as the month computation left it.
 DayReading ReadingOfTarget(const MonthRecord& rec);
 
+// A day a close call changes: how it reads in the record's almanac and
+// how it would read with the event moved across its midnight.
+struct DayChange {
+    CalendarDate date;
+    DayReading here;
+    DayReading other;
+    // The generated holiday's name on each side (CP932), empty when none:
+    // the moved side's generated table is not kept.
+    std::string hereGenerated;
+    std::string otherGenerated;
+};
+
 // A close call the target depends on, with the target's reading on its
-// other side.
+// other side, and the days it changes that a reader is told of, in date
+// order: the target, and every other day of the target year whose
+// holidays or notes would differ (the lunisolar dates of the lunation
+// around a moved new moon all follow from the target's).
 struct DayCloseCall {
     CloseCall call;
     DayReading other;
+    std::vector<DayChange> changes;
 };
 
 // The close calls (in the record's mode) among the events of the target

@@ -6,7 +6,11 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <iterator>
 #include <set>
+#include <sstream>
+#include <string>
+#include <vector>
 
 #include "tests/cli/cli_fixture.h"
 
@@ -26,7 +30,7 @@ std::string CommandOutput(const std::string& command) {
     return out;
 }
 
-// A cell's lunisolar line, "M/D 六曜" or "D 六曜": month (0 when not
+// A cell's lunisolar day and 六曜, "M/D 六曜" or "D 六曜": month (0 when not
 // given), day and the 六曜's index from 大安; false for any other line.
 constexpr const char* kRokuyoFromTaian[] = {"大安", "赤口", "先勝", "友引", "先負", "仏滅"};
 bool ParseLunarLine(const std::string& line, int& month, int& day, int& rokuyo) {
@@ -124,9 +128,13 @@ TEST_F(PrintPdfTest, MayHoldsItsHolidaysAndItsLunisolarDaysInOrder) {
     for (const char* word : {"2024年（令和6年）5月", "憲法記念日", "みどりの日", "こどもの日", "先負", "標準の暦計算"}) {
         EXPECT_NE(text.find(word), std::string::npos) << word;
     }
-    std::istringstream lines(text);
+    // The lunisolar day and its 六曜 are two words of a cell's line: read
+    // in the page's layout, one follows the other.
+    std::istringstream words(CommandOutput("pdftotext -layout -f 5 -l 5 '" + Year() + "' -"));
+    std::vector<std::string> tokens{std::istream_iterator<std::string>(words), std::istream_iterator<std::string>()};
     int month = 3, day = 22, seen = 0;
-    for (std::string line; std::getline(lines, line);) {
+    for (std::size_t i = 0; i + 1 < tokens.size(); ++i) {
+        const std::string line = tokens[i] + " " + tokens[i + 1];
         int shownMonth, shownDay, rokuyo;
         if (!ParseLunarLine(line, shownMonth, shownDay, rokuyo)) continue;
         SCOPED_TRACE(line);

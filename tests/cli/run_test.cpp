@@ -204,8 +204,19 @@ TEST_F(CliRunTest, CloseCallsOfADayAndOfARange) {
               R"("instant":"2035-01-09T23:56:21+09:00","distanceSeconds":-219,)"
               R"("preciseInstant":"2035-01-10T00:02:50+09:00","preciseDistanceSeconds":170,)"
               R"("boundSeconds":50,"otherSide":{"lunarMonth":11,"lunarDay":30,"leapMonth":0,)"
-              R"("rokuyo":3,"officer":5,"holiday":null,"generatedHoliday":false,"notes":[]}}])");
+              R"("rokuyo":3,"officer":5,"holiday":null,"generatedHoliday":false,"notes":[]},)"
+              R"("changes":[{"date":"2035-01-09","lunarMonth":11,"lunarDay":30,"leapMonth":0,"rokuyo":3}]}])");
     EXPECT_EQ(ValueOf(Days({2035, 5, 1}, {2035, 5, 1})[0], "closeCalls"), "[]");
+    // 立春 2021 after midnight, ERFA's before it: on 2021-02-03 the changes
+    // begin with 節分 on the 2nd and the day's own 十二直 and notes, and go
+    // on to the notes counted from 立春 (八十八夜 on 5-01 instead of 5-02).
+    const std::string changes = ValueOf(Days({2021, 2, 3}, {2021, 2, 3})[0], "closeCalls");
+    EXPECT_NE(changes.find(R"("changes":[{"date":"2021-02-02","notes":[{"index":25,"name":"節分"}]},)"
+                           R"({"date":"2021-02-03","officer":4,"notes":[{"index":2,"name":"立春"},)"),
+              std::string::npos) << changes;
+    EXPECT_NE(changes.find(R"({"date":"2021-05-01","notes":[{"index":30,"name":"八十八夜"}]},)"
+                           R"({"date":"2021-05-02","notes":[]})"),
+              std::string::npos) << changes;
 
     const auto calls = Lines([&](std::FILE* out) {
         return PrintCloseCalls(*rec_, {2035, 1, 1}, {2035, 12, 31}, AlmanacMode::Standard, out);

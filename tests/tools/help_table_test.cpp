@@ -53,6 +53,12 @@ TEST(HelpTable, BuiltPageHoldsAFreshComputation) {
     const std::string closeCalls =
         CloseCallsHtml(Calls(AlmanacMode::Standard), Calls(AlmanacMode::Precise));
     EXPECT_EQ(built, WithMarkedSection(WithModeDifferences(source, html), "close-calls", closeCalls));
+    // A row says in the window's words what its first day would read.
+    EXPECT_NE(closeCalls.find("2035-01-09 → 2035-01-10</td><td>2035-01-09：1月10日なら：この日の旧暦は11月30日、"
+                              "六曜は仏滅</td>"),
+              std::string::npos);
+    EXPECT_NE(closeCalls.find("2021-02-04 → 2021-02-03</td><td>2021-02-03：2月3日なら：この日の十二直は定</td>"),
+              std::string::npos);
 }
 
 // The new moon of 2035-01-10 at 0:03 JST, which the standard series put

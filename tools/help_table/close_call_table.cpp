@@ -7,6 +7,9 @@
 #include "astro/delta_t.h"
 #include "astro/ephemeris.h"
 #include "core/day_arith.h"
+#include "month/compute_month.h"
+#include "platform/text_codec.h"
+#include "ui/model/close_call_texts.h"
 
 namespace kalendo {
 namespace {
@@ -30,6 +33,25 @@ std::string InstantText(double jdUt) {
     return DayText(at.day) + buf;
 }
 
+// What the first day the close call changes would read on the other side,
+// as the window's words say it there: "2021-02-03：2月3日なら：この日の十二直は定".
+std::string OtherSideWords(const CloseCallDays& c, AlmanacMode mode) {
+    static const auto rec = [] {
+        auto r = std::make_unique<MonthRecord>();
+        r->holidayCount = r->generatedHolidayCount = r->noteCount = 0;
+        return r;
+    }();
+    if (c.days.empty()) return "—";
+    const CalendarDate& day = c.days.front();
+    if (ComputeMonth(*rec, day.year, day.month, day.day, {mode, kViewFull}) != 1) return "—";
+    for (const DayCloseCall& d : CloseCallsOfTarget(*rec)) {
+        if (d.call.instantJdUt != c.call.instantJdUt) continue;
+        return DayText(day) + "：" + std::to_string(c.call.otherDay.month) + "月" +
+               std::to_string(c.call.otherDay.day) + "日なら：" + Utf8FromCp932(CloseCallChangeWords(*rec, d));
+    }
+    return "—";
+}
+
 std::string Rows(const char* mode, const std::vector<CloseCallDays>& calls) {
     std::string html;
     for (const CloseCallDays& c : calls) {
@@ -46,8 +68,10 @@ std::string Rows(const char* mode, const std::vector<CloseCallDays>& calls) {
                 InstantText(call.event.standardJdUt) + "</td><td>" +
                 InstantText(call.event.preciseJdUt) + "</td><td>±" +
                 std::to_string(std::llround(std::ceil(call.event.boundSeconds))) + " 秒</td><td>" +
-                DayText(call.day) + " → " + DayText(call.otherDay) + "</td><td>" + days +
-                "</td></tr>\n";
+                DayText(call.day) + " → " + DayText(call.otherDay) + "</td><td>" +
+                OtherSideWords(c, std::string(mode) == "標準" ? AlmanacMode::Standard
+                                                               : AlmanacMode::Precise) +
+                "</td><td>" + days + "</td></tr>\n";
     }
     return html;
 }
@@ -69,7 +93,8 @@ std::string CloseCallsHtml(const std::vector<CloseCallDays>& standard,
     std::string html = "<p>標準 " + std::to_string(standard.size()) + " 件、精密 " +
                        std::to_string(precise.size()) + " 件：</p>\n";
     html += "<table class=\"modes\">\n<tr><th>暦</th><th>現象</th><th>標準の時刻</th>"
-            "<th>精密の時刻</th><th>誤差</th><th>日 → 反対側の日</th><th>変わる日</th></tr>\n";
+            "<th>精密の時刻</th><th>誤差</th><th>日 → 反対側の日</th><th>最初に変わる日：反対側なら</th>"
+            "<th>変わる日</th></tr>\n";
     html += Rows("標準", standard);
     html += Rows("精密", precise);
     html += "</table>\n";

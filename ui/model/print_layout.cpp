@@ -2,14 +2,18 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "almanac/sign_names.h"
 #include "almanac/signs.h"
+#include "astro/astronomy.h"
 #include "core/calendar_constants.h"
 #include "core/day_arith.h"
+#include "month/close_calls.h"
 #include "ui/model/ics_events.h"
 #include "ui/model/lists.h"
 #include "ui/model/lunisolar_days.h"
+#include "ui/model/model_texts.h"
 #include "ui/model/print_texts.h"
 #include "ui/model/text_format.h"
 
@@ -51,7 +55,13 @@ void FillCell(MonthRecord& rec, CalendarDate date, AlmanacMode almanac, PrintCel
     const int lunarMonth = rec.lunarMonth;
     const LunisolarDay lunar{std::abs(lunarMonth), lunarMonth < 0, rec.lunarDay, RokuyoIndex(rec)};
     // The 1st names the lunar month, so every page says which it is.
-    cell.lunarText = LunarCellText(lunar, date.day == 1);
+    const std::string lunarText = LunarCellText(lunar, date.day == 1);
+    cell.rokuyoText = RokuyoName(lunar.rokuyo);
+    const std::size_t rokuyoAt = lunarText.rfind(cell.rokuyoText);
+    cell.lunarDayText = lunarText.substr(0, rokuyoAt - std::strlen(kGridLunarRokuyoSeparator));
+    cell.moonPhase = AstronomyOf(almanac).moonPhaseOfDay(date.year, date.month, date.day);
+    // Computed whole only on the few days whose reading could change.
+    cell.closeCall = !CloseCallsOfTarget(rec).empty();
 }
 
 PrintPage BuildPage(MonthRecord& rec, PrintMonth month, AlmanacMode almanac, WeekStart start) {
@@ -60,6 +70,7 @@ PrintPage BuildPage(MonthRecord& rec, PrintMonth month, AlmanacMode almanac, Wee
     page.weekStart = start;
     const int firstCell = LeadingDays(Weekday(month.year, month.month, 1), start);
     const int days = DaysInMonth(month.year, month.month);
+    page.rows = PrintRowsOfMonth(month);
     for (int d = 1; d <= days; ++d) {
         FillCell(rec, {month.year, month.month, d}, almanac, page.cells[firstCell + d - 1]);
         if (d == 1) {
@@ -90,8 +101,16 @@ constexpr double kWeekdayBandPt = kPrintWeekdayPt * kPrintLineSpacing + 4;
 constexpr double kHeadingShare = 0.7;
 
 double LineHeight(double emPt) { return emPt * kPrintLineSpacing; }
+// Digits have no descenders: the day number's line needs less air.
+constexpr double kDaySpacing = 1.1;
+double DayLineHeight(double emPt) { return emPt * kDaySpacing; }
 
 }  // namespace
+
+int PrintRowsOfMonth(PrintMonth month) {
+    const int used = Weekday(month.year, month.month, 1) + DaysInMonth(month.year, month.month);
+    return (used + kGridColumns - 1) / kGridColumns;
+}
 
 bool PrintRangeAccepted(PrintMonth first, PrintMonth last) {
     return MonthAccepted(first) && MonthAccepted(last) && MonthOrdinal(first) <= MonthOrdinal(last);
@@ -129,7 +148,7 @@ std::vector<PrintEntry> VisibleCellLines(const std::vector<PrintEntry>& lines, i
     return shown;
 }
 
-PrintGeometry LayoutPrintPage(double widthPt, double heightPt) {
+PrintGeometry LayoutPrintPage(double widthPt, double heightPt, int rows) {
     PrintGeometry g;
     const double headingH = LineHeight(kPrintHeadingPt);
     g.heading = {0, 0, widthPt * kHeadingShare, headingH};
@@ -141,12 +160,14 @@ PrintGeometry LayoutPrintPage(double widthPt, double heightPt) {
     const double weekdayY = headingH + kBandGapPt;
     for (int c = 0; c < kGridColumns; ++c) g.weekdays[c] = {c * cellW, weekdayY, cellW, kWeekdayBandPt};
     const double gridY = weekdayY + kWeekdayBandPt;
-    const double cellH = (g.footer.y - kBandGapPt - gridY) / kGridRows;
-    for (int k = 0; k < kGridCells; ++k) {
+    g.rows = rows;
+    const double cellH = (g.footer.y - kBandGapPt - gridY) / rows;
+    for (int k = 0; k < rows * kGridColumns; ++k) {
         g.cells[k] = {(k % kGridColumns) * cellW, gridY + (k / kGridColumns) * cellH, cellW, cellH};
     }
     g.cellPaddingPt = kCellPaddingPt;
-    const double linesH = cellH - 2 * kCellPaddingPt - LineHeight(kPrintDayPt) - LineHeight(kPrintLunarPt);
+    g.dayPt = std::min(kPrintDayMaxPt, cellH * kPrintDayShareOfCell);
+    const double linesH = cellH - 2 * kCellPaddingPt - DayLineHeight(g.dayPt) - LineHeight(kPrintLunarPt);
     g.linesPerCell = std::max(0, static_cast<int>(std::floor(linesH / LineHeight(kPrintLinePt))));
     return g;
 }
@@ -154,7 +175,18 @@ PrintGeometry LayoutPrintPage(double widthPt, double heightPt) {
 PrintRect CellDayRect(const PrintGeometry& g, int k) {
     const PrintRect& c = g.cells[k];
     const double pad = g.cellPaddingPt;
-    return {c.x + pad, c.y + pad, c.w - 2 * pad, LineHeight(kPrintDayPt)};
+    return {c.x + pad, c.y + pad, c.w - 2 * pad, DayLineHeight(g.dayPt)};
+}
+
+PrintRect CellCloseCallRect(const PrintGeometry& g, int k) {
+    const PrintRect day = CellDayRect(g, k);
+    const double side = LineHeight(kPrintLunarPt);
+    return {day.x + day.w - side, day.y, side, side};
+}
+
+PrintRect CellMoonRect(const PrintGeometry& g, int k) {
+    const PrintRect mark = CellCloseCallRect(g, k);
+    return {mark.x - mark.w - kCellPaddingPt, mark.y, mark.w, mark.h};
 }
 
 PrintRect CellLunarRect(const PrintGeometry& g, int k) {

@@ -1,9 +1,11 @@
-// The printed month: one page per month, a 6 x 7 grid of large cells like
-// a wall calendar's. What each cell holds (the day number in the grid's
-// colours, the lunisolar day and 六曜, the holiday, the calendar notes, the
-// user's events and the day's schedules) and where every text stands on the
-// page are decided here; the Qt painter only draws them, with each text
-// cut to its box with an ellipsis. No toolkit here.
+// The printed month: one page per month, a wall calendar's grid of as many
+// week rows as the month needs (4-6), filling the page. What each cell
+// holds (the day number in the grid's colours, the lunisolar day and the
+// 六曜, the moon's principal phase, the close-call mark, the holiday, the
+// calendar notes, the user's events and the day's schedules) and where
+// every text stands on the page are decided here; the Qt painter only
+// draws them, with each text cut to its box with an ellipsis. No toolkit
+// here.
 #pragma once
 
 #include <array>
@@ -43,7 +45,13 @@ struct PrintCell {
     int day = 0;  // 1-31; 0: the cell lies outside the month and stays blank
     std::string dayText;    // "%d"
     Rgb dayColour{};        // red Sundays and holidays, blue Saturdays, as the window's grid
-    std::string lunarText;  // LunarCellText; the month too on the 1st of the Gregorian month
+    // LunarCellText cut in two: the lunisolar day ("25", the month too on
+    // the 1st of the Gregorian month and of a lunar month: "4/1") and the
+    // 六曜, printed as a word of its own.
+    std::string lunarDayText;
+    std::string rokuyoText;
+    int moonPhase = -1;      // kNewMoonPhase ... kLastQuarterPhase on its day, else kNoPhase
+    bool closeCall = false;  // the day hangs on a close call (month/close_calls.h)
     // The holiday or else the generated holiday, then the calendar notes,
     // the user's events and the schedules of the day, each table in index
     // order (what the event list shows for that day).
@@ -56,7 +64,8 @@ struct PrintPage {
     std::string heading;    // "2024年（令和6年）5月": the era of the month's 1st
     std::string monthSign;  // "己巳の月"
     std::string footer;     // the almanac mode
-    std::array<PrintCell, kGridCells> cells;  // row-major, column 0 = the week's first day
+    int rows = kGridRows;   // the week rows the month needs, 4-6
+    std::array<PrintCell, kGridCells> cells;  // row-major, column 0 = the week's first day; rows * 7 used
     WeekStart weekStart = WeekStart::Sunday;  // as the window counts the week
     friend bool operator==(const PrintPage&, const PrintPage&) = default;
 };
@@ -90,14 +99,17 @@ struct PrintRect {
     double x = 0, y = 0, w = 0, h = 0;
 };
 
-// Text sizes, points. The cell's entries are the smallest: 7 pt still reads
-// on paper and lets a portrait cell hold eight of them.
+// Text sizes, points. The day number grows with the cell (a fifth of its
+// height, read across a room); the lunisolar day and 六曜 are read at
+// arm's length; the entries are the smallest: 7.5 pt still reads on paper
+// and lets a portrait cell hold six of them.
 inline constexpr double kPrintHeadingPt = 20;
 inline constexpr double kPrintMonthSignPt = 12;
 inline constexpr double kPrintWeekdayPt = 10;
-inline constexpr double kPrintDayPt = 16;
-inline constexpr double kPrintLunarPt = 8;
-inline constexpr double kPrintLinePt = 7;
+inline constexpr double kPrintDayShareOfCell = 0.2;
+inline constexpr double kPrintDayMaxPt = 36;
+inline constexpr double kPrintLunarPt = 9.5;
+inline constexpr double kPrintLinePt = 7.5;
 inline constexpr double kPrintFooterPt = 8;
 // A line of text takes its em height times this: room for the descenders
 // and a little air between lines.
@@ -107,21 +119,33 @@ struct PrintGeometry {
     PrintRect heading;    // left-aligned
     PrintRect monthSign;  // right-aligned, on the heading's baseline band
     std::array<PrintRect, kGridColumns> weekdays;
-    std::array<PrintRect, kGridCells> cells;  // the cells' frames
+    std::array<PrintRect, kGridCells> cells;  // the cells' frames; rows * 7 of them used
     PrintRect footer;
+    int rows = kGridRows;
     double cellPaddingPt = 0;
+    double dayPt = 0;      // the day number's size in this page's cells
     int linesPerCell = 0;  // the entries' lines a cell holds under its two top lines
 };
 
-// The layout of a page whose printable area is widthPt x heightPt (A4
-// portrait, A4 landscape and Letter less their margins; precondition: at
-// least 200 x 200 pt).
-PrintGeometry LayoutPrintPage(double widthPt, double heightPt);
+// The week rows a month's grid needs: 4 (a February from a Sunday in a
+// common year) to 6.
+int PrintRowsOfMonth(PrintMonth month);
 
-// Inside cell k's frame: the day number, then the lunisolar line, then the
-// entries' lines 0 ... linesPerCell - 1, all of the cell's inner width.
+// The layout of a page with `rows` week rows whose printable area is
+// widthPt x heightPt (A4 portrait, A4 landscape and Letter less their
+// margins; precondition: at least 200 x 200 pt).
+PrintGeometry LayoutPrintPage(double widthPt, double heightPt, int rows = kGridRows);
+
+// Inside cell k's frame: the day number (with the moon's sign and the
+// close-call mark at its right end), then the lunisolar line (the day at
+// the left, the 六曜 at the right), then the entries' lines 0 ...
+// linesPerCell - 1, all of the cell's inner width.
 PrintRect CellDayRect(const PrintGeometry& g, int k);
 PrintRect CellLunarRect(const PrintGeometry& g, int k);
 PrintRect CellLineRect(const PrintGeometry& g, int k, int line);
+// The moon's sign (a disc of the lunar line's height) and the close-call
+// mark, at the right end of the day number's line.
+PrintRect CellMoonRect(const PrintGeometry& g, int k);
+PrintRect CellCloseCallRect(const PrintGeometry& g, int k);
 
 }  // namespace kalendo

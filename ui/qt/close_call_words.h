@@ -3,16 +3,33 @@
 // name is (it is kept apart, so that the words are never added twice).
 #pragma once
 
-#include "ui/model/close_call_texts.h"
+#include <QLabel>
 
-class QLabel;
+#include "ui/model/close_call_texts.h"
 
 namespace kalendo {
 
 class InfoPane;
 
+// The "※" mark: its tooltip is the first sentence; a click, or Enter or
+// Space while it has the focus, asks for the words in full (the detail
+// dialog). It takes the focus with Tab only while it shows.
+class CloseCallMark : public QLabel {
+    Q_OBJECT
+
+public:
+    explicit CloseCallMark(QWidget* parent);
+
+signals:
+    void activated();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
 // The mark lies at the pane's right end; the pane keeps that room free of
 // its text while the mark shows.
-void ShowCloseCallWords(InfoPane* pane, QLabel* mark, const CloseCallTexts& texts);
+void ShowCloseCallWords(InfoPane* pane, CloseCallMark* mark, const CloseCallTexts& texts);
 
 }  // namespace kalendo

@@ -32,6 +32,7 @@
 #include "ui/qt/relative_jump_dialog.h"
 #include "ui/qt/schedule_dialog.h"
 #include "ui/qt/schedule_watcher.h"
+#include "ui/qt/viewer.h"
 #include "ui/qt/window_texts.h"
 
 namespace kalendo {
@@ -116,11 +117,8 @@ MonthView::MonthView(MonthRecord& rec, const AppSettings& settings, std::string 
     mansionPane_ = new InfoPane(this);
     oldCalendarPane_ = new InfoPane(this);
     moonPane_ = new InfoPane(this);
-    closeCallMark_ = new QLabel(this);
-    closeCallMark_->setObjectName(QStringLiteral("closeCallMark"));
-    closeCallMark_->setAlignment(Qt::AlignCenter);
-    // Not transparent to the mouse: the pointer resting on it shows its
-    // words as a tool tip (the pane below it opens no memo).
+    closeCallMark_ = new CloseCallMark(this);
+    connect(closeCallMark_, &CloseCallMark::activated, this, [this] { OnDetailInfo(true); });
     for (InfoPane* pane : {datePane_, yearSignPane_, officerPane_, mansionPane_, oldCalendarPane_,
                            moonPane_}) {
         connect(pane, &InfoPane::doubleClicked, this, [this, pane] { OnPaneDoubleClicked(pane); });
@@ -385,12 +383,13 @@ void MonthView::OnDeleteSchedule() {
     }
 }
 
-void MonthView::OnDetailInfo() {
+void MonthView::OnDetailInfo(bool atCloseCalls) {
     const CalendarDate t = TargetDate(rec_);
     const NamedPlace place = WindowEclipsePlace();
     const Eclipse* eclipse = eclipses_.OnDay(place.position, t.year, t.month, t.day);
     DetailDialog dialog(BuildDetailTexts(rec_), this, closeCalls_.detail,
                         eclipse ? EclipseDetailText(*eclipse, place.name) : std::string());
+    if (atCloseCalls && dialog.closeCallViewer()) dialog.closeCallViewer()->setFocus();
     dialog.exec();
 }
 

@@ -28,6 +28,7 @@ namespace kalendo {
 class DayCellWidget;
 class DayGrid;
 class EntryList;
+class CloseCallMark;
 class InfoPane;
 
 class MonthView : public QWidget {
@@ -78,7 +79,7 @@ public:
     InfoPane* mansionPane() const { return mansionPane_; }
     InfoPane* oldCalendarPane() const { return oldCalendarPane_; }
     // "※" beside the old-calendar pane on a day that hangs on a close call.
-    QLabel* closeCallMark() const { return closeCallMark_; }
+    CloseCallMark* closeCallMark() const { return closeCallMark_; }
     InfoPane* moonPane() const { return moonPane_; }
     EntryList* eventList() const { return eventList_; }
     EntryList* scheduleList() const { return scheduleList_; }
@@ -98,7 +99,8 @@ private:
     void OnScheduleListRightClicked(const QPoint& globalPos);
     void OnEditSchedule();
     void OnDeleteSchedule();
-    void OnDetailInfo();
+    // atCloseCalls: with the focus on the close-call words (the mark asked).
+    void OnDetailInfo(bool atCloseCalls = false);
     void OnDirectJump();
     void OnRelativeJump();
     void OnEraConvert();
@@ -120,7 +122,7 @@ private:
     InfoPane* officerPane_;
     InfoPane* mansionPane_;
     InfoPane* oldCalendarPane_;
-    QLabel* closeCallMark_;
+    CloseCallMark* closeCallMark_;
     CloseCallTexts closeCalls_;  // of the day shown
     GridEclipses eclipses_;      // the grid's marks and the detail's eclipse
     InfoPane* moonPane_;

@@ -8,6 +8,10 @@
 #include <QPdfWriter>
 #include <QRectF>
 
+#include <algorithm>
+
+#include "astro/lunisolar.h"
+#include "ui/model/model_texts.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/window_texts.h"
@@ -23,6 +27,9 @@ constexpr Rgb kGridLine{120, 120, 120};
 constexpr Rgb kPaper{255, 255, 255};
 // PDFs are written at this resolution; the text stays vector either way.
 constexpr int kPdfDpi = 300;
+// The moon's disc within its box, and its outline, points.
+constexpr double kMoonShareOfBox = 0.8;
+constexpr double kMoonOutlinePt = 0.8;
 
 QRectF ToPixels(const PrintRect& r, double pxPerPt) {
     return {r.x * pxPerPt, r.y * pxPerPt, r.w * pxPerPt, r.h * pxPerPt};
@@ -38,6 +45,31 @@ void DrawLine(QPainter& painter, const QRectF& box, const std::string& cp932, co
     painter.setFont(font);
     painter.setPen(ToQColor(colour));
     painter.drawText(box, static_cast<int>(horizontal | Qt::AlignVCenter | Qt::TextSingleLine), text);
+}
+
+// The moon's principal phase as the almanacs print it, drawn rather than
+// set (two of the four signs are not in code page 932): ● 朔, ◐ 上弦 (the
+// left half dark), ○ 望, ◑ 下弦; a disc inside `box`.
+void DrawMoonSign(QPainter& painter, const QRectF& box, int phase, double pxPerPt) {
+    if (phase == kNoPhase) return;
+    const double side = std::min(box.width(), box.height()) * kMoonShareOfBox;
+    const QRectF disc(box.center().x() - side / 2, box.center().y() - side / 2, side, side);
+    const QColor ink = ToQColor(kWeekdayText);
+    QPen pen(ink);
+    pen.setWidthF(kMoonOutlinePt * pxPerPt);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(pen);
+    painter.setBrush(phase == kNewMoonPhase ? QBrush(ink) : QBrush(Qt::NoBrush));
+    painter.drawEllipse(disc);
+    if (phase == kFirstQuarterPhase || phase == kLastQuarterPhase) {
+        // Qt's angles: sixteenths of a degree, counter-clockwise from 3 o'clock.
+        constexpr int kHalfTurn = 180 * 16;
+        constexpr int kQuarterTurn = 90 * 16;
+        painter.setBrush(QBrush(ink));
+        painter.drawPie(disc, phase == kFirstQuarterPhase ? kQuarterTurn : -kQuarterTurn, kHalfTurn);
+    }
+    painter.restore();
 }
 
 }  // namespace
@@ -64,12 +96,12 @@ void PaintPrintPage(QPainter& painter, const PrintPage& page, const PrintGeometr
         DrawLine(painter, box, heading.text, weekdayFont, heading.fg, Qt::AlignHCenter);
     }
 
-    const QFont dayFont = PrintFont(kPrintDayPt, true);
+    const QFont dayFont = PrintFont(g.dayPt, true);
     const QFont lunarFont = PrintFont(kPrintLunarPt);
     const QFont lineFont = PrintFont(kPrintLinePt);
     QPen gridPen(ToQColor(kGridLine));
     gridPen.setWidthF(kGridLinePt * pxPerPt);
-    for (int k = 0; k < kGridCells; ++k) {
+    for (int k = 0; k < g.rows * kGridColumns; ++k) {
         const PrintCell& cell = page.cells[k];
         const QRectF frame = ToPixels(g.cells[k], pxPerPt);
         painter.fillRect(frame, ToQColor(cell.day == 0 ? kOtherMonthBackground : kPaper));
@@ -77,7 +109,14 @@ void PaintPrintPage(QPainter& painter, const PrintPage& page, const PrintGeometr
         painter.drawRect(frame);
         if (cell.day == 0) continue;
         DrawLine(painter, ToPixels(CellDayRect(g, k), pxPerPt), cell.dayText, dayFont, cell.dayColour);
-        DrawLine(painter, ToPixels(CellLunarRect(g, k), pxPerPt), cell.lunarText, lunarFont, kWeekdayText);
+        DrawMoonSign(painter, ToPixels(CellMoonRect(g, k), pxPerPt), cell.moonPhase, pxPerPt);
+        if (cell.closeCall) {
+            DrawLine(painter, ToPixels(CellCloseCallRect(g, k), pxPerPt), kCloseCallMark, lunarFont, kWeekdayText,
+                     Qt::AlignHCenter);
+        }
+        const QRectF lunar = ToPixels(CellLunarRect(g, k), pxPerPt);
+        DrawLine(painter, lunar, cell.lunarDayText, lunarFont, kWeekdayText);
+        DrawLine(painter, lunar, cell.rokuyoText, lunarFont, kWeekdayText, Qt::AlignRight);
         if (g.linesPerCell == 0) continue;
         const std::vector<PrintEntry> lines = VisibleCellLines(cell.lines, g.linesPerCell);
         for (int i = 0; i < static_cast<int>(lines.size()); ++i) {
@@ -93,11 +132,10 @@ void PaintPrintPage(QPainter& painter, const PrintPage& page, const PrintGeometr
 void PaintPrintPages(QPagedPaintDevice& device, const std::vector<PrintPage>& pages) {
     QPainter painter(&device);
     const QRectF area = device.pageLayout().paintRect(QPageLayout::Point);
-    const PrintGeometry g = LayoutPrintPage(area.width(), area.height());
     const double pxPerPt = device.logicalDpiX() / kPointsPerInch;
     for (std::size_t i = 0; i < pages.size(); ++i) {
         if (i > 0) device.newPage();
-        PaintPrintPage(painter, pages[i], g, pxPerPt);
+        PaintPrintPage(painter, pages[i], LayoutPrintPage(area.width(), area.height(), pages[i].rows), pxPerPt);
     }
 }
 

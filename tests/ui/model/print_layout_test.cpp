@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "astro/lunisolar.h"
+#include "core/day_arith.h"
 #include "defs/schedules.h"
 #include "model_test_support.h"
 #include "ui/model/lists.h"
@@ -59,6 +61,9 @@ TEST_F(PrintLayoutTest, EveryDayShowsWhatTheWindowShowsForIt) {
                 ASSERT_EQ(ComputeMonth(window, m.year, m.month, 1, {mode, kViewFull}), 1);
                 const MonthGrid grid = FillMonthGrid(window, start);
                 LunisolarDays lunar(window);
+                // The rows the month needs and no more: its last day in the last.
+                const int lastCell = Weekday(m.year, m.month, 1) + DaysInMonth(m.year, m.month) - 1;
+                EXPECT_EQ(page.rows, lastCell / kGridColumns + 1);
                 for (int k = 0; k < kGridCells; ++k) {
                     const PrintCell& cell = page.cells[k];
                     if (grid[k].day <= 0) {
@@ -68,7 +73,8 @@ TEST_F(PrintLayoutTest, EveryDayShowsWhatTheWindowShowsForIt) {
                     const int d = grid[k].day;
                     EXPECT_EQ(cell.day, d);
                     EXPECT_EQ(cell.dayColour, grid[k].fg) << d;
-                    EXPECT_EQ(cell.lunarText, LunarCellText(lunar.Of({m.year, m.month, d}), d == 1)) << d;
+                    EXPECT_EQ(cell.lunarDayText + " " + cell.rokuyoText,
+                              LunarCellText(lunar.Of({m.year, m.month, d}), d == 1)) << d;
                     ASSERT_EQ(ComputeMonth(window, m.year, m.month, d, {mode, kViewFull}), 1);
                     std::vector<PrintEntry> want;
                     for (const ListRow& row : FillEventList(window)) want.push_back({row.text, *RowTextColour(row.kind)});
@@ -108,9 +114,48 @@ TEST(VisibleCellLines, AFullCellEndsWithTheCountOfTheRest) {
     }
 }
 
-// On the three papers (printable areas inside 10 mm margins) every box lies
-// on the page and apart from the others, each cell's texts stand in their
-// cell one under the other, and a cell holds at least a busy day's lines.
+// The marks of a wall calendar: the moon's principal phases on their days
+// (June 2024: new moon on the 6th 21:38 JST, first quarter on the 14th,
+// full moon on the 22nd, last quarter on the 29th) and the close-call mark
+// on the days that hang on 立春 2021 (節分 and the 立春 note would move).
+TEST_F(PrintLayoutTest, MoonPhasesAndCloseCallMarks) {
+    LoadNoteLines("節分 Deg-45-1\n立春 Deg-45\n");
+    struct Case { PrintMonth month; int day; int phase; bool closeCall; };
+    const Case cases[] = {
+        {{2024, 6}, 6, kNewMoonPhase, false}, {{2024, 6}, 14, kFirstQuarterPhase, false},
+        {{2024, 6}, 22, kFullMoonPhase, false}, {{2024, 6}, 29, kLastQuarterPhase, false},
+        {{2024, 6}, 7, kNoPhase, false}, {{2021, 2}, 2, kNoPhase, true}, {{2021, 2}, 3, kNoPhase, true},
+        {{2021, 2}, 4, kNoPhase, true}, {{2021, 2}, 1, kNoPhase, false}, {{2021, 2}, 6, kNoPhase, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.month.year << "-" << c.month.month << "-" << c.day);
+        const PrintPage page = BuildPrintPages(*rec_, c.month, c.month, AlmanacMode::Standard).at(0);
+        const PrintCell& cell = page.cells[Weekday(c.month.year, c.month.month, 1) + c.day - 1];
+        ASSERT_EQ(cell.day, c.day);
+        EXPECT_EQ(cell.moonPhase, c.phase);
+        EXPECT_EQ(cell.closeCall, c.closeCall);
+    }
+}
+
+// Every month of 1600-2999 takes the rows its days need: 4 only for a
+// February of 28 days from a Sunday, 6 when the 31st or 30th spills over.
+TEST(PrintRows, EveryMonthOf1600To2999) {
+    for (int y = 1600; y <= 2999; ++y) {
+        for (int m = 1; m <= 12; ++m) {
+            const int rows = PrintRowsOfMonth({y, m});
+            const int used = Weekday(y, m, 1) + DaysInMonth(y, m);
+            ASSERT_TRUE(rows * 7 >= used && (rows - 1) * 7 < used) << y << "-" << m;
+            ASSERT_EQ(rows == 4, m == 2 && Weekday(y, m, 1) == 0 && DaysInMonth(y, m) == 28) << y << "-" << m;
+        }
+    }
+}
+
+// On the three papers (printable areas inside 10 mm margins) and with 4, 5
+// and 6 rows every box lies on the page and apart from the others, each
+// cell's texts stand in their cell one under the other, the day number is
+// a fifth of the cell (in A4 portrait at least 24 pt), and a cell holds
+// at least a busy day's lines. February 2024 (5 rows) fills the page: its
+// last row starts below 70 % of the A4 paper's height.
 TEST(PrintGeometry, BoxesStayInsideAndApartOnEveryPaper) {
     constexpr double e = 1e-9;  // rounding of the sums
     auto inside = [](const PrintRect& a, const PrintRect& b) {
@@ -120,19 +165,29 @@ TEST(PrintGeometry, BoxesStayInsideAndApartOnEveryPaper) {
         return a.x + a.w <= b.x + e || b.x + b.w <= a.x + e || a.y + a.h <= b.y + e || b.y + b.h <= a.y + e;
     };
     struct Paper { const char* name; double w, h; int minLines; };
-    const Paper papers[] = {{"A4 portrait", 538.6, 785.2, 8}, {"A4 landscape", 785.2, 538.6, 4}, {"Letter", 555.3, 735.3, 8}};
+    const Paper papers[] = {{"A4 portrait", 538.6, 785.2, 8}, {"A4 landscape", 785.2, 538.6, 4}, {"Letter", 555.3, 735.3, 7}};
+    constexpr double kMarginPt = 10 / 25.4 * 72;
+    const PrintGeometry february = LayoutPrintPage(538.6, 785.2, PrintRowsOfMonth({2024, 2}));
+    EXPECT_GE((february.cells[4 * kGridColumns].y + kMarginPt) / (785.2 + 2 * kMarginPt), 0.70);
     for (const Paper& p : papers) {
-        SCOPED_TRACE(p.name);
-        const PrintGeometry g = LayoutPrintPage(p.w, p.h);
+      for (int rows = 4; rows <= 6; ++rows) {
+        SCOPED_TRACE(testing::Message() << p.name << ", " << rows << " rows");
+        const PrintGeometry g = LayoutPrintPage(p.w, p.h, rows);
         EXPECT_GE(g.linesPerCell, p.minLines);
+        EXPECT_NEAR(g.dayPt, std::min(g.cells[0].h / 5, kPrintDayMaxPt), 1e-9);
+        EXPECT_TRUE(p.w > p.h || g.dayPt >= 24 || std::string(p.name) != "A4 portrait") << g.dayPt;
+        EXPECT_GE(kPrintLunarPt, 9.0);
+        EXPECT_NEAR(g.cells[rows * kGridColumns - 1].y + g.cells[0].h, g.footer.y - 6, 1e-9) << "fills the page";
         std::vector<PrintRect> boxes = {g.heading, g.monthSign, g.footer};
         boxes.insert(boxes.end(), g.weekdays.begin(), g.weekdays.end());
-        boxes.insert(boxes.end(), g.cells.begin(), g.cells.end());
+        boxes.insert(boxes.end(), g.cells.begin(), g.cells.begin() + rows * kGridColumns);
         for (std::size_t i = 0; i < boxes.size(); ++i) {
             EXPECT_TRUE(inside(boxes[i], {0, 0, p.w, p.h})) << i;
             for (std::size_t j = i + 1; j < boxes.size(); ++j) EXPECT_TRUE(apart(boxes[i], boxes[j])) << i << " " << j;
         }
-        for (int k = 0; k < kGridCells; ++k) {
+        for (int k = 0; k < rows * kGridColumns; ++k) {
+            EXPECT_TRUE(inside(CellMoonRect(g, k), CellDayRect(g, k)) && inside(CellCloseCallRect(g, k), CellDayRect(g, k)));
+            EXPECT_TRUE(apart(CellMoonRect(g, k), CellCloseCallRect(g, k)));
             std::vector<PrintRect> texts = {CellDayRect(g, k), CellLunarRect(g, k)};
             for (int line = 0; line < g.linesPerCell; ++line) texts.push_back(CellLineRect(g, k, line));
             for (std::size_t i = 0; i < texts.size(); ++i) {
@@ -140,6 +195,7 @@ TEST(PrintGeometry, BoxesStayInsideAndApartOnEveryPaper) {
                 EXPECT_TRUE(i == 0 || texts[i - 1].y + texts[i - 1].h <= texts[i].y + e) << k << " " << i;
             }
         }
+      }
     }
 }
 

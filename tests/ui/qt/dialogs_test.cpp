@@ -27,6 +27,7 @@
 #include "ui/model/jumps.h"
 #include "ui/model/schedule_edit.h"
 #include "ui/qt/about_dialog.h"
+#include "ui/qt/close_call_words.h"
 #include "ui/qt/config_dialog.h"
 #include "ui/qt/day_cell_widget.h"
 #include "ui/qt/day_grid.h"
@@ -733,10 +734,31 @@ TEST_F(DialogsTest, ACloseCallDayIsMarkedAndExplained) {
         EXPECT_FALSE(mark->testAttribute(Qt::WA_TransparentForMouseEvents)) << "else no tool tip shows";
         OnNextModal<DetailDialog>([close](DetailDialog& d) {
             ASSERT_EQ(d.closeCallViewer() != nullptr, close);
-            EXPECT_TRUE(!close || d.closeCallViewer()->toPlainText().startsWith(Q("※ 1月9日の朔は")));
+            EXPECT_TRUE(!close || d.closeCallViewer()->toPlainText().startsWith(Q("※ 朔は 1月9日 23時56分21秒")));
             d.accept();
         });
         frame().action(kCmdDetailInfo)->trigger();
+        // The mark's tooltip is the first sentence; a click, and Enter with
+        // the focus on it, open the dialog at the words.
+        CloseCallMark* mark = view().closeCallMark();
+        EXPECT_EQ(mark->toolTip(), close ? ToQt(BuildCloseCallTexts(record()).first) : QString());
+        EXPECT_EQ(mark->focusPolicy(), close ? Qt::TabFocus : Qt::NoFocus);
+        if (!close) continue;
+        for (const bool byKey : {false, true}) {
+            bool opened = false;
+            OnNextModal<DetailDialog>([&opened](DetailDialog& d) {
+                opened = true;
+                EXPECT_EQ(QApplication::focusWidget(), d.closeCallViewer());
+                d.accept();
+            });
+            if (byKey) {
+                mark->setFocus();
+                QTest::keyClick(mark, Qt::Key_Return);
+            } else {
+                QTest::mouseClick(mark, Qt::LeftButton);
+            }
+            EXPECT_TRUE(opened) << (byKey ? "Enter" : "click");
+        }
     }
 }
 
