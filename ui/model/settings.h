@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "almanac/rekichu.h"
 #include "core/month_record.h"
 #include "month/compute_month.h"
 #include "platform/platform.h"
@@ -40,6 +41,10 @@ struct AppSettings {
     int viewMode = kViewFull;
     int almanacMode = kAlmanacStandard;
     bool lunarLine = false;  // each grid cell shows its lunisolar day and 六曜 under its number
+    // The lower register: the readings where almanacs differ and the notes
+    // the window marks ("設定").
+    RekichuReadings rekichuReadings{};
+    RekichuSet rekichuPicks = kDefaultRekichuPicks;
 };
 
 // The paths the program derives from its own location (UTF-8).
@@ -76,6 +81,10 @@ AppPaths LocateAppPaths();
 // line as "%d", the almanac mode (other values read as 0); a file without
 // it, or ending after the header, means the standard almanac. "[Grid]\n"
 // likewise takes "%d": 1 shows the grid's second line, anything else not.
+// "[Rekichu]\n" takes "%d %d", the readings of 一粒万倍日 and 大明日 (0 the
+// default, 1 the other; anything else keeps the default), and
+// "[RekichuPicks]\n" a line of 33 digits 0/1, one per note in RekichuName
+// order (a line of another length or other characters keeps the picks).
 bool ParseSettings(std::string_view text, AppSettings& s);
 
 // ParseSettings on the file's bytes; false when the file cannot be read.
@@ -87,7 +96,9 @@ bool ReadSettings(const std::string& path, AppSettings& s);
 // In the precise almanac two lines follow: "[Almanac]", "1"; the standard
 // almanac writes the eleven lines alone, so that a reader of those is never
 // disturbed and an older file is read unchanged. With the grid's second line
-// on, "[Grid]", "1" follow those, again only then.
+// on, "[Grid]", "1" follow those, again only then. Readings other than the
+// defaults add "[Rekichu]", "<ichiryu> <daimyo>", and picks other than the
+// defaults "[RekichuPicks]" and their digits, each only then.
 std::string SettingsText(const AppSettings& s);
 
 // Replaces the settings file (atomically: the old file survives a failed

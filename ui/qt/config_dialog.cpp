@@ -1,6 +1,10 @@
 #include "ui/qt/config_dialog.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QListWidget>
 #include <QDialogButtonBox>
 #include <QVBoxLayout>
 
@@ -14,14 +18,44 @@ namespace kalendo {
 namespace {
 
 constexpr double kDialogPoints = 9.0;
+// Eight names in view; the list scrolls through the 33.
+constexpr int kPicksVisibleRows = 8;
 
 }  // namespace
 
-ConfigDialog::ConfigDialog(bool startsAtLogOn, QWidget* parent) : QDialog(parent) {
+ConfigDialog::ConfigDialog(bool startsAtLogOn, QWidget* parent, RekichuReadings readings,
+                           RekichuSet picks)
+    : QDialog(parent) {
     setWindowTitle(ToQt(kConfigCaption));
     setFont(FaceFont(kFacePGothic, kDialogPoints));
     startup_ = new QCheckBox(ToQt(kConfigStartup), this);
     startup_->setChecked(startsAtLogOn);
+
+    // Items in the order of the reading enums, the default first.
+    ichiryu_ = new QComboBox(this);
+    ichiryu_->setObjectName(QStringLiteral("ichiryu"));
+    for (IchiryuReading r : {IchiryuReading::Combined, IchiryuReading::OneBranch}) {
+        ichiryu_->addItem(ToQt(IchiryuReadingName(r)));
+    }
+    ichiryu_->setCurrentIndex(static_cast<int>(readings.ichiryu));
+    daimyo_ = new QComboBox(this);
+    daimyo_->setObjectName(QStringLiteral("daimyo"));
+    for (DaimyoReading r : {DaimyoReading::TwentyFive, DaimyoReading::TwentyOne}) {
+        daimyo_->addItem(ToQt(DaimyoReadingName(r)));
+    }
+    daimyo_->setCurrentIndex(static_cast<int>(readings.daimyo));
+    // Row k is RekichuName k.
+    picks_ = new QListWidget(this);
+    picks_->setObjectName(QStringLiteral("picks"));
+    for (int k = 0; k < kRekichuCount; ++k) {
+        auto* item = new QListWidgetItem(ToQt(RekichuNameText(k)), picks_);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
+        item->setCheckState(Contains(picks, static_cast<RekichuName>(k)) ? Qt::Checked : Qt::Unchecked);
+    }
+    picks_->setFixedHeight(picks_->sizeHintForRow(0) * kPicksVisibleRows + 2 * picks_->frameWidth());
+    auto* readingsForm = new QFormLayout;
+    readingsForm->addRow(ToQt(kConfigIchiryuLabel), ichiryu_);
+    readingsForm->addRow(ToQt(kConfigDaimyoLabel), daimyo_);
 
     const DialogButtons buttons = NewDialogButtons(this, kButtonOk, kButtonCancel);
     ok_ = buttons.accept;
@@ -31,22 +65,43 @@ ConfigDialog::ConfigDialog(bool startsAtLogOn, QWidget* parent) : QDialog(parent
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(startup_);
     layout->addSpacing(8);
+    layout->addLayout(readingsForm);
+    layout->addWidget(new QLabel(ToQt(kConfigPicksLabel), this));
+    layout->addWidget(picks_);
+    layout->addSpacing(8);
     layout->addWidget(buttons.box);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 bool ConfigDialog::startsAtLogOn() const { return startup_->isChecked(); }
 
-void RunConfigDialog(const std::string& executablePath, QWidget* parent) {
+RekichuReadings ConfigDialog::readings() const {
+    return {static_cast<IchiryuReading>(ichiryu_->currentIndex()),
+            static_cast<DaimyoReading>(daimyo_->currentIndex())};
+}
+
+RekichuSet ConfigDialog::picks() const {
+    RekichuSet picks = 0;
+    for (int k = 0; k < kRekichuCount; ++k) {
+        if (picks_->item(k)->checkState() == Qt::Checked) picks |= RekichuBit(static_cast<RekichuName>(k));
+    }
+    return picks;
+}
+
+bool RunConfigDialog(const std::string& executablePath, AppSettings& settings, QWidget* parent) {
     // The entry's existence is read afresh at every opening; nothing is kept.
     const bool existed = AutostartEntryExists();
-    ConfigDialog dialog(existed, parent);
-    if (dialog.exec() != QDialog::Accepted) return;
+    ConfigDialog dialog(existed, parent, settings.rekichuReadings, settings.rekichuPicks);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    const bool changed = dialog.readings() != settings.rekichuReadings || dialog.picks() != settings.rekichuPicks;
+    settings.rekichuReadings = dialog.readings();
+    settings.rekichuPicks = dialog.picks();
     if (dialog.startsAtLogOn() && !existed) {
         CreateAutostartEntry(executablePath);
     } else if (!dialog.startsAtLogOn() && existed) {
         RemoveAutostartEntry();
     }
+    return changed;
 }
 
 }  // namespace kalendo

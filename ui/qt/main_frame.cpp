@@ -330,10 +330,11 @@ void MainFrame::RunCommand(int commandId) {
             view_->Refresh();
             return;
         case kCmdStartupSettings:
-            RunConfigDialog(paths_.executable, this);
+            if (RunConfigDialog(paths_.executable, settings_, this)) view_->Refresh();
             return;
         case kCmdExportIcs:
-            RunIcsExport(rec_, MonthOptionsOf(settings_), this);
+            RunIcsExport(rec_, MonthOptionsOf(settings_), this, settings_.rekichuReadings,
+                         settings_.rekichuPicks);
             return;
         case kCmdPrint:
         case kCmdPrintPreview:

@@ -14,6 +14,7 @@
 #include "ui/model/lunisolar_days.h"
 #include "ui/model/model_texts.h"
 #include "ui/model/month_view.h"
+#include "ui/model/rekichu_view.h"
 #include "ui/model/schedule_edit.h"
 #include "ui/qt/command_ids.h"
 #include "ui/qt/day_cell_widget.h"
@@ -345,7 +346,8 @@ void MonthView::OnDeleteSchedule() {
 }
 
 void MonthView::OnDetailInfo() {
-    DetailDialog dialog(BuildDetailTexts(rec_), this, closeCalls_.detail);
+    DetailDialog dialog(BuildDetailTexts(rec_), this, closeCalls_.detail,
+                        RekichuDetailText(rec_, settings_.rekichuReadings));
     dialog.exec();
 }
 

@@ -29,7 +29,7 @@ TEST(IcsInclude, ParsesTheCommaList) {
     const Case cases[] = {
         {"holidays", true, IcsInclude::Of({IcsWord::Holidays}), "one word"},
         {"moon,holidays", true, IcsInclude::Of({IcsWord::Holidays, IcsWord::Moon}), "any order"},
-        {"holidays,notes,users,schedules,rokuyo,lunar,moon", true, IcsInclude::All(), "every word"},
+        {"holidays,notes,users,schedules,rokuyo,lunar,moon,rekichu", true, IcsInclude::All(), "every word"},
         {"", false, {}, "empty list"},
         {"holidays,", false, {}, "empty last word"},
         {",holidays", false, {}, "empty first word"},
@@ -185,7 +185,7 @@ TEST_F(IcsEventsTest, SignsOfEveryDay) {
 }
 
 // One event a day carrying the picked notes: 2026 has 64 一粒万倍日 and six
-// 天赦日, two of them (3/5, 10/1) on a 一粒万倍日; under 「一支」 and with
+// 天赦日, four of them (3/5, 7/19, 10/1, 12/16) on a 一粒万倍日; under 「一支」 and with
 // other picks the events follow.
 TEST_F(IcsEventsTest, RekichuEventsNameThePickedNotes) {
     const struct {
@@ -194,9 +194,9 @@ TEST_F(IcsEventsTest, RekichuEventsNameThePickedNotes) {
         int events;
         const char* firstName;
     } cases[] = {
-        {kDefaultRekichuPicks, {}, 68, "一粒万倍日"},
+        {kDefaultRekichuPicks, {}, 66, "一粒万倍日"},
         {RekichuBit(RekichuName::Tensha), {}, 6, "天赦日"},
-        {kDefaultRekichuPicks, {IchiryuReading::OneBranch, {}}, 36, "天赦日"},
+        {kDefaultRekichuPicks, {IchiryuReading::OneBranch, {}}, 37, "一粒万倍日"},
     };
     for (const auto& c : cases) {
         IcsInclude include = IcsInclude::Of({IcsWord::Rekichu});
