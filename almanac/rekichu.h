@@ -43,6 +43,10 @@ struct RekichuReadings {
     friend bool operator==(const RekichuReadings&, const RekichuReadings&) = default;
 };
 
+// The notes the window marks and an export names unless others are picked.
+inline constexpr RekichuSet kDefaultRekichuPicks =
+    RekichuBit(RekichuName::Tensha) | RekichuBit(RekichuName::Ichiryu);
+
 // What the notes are read from.
 struct RekichuDay {
     int sexagenary = 0;     // 0 (甲子) ... 59 (癸亥)

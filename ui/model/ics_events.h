@@ -39,9 +39,6 @@ enum class IcsKind {
 enum class IcsWord { Holidays, Notes, Users, Schedules, Rokuyo, Lunar, Moon, Rekichu, Eclipses };
 inline constexpr int kIcsWordCount = 9;
 
-// The notes a rekichu event names unless others are picked.
-inline constexpr RekichuSet kDefaultRekichuPicks =
-    RekichuBit(RekichuName::Tensha) | RekichuBit(RekichuName::Ichiryu);
 
 // Which kinds an export holds: one bit per word, a plain value to copy and
 // compare. The default is the first four words, the kinds the definition

@@ -1,6 +1,8 @@
 #include "ui/model/settings.h"
 
 #include <cstdio>
+#include <optional>
+#include <string>
 
 #include "core/almanac_mode.h"
 #include "core/month_record.h"
@@ -27,6 +29,24 @@ constexpr char kGridHeader[] = "[Grid]\n";
 constexpr char kPlaceHeader[] = "[Place]\n";
 constexpr char kWeekStartHeader[] = "[WeekStart]\n";
 constexpr char kWeekNumberHeader[] = "[WeekNumber]\n";
+constexpr char kRekichuHeader[] = "[Rekichu]\n";
+constexpr char kRekichuPicksHeader[] = "[RekichuPicks]\n";
+
+// "[RekichuPicks]"'s digits: exactly kRekichuCount of 0 and 1 (the line's
+// LF, or CR LF, after them).
+std::optional<RekichuSet> ParsePicks(std::string_view line) {
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
+    if (line.size() != static_cast<std::size_t>(kRekichuCount)) return std::nullopt;
+    RekichuSet picks = 0;
+    for (int k = 0; k < kRekichuCount; ++k) {
+        if (line[k] == '1') {
+            picks |= RekichuBit(static_cast<RekichuName>(k));
+        } else if (line[k] != '0') {
+            return std::nullopt;
+        }
+    }
+    return picks;
+}
 
 // The settings file read as the text-mode stream it always was: CR LF
 // arrives as "\n", a lone LF too.
@@ -188,6 +208,19 @@ bool ParseSettings(std::string_view text, AppSettings& s) {
             s.weekStart = monday ? WeekStart::Monday : WeekStart::Sunday;
         }
         if (line == kWeekNumberHeader && !ReadFlag(lines, line, s.weekNumbers)) break;
+        if (line == kRekichuHeader) {
+            if (!lines.Next(line)) break;
+            std::size_t pos = 0;
+            int ichiryu = 0, daimyo = 0;
+            ScanDecimal(line, pos, ichiryu);
+            ScanDecimal(line, pos, daimyo);
+            s.rekichuReadings.ichiryu = ichiryu == 1 ? IchiryuReading::OneBranch : IchiryuReading::Combined;
+            s.rekichuReadings.daimyo = daimyo == 1 ? DaimyoReading::TwentyOne : DaimyoReading::TwentyFive;
+        }
+        if (line == kRekichuPicksHeader) {
+            if (!lines.Next(line)) break;
+            if (const std::optional<RekichuSet> picks = ParsePicks(line)) s.rekichuPicks = *picks;
+        }
         if (!lines.Next(line)) break;
     }
     // Only 0 and 1 have a frame size and a layout.
@@ -240,6 +273,18 @@ std::string SettingsText(const AppSettings& s) {
         text += kWeekNumberHeader;
         text += "1\n";
     }
+    if (s.rekichuReadings != RekichuReadings{}) {
+        text += kRekichuHeader;
+        text += std::to_string(static_cast<int>(s.rekichuReadings.ichiryu)) + ' ' +
+                std::to_string(static_cast<int>(s.rekichuReadings.daimyo)) + '\n';
+    }
+    if (s.rekichuPicks != kDefaultRekichuPicks) {
+        text += kRekichuPicksHeader;
+        for (int k = 0; k < kRekichuCount; ++k) {
+            text += Contains(s.rekichuPicks, static_cast<RekichuName>(k)) ? '1' : '0';
+        }
+        text += '\n';
+    }
     return text;
 }
 
@@ -260,6 +305,8 @@ void ResetSettings(AppSettings& s, ScreenSize screen) {
     s.ownPlace = false;
     s.weekStart = WeekStart::Sunday;
     s.weekNumbers = false;
+    s.rekichuReadings = {};
+    s.rekichuPicks = kDefaultRekichuPicks;
     s.windowLeft = (screen.width - kDefaultFrameWidth) / 2;
     s.windowTop = (screen.height - kDefaultFrameHeight) / 2;
 }

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "almanac/rekichu.h"
 #include "astro/places.h"
 #include "core/month_record.h"
 #include "month/compute_month.h"
@@ -50,6 +51,10 @@ struct AppSettings {
     // The week as the user counts it ("週の始まり", "週番号").
     WeekStart weekStart = WeekStart::Sunday;
     bool weekNumbers = false;  // the ISO 8601 week column left of the grid
+    // The lower register: the readings where almanacs differ and the notes
+    // the window marks ("設定").
+    RekichuReadings rekichuReadings{};
+    RekichuSet rekichuPicks = kDefaultRekichuPicks;
 };
 
 // The paths the program derives from its own location (UTF-8).
@@ -91,6 +96,10 @@ AppPaths LocateAppPaths();
 // default place.
 // "[WeekStart]\n" "%d": 1 begins the week on Monday, anything else on
 // Sunday; "[WeekNumber]\n" "%d": 1 shows the ISO week column.
+// "[Rekichu]\n" takes "%d %d", the readings of 一粒万倍日 and 大明日 (0 the
+// default, 1 the other; anything else keeps the default), and
+// "[RekichuPicks]\n" a line of 33 digits 0/1, one per note in RekichuName
+// order (a line of another length or other characters keeps the picks).
 bool ParseSettings(std::string_view text, AppSettings& s);
 
 // ParseSettings on the file's bytes; false when the file cannot be read.
@@ -106,6 +115,9 @@ bool ReadSettings(const std::string& path, AppSettings& s);
 // default adds "[Place]" and its index, or its own "LAT,LON" (decimal
 // degrees, up to nine decimals); then "[WeekStart]", "1" for a Monday-first
 // week and "[WeekNumber]", "1" for the week column: each only when set.
+// Readings other than the defaults add "[Rekichu]", "<ichiryu> <daimyo>",
+// and picks other than the defaults "[RekichuPicks]" and their digits,
+// each only then.
 std::string SettingsText(const AppSettings& s);
 
 // A place of one's own as the settings file and the screen write it:

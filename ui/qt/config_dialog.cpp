@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QListWidget>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -18,6 +19,8 @@ namespace kalendo {
 namespace {
 
 constexpr double kDialogPoints = 9.0;
+// Eight names in view; the list scrolls through the 33.
+constexpr int kPicksVisibleRows = 8;
 
 // A combo box of `choices` (in the order of their values 0, 1, …) beside
 // its label, which names it for the keyboard (its "&" key) and for a
@@ -50,6 +53,32 @@ ConfigDialog::ConfigDialog(bool startsAtLogOn, const AppSettings& settings, QWid
                            settings.weekStart == WeekStart::Monday ? 1 : 0, this);
     weekNumbers_ = AddChoice(form, kConfigWeekNumbers, {kConfigWeekNumbersOff, kConfigWeekNumbersIso},
                              settings.weekNumbers ? 1 : 0, this);
+    // Items in the order of the reading enums, the default first.
+    ichiryu_ = new QComboBox(this);
+    ichiryu_->setObjectName(QStringLiteral("ichiryu"));
+    for (IchiryuReading r : {IchiryuReading::Combined, IchiryuReading::OneBranch}) {
+        ichiryu_->addItem(ToQt(IchiryuReadingName(r)));
+    }
+    ichiryu_->setCurrentIndex(static_cast<int>(settings.rekichuReadings.ichiryu));
+    daimyo_ = new QComboBox(this);
+    daimyo_->setObjectName(QStringLiteral("daimyo"));
+    for (DaimyoReading r : {DaimyoReading::TwentyFive, DaimyoReading::TwentyOne}) {
+        daimyo_->addItem(ToQt(DaimyoReadingName(r)));
+    }
+    daimyo_->setCurrentIndex(static_cast<int>(settings.rekichuReadings.daimyo));
+    // Row k is RekichuName k.
+    picks_ = new QListWidget(this);
+    picks_->setObjectName(QStringLiteral("picks"));
+    for (int k = 0; k < kRekichuCount; ++k) {
+        auto* item = new QListWidgetItem(ToQt(RekichuNameText(k)), picks_);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
+        item->setCheckState(Contains(settings.rekichuPicks, static_cast<RekichuName>(k)) ? Qt::Checked
+                                                                                     : Qt::Unchecked);
+    }
+    picks_->setFixedHeight(picks_->sizeHintForRow(0) * kPicksVisibleRows + 2 * picks_->frameWidth());
+    auto* readingsForm = new QFormLayout;
+    readingsForm->addRow(ToQt(kConfigIchiryuLabel), ichiryu_);
+    readingsForm->addRow(ToQt(kConfigDaimyoLabel), daimyo_);
 
     const DialogButtons buttons = NewDialogButtons(this, kButtonOk, kButtonCancel);
     ok_ = buttons.accept;
@@ -59,6 +88,10 @@ ConfigDialog::ConfigDialog(bool startsAtLogOn, const AppSettings& settings, QWid
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(startup_);
     layout->addLayout(form);
+    layout->addSpacing(8);
+    layout->addLayout(readingsForm);
+    layout->addWidget(new QLabel(ToQt(kConfigPicksLabel), this));
+    layout->addWidget(picks_);
     layout->addSpacing(8);
     layout->addWidget(buttons.box);
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -72,18 +105,34 @@ WeekStart ConfigDialog::weekStart() const {
 
 bool ConfigDialog::weekNumbers() const { return weekNumbers_->currentIndex() == 1; }
 
+RekichuReadings ConfigDialog::readings() const {
+    return {static_cast<IchiryuReading>(ichiryu_->currentIndex()),
+            static_cast<DaimyoReading>(daimyo_->currentIndex())};
+}
+
+RekichuSet ConfigDialog::picks() const {
+    RekichuSet picks = 0;
+    for (int k = 0; k < kRekichuCount; ++k) {
+        if (picks_->item(k)->checkState() == Qt::Checked) picks |= RekichuBit(static_cast<RekichuName>(k));
+    }
+    return picks;
+}
+
 bool RunConfigDialog(const std::string& executablePath, AppSettings& settings, QWidget* parent) {
     // The entry's existence is read afresh at every opening; nothing is kept.
     const bool existed = AutostartEntryExists();
     ConfigDialog dialog(existed, settings, parent);
     if (dialog.exec() != QDialog::Accepted) return false;
+    bool changed = dialog.readings() != settings.rekichuReadings || dialog.picks() != settings.rekichuPicks;
+    settings.rekichuReadings = dialog.readings();
+    settings.rekichuPicks = dialog.picks();
     if (dialog.startsAtLogOn() && !existed) {
         CreateAutostartEntry(executablePath);
     } else if (!dialog.startsAtLogOn() && existed) {
         RemoveAutostartEntry();
     }
-    const bool changed =
-        dialog.weekStart() != settings.weekStart || dialog.weekNumbers() != settings.weekNumbers;
+    changed = changed || dialog.weekStart() != settings.weekStart ||
+              dialog.weekNumbers() != settings.weekNumbers;
     settings.weekStart = dialog.weekStart();
     settings.weekNumbers = dialog.weekNumbers();
     return changed;

@@ -1,7 +1,9 @@
 // The settings dialog "設定": the check box "スタートアップに登録", which
 // shows whether Kalendo2 starts when the user logs on (the autostart entry
 // exists when the dialog opens), the week as the user counts it ("週の始まり"
-// 日曜/月曜, "週番号" 表示しない/ISO 8601), and "OK" and "キャンセル".
+// 日曜/月曜, "週番号" 表示しない/ISO 8601), the readings of 一粒万倍日 and
+// 大明日 and the notes of the lower register the iCalendar export names, and
+// "OK" and "キャンセル".
 #pragma once
 
 #include <QDialog>
@@ -12,6 +14,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QListWidget;
 class QPushButton;
 
 namespace kalendo {
@@ -26,6 +29,8 @@ public:
     // The week settings as chosen.
     WeekStart weekStart() const;
     bool weekNumbers() const;
+    RekichuReadings readings() const;
+    RekichuSet picks() const;
 
     QCheckBox* startupBox() const { return startup_; }
     QComboBox* weekStartBox() const { return weekStart_; }
@@ -37,6 +42,9 @@ private:
     QCheckBox* startup_;
     QComboBox* weekStart_;
     QComboBox* weekNumbers_;
+    QComboBox* ichiryu_;
+    QComboBox* daimyo_;
+    QListWidget* picks_;
     QPushButton* ok_;
     QPushButton* cancel_;
 };
@@ -44,9 +52,9 @@ private:
 // The settings command: opens the dialog on the entry's existence and the
 // settings; on "OK", creates the entry for `executablePath` when the box
 // was checked and there was none, or removes it when the box was cleared
-// and there was one (failures are silent), and takes the week settings
-// into `settings`. true when those changed: the frame and the view are laid
-// out and drawn again.
+// and there was one (failures are silent), and takes the week settings,
+// the readings and the picks into `settings`. true when those changed: the
+// frame and the view are laid out and drawn again.
 bool RunConfigDialog(const std::string& executablePath, AppSettings& settings, QWidget* parent);
 
 }  // namespace kalendo

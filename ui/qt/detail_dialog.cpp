@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/model/rekichu_view.h"
 #include "ui/qt/dialog_buttons.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/qt_text.h"
@@ -24,11 +25,14 @@ constexpr int kAlmanacSize[] = {330, 215};
 constexpr int kEventSize[] = {330, 80};
 // One or two sentences of close calls, each two or three lines.
 constexpr int kCloseCallSize[] = {330, 110};
+// The stars' line and the day's notes: most days carry three to eight.
+constexpr int kRekichuSize[] = {330, 130};
 
 }  // namespace
 
 DetailDialog::DetailDialog(const DetailTexts& texts, QWidget* parent,
-                           const std::string& closeCallText, const std::string& eclipseText)
+                           const std::string& closeCallText, const std::string& eclipseText,
+                           const std::string& rekichuText)
     : QDialog(parent) {
     setWindowTitle(ToQt(kDetailCaption));
     const QFont viewerFont = FaceFont(kFacePGothic, kViewerPoints);
@@ -49,6 +53,14 @@ DetailDialog::DetailDialog(const DetailTexts& texts, QWidget* parent,
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(almanac_);
     layout->addWidget(events_);
+    if (!rekichuText.empty()) {
+        rekichu_ = new Viewer(this);
+        rekichu_->setObjectName(QStringLiteral("rekichu"));
+        rekichu_->setFont(viewerFont);
+        rekichu_->setPlainText(ToQtLines(rekichuText));
+        rekichu_->setFixedSize(kRekichuSize[0], kRekichuSize[1]);
+        layout->addWidget(rekichu_);
+    }
     if (!closeCallText.empty()) {
         closeCalls_ = new Viewer(this);
         closeCalls_->setObjectName(QStringLiteral("closeCalls"));

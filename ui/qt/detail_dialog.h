@@ -1,7 +1,8 @@
 // "詳細な暦情報": the selected day's whole almanac text and the names of its
 // holiday and calendar notes, in two viewers, with an "O K" button; on a
 // day that hangs on a close call a third viewer below them says what hangs
-// on what.
+// on what. A viewer of its own shows the nine stars and the day's notes of
+// the lower register, each with its meaning.
 #pragma once
 
 #include <QDialog>
@@ -19,21 +20,25 @@ class DetailDialog : public QDialog {
 
 public:
     // closeCallText: CloseCallTexts::detail, empty on most days.
+    // rekichuText: RekichuDetailText; no viewer when empty.
     // eclipseText: EclipseDetailText of the day's eclipse, empty on most days.
     DetailDialog(const DetailTexts& texts, QWidget* parent,
                  const std::string& closeCallText = std::string(),
-                 const std::string& eclipseText = std::string());
+                 const std::string& eclipseText = std::string(),
+                 const std::string& rekichuText = std::string());
 
     Viewer* almanacViewer() const { return almanac_; }
     Viewer* eventViewer() const { return events_; }
     Viewer* closeCallViewer() const { return closeCalls_; }  // null on other days
     Viewer* eclipseViewer() const { return eclipse_; }       // null on other days
+    Viewer* rekichuViewer() const { return rekichu_; }
 
 private:
     Viewer* almanac_;
     Viewer* events_;
     Viewer* closeCalls_ = nullptr;
     Viewer* eclipse_ = nullptr;
+    Viewer* rekichu_ = nullptr;
 };
 
 }  // namespace kalendo

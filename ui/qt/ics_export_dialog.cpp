@@ -102,10 +102,14 @@ void IcsExportDialog::TryAccept() {
     if (save_(first(), last(), include())) accept();
 }
 
-void RunIcsExport(MonthRecord& rec, MonthOptions shown, QWidget* parent) {
+void RunIcsExport(MonthRecord& rec, MonthOptions shown, QWidget* parent, RekichuReadings readings,
+                  RekichuSet picks) {
     const CalendarDate day = TargetDate(rec);
     const int year = day.year;
-    auto save = [&rec, shown, day, year, parent](CalendarDate first, CalendarDate last, IcsInclude include) {
+    auto save = [&rec, shown, day, year, parent, readings, picks](CalendarDate first, CalendarDate last,
+                                                                   IcsInclude include) {
+        include.readings = readings;
+        include.rekichuPicks = picks;
         QFileDialog dialog(parent, ToQt(kIcsSaveCaption));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setNameFilter(ToQt(kIcsFileFilter));

@@ -24,7 +24,7 @@ class IcsExportDialog : public QDialog {
     Q_OBJECT
 
 public:
-    // The seven check boxes, in the order of the include list's words.
+    // The eight check boxes, in the order of the include list's words.
     static constexpr int kIncludeBoxCount = kIcsWordCount;
 
     // Called with the range and the choice when they are accepted; true
@@ -62,7 +62,9 @@ private:
 // it and the reason, an existing file stays as it was and the dialog stays
 // open. The export moves `rec` through the range in the almanac of
 // `shown`; the day it showed is computed again afterwards in the modes
-// `shown`, so the window is where it was.
-void RunIcsExport(MonthRecord& rec, MonthOptions shown, QWidget* parent);
+// `shown`, so the window is where it was. The rekichu events name `picks`
+// read under `readings` (設定).
+void RunIcsExport(MonthRecord& rec, MonthOptions shown, QWidget* parent,
+                  RekichuReadings readings = {}, RekichuSet picks = kDefaultRekichuPicks);
 
 }  // namespace kalendo

@@ -341,7 +341,8 @@ void MainFrame::RunCommand(int commandId) {
             }
             return;
         case kCmdExportIcs:
-            RunIcsExport(rec_, MonthOptionsOf(settings_), this);
+            RunIcsExport(rec_, MonthOptionsOf(settings_), this, settings_.rekichuReadings,
+                         settings_.rekichuPicks);
             return;
         case kCmdPrint:
         case kCmdPrintPreview:

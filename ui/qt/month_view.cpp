@@ -15,6 +15,7 @@
 #include "ui/model/lunisolar_days.h"
 #include "ui/model/model_texts.h"
 #include "ui/model/month_view.h"
+#include "ui/model/rekichu_view.h"
 #include "ui/model/schedule_edit.h"
 #include "ui/qt/command_ids.h"
 #include "ui/qt/day_cell_widget.h"
@@ -388,7 +389,8 @@ void MonthView::OnDetailInfo(bool atCloseCalls) {
     const NamedPlace place = WindowEclipsePlace();
     const Eclipse* eclipse = eclipses_.OnDay(place.position, t.year, t.month, t.day);
     DetailDialog dialog(BuildDetailTexts(rec_), this, closeCalls_.detail,
-                        eclipse ? EclipseDetailText(*eclipse, place.name) : std::string());
+                        eclipse ? EclipseDetailText(*eclipse, place.name) : std::string(),
+                        RekichuDetailText(rec_, settings_.rekichuReadings));
     if (atCloseCalls && dialog.closeCallViewer()) dialog.closeCallViewer()->setFocus();
     dialog.exec();
 }

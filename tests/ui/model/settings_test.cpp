@@ -136,6 +136,41 @@ TEST(ParseSettings, EveryShape) {
     }
 }
 
+// The lower register's lines: written only when not the defaults, so an
+// older file (and an older program reading a newer one) is undisturbed;
+// what does not parse keeps the default.
+TEST(SettingsText, RekichuLinesRoundTripAndOnlyWhenChosen) {
+    const std::string base = SettingsText(AppSettings{});
+    const std::string onlyTensha = "[RekichuPicks]\n" + std::string("1") + std::string(32, '0') + "\n";
+    const struct {
+        RekichuReadings readings;
+        RekichuSet picks;
+        std::string tail;
+    } cases[] = {
+        {{}, kDefaultRekichuPicks, ""},
+        {{IchiryuReading::OneBranch, DaimyoReading::TwentyOne}, kDefaultRekichuPicks, "[Rekichu]\n1 1\n"},
+        {{}, RekichuBit(RekichuName::Tensha), onlyTensha},
+        {{{}, DaimyoReading::TwentyOne}, 0, "[Rekichu]\n0 1\n[RekichuPicks]\n" + std::string(33, '0') + "\n"},
+    };
+    for (const auto& c : cases) {
+        AppSettings s{};
+        s.rekichuReadings = c.readings;
+        s.rekichuPicks = c.picks;
+        EXPECT_EQ(SettingsText(s), base + c.tail);
+        AppSettings read{};
+        ASSERT_TRUE(ParseSettings(SettingsText(s), read));
+        EXPECT_EQ(read.rekichuReadings, c.readings);
+        EXPECT_EQ(read.rekichuPicks, c.picks);
+    }
+    for (const std::string& bad : {std::string("[Rekichu]\n2 x\n[RekichuPicks]\n101\n"),
+                                  "[RekichuPicks]\n" + std::string(32, '0') + "2\n"}) {
+        AppSettings read{};
+        ASSERT_TRUE(ParseSettings(base + bad, read));
+        EXPECT_EQ(read.rekichuReadings, RekichuReadings{}) << bad;
+        EXPECT_EQ(read.rekichuPicks, kDefaultRekichuPicks) << bad;
+    }
+}
+
 TEST(ParseSettings, LongLinesAreReadIn1023ByteParts) {
     // The rest of an over-long line is a line of its own, so a header can
     // hide at byte 1024 of a physical line.
