@@ -19,11 +19,13 @@ constexpr int kAlmanacSize[] = {330, 215};
 constexpr int kEventSize[] = {330, 80};
 // One or two sentences of close calls, each two or three lines.
 constexpr int kCloseCallSize[] = {330, 110};
+// The sky: the place and three lines of times.
+constexpr int kSkySize[] = {330, 90};
 
 }  // namespace
 
 DetailDialog::DetailDialog(const DetailTexts& texts, QWidget* parent,
-                           const std::string& closeCallText)
+                           const std::string& closeCallText, const std::string& skyText)
     : QDialog(parent) {
     setWindowTitle(ToQt(kDetailCaption));
     const QFont viewerFont = FaceFont(kFacePGothic, kViewerPoints);
@@ -51,6 +53,14 @@ DetailDialog::DetailDialog(const DetailTexts& texts, QWidget* parent,
         closeCalls_->setPlainText(ToQtLines(closeCallText));
         closeCalls_->setFixedSize(kCloseCallSize[0], kCloseCallSize[1]);
         layout->addWidget(closeCalls_);
+    }
+    if (!skyText.empty()) {
+        sky_ = new Viewer(this);
+        sky_->setObjectName(QStringLiteral("sky"));
+        sky_->setFont(viewerFont);
+        sky_->setPlainText(ToQtLines(skyText));
+        sky_->setFixedSize(kSkySize[0], kSkySize[1]);
+        layout->addWidget(sky_);
     }
     layout->addWidget(buttons.box);
     layout->setSizeConstraint(QLayout::SetFixedSize);

@@ -19,17 +19,21 @@ class DetailDialog : public QDialog {
 
 public:
     // closeCallText: CloseCallTexts::detail, empty on most days.
+    // skyText: SkyDetailText of the day, empty for none.
     DetailDialog(const DetailTexts& texts, QWidget* parent,
-                 const std::string& closeCallText = std::string());
+                 const std::string& closeCallText = std::string(),
+                 const std::string& skyText = std::string());
 
     Viewer* almanacViewer() const { return almanac_; }
     Viewer* eventViewer() const { return events_; }
     Viewer* closeCallViewer() const { return closeCalls_; }  // null on other days
+    Viewer* skyViewer() const { return sky_; }  // null without a sky text
 
 private:
     Viewer* almanac_;
     Viewer* events_;
     Viewer* closeCalls_ = nullptr;
+    Viewer* sky_ = nullptr;
 };
 
 }  // namespace kalendo

@@ -330,7 +330,7 @@ void MainFrame::RunCommand(int commandId) {
             view_->Refresh();
             return;
         case kCmdStartupSettings:
-            RunConfigDialog(paths_.executable, this);
+            if (RunConfigDialog(paths_.executable, settings_, this)) view_->Refresh();
             return;
         case kCmdExportIcs:
             RunIcsExport(rec_, MonthOptionsOf(settings_), this);

@@ -15,6 +15,7 @@
 #include "ui/model/model_texts.h"
 #include "ui/model/month_view.h"
 #include "ui/model/schedule_edit.h"
+#include "ui/model/sky_texts.h"
 #include "ui/qt/command_ids.h"
 #include "ui/qt/day_cell_widget.h"
 #include "ui/qt/day_grid.h"
@@ -345,7 +346,10 @@ void MonthView::OnDeleteSchedule() {
 }
 
 void MonthView::OnDetailInfo() {
-    DetailDialog dialog(BuildDetailTexts(rec_), this, closeCalls_.detail);
+    const CalendarDate t = TargetDate(rec_);
+    const NamedPlace place = SettingsPlace(settings_);
+    DetailDialog dialog(BuildDetailTexts(rec_), this, closeCalls_.detail,
+                        SkyDetailText(place, ComputeDaySky(t.year, t.month, t.day, place.position)));
     dialog.exec();
 }
 
