@@ -12,6 +12,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -235,6 +239,46 @@ TEST(DaySky, RememberedMidnightsChangeNothing) {
     SetAlmanacCaching(true);
     EXPECT_EQ(remembered, fresh);
     EXPECT_EQ(remembered.size(), 7u * 5 * 2);
+}
+
+// Every event of an independent ephemeris with the same definitions
+// (tests/data/sky: astronomy-engine, every fifth day of 1900, 2026 and
+// 2100 at 東京 and 那覇) is an event here within 2 s, and no day has one
+// more or one fewer.
+TEST(DaySky, AgreesWithAnIndependentEphemeris) {
+    const char* root = std::getenv("K2_TEST_DATA");
+    std::ifstream in(std::string(root ? root : "tests/data") + "/sky/astronomy-engine-1900-2026-2100.txt");
+    ASSERT_TRUE(in.good());
+    std::map<std::string, std::vector<long long>> reference;  // "date place kind" -> JST seconds
+    std::string date, place, kind, clock;
+    while (in >> date >> place >> kind >> clock) {
+        reference[date + " " + place + " " + kind].push_back(
+            std::stoll(clock.substr(0, 2)) * 3600 + std::stoll(clock.substr(3, 2)) * 60 + std::stoll(clock.substr(6, 2)));
+    }
+    ASSERT_GT(reference.size(), 3000u);
+    std::set<std::string> days;
+    for (const auto& [key, seconds] : reference) days.insert(key.substr(0, key.find(' ', 11)));
+    long long worst = 0;
+    for (const std::string& day : days) {
+        const std::string placeUtf8 = day.substr(11);
+        const int y = std::stoi(day.substr(0, 4)), m = std::stoi(day.substr(5, 2)), d = std::stoi(day.substr(8, 2));
+        const DaySky sky = ComputeDaySky(y, m, d, PlaceNamed(placeUtf8.c_str()));
+        const std::pair<const char*, const SkyEvents*> kinds[] = {
+            {"sunrise", &sky.sunrise}, {"sunset", &sky.sunset}, {"dawn", &sky.dawn}, {"dusk", &sky.dusk},
+            {"moonrise", &sky.moonrise}, {"moonset", &sky.moonset}, {"sunTransit", &sky.sunTransit},
+            {"moonTransit", &sky.moonTransit}};
+        for (const auto& [name, events] : kinds) {
+            SCOPED_TRACE(day + " " + name);
+            const std::vector<long long>& want = reference[day + " " + name];
+            ASSERT_EQ(events->count, static_cast<int>(want.size()));
+            for (int i = 0; i < events->count; ++i) {
+                const long long got = JstSecondOf(events->at[i].jdUt).secondOfDay;
+                EXPECT_LE(std::llabs(got - want[i]), 2);
+                worst = std::max(worst, std::llabs(got - want[i]));
+            }
+        }
+    }
+    std::printf("largest difference from astronomy-engine: %lld s\n", worst);
 }
 
 }  // namespace
