@@ -255,20 +255,16 @@ TEST(ParseCommandLine, Place) {
         {{"--place", "-65.0,-180", "day", "2026-01-01"}, "", "-65.0,-180", -65, -180},
         {{"--place", ".5,0.", "day", "2026-01-01"}, "", ".5,0.", 0.5, 0},
         {{"--place", "大宮", "day", "2026-01-01"}, "--place: no such place (kalendo2-cli places lists them): 大宮"},
-        {{"--place", "東京都", "day", "2026-01-01"}, "--place: no such place (kalendo2-cli places lists them): 東京都"},
         {{"--place", "65.01,0", "day", "2026-01-01"}, "--place: latitude not within -65..65: 65.01,0"},
         {{"--place", "0,-180.5", "day", "2026-01-01"}, "--place: longitude not within -180..180: 0,-180.5"},
         {{"--place", "35,139,0", "day", "2026-01-01"}, "--place: not LAT,LON in decimal degrees: 35,139,0"},
-        {{"--place", "35N,139E", "day", "2026-01-01"}, "--place: not LAT,LON in decimal degrees: 35N,139E"},
         {{"--place", "1e1,5", "day", "2026-01-01"}, "--place: not LAT,LON in decimal degrees: 1e1,5"},
         {{"--place", ",5", "day", "2026-01-01"}, "--place: not LAT,LON in decimal degrees: ,5"},
-        {{"--place", "-,5", "day", "2026-01-01"}, "--place: not LAT,LON in decimal degrees: -,5"},
         {{"--place", "nan,5", "day", "2026-01-01"}, "--place: not LAT,LON in decimal degrees: nan,5"},
         {{"day", "2026-01-01", "--place"}, "--place needs a place name or LAT,LON"},
         {{"--place", "", "day", "2026-01-01"}, "--place needs a place name or LAT,LON"},
         {{"--place", "那覇", "--place", "那覇", "day", "2026-01-01"}, "--place given twice"},
         {{"--place", "那覇", "year", "2026"}, "--place belongs to day"},
-        {{"--place", "那覇", "places"}, "--place belongs to day"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line[1] + " " + c.error);
