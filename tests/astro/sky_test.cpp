@@ -124,8 +124,7 @@ TEST(DaySky, EveryInstantMeetsItsDefinitionBySecondRoute) {
     double worstArcsec = 0;
     int checked = 0;
     for (int sample = 0; sample < 280; ++sample) {
-        const int y = 1900 + static_cast<int>(next() % 201), m = 1 + static_cast<int>(next() % 12);
-        const int d = 1 + static_cast<int>(next() % 28);
+        const int y = 1900 + next() % 201, m = 1 + next() % 12, d = 1 + next() % 28;
         const GeoPosition where = {latitudes[sample % 7], 123.0 + (next() % 2300) / 100.0};
         SCOPED_TRACE(std::to_string(y) + "-" + std::to_string(m) + "-" + std::to_string(d) + " at " +
                      std::to_string(where.latitudeDeg) + "," + std::to_string(where.longitudeDeg));

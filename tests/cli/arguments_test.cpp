@@ -258,8 +258,6 @@ TEST(ParseCommandLine, Place) {
         {{"--place", "65.01,0", "day", "2026-01-01"}, "--place: latitude not within -65..65: 65.01,0"},
         {{"--place", "0,-180.5", "day", "2026-01-01"}, "--place: longitude not within -180..180: 0,-180.5"},
         {{"--place", "35,139,0", "day", "2026-01-01"}, "--place: not LAT,LON in decimal degrees: 35,139,0"},
-        {{"--place", "1e1,5", "day", "2026-01-01"}, "--place: not LAT,LON in decimal degrees: 1e1,5"},
-        {{"--place", ",5", "day", "2026-01-01"}, "--place: not LAT,LON in decimal degrees: ,5"},
         {{"--place", "nan,5", "day", "2026-01-01"}, "--place: not LAT,LON in decimal degrees: nan,5"},
         {{"day", "2026-01-01", "--place"}, "--place needs a place name or LAT,LON"},
         {{"--place", "", "day", "2026-01-01"}, "--place needs a place name or LAT,LON"},
