@@ -36,7 +36,6 @@ std::array<const Eclipse*, kGridCells> GridEclipses::OfGrid(const GeoPosition& w
     return marks;
 }
 
-NamedPlace WindowEclipsePlace() { return NamedPlaceOf(ListedPlaces()[kDefaultPlaceIndex]); }
 
 std::string SpokenEclipse(const Eclipse& e) {
     return std::string(kEclipseSpokenSeparator) + std::string(EclipseKindText(e));

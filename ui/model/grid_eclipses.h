@@ -31,9 +31,6 @@ private:
     std::vector<Eclipse> eclipses_;  // of year_, in time order
 };
 
-// The place the window shows the eclipses for: 「東京」, the default place.
-NamedPlace WindowEclipsePlace();
-
 // What a screen reader says after the day's name: "、部分日食" (CP932).
 std::string SpokenEclipse(const Eclipse& e);
 

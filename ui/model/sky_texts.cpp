@@ -52,11 +52,6 @@ std::string SkyTimesText(const SkyEvents& events) {
     return text;
 }
 
-std::string SkyPaneText(const DaySky& sky) {
-    return Pairs({{kSkySunrise, &sky.sunrise}, {kSkySunset, &sky.sunset},
-                  {kSkyMoonrise, &sky.moonrise}, {kSkyMoonset, &sky.moonset}});
-}
-
 std::string SkyDetailText(const NamedPlace& place, const DaySky& sky) {
     std::string text = kSkyPlacePrefix + place.name + "\r\n";
     text += Pairs({{kSkySunrise, &sky.sunrise}, {kSkySunTransit, &sky.sunTransit}});
@@ -73,10 +68,6 @@ std::string SkyDetailText(const NamedPlace& place, const DaySky& sky) {
     text += Pairs({{kSkyMoonrise, &sky.moonrise}, {kSkyMoonTransit, &sky.moonTransit},
                    {kSkyMoonset, &sky.moonset}});
     return text;
-}
-
-std::string SkySpokenText(const NamedPlace& place, const DaySky& sky) {
-    return place.name + " " + SkyPaneText(sky);
 }
 
 std::string PrintFooterSkyText(const NamedPlace& place, int y, int m) {

@@ -1,6 +1,6 @@
 // The sky over the chosen place as the screens show it: the place the
-// settings name, the pane line, the detail dialog's lines, the screen
-// reader's sentence and the printed footer's words. Texts are CP932.
+// settings name, the detail dialog's lines and the printed footer's words.
+// Texts are CP932.
 #pragma once
 
 #include <string>
@@ -22,16 +22,10 @@ std::string SkyClockText(double jdUt);
 // The times of a kind: "6:51", two joined ("0:09・23:58"), or 「なし」.
 std::string SkyTimesText(const SkyEvents& events);
 
-// The pane line: "日の出 6:51 日の入 16:39 月の出 14:04 月の入 4:21".
-std::string SkyPaneText(const DaySky& sky);
-
 // The detail dialog's lines (CR LF between them): the place, the sun's
 // rise, transit with its altitude and set, dawn and dusk, the moon's rise,
 // transit and set.
 std::string SkyDetailText(const NamedPlace& place, const DaySky& sky);
-
-// What a screen reader says: the place's name and the pane line.
-std::string SkySpokenText(const NamedPlace& place, const DaySky& sky);
 
 // The printed page's footer for month y-m: the place's name and the
 // sunrise and sunset of the 1st and the 15th:

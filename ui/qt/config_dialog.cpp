@@ -7,9 +7,11 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QRegularExpression>
+#include <QLineEdit>
 #include <QVBoxLayout>
 
 #include "platform/autostart.h"
+#include "platform/platform.h"
 #include "ui/qt/dialog_buttons.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/qt_text.h"
@@ -47,6 +49,31 @@ ConfigDialog::ConfigDialog(bool startsAtLogOn, const AppSettings& settings, QWid
     setFont(FaceFont(kFacePGothic, kDialogPoints));
     startup_ = new QCheckBox(ToQt(kConfigStartup), this);
     startup_->setChecked(startsAtLogOn);
+    // The listed places by index, then the user's own as the last item.
+    place_ = new QComboBox(this);
+    for (const ListedPlace& p : ListedPlaces()) place_->addItem(ToQt(p.name));
+    place_->addItem(ToQt(kConfigOwnPlace));
+    latitude_ = new QLineEdit(this);
+    longitude_ = new QLineEdit(this);
+    if (settings.ownPlace) {
+        place_->setCurrentIndex(kListedPlaceCount);
+        const std::string own = OwnPlaceText(settings.ownPosition);
+        latitude_->setText(QString::fromLatin1(own.substr(0, own.find(','))));
+        longitude_->setText(QString::fromLatin1(own.substr(own.find(',') + 1)));
+    } else {
+        place_->setCurrentIndex(settings.placeIndex);
+    }
+    const auto enableOwn = [this] {
+        const bool own = place_->currentIndex() == kListedPlaceCount;
+        latitude_->setEnabled(own);
+        longitude_->setEnabled(own);
+    };
+    enableOwn();
+    connect(place_, &QComboBox::currentIndexChanged, this, enableOwn);
+    auto* placeForm = new QFormLayout;
+    placeForm->addRow(ToQt(kConfigPlace), place_);
+    placeForm->addRow(ToQt(kConfigLatitude), latitude_);
+    placeForm->addRow(ToQt(kConfigLongitude), longitude_);
 
     auto* form = new QFormLayout;
     weekStart_ = AddChoice(form, kConfigWeekStart, {kConfigWeekSunday, kConfigWeekMonday},
@@ -93,6 +120,8 @@ ConfigDialog::ConfigDialog(bool startsAtLogOn, const AppSettings& settings, QWid
     layout->addWidget(new QLabel(ToQt(kConfigPicksLabel), this));
     layout->addWidget(picks_);
     layout->addSpacing(8);
+    layout->addLayout(placeForm);
+    layout->addSpacing(8);
     layout->addWidget(buttons.box);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -118,6 +147,34 @@ RekichuSet ConfigDialog::picks() const {
     return picks;
 }
 
+ReadPlace ConfigDialog::TypedPlace() const {
+    // Digits, signs and points only: full-width digits are folded first.
+    const std::string text = (latitude_->text().trimmed() + QLatin1Char(',') +
+                              longitude_->text().trimmed())
+                                 .normalized(QString::NormalizationForm_KC)
+                                 .toStdString();
+    return ReadPlaceCoordinates(text);
+}
+
+void ConfigDialog::accept() {
+    if (place_->currentIndex() == kListedPlaceCount &&
+        TypedPlace().problem != PlaceTextProblem::None) {
+        ThePlatform().ShowMessage(kConfigPlaceError);
+        return;
+    }
+    QDialog::accept();
+}
+
+void ConfigDialog::TakePlace(AppSettings& s) const {
+    s.ownPlace = place_->currentIndex() == kListedPlaceCount;
+    if (s.ownPlace) {
+        s.ownPosition = TypedPlace().position;
+        s.placeIndex = kDefaultPlaceIndex;
+    } else {
+        s.placeIndex = place_->currentIndex();
+    }
+}
+
 bool RunConfigDialog(const std::string& executablePath, AppSettings& settings, QWidget* parent) {
     // The entry's existence is read afresh at every opening; nothing is kept.
     const bool existed = AutostartEntryExists();
@@ -131,8 +188,10 @@ bool RunConfigDialog(const std::string& executablePath, AppSettings& settings, Q
     } else if (!dialog.startsAtLogOn() && existed) {
         RemoveAutostartEntry();
     }
-    changed = changed || dialog.weekStart() != settings.weekStart ||
-              dialog.weekNumbers() != settings.weekNumbers;
+    const std::string before = SettingsText(settings);
+    dialog.TakePlace(settings);
+    changed = changed || SettingsText(settings) != before ||
+              dialog.weekStart() != settings.weekStart || dialog.weekNumbers() != settings.weekNumbers;
     settings.weekStart = dialog.weekStart();
     settings.weekNumbers = dialog.weekNumbers();
     return changed;

@@ -37,9 +37,10 @@ DayGrid::DayGrid(const std::array<DayCellWidget*, kGridCells>& cells, const Mont
     raise();
 }
 
-void DayGrid::Show(const MonthGrid& grid, WeekStart start) {
+void DayGrid::Show(const MonthGrid& grid, WeekStart start, GeoPosition eclipsesSeenFrom) {
     const int previous = selected_;
     weekStart_ = start;
+    eclipsesSeenFrom_ = eclipsesSeenFrom;
     const CalendarDate previousDate = shownDate_;
     shownDate_ = TargetDate(rec_);
     selected_ = -1;
@@ -63,7 +64,7 @@ QString DayGrid::CellName(int k) {
     if (!named_) {
         const auto names = dayNames_.Of(rec_, weekStart_);
         const CalendarDate shown = TargetDate(rec_);
-        const auto eclipses = eclipses_.OfGrid(WindowEclipsePlace().position, shown.year, shown.month,
+        const auto eclipses = eclipses_.OfGrid(eclipsesSeenFrom_, shown.year, shown.month,
                                                FillMonthGrid(rec_, weekStart_));
         for (int i = 0; i < kGridCells; ++i) {
             const Eclipse* e = eclipses[static_cast<std::size_t>(i)];

@@ -11,6 +11,7 @@
 #include <array>
 #include <string>
 
+#include "astro/places.h"
 #include "core/month_record.h"
 #include "platform/calendar_date.h"
 #include "ui/model/grid_eclipses.h"
@@ -33,7 +34,9 @@ public:
     // The grid as the view shows it now, its rows beginning on `start`.
     // Moves the selection and, while a screen reader listens, tells it what
     // changed.
-    void Show(const MonthGrid& grid, WeekStart start = WeekStart::Sunday);
+    // Eclipses are named as seen from `eclipsesSeenFrom`, the window's place.
+    void Show(const MonthGrid& grid, WeekStart start = WeekStart::Sunday,
+              GeoPosition eclipsesSeenFrom = NamedPlaceOf(ListedPlaces()[kDefaultPlaceIndex]).position);
     WeekStart weekStart() const { return weekStart_; }
 
     // The selected cell, -1 before any month.
@@ -67,6 +70,7 @@ private:
     const MonthRecord& rec_;
     int selected_ = -1;
     WeekStart weekStart_ = WeekStart::Sunday;
+    GeoPosition eclipsesSeenFrom_{0, 0};
     CalendarDate shownDate_{};  // the target date of the last Show
     QString name_;
     GridDayNames dayNames_;

@@ -27,12 +27,15 @@ constexpr int kEventSize[] = {330, 80};
 constexpr int kCloseCallSize[] = {330, 110};
 // The stars' line and the day's notes: most days carry three to eight.
 constexpr int kRekichuSize[] = {330, 130};
+// The sky: the place and three lines of times.
+constexpr int kSkySize[] = {330, 90};
 
 }  // namespace
 
 DetailDialog::DetailDialog(const DetailTexts& texts, QWidget* parent,
                            const std::string& closeCallText, const std::string& eclipseText,
-                           const std::string& rekichuText)
+                           const std::string& rekichuText,
+                           const std::string& skyText)
     : QDialog(parent) {
     setWindowTitle(ToQt(kDetailCaption));
     const QFont viewerFont = FaceFont(kFacePGothic, kViewerPoints);
@@ -82,6 +85,14 @@ DetailDialog::DetailDialog(const DetailTexts& texts, QWidget* parent,
         eclipse_->setFixedSize(kAlmanacSize[0], metrics.lineSpacing() * (lineCount + 1) + margins +
                                                     2 * eclipse_->frameWidth());
         layout->addWidget(eclipse_);
+    }
+    if (!skyText.empty()) {
+        sky_ = new Viewer(this);
+        sky_->setObjectName(QStringLiteral("sky"));
+        sky_->setFont(viewerFont);
+        sky_->setPlainText(ToQtLines(skyText));
+        sky_->setFixedSize(kSkySize[0], kSkySize[1]);
+        layout->addWidget(sky_);
     }
     layout->addWidget(buttons.box);
     layout->setSizeConstraint(QLayout::SetFixedSize);

@@ -21,17 +21,20 @@ class DetailDialog : public QDialog {
 public:
     // closeCallText: CloseCallTexts::detail, empty on most days.
     // rekichuText: RekichuDetailText; no viewer when empty.
+    // skyText: SkyDetailText of the day, empty for none.
     // eclipseText: EclipseDetailText of the day's eclipse, empty on most days.
     DetailDialog(const DetailTexts& texts, QWidget* parent,
                  const std::string& closeCallText = std::string(),
                  const std::string& eclipseText = std::string(),
-                 const std::string& rekichuText = std::string());
+                 const std::string& rekichuText = std::string(),
+                 const std::string& skyText = std::string());
 
     Viewer* almanacViewer() const { return almanac_; }
     Viewer* eventViewer() const { return events_; }
     Viewer* closeCallViewer() const { return closeCalls_; }  // null on other days
     Viewer* eclipseViewer() const { return eclipse_; }       // null on other days
     Viewer* rekichuViewer() const { return rekichu_; }
+    Viewer* skyViewer() const { return sky_; }  // null without a sky text
 
 private:
     Viewer* almanac_;
@@ -39,6 +42,7 @@ private:
     Viewer* closeCalls_ = nullptr;
     Viewer* eclipse_ = nullptr;
     Viewer* rekichu_ = nullptr;
+    Viewer* sky_ = nullptr;
 };
 
 }  // namespace kalendo

@@ -17,6 +17,7 @@
 #include "ui/model/month_view.h"
 #include "ui/model/rekichu_view.h"
 #include "ui/model/schedule_edit.h"
+#include "ui/model/sky_texts.h"
 #include "ui/qt/command_ids.h"
 #include "ui/qt/day_cell_widget.h"
 #include "ui/qt/day_grid.h"
@@ -282,7 +283,7 @@ void MonthView::Show(const ViewState& state) {
                                     ToQColor(kWeekdayText), ToQColor(kHeadingBackground));
     }
     const CalendarDate shown = TargetDate(rec_);
-    const auto eclipses = eclipses_.OfGrid(WindowEclipsePlace().position, shown.year, shown.month, state.grid);
+    const auto eclipses = eclipses_.OfGrid(SettingsPlace(settings_).position, shown.year, shown.month, state.grid);
     for (int k = 0; k < kGridCells; ++k) {
         const DayCell& c = state.grid[static_cast<std::size_t>(k)];
         cell(k)->SetContent(ToQt(c.text), ToQColor(c.fg), ToQColor(c.bg));
@@ -301,7 +302,7 @@ void MonthView::Show(const ViewState& state) {
     moonPane_->SetTexts(state.moonPane);
     eventList_->SetRows(state.eventList);
     scheduleList_->SetRows(state.scheduleList);
-    grid_->Show(state.grid, state.weekStart);
+    grid_->Show(state.grid, state.weekStart, SettingsPlace(settings_).position);
     UpdateSpokenTexts(*this, rec_, state);
 }
 
@@ -386,11 +387,12 @@ void MonthView::OnDeleteSchedule() {
 
 void MonthView::OnDetailInfo(bool atCloseCalls) {
     const CalendarDate t = TargetDate(rec_);
-    const NamedPlace place = WindowEclipsePlace();
+    const NamedPlace place = SettingsPlace(settings_);
     const Eclipse* eclipse = eclipses_.OnDay(place.position, t.year, t.month, t.day);
     DetailDialog dialog(BuildDetailTexts(rec_), this, closeCalls_.detail,
                         eclipse ? EclipseDetailText(*eclipse, place.name) : std::string(),
-                        RekichuDetailText(rec_, settings_.rekichuReadings));
+                        RekichuDetailText(rec_, settings_.rekichuReadings),
+                        SkyDetailText(place, ComputeDaySky(t.year, t.month, t.day, place.position)));
     if (atCloseCalls && dialog.closeCallViewer()) dialog.closeCallViewer()->setFocus();
     dialog.exec();
 }

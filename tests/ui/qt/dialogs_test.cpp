@@ -439,6 +439,37 @@ TEST_F(DialogsTest, SettingsDialogCreatesAndRemovesTheAutostartEntry) {
     else unsetenv("XDG_CONFIG_HOME");
 }
 
+// 「場所」 in the settings dialog: a listed place, refused coordinates that
+// keep the dialog open, one's own place; the detail dialog names it.
+TEST_F(DialogsTest, SettingsDialogChoosesThePlaceTheDetailDialogNames) {
+    Start(kJune15);
+    const struct { int index; const char* lat; const char* name; } kSteps[] = {
+        {47, "", "那覇"}, {48, "66", nullptr}, {48, "３５．５", "35.5,139.25"}};
+    for (const auto& s : kSteps) {
+        OnNextModal<ConfigDialog>([this, s](ConfigDialog& d) {
+            EXPECT_EQ(d.placeBox()->count(), 49);
+            d.placeBox()->setCurrentIndex(s.index);
+            EXPECT_EQ(d.latitudeEdit()->isEnabled(), s.index == 48);
+            d.latitudeEdit()->setText(Q(s.lat));
+            d.longitudeEdit()->setText(Q("139.25"));
+            QTest::mouseClick(d.okButton(), Qt::LeftButton);
+            if (!s.name) {
+                EXPECT_TRUE(d.isVisible());
+                EXPECT_EQ(Messages().back(), "緯度は -65 から 65、経度は -180 から 180 までの十進の度で入力してください.");
+                QTest::mouseClick(d.cancelButton(), Qt::LeftButton);
+            }
+        });
+        frame().action(kCmdStartupSettings)->trigger();
+        if (!s.name) continue;
+        OnNextModal<DetailDialog>([s](DetailDialog& d) {
+            EXPECT_TRUE(d.skyViewer()->toPlainText().startsWith(Q("場所 : ") + Q(s.name) + Q("\n日の出 ")));
+            d.accept();
+        });
+        frame().action(kCmdDetailInfo)->trigger();
+    }
+    EXPECT_EQ(app().settings().ownPosition.latitudeDeg, 35.5);
+}
+
 TEST_F(DialogsTest, PaneDoubleClicksOpenTheOfficerAndMansionMemos) {
     Start(kJune15);
     const DetailPane officer = OfficerPane(record());
