@@ -229,18 +229,22 @@ TEST_F(CliRunTest, CloseCallsOfADayAndOfARange) {
 namespace kalendo {
 namespace {
 
-// A Monday-first day changes only its grid, which opens on the Monday on
-// or before the 1st: 29 April for May 2024.
+// A Monday-first run across a month's end changes only each day's grid,
+// which opens on the Monday on or before the 1st (29 April, 27 May).
 TEST_F(CliRunTest, MondayFirstGridChangesTheGridAlone) {
-    const auto day = [&](WeekStart start) {
+    const auto days = [&](WeekStart start) {
         return Lines([&](std::FILE* out) {
-            return PrintDays(*rec_, {2024, 5, 31}, {2024, 5, 31}, AlmanacMode::Standard, out, start);
-        })[0];
+            return PrintDays(*rec_, {2024, 5, 31}, {2024, 6, 1}, AlmanacMode::Standard, out, start);
+        });
     };
-    const std::string sunday = day(WeekStart::Sunday), monday = day(WeekStart::Monday);
-    const std::size_t grid = sunday.find("\"grid\":[");
-    EXPECT_EQ(monday.substr(0, grid + 19), sunday.substr(0, grid) + "\"grid\":[{\"day\":-29,");
-    EXPECT_EQ(monday.substr(monday.rfind("\"title\":")), sunday.substr(sunday.rfind("\"title\":")));
+    const std::vector<std::string> sunday = days(WeekStart::Sunday), monday = days(WeekStart::Monday);
+    ASSERT_EQ(monday.size(), 2u);
+    for (std::size_t i = 0; i < 2; ++i) {
+        const std::size_t grid = sunday[i].find("\"grid\":["), title = sunday[i].rfind("\"title\":");
+        EXPECT_EQ(monday[i].substr(0, grid), sunday[i].substr(0, grid));
+        EXPECT_EQ(monday[i].substr(grid, 19), i == 0 ? "\"grid\":[{\"day\":-29," : "\"grid\":[{\"day\":-27,");
+        EXPECT_EQ(monday[i].substr(monday[i].rfind("\"title\":")), sunday[i].substr(title));
+    }
 }
 
 }  // namespace
