@@ -1,5 +1,6 @@
 #include "cli/arguments.h"
 
+#include <algorithm>
 #include <cstddef>
 
 #include "core/day_arith.h"
@@ -70,7 +71,7 @@ std::optional<std::string> TakeAlmanacOption(const std::vector<std::string>& arg
 }
 
 std::string OperandError(const std::vector<std::string>& operands, CliOptions& options) {
-    if (operands.empty()) return "missing command: year, day, ics or close-calls";
+    if (operands.empty()) return "missing command: year, day, ics, close-calls or feed";
     const std::string& command = operands[0];
     if (command == "year") {
         if (operands.size() != 2) return "year takes one operand: YYYY";
@@ -115,7 +116,24 @@ std::string OperandError(const std::vector<std::string>& operands, CliOptions& o
         options.last = *last;
         return "";
     }
+    if (command == "feed") {
+        const bool toFolder = !options.feedFolder.empty();
+        if (operands.size() != (toFolder ? 1u : 2u)) return "feed takes FILE or --vdir DIR, not both";
+        if (!toFolder && operands[1].empty()) return "feed needs a file";
+        if (!toFolder) options.feedFile = operands[1];
+        options.command = CliCommand::Feed;
+        return "";
+    }
     return "unknown command: " + command;
+}
+
+// A count of months for --past-months (from 0) or --months (from 1), up
+// to kFeedMaxMonths, in plain decimal digits.
+std::optional<int> ParseMonthCount(const std::string& text, int least) {
+    if (text.empty() || text.size() > 4 || !AllDigits(text, 0, text.size())) return std::nullopt;
+    const int n = Number(text, 0, text.size());
+    if (n < least || n > kFeedMaxMonths) return std::nullopt;
+    return n;
 }
 
 }  // namespace
@@ -140,6 +158,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     CliOptions& options = parsed.options;
     std::vector<std::string> operands;
     bool includeGiven = false;
+    std::vector<std::string> feedOptions;  // those given, only feed takes them
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         std::string value;
@@ -152,6 +171,23 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
             if (!include) return {options, "--include: not a list of " + IcsIncludeList(IcsInclude::All()) + ": " + value};
             options.include = *include;
             includeGiven = true;
+        } else if (arg == "--vdir" || arg == "--past-months" || arg == "--months") {
+            if (std::find(feedOptions.begin(), feedOptions.end(), arg) != feedOptions.end()) {
+                return {options, arg + " given twice"};
+            }
+            feedOptions.push_back(arg);
+            if (arg == "--vdir") {
+                if (!TakeValue(args, i, value) || value.empty()) return {options, "--vdir needs a folder"};
+                options.feedFolder = value;
+            } else {
+                const int least = arg == "--months" ? 1 : 0;
+                const std::optional<int> n = TakeValue(args, i, value) ? ParseMonthCount(value, least) : std::nullopt;
+                if (!n) {
+                    return {options, arg + " needs a number of months " + std::to_string(least) + "-" +
+                                         std::to_string(kFeedMaxMonths)};
+                }
+                (arg == "--months" ? options.months : options.pastMonths) = *n;
+            }
         } else if (arg.size() > 1 && arg[0] == '-') {
             return {options, "unknown option: " + arg};
         } else {
@@ -159,9 +195,15 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
         }
     }
     parsed.usageError = OperandError(operands, options);
-    if (parsed.usageError.empty() && includeGiven && options.command != CliCommand::Ics) {
-        parsed.usageError = "--include belongs to ics";
+    if (parsed.usageError.empty() && includeGiven && options.command != CliCommand::Ics &&
+        options.command != CliCommand::Feed) {
+        parsed.usageError = "--include belongs to ics and feed";
     }
+    if (parsed.usageError.empty() && !feedOptions.empty() && options.command != CliCommand::Feed) {
+        parsed.usageError = feedOptions.front() + " belongs to feed";
+    }
+    // A feed is the whole almanac unless asked for less.
+    if (options.command == CliCommand::Feed && !includeGiven) options.include = IcsInclude::All();
     return parsed;
 }
 
@@ -231,6 +273,9 @@ const char* CliUsage() {
            "                    [--include LIST]\n"
            "       kalendo2-cli [--data DIR] [--today YYYY-MM-DD] [--mode MODE] close-calls\n"
            "                    FIRST LAST\n"
+           "       kalendo2-cli [--data DIR] [--today YYYY-MM-DD] [--mode MODE] feed\n"
+           "                    (FILE | --vdir DIR) [--include LIST] [--past-months N]\n"
+           "                    [--months M]\n"
            "       kalendo2-cli --help | -h | --version\n"
            "Prints the almanac as JSON, one object per line: of a year, or of every\n"
            "day from FIRST to LAST (LAST defaults to FIRST). Dates are YYYY-MM-DD.\n"
@@ -238,6 +283,13 @@ const char* CliUsage() {
            "all-day event per entry of each kind LIST names, a comma list of\n"
            "holidays,notes,users,schedules,rokuyo,lunar,moon (default: the first four).\n"
            "DTSTAMP is SOURCE_DATE_EPOCH when it is set, else the time of the export.\n"
+           "feed writes the kinds LIST names (default: all) of a window of whole\n"
+           "months around today (N before today's month, 1 by default, and M from\n"
+           "it, 24 by default) into FILE, or one file per event into the vdir DIR\n"
+           "(created when missing), for calendar programs to subscribe to: UIDs and\n"
+           "every byte stay the same from run to run, and a file whose events did\n"
+           "not change is left alone. The systemd user timer kalendo2-feed.timer\n"
+           "runs it daily: systemctl --user enable --now kalendo2-feed.timer\n"
            "close-calls prints one line per new moon or solar term of FIRST to LAST\n"
            "whose day hangs on a midnight (closeCalls in a day object: those the day\n"
            "depends on), with the days it changes.\n"
@@ -251,7 +303,8 @@ const char* CliUsage() {
            "  -h, --help          print this text and exit\n"
            "  --version           print the version and exit\n"
            "Exit status: 0 done; 1 a date was refused (years 1600-2999, real dates);\n"
-           "2 usage error; 3 a definition file cannot be used.\n"
+           "2 usage error; 3 a definition file cannot be used or a file cannot be\n"
+           "written.\n"
            "See kalendo2-cli(1).\n";
 }
 

@@ -3,6 +3,8 @@
 //   kalendo2-cli [--data DIR] [--today YYYY-MM-DD] [--mode MODE] day FIRST [LAST]
 //   kalendo2-cli [--data DIR] [--today YYYY-MM-DD] [--mode MODE] ics FIRST LAST [--include LIST]
 //   kalendo2-cli [--data DIR] [--today YYYY-MM-DD] [--mode MODE] close-calls FIRST LAST
+//   kalendo2-cli [--data DIR] [--today YYYY-MM-DD] [--mode MODE] feed (FILE | --vdir DIR)
+//                [--include LIST] [--past-months N] [--months M]
 //   kalendo2-cli --help | -h | --version
 // Options may stand anywhere on the line. Dates are exactly YYYY-MM-DD
 // (4, 2 and 2 digits). Scripts depend on this contract.
@@ -15,11 +17,12 @@
 #include "core/almanac_mode.h"
 #include "platform/calendar_date.h"
 #include "ui/model/ics_events.h"
+#include "ui/model/ics_feed.h"
 #include "ui/model/print_layout.h"
 
 namespace kalendo {
 
-enum class CliCommand { Help, Version, Year, Day, Ics, CloseCalls };
+enum class CliCommand { Help, Version, Year, Day, Ics, CloseCalls, Feed };
 
 struct CliOptions {
     CliCommand command = CliCommand::Help;
@@ -31,7 +34,12 @@ struct CliOptions {
     int year = 0;                           // year: as typed, range unchecked
     CalendarDate first{0, 0, 0};            // day: as typed, not validated
     CalendarDate last{0, 0, 0};             // day: FIRST when not given; ics, close-calls: given
-    IcsInclude include;                     // ics: --include, the default without it
+    IcsInclude include;                     // ics: --include, the default without it; feed: all without it
+    // feed: where it goes, FILE or --vdir DIR (one of them), and its window
+    std::string feedFile;
+    std::string feedFolder;
+    int pastMonths = kFeedPastMonths;       // --past-months, 0-kFeedMaxMonths
+    int months = kFeedMonths;               // --months, 1-kFeedMaxMonths
 };
 
 struct ParsedCommandLine {

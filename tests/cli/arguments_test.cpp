@@ -162,8 +162,8 @@ TEST(CliUsage, NamesEveryOptionAndCommand) {
 TEST(ParseCommandLine, UsageErrors) {
     struct Case { Args line; const char* error; };
     const Case cases[] = {
-        {{}, "missing command: year, day, ics or close-calls"},
-        {{"--today", "2024-06-15"}, "missing command: year, day, ics or close-calls"},
+        {{}, "missing command: year, day, ics, close-calls or feed"},
+        {{"--today", "2024-06-15"}, "missing command: year, day, ics, close-calls or feed"},
         {{"week", "2024-06-15"}, "unknown command: week"},
         {{"year"}, "year takes one operand: YYYY"},
         {{"year", "2024", "2025"}, "year takes one operand: YYYY"},
