@@ -12,6 +12,7 @@
 #include <QToolTip>
 
 #include <algorithm>
+#include <chrono>
 #include <optional>
 #include <utility>
 
@@ -120,6 +121,20 @@ MainFrame::MainFrame(MonthRecord& rec, AppSettings& settings, AppPaths paths,
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
     connect(&timer_, &QTimer::timeout, this, &MainFrame::OnTick);
+    // The ticks after the first: the window sleeps until the kernel has
+    // news of the wall clock, and wakes on nothing else of its own.
+    if (clockWatch_.ok()) {
+        clockNotifier_ = new QSocketNotifier(clockWatch_.timerFd(), QSocketNotifier::Read, this);
+        connect(clockNotifier_, &QSocketNotifier::activated, this, [this] {
+            if (clockWatch_.ReadTimer() != WallClockWatch::TimerNews::Nothing) OnTick();
+        });
+        if (clockWatch_.zoneFd() >= 0) {
+            zoneNotifier_ = new QSocketNotifier(clockWatch_.zoneFd(), QSocketNotifier::Read, this);
+            connect(zoneNotifier_, &QSocketNotifier::activated, this, [this] {
+                if (clockWatch_.ReadZone()) OnTick();
+            });
+        }
+    }
     qApp->installEventFilter(this);
 }
 
@@ -379,7 +394,10 @@ void MainFrame::OnTick() {
     const TimerTickResult tick = TimerTick(rec_, settings_);
     if (tick.todayChanged) view_->Refresh();
     SetTitle(tick.title);
-    timer_.start(NextTickDelay(ThePlatform().UntilNextLocalMidnight()));
+    const std::chrono::milliseconds delay = NextTickDelay(ThePlatform().UntilNextLocalMidnight(), clockWatch_.ok());
+    // The real-time clock's instant: a suspend does not stop it, and a
+    // clock set before it wakes the window at once.
+    if (!clockWatch_.ok() || !clockWatch_.ArmAt(std::chrono::system_clock::now() + delay)) timer_.start(delay);
 }
 
 void MainFrame::SetTitle(const std::string& titleCp932) {
@@ -423,6 +441,8 @@ void MainFrame::moveEvent(QMoveEvent* event) {
 void MainFrame::closeEvent(QCloseEvent* event) {
     StorePositionForSessionEnd();
     timer_.stop();
+    clockWatch_.Disarm();  // nothing wakes a closed window
+    if (zoneNotifier_ != nullptr) zoneNotifier_->setEnabled(false);
     event->accept();
 }
 
