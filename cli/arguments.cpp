@@ -118,7 +118,7 @@ std::string OperandError(const std::vector<std::string>& operands, CliOptions& o
     }
     if (command == "feed") {
         const bool toFolder = !options.feedFolder.empty();
-        if (operands.size() != (toFolder ? 1u : 2u)) return "feed takes FILE or --vdir DIR, not both";
+        if (operands.size() != (toFolder ? 1u : 2u)) return "feed takes one of FILE and --vdir DIR";
         if (!toFolder && operands[1].empty()) return "feed needs a file";
         if (!toFolder) options.feedFile = operands[1];
         options.command = CliCommand::Feed;
