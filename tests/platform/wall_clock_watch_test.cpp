@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <utility>
 
 namespace kalendo {
 namespace {
@@ -32,7 +33,6 @@ TEST(WallClockWatch, TheInstantAnInstantSleptThroughAndAClockSet) {
     EXPECT_FALSE(Readable(watch.timerFd(), 0)) << "not before its instant";
     ASSERT_TRUE(Readable(watch.timerFd(), 2000));
     EXPECT_EQ(watch.ReadTimer(), News::Due);
-    EXPECT_EQ(watch.ReadTimer(), News::Nothing) << "read once";
     ASSERT_TRUE(watch.ArmAt(system_clock::now() - std::chrono::hours(3)));  // slept past midnight
     ASSERT_TRUE(Readable(watch.timerFd(), 0));
     EXPECT_EQ(watch.ReadTimer(), News::Due);
@@ -51,16 +51,16 @@ TEST(WallClockWatch, ReportsTheZoneFilesAndNothingElse) {
     const fs::path etc = mkdtemp(pattern.data());
     std::ofstream(etc / "localtime.new") << "TZif";
     WallClockWatch watch(etc.string());
-    const struct { std::function<void()> change; bool zone; } cases[] = {
+    const std::pair<std::function<void()>, bool> cases[] = {
         {[&] { std::ofstream(etc / "hosts") << "x"; }, false},
         {[&] { fs::rename(etc / "localtime.new", etc / "localtime"); }, true},  // timedatectl's way
         {[&] { std::ofstream(etc / "timezone") << "Asia/Tokyo\n"; }, true},
         {[&] { fs::remove(etc / "localtime"); }, true},
     };
-    for (const auto& c : cases) {
-        c.change();
+    for (const auto& [change, zone] : cases) {
+        change();
         ASSERT_TRUE(Readable(watch.zoneFd(), 1000));
-        EXPECT_EQ(watch.ReadZone(), c.zone);
+        EXPECT_EQ(watch.ReadZone(), zone);
         EXPECT_FALSE(Readable(watch.zoneFd(), 0)) << "every change taken";
     }
     fs::remove_all(etc);

@@ -13,6 +13,7 @@
 
 #include "core/month_record.h"
 #include "month/compute_month.h"
+#include "ui/model/ics_events.h"
 #include "platform/platform.h"
 
 namespace kalendo {
@@ -40,6 +41,12 @@ struct AppSettings {
     int viewMode = kViewFull;
     int almanacMode = kAlmanacStandard;
     bool lunarLine = false;  // each grid cell shows its lunisolar day and 六曜 under its number
+    // 「カレンダーアプリ用のファイルを更新する」: the window keeps the feed
+    // (ui/model/window_feed.h) in feedPath (UTF-8; "" for the user folder's
+    // Kalendo2.ics) with the kinds feedKinds.
+    bool feedOn = false;
+    std::string feedPath;
+    IcsInclude feedKinds = IcsInclude::All();
 };
 
 // The paths the program derives from its own location (UTF-8).
@@ -76,6 +83,9 @@ AppPaths LocateAppPaths();
 // line as "%d", the almanac mode (other values read as 0); a file without
 // it, or ending after the header, means the standard almanac. "[Grid]\n"
 // likewise takes "%d": 1 shows the grid's second line, anything else not.
+// "[Feed]\n" takes three lines: "%d" (1 keeps the feed), the kinds as
+// ParseIcsInclude reads them (all kinds for anything else) and the file
+// (an empty line for the default); a block cut short keeps what it read.
 bool ParseSettings(std::string_view text, AppSettings& s);
 
 // ParseSettings on the file's bytes; false when the file cannot be read.
@@ -87,7 +97,9 @@ bool ReadSettings(const std::string& path, AppSettings& s);
 // In the precise almanac two lines follow: "[Almanac]", "1"; the standard
 // almanac writes the eleven lines alone, so that a reader of those is never
 // disturbed and an older file is read unchanged. With the grid's second line
-// on, "[Grid]", "1" follow those, again only then.
+// on, "[Grid]", "1" follow those, again only then. When the feed is not
+// all defaults (off, every kind, the default file), "[Feed]", "0" or "1",
+// the kinds (IcsIncludeList) and the file follow last.
 std::string SettingsText(const AppSettings& s);
 
 // Replaces the settings file (atomically: the old file survives a failed

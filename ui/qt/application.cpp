@@ -113,6 +113,7 @@ void Kalendo2App::Start() {
     CreateUserFiles(locations_);
     OpenDocument(rec_, locations_.definitions);
     frame_ = std::make_unique<MainFrame>(rec_, settings_, paths_, locations_.scheduleFile);
+    if (!locations_.userFolder.empty()) frame_->SetUserFolder(locations_.userFolder);
     frame_->FirstUpdate();
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { SaveForSessionEnd(); });
     frame_->show();

@@ -24,6 +24,7 @@
 #include "ui/model/month_view.h"
 #include "ui/model/print_texts.h"
 #include "ui/model/text_format.h"
+#include "ui/model/window_feed.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/config_dialog.h"
 #include "ui/qt/ics_export_dialog.h"
@@ -111,6 +112,8 @@ MainFrame::MainFrame(MonthRecord& rec, AppSettings& settings, AppPaths paths,
       paths_(std::move(paths)) {
     setWindowTitle(QStringLiteral("Kalendo2"));
     view_ = new MonthView(rec_, settings_, std::move(scheduleFile), this);
+    userFolder_ = paths_.folder;
+    connect(view_, &MonthView::schedulesChanged, this, &MainFrame::UpdateFeed);
     setCentralWidget(view_);
     BuildMenus();
     BuildToolBars();
@@ -298,7 +301,21 @@ void MainFrame::FirstUpdate() {
     AskForFixedFrame(this);
     ApplyViewLayout();
     view_->FirstUpdate();
+    UpdateFeed();
     timer_.start(0);
+}
+
+void MainFrame::UpdateFeed() {
+    const std::optional<FeedResult> result = UpdateWindowFeed(rec_, settings_, userFolder_);
+    if (!result) return;
+    if (result->ok) {
+        feedFailureShown_ = false;
+    } else if (!feedFailureShown_) {
+        // Once: a window that cannot write the file at every midnight and
+        // after every schedule would otherwise keep interrupting.
+        feedFailureShown_ = true;
+        ThePlatform().ShowMessage(WindowFeedFailedMessage(*result));
+    }
 }
 
 void MainFrame::ApplyFrame(const FrameLayout& layout) {
@@ -345,7 +362,10 @@ void MainFrame::RunCommand(int commandId) {
             view_->Refresh();
             return;
         case kCmdStartupSettings:
-            RunConfigDialog(paths_.executable, this);
+            if (RunConfigDialog(paths_.executable, settings_, WindowFeedPath(settings_, userFolder_), this)) {
+                feedFailureShown_ = false;
+                UpdateFeed();
+            }
             return;
         case kCmdExportIcs:
             RunIcsExport(rec_, MonthOptionsOf(settings_), this);
@@ -392,7 +412,10 @@ void MainFrame::UpdateModeChecks() {
 
 void MainFrame::OnTick() {
     const TimerTickResult tick = TimerTick(rec_, settings_);
-    if (tick.todayChanged) view_->Refresh();
+    if (tick.todayChanged) {
+        UpdateFeed();
+        view_->Refresh();
+    }
     SetTitle(tick.title);
     const std::chrono::milliseconds delay = NextTickDelay(ThePlatform().UntilNextLocalMidnight(), clockWatch_.ok());
     // The real-time clock's instant: a suspend does not stop it, and a

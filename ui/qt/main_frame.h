@@ -63,6 +63,13 @@ public:
     // The log-on is ending: the corner is stored as on closing.
     void StorePositionForSessionEnd();
 
+    // The user's folder (FileLocations::userFolder), where the window's
+    // feed goes by default; the program's folder until told.
+    void SetUserFolder(std::string folder) { userFolder_ = std::move(folder); }
+    // The feed rewritten when 設定 keeps it (UpdateWindowFeed); a failure
+    // is shown once, and again only after the feed was written once more.
+    void UpdateFeed();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
@@ -104,6 +111,8 @@ private:
     QSocketNotifier* clockNotifier_ = nullptr;
     QSocketNotifier* zoneNotifier_ = nullptr;
     std::string title_;  // as last set, CP932
+    std::string userFolder_;
+    bool feedFailureShown_ = false;
 };
 
 }  // namespace kalendo

@@ -457,6 +457,26 @@ TEST_F(WindowTest, TimerSleepsUntilMidnightAndWakesForAClockSet) {
         [&] { return Text(frame().windowTitle()) == "KalendoⅡ [ 2024/ 8/ 1(木) ]"; }, 3000));
 }
 
+// 設定's feed: written at start and after a schedule change; a file that
+// cannot be written is said once, not at every change.
+TEST_F(WindowTest, TheFeedFollowsTheSchedulesAndFailsOnce) {
+    const std::string feed = (folder() / "feed.ics").string();
+    Start(kJune15, SettingsFileText(100, 80, 0, 0) + "[Feed]\n1\nholidays,schedules\n" + feed + "\n");
+    auto read = [&] { std::ostringstream bytes; bytes << std::ifstream(feed).rdbuf(); return bytes.str(); };
+    const std::string first = read();
+    EXPECT_NE(first.find("REFRESH-INTERVAL;VALUE=DURATION:P1D"), std::string::npos);
+    EXPECT_EQ(first.find("CATEGORIES:六曜"), std::string::npos) << "only the kinds chosen";
+    std::filesystem::remove(feed);
+    emit view().schedulesChanged();
+    EXPECT_EQ(read(), first);
+    EXPECT_TRUE(Messages().empty());
+    std::filesystem::remove(feed);
+    std::filesystem::create_directory(feed);  // a folder in the file's place
+    for (int i = 0; i < 3; ++i) emit view().schedulesChanged();
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_TRUE(Messages()[0].starts_with("カレンダーアプリ用のファイルを書き込めません（同じ名前のフォルダーがあります）.")) << Messages()[0];
+}
+
 TEST_F(WindowTest, ListsAreReportListsWithTheLayoutsColumns) {
     Start(kJune15);
     EntryList* events = view().eventList();
