@@ -45,7 +45,7 @@ struct AppSettings {
     // (ui/model/window_feed.h) in feedPath (UTF-8; "" for the user folder's
     // Kalendo2.ics) with the kinds feedKinds.
     bool feedOn = false;
-    std::string feedPath;
+    std::string feedPath{};
     IcsInclude feedKinds = IcsInclude::All();
 };
 

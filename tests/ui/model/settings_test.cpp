@@ -273,7 +273,9 @@ TEST(SettingsText, TheFeedBlockLastAndReadBack) {
         AppSettings s;
         ASSERT_TRUE(ParseSettings(SettingsText(AppSettings{}) + c.tail, s));
         EXPECT_EQ(std::tie(s.feedOn, s.feedKinds, s.feedPath), std::make_tuple(c.on, c.kinds, c.path));
-        if (c.asWritten) EXPECT_EQ(SettingsText(s), SettingsText(AppSettings{}) + c.tail);
+        if (c.asWritten) {
+            EXPECT_EQ(SettingsText(s), SettingsText(AppSettings{}) + c.tail);
+        }
     }
 }
 
