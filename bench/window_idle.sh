@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # The idle window: starts Kalendo2 on an X display of its own (Xvfb) with a
-# scratch copy of the program's folder, waits 5 s, reads VmRSS, then counts
-# over 30 s the context switches of its main thread, the one with the
-# timer (voluntary + involuntary, from /proc/PID/status: each wake-up of
-# the sleeping thread is one; Qt's other threads wait for X events and
-# come and go, so their counts cannot be summed over an interval) and the CPU time (nanoseconds on a CPU, the first field of
-# /proc/PID/schedstat, summed over the process's threads).
-# usage: bench/window_idle.sh [path/to/bin-folder [SECONDS]]
+# scratch copy of the program's folder, waits 12 s, reads VmRSS, then counts
+# over 60 s the context switches (voluntary + involuntary, from
+# /proc/PID/task/*/status: each wake-up of a sleeping thread is one) of its
+# main thread, the one with the date timer, and of all its threads (summed
+# over the threads alive at both ends), and the CPU time (nanoseconds on a
+# CPU, the first field of /proc/PID/task/*/schedstat, summed).
+# usage: bench/window_idle.sh [path/to/bin-folder [SECONDS [WAIT]]]
 set -euo pipefail
 bin=$(cd "${1:-build/bin}" && pwd)
-seconds=${2:-30}
+seconds=${2:-60}
+wait_s=${3:-12}
 [ -x "$bin/Kalendo2" ] || { echo "no $bin/Kalendo2" >&2; exit 2; }
 scratch=$(mktemp -d)
 xvfb_pid=""; k2_pid=""
@@ -30,15 +31,24 @@ for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.05; done
 display=:$(head -1 "$scratch/display")
 DISPLAY=$display "$scratch/Kalendo2" >/dev/null 2>&1 &
 k2_pid=$!
-sleep 5
+sleep "$wait_s"
 status() { awk -v k="$1" '$1 == k":" {print $2}' "/proc/$k2_pid/status"; }
 switches() { echo $(( $(status voluntary_ctxt_switches) + $(status nonvoluntary_ctxt_switches) )); }
+# "TID switches" per thread.
+thread_switches() {
+    for t in /proc/"$k2_pid"/task/*; do
+        awk -v t="${t##*/}" '/ctxt_switches/ {n += $2} END {print t, n}' "$t/status" 2>/dev/null || true
+    done
+}
 cpu_ns() { cat /proc/"$k2_pid"/task/*/schedstat | awk '{n += $1} END {print n}'; }
-echo "VmRSS after 5 s: $(status VmRSS) kB"
-s0=$(switches); c0=$(cpu_ns)
+echo "VmRSS after $wait_s s: $(status VmRSS) kB"
+s0=$(switches); c0=$(cpu_ns); thread_switches >"$scratch/t0"
 sleep "$seconds"
-s1=$(switches); c1=$(cpu_ns)
+s1=$(switches); c1=$(cpu_ns); thread_switches >"$scratch/t1"
+all=$(awk 'NR == FNR {before[$1] = $2; next} $1 in before {n += $2 - before[$1]} END {print n + 0}' \
+    "$scratch/t0" "$scratch/t1")
+echo "context switches, all threads: $all in $seconds s"
 awk -v s=$((s1 - s0)) -v c=$((c1 - c0)) -v t="$seconds" 'BEGIN {
-    printf "context switches: %d in %d s = %.2f per second\n", s, t, s / t
+    printf "context switches, main thread: %d in %d s = %.2f per second\n", s, t, s / t
     printf "CPU: %.2f ms in %d s = %.4f %% of a core\n", c / 1e6, t, 100 * c / 1e9 / t
 }'

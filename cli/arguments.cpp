@@ -1,5 +1,6 @@
 #include "cli/arguments.h"
 
+#include <algorithm>
 #include <cstddef>
 
 #include "core/day_arith.h"
@@ -83,7 +84,7 @@ std::string TakeReading(const std::vector<std::string>& args, std::size_t& i, Cl
 }
 
 std::string OperandError(const std::vector<std::string>& operands, CliOptions& options) {
-    if (operands.empty()) return "missing command: year, day, ics or close-calls";
+    if (operands.empty()) return "missing command: year, day, ics, close-calls or feed";
     const std::string& command = operands[0];
     if (command == "places") {
         if (operands.size() != 1) return "places takes no operand";
@@ -153,7 +154,24 @@ std::string OperandError(const std::vector<std::string>& operands, CliOptions& o
         options.last = *last;
         return "";
     }
+    if (command == "feed") {
+        const bool toFolder = !options.feedFolder.empty();
+        if (operands.size() != (toFolder ? 1u : 2u)) return "feed takes one of FILE and --vdir DIR";
+        if (!toFolder && operands[1].empty()) return "feed needs a file";
+        if (!toFolder) options.feedFile = operands[1];
+        options.command = CliCommand::Feed;
+        return "";
+    }
     return "unknown command: " + command;
+}
+
+// A count of months for --past-months (from 0) or --months (from 1), up
+// to kFeedMaxMonths, in plain decimal digits.
+std::optional<int> ParseMonthCount(const std::string& text, int least) {
+    if (text.empty() || text.size() > 4 || !AllDigits(text, 0, text.size())) return std::nullopt;
+    const int n = Number(text, 0, text.size());
+    if (n < least || n > kFeedMaxMonths) return std::nullopt;
+    return n;
 }
 
 }  // namespace
@@ -205,6 +223,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     bool includeGiven = false;
     bool readingGiven = false;
     bool picksGiven = false;
+    std::vector<std::string> feedOptions;  // those given, only feed takes them
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         std::string value;
@@ -247,6 +266,23 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
             if (value == "sunday") options.weekStart = WeekStart::Sunday;
             else if (value == "monday") options.weekStart = WeekStart::Monday;
             else return {options, "--week-start: not sunday or monday: " + value};
+        } else if (arg == "--vdir" || arg == "--past-months" || arg == "--months") {
+            if (std::find(feedOptions.begin(), feedOptions.end(), arg) != feedOptions.end()) {
+                return {options, arg + " given twice"};
+            }
+            feedOptions.push_back(arg);
+            if (arg == "--vdir") {
+                if (!TakeValue(args, i, value) || value.empty()) return {options, "--vdir needs a folder"};
+                options.feedFolder = value;
+            } else {
+                const int least = arg == "--months" ? 1 : 0;
+                const std::optional<int> n = TakeValue(args, i, value) ? ParseMonthCount(value, least) : std::nullopt;
+                if (!n) {
+                    return {options, arg + " needs a number of months " + std::to_string(least) + "-" +
+                                         std::to_string(kFeedMaxMonths)};
+                }
+                (arg == "--months" ? options.months : options.pastMonths) = *n;
+            }
         } else if (arg.size() > 1 && arg[0] == '-') {
             return {options, "unknown option: " + arg};
         } else {
@@ -254,25 +290,34 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
         }
     }
     parsed.usageError = OperandError(operands, options);
-    if (parsed.usageError.empty() && includeGiven && options.command != CliCommand::Ics) {
-        parsed.usageError = "--include belongs to ics";
+    if (parsed.usageError.empty() && includeGiven && options.command != CliCommand::Ics &&
+        options.command != CliCommand::Feed) {
+        parsed.usageError = "--include belongs to ics and feed";
     }
     if (parsed.usageError.empty() && options.place && options.command != CliCommand::Day &&
-        options.command != CliCommand::Eclipses && options.command != CliCommand::Ics) {
-        parsed.usageError = "--place belongs to day, eclipses and ics";
+        options.command != CliCommand::Eclipses && options.command != CliCommand::Ics &&
+        options.command != CliCommand::Feed) {
+        parsed.usageError = "--place belongs to day, eclipses, ics and feed";
     }
+    // A feed is the whole almanac unless asked for less.
+    if (options.command == CliCommand::Feed && !includeGiven) options.include = IcsInclude::All();
     // Picks without the kind would export nothing of them, silently.
     if (parsed.usageError.empty() && picksGiven &&
-        (options.command != CliCommand::Ics || !options.include.Has(IcsWord::Rekichu))) {
-        parsed.usageError = "--rekichu belongs to ics with rekichu in --include";
+        ((options.command != CliCommand::Ics && options.command != CliCommand::Feed) ||
+         !options.include.Has(IcsWord::Rekichu))) {
+        parsed.usageError = "--rekichu belongs to ics or feed with rekichu in --include";
     }
     if (parsed.usageError.empty() && readingGiven && options.command != CliCommand::Day &&
-        options.command != CliCommand::Year && options.command != CliCommand::Ics) {
-        parsed.usageError = "--reading belongs to day, year and ics";
+        options.command != CliCommand::Year && options.command != CliCommand::Ics &&
+        options.command != CliCommand::Feed) {
+        parsed.usageError = "--reading belongs to day, year, ics and feed";
     }
     if (parsed.usageError.empty() && options.weekStart && options.command != CliCommand::Day &&
         options.command != CliCommand::Year) {
         parsed.usageError = "--week-start belongs to day and year";
+    }
+    if (parsed.usageError.empty() && !feedOptions.empty() && options.command != CliCommand::Feed) {
+        parsed.usageError = feedOptions.front() + " belongs to feed";
     }
     return parsed;
 }
@@ -347,6 +392,9 @@ const char* CliUsage() {
            "                    --place PLACE\n"
            "       kalendo2-cli places\n"
            "       kalendo2-cli eclipses FIRST LAST [--place PLACE]\n"
+           "       kalendo2-cli [--data DIR] [--today YYYY-MM-DD] [--mode MODE] feed\n"
+           "                    (FILE | --vdir DIR) [--include LIST] [--past-months N]\n"
+           "                    [--months M]\n"
            "       kalendo2-cli --help | -h | --version\n"
            "year, day and ics also take [--reading NAME=READING]...\n"
            "Prints the almanac as JSON, one object per line: of a year, or of every\n"
@@ -358,6 +406,13 @@ const char* CliUsage() {
            "fall on it, a comma list (default: 天赦日,一粒万倍日); eclipses: timed JST\n"
            "events, those seen from --place or 東京.\n"
            "DTSTAMP is SOURCE_DATE_EPOCH when it is set, else the time of the export.\n"
+           "feed writes the kinds LIST names (default: all) of a window of whole\n"
+           "months around today (N before today's month, 1 by default, and M from\n"
+           "it, 24 by default) into FILE, or one file per event into the vdir DIR\n"
+           "(created when missing), for calendar programs to subscribe to: UIDs and\n"
+           "every byte stay the same from run to run, and a file whose events did\n"
+           "not change is left alone. The systemd user timer kalendo2-feed.timer\n"
+           "runs it daily: systemctl --user enable --now kalendo2-feed.timer\n"
            "close-calls prints one line per new moon or solar term of FIRST to LAST\n"
            "whose day hangs on a midnight (closeCalls in a day object: those the day\n"
            "depends on), with the days it changes.\n"
@@ -385,7 +440,8 @@ const char* CliUsage() {
            "  -h, --help          print this text and exit\n"
            "  --version           print the version and exit\n"
            "Exit status: 0 done; 1 a date was refused (years 1600-2999, real dates);\n"
-           "2 usage error; 3 a definition file cannot be used.\n"
+           "2 usage error; 3 a definition file cannot be used or a file cannot be\n"
+           "written.\n"
            "See kalendo2-cli(1).\n";
 }
 

@@ -7,6 +7,8 @@
 //   kalendo2-cli [--place PLACE] ... day FIRST [LAST]
 //   kalendo2-cli places
 //   kalendo2-cli [--place PLACE] eclipses FIRST LAST
+//   kalendo2-cli [--data DIR] [--today YYYY-MM-DD] [--mode MODE] feed (FILE | --vdir DIR)
+//                [--include LIST] [--past-months N] [--months M]
 //   kalendo2-cli --help | -h | --version
 // with [--reading NAME=READING]… on the lines of year, day and ics.
 // Options may stand anywhere on the line. Dates are exactly YYYY-MM-DD
@@ -22,12 +24,13 @@
 #include "core/almanac_mode.h"
 #include "platform/calendar_date.h"
 #include "ui/model/ics_events.h"
+#include "ui/model/ics_feed.h"
 #include "ui/model/print_layout.h"
 #include "ui/model/week_start.h"
 
 namespace kalendo {
 
-enum class CliCommand { Help, Version, Year, Day, Ics, CloseCalls, Places, Eclipses };
+enum class CliCommand { Help, Version, Year, Day, Ics, CloseCalls, Places, Eclipses, Feed };
 
 struct CliOptions {
     CliCommand command = CliCommand::Help;
@@ -40,17 +43,22 @@ struct CliOptions {
     CalendarDate first{0, 0, 0};            // day: as typed, not validated
     CalendarDate last{0, 0, 0};             // day: FIRST when not given; ics, close-calls: given
                                             // eclipses: both real dates of 1600-2999
-    IcsInclude include;                     // ics: --include, the default without it
-    // day, eclipses: --place, the sky over it (eclipses: 東京 without it). A listed place by its name, or a
+    IcsInclude include;                     // ics: --include, the default without it; feed: all without it
+    // day, eclipses, ics, feed: --place, the sky over it (eclipses: 東京 without it). A listed place by its name, or a
     // place of one's own as "LAT,LON" (the name is then the text as given).
     std::optional<NamedPlace> place;
-    // --reading NAME=READING, repeatable (day, year, ics): the readings of
+    // --reading NAME=READING, repeatable (day, year, ics, feed): the readings of
     // the notes where almanacs differ; the defaults without it.
     RekichuReadings readings;
     // --week-start sunday|monday (day and year): the day objects' grid.
     // Sunday-first when not given, whatever the window uses, as the grid
     // always was.
     std::optional<WeekStart> weekStart;
+    // feed: where it goes, FILE or --vdir DIR (one of them), and its window
+    std::string feedFile;
+    std::string feedFolder;
+    int pastMonths = kFeedPastMonths;       // --past-months, 0-kFeedMaxMonths
+    int months = kFeedMonths;               // --months, 1-kFeedMaxMonths
 };
 
 struct ParsedCommandLine {

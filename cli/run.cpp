@@ -32,6 +32,7 @@
 #include "ui/model/document.h"
 #include "ui/model/file_locations.h"
 #include "ui/model/ics_calendar.h"
+#include "ui/model/ics_feed.h"
 #include "ui/model/settings.h"
 
 namespace kalendo {
@@ -127,6 +128,7 @@ int RunCommand(int argc, const char* const* argv, ConsolePlatform& platform) {
     if (options.command == CliCommand::CloseCalls) {
         return PrintCloseCalls(rec, options.first, options.last, almanac, stdout);
     }
+    if (options.command == CliCommand::Feed) return RunFeed(rec, options, almanac);
     return PrintDays(rec, options.first, options.last, almanac, stdout,
                      DayObjectOptions{options.readings, options.weekStart.value_or(WeekStart::Sunday),
                                       options.place ? &*options.place : nullptr});
@@ -227,6 +229,28 @@ int PrintCloseCalls(MonthRecord& rec, CalendarDate first, CalendarDate last, Alm
             WriteCloseCallLine(w, c);
             PrintLine(w, out);
         }
+    }
+    return kCliDone;
+}
+
+int RunFeed(MonthRecord& rec, const CliOptions& options, AlmanacMode almanac) {
+    RemovePastSchedules(rec);
+    const CalendarDate today{rec.year[kToday], rec.month[kToday], rec.day[kToday]};
+    const std::optional<FeedWindow> window = FeedWindowAround(today, options.pastMonths, options.months);
+    if (!window || !IcsRangeAccepted(window->first, window->last)) {
+        ThePlatform().ShowMessage(kRangeErrorMessage);
+        return kCliRefusedDate;
+    }
+    IcsInclude include = options.include;
+    include.readings = options.readings;
+    const GeoPosition* place = options.place ? &options.place->position : nullptr;
+    const FeedResult result =
+        options.feedFolder.empty()
+            ? WriteFeedFile(rec, *window, include, almanac, options.feedFile, place)
+            : WriteFeedFolder(rec, *window, include, almanac, options.feedFolder, place);
+    if (!result.ok) {
+        PrintTerminalLine("kalendo2-cli: " + result.failedPath + ": " + std::strerror(result.error));
+        return kFatalExitStatus;
     }
     return kCliDone;
 }

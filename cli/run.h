@@ -17,6 +17,8 @@
 
 namespace kalendo {
 
+struct CliOptions;
+
 // Exit statuses. A definition file that cannot be used ends the program
 // through the platform's Fatal with kFatalExitStatus (3).
 inline constexpr int kCliDone = 0;
@@ -63,6 +65,14 @@ std::string OpenDefinitionFiles(MonthRecord& rec, const std::optional<std::strin
 // shown) and gives kCliRefusedDate.
 int PrintCloseCalls(MonthRecord& rec, CalendarDate first, CalendarDate last, AlmanacMode almanac,
                     std::FILE* out);
+
+// "feed": the sweep of past schedules, then the feed of the window around
+// today (FeedWindowAround) into options.feedFile or the vdir
+// options.feedFolder (WriteFeedFile, WriteFeedFolder). Prints nothing when
+// done; a file or folder that cannot be written prints
+// "kalendo2-cli: PATH: <reason>" and gives kFatalExitStatus; a window
+// outside 1600-2999 shows the range message and gives kCliRefusedDate.
+int RunFeed(MonthRecord& rec, const CliOptions& options, AlmanacMode almanac);
 
 // The program: arguments (program name first), console platform, today,
 // the definition files of --data or where the window finds them

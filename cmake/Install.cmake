@@ -14,6 +14,7 @@
 #   share/man/man1/*.1.gz, share/man/ja/man1/*.1.gz    manual pages
 #   share/doc/kalendo2/copyright, changelog.gz
 #   share/lintian/overrides/kalendo2                   the one tag kept on purpose
+#   lib/systemd/user/kalendo2-feed.{service,timer}     the daily feed, disabled
 #
 # The window's own files (desktop entry, metadata, icons, its manual page)
 # are installed only with the window (K2_BUILD_GUI).
@@ -96,6 +97,11 @@ function(k2_install_rules)
     DESTINATION "${K2_INSTALL_MAN_DIR}/man1")
   install(FILES "${K2_DOC_DIR}/man/ja/man1/kalendo2-cli.1.gz"
     DESTINATION "${K2_INSTALL_MAN_DIR}/ja/man1")
+  # The feed's user units: installed, never enabled by the package (each
+  # user decides: systemctl --user enable --now kalendo2-feed.timer).
+  install(FILES "${K2_SOURCE_ROOT}/packaging/systemd/kalendo2-feed.service"
+      "${K2_SOURCE_ROOT}/packaging/systemd/kalendo2-feed.timer"
+    DESTINATION "lib/systemd/user")
 
   if(NOT TARGET Kalendo2)
     return()

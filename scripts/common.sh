@@ -31,6 +31,9 @@
 #                                             text becomes code page 932
 #   python3-icalendar khal                    tests: an independent iCalendar parser
 #                                             and a real client importing the export
+#                                             and reading the feed's vdir
+#   systemd                                   tests: systemd-analyze verifies the
+#                                             feed's user units
 #   qt6-wayland                               the Wayland platform plugin (the
 #                                             package depends on it too)
 #   adwaita-qt6                               tests: the GNOME-native styles the
@@ -62,6 +65,7 @@ K2_PACKAGES=(
     libical-dev pkg-config
     libicu-dev
     python3-icalendar khal
+    systemd
     qt6-wayland
     adwaita-qt6
     weston

@@ -94,9 +94,9 @@ TEST(ParseCommandLine, Readings) {
         {{"day", "2024-01-01", "--reading", "天赦日"}, {},
          "--reading: not 一粒万倍日=併用|一支 or 大明日=25日|21日: 天赦日"},
         {{"close-calls", "2024-01-01", "2024-01-02", "--reading", "大明日=21日"}, {},
-         "--reading belongs to day, year and ics"},
+         "--reading belongs to day, year, ics and feed"},
         {{"ics", "2024-01-01", "2024-01-02", "--rekichu", "天赦日"}, {},
-         "--rekichu belongs to ics with rekichu in --include"},
+         "--rekichu belongs to ics or feed with rekichu in --include"},
         {{"ics", "2024-01-01", "2024-01-02", "--include", "rekichu", "--rekichu", "天赦日,x"}, {},
          "--rekichu: not a list of names of the lower register: 天赦日,x"},
     };
@@ -206,8 +206,8 @@ TEST(CliUsage, NamesEveryOptionAndCommand) {
 TEST(ParseCommandLine, UsageErrors) {
     struct Case { Args line; const char* error; };
     const Case cases[] = {
-        {{}, "missing command: year, day, ics or close-calls"},
-        {{"--today", "2024-06-15"}, "missing command: year, day, ics or close-calls"},
+        {{}, "missing command: year, day, ics, close-calls or feed"},
+        {{"--today", "2024-06-15"}, "missing command: year, day, ics, close-calls or feed"},
         {{"week", "2024-06-15"}, "unknown command: week"},
         {{"year"}, "year takes one operand: YYYY"},
         {{"year", "2024", "2025"}, "year takes one operand: YYYY"},
@@ -310,8 +310,8 @@ TEST(ParseCommandLine, Place) {
         {{"day", "2026-01-01", "--place"}, "--place needs a place name or LAT,LON"},
         {{"--place", "", "day", "2026-01-01"}, "--place needs a place name or LAT,LON"},
         {{"--place", "那覇", "--place", "那覇", "day", "2026-01-01"}, "--place given twice"},
-        {{"--place", "那覇", "year", "2026"}, "--place belongs to day, eclipses and ics"},
-        {{"--place", "那覇", "places"}, "--place belongs to day, eclipses and ics"},
+        {{"--place", "那覇", "year", "2026"}, "--place belongs to day, eclipses, ics and feed"},
+        {{"--place", "那覇", "places"}, "--place belongs to day, eclipses, ics and feed"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line[1] + " " + c.error);

@@ -22,6 +22,9 @@ constexpr std::size_t kFoldOctets = 75;
 
 constexpr std::string_view kCalendarEnd = "END:VCALENDAR\r\n";
 
+// The calendar's name in X-WR-CALNAME and NAME.
+constexpr char kIcsCalendarName[] = "Kalendo2";
+
 // The latest second icaltime can still write as a four-digit year.
 constexpr std::time_t kLastStampSecond = 253402300799;  // 9999-12-31 23:59:59 UTC
 
@@ -87,9 +90,9 @@ struct ComponentDeleter {
     void operator()(icalcomponent* c) const { icalcomponent_free(c); }
 };
 
-icalcomponent* NewEvent(const IcsEvent& e, const icaltimetype& stamp) {
+icalcomponent* NewEvent(const IcsEvent& e, const std::string& uid, const icaltimetype& stamp) {
     icalcomponent* ev = icalcomponent_new(ICAL_VEVENT_COMPONENT);
-    icalcomponent_add_property(ev, icalproperty_new_uid(IcsUid(e).c_str()));
+    icalcomponent_add_property(ev, icalproperty_new_uid(uid.c_str()));
     icalcomponent_add_property(ev, icalproperty_new_dtstamp(stamp));
     if (const std::optional<IcsTimes>& t = e.times) {
         icalcomponent_add_property(
@@ -174,16 +177,34 @@ std::optional<std::time_t> IcsExportTime() {
     return seconds;
 }
 
-IcsWriter::IcsWriter(std::time_t stamp, IcsSink sink) : stamp_(stamp), sink_(std::move(sink)) {
+IcsWriter::IcsWriter(std::time_t stamp, IcsSink sink, IcsFlavour flavour)
+    : stamp_(stamp), flavour_(flavour), sink_(std::move(sink)) {
     std::unique_ptr<icalcomponent, ComponentDeleter> cal(icalcomponent_new(ICAL_VCALENDAR_COMPONENT));
     const std::string prodid = std::string("-//Kalendo2//Kalendo2 ") + kProgramVersion + "//JA";
     icalcomponent_add_property(cal.get(), icalproperty_new_version("2.0"));
     icalcomponent_add_property(cal.get(), icalproperty_new_prodid(prodid.c_str()));
-    icalcomponent_add_property(cal.get(), icalproperty_new_calscale("GREGORIAN"));
-    icalcomponent_add_property(cal.get(), icalproperty_new_method(ICAL_METHOD_PUBLISH));
-    icalproperty* name = icalproperty_new_x("Kalendo2");
-    icalproperty_set_x_name(name, "X-WR-CALNAME");
-    icalcomponent_add_property(cal.get(), name);
+    // A calendar item of a vdir is stored as a CalDAV resource would be:
+    // without METHOD, and the collection's name is not the item's.
+    if (flavour != IcsFlavour::FeedItem) {
+        icalcomponent_add_property(cal.get(), icalproperty_new_calscale("GREGORIAN"));
+        icalcomponent_add_property(cal.get(), icalproperty_new_method(ICAL_METHOD_PUBLISH));
+        icalproperty* name = icalproperty_new_x(kIcsCalendarName);
+        icalproperty_set_x_name(name, "X-WR-CALNAME");
+        icalcomponent_add_property(cal.get(), name);
+    }
+    if (flavour == IcsFlavour::Feed) {
+        // A subscription is read again once a day: the almanac's days
+        // change no faster, and the window rewrites the file at midnight.
+        icalcomponent_add_property(cal.get(), icalproperty_new_name(kIcsCalendarName));
+        struct icaldurationtype day = icaldurationtype_null_duration();
+        day.days = 1;
+        icalproperty* refresh = icalproperty_new_refreshinterval(day);
+        icalproperty_add_parameter(refresh, icalparameter_new_value(ICAL_VALUE_DURATION));
+        icalcomponent_add_property(cal.get(), refresh);
+        icalproperty* ttl = icalproperty_new_x("P1D");
+        icalproperty_set_x_name(ttl, "X-PUBLISHED-TTL");
+        icalcomponent_add_property(cal.get(), ttl);
+    }
     // The calendar without its events is the header and the last line;
     // the events go between the two.
     std::string text = Serialised(cal.get());
@@ -195,10 +216,20 @@ IcsWriter::IcsWriter(std::time_t stamp, IcsSink sink) : stamp_(stamp), sink_(std
     Put(folded_);
 }
 
-bool IcsWriter::Event(const IcsEvent& event) {
+bool IcsWriter::Event(const IcsEvent& event) { return Event(event, IcsUid(event)); }
+
+bool IcsWriter::Event(const IcsEvent& event, const std::string& uid) {
     if (!ok_) return false;
-    const icaltimetype stampUtc = icaltime_from_timet_with_zone(stamp_, 0, icaltimezone_get_utc_timezone());
-    std::unique_ptr<icalcomponent, ComponentDeleter> ev(NewEvent(event, stampUtc));
+    icaltimetype stampUtc;
+    if (flavour_ == IcsFlavour::Export) {
+        stampUtc = icaltime_from_timet_with_zone(stamp_, 0, icaltimezone_get_utc_timezone());
+    } else {
+        stampUtc = DateValue(event.date.year, event.date.month, event.date.day);
+        stampUtc.is_date = 0;
+        stampUtc.hour = stampUtc.minute = stampUtc.second = 0;
+        stampUtc.zone = icaltimezone_get_utc_timezone();
+    }
+    std::unique_ptr<icalcomponent, ComponentDeleter> ev(NewEvent(event, uid, stampUtc));
     // The zone its times name stands once, before the first timed event;
     // an export without one keeps the bytes it always had.
     if (event.times && !zoneWritten_) {

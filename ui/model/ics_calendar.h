@@ -34,6 +34,20 @@ std::optional<std::time_t> IcsExportTime();
 // cannot take them (the export then stops).
 using IcsSink = std::function<bool(std::string_view bytes)>;
 
+// What surrounds the events and what their DTSTAMP says.
+enum class IcsFlavour {
+    // A one-off export: the header below, DTSTAMP the time of the export.
+    Export,
+    // A file calendar programs subscribe to (ics_feed.h): the export's
+    // header and NAME, REFRESH-INTERVAL and X-PUBLISHED-TTL of one day;
+    // DTSTAMP is 0 h UTC of the event's own day, so that no byte depends on
+    // when the feed was written and an unchanged almanac is an unchanged file.
+    Feed,
+    // One event of a vdir (a calendar item): VERSION and PRODID only,
+    // DTSTAMP as in Feed.
+    FeedItem,
+};
+
 // Writes one RFC 5545 calendar to a sink as it is made: the VCALENDAR
 // header (VERSION, PRODID, CALSCALE, METHOD PUBLISH, X-WR-CALNAME) when it
 // is constructed, one VEVENT for each Event call, END:VCALENDAR at Finish.
@@ -48,12 +62,14 @@ using IcsSink = std::function<bool(std::string_view bytes)>;
 // 75 octets. Nothing but the event being written is kept.
 class IcsWriter {
 public:
-    IcsWriter(std::time_t stamp, IcsSink sink);
+    IcsWriter(std::time_t stamp, IcsSink sink, IcsFlavour flavour = IcsFlavour::Export);
     IcsWriter(const IcsWriter&) = delete;
     IcsWriter& operator=(const IcsWriter&) = delete;
 
     // false once the sink has refused anything (and from then on).
     bool Event(const IcsEvent& event);
+    // The same with the UID given (the feed's, FeedUids).
+    bool Event(const IcsEvent& event, const std::string& uid);
     bool Finish();
 
     bool ok() const { return ok_; }
@@ -62,7 +78,8 @@ public:
 private:
     bool Put(std::string_view bytes);
 
-    std::time_t stamp_;  // DTSTAMP, the same for every event
+    std::time_t stamp_;  // DTSTAMP, the same for every event of an Export
+    IcsFlavour flavour_;
     IcsSink sink_;
     std::string folded_;  // reused for each component
     bool ok_ = true;

@@ -12,7 +12,8 @@
 namespace kalendo {
 
 IcsFileResult ExportIcsFile(MonthRecord& rec, CalendarDate first, CalendarDate last, IcsInclude include,
-                            AlmanacMode almanac, std::time_t stamp, const std::string& path) {
+                            AlmanacMode almanac, std::time_t stamp, const std::string& path,
+                            const GeoPosition* place) {
     IcsFileResult result;
     AtomicFileWriter file(path);
     if (!file.ok()) {
@@ -20,7 +21,7 @@ IcsFileResult ExportIcsFile(MonthRecord& rec, CalendarDate first, CalendarDate l
         return result;
     }
     const long long events = ExportIcs(rec, first, last, include, almanac, stamp,
-                                       [&file](std::string_view bytes) { return file.Write(bytes); });
+                                       [&file](std::string_view bytes) { return file.Write(bytes); }, place);
     if (!file.Commit()) {
         result.error = file.error();
         return result;

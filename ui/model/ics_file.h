@@ -24,7 +24,8 @@ struct IcsFileResult {
 // any day is computed. Moves `rec` as VisitIcsEvents does. Precondition:
 // IcsRangeAccepted.
 IcsFileResult ExportIcsFile(MonthRecord& rec, CalendarDate first, CalendarDate last, IcsInclude include,
-                            AlmanacMode almanac, std::time_t stamp, const std::string& path);
+                            AlmanacMode almanac, std::time_t stamp, const std::string& path,
+                            const GeoPosition* place = nullptr);
 
 // Why a file could not be written, in Japanese words for the reasons a
 // user can act on (permissions, space, a missing folder), else strerror's

@@ -112,9 +112,10 @@ TimerTickResult TimerTick(MonthRecord& rec, const AppSettings& s) {
     return result;
 }
 
-std::chrono::milliseconds NextTickDelay(std::chrono::milliseconds untilMidnight) {
+std::chrono::milliseconds NextTickDelay(std::chrono::milliseconds untilMidnight, bool kernelReportsClockChanges) {
     if (untilMidnight < std::chrono::milliseconds(0)) return kDateCheckInterval;  // no clock
-    return std::min(untilMidnight + kPastMidnightMargin, kDateCheckInterval);
+    const std::chrono::milliseconds midnight = untilMidnight + kPastMidnightMargin;
+    return kernelReportsClockChanges ? midnight : std::min(midnight, kDateCheckInterval);
 }
 
 namespace {

@@ -77,19 +77,21 @@ struct TimerTickResult {
 };
 TimerTickResult TimerTick(MonthRecord& rec, const AppSettings& s);
 
-// When the next tick comes: at the next local midnight, so that caption and
-// month follow the date at once, but never later than a second, so that a
-// clock set, a new time zone or a resume from suspend (the timer's clock
-// stands still while the machine sleeps) shows within a second too. A
-// sleeping window thus wakes about once a second instead of polling.
-inline constexpr std::chrono::milliseconds kDateCheckInterval{1000};
+// When the next tick comes: just after the next local midnight, so that
+// caption and month follow the date at once. Nothing else is due, so a
+// sleeping window wakes once a day. A clock set, a new time zone or a
+// resume from suspend are not waited for: the kernel reports them
+// (WallClockWatch), and the window ticks at once. Where it cannot
+// (`kernelReportsClockChanges` false), or without a clock, the window
+// looks again after kDateCheckInterval: they then show within a minute.
+inline constexpr std::chrono::milliseconds kDateCheckInterval{60 * 1000};
 // A tick aimed at midnight lands this much after it, so that a wall clock
 // slewed by a few milliseconds against the timer's does not make it find
 // the old date and take a second tick.
 inline constexpr std::chrono::milliseconds kPastMidnightMargin{5};
 // `untilMidnight`: Platform::UntilNextLocalMidnight() after the tick
-// (negative without a clock: a tick a second).
-std::chrono::milliseconds NextTickDelay(std::chrono::milliseconds untilMidnight);
+// (negative without a clock).
+std::chrono::milliseconds NextTickDelay(std::chrono::milliseconds untilMidnight, bool kernelReportsClockChanges);
 
 // The grid: 6 rows of 7 cells, row-major, column 0 = Sunday (or Monday in
 // a grid that begins the week on Monday).

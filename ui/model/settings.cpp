@@ -48,6 +48,14 @@ std::optional<RekichuSet> ParsePicks(std::string_view line) {
     return picks;
 }
 
+constexpr char kFeedHeader[] = "[Feed]\n";
+
+// A line without its LF (and a CR before it).
+std::string WithoutLineEnd(std::string line) {
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+    return line;
+}
+
 // The settings file read as the text-mode stream it always was: CR LF
 // arrives as "\n", a lone LF too.
 class SettingsLines {
@@ -221,6 +229,17 @@ bool ParseSettings(std::string_view text, AppSettings& s) {
             if (!lines.Next(line)) break;
             if (const std::optional<RekichuSet> picks = ParsePicks(line)) s.rekichuPicks = *picks;
         }
+        if (line == kFeedHeader) {
+            if (!lines.Next(line)) break;
+            std::size_t pos = 0;
+            int on = 0;
+            ScanDecimal(line, pos, on);
+            s.feedOn = on == 1;
+            if (!lines.Next(line)) break;
+            s.feedKinds = ParseIcsInclude(WithoutLineEnd(line)).value_or(IcsInclude::All());
+            if (!lines.Next(line)) break;
+            s.feedPath = WithoutLineEnd(line);
+        }
         if (!lines.Next(line)) break;
     }
     // Only 0 and 1 have a frame size and a layout.
@@ -284,6 +303,12 @@ std::string SettingsText(const AppSettings& s) {
             text += Contains(s.rekichuPicks, static_cast<RekichuName>(k)) ? '1' : '0';
         }
         text += '\n';
+    }
+    if (s.feedOn || !s.feedPath.empty() || s.feedKinds != IcsInclude::All()) {
+        text += kFeedHeader;
+        text += s.feedOn ? "1\n" : "0\n";
+        text += IcsIncludeList(s.feedKinds) + "\n";
+        text += s.feedPath + "\n";
     }
     return text;
 }

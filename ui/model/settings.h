@@ -15,6 +15,7 @@
 #include "astro/places.h"
 #include "core/month_record.h"
 #include "month/compute_month.h"
+#include "ui/model/ics_events.h"
 #include "platform/platform.h"
 #include "ui/model/week_start.h"
 
@@ -55,6 +56,12 @@ struct AppSettings {
     // the window marks ("設定").
     RekichuReadings rekichuReadings{};
     RekichuSet rekichuPicks = kDefaultRekichuPicks;
+    // 「カレンダーアプリ用のファイルを更新する」: the window keeps the feed
+    // (ui/model/window_feed.h) in feedPath (UTF-8; "" for the user folder's
+    // Kalendo2.ics) with the kinds feedKinds.
+    bool feedOn = false;
+    std::string feedPath{};
+    IcsInclude feedKinds = IcsInclude::All();
 };
 
 // The paths the program derives from its own location (UTF-8).
@@ -100,6 +107,9 @@ AppPaths LocateAppPaths();
 // default, 1 the other; anything else keeps the default), and
 // "[RekichuPicks]\n" a line of 33 digits 0/1, one per note in RekichuName
 // order (a line of another length or other characters keeps the picks).
+// "[Feed]\n" takes three lines: "%d" (1 keeps the feed), the kinds as
+// ParseIcsInclude reads them (all kinds for anything else) and the file
+// (an empty line for the default); a block cut short keeps what it read.
 bool ParseSettings(std::string_view text, AppSettings& s);
 
 // ParseSettings on the file's bytes; false when the file cannot be read.
@@ -118,6 +128,9 @@ bool ReadSettings(const std::string& path, AppSettings& s);
 // Readings other than the defaults add "[Rekichu]", "<ichiryu> <daimyo>",
 // and picks other than the defaults "[RekichuPicks]" and their digits,
 // each only then.
+// When the feed is not all defaults (off, every kind, the default file),
+// "[Feed]", "0" or "1", the kinds (IcsIncludeList) and the file follow
+// last.
 std::string SettingsText(const AppSettings& s);
 
 // A place of one's own as the settings file and the screen write it:

@@ -116,6 +116,7 @@ void Kalendo2App::Start() {
     CreateUserFiles(locations_);
     OpenDocument(rec_, locations_.definitions);
     frame_ = std::make_unique<MainFrame>(rec_, settings_, paths_, locations_.scheduleFile);
+    if (!locations_.userFolder.empty()) frame_->SetUserFolder(locations_.userFolder);
     frame_->FirstUpdate();
     // Definition files edited beside the window show without a restart.
     auto* watcher = new DefinitionsWatcher(rec_, locations_.definitions, this);

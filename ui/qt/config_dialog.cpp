@@ -5,6 +5,8 @@
 #include <QListWidget>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QRegularExpression>
 #include <QLineEdit>
@@ -12,6 +14,7 @@
 
 #include "platform/autostart.h"
 #include "platform/platform.h"
+#include "ui/model/ics_texts.h"
 #include "ui/qt/dialog_buttons.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/qt_text.h"
@@ -43,7 +46,8 @@ QComboBox* AddChoice(QFormLayout* form, const char* labelCp932,
 
 }  // namespace
 
-ConfigDialog::ConfigDialog(bool startsAtLogOn, const AppSettings& settings, QWidget* parent)
+ConfigDialog::ConfigDialog(bool startsAtLogOn, const AppSettings& settings, const std::string& defaultFeedPath,
+                           QWidget* parent)
     : QDialog(parent) {
     setWindowTitle(ToQt(kConfigCaption));
     setFont(FaceFont(kFacePGothic, kDialogPoints));
@@ -107,6 +111,33 @@ ConfigDialog::ConfigDialog(bool startsAtLogOn, const AppSettings& settings, QWid
     readingsForm->addRow(ToQt(kConfigIchiryuLabel), ichiryu_);
     readingsForm->addRow(ToQt(kConfigDaimyoLabel), daimyo_);
 
+    feed_ = new QCheckBox(ToQt(kConfigFeed), this);
+    feed_->setChecked(settings.feedOn);
+    feedFile_ = new QLineEdit(QString::fromStdString(settings.feedPath), this);
+    feedFile_->setPlaceholderText(QString::fromStdString(defaultFeedPath));
+    feedFile_->setMinimumWidth(320);
+    auto* fileLabel = new QLabel(ToQt(kConfigFeedFile), this);
+    fileLabel->setBuddy(feedFile_);
+    auto* fileRow = new QHBoxLayout;
+    fileRow->addWidget(fileLabel);
+    fileRow->addWidget(feedFile_);
+    // The export's kinds under its own words, two columns.
+    const char* labels[kIcsWordCount] = {kIcsIncludeHolidays, kIcsIncludeNotes, kIcsIncludeUsers,
+                                         kIcsIncludeSchedules, kIcsIncludeRokuyo, kIcsIncludeLunar,
+                                         kIcsIncludeMoon, kIcsIncludeRekichu, kIcsIncludeEclipses};
+    auto* kindGrid = new QGridLayout;
+    for (int k = 0; k < kIcsWordCount; ++k) {
+        kinds_[k] = new QCheckBox(ToQt(labels[k]), this);
+        kinds_[k]->setChecked(settings.feedKinds.Has(static_cast<IcsWord>(k)));
+        kindGrid->addWidget(kinds_[k], k / 2, k % 2);
+    }
+    auto follow = [this] {
+        feedFile_->setEnabled(feed_->isChecked());
+        for (QCheckBox* box : kinds_) box->setEnabled(feed_->isChecked());
+    };
+    connect(feed_, &QCheckBox::toggled, this, follow);
+    follow();
+
     const DialogButtons buttons = NewDialogButtons(this, kButtonOk, kButtonCancel);
     ok_ = buttons.accept;
     cancel_ = buttons.reject;
@@ -121,6 +152,10 @@ ConfigDialog::ConfigDialog(bool startsAtLogOn, const AppSettings& settings, QWid
     layout->addWidget(picks_);
     layout->addSpacing(8);
     layout->addLayout(placeForm);
+    layout->addSpacing(8);
+    layout->addWidget(feed_);
+    layout->addLayout(fileRow);
+    layout->addLayout(kindGrid);
     layout->addSpacing(8);
     layout->addWidget(buttons.box);
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -175,26 +210,35 @@ void ConfigDialog::TakePlace(AppSettings& s) const {
     }
 }
 
-bool RunConfigDialog(const std::string& executablePath, AppSettings& settings, QWidget* parent) {
+void ConfigDialog::TakeFeed(AppSettings& s) const {
+    s.feedOn = feed_->isChecked();
+    s.feedPath = feedFile_->text().trimmed().toStdString();
+    IcsInclude kinds = IcsInclude::None();
+    for (int k = 0; k < kIcsWordCount; ++k) kinds = kinds.With(static_cast<IcsWord>(k), kinds_[k]->isChecked());
+    // A feed of nothing is no feed a calendar can show.
+    if (kinds.Any()) s.feedKinds = kinds;
+}
+
+bool RunConfigDialog(const std::string& executablePath, AppSettings& settings,
+                     const std::string& defaultFeedPath, QWidget* parent) {
     // The entry's existence is read afresh at every opening; nothing is kept.
     const bool existed = AutostartEntryExists();
-    ConfigDialog dialog(existed, settings, parent);
+    ConfigDialog dialog(existed, settings, defaultFeedPath, parent);
     if (dialog.exec() != QDialog::Accepted) return false;
-    bool changed = dialog.readings() != settings.rekichuReadings || dialog.picks() != settings.rekichuPicks;
-    settings.rekichuReadings = dialog.readings();
-    settings.rekichuPicks = dialog.picks();
+    const std::string before = SettingsText(settings);
     if (dialog.startsAtLogOn() && !existed) {
         CreateAutostartEntry(executablePath);
     } else if (!dialog.startsAtLogOn() && existed) {
         RemoveAutostartEntry();
     }
-    const std::string before = SettingsText(settings);
-    dialog.TakePlace(settings);
-    changed = changed || SettingsText(settings) != before ||
-              dialog.weekStart() != settings.weekStart || dialog.weekNumbers() != settings.weekNumbers;
+    settings.rekichuReadings = dialog.readings();
+    settings.rekichuPicks = dialog.picks();
     settings.weekStart = dialog.weekStart();
     settings.weekNumbers = dialog.weekNumbers();
-    return changed;
+    dialog.TakePlace(settings);
+    dialog.TakeFeed(settings);
+    // Every setting the dialog holds is a line of the settings file.
+    return SettingsText(settings) != before;
 }
 
 }  // namespace kalendo

@@ -3,14 +3,18 @@
 // exists when the dialog opens), the week as the user counts it ("週の始まり"
 // 日曜/月曜, "週番号" 表示しない/ISO 8601), 「場所」, the place whose sky the
 // window shows (the listed places, or 「緯度・経度で指定」 with two fields),
-// the readings of 一粒万倍日 and 大明日 and the notes of the lower register the iCalendar export names, and
-// "OK" and "キャンセル".
+// the readings of 一粒万倍日 and 大明日 and the notes of the lower register
+// the iCalendar export names; the window's feed: "カレンダーアプリ用の
+// ファイルを更新する", the file (empty: the default, shown greyed) and the
+// kinds, as the iCalendar export names them; "OK" and "キャンセル".
 #pragma once
 
 #include <QDialog>
 
+#include <array>
 #include <string>
 
+#include "ui/model/ics_events.h"
 #include "ui/model/settings.h"
 
 class QCheckBox;
@@ -25,7 +29,10 @@ class ConfigDialog : public QDialog {
     Q_OBJECT
 
 public:
-    ConfigDialog(bool startsAtLogOn, const AppSettings& settings, QWidget* parent);
+    // `settings`: what the dialog shows; `defaultFeedPath` stands greyed in
+    // the feed's empty file field.
+    ConfigDialog(bool startsAtLogOn, const AppSettings& settings, const std::string& defaultFeedPath,
+                 QWidget* parent);
 
     bool startsAtLogOn() const;
     // The week settings as chosen.
@@ -42,12 +49,18 @@ public:
     // within bounds; else the message, and the dialog stays.
     void accept() override;
 
+    // The feed's three settings into `s`; kinds none ticked keep their value.
+    void TakeFeed(AppSettings& s) const;
+
     QCheckBox* startupBox() const { return startup_; }
     QComboBox* weekStartBox() const { return weekStart_; }
     QComboBox* weekNumbersBox() const { return weekNumbers_; }
     QComboBox* placeBox() const { return place_; }
     QLineEdit* latitudeEdit() const { return latitude_; }
     QLineEdit* longitudeEdit() const { return longitude_; }
+    QCheckBox* feedBox() const { return feed_; }
+    QLineEdit* feedFileEdit() const { return feedFile_; }
+    QCheckBox* feedKindBox(IcsWord w) const { return kinds_[static_cast<int>(w)]; }
     QPushButton* okButton() const { return ok_; }
     QPushButton* cancelButton() const { return cancel_; }
 
@@ -62,6 +75,9 @@ private:
     QComboBox* place_;
     QLineEdit* latitude_;
     QLineEdit* longitude_;
+    QCheckBox* feed_;
+    QLineEdit* feedFile_;
+    std::array<QCheckBox*, kIcsWordCount> kinds_{};
     QPushButton* ok_;
     QPushButton* cancel_;
 };
@@ -69,9 +85,11 @@ private:
 // The settings command: opens the dialog on the entry's existence and the
 // settings; on "OK", creates the entry for `executablePath` when the box
 // was checked and there was none, or removes it when the box was cleared
-// and there was one (failures are silent), and takes the place, the week settings,
-// the readings and the picks into `settings`. true when those changed: the
-// frame and the view are laid out and drawn again.
-bool RunConfigDialog(const std::string& executablePath, AppSettings& settings, QWidget* parent);
+// and there was one (failures are silent), and takes the place, the week
+// settings, the readings, the picks and the feed into `settings`. true when
+// those changed: the frame and the view are laid out and drawn again and
+// the feed written.
+bool RunConfigDialog(const std::string& executablePath, AppSettings& settings,
+                     const std::string& defaultFeedPath, QWidget* parent);
 
 }  // namespace kalendo

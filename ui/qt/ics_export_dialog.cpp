@@ -103,10 +103,10 @@ void IcsExportDialog::TryAccept() {
 }
 
 void RunIcsExport(MonthRecord& rec, MonthOptions shown, QWidget* parent, RekichuReadings readings,
-                  RekichuSet picks) {
+                  RekichuSet picks, const GeoPosition* place) {
     const CalendarDate day = TargetDate(rec);
     const int year = day.year;
-    auto save = [&rec, shown, day, year, parent, readings, picks](CalendarDate first, CalendarDate last,
+    auto save = [&rec, shown, day, year, parent, readings, picks, place](CalendarDate first, CalendarDate last,
                                                                    IcsInclude include) {
         include.readings = readings;
         include.rekichuPicks = picks;
@@ -126,7 +126,7 @@ void RunIcsExport(MonthRecord& rec, MonthOptions shown, QWidget* parent, Rekichu
         // In the almanac the window shows; the export walks the record
         // through the range, and the window's day is computed again after
         // it, in the window's modes (it accepted that day before).
-        const IcsFileResult result = ExportIcsFile(rec, first, last, include, shown.almanac, stamp, path);
+        const IcsFileResult result = ExportIcsFile(rec, first, last, include, shown.almanac, stamp, path, place);
         ComputeMonth(rec, day.year, day.month, day.day, shown);
         QApplication::restoreOverrideCursor();
         if (!result.written) {

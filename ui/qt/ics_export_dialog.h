@@ -63,8 +63,10 @@ private:
 // open. The export moves `rec` through the range in the almanac of
 // `shown`; the day it showed is computed again afterwards in the modes
 // `shown`, so the window is where it was. The rekichu events name `picks`
-// read under `readings` (設定).
+// read under `readings` (設定); the eclipses are those seen from `place`
+// (東京 when null).
 void RunIcsExport(MonthRecord& rec, MonthOptions shown, QWidget* parent,
-                  RekichuReadings readings = {}, RekichuSet picks = kDefaultRekichuPicks);
+                  RekichuReadings readings = {}, RekichuSet picks = kDefaultRekichuPicks,
+                  const GeoPosition* place = nullptr);
 
 }  // namespace kalendo

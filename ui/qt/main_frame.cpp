@@ -12,6 +12,7 @@
 #include <QToolTip>
 
 #include <algorithm>
+#include <chrono>
 #include <optional>
 #include <utility>
 
@@ -20,9 +21,11 @@
 #include "ui/model/file_locations.h"
 #include "ui/model/ics_texts.h"
 #include "ui/model/jumps.h"  // the jump commands of the menu
+#include "ui/model/sky_texts.h"
 #include "ui/model/month_view.h"
 #include "ui/model/print_texts.h"
 #include "ui/model/text_format.h"
+#include "ui/model/window_feed.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/config_dialog.h"
 #include "ui/qt/ics_export_dialog.h"
@@ -113,6 +116,8 @@ MainFrame::MainFrame(MonthRecord& rec, AppSettings& settings, AppPaths paths,
       paths_(std::move(paths)) {
     setWindowTitle(QStringLiteral("Kalendo2"));
     view_ = new MonthView(rec_, settings_, std::move(scheduleFile), this);
+    userFolder_ = paths_.folder;
+    connect(view_, &MonthView::schedulesChanged, this, &MainFrame::UpdateFeed);
     setCentralWidget(view_);
     BuildMenus();
     BuildToolBars();
@@ -123,6 +128,20 @@ MainFrame::MainFrame(MonthRecord& rec, AppSettings& settings, AppPaths paths,
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
     connect(&timer_, &QTimer::timeout, this, &MainFrame::OnTick);
+    // The ticks after the first: the window sleeps until the kernel has
+    // news of the wall clock, and wakes on nothing else of its own.
+    if (clockWatch_.ok()) {
+        clockNotifier_ = new QSocketNotifier(clockWatch_.timerFd(), QSocketNotifier::Read, this);
+        connect(clockNotifier_, &QSocketNotifier::activated, this, [this] {
+            if (clockWatch_.ReadTimer() != WallClockWatch::TimerNews::Nothing) OnTick();
+        });
+        if (clockWatch_.zoneFd() >= 0) {
+            zoneNotifier_ = new QSocketNotifier(clockWatch_.zoneFd(), QSocketNotifier::Read, this);
+            connect(zoneNotifier_, &QSocketNotifier::activated, this, [this] {
+                if (clockWatch_.ReadZone()) OnTick();
+            });
+        }
+    }
     qApp->installEventFilter(this);
 }
 
@@ -286,7 +305,21 @@ void MainFrame::FirstUpdate() {
     AskForFixedFrame(this);
     ApplyViewLayout();
     view_->FirstUpdate();
+    UpdateFeed();
     timer_.start(0);
+}
+
+void MainFrame::UpdateFeed() {
+    const std::optional<FeedResult> result = UpdateWindowFeed(rec_, settings_, userFolder_);
+    if (!result) return;
+    if (result->ok) {
+        feedFailureShown_ = false;
+    } else if (!feedFailureShown_) {
+        // Once: a window that cannot write the file at every midnight and
+        // after every schedule would otherwise keep interrupting.
+        feedFailureShown_ = true;
+        ThePlatform().ShowMessage(WindowFeedFailedMessage(*result));
+    }
 }
 
 void MainFrame::ApplyFrame(const FrameLayout& layout) {
@@ -333,16 +366,22 @@ void MainFrame::RunCommand(int commandId) {
             view_->Refresh();
             return;
         case kCmdStartupSettings:
-            // A week column shown or hidden changes the frame's width.
-            if (RunConfigDialog(paths_.executable, settings_, this)) {
+            // A week column shown or hidden changes the frame's width; the
+            // feed follows its setting and the readings at once.
+            if (RunConfigDialog(paths_.executable, settings_, WindowFeedPath(settings_, userFolder_), this)) {
                 ApplyFrame(ApplyFrameLayout(settings_, ThePlatform().PrimaryScreen(), WindowSizes()));
                 ApplyViewLayout();
                 view_->Refresh();
+                feedFailureShown_ = false;
+                UpdateFeed();
             }
             return;
         case kCmdExportIcs:
+        {
+            const GeoPosition place = SettingsPlace(settings_).position;
             RunIcsExport(rec_, MonthOptionsOf(settings_), this, settings_.rekichuReadings,
-                         settings_.rekichuPicks);
+                         settings_.rekichuPicks, &place);
+        }
             return;
         case kCmdPrint:
         case kCmdPrintPreview:
@@ -387,9 +426,15 @@ void MainFrame::UpdateModeChecks() {
 
 void MainFrame::OnTick() {
     const TimerTickResult tick = TimerTick(rec_, settings_);
-    if (tick.todayChanged) view_->Refresh();
+    if (tick.todayChanged) {
+        UpdateFeed();
+        view_->Refresh();
+    }
     SetTitle(tick.title);
-    timer_.start(NextTickDelay(ThePlatform().UntilNextLocalMidnight()));
+    const std::chrono::milliseconds delay = NextTickDelay(ThePlatform().UntilNextLocalMidnight(), clockWatch_.ok());
+    // The real-time clock's instant: a suspend does not stop it, and a
+    // clock set before it wakes the window at once.
+    if (!clockWatch_.ok() || !clockWatch_.ArmAt(std::chrono::system_clock::now() + delay)) timer_.start(delay);
 }
 
 void MainFrame::SetTitle(const std::string& titleCp932) {
@@ -433,6 +478,8 @@ void MainFrame::moveEvent(QMoveEvent* event) {
 void MainFrame::closeEvent(QCloseEvent* event) {
     StorePositionForSessionEnd();
     timer_.stop();
+    clockWatch_.Disarm();  // nothing wakes a closed window
+    if (zoneNotifier_ != nullptr) zoneNotifier_->setEnabled(false);
     event->accept();
 }
 

@@ -1,14 +1,16 @@
 // The frame: the program's one top-level window. Its fixed size follows the
 // two display modes; it carries the main, compact and month toolbars and
 // the full or compact menu, keeps its position in AppSettings, runs the
-// date timer that keeps the title on today's date (a tick at each local
-// midnight and at least one a second, NextTickDelay), and routes every
+// date timer that keeps the title on today's date (a tick just after each
+// local midnight, NextTickDelay, and at once when the kernel reports a
+// clock set, a resume or a new time zone, WallClockWatch), and routes every
 // command (menus, toolbar buttons, navigation keys) to the month view or
 // the application's own dialogs. The rules (sizes, shifts, re-centring,
 // what each mode command does) are the model's.
 #pragma once
 
 #include <QMainWindow>
+#include <QSocketNotifier>
 #include <QTimer>
 
 #include <map>
@@ -17,6 +19,7 @@
 #include <vector>
 
 #include "core/month_record.h"
+#include "platform/wall_clock_watch.h"
 #include "ui/model/frame.h"
 #include "ui/model/settings.h"
 #include "ui/qt/command_ids.h"
@@ -51,11 +54,21 @@ public:
     QToolBar* compactToolBar() const { return compactBar_; }
     QToolBar* monthToolBar() const { return monthBar_; }
     MonthView* view() const { return view_; }
-    // The date timer: single-shot, re-armed by each tick.
+    // The date timer: single-shot, re-armed by each tick; the first tick,
+    // and every tick where the kernel gives no clock watch.
     QTimer& timer() { return timer_; }
+    // The kernel's clock watch the ticks after the first wait on.
+    WallClockWatch& clockWatch() { return clockWatch_; }
 
     // The log-on is ending: the corner is stored as on closing.
     void StorePositionForSessionEnd();
+
+    // The user's folder (FileLocations::userFolder), where the window's
+    // feed goes by default; the program's folder until told.
+    void SetUserFolder(std::string folder) { userFolder_ = std::move(folder); }
+    // The feed rewritten when 設定 keeps it (UpdateWindowFeed); a failure
+    // is shown once, and again only after the feed was written once more.
+    void UpdateFeed();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -94,7 +107,12 @@ private:
     // The mode commands' menu items and toolbar buttons, with their ids.
     std::vector<std::pair<int, QAction*>> modeActions_;
     QTimer timer_;
+    WallClockWatch clockWatch_;
+    QSocketNotifier* clockNotifier_ = nullptr;
+    QSocketNotifier* zoneNotifier_ = nullptr;
     std::string title_;  // as last set, CP932
+    std::string userFolder_;
+    bool feedFailureShown_ = false;
 };
 
 }  // namespace kalendo

@@ -334,6 +334,7 @@ void MonthView::OnCellRightPressed() {
     // The new schedule goes on the selected day, whichever cell was clicked.
     if (const std::optional<ScheduleEditSession> session = OpenNewScheduleDialog(rec_)) {
         FinishNewSchedule(rec_, schedulePath_, *session, AskSchedule(*session, this));
+        emit schedulesChanged();
     }
     Refresh();
 }
@@ -375,12 +376,14 @@ void MonthView::OnEditSchedule() {
         OpenEditScheduleDialog(rec_, scheduleList_->rows(), scheduleList_->SelectionMark());
     if (!session) return;  // no row, or a user event: not edited here
     FinishEditSchedule(rec_, schedulePath_, *session, AskSchedule(*session, this));
+    emit schedulesChanged();
     Refresh();
 }
 
 void MonthView::OnDeleteSchedule() {
     if (DeleteScheduleRow(rec_, schedulePath_, scheduleList_->rows(),
                           scheduleList_->SelectionMark())) {
+        emit schedulesChanged();
         Refresh();
     }
 }

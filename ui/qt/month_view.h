@@ -88,6 +88,10 @@ public:
 protected:
     void changeEvent(QEvent* event) override;
 
+signals:
+    // A schedule was added, edited or deleted (and the file written).
+    void schedulesChanged();
+
 private:
     LayoutNeeds MeasureNeeds(int sizeMode) const;
     void Show(const ViewState& state);

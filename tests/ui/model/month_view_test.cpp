@@ -250,23 +250,25 @@ TEST_F(MonthViewTest, TimerTickFollowsTheDate) {
     EXPECT_EQ(TargetNow(), std::make_tuple(2024, 6, 17));
 }
 
-// The window wakes at most once a second, and at midnight a few
-// milliseconds after the date changes.
-TEST(NextTickDelay, MidnightOrASecond) {
+// The window wakes a few milliseconds after midnight; only where the
+// kernel cannot report a clock set does it look again within a minute.
+TEST(NextTickDelay, MidnightOrAMinute) {
     using std::chrono::milliseconds;
-    struct Case { milliseconds untilMidnight, delay; const char* why; };
+    struct Case { milliseconds untilMidnight; bool kernel; milliseconds delay; const char* why; };
     const Case cases[] = {
-        {std::chrono::hours(5), milliseconds(1000), "far from midnight: the coarse check"},
-        {milliseconds(996), milliseconds(1000), "the check comes first"},
-        {milliseconds(995), milliseconds(1000), "exactly a second"},
-        {milliseconds(994), milliseconds(999), "midnight comes first"},
-        {milliseconds(1), milliseconds(6), "just before midnight"},
-        {milliseconds(0), milliseconds(5), "at midnight: after the margin"},
-        {milliseconds(-1), milliseconds(1000), "no clock: the coarse check, no busy loop"},
+        {std::chrono::hours(5), true, std::chrono::hours(5) + milliseconds(5), "asleep until midnight"},
+        {std::chrono::hours(5), false, milliseconds(60000), "far from midnight: the coarse check"},
+        {milliseconds(59996), false, milliseconds(60000), "the check comes first"},
+        {milliseconds(59995), false, milliseconds(60000), "exactly a minute"},
+        {milliseconds(59994), false, milliseconds(59999), "midnight comes first"},
+        {milliseconds(1), true, milliseconds(6), "just before midnight"},
+        {milliseconds(0), false, milliseconds(5), "at midnight: after the margin"},
+        {milliseconds(-1), true, milliseconds(60000), "no clock: the coarse check, no busy loop"},
+        {milliseconds(-1), false, milliseconds(60000), "no clock, no kernel reports"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
-        EXPECT_EQ(NextTickDelay(c.untilMidnight), c.delay);
+        EXPECT_EQ(NextTickDelay(c.untilMidnight, c.kernel), c.delay);
     }
 }
 

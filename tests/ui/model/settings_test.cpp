@@ -309,4 +309,29 @@ TEST(SettingsText, WeekLinesRoundTrip) {
     }
 }
 
+namespace {
+
+// The window's feed: written only when not all defaults, read back whole,
+// a block cut short or a list not understood kept safe.
+TEST(SettingsText, TheFeedBlockLastAndReadBack) {
+    const struct { const char* tail; bool on; IcsInclude kinds; const char* path; bool asWritten; } cases[] = {
+        {"[Feed]\n1\nholidays,rokuyo\n/home/u/k.ics\n", true, IcsInclude::Of({IcsWord::Holidays, IcsWord::Rokuyo}),
+         "/home/u/k.ics", true},
+        {"[Feed]\n0\nholidays,notes,users,schedules,rokuyo,lunar,moon,rekichu,eclipses\n/x\n", false, IcsInclude::All(), "/x", true},
+        {"[Feed]\r\n1\r\nstars\r\n\r\n", true, IcsInclude::All(), "", false},
+        {"[Feed]\n1\n", true, IcsInclude::All(), "", false},
+        {"", false, IcsInclude::All(), "", true},  // all defaults: no block
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.tail);
+        AppSettings s;
+        ASSERT_TRUE(ParseSettings(SettingsText(AppSettings{}) + c.tail, s));
+        EXPECT_EQ(std::tie(s.feedOn, s.feedKinds, s.feedPath), std::make_tuple(c.on, c.kinds, c.path));
+        if (c.asWritten) {
+            EXPECT_EQ(SettingsText(s), SettingsText(AppSettings{}) + c.tail);
+        }
+    }
+}
+
+}  // namespace
 }  // namespace kalendo

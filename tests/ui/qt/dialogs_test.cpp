@@ -344,7 +344,7 @@ TEST_F(DialogsTest, ButtonRowsAreButtonBoxesWithTheirRoles) {
     } const kDialogs[] = {
         {std::make_unique<DirectJumpDialog>(record(), MonthOptions{}, nullptr), {"O K", "キャンセル"}},
         {std::make_unique<RelativeJumpDialog>(record(), MonthOptions{}, nullptr), {"O K", "キャンセル"}},
-        {std::make_unique<ConfigDialog>(false, AppSettings{}, nullptr), {"OK", "キャンセル"}},
+        {std::make_unique<ConfigDialog>(false, AppSettings{}, std::string(), nullptr), {"OK", "キャンセル"}},
         {std::make_unique<ScheduleDialog>(ScheduleDialogValues{}, "", nullptr), {"設 定", "取り消し"}},
         {std::make_unique<EraConvertDialog>(record(), OpenEraConvert(record(), 2024, 6, 15), nullptr),
          {"移 動", "キャンセル"}},

@@ -18,7 +18,10 @@
 #include <QToolTip>
 #include <QTreeWidget>
 
+#include <sys/timerfd.h>
+
 #include <chrono>
+#include <ctime>
 #include <cstdlib>
 #include <fstream>
 #include <optional>
@@ -436,24 +439,46 @@ TEST_F(WindowTest, TimerFollowsTheDateAcrossMidnight) {
     EXPECT_EQ(view().cell(kCellOfJune15 + 1)->background(), Colour(kTodayBackground));
 }
 
-// Idle, the window wakes once a second; near midnight its next tick is
-// aimed just past it.
-TEST_F(WindowTest, TimerSleepsASecondOrUntilMidnight) {
+// Idle, the window sleeps until just past midnight, on the real-time
+// clock; a clock set wakes it at once and the date it finds shows.
+TEST_F(WindowTest, TimerSleepsUntilMidnightAndWakesForAClockSet) {
     Start(kJune15);
     QTimer& timer = frame().timer();
     EXPECT_TRUE(timer.isSingleShot());
-    EXPECT_TRUE(timer.isActive());
-    EXPECT_EQ(timer.interval(), 1000) << "an hour before midnight";
-    platform().untilMidnight = std::chrono::milliseconds(300);
-    // The tick after the change aims at midnight.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return timer.interval() == 305; }, 3000)) << timer.interval();
-    // A date that changes without midnight (a clock set, a new time zone)
-    // shows at the next tick, within a second.
-    platform().untilMidnight = std::chrono::hours(2);
+    ASSERT_TRUE(frame().clockWatch().ok());
+    EXPECT_FALSE(timer.isActive()) << "the kernel's timer, not Qt's";
+    itimerspec armed{};
+    ASSERT_EQ(timerfd_gettime(frame().clockWatch().timerFd(), &armed), 0);
+    const std::chrono::milliseconds until = platform().untilMidnight;
+    EXPECT_LE(armed.it_value.tv_sec, std::chrono::duration_cast<std::chrono::seconds>(until).count() + 1);
+    EXPECT_GE(armed.it_value.tv_sec, std::chrono::duration_cast<std::chrono::seconds>(until).count() - 2);
+    // A date that changes without midnight (a clock set, a resume).
     platform().today = CalendarDate{2024, 8, 1};
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    if (clock_settime(CLOCK_REALTIME, &now) != 0) GTEST_SKIP() << "the clock cannot be set here";
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return Text(frame().windowTitle()) == "KalendoⅡ [ 2024/ 8/ 1(木) ]"; }, 3000));
-    EXPECT_EQ(timer.interval(), 1000);
+}
+
+// 設定's feed: written at start and after a schedule change; a file that
+// cannot be written is said once, not at every change.
+TEST_F(WindowTest, TheFeedFollowsTheSchedulesAndFailsOnce) {
+    const std::string feed = (folder() / "feed.ics").string();
+    Start(kJune15, SettingsFileText(100, 80, 0, 0) + "[Feed]\n1\nholidays,schedules\n" + feed + "\n");
+    auto read = [&] { std::ostringstream bytes; bytes << std::ifstream(feed).rdbuf(); return bytes.str(); };
+    const std::string first = read();
+    EXPECT_NE(first.find("REFRESH-INTERVAL;VALUE=DURATION:P1D"), std::string::npos);
+    EXPECT_EQ(first.find("CATEGORIES:六曜"), std::string::npos) << "only the kinds chosen";
+    std::filesystem::remove(feed);
+    emit view().schedulesChanged();
+    EXPECT_EQ(read(), first);
+    EXPECT_TRUE(Messages().empty());
+    std::filesystem::remove(feed);
+    std::filesystem::create_directory(feed);  // a folder in the file's place
+    for (int i = 0; i < 3; ++i) emit view().schedulesChanged();
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_TRUE(Messages()[0].starts_with("カレンダーアプリ用のファイルを書き込めません（同じ名前のフォルダーがあります）.")) << Messages()[0];
 }
 
 TEST_F(WindowTest, ListsAreReportListsWithTheLayoutsColumns) {
