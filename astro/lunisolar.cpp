@@ -454,9 +454,4 @@ double MoonAgeAtNoon(const MonthRecord& rec, int y, int m, int d) {
     return ageDays;
 }
 
-double MoonAge(MonthRecord& rec, int y, int m, int d) {
-    rec.moonAge = MoonAgeAtNoon(rec, y, m, d);
-    return rec.moonAge;
-}
-
 }  // namespace kalendo

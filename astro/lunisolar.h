@@ -54,9 +54,7 @@ double AgeAtNoonFromNewMoonDays(const CalendarDate& date, const CalendarDate& ne
 
 // The moon's age in days at noon of the date, in the almanac mode the record
 // was computed in. The date must lie after rec.newMoons entry 0 and not
-// after entry 35. MoonAge also stores it in rec.moonAge; the screens, which
-// only read the record, use MoonAgeAtNoon.
+// after entry 35. A question: the record is only read.
 double MoonAgeAtNoon(const MonthRecord& rec, int y, int m, int d);
-double MoonAge(MonthRecord& rec, int y, int m, int d);
 
 }  // namespace kalendo

@@ -49,7 +49,7 @@ void BM_MoonAgeLateNewMoon(benchmark::State& state) {
         state.SkipWithError("2036-01-28 rejected");
         return;
     }
-    for (auto _ : state) benchmark::DoNotOptimize(MoonAge(*rec, 2036, 1, 28));
+    for (auto _ : state) benchmark::DoNotOptimize(MoonAgeAtNoon(*rec, 2036, 1, 28));
 }
 BENCHMARK(BM_MoonAgeLateNewMoon)->Unit(benchmark::kMicrosecond);
 

@@ -54,7 +54,7 @@ void BM_PreciseDayQuestions(benchmark::State& state) {
     for (auto _ : state) {
         day = day % 31 + 1;
         benchmark::DoNotOptimize(MoonPhaseOfDayPrecise(2036, 1, day));
-        benchmark::DoNotOptimize(MoonAge(*rec, 2036, 1, day));
+        benchmark::DoNotOptimize(MoonAgeAtNoon(*rec, 2036, 1, day));
     }
 }
 BENCHMARK(BM_PreciseDayQuestions)->Unit(benchmark::kMicrosecond);

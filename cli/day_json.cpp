@@ -54,7 +54,7 @@ void WriteLunisolarKeys(JsonWriter& w, const MonthRecord& rec, CalendarDate t) {
 void WriteSkyKeys(JsonWriter& w, MonthRecord& rec, CalendarDate t) {
     const Astronomy& sky = AstronomyOf(rec.almanacMode);
     w.Key("moonPhase").Int(sky.moonPhaseOfDay(t.year, t.month, t.day));
-    w.Key("moonAge").Double(MoonAge(rec, t.year, t.month, t.day));
+    w.Key("moonAge").Double(MoonAgeAtNoon(rec, t.year, t.month, t.day));
     w.Key("sunLongitude").Double(sky.sunLongitudeShownDeg(t.year, t.month, t.day));
     w.Key("moonLongitude").Double(sky.moonLongitudeShownDeg(t.year, t.month, t.day));
 }

@@ -13,7 +13,7 @@
 namespace kalendo {
 
 // The whole object for the record's target date, which ComputeMonth
-// accepted. Computes the moon's age (stored in rec.moonAge). The grid's
+// accepted (the moon's age is asked, not stored in the record). The grid's
 // lunisolar texts come through `lunarTexts`, which keeps them while the
 // days written one after another show the same grid. `options`: the
 // readings of "rekichu" where almanacs differ, the weekday the grid's rows

@@ -167,7 +167,6 @@ public:
     // asked of the record afterwards (the moon's age, the day's phase, the
     // date expressions' solar longitudes) is answered in the same one.
     AlmanacMode almanacMode = AlmanacMode::Standard;
-    double moonAge = 0.0;  // days, at noon of the date last given to MoonAge
     DateList<kTermCount> terms;
     DateList<kAnchorCapacity> anchorStart;  // S: solar-month starts
     DateList<kAnchorCapacity> anchorFirst;  // F: first 建 day on or after S

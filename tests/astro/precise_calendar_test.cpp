@@ -238,8 +238,7 @@ TEST_F(PreciseCalendar, PhasesAndAges) {
     for (int d = 1; d <= 30; ++d) {
         const int phase = MoonPhaseOfDayPrecise(2024, 6, d);
         if (phase >= 0) ++counts[phase / 90];
-        const double age = MoonAge(*rec_, 2024, 6, d);
-        EXPECT_EQ(age, rec_->moonAge);
+        const double age = MoonAgeAtNoon(*rec_, 2024, 6, d);
         EXPECT_GE(age, 0.0);
         EXPECT_LT(age, 30.0);
         if (previousAge >= 0 && age > previousAge) {
@@ -256,8 +255,8 @@ TEST_F(PreciseCalendar, PhasesAndAges) {
     EXPECT_EQ(std::vector<int>(counts, counts + 4), (std::vector<int>{1, 1, 1, 1}));
     // A new moon in the evening leaves the day's age counted from the one
     // before (8 May, 12:22); the next noon is 14 h 22 min after it.
-    EXPECT_NEAR(MoonAge(*rec_, 2024, 6, 6), 29 - 22 / 1440.0, 2.0 / 1440);
-    EXPECT_NEAR(MoonAge(*rec_, 2024, 6, 7), (14 * 60 + 22) / 1440.0, 2.0 / 1440);
+    EXPECT_NEAR(MoonAgeAtNoon(*rec_, 2024, 6, 6), 29 - 22 / 1440.0, 2.0 / 1440);
+    EXPECT_NEAR(MoonAgeAtNoon(*rec_, 2024, 6, 7), (14 * 60 + 22) / 1440.0, 2.0 / 1440);
     // Un-normalised days as the date expressions pass them.
     EXPECT_EQ(MoonPhaseOfDayPrecise(2024, 5, 37), kNewMoonPhase);
 }
@@ -269,13 +268,13 @@ TEST_F(PreciseCalendar, RememberedValuesChangeNoAnswer) {
     ASSERT_EQ(ComputeMonth(*rec_, 2024, 6, 1, kPrecise), 1);
     std::vector<std::pair<int, double>> forward, backward;
     for (int d = 1; d <= 30; ++d) {
-        forward.push_back({MoonPhaseOfDayPrecise(2024, 6, d), MoonAge(*rec_, 2024, 6, d)});
+        forward.push_back({MoonPhaseOfDayPrecise(2024, 6, d), MoonAgeAtNoon(*rec_, 2024, 6, d)});
     }
     ASSERT_EQ(ComputeMonth(*rec_, 2024, 9, 1, kPrecise), 1);
-    for (int d = 1; d <= 30; ++d) MoonAge(*rec_, 2024, 9, d);
+    for (int d = 1; d <= 30; ++d) MoonAgeAtNoon(*rec_, 2024, 9, d);
     ASSERT_EQ(ComputeMonth(*rec_, 2024, 6, 1, kPrecise), 1);
     for (int d = 30; d >= 1; --d) {
-        backward.insert(backward.begin(), {MoonPhaseOfDayPrecise(2024, 6, d), MoonAge(*rec_, 2024, 6, d)});
+        backward.insert(backward.begin(), {MoonPhaseOfDayPrecise(2024, 6, d), MoonAgeAtNoon(*rec_, 2024, 6, d)});
     }
     EXPECT_EQ(forward, backward);
 }

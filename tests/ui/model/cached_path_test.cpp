@@ -99,8 +99,8 @@ bool SameBytes(const T& a, const T& b) {
     const ViewState vb = BuildViewState(b);
     const DetailTexts db = BuildDetailTexts(b);
     SetAlmanacCaching(true);
-    if (!SameBytes(a.moonAge, b.moonAge)) {
-        return ::testing::AssertionFailure() << "moonAge " << a.moonAge << " / " << b.moonAge;
+    if (!SameBytes(va.moonAge, vb.moonAge)) {
+        return ::testing::AssertionFailure() << "moonAge " << va.moonAge << " / " << vb.moonAge;
     }
     if (va.datePane != vb.datePane || va.grid != vb.grid ||
         va.oldCalendarPane != vb.oldCalendarPane || va.yearSignPane != vb.yearSignPane ||

@@ -30,7 +30,7 @@ TEST_F(ViewStateTest, BuildsEveryDisplayFromTheRecord) {
     EXPECT_EQ(v.officer, OfficerPane(*rec_));
     EXPECT_EQ(v.mansion, MansionPane(*rec_));
     EXPECT_EQ(v.moonPane, MoonPaneText(*rec_));
-    EXPECT_EQ(v.moonAge, MoonAge(*rec_, 2024, 5, 5)) << "the age astro stores when asked to";
+    EXPECT_EQ(v.moonAge, MoonAgeAtNoon(*rec_, 2024, 5, 5)) << "the age astro gives when asked";
     EXPECT_EQ(v.eventList, FillEventList(*rec_));
     EXPECT_EQ(v.scheduleList, FillScheduleList(*rec_));
     EXPECT_EQ(Utf(v.title), "KalendoⅡ [ 2024/ 5/ 1(水) ]");
