@@ -76,8 +76,11 @@ int RunPrintPdfCommand(int argc, char** argv, const char* usage) {
     }
     // As the window shows them after its start.
     RemovePastSchedules(rec);
-    const std::vector<PrintPage> pages = BuildPrintPages(
-        rec, options.first, options.last, options.almanac.mode.value_or(AlmanacMode::Standard));
+    // No settings file is read: the pages are those of a window whose 設定
+    // were never changed (天赦日 and 一粒万倍日 picked, the sky of 東京).
+    const std::vector<PrintPage> pages =
+        BuildPrintPages(rec, options.first, options.last, options.almanac.mode.value_or(AlmanacMode::Standard),
+                        PrintSettingsOf(AppSettings{}));
 
     // Qt sees no argument of ours (nor a -platform), and draws offscreen:
     // no display is needed and none is opened.
