@@ -76,8 +76,16 @@ int RunPrintPdfCommand(int argc, char** argv, const char* usage) {
     }
     // As the window shows them after its start.
     RemovePastSchedules(rec);
+    // No settings file is read: the pages are those of a window whose 設定
+    // were never changed (天赦日 and 一粒万倍日 picked, the sky of 東京), but
+    // for what the line says.
+    PrintSettings settings = PrintSettingsOf(AppSettings{});
+    settings.weekStart = options.almanac.weekStart.value_or(settings.weekStart);
+    settings.readings = options.almanac.readings;
+    settings.rekichuPicks = options.almanac.include.rekichuPicks;
+    if (options.almanac.place) settings.place = options.almanac.place;
     const std::vector<PrintPage> pages = BuildPrintPages(
-        rec, options.first, options.last, options.almanac.mode.value_or(AlmanacMode::Standard));
+        rec, options.first, options.last, options.almanac.mode.value_or(AlmanacMode::Standard), settings);
 
     // Qt sees no argument of ours (nor a -platform), and draws offscreen:
     // no display is needed and none is opened.

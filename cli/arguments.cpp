@@ -83,6 +83,47 @@ std::string TakeReading(const std::vector<std::string>& args, std::size_t& i, Cl
     return "";
 }
 
+// Which of the options that stand for the window's settings a line gave.
+struct SettingsGiven {
+    bool reading = false;
+    bool picks = false;
+};
+
+// --place, --reading, --rekichu or --week-start at args[i], its value taken
+// and applied: "" when valid, else the usage error; nullopt when args[i]
+// is none of them.
+std::optional<std::string> TakeSettingsOption(const std::vector<std::string>& args, std::size_t& i,
+                                              CliOptions& options, SettingsGiven& given) {
+    const std::string& arg = args[i];
+    std::string value;
+    if (arg == "--place") {
+        if (options.place) return "--place given twice";
+        if (!TakeValue(args, i, value) || value.empty()) return "--place needs a place name or LAT,LON";
+        NamedPlace place;
+        if (std::string error = ParsePlaceArgument(value, place); !error.empty()) return error;
+        options.place = place;
+    } else if (arg == "--reading") {
+        if (std::string error = TakeReading(args, i, options); !error.empty()) return error;
+        given.reading = true;
+    } else if (arg == "--rekichu") {
+        if (given.picks) return "--rekichu given twice";
+        if (!TakeValue(args, i, value)) return "--rekichu needs a list of names";
+        const std::optional<RekichuSet> picks = ParseRekichuPicks(value);
+        if (!picks) return "--rekichu: not a list of names of the lower register: " + value;
+        options.include.rekichuPicks = *picks;
+        given.picks = true;
+    } else if (arg == "--week-start") {
+        if (options.weekStart) return "--week-start given twice";
+        if (!TakeValue(args, i, value)) return "--week-start needs sunday or monday";
+        if (value == "sunday") options.weekStart = WeekStart::Sunday;
+        else if (value == "monday") options.weekStart = WeekStart::Monday;
+        else return "--week-start: not sunday or monday: " + value;
+    } else {
+        return std::nullopt;
+    }
+    return "";
+}
+
 std::string OperandError(const std::vector<std::string>& operands, CliOptions& options) {
     if (operands.empty()) return "missing command: year, day, ics, close-calls or feed";
     const std::string& command = operands[0];
@@ -221,8 +262,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     CliOptions& options = parsed.options;
     std::vector<std::string> operands;
     bool includeGiven = false;
-    bool readingGiven = false;
-    bool picksGiven = false;
+    SettingsGiven given;
     std::vector<std::string> feedOptions;  // those given, only feed takes them
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -238,34 +278,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
             options.include = *include;
             options.include.rekichuPicks = picks;
             includeGiven = true;
-        } else if (arg == "--place") {
-            if (options.place) return {options, "--place given twice"};
-            if (!TakeValue(args, i, value) || value.empty()) {
-                return {options, "--place needs a place name or LAT,LON"};
-            }
-            NamedPlace place;
-            if (std::string error = ParsePlaceArgument(value, place); !error.empty()) {
-                return {options, error};
-            }
-            options.place = place;
-        } else if (arg == "--reading") {
-            if (const std::string error = TakeReading(args, i, options); !error.empty()) {
-                return {options, error};
-            }
-            readingGiven = true;
-        } else if (arg == "--rekichu") {
-            if (picksGiven) return {options, "--rekichu given twice"};
-            if (!TakeValue(args, i, value)) return {options, "--rekichu needs a list of names"};
-            const std::optional<RekichuSet> picks = ParseRekichuPicks(value);
-            if (!picks) return {options, "--rekichu: not a list of names of the lower register: " + value};
-            options.include.rekichuPicks = *picks;
-            picksGiven = true;
-        } else if (arg == "--week-start") {
-            if (options.weekStart) return {options, "--week-start given twice"};
-            if (!TakeValue(args, i, value)) return {options, "--week-start needs sunday or monday"};
-            if (value == "sunday") options.weekStart = WeekStart::Sunday;
-            else if (value == "monday") options.weekStart = WeekStart::Monday;
-            else return {options, "--week-start: not sunday or monday: " + value};
+        } else if (const std::optional<std::string> error = TakeSettingsOption(args, i, options, given)) {
+            if (!error->empty()) return {options, *error};
         } else if (arg == "--vdir" || arg == "--past-months" || arg == "--months") {
             if (std::find(feedOptions.begin(), feedOptions.end(), arg) != feedOptions.end()) {
                 return {options, arg + " given twice"};
@@ -302,12 +316,12 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     // A feed is the whole almanac unless asked for less.
     if (options.command == CliCommand::Feed && !includeGiven) options.include = IcsInclude::All();
     // Picks without the kind would export nothing of them, silently.
-    if (parsed.usageError.empty() && picksGiven &&
+    if (parsed.usageError.empty() && given.picks &&
         ((options.command != CliCommand::Ics && options.command != CliCommand::Feed) ||
          !options.include.Has(IcsWord::Rekichu))) {
         parsed.usageError = "--rekichu belongs to ics or feed with rekichu in --include";
     }
-    if (parsed.usageError.empty() && readingGiven && options.command != CliCommand::Day &&
+    if (parsed.usageError.empty() && given.reading && options.command != CliCommand::Day &&
         options.command != CliCommand::Year && options.command != CliCommand::Ics &&
         options.command != CliCommand::Feed) {
         parsed.usageError = "--reading belongs to day, year, ics and feed";
@@ -351,9 +365,12 @@ ParsedPrintPdfLine ParsePrintPdfLine(const std::vector<std::string>& args) {
     PrintPdfOptions& options = parsed.options;
     std::vector<std::string> operands;
     bool printGiven = false;
+    SettingsGiven given;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (const std::optional<std::string> error = TakeAlmanacOption(args, i, options.almanac)) {
+            if (!error->empty()) return {options, *error};
+        } else if (const std::optional<std::string> error = TakeSettingsOption(args, i, options.almanac, given)) {
             if (!error->empty()) return {options, *error};
         } else if (arg == kPrintPdfOption) {
             if (printGiven) return {options, "--print-pdf given twice"};

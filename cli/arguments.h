@@ -82,14 +82,19 @@ std::optional<CalendarDate> ParseIsoDate(const std::string& text);
 std::string ParsePlaceArgument(const std::string& value, NamedPlace& place);
 
 // The window's printing without a window:
-//   Kalendo2 [--data DIR] [--today YYYY-MM-DD] [--mode MODE] --print-pdf FILE FIRST [LAST]
+//   Kalendo2 [--data DIR] [--today YYYY-MM-DD] [--mode MODE] [--place PLACE]
+//            [--reading NAME=READING]... [--rekichu NAMES] [--week-start sunday|monday]
+//            --print-pdf FILE FIRST [LAST]
 // FIRST and LAST are months YYYY-MM of 1600-2999, LAST (FIRST when not
-// given) not before FIRST. The three options mean what they mean to
-// kalendo2-cli and may stand anywhere; nothing else may.
+// given) not before FIRST. The options mean what they mean to
+// kalendo2-cli (the last four stand for the window's settings) and may
+// stand anywhere; nothing else may.
 struct PrintPdfOptions {
     std::string file;              // as given, not empty
     PrintMonth first, last;
-    CliOptions almanac;            // dataFolder, today and mode only
+    // dataFolder, today, mode, place, readings, include.rekichuPicks and
+    // weekStart only
+    CliOptions almanac;
 };
 
 struct ParsedPrintPdfLine {

@@ -279,6 +279,10 @@ TEST(ParsePrintPdfLine, AcceptedLinesAndUsageErrors) {
         {{"--print-pdf", "o.pdf", "2024-05", "2024-04"}, "LAST-MONTH is before FIRST-MONTH", {}, {}},
         {{"--print-pdf", "o.pdf", "2024-05", "--today", "2024-02-30"}, "--today: no such day: 2024-02-30", {}, {}},
         {{"--print-pdf", "o.pdf", "2024-05", "-platform", "xcb"}, "unknown option: -platform", {}, {}},
+        {{"--place", "那覇", "--rekichu", "天赦日", "--week-start", "monday", "--reading", "大明日=21日", "--print-pdf",
+          "o.pdf", "2024-05"}, "", {2024, 5}, {2024, 5}},
+        {{"--print-pdf", "o.pdf", "2024-05", "--rekichu", "吉日"}, "--rekichu: not a list of names of the lower register: 吉日", {}, {}},
+        {{"--print-pdf", "o.pdf", "2024-05", "--week-start", "monday", "--week-start", "sunday"}, "--week-start given twice", {}, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.error);
@@ -290,6 +294,12 @@ TEST(ParsePrintPdfLine, AcceptedLinesAndUsageErrors) {
         }
     }
     EXPECT_FALSE(AsksForPrintPdf({"--print-pdfs", "o.pdf", "2024-05"}));
+    // The settings' options as the day objects take them.
+    const CliOptions settings = ParsePrintPdfLine(cases[std::size(cases) - 3].line).options.almanac;
+    EXPECT_EQ(Utf8FromCp932(settings.place.value().name), "那覇");
+    EXPECT_EQ(settings.include.rekichuPicks, RekichuBit(RekichuName::Tensha));
+    EXPECT_EQ(settings.weekStart, WeekStart::Monday);
+    EXPECT_EQ(settings.readings.daimyo, DaimyoReading::TwentyOne);
 }
 
 // --place: a listed name (UTF-8 on the line) or LAT,LON within the bounds;

@@ -7,14 +7,20 @@
 #include "almanac/sign_names.h"
 #include "almanac/signs.h"
 #include "astro/astronomy.h"
+#include "astro/ephemeris.h"
 #include "core/calendar_constants.h"
 #include "core/day_arith.h"
 #include "month/close_calls.h"
+#include "month/lower_register.h"
+#include "ui/model/eclipse_texts.h"
+#include "ui/model/eclipse_words.h"
 #include "ui/model/ics_events.h"
 #include "ui/model/lists.h"
 #include "ui/model/lunisolar_days.h"
 #include "ui/model/model_texts.h"
 #include "ui/model/print_texts.h"
+#include "ui/model/rekichu_notes.h"
+#include "ui/model/sky_texts.h"
 #include "ui/model/text_format.h"
 
 namespace kalendo {
@@ -43,13 +49,25 @@ int RowKindOf(IcsKind kind) {
     }
 }
 
+Rgb RowColour(int kind) { return RowTextColour(kind).value_or(kWeekdayText); }
+
 // The day's entries and lunisolar line; the record is left computed for
 // that day.
-void FillCell(MonthRecord& rec, CalendarDate date, AlmanacMode almanac, PrintCell& cell) {
+void FillCell(MonthRecord& rec, CalendarDate date, AlmanacMode almanac, const PrintSettings& settings,
+              PrintCell& cell) {
+    std::vector<std::string> notes;
     VisitIcsEvents(rec, date, date, IcsInclude{}, almanac, [&](const IcsEvent& e) {
-        cell.lines.push_back({e.name, RowTextColour(RowKindOf(e.kind)).value_or(kWeekdayText)});
+        cell.lines.push_back({e.name, RowColour(RowKindOf(e.kind))});
+        if (e.kind == IcsKind::Note) notes.push_back(e.name);
         return true;
     });
+    if (settings.rekichuPicks != 0) {
+        const RekichuSet picked = LowerRegisterOfTarget(rec, settings.readings).rekichu & settings.rekichuPicks;
+        const RekichuSet shown = RekichuNotInNotes(picked, notes);
+        for (int k = 0; k < kRekichuCount; ++k) {
+            if (Contains(shown, static_cast<RekichuName>(k))) cell.lines.push_back({RekichuNameText(k), RowColour(kNoteRow)});
+        }
+    }
     cell.day = date.day;
     cell.dayText = FormatText("%d", date.day);
     const int lunarMonth = rec.lunarMonth;
@@ -64,7 +82,44 @@ void FillCell(MonthRecord& rec, CalendarDate date, AlmanacMode almanac, PrintCel
     cell.closeCall = !CloseCallsOfTarget(rec).empty();
 }
 
-PrintPage BuildPage(MonthRecord& rec, PrintMonth month, AlmanacMode almanac, WeekStart start) {
+// The footer's line of an eclipse (PrintPage::footerEclipses).
+std::string EclipseFooterText(const Eclipse& e) {
+    struct Seen {
+        double jdUt;
+        std::string_view name;
+    };
+    std::vector<Seen> seen;
+    for (int i = 0; i < e.contactCount; ++i) {
+        const EclipseContact& c = e.contacts[i];
+        // The penumbra dims the moon too little to see while the umbra is to come.
+        const bool penumbral = c.name == ContactName::kPenumbralBegin || c.name == ContactName::kPenumbralEnd;
+        if (c.up && (!penumbral || e.type == EclipseType::kPenumbral)) seen.push_back({c.jdUt, ContactNameText(c.name)});
+    }
+    if (e.rise.happens) seen.push_back({e.rise.jdUt, RiseEclipseText(e)});
+    if (e.set.happens) seen.push_back({e.set.jdUt, SetEclipseText(e)});
+    std::stable_sort(seen.begin(), seen.end(), [](const Seen& a, const Seen& b) { return a.jdUt < b.jdUt; });
+    const CalendarDate day = JstDateOf(e.Maximum().jdUt);
+    std::string text = FormatText(kPrintEclipseFormat, day.month, day.day, std::string(EclipseKindText(e)).c_str());
+    for (const Seen& s : seen) {
+        text += ' ';
+        text += s.name;
+        text += ' ' + SkyClockText(s.jdUt);
+    }
+    return text + ' ' + kEclipseMagnitudeLabel + ' ' + MagnitudeText(e.magnitude);
+}
+
+// The footer's place, sky and eclipses, and the eclipses' marks.
+void FillPlace(PrintPage& page, const NamedPlace& place, int firstCell) {
+    const PrintMonth month = page.month;
+    page.footerSky = PrintFooterSkyText(place, month.year, month.month);
+    for (const Eclipse& e : EclipsesOfMonth(month.year, month.month, place.position)) {
+        page.footerEclipses.push_back(EclipseFooterText(e));
+        page.cells[firstCell + JstDateOf(e.Maximum().jdUt).day - 1].eclipse = true;
+    }
+}
+
+PrintPage BuildPage(MonthRecord& rec, PrintMonth month, AlmanacMode almanac, const PrintSettings& settings) {
+    const WeekStart start = settings.weekStart;
     PrintPage page;
     page.month = month;
     page.weekStart = start;
@@ -72,7 +127,7 @@ PrintPage BuildPage(MonthRecord& rec, PrintMonth month, AlmanacMode almanac, Wee
     const int days = DaysInMonth(month.year, month.month);
     page.rows = PrintRowsOfMonth(month);
     for (int d = 1; d <= days; ++d) {
-        FillCell(rec, {month.year, month.month, d}, almanac, page.cells[firstCell + d - 1]);
+        FillCell(rec, {month.year, month.month, d}, almanac, settings, page.cells[firstCell + d - 1]);
         if (d == 1) {
             page.heading = FormatText(kPrintHeadingFormat, month.year, rec.currentEraName, rec.eraYear,
                                       month.month);
@@ -88,6 +143,7 @@ PrintPage BuildPage(MonthRecord& rec, PrintMonth month, AlmanacMode almanac, Wee
     page.monthSign = FormatText(kPrintMonthSignFormat, StemName(MonthStemIndex(month.year, month.month)),
                                 BranchName(MonthBranchIndex(month.month)));
     page.footer = almanac == AlmanacMode::Precise ? kPrintFooterPrecise : kPrintFooterStandard;
+    if (settings.place) FillPlace(page, *settings.place, firstCell);
     return page;
 }
 
@@ -120,21 +176,25 @@ int PrintPageCount(PrintMonth first, PrintMonth last) {
     return MonthOrdinal(last) - MonthOrdinal(first) + 1;
 }
 
+PrintSettings PrintSettingsOf(const AppSettings& s) {
+    return {s.weekStart, s.rekichuReadings, s.rekichuPicks, SettingsPlace(s)};
+}
+
 std::vector<PrintPage> BuildPrintPages(MonthRecord& rec, PrintMonth first, PrintMonth last,
-                                       AlmanacMode almanac, WeekStart start) {
+                                       AlmanacMode almanac, const PrintSettings& settings) {
     std::vector<PrintPage> pages;
     if (!PrintRangeAccepted(first, last)) return pages;
     pages.reserve(static_cast<std::size_t>(PrintPageCount(first, last)));
     for (int k = MonthOrdinal(first); k <= MonthOrdinal(last); ++k) {
-        pages.push_back(BuildPage(rec, MonthOfOrdinal(k), almanac, start));
+        pages.push_back(BuildPage(rec, MonthOfOrdinal(k), almanac, settings));
     }
     return pages;
 }
 
 std::vector<PrintPage> BuildPrintPagesKeepingDay(MonthRecord& rec, PrintMonth first, PrintMonth last,
-                                                 MonthOptions shown, WeekStart start) {
+                                                 MonthOptions shown, const PrintSettings& settings) {
     const CalendarDate day = TargetDate(rec);
-    std::vector<PrintPage> pages = BuildPrintPages(rec, first, last, shown.almanac, start);
+    std::vector<PrintPage> pages = BuildPrintPages(rec, first, last, shown.almanac, settings);
     // The window accepted this day before, so it is accepted again.
     ComputeMonth(rec, day.year, day.month, day.day, shown);
     return pages;
@@ -148,13 +208,16 @@ std::vector<PrintEntry> VisibleCellLines(const std::vector<PrintEntry>& lines, i
     return shown;
 }
 
-PrintGeometry LayoutPrintPage(double widthPt, double heightPt, int rows) {
+int PrintFooterLineCount(const PrintPage& page) { return 1 + static_cast<int>(page.footerEclipses.size()); }
+
+PrintGeometry LayoutPrintPage(double widthPt, double heightPt, int rows, int footerLines) {
     PrintGeometry g;
     const double headingH = LineHeight(kPrintHeadingPt);
     g.heading = {0, 0, widthPt * kHeadingShare, headingH};
     g.monthSign = {widthPt * kHeadingShare, 0, widthPt * (1 - kHeadingShare), headingH};
-    const double footerH = LineHeight(kPrintFooterPt);
+    const double footerH = LineHeight(kPrintFooterPt) * footerLines;
     g.footer = {0, heightPt - footerH, widthPt, footerH};
+    g.footerLines = footerLines;
 
     const double cellW = widthPt / kGridColumns;
     const double weekdayY = headingH + kBandGapPt;
@@ -166,7 +229,11 @@ PrintGeometry LayoutPrintPage(double widthPt, double heightPt, int rows) {
         g.cells[k] = {(k % kGridColumns) * cellW, gridY + (k / kGridColumns) * cellH, cellW, cellH};
     }
     g.cellPaddingPt = kCellPaddingPt;
-    g.dayPt = std::min(kPrintDayMaxPt, cellH * kPrintDayShareOfCell);
+    // The day number is sized as under a footer of one line, so that the
+    // numbers of pages with the same rows match whatever their footers
+    // hold; an eclipse's line takes its height from the entries' lines.
+    const double oneLineFooterCellH = cellH + (footerLines - 1) * LineHeight(kPrintFooterPt) / rows;
+    g.dayPt = std::min(kPrintDayMaxPt, oneLineFooterCellH * kPrintDayShareOfCell);
     const double linesH = cellH - 2 * kCellPaddingPt - DayLineHeight(g.dayPt) - LineHeight(kPrintLunarPt);
     g.linesPerCell = std::max(0, static_cast<int>(std::floor(linesH / LineHeight(kPrintLinePt))));
     return g;
@@ -178,15 +245,21 @@ PrintRect CellDayRect(const PrintGeometry& g, int k) {
     return {c.x + pad, c.y + pad, c.w - 2 * pad, DayLineHeight(g.dayPt)};
 }
 
-PrintRect CellCloseCallRect(const PrintGeometry& g, int k) {
+PrintRect CellMarkRect(const PrintGeometry& g, int k, int slot) {
     const PrintRect day = CellDayRect(g, k);
     const double side = LineHeight(kPrintLunarPt);
-    return {day.x + day.w - side, day.y, side, side};
+    return {day.x + day.w - side - slot * (side + kCellPaddingPt), day.y, side, side};
 }
 
-PrintRect CellMoonRect(const PrintGeometry& g, int k) {
-    const PrintRect mark = CellCloseCallRect(g, k);
-    return {mark.x - mark.w - kCellPaddingPt, mark.y, mark.w, mark.h};
+PrintRect CellCloseCallRect(const PrintGeometry& g, int k) { return CellMarkRect(g, k, 0); }
+PrintRect CellMoonRect(const PrintGeometry& g, int k) { return CellMarkRect(g, k, 1); }
+PrintRect CellEclipseRect(const PrintGeometry& g, int k, bool closeCall) {
+    return CellMarkRect(g, k, closeCall ? 2 : 0);
+}
+
+PrintRect FooterLineRect(const PrintGeometry& g, int line) {
+    const double h = LineHeight(kPrintFooterPt);
+    return {g.footer.x, g.footer.y + line * h, g.footer.w, h};
 }
 
 PrintRect CellLunarRect(const PrintGeometry& g, int k) {

@@ -5,17 +5,23 @@
 // calendar notes, the user's events and the day's schedules) and where
 // every text stands on the page are decided here; the Qt painter only
 // draws them, with each text cut to its box with an ellipsis. No toolkit
-// here.
+// here. The picked notes of the lower register stand among a cell's lines,
+// and the footer gives the sunrise and sunset and the eclipses of the
+// place the settings name.
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "almanac/rekichu.h"
+#include "astro/places.h"
 #include "core/almanac_mode.h"
 #include "core/month_record.h"
 #include "month/compute_month.h"
 #include "ui/model/month_view.h"
+#include "ui/model/settings.h"
 
 namespace kalendo {
 
@@ -52,9 +58,12 @@ struct PrintCell {
     std::string rokuyoText;
     int moonPhase = -1;      // kNewMoonPhase ... kLastQuarterPhase on its day, else kNoPhase
     bool closeCall = false;  // the day hangs on a close call (month/close_calls.h)
+    bool eclipse = false;    // the maximum of an eclipse seen from the place falls on it
     // The holiday or else the generated holiday, then the calendar notes,
     // the user's events and the schedules of the day, each table in index
-    // order (what the event list shows for that day).
+    // order (what the event list shows for that day), then the picked notes
+    // of the lower register a calendar note does not already say, one a
+    // line in the fixed order, in the notes' colour.
     std::vector<PrintEntry> lines;
     friend bool operator==(const PrintCell&, const PrintCell&) = default;
 };
@@ -64,11 +73,32 @@ struct PrintPage {
     std::string heading;    // "2024年（令和6年）5月": the era of the month's 1st
     std::string monthSign;  // "己巳の月"
     std::string footer;     // the almanac mode
+    // With a place: its name and the sunrise and sunset of the 1st and the
+    // 15th (PrintFooterSkyText), and a line for each eclipse seen from it
+    // whose maximum falls in the month: "11月8日 皆既月食 部分食の始め 18:09
+    // … 食分 1.359", the contacts seen (those below the horizon left out,
+    // and the penumbral ones of an eclipse that reaches the umbra) and a
+    // rise or set within it, in time order, H:MM.
+    std::string footerSky;
+    std::vector<std::string> footerEclipses;
     int rows = kGridRows;   // the week rows the month needs, 4-6
     std::array<PrintCell, kGridCells> cells;  // row-major, column 0 = the week's first day; rows * 7 used
     WeekStart weekStart = WeekStart::Sunday;  // as the window counts the week
     friend bool operator==(const PrintPage&, const PrintPage&) = default;
 };
+
+// What of the settings the pages follow. The defaults are the window's
+// with a settings file of none of these lines, but without a place.
+struct PrintSettings {
+    WeekStart weekStart = WeekStart::Sunday;
+    RekichuReadings readings{};
+    RekichuSet rekichuPicks = kDefaultRekichuPicks;
+    std::optional<NamedPlace> place;  // none: no sunrise, sunset or eclipse
+};
+
+// The window's: its week start, readings and picks and the place 「場所」
+// names.
+PrintSettings PrintSettingsOf(const AppSettings& s);
 
 // The pages of an accepted range, one month after the other. Every day is
 // computed by ComputeMonth in `almanac` and the full display (as the
@@ -76,15 +106,14 @@ struct PrintPage {
 // that day. Moves `rec`: it is left at the range's last day. Schedules are
 // taken as the table holds them (the caller sweeps past ones first).
 std::vector<PrintPage> BuildPrintPages(MonthRecord& rec, PrintMonth first, PrintMonth last,
-                                       AlmanacMode almanac, WeekStart start = WeekStart::Sunday);
+                                       AlmanacMode almanac, const PrintSettings& settings = {});
 
 // The window's: the same pages in the almanac the window shows, then the
 // window's day computed again in the modes `shown`, so that the record,
 // and the generated holidays the month computation writes into the shared
 // slot tables, are as they were. Precondition: the record describes a day.
 std::vector<PrintPage> BuildPrintPagesKeepingDay(MonthRecord& rec, PrintMonth first, PrintMonth last,
-                                                 MonthOptions shown,
-                                                 WeekStart start = WeekStart::Sunday);
+                                                 MonthOptions shown, const PrintSettings& settings = {});
 
 // The lines a cell prints when it has room for `capacity` (>= 1): all of
 // them when they fit, else the first capacity - 1 and "ほか N 件" for the
@@ -120,7 +149,8 @@ struct PrintGeometry {
     PrintRect monthSign;  // right-aligned, on the heading's baseline band
     std::array<PrintRect, kGridColumns> weekdays;
     std::array<PrintRect, kGridCells> cells;  // the cells' frames; rows * 7 of them used
-    PrintRect footer;
+    PrintRect footer;      // all its lines: the sky's and the mode's, then the eclipses'
+    int footerLines = 1;
     int rows = kGridRows;
     double cellPaddingPt = 0;
     double dayPt = 0;      // the day number's size in this page's cells
@@ -131,10 +161,19 @@ struct PrintGeometry {
 // common year) to 6.
 int PrintRowsOfMonth(PrintMonth month);
 
-// The layout of a page with `rows` week rows whose printable area is
-// widthPt x heightPt (A4 portrait, A4 landscape and Letter less their
-// margins; precondition: at least 200 x 200 pt).
-PrintGeometry LayoutPrintPage(double widthPt, double heightPt, int rows = kGridRows);
+// The footer's lines of a page: one for the place and the almanac mode,
+// and one for each eclipse.
+int PrintFooterLineCount(const PrintPage& page);
+
+// The layout of a page with `rows` week rows and `footerLines` lines of
+// footer whose printable area is widthPt x heightPt (A4 portrait, A4
+// landscape and Letter less their margins; precondition: at least 200 x
+// 200 pt; footerLines 1-4, a month having at most three eclipses).
+PrintGeometry LayoutPrintPage(double widthPt, double heightPt, int rows = kGridRows, int footerLines = 1);
+
+// The footer's line `line` (0: the sky at the left, the almanac mode at
+// the right; then an eclipse each), the footer's full width.
+PrintRect FooterLineRect(const PrintGeometry& g, int line);
 
 // Inside cell k's frame: the day number (with the moon's sign and the
 // close-call mark at its right end), then the lunisolar line (the day at
@@ -143,9 +182,14 @@ PrintGeometry LayoutPrintPage(double widthPt, double heightPt, int rows = kGridR
 PrintRect CellDayRect(const PrintGeometry& g, int k);
 PrintRect CellLunarRect(const PrintGeometry& g, int k);
 PrintRect CellLineRect(const PrintGeometry& g, int k, int line);
-// The moon's sign (a disc of the lunar line's height) and the close-call
-// mark, at the right end of the day number's line.
+// The marks at the right end of the day number's line, squares of the
+// lunar line's height, slot 0 the rightmost: the close-call mark in slot
+// 0, the moon's sign in slot 1, the eclipse's sign in slot 0 when the day
+// has no close call, else in slot 2 (an eclipse's day is a new or full
+// moon's, or the day next to it, so the moon's slot is seldom free).
+PrintRect CellMarkRect(const PrintGeometry& g, int k, int slot);
 PrintRect CellMoonRect(const PrintGeometry& g, int k);
 PrintRect CellCloseCallRect(const PrintGeometry& g, int k);
+PrintRect CellEclipseRect(const PrintGeometry& g, int k, bool closeCall);
 
 }  // namespace kalendo

@@ -386,7 +386,7 @@ void MainFrame::RunCommand(int commandId) {
         case kCmdPrint:
         case kCmdPrintPreview:
             RunPrint(rec_, MonthOptionsOf(settings_), commandId == kCmdPrintPreview, this,
-                     settings_.weekStart);
+                     PrintSettingsOf(settings_));
             return;
         case kCmdExit:
             close();

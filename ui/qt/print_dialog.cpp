@@ -82,12 +82,12 @@ void PrintRangeDialog::TryAccept() {
     accept();
 }
 
-void RunPrint(MonthRecord& rec, MonthOptions shown, bool preview, QWidget* parent, WeekStart start) {
+void RunPrint(MonthRecord& rec, MonthOptions shown, bool preview, QWidget* parent, const PrintSettings& settings) {
     const CalendarDate day = TargetDate(rec);
     PrintRangeDialog range({day.year, day.month}, {day.year, day.month}, parent);
     if (range.exec() != QDialog::Accepted) return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const std::vector<PrintPage> pages = BuildPrintPagesKeepingDay(rec, range.first(), range.last(), shown, start);
+    const std::vector<PrintPage> pages = BuildPrintPagesKeepingDay(rec, range.first(), range.last(), shown, settings);
     QApplication::restoreOverrideCursor();
 
     QPrinter printer(QPrinter::HighResolution);

@@ -39,8 +39,9 @@ private:
 // The menu commands. The pages are computed before the print dialog opens,
 // in the almanac the window shows, and the window's day is computed again
 // at once (BuildPrintPagesKeepingDay), so the window never moves. The
-// pages begin their weeks on `start`, as the window does.
+// pages follow the window's settings (PrintSettingsOf): its week start,
+// the picked notes and their readings, the place.
 void RunPrint(MonthRecord& rec, MonthOptions shown, bool preview, QWidget* parent,
-              WeekStart start = WeekStart::Sunday);
+              const PrintSettings& settings = {});
 
 }  // namespace kalendo

@@ -5,6 +5,7 @@
 #include <QMarginsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPdfWriter>
 #include <QRectF>
 
@@ -30,6 +31,8 @@ constexpr int kPdfDpi = 300;
 // The moon's disc within its box, and its outline, points.
 constexpr double kMoonShareOfBox = 0.8;
 constexpr double kMoonOutlinePt = 0.8;
+// Between the footer's sky and its almanac mode, points.
+constexpr double kFooterGapPt = 12;
 
 QRectF ToPixels(const PrintRect& r, double pxPerPt) {
     return {r.x * pxPerPt, r.y * pxPerPt, r.w * pxPerPt, r.h * pxPerPt};
@@ -72,6 +75,31 @@ void DrawMoonSign(QPainter& painter, const QRectF& box, int phase, double pxPerP
     painter.restore();
 }
 
+// The eclipse's sign, drawn in the window's eclipse-mark orange: the
+// sun's or moon's disc with a dark disc crossing it, inside `box`.
+void DrawEclipseSign(QPainter& painter, const QRectF& box, double pxPerPt) {
+    constexpr Rgb kEclipseMark{220, 90, 0};
+    // The dark disc's centre lies this share of the diameter off the bright one's.
+    constexpr double kBiteShare = 0.45;
+    const double side = std::min(box.width(), box.height()) * kMoonShareOfBox;
+    const QRectF disc(box.center().x() - side / 2, box.center().y() - side / 2, side, side);
+    QPen pen(ToQColor(kEclipseMark));
+    pen.setWidthF(kMoonOutlinePt * pxPerPt);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(pen);
+    painter.setBrush(ToQColor(kEclipseMark));
+    painter.drawEllipse(disc);
+    // Clipped to the bright disc, so the sign keeps to its box.
+    QPainterPath inside;
+    inside.addEllipse(disc);
+    painter.setClipPath(inside);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(ToQColor(kWeekdayText));
+    painter.drawEllipse(disc.translated(side * kBiteShare, -side * kBiteShare / 2));
+    painter.restore();
+}
+
 }  // namespace
 
 QPageLayout PrintPageLayout(QPageSize::PageSizeId size, QPageLayout::Orientation orientation) {
@@ -110,6 +138,7 @@ void PaintPrintPage(QPainter& painter, const PrintPage& page, const PrintGeometr
         if (cell.day == 0) continue;
         DrawLine(painter, ToPixels(CellDayRect(g, k), pxPerPt), cell.dayText, dayFont, cell.dayColour);
         DrawMoonSign(painter, ToPixels(CellMoonRect(g, k), pxPerPt), cell.moonPhase, pxPerPt);
+        if (cell.eclipse) DrawEclipseSign(painter, ToPixels(CellEclipseRect(g, k, cell.closeCall), pxPerPt), pxPerPt);
         if (cell.closeCall) {
             DrawLine(painter, ToPixels(CellCloseCallRect(g, k), pxPerPt), kCloseCallMark, lunarFont, kWeekdayText,
                      Qt::AlignHCenter);
@@ -124,8 +153,19 @@ void PaintPrintPage(QPainter& painter, const PrintPage& page, const PrintGeometr
                      lines[i].colour);
         }
     }
-    DrawLine(painter, ToPixels(g.footer, pxPerPt), page.footer, PrintFont(kPrintFooterPt), kWeekdayText,
-             Qt::AlignRight);
+    // The almanac mode at the right of the first line, the place's sky in
+    // what is left of it; an eclipse a line.
+    const QFont footerFont = PrintFont(kPrintFooterPt);
+    const QRectF first = ToPixels(FooterLineRect(g, 0), pxPerPt);
+    DrawLine(painter, first, page.footer, footerFont, kWeekdayText, Qt::AlignRight);
+    const double modeW = QFontMetricsF(footerFont, painter.device()).horizontalAdvance(ToQt(page.footer));
+    const double gap = kFooterGapPt * pxPerPt;
+    DrawLine(painter, first.adjusted(0, 0, -std::min(first.width(), modeW + gap), 0), page.footerSky, footerFont,
+             kWeekdayText);
+    for (int i = 0; i < static_cast<int>(page.footerEclipses.size()) && i + 1 < g.footerLines; ++i) {
+        DrawLine(painter, ToPixels(FooterLineRect(g, i + 1), pxPerPt), page.footerEclipses[i], footerFont,
+                 kWeekdayText);
+    }
     painter.restore();
 }
 
@@ -135,7 +175,9 @@ void PaintPrintPages(QPagedPaintDevice& device, const std::vector<PrintPage>& pa
     const double pxPerPt = device.logicalDpiX() / kPointsPerInch;
     for (std::size_t i = 0; i < pages.size(); ++i) {
         if (i > 0) device.newPage();
-        PaintPrintPage(painter, pages[i], LayoutPrintPage(area.width(), area.height(), pages[i].rows), pxPerPt);
+        PaintPrintPage(painter, pages[i],
+                       LayoutPrintPage(area.width(), area.height(), pages[i].rows, PrintFooterLineCount(pages[i])),
+                       pxPerPt);
     }
 }
 

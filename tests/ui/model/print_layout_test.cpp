@@ -12,6 +12,7 @@
 #include "model_test_support.h"
 #include "ui/model/lists.h"
 #include "ui/model/lunisolar_days.h"
+#include "ui/model/sky_texts.h"
 
 namespace kalendo {
 namespace {
@@ -53,7 +54,7 @@ TEST_F(PrintLayoutTest, EveryDayShowsWhatTheWindowShowsForIt) {
                                       std::pair{AlmanacMode::Precise, WeekStart::Sunday},
                                       std::pair{AlmanacMode::Standard, WeekStart::Monday}}) {
         for (const Range& r : ranges) {
-            for (const PrintPage& page : BuildPrintPages(*rec_, r.first, r.last, mode, start)) {
+            for (const PrintPage& page : BuildPrintPages(*rec_, r.first, r.last, mode, {start, {}, 0, {}})) {
                 const PrintMonth m = page.month;
                 SCOPED_TRACE(testing::Message() << m.year << "-" << m.month << " mode " << static_cast<int>(mode)
                                                 << " week " << static_cast<int>(start));
@@ -84,21 +85,78 @@ TEST_F(PrintLayoutTest, EveryDayShowsWhatTheWindowShowsForIt) {
     }
 }
 
+// The heading, the month's sign and the footer as the window prints them
+// (the sky of 東京; its words are sky_texts' own), with each eclipse seen
+// from 東京 a line and its day marked: the total lunar eclipse of
+// 2022-11-08 from the moon's rise (its penumbral contacts left out) and
+// the partial solar eclipse of 2019-01-06.
 TEST_F(PrintLayoutTest, HeadingSignAndFooter) {
-    struct Case { PrintMonth month; AlmanacMode mode; const char* heading; const char* sign; const char* footer; };
-    const Case cases[] = {
-        {{2024, 5}, AlmanacMode::Standard, "2024年（令和6年）5月", "庚午の月", "標準の暦計算"},
-        {{2019, 4}, AlmanacMode::Standard, "2019年（平成31年）4月", "己巳の月", "標準の暦計算"},
-        {{2019, 5}, AlmanacMode::Precise, "2019年（令和1年）5月", "庚午の月", "精密な暦計算（ERFA 天体暦、ΔT 補正）"},
-        {{1989, 1}, AlmanacMode::Standard, "1989年（昭和64年）1月", "丙寅の月", "標準の暦計算"},
+    struct Case {
+        PrintMonth month; AlmanacMode mode; const char* heading; const char* sign; const char* footer;
+        const char* eclipses; int eclipseDay;
     };
+    const Case cases[] = {
+        {{2024, 5}, AlmanacMode::Standard, "2024年（令和6年）5月", "庚午の月", "標準の暦計算", "", 0},
+        {{2019, 4}, AlmanacMode::Standard, "2019年（平成31年）4月", "己巳の月", "標準の暦計算", "", 0},
+        {{2019, 5}, AlmanacMode::Precise, "2019年（令和1年）5月", "庚午の月", "精密な暦計算（ERFA 天体暦、ΔT 補正）", "", 0},
+        {{1989, 1}, AlmanacMode::Standard, "1989年（昭和64年）1月", "丙寅の月", "標準の暦計算", "", 0},
+        {{2022, 11}, AlmanacMode::Standard, "2022年（令和4年）11月", "壬子の月", "標準の暦計算",
+         "11月8日 皆既月食 部分食の始め 18:09 皆既食の始め 19:16 食の最大 19:59 皆既食の終わり 20:42 部分食の終わり 21:49 食分 1.364", 8},
+        {{2019, 1}, AlmanacMode::Standard, "2019年（平成31年）1月", "丙寅の月", "標準の暦計算",
+         "1月6日 部分日食 食の始め 8:44 食の最大 10:06 食の終わり 11:36 食分 0.421", 6},
+    };
+    AppSettings settings;
+    const PrintSettings print = PrintSettingsOf(settings);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.heading);
-        const std::vector<PrintPage> pages = BuildPrintPages(*rec_, c.month, c.month, c.mode);
+        const std::vector<PrintPage> pages = BuildPrintPages(*rec_, c.month, c.month, c.mode, print);
         ASSERT_EQ(pages.size(), 1u);
         EXPECT_EQ(Utf(pages[0].heading), c.heading);
         EXPECT_EQ(Utf(pages[0].monthSign), c.sign);
         EXPECT_EQ(Utf(pages[0].footer), c.footer);
+        EXPECT_EQ(pages[0].footerSky, PrintFooterSkyText(SettingsPlace(settings), c.month.year, c.month.month));
+        std::string eclipses;
+        for (const std::string& line : pages[0].footerEclipses) eclipses.append(eclipses.empty() ? "" : "|").append(Utf(line));
+        EXPECT_EQ(eclipses, c.eclipses);
+        EXPECT_EQ(PrintFooterLineCount(pages[0]), c.eclipseDay > 0 ? 2 : 1);
+        for (int k = 0; k < kGridCells; ++k) {
+            EXPECT_EQ(pages[0].cells[k].eclipse, c.eclipseDay > 0 && pages[0].cells[k].day == c.eclipseDay) << k;
+        }
+    }
+}
+
+// The picked notes of the lower register end a cell's lines, in the fixed
+// order and the notes' colour, under the readings chosen, without a name a
+// calendar note of the day already says (甲子 for 甲子の日, 庚申 for 庚申の日,
+// 天赦日 and 八専 by name).
+TEST_F(PrintLayoutTest, PickedNotesOfTheLowerRegister) {
+    LoadNoteLines("甲子 12/21\n天赦日 3/5\n庚申 2/26\n八専 2/18\n");
+    constexpr RekichuSet kSome = RekichuBit(RekichuName::Tensha) | RekichuBit(RekichuName::Ichiryu) |
+                                 RekichuBit(RekichuName::Tenon) | RekichuBit(RekichuName::Kinoene);
+    constexpr RekichuSet kSigns = RekichuBit(RekichuName::Koushin) | RekichuBit(RekichuName::Hassen);
+    struct Case { CalendarDate date; RekichuReadings readings; RekichuSet picks; const char* lines; };
+    const Case cases[] = {
+        {{2025, 12, 21}, {}, kSome, "甲子|天赦日|一粒万倍日|天恩日"},
+        {{2025, 12, 21}, {}, 0, "甲子"},
+        {{2026, 3, 5}, {}, kDefaultRekichuPicks, "天赦日|一粒万倍日"},
+        {{2026, 3, 5}, {IchiryuReading::OneBranch, {}}, kDefaultRekichuPicks, "天赦日"},
+        {{2026, 5, 4}, {}, kDefaultRekichuPicks, "みどりの日|天赦日"},
+        {{2026, 1, 3}, {}, kDefaultRekichuPicks, ""},
+        {{2024, 2, 26}, {}, kSigns, "庚申|八専"},
+        {{2024, 2, 18}, {}, kSigns, "八専"},
+        {{2024, 2, 19}, {}, kSigns, ""},
+        {{2024, 2, 20}, {}, kSigns, "八専"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.date.year << "-" << c.date.month << "-" << c.date.day);
+        const PrintMonth month{c.date.year, c.date.month};
+        const PrintPage page = BuildPrintPages(*rec_, month, month, AlmanacMode::Standard, {{}, c.readings, c.picks, {}}).at(0);
+        std::string lines;
+        for (const PrintEntry& e : page.cells[Weekday(month.year, month.month, 1) + c.date.day - 1].lines) {
+            lines.append(lines.empty() ? "" : "|").append(Utf(e.text));
+            EXPECT_TRUE(!RekichuByName(e.text) || e.colour == *RowTextColour(kNoteRow));
+        }
+        EXPECT_EQ(lines, c.lines);
     }
 }
 
@@ -150,10 +208,11 @@ TEST(PrintRows, EveryMonthOf1600To2999) {
 }
 
 // On the three papers (printable areas inside 10 mm margins) and with 4, 5
-// and 6 rows every box lies on the page and apart from the others, each
-// cell's texts stand in their cell one under the other, the day number is
-// a fifth of the cell (in A4 portrait at least 24 pt), and a cell holds
-// at least a busy day's lines. February 2024 (5 rows) fills the page: its
+// and 6 rows and 1-3 footer lines every box lies on the page and apart
+// from the others, each cell's texts stand in their cell one under the
+// other, the marks apart from each other, the day number is a fifth of
+// the cell under a footer of one line and as large under more (in A4
+// portrait at least 24 pt), and a cell holds at least a busy day's lines. February 2024 (5 rows) fills the page: its
 // last row starts below 70 % of the A4 paper's height.
 TEST(PrintGeometry, BoxesStayInsideAndApartOnEveryPaper) {
     constexpr double e = 1e-9;  // rounding of the sums
@@ -164,19 +223,22 @@ TEST(PrintGeometry, BoxesStayInsideAndApartOnEveryPaper) {
         return a.x + a.w <= b.x + e || b.x + b.w <= a.x + e || a.y + a.h <= b.y + e || b.y + b.h <= a.y + e;
     };
     struct Paper { const char* name; double w, h; int minLines; };
-    const Paper papers[] = {{"A4 portrait", 538.6, 785.2, 8}, {"A4 landscape", 785.2, 538.6, 4}, {"Letter", 555.3, 735.3, 7}};
+    const Paper papers[] = {{"A4 portrait", 538.6, 785.2, 7}, {"A4 landscape", 785.2, 538.6, 4}, {"Letter", 555.3, 735.3, 7}};
     constexpr double kMarginPt = 10 / 25.4 * 72;
     const PrintGeometry february = LayoutPrintPage(538.6, 785.2, PrintRowsOfMonth({2024, 2}));
     EXPECT_GE((february.cells[4 * kGridColumns].y + kMarginPt) / (785.2 + 2 * kMarginPt), 0.70);
     for (const Paper& p : papers) {
       for (int rows = 4; rows <= 6; ++rows) {
         SCOPED_TRACE(testing::Message() << p.name << ", " << rows << " rows");
-        const PrintGeometry g = LayoutPrintPage(p.w, p.h, rows);
+        const PrintGeometry g = LayoutPrintPage(p.w, p.h, rows, rows - 3);  // 1-3 footer lines
         EXPECT_GE(g.linesPerCell, p.minLines);
-        EXPECT_NEAR(g.dayPt, std::min(g.cells[0].h / 5, kPrintDayMaxPt), 1e-9);
+        const PrintGeometry oneLineFooter = LayoutPrintPage(p.w, p.h, rows);
+        EXPECT_NEAR(oneLineFooter.dayPt, std::min(oneLineFooter.cells[0].h / 5, kPrintDayMaxPt), 1e-9);
+        EXPECT_NEAR(g.dayPt, oneLineFooter.dayPt, 1e-9) << "the same numbers whatever the footer holds";
         EXPECT_TRUE(p.w > p.h || g.dayPt >= 24 || std::string(p.name) != "A4 portrait") << g.dayPt;
         EXPECT_GE(kPrintLunarPt, 9.0);
         EXPECT_NEAR(g.cells[rows * kGridColumns - 1].y + g.cells[0].h, g.footer.y - 6, 1e-9) << "fills the page";
+        for (int line = 0; line < g.footerLines; ++line) EXPECT_TRUE(inside(FooterLineRect(g, line), g.footer)) << line;
         std::vector<PrintRect> boxes = {g.heading, g.monthSign, g.footer};
         boxes.insert(boxes.end(), g.weekdays.begin(), g.weekdays.end());
         boxes.insert(boxes.end(), g.cells.begin(), g.cells.begin() + rows * kGridColumns);
@@ -187,6 +249,11 @@ TEST(PrintGeometry, BoxesStayInsideAndApartOnEveryPaper) {
         for (int k = 0; k < rows * kGridColumns; ++k) {
             EXPECT_TRUE(inside(CellMoonRect(g, k), CellDayRect(g, k)) && inside(CellCloseCallRect(g, k), CellDayRect(g, k)));
             EXPECT_TRUE(apart(CellMoonRect(g, k), CellCloseCallRect(g, k)));
+            for (const bool closeCall : {false, true}) {
+                const PrintRect eclipse = CellEclipseRect(g, k, closeCall);
+                EXPECT_TRUE(inside(eclipse, CellDayRect(g, k)) && apart(eclipse, CellMoonRect(g, k)));
+                EXPECT_TRUE(!closeCall || apart(eclipse, CellCloseCallRect(g, k)));
+            }
             std::vector<PrintRect> texts = {CellDayRect(g, k), CellLunarRect(g, k)};
             for (int line = 0; line < g.linesPerCell; ++line) texts.push_back(CellLineRect(g, k, line));
             for (std::size_t i = 0; i < texts.size(); ++i) {
