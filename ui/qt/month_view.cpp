@@ -294,7 +294,7 @@ void MonthView::Show(const ViewState& state) {
         }
     }
     oldCalendarPane_->SetTexts(state.oldCalendarPane);
-    closeCalls_ = BuildCloseCallTexts(rec_);
+    closeCalls_ = BuildCloseCallTexts(rec_, settings_.rekichuReadings);
     ShowCloseCallWords(oldCalendarPane_, closeCallMark_, closeCalls_);
     yearSignPane_->SetTexts(state.yearSignPane);
     officerPane_->SetTexts(state.officer.text, state.officer.detailTitle, state.officer.detailText);
