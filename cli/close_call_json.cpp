@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "almanac/rekichu.h"
 #include "astro/delta_t.h"
 #include "astro/ephemeris.h"
 #include "cli/entry_json.h"
@@ -38,10 +39,30 @@ void WriteNotes(JsonWriter& w, const MonthRecord& rec, const DayReading& r) {
     w.EndArray();
 }
 
+// The lower register's members of a change, as the day object writes them:
+// "kyusei" (all three stars) when a star differs, "rekichu" (every name of
+// the other side, in the fixed order) when a name differs.
+void WriteLowerRegisterChanges(JsonWriter& w, const DayReading& h, const DayReading& o) {
+    if (!(h.kyusei == o.kyusei)) {
+        w.Key("kyusei").BeginObject();
+        w.Key("year").Int(o.kyusei.year);
+        w.Key("month").Int(o.kyusei.month);
+        w.Key("day").Int(o.kyusei.day);
+        w.EndObject();
+    }
+    if (h.rekichu != o.rekichu) {
+        w.Key("rekichu").BeginArray();
+        for (int k = 0; k < kRekichuCount; ++k) {
+            if (Contains(o.rekichu, static_cast<RekichuName>(k))) w.Cp932(RekichuNameText(k));
+        }
+        w.EndArray();
+    }
+}
+
 // "changes": [{"date", then the other side's value of each member that
 // differs: "lunarMonth", "lunarDay" and "leapMonth" together, "rokuyo",
 // "officer", "holiday" (entry or null), "generatedHoliday" (name or null),
-// "notes" (the notes the date would have)}].
+// "notes" (the notes the date would have), "kyusei" and "rekichu"}].
 void WriteChanges(JsonWriter& w, const MonthRecord& rec, const std::vector<DayChange>& changes) {
     w.Key("changes").BeginArray();
     for (const DayChange& c : changes) {
@@ -72,6 +93,7 @@ void WriteChanges(JsonWriter& w, const MonthRecord& rec, const std::vector<DayCh
             w.Key("notes");
             WriteNotes(w, rec, o);
         }
+        WriteLowerRegisterChanges(w, h, o);
         w.EndObject();
     }
     w.EndArray();

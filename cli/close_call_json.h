@@ -20,7 +20,7 @@ void WriteCloseCallMembers(JsonWriter& w, const CloseCall& call);
 // "generatedHoliday", "notes"}, "changes"}]. "changes" holds an object for
 // every date the move changes among the day and the days whose holidays or
 // notes move: {"date", then the other side's value of each member that
-// differs on that date}.
+// differs on that date, the lower register's "kyusei" and "rekichu" last}.
 void WriteCloseCallsKey(JsonWriter& w, const MonthRecord& rec,
                         const std::vector<DayCloseCall>& calls);
 

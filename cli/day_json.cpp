@@ -212,7 +212,7 @@ void WriteDayObject(JsonWriter& w, MonthRecord& rec, GridLunarTexts& lunarTexts,
     WriteHolidayKeys(w, rec, t);
     WriteEventKeys(w, rec, t);
     WriteScreenKeys(w, rec, lunarTexts, options.weekStart);
-    WriteCloseCallsKey(w, rec, CloseCallsOfTarget(rec));
+    WriteCloseCallsKey(w, rec, CloseCallsOfTarget(rec, options.readings));
     WriteRekichuKeys(w, rec, options.readings);
     if (const NamedPlace* place = options.place) {
         WriteSkyKey(w, *place, ComputeDaySky(t.year, t.month, t.day, place->position));

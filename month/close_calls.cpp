@@ -222,6 +222,15 @@ void PrepareMove(MonthRecord& rec, TableCloseCall& c) {
     c.definitionDays = ChangedDefinitionDays(before, DatesOfDefinitions(moved), y);
 }
 
+// 夏至 and 冬至 in the numbering of the terms from 小寒.
+constexpr int kSummerSolsticeTerm = 11;
+constexpr int kWinterSolsticeTerm = 23;
+bool IsSolstice(const EventSides& e) {
+    return e.kind == EventKind::SolarTerm && (e.term == kSummerSolsticeTerm || e.term == kWinterSolsticeTerm);
+}
+// The 節, 小寒 (0) and every second term from it, open the solar months.
+bool OpensSolarMonth(const EventSides& e) { return e.kind == EventKind::SolarTerm && e.term % 2 == 0; }
+
 // Whether the day can read otherwise with `c` moved: its lunisolar date or
 // 十二直 differs with the moved tables, or its holidays or notes do.
 bool MayChange(MonthRecord& base, MonthRecord& moved, const TableCloseCall& c, int y, int m,
@@ -233,8 +242,19 @@ bool MayChange(MonthRecord& base, MonthRecord& moved, const TableCloseCall& c, i
         return true;
     }
     const CalendarDate day{y, m, d};
-    return std::find(c.definitionDays.begin(), c.definitionDays.end(), day) !=
-           c.definitionDays.end();
+    if (std::find(c.definitionDays.begin(), c.definitionDays.end(), day) != c.definitionDays.end()) {
+        return true;
+    }
+    // A moved 節 moves the solar month and its day count (往亡日 falls on
+    // the nth day of its month, weeks after the 節), and the day stars turn
+    // on the 甲子 nearest a solstice: a solstice moved across the 30th sign
+    // of its cycle moves the turn by sixty days. The lunisolar date is the
+    // same on both sides here, and the readings only choose among notes of
+    // the solar month's opening, which the 十二直 above already catches.
+    if (!OpensSolarMonth(c.call.event) && !IsSolstice(c.call.event)) return false;
+    const LowerRegister a = ReadLowerRegister(base, day, base.lunarMonth, base.lunarDay, {});
+    const LowerRegister b = ReadLowerRegister(moved, day, moved.lunarMonth, moved.lunarDay, {});
+    return a.rekichu != b.rekichu || !(a.kyusei == b.kyusei);
 }
 
 // The close calls among the events of the record's tables, in the order of
@@ -362,13 +382,14 @@ bool ReadsAlike(const DayChange& c) {
 // tables or a close call's moved ones): the definitions evaluated for it,
 // as the month computation evaluates them for its target. Writes the
 // computed dates into the shared slot tables; the caller keeps them.
-DayReading ReadingOn(MonthRecord& r, const CalendarDate& date, std::string& generatedName) {
+DayReading ReadingOn(MonthRecord& r, const CalendarDate& date, RekichuReadings readings,
+                     std::string& generatedName) {
     r.month[kTarget] = date.month;
     r.day[kTarget] = date.day;
     r.weekday[kTarget] = Weekday(date.year, date.month, date.day);
     EvaluateDefinitions(r);
     LunisolarDate(r, date.year, date.month, date.day);
-    const DayReading reading = ReadingOfTarget(r);
+    const DayReading reading = ReadingOfTarget(r, readings);
     generatedName = GeneratedName(r, reading);
     return reading;
 }
@@ -422,7 +443,8 @@ std::vector<CalendarDate> DaysEntriesMayMove(const MonthRecord& rec, const Table
 // The target's change (the caller read it) and the change of every other
 // day of the target year whose holidays or notes the move changes, each
 // read on both sides, in date order.
-std::vector<DayChange> ChangesOf(const MonthRecord& rec, const TableCloseCall& c, DayChange target) {
+std::vector<DayChange> ChangesOf(const MonthRecord& rec, const TableCloseCall& c, DayChange target,
+                                 RekichuReadings readings) {
     std::vector<DayChange> changes;
     bool targetPlaced = false;
     if (!c.entryDays) c.entryDays = DaysEntriesMayMove(rec, c);
@@ -439,8 +461,8 @@ std::vector<DayChange> ChangesOf(const MonthRecord& rec, const TableCloseCall& c
         CopyScalars(moved, rec);
         LoadTables(moved, c);
         DayChange change{date, {}, {}, {}, {}};
-        change.here = ReadingOn(unmoved, date, change.hereGenerated);
-        change.other = ReadingOn(moved, date, change.otherGenerated);
+        change.here = ReadingOn(unmoved, date, readings, change.hereGenerated);
+        change.other = ReadingOn(moved, date, readings, change.otherGenerated);
         if (EntriesMove(change)) changes.push_back(std::move(change));
     }
     if (!targetPlaced) changes.push_back(std::move(target));
@@ -449,7 +471,7 @@ std::vector<DayChange> ChangesOf(const MonthRecord& rec, const TableCloseCall& c
 
 }  // namespace
 
-DayReading ReadingOfTarget(const MonthRecord& rec) {
+DayReading ReadingOfTarget(const MonthRecord& rec, RekichuReadings readings) {
     const CalendarDate t = TargetOf(rec);
     DayReading r;
     r.lunarMonth = rec.lunarMonth;
@@ -462,10 +484,13 @@ DayReading ReadingOfTarget(const MonthRecord& rec) {
     for (int i = 0; i < rec.noteCount; ++i) {
         if (NoteFallsOnTarget(rec, i) >= 0) r.notes.set(i);
     }
+    const LowerRegister lower = LowerRegisterOfTarget(rec, readings);
+    r.rekichu = lower.rekichu;
+    r.kyusei = lower.kyusei;
     return r;
 }
 
-std::vector<DayCloseCall> CloseCallsOfTarget(MonthRecord& rec) {
+std::vector<DayCloseCall> CloseCallsOfTarget(MonthRecord& rec, RekichuReadings readings) {
     std::vector<DayCloseCall> out;
     const std::vector<TableCloseCall>& calls = CloseCallsOfYearTables(rec);
     if (calls.empty()) return out;
@@ -484,16 +509,16 @@ std::vector<DayCloseCall> CloseCallsOfTarget(MonthRecord& rec) {
         // others are computed whole.
         if (!MayChange(unmoved, moved, c, t.year, t.month, t.day)) continue;
         if (!base) {
-            base = ReadingOfTarget(rec);
+            base = ReadingOfTarget(rec, readings);
             baseGenerated = GeneratedName(rec, *base);
             kept.emplace(rec);
         }
         EvaluateDefinitions(moved);
         LunisolarDate(moved, t.year, t.month, t.day);
-        const DayReading other = ReadingOfTarget(moved);
+        const DayReading other = ReadingOfTarget(moved, readings);
         DayChange target{t, *base, other, baseGenerated, GeneratedName(moved, other)};
         if (ReadsAlike(target)) continue;
-        out.push_back({c.call, other, ChangesOf(rec, c, std::move(target))});
+        out.push_back({c.call, other, ChangesOf(rec, c, std::move(target), readings)});
     }
     return out;
 }

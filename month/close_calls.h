@@ -9,9 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "almanac/rekichu.h"
 #include "astro/close_events.h"
 #include "core/almanac_mode.h"
 #include "core/month_record.h"
+#include "month/lower_register.h"
 
 namespace kalendo {
 
@@ -25,11 +27,16 @@ struct DayReading {
     int holiday = -1;           // index into the holidays, or -1
     int generatedHoliday = -1;  // index into the generated holidays, or -1
     std::bitset<kNoteCapacity> notes;  // the calendar notes falling on the day
+    // The lower register under the caller's readings: a moved 節 moves the
+    // solar month, a moved new moon the lunisolar days 不成就日 hangs on, a
+    // moved solstice the day the day stars turn.
+    RekichuSet rekichu = 0;
+    KyuseiStars kyusei;
     bool operator==(const DayReading&) const = default;
 };
 
 // The reading of the record's target as the month computation left it.
-DayReading ReadingOfTarget(const MonthRecord& rec);
+DayReading ReadingOfTarget(const MonthRecord& rec, RekichuReadings readings = {});
 
 // A day a close call changes: how it reads in the record's almanac and
 // how it would read with the event moved across its midnight.
@@ -59,8 +66,10 @@ struct DayCloseCall {
 // The record must have been moved to its target by ComputeMonth; the
 // definition files' computed dates are restored afterwards. Only a day
 // whose lunisolar date or 十二直 the move changes, or on which a holiday or
-// note falls in either case by its date for the year, is computed whole.
-std::vector<DayCloseCall> CloseCallsOfTarget(MonthRecord& rec);
+// note falls in either case by its date for the year, is computed whole;
+// so is the target of a moved solstice whose day star would differ. The
+// 暦注 are read under `readings`.
+std::vector<DayCloseCall> CloseCallsOfTarget(MonthRecord& rec, RekichuReadings readings = {});
 
 // A close call with every day of 1600-2999 whose reading it changes.
 struct CloseCallDays {

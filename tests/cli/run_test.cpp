@@ -217,6 +217,13 @@ TEST_F(CliRunTest, CloseCallsOfADayAndOfARange) {
     EXPECT_NE(changes.find(R"({"date":"2021-05-01","notes":[{"index":30,"name":"八十八夜"}]},)"
                            R"({"date":"2021-05-02","notes":[]})"),
               std::string::npos) << changes;
+    // The lower register of the day across: 寅 month of 2021's stars; and
+    // a week on, 往亡日 (the 7th day of 寅 month) would fall a day earlier.
+    EXPECT_NE(changes.find(R"("kyusei":{"year":6,"month":5,"day":1},"rekichu":["一粒万倍日","天恩日",)"),
+              std::string::npos) << changes;
+    const std::string later = ValueOf(Days({2021, 2, 10}, {2021, 2, 10})[0], "closeCalls");
+    EXPECT_NE(later.find(R"({"date":"2021-02-10","rekichu":["一粒万倍日","帰忌日","血忌日","十方暮"]})"),
+              std::string::npos) << later;
 
     const auto calls = Lines([&](std::FILE* out) {
         return PrintCloseCalls(*rec_, {2035, 1, 1}, {2035, 12, 31}, AlmanacMode::Standard, out);

@@ -44,11 +44,12 @@ std::unique_ptr<MonthRecord> RecordWithShippedFiles() {
     return rec;
 }
 
-// The fields the two modes are compared on.
+// The fields the two modes are compared on, the lower register (暦注 and
+// 九星, read from each mode's own term days and lunisolar dates) among them.
 bool SameCalendar(const DayReading& a, const DayReading& b) {
     return a.lunarMonth == b.lunarMonth && a.lunarDay == b.lunarDay &&
            a.leapMonth == b.leapMonth && a.rokuyo == b.rokuyo && a.officer == b.officer &&
-           a.holiday == b.holiday;
+           a.holiday == b.holiday && a.rekichu == b.rekichu && a.kyusei == b.kyusei;
 }
 
 TEST(CloseCalls, EveryDayTheModesReadDifferentlyHangsOnAStandardCloseCall) {

@@ -57,7 +57,9 @@ TEST(HelpTable, BuiltPageHoldsAFreshComputation) {
     EXPECT_NE(closeCalls.find("2035-01-09 → 2035-01-10</td><td>2035-01-09：1月10日なら：この日の旧暦は11月30日、"
                               "六曜は仏滅</td>"),
               std::string::npos);
-    EXPECT_NE(closeCalls.find("2021-02-04 → 2021-02-03</td><td>2021-02-03：2月3日なら：この日の十二直は定</td>"),
+    EXPECT_NE(closeCalls.find("2021-02-04 → 2021-02-03</td><td>2021-02-03：2月3日なら：この日の十二直は定、"
+                              "暦注は一粒万倍日・天恩日・大明日・神吉日・不成就日・小犯土、年の九星は六白金星、"
+                              "月の九星は五黄土星</td>"),
               std::string::npos);
 }
 

@@ -4,6 +4,8 @@
 #include <map>
 #include <tuple>
 
+#include "almanac/kyusei.h"
+#include "almanac/rekichu.h"
 #include "almanac/sign_names.h"
 #include "astro/ephemeris.h"
 #include "core/day_arith.h"
@@ -102,7 +104,17 @@ std::vector<EntryMove> MovesOf(const MonthRecord& rec, const std::vector<DayChan
     return moves;
 }
 
-// "旧暦は11月30日、六曜は仏滅、十二直は定": the day's own signs that differ.
+std::string Joined(const std::vector<std::string>& items, const char* separator) {
+    std::string s;
+    for (const std::string& item : items) {
+        if (!s.empty()) s += separator;
+        s += item;
+    }
+    return s;
+}
+
+// "旧暦は11月30日、六曜は仏滅、十二直は定、暦注は天恩日、日の九星は一白水星": the day's
+// own signs and lower register that differ.
 std::vector<std::string> SignsChanged(const DayChange& c) {
     std::vector<std::string> items;
     const DayReading& h = c.here;
@@ -115,17 +127,25 @@ std::vector<std::string> SignsChanged(const DayChange& c) {
     if (h.officer != o.officer) {
         items.push_back(FormatUnbounded(kCloseCallOfficerFormat, OfficerName(o.officer)));
     }
+    if (h.rekichu != o.rekichu) {
+        std::vector<std::string> names;
+        for (int k = 0; k < kRekichuCount; ++k) {
+            if (Contains(o.rekichu, static_cast<RekichuName>(k))) names.push_back(RekichuNameText(k));
+        }
+        const std::string joined = names.empty() ? std::string(kCloseCallNoRekichu)
+                                                 : Joined(names, kCloseCallNameSeparator);
+        items.push_back(FormatUnbounded(kCloseCallRekichuFormat, joined.c_str()));
+    }
+    const std::pair<int KyuseiStars::*, const char*> stars[] = {
+        {&KyuseiStars::year, kCloseCallYearStarFormat},
+        {&KyuseiStars::month, kCloseCallMonthStarFormat},
+        {&KyuseiStars::day, kCloseCallDayStarFormat}};
+    for (const auto& [star, format] : stars) {
+        if (h.kyusei.*star != o.kyusei.*star) items.push_back(FormatUnbounded(format, KyuseiName(o.kyusei.*star)));
+    }
     return items;
 }
 
-std::string Joined(const std::vector<std::string>& items, const char* separator) {
-    std::string s;
-    for (const std::string& item : items) {
-        if (!s.empty()) s += separator;
-        s += item;
-    }
-    return s;
-}
 
 std::string DayNames(const std::vector<CalendarDate>& days, const CalendarDate& target) {
     std::vector<std::string> names;
@@ -173,9 +193,9 @@ std::string CloseCallChangeWords(const MonthRecord& rec, const DayCloseCall& c) 
     return Joined(items, kCloseCallItemSeparator);
 }
 
-CloseCallTexts BuildCloseCallTexts(MonthRecord& rec) {
+CloseCallTexts BuildCloseCallTexts(MonthRecord& rec, RekichuReadings readings) {
     CloseCallTexts texts;
-    for (const DayCloseCall& c : CloseCallsOfTarget(rec)) {
+    for (const DayCloseCall& c : CloseCallsOfTarget(rec, readings)) {
         const std::string sentence = CloseCallSentence(rec, c);
         texts.mark = kCloseCallMark;
         texts.detail += kCloseCallLinePrefix + sentence + kCloseCallLineEnd;

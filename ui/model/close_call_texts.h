@@ -20,7 +20,8 @@ namespace kalendo {
 // and bound, in the precise almanac the bound; then only what would change
 // with the event on the other day: the holidays and notes that would move
 // (their days named by date, the target as "この日"), then the target's
-// lunisolar date, 六曜 and 十二直 where they would differ.
+// lunisolar date, 六曜, 十二直, 暦注 (all the other side's) and stars of
+// year, month and day where they would differ.
 std::string CloseCallSentence(const MonthRecord& rec, const DayCloseCall& call);
 
 // The sentence's changes alone: "節分は2月2日、この日の十二直は定".
@@ -33,8 +34,8 @@ struct CloseCallTexts {
     std::string first;    // the first sentence, for the mark's tooltip
 };
 
-// The texts of the record's target. Computes its close calls (the record is
-// left as it was).
-CloseCallTexts BuildCloseCallTexts(MonthRecord& rec);
+// The texts of the record's target, its 暦注 read under `readings`.
+// Computes its close calls (the record is left as it was).
+CloseCallTexts BuildCloseCallTexts(MonthRecord& rec, RekichuReadings readings = {});
 
 }  // namespace kalendo

@@ -1,7 +1,10 @@
 // The eclipses the month grid marks: those seen from the place whose
 // maximum falls on a day of the displayed month. A year's eclipses are
 // found once (about a millisecond) and kept, keyed by the year and the
-// place, so a step within the year asks the sky nothing new.
+// place, so a step within the year asks the sky nothing new; the three
+// years used last are kept, so that the window can find the years beside
+// the shown one while it waits for the next key (PrefetchYear), and a step
+// into them asks nothing either.
 #pragma once
 
 #include <array>
@@ -25,10 +28,23 @@ public:
     std::array<const Eclipse*, kGridCells> OfGrid(const GeoPosition& where, int y, int m,
                                                   const MonthGrid& grid);
 
+    // Whether the eclipses of `year` (1600-2999) seen from `where` are kept.
+    bool Keeps(const GeoPosition& where, int year) const;
+    // Finds and keeps them unless kept (a millisecond or so).
+    void PrefetchYear(const GeoPosition& where, int year) { (void)EclipsesOfYear(where, year); }
+
 private:
-    int year_ = 0;
-    GeoPosition where_{0, 0};
-    std::vector<Eclipse> eclipses_;  // of year_, in time order
+    struct KeptYear {
+        int year = 0;  // 0: empty
+        GeoPosition where{0, 0};
+        unsigned lastUse = 0;
+        std::vector<Eclipse> eclipses;  // in time order
+        std::vector<CalendarDate> days;  // the JST day of each one's maximum
+    };
+    static constexpr int kKeptYears = 3;
+    const KeptYear& EclipsesOfYear(const GeoPosition& where, int year);
+    std::array<KeptYear, kKeptYears> kept_{};
+    unsigned clock_ = 0;
 };
 
 // What a screen reader says after the day's name: "、部分日食" (CP932).

@@ -3,11 +3,13 @@
 #include <QEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QTimer>
 
 #include <algorithm>
 #include <optional>
 #include <utility>
 
+#include "month/compute_month.h"
 #include "ui/model/eclipse_texts.h"
 #include "ui/model/day_texts.h"
 #include "ui/model/jumps.h"
@@ -284,6 +286,7 @@ void MonthView::Show(const ViewState& state) {
     }
     const CalendarDate shown = TargetDate(rec_);
     const auto eclipses = eclipses_.OfGrid(SettingsPlace(settings_).position, shown.year, shown.month, state.grid);
+    PrefetchEclipsesBeside(shown.year);
     for (int k = 0; k < kGridCells; ++k) {
         const DayCell& c = state.grid[static_cast<std::size_t>(k)];
         cell(k)->SetContent(ToQt(c.text), ToQColor(c.fg), ToQColor(c.bg));
@@ -294,7 +297,7 @@ void MonthView::Show(const ViewState& state) {
         }
     }
     oldCalendarPane_->SetTexts(state.oldCalendarPane);
-    closeCalls_ = BuildCloseCallTexts(rec_);
+    closeCalls_ = BuildCloseCallTexts(rec_, settings_.rekichuReadings);
     ShowCloseCallWords(oldCalendarPane_, closeCallMark_, closeCalls_);
     yearSignPane_->SetTexts(state.yearSignPane);
     officerPane_->SetTexts(state.officer.text, state.officer.detailTitle, state.officer.detailText);
@@ -320,6 +323,22 @@ bool MonthView::RunCommand(int commandId) {
     if (RunNavigationCommand(rec_, commandId, Options()) < 0) return false;
     Refresh();
     return true;
+}
+
+void MonthView::PrefetchEclipsesBeside(int year) {
+    // Once painted, while the window waits for the next key: a step into
+    // the year before or after then finds its eclipses kept. Nothing is
+    // scheduled once both are kept, so an idle window stays asleep.
+    const GeoPosition where = SettingsPlace(settings_).position;
+    for (const int y : {year - 1, year + 1}) {
+        if (y < kFirstComputedYear || y > kLastComputedYear || eclipses_.Keeps(where, y)) continue;
+        QTimer::singleShot(kEclipsePrefetchDelayMs, this, [this, y] {
+            const int shownYear = TargetDate(rec_).year;
+            if (y == shownYear - 1 || y == shownYear + 1) {
+                eclipses_.PrefetchYear(SettingsPlace(settings_).position, y);
+            }
+        });
+    }
 }
 
 void MonthView::OnCellLeftPressed(int k) {

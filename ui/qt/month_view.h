@@ -129,6 +129,9 @@ private:
     CloseCallMark* closeCallMark_;
     CloseCallTexts closeCalls_;  // of the day shown
     GridEclipses eclipses_;      // the grid's marks and the detail's eclipse
+    // The eclipses of the years beside `year`, found after the paint.
+    void PrefetchEclipsesBeside(int year);
+    static constexpr int kEclipsePrefetchDelayMs = 100;
     InfoPane* moonPane_;
     EntryList* eventList_;
     EntryList* scheduleList_;

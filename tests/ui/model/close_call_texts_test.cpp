@@ -43,10 +43,12 @@ TEST_F(CloseCallTextsTest, TheWordsOfADay) {
          "※ 朔は 1月9日 23時56分21秒（1月10日 午前0時の3分39秒前）。精密な計算では 1月10日 "
          "0時02分50秒（誤差 ±50秒）。1月10日なら：この日の旧暦は11月30日、六曜は仏滅。\r\n"},
         // 立春 after midnight in the standard almanac, before it in the
-        // precise one: 節分 and the 立春 note would move a day earlier.
+        // precise one: 節分 and the 立春 note would move a day earlier, and
+        // the day (壬午, lunar 12/22) would open 寅 month of 2021's stars.
         {AlmanacMode::Standard, {2021, 2, 3},
          "※ 立春は 2月4日 0時02分40秒（午前0時の2分40秒後）。精密な計算では 2月3日 23時58分45秒"
-         "（誤差 ±1分18秒）。2月3日なら：節分は2月2日、立春はこの日、この日の十二直は定。\r\n"},
+         "（誤差 ±1分18秒）。2月3日なら：節分は2月2日、立春はこの日、この日の十二直は定、"
+         "暦注は一粒万倍日・天恩日・大明日・神吉日・不成就日・小犯土、年の九星は六白金星、月の九星は五黄土星。\r\n"},
         {AlmanacMode::Standard, {2021, 2, 2},
          "※ 立春は 2月4日 0時02分40秒（午前0時の2分40秒後）。精密な計算では 2月3日 23時58分45秒"
          "（誤差 ±1分18秒）。2月3日なら：節分はこの日、立春は2月3日。\r\n"},
@@ -112,6 +114,10 @@ TEST(CloseCallWords, EverySentenceOf1900To2100NamesTheClockAndWhatChanges) {
                         EXPECT_EQ(Has(words, "旧暦は"), here.lunarMonth != c.other.lunarMonth || here.lunarDay != c.other.lunarDay);
                         EXPECT_EQ(Has(words, "六曜は"), here.rokuyo != c.other.rokuyo) << words;
                         EXPECT_EQ(Has(words, "十二直は"), here.officer != c.other.officer) << words;
+                        EXPECT_EQ(Has(words, "暦注は"), here.rekichu != c.other.rekichu) << words;
+                        EXPECT_EQ(Has(words, "年の九星は"), here.kyusei.year != c.other.kyusei.year) << words;
+                        EXPECT_EQ(Has(words, "月の九星は"), here.kyusei.month != c.other.kyusei.month) << words;
+                        EXPECT_EQ(Has(words, "日の九星は"), here.kyusei.day != c.other.kyusei.day) << words;
                         for (const DayChange& ch : c.changes) {
                             EXPECT_TRUE(EntriesMove(ch) || ch.date == day) << "a day whose entries stay named";
                             for (int i = 0; i < rec->noteCount; ++i) {

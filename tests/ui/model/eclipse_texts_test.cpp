@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <memory>
-#include <vector>
 
 #include "astro/ephemeris.h"
 #include "astro/places.h"
@@ -79,6 +78,27 @@ TEST(GridEclipses, MarksTheDaysOfTheMonthsEclipses) {
     }
     EXPECT_EQ(marked, 3);  // 1月6日 and 12月26日 partial solar, 7月17日 partial lunar
     EXPECT_EQ(Utf8FromCp932(SpokenEclipse(*grid.OnDay(tokyo, 2019, 1, 6))), "、部分日食");
+}
+
+// The three years used last are kept, by year and place (the shown one and
+// those the window finds beside it while it waits), and answer as found.
+TEST(GridEclipses, KeepsTheThreeYearsUsedLast) {
+    GridEclipses grid;
+    const GeoPosition tokyo = ListedPlaces()[kDefaultPlaceIndex].position;
+    ASSERT_NE(grid.OnDay(tokyo, 2019, 7, 17), nullptr);
+    const struct { int prefetch, gone; } kSteps[] = {{2018, 2020}, {2020, 0}, {2019, 0}, {2021, 2018}};
+    for (const auto& step : kSteps) {
+        grid.PrefetchYear(tokyo, step.prefetch);
+        EXPECT_TRUE(grid.Keeps(tokyo, step.prefetch) && grid.Keeps(tokyo, 2019) && !grid.Keeps(tokyo, step.gone));
+        EXPECT_FALSE(grid.Keeps(ListedPlaces()[kListedPlaceCount - 1].position, step.prefetch));
+    }
+    for (int m = 1; m <= 12; ++m) {
+        for (const Eclipse& e : EclipsesOfMonth(2020, m, tokyo)) {
+            const CalendarDate d = JstDateOf(e.Maximum().jdUt);
+            const Eclipse* kept = grid.OnDay(tokyo, d.year, d.month, d.day);
+            ASSERT_TRUE(kept && kept->Maximum().jdUt == e.Maximum().jdUt);
+        }
+    }
 }
 
 }  // namespace
