@@ -1,0 +1,150 @@
+#include "ui/model/reminders.h"
+
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+#include "core/day_arith.h"
+#include "ui/model/lists.h"
+#include "ui/model/month_view.h"
+#include "model_test_support.h"
+
+namespace kalendo {
+namespace {
+
+using std::chrono::milliseconds;
+using testing_support::Cp;
+using testing_support::ModelTest;
+using testing_support::Utf;
+
+class ReminderTest : public ModelTest {
+protected:
+    ReminderTest() {
+        LoadHolidayLines("憲法記念日 ( 1949 - 3000 ) / 5/3 x\n"
+                         "こどもの日 ( 1949 - 3000 ) / 5/5 x\n");
+        LoadUserLines("結婚記念日 2000 / 5/6 1\n"
+                      "月末 2000 / 5/28 4\n");
+        SetToday(2024, 5, 1);
+        LoadScheduleLines("会議                2024/05/06\t0\n{\n\n}\n"
+                          "歯医者              2024/05/28\t4\n{\n\n}\n"
+                          "週前                2024/05/09\t1\n{\n\n}\n"
+                          "<b>&                2026/03/06\t0\n{\n\n}\n");
+    }
+    // The announcement of `today` as UTF-8 lines, the summary first.
+    std::vector<std::string> LinesOn(int y, int m, int d, RekichuSet picks) {
+        SetToday(y, m, d);
+        AppSettings s;
+        s.rekichuPicks = picks;
+        const std::optional<Reminder> r = ReminderOf(*rec_, s);
+        std::vector<std::string> lines;
+        if (!r) return lines;
+        EXPECT_EQ(r->day, (CalendarDate{y, m, d}));
+        lines.push_back(Utf(r->summary));
+        for (const std::string& line : r->lines) lines.push_back(Utf(line));
+        return lines;
+    }
+};
+
+TEST_F(ReminderTest, WhatADayAnnounces) {
+    using V = std::vector<std::string>;
+    EXPECT_EQ(LinesOn(2024, 5, 5, 0), (V{"5月5日（日）の暦", "祝日: こどもの日", "明日: 結婚記念日", "明日: 会議",
+                                         "4日後: 週前", "23日後: 月末", "23日後: 歯医者"}))
+        << "the holiday, then by days ahead, a yearly event before the schedule of its index";
+    EXPECT_EQ(LinesOn(2024, 5, 6, 0), (V{"5月6日（月）の暦", "祝日: 振り替え休日", "今日: 結婚記念日", "今日: 会議",
+                                         "3日後: 週前", "22日後: 月末", "22日後: 歯医者"}))
+        << "the generated holiday; today's own entries whatever their notice";
+    EXPECT_EQ(LinesOn(2024, 6, 15, 0), V{}) << "nothing to say: no announcement";
+    EXPECT_EQ(LinesOn(2026, 3, 5, kDefaultRekichuPicks), (V{"3月5日（木）の暦", "暦注: 天赦日・一粒万倍日", "明日: <b>&"}))
+        << "the picked notes, and a name as typed";
+    EXPECT_EQ(LinesOn(2026, 3, 5, RekichuBit(RekichuName::Tensha)), (V{"3月5日（木）の暦", "暦注: 天赦日", "明日: <b>&"}));
+}
+
+// Every day of three months: the schedule lines are the schedule list's
+// rows as the window shows them with today selected, and the record is
+// back on the day it showed.
+TEST_F(ReminderTest, TheScheduleListFromTodayAndTheRecordLeftAsItWas) {
+    for (int k = 0; k < 92; ++k) {
+        int y = 2024, m = 4, d = 1 + k;
+        NormalizeDate(y, m, d);
+        SetToday(y, m, d);
+        Select(2024, 8, 20);
+        AppSettings s;
+        s.rekichuPicks = 0;
+        const std::optional<Reminder> r = ReminderOf(*rec_, s);
+        EXPECT_EQ(TargetDate(*rec_), (CalendarDate{2024, 8, 20}));
+        std::vector<std::string> ahead;
+        if (r) {
+            for (const std::string& line : r->lines) {
+                const std::string text = Utf(line);
+                if (text.rfind("祝日: ", 0) != 0 && text.rfind("今日: ", 0) != 0) ahead.push_back(text.substr(text.find(": ") + 2));
+            }
+        }
+        Select(y, m, d);
+        std::vector<std::string> listed;
+        for (const ListRow& row : FillScheduleList(*rec_)) listed.push_back(Utf(row.text));
+        EXPECT_EQ(ahead, listed) << y << '-' << m << '-' << d;
+    }
+}
+
+TEST(Reminders, WhenTheyAreDue) {
+    const CalendarDate today{2026, 12, 10};
+    const milliseconds midnight{5 * 3600 * 1000};
+    const struct {
+        bool on;
+        CalendarDate last;
+        int minutesNow;
+        bool atStart;
+        milliseconds untilDaily;
+        bool due;
+        milliseconds wake;
+        const char* why;
+    } cases[] = {
+        {true, {0, 0, 0}, 7 * 60, true, milliseconds(3600000), true, milliseconds(3600005), "start before the time"},
+        {true, {0, 0, 0}, 7 * 60, false, milliseconds(3600000), false, milliseconds(3600005), "a tick before the time"},
+        {true, {0, 0, 0}, 8 * 60, false, milliseconds(0), true, midnight, "the time reached"},
+        {true, {2026, 12, 9}, 9 * 60, false, milliseconds(-3600000), true, midnight, "yesterday's, the time passed"},
+        {true, today, 9 * 60, true, milliseconds(-3600000), false, midnight, "announced today: not at a start"},
+        {true, today, 7 * 60, false, milliseconds(3600000), false, midnight, "announced today: no wake at the time"},
+        {false, {0, 0, 0}, 9 * 60, true, milliseconds(3600000), false, midnight, "off"},
+        {true, {0, 0, 0}, 1 * 60, false, milliseconds(7 * 3600000), false, midnight, "midnight first"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        AppSettings s;
+        s.reminderOn = c.on;
+        s.reminderLastDay = c.last;
+        EXPECT_EQ(ReminderDue(s, today, c.minutesNow, c.atStart), c.due);
+        EXPECT_EQ(NextWakeDelay(midnight, c.untilDaily, s, today), c.wake);
+    }
+}
+
+TEST(Reminders, TheSettingsBlockLastAndReadBack) {
+    const struct { const char* tail; bool on; int minutes; CalendarDate last; bool asWritten; } cases[] = {
+        {"[Reminder]\n1\n8:00\n2026-12-10\n", true, 480, {2026, 12, 10}, true},
+        {"[Reminder]\n0\n21:05\n\n", false, 21 * 60 + 5, {0, 0, 0}, true},
+        {"[Reminder]\r\n1\r\n7:30\r\n2026-12-10\r\n", true, 450, {2026, 12, 10}, false},
+        {"[Reminder]\n1\n24:00\n2026-12-10x\n", true, 480, {0, 0, 0}, false},
+        {"[Reminder]\n1\n7:5\n", true, 480, {0, 0, 0}, false},
+        {"[Reminder]\n0\n", false, 480, {0, 0, 0}, false},
+        {"", true, 480, {0, 0, 0}, true},  // all defaults: no block
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.tail);
+        AppSettings s;
+        ASSERT_TRUE(ParseSettings(SettingsText(AppSettings{}) + c.tail, s));
+        EXPECT_EQ(std::tie(s.reminderOn, s.reminderMinutes, s.reminderLastDay),
+                  std::make_tuple(c.on, c.minutes, c.last));
+        if (c.asWritten) {
+            EXPECT_EQ(SettingsText(s), SettingsText(AppSettings{}) + c.tail);
+        }
+    }
+    // After the feed's block.
+    AppSettings s;
+    s.feedOn = true;
+    s.reminderOn = false;
+    const std::string text = SettingsText(s);
+    EXPECT_LT(text.find("[Feed]"), text.find("[Reminder]"));
+}
+
+}  // namespace
+}  // namespace kalendo
