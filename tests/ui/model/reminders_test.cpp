@@ -96,12 +96,6 @@ TEST(Reminders, TheSettingsBlockLastAndReadBack) {
             EXPECT_EQ(SettingsText(s), SettingsText(AppSettings{}) + c.tail);
         }
     }
-    // After the feed's block.
-    AppSettings s;
-    s.feedOn = true;
-    s.reminderOn = false;
-    const std::string text = SettingsText(s);
-    EXPECT_LT(text.find("[Feed]"), text.find("[Reminder]"));
 }
 
 }  // namespace
