@@ -41,6 +41,8 @@
 #   weston                                    tests: a headless Wayland compositor
 #   dbus at-spi2-core python3-pyatspi         tests: the accessibility bus and a
 #                                             reader's view of the window's tree
+#   python3-dbus python3-gi                   tests: a notification service on a
+#                                             private session bus (the reminders)
 #   poppler-utils                             tests: pdftotext/pdftoppm read the
 #                                             printed months back
 #   openbox x11-utils xdotool imagemagick     tests: a real window manager under
@@ -70,6 +72,7 @@ K2_PACKAGES=(
     adwaita-qt6
     weston
     dbus at-spi2-core python3-pyatspi
+    python3-dbus python3-gi
     poppler-utils
     openbox x11-utils xdotool imagemagick
 )

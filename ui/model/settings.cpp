@@ -8,6 +8,7 @@
 #include "core/month_record.h"
 #include "platform/file_io.h"
 #include "ui/model/model_texts.h"
+#include "ui/model/reminders.h"
 #include "ui/model/text_format.h"
 
 namespace kalendo {
@@ -49,6 +50,20 @@ std::optional<RekichuSet> ParsePicks(std::string_view line) {
 }
 
 constexpr char kFeedHeader[] = "[Feed]\n";
+
+constexpr char kReminderHeader[] = "[Reminder]\n";
+
+// "YYYY-MM-DD" of the day last announced; nullopt for anything else.
+std::optional<CalendarDate> ParseLastDay(std::string_view line) {
+    CalendarDate day{0, 0, 0};
+    char tail = 0;
+    const std::string text(line);
+    if (std::sscanf(text.c_str(), "%4d-%2d-%2d%c", &day.year, &day.month, &day.day, &tail) != 3 ||
+        day.year <= 0) {
+        return std::nullopt;
+    }
+    return day;
+}
 
 // A line without its LF (and a CR before it).
 std::string WithoutLineEnd(std::string line) {
@@ -240,6 +255,13 @@ bool ParseSettings(std::string_view text, AppSettings& s) {
             if (!lines.Next(line)) break;
             s.feedPath = WithoutLineEnd(line);
         }
+        if (line == kReminderHeader) {
+            if (!ReadFlag(lines, line, s.reminderOn)) break;
+            if (!lines.Next(line)) break;
+            s.reminderMinutes = ParseDailyTime(WithoutLineEnd(line)).value_or(kDefaultReminderMinutes);
+            if (!lines.Next(line)) break;
+            s.reminderLastDay = ParseLastDay(WithoutLineEnd(line)).value_or(CalendarDate{0, 0, 0});
+        }
         if (!lines.Next(line)) break;
     }
     // Only 0 and 1 have a frame size and a layout.
@@ -309,6 +331,18 @@ std::string SettingsText(const AppSettings& s) {
         text += s.feedOn ? "1\n" : "0\n";
         text += IcsIncludeList(s.feedKinds) + "\n";
         text += s.feedPath + "\n";
+    }
+    if (!s.reminderOn || s.reminderMinutes != kDefaultReminderMinutes || s.reminderLastDay.year != 0) {
+        text += kReminderHeader;
+        text += s.reminderOn ? "1\n" : "0\n";
+        text += DailyTimeText(s.reminderMinutes) + "\n";
+        if (s.reminderLastDay.year != 0) {
+            char day[32];
+            std::snprintf(day, sizeof day, "%04d-%02d-%02d", s.reminderLastDay.year, s.reminderLastDay.month,
+                          s.reminderLastDay.day);
+            text += day;
+        }
+        text += "\n";
     }
     return text;
 }

@@ -36,6 +36,9 @@ inline constexpr int kSizeEnlarged = 1;  // "拡大"
 inline constexpr int kAlmanacStandard = 0;  // "標準": the almanac's own series
 inline constexpr int kAlmanacPrecise = 1;   // "精密": the ERFA ephemeris
 
+// 「毎日のお知らせ」's daily time by default, 8:00, in minutes after midnight.
+inline constexpr int kDefaultReminderMinutes = 8 * 60;
+
 // One process-wide set; all 0 before the settings file is read.
 struct AppSettings {
     int windowLeft = 0;  // screen x of the frame's top-left corner, pixels
@@ -62,6 +65,12 @@ struct AppSettings {
     bool feedOn = false;
     std::string feedPath{};
     IcsInclude feedKinds = IcsInclude::All();
+    // 「毎日のお知らせ」 (ui/model/reminders.h): on or off, the daily time in
+    // minutes after local midnight, and the day last announced (year 0:
+    // none yet).
+    bool reminderOn = true;
+    int reminderMinutes = kDefaultReminderMinutes;
+    CalendarDate reminderLastDay{0, 0, 0};
 };
 
 // The paths the program derives from its own location (UTF-8).
@@ -110,6 +119,9 @@ AppPaths LocateAppPaths();
 // "[Feed]\n" takes three lines: "%d" (1 keeps the feed), the kinds as
 // ParseIcsInclude reads them (all kinds for anything else) and the file
 // (an empty line for the default); a block cut short keeps what it read.
+// "[Reminder]\n" takes three lines: "%d" (1 on, anything else off), the
+// daily time "H:MM" (ParseDailyTime; else 8:00) and the day last announced
+// "YYYY-MM-DD" (else none).
 bool ParseSettings(std::string_view text, AppSettings& s);
 
 // ParseSettings on the file's bytes; false when the file cannot be read.
@@ -131,6 +143,9 @@ bool ReadSettings(const std::string& path, AppSettings& s);
 // When the feed is not all defaults (off, every kind, the default file),
 // "[Feed]", "0" or "1", the kinds (IcsIncludeList) and the file follow
 // last.
+// When 「毎日のお知らせ」 is not all defaults (on, 8:00, no day announced),
+// "[Reminder]", "0" or "1", the time "H:MM" and the day last announced
+// ("YYYY-MM-DD", or an empty line) come after everything else.
 std::string SettingsText(const AppSettings& s);
 
 // A place of one's own as the settings file and the screen write it:

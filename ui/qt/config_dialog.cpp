@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QRegularExpression>
 #include <QLineEdit>
+#include <QTimeEdit>
 #include <QVBoxLayout>
 
 #include "platform/autostart.h"
@@ -138,6 +139,22 @@ ConfigDialog::ConfigDialog(bool startsAtLogOn, const AppSettings& settings, cons
     connect(feed_, &QCheckBox::toggled, this, follow);
     follow();
 
+    // 「毎日のお知らせ」: the time is greyed while the notice is off.
+    reminder_ = new QCheckBox(ToQt(kConfigReminder), this);
+    reminder_->setChecked(settings.reminderOn);
+    reminderTime_ = new QTimeEdit(QTime(settings.reminderMinutes / 60, settings.reminderMinutes % 60), this);
+    reminderTime_->setDisplayFormat(QStringLiteral("H:mm"));
+    reminderTime_->setAccessibleName(ToQt(kConfigReminder));
+    auto* reminderLabel = new QLabel(ToQt(kConfigReminderTime), this);
+    reminderLabel->setBuddy(reminderTime_);
+    auto* reminderRow = new QHBoxLayout;
+    reminderRow->addWidget(reminder_);
+    reminderRow->addStretch();
+    reminderRow->addWidget(reminderLabel);
+    reminderRow->addWidget(reminderTime_);
+    connect(reminder_, &QCheckBox::toggled, reminderTime_, &QWidget::setEnabled);
+    reminderTime_->setEnabled(reminder_->isChecked());
+
     const DialogButtons buttons = NewDialogButtons(this, kButtonOk, kButtonCancel);
     ok_ = buttons.accept;
     cancel_ = buttons.reject;
@@ -156,6 +173,8 @@ ConfigDialog::ConfigDialog(bool startsAtLogOn, const AppSettings& settings, cons
     layout->addWidget(feed_);
     layout->addLayout(fileRow);
     layout->addLayout(kindGrid);
+    layout->addSpacing(8);
+    layout->addLayout(reminderRow);
     layout->addSpacing(8);
     layout->addWidget(buttons.box);
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -219,6 +238,12 @@ void ConfigDialog::TakeFeed(AppSettings& s) const {
     if (kinds.Any()) s.feedKinds = kinds;
 }
 
+void ConfigDialog::TakeReminder(AppSettings& s) const {
+    s.reminderOn = reminder_->isChecked();
+    const QTime at = reminderTime_->time();
+    s.reminderMinutes = at.hour() * 60 + at.minute();
+}
+
 bool RunConfigDialog(const std::string& executablePath, AppSettings& settings,
                      const std::string& defaultFeedPath, QWidget* parent) {
     // The entry's existence is read afresh at every opening; nothing is kept.
@@ -237,6 +262,7 @@ bool RunConfigDialog(const std::string& executablePath, AppSettings& settings,
     settings.weekNumbers = dialog.weekNumbers();
     dialog.TakePlace(settings);
     dialog.TakeFeed(settings);
+    dialog.TakeReminder(settings);
     // Every setting the dialog holds is a line of the settings file.
     return SettingsText(settings) != before;
 }

@@ -6,7 +6,8 @@
 // the readings of 一粒万倍日 and 大明日 and the notes of the lower register
 // the iCalendar export names; the window's feed: "カレンダーアプリ用の
 // ファイルを更新する", the file (empty: the default, shown greyed) and the
-// kinds, as the iCalendar export names them; "OK" and "キャンセル".
+// kinds, as the iCalendar export names them; 「毎日のお知らせ」 and its time;
+// "OK" and "キャンセル".
 #pragma once
 
 #include <QDialog>
@@ -22,6 +23,7 @@ class QComboBox;
 class QListWidget;
 class QLineEdit;
 class QPushButton;
+class QTimeEdit;
 
 namespace kalendo {
 
@@ -61,6 +63,10 @@ public:
     QCheckBox* feedBox() const { return feed_; }
     QLineEdit* feedFileEdit() const { return feedFile_; }
     QCheckBox* feedKindBox(IcsWord w) const { return kinds_[static_cast<int>(w)]; }
+    // 「毎日のお知らせ」 and its time, into `s` (the day announced is kept).
+    void TakeReminder(AppSettings& s) const;
+    QCheckBox* reminderBox() const { return reminder_; }
+    QTimeEdit* reminderTimeEdit() const { return reminderTime_; }
     QPushButton* okButton() const { return ok_; }
     QPushButton* cancelButton() const { return cancel_; }
 
@@ -78,6 +84,8 @@ private:
     QCheckBox* feed_;
     QLineEdit* feedFile_;
     std::array<QCheckBox*, kIcsWordCount> kinds_{};
+    QCheckBox* reminder_;
+    QTimeEdit* reminderTime_;
     QPushButton* ok_;
     QPushButton* cancel_;
 };
@@ -86,7 +94,8 @@ private:
 // settings; on "OK", creates the entry for `executablePath` when the box
 // was checked and there was none, or removes it when the box was cleared
 // and there was one (failures are silent), and takes the place, the week
-// settings, the readings, the picks and the feed into `settings`. true when
+// settings, the readings, the picks, the feed and 「毎日のお知らせ」 into
+// `settings`. true when
 // those changed: the frame and the view are laid out and drawn again and
 // the feed written.
 bool RunConfigDialog(const std::string& executablePath, AppSettings& settings,

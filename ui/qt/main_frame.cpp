@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLayout>
@@ -17,6 +18,7 @@
 #include <utility>
 
 #include "core/calendar_constants.h"
+#include "platform/file_io.h"
 #include "platform/platform.h"
 #include "ui/model/file_locations.h"
 #include "ui/model/ics_texts.h"
@@ -24,10 +26,12 @@
 #include "ui/model/sky_texts.h"
 #include "ui/model/month_view.h"
 #include "ui/model/print_texts.h"
+#include "ui/model/reminders.h"
 #include "ui/model/text_format.h"
 #include "ui/model/window_feed.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/config_dialog.h"
+#include "ui/qt/desktop_notifier.h"
 #include "ui/qt/ics_export_dialog.h"
 #include "ui/qt/month_view.h"
 #include "ui/qt/print_dialog.h"
@@ -104,6 +108,20 @@ void ShowToolTipAbove(QToolButton* button, const QPoint& globalPos) {
     }
 }
 
+// 「毎日のお知らせ」's time today on the local clock, from now; negative once
+// it has passed. Qt's local time knows the day's offset, also on a day the
+// clock is put forward or back.
+std::chrono::milliseconds UntilDailyTime(int minutes) {
+    const QDateTime now = QDateTime::currentDateTime();
+    const QDateTime at(now.date(), QTime(minutes / 60, minutes % 60));
+    return std::chrono::milliseconds(now.msecsTo(at));
+}
+
+int MinutesNow() {
+    const QTime now = QTime::currentTime();
+    return now.hour() * 60 + now.minute();
+}
+
 }  // namespace
 
 MainFrame::MainFrame(MonthRecord& rec, AppSettings& settings, AppPaths paths,
@@ -143,6 +161,20 @@ MainFrame::MainFrame(MonthRecord& rec, AppSettings& settings, AppPaths paths,
         }
     }
     qApp->installEventFilter(this);
+
+    // 「毎日のお知らせ」: a day the service took is remembered in the settings
+    // file at once, so that no restart announces it again, even one after
+    // a crash; a failed write is left to the settings' own write at the end.
+    notifier_ = new DesktopNotifier(this);
+    connect(notifier_, &DesktopNotifier::delivered, this, [this](QDate day) {
+        reminderInFlight_ = false;
+        settings_.reminderLastDay = CalendarDate{day.year(), day.month(), day.day()};
+        WriteFileAtomically(paths_.settingsFile, SettingsText(settings_));
+    });
+    connect(notifier_, &DesktopNotifier::failed, this, [this] { reminderInFlight_ = false; });
+    connect(notifier_, &DesktopNotifier::serviceAppeared, this, [this] { Remind(true); });
+    connect(notifier_, &DesktopNotifier::dayClicked, this,
+            [this](QDate day) { ShowDayRaised(CalendarDate{day.year(), day.month(), day.day()}); });
 }
 
 MainFrame::~MainFrame() { qApp->removeEventFilter(this); }
@@ -306,7 +338,27 @@ void MainFrame::FirstUpdate() {
     ApplyViewLayout();
     view_->FirstUpdate();
     UpdateFeed();
+    Remind(true);
     timer_.start(0);
+}
+
+void MainFrame::Remind(bool atStart) {
+    if (reminderInFlight_) return;
+    const CalendarDate today{rec_.year[kToday], rec_.month[kToday], rec_.day[kToday]};
+    if (!ReminderDue(settings_, today, MinutesNow(), atStart)) return;
+    // Nothing to say is no announcement: the daily time looks again.
+    const std::optional<Reminder> reminder = ReminderOf(rec_, settings_);
+    if (!reminder) return;
+    reminderInFlight_ = true;
+    notifier_->Send(*reminder);
+}
+
+void MainFrame::ShowDayRaised(const CalendarDate& day) {
+    if (ComputeMonth(rec_, day.year, day.month, day.day, MonthOptionsOf(settings_)) == 1) view_->Refresh();
+    if (isMinimized()) showNormal();
+    show();
+    raise();
+    activateWindow();
 }
 
 void MainFrame::UpdateFeed() {
@@ -374,6 +426,7 @@ void MainFrame::RunCommand(int commandId) {
                 view_->Refresh();
                 feedFailureShown_ = false;
                 UpdateFeed();
+                OnTick();  // 「毎日のお知らせ」's time may have moved
             }
             return;
         case kCmdExportIcs:
@@ -431,7 +484,11 @@ void MainFrame::OnTick() {
         view_->Refresh();
     }
     SetTitle(tick.title);
-    const std::chrono::milliseconds delay = NextTickDelay(ThePlatform().UntilNextLocalMidnight(), clockWatch_.ok());
+    Remind(false);
+    const CalendarDate today{rec_.year[kToday], rec_.month[kToday], rec_.day[kToday]};
+    const std::chrono::milliseconds delay =
+        NextWakeDelay(NextTickDelay(ThePlatform().UntilNextLocalMidnight(), clockWatch_.ok()),
+                      UntilDailyTime(settings_.reminderMinutes), settings_, today);
     // The real-time clock's instant: a suspend does not stop it, and a
     // clock set before it wakes the window at once.
     if (!clockWatch_.ok() || !clockWatch_.ArmAt(std::chrono::system_clock::now() + delay)) timer_.start(delay);

@@ -28,6 +28,7 @@ class QToolBar;
 
 namespace kalendo {
 
+class DesktopNotifier;
 class MonthView;
 
 class MainFrame : public QMainWindow {
@@ -69,6 +70,14 @@ public:
     // The feed rewritten when 設定 keeps it (UpdateWindowFeed); a failure
     // is shown once, and again only after the feed was written once more.
     void UpdateFeed();
+
+    // 「毎日のお知らせ」: today announced on the desktop when it is due
+    // (ReminderDue; `atStart` at the window's start and when the
+    // notification service arrives late), and the day of a clicked
+    // notification shown with the window raised.
+    void Remind(bool atStart);
+    void ShowDayRaised(const CalendarDate& day);
+    DesktopNotifier& notifier() { return *notifier_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -113,6 +122,8 @@ private:
     std::string title_;  // as last set, CP932
     std::string userFolder_;
     bool feedFailureShown_ = false;
+    DesktopNotifier* notifier_ = nullptr;
+    bool reminderInFlight_ = false;  // one reminder handed over at a time
 };
 
 }  // namespace kalendo
