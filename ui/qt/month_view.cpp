@@ -284,10 +284,13 @@ void MonthView::Show(const ViewState& state) {
     }
     const CalendarDate shown = TargetDate(rec_);
     const auto eclipses = eclipses_.OfGrid(SettingsPlace(settings_).position, shown.year, shown.month, state.grid);
+    const auto picked = rekichuMarks_.OfGrid(rec_, state.grid, settings_.rekichuReadings,
+                                             settings_.rekichuPicks);
     for (int k = 0; k < kGridCells; ++k) {
         const DayCell& c = state.grid[static_cast<std::size_t>(k)];
         cell(k)->SetContent(ToQt(c.text), ToQColor(c.fg), ToQColor(c.bg));
         cell(k)->SetEclipseMark(eclipses[static_cast<std::size_t>(k)] != nullptr);
+        cell(k)->SetRekichuMark(picked[static_cast<std::size_t>(k)] != 0);
         const std::string& lunar = state_.grid[static_cast<std::size_t>(k)].lunarText;
         if (lunar != before[static_cast<std::size_t>(k)].lunarText) {
             cell(k)->SetLunarText(ToQt(lunar));
@@ -302,6 +305,7 @@ void MonthView::Show(const ViewState& state) {
     moonPane_->SetTexts(state.moonPane);
     eventList_->SetRows(state.eventList);
     scheduleList_->SetRows(state.scheduleList);
+    grid_->SetRekichuPicks(settings_.rekichuReadings, settings_.rekichuPicks);
     grid_->Show(state.grid, state.weekStart, SettingsPlace(settings_).position);
     UpdateSpokenTexts(*this, rec_, state);
 }

@@ -17,6 +17,7 @@
 #include "ui/model/lunisolar_days.h"
 #include "ui/model/close_call_texts.h"
 #include "ui/model/grid_eclipses.h"
+#include "ui/model/grid_rekichu.h"
 #include "ui/model/settings.h"
 #include "ui/model/view_layout.h"
 #include "ui/model/view_state.h"
@@ -129,6 +130,7 @@ private:
     CloseCallMark* closeCallMark_;
     CloseCallTexts closeCalls_;  // of the day shown
     GridEclipses eclipses_;      // the grid's marks and the detail's eclipse
+    GridRekichu rekichuMarks_;   // the grid's marks of the picked notes
     InfoPane* moonPane_;
     EntryList* eventList_;
     EntryList* scheduleList_;
