@@ -16,6 +16,7 @@
 #include "ui/model/month_view.h"
 #include "ui/model/spoken_names.h"
 #include "ui/qt/day_cell_widget.h"
+#include "ui/model/rekichu_view.h"
 #include "ui/qt/day_grid.h"
 #include "ui/qt/direct_jump_dialog.h"
 #include "ui/qt/entry_list.h"
@@ -94,15 +95,25 @@ TEST_F(AccessibilityTest, TheGridIsATableOfNamedDays) {
     EXPECT_EQ(table->columnDescription(0), Q("日曜日"));
     ASSERT_EQ(grid->childCount(), kGridCells);
     const auto names = GridDayNames().Of(record());
+    // After the day, the notes picked in 設定 (by default 天赦日 and
+    // 一粒万倍日) that fall on it.
+    PickedRekichu picked(record(), {}, kDefaultRekichuPicks);
+    const MonthGrid shown = FillMonthGrid(record());
+    int withPicked = 0;
     for (int k = 0; k < kGridCells; ++k) {
         QAccessibleInterface* cell = grid->child(k);
         ASSERT_NE(cell, nullptr);
         EXPECT_EQ(cell->role(), QAccessible::Cell);
-        EXPECT_EQ(cell->text(QAccessible::Name), ToQt(names[k])) << k;
+        const std::string notes = SpokenRekichu(picked.Of(CellClickTarget(record(), shown[static_cast<std::size_t>(k)].day)));
+        withPicked += !notes.empty();
+        EXPECT_EQ(cell->text(QAccessible::Name), ToQt(names[k] + notes)) << k;
         EXPECT_EQ(ToQt(names[k]).contains(Q(" 今日")), k == kCellOfJune15) << "today is said so";
         EXPECT_EQ(cell->parent(), grid);
         EXPECT_EQ(grid->indexOfChild(cell), k);
         EXPECT_EQ(table->cellAt(k / 7, k % 7), cell);
+        if (k == kGridCells - 1) {
+            EXPECT_GT(withPicked, 0) << "June 2024 has 一粒万倍日";
+        }
         EXPECT_EQ(cell->rect().center(), view().cell(k)->mapToGlobal(view().cell(k)->rect().center()));
         const bool selected = k == kCellOfJune15;
         EXPECT_EQ(bool(cell->state().selected), selected) << k;
