@@ -57,13 +57,5 @@ TEST_F(DayLinesTest, NoNameShowsTwiceAndNoneIsLost) {
     }
 }
 
-TEST(DayLineTexts, MoonWithoutARiseAndWithTwoSets) {
-    DaySky sky;
-    sky.moonset.count = 2;
-    sky.moonset.at[0].jdUt = 2460000.5 - 9.0 / 24 + 0.1 / 24;   // JST 0:06
-    sky.moonset.at[1].jdUt = 2460000.5 - 9.0 / 24 + 23.9 / 24;  // JST 23:54
-    EXPECT_EQ(Utf8FromCp932(MoonLineText(sky)), "月の出 なし 月の入 0:06・23:54");
-}
-
 }  // namespace
 }  // namespace kalendo

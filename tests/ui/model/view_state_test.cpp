@@ -128,16 +128,11 @@ TEST(ViewLayout, GrowsOnlyWhereATextNeedsItAndStillTiles) {
                 EXPECT_EQ(l.scheduleList.y, l.eventList.height);
                 // The day's lines tile the right column's foot below the lists.
                 EXPECT_EQ(l.scheduleList.y + l.scheduleList.height, l.dayLines[0].y);
-                for (std::size_t i = 0; i < l.dayLines.size(); ++i) {
-                    const ControlRect& line = l.dayLines[i];
-                    EXPECT_EQ(std::make_tuple(line.x, line.width), std::make_tuple(l.eventList.x, l.eventList.width));
-                    EXPECT_GE(line.width, n.dayLineWidth);
-                    EXPECT_GE(line.height, n.paneHeight);
-                    if (i > 0) {
-                        EXPECT_EQ(line.y, l.dayLines[i - 1].y + l.dayLines[i - 1].height);
-                    }
+                for (int i = 0; i < 3; ++i) {
+                    const int h = l.yearSignPane.height, top = gridBottom - (3 - i) * h;
+                    EXPECT_EQ(l.dayLines[i], (ControlRect{l.eventList.x, top, l.eventList.width, h}));
+                    EXPECT_GE(l.dayLines[i].width, n.dayLineWidth);
                 }
-                EXPECT_EQ(l.dayLines.back().y + l.dayLines.back().height, gridBottom);
             }
         }
     }

@@ -52,17 +52,11 @@ TEST_F(LayoutMetrics, EveryTextFitsItsControlUnderEveryStyle) {
                 {view().oldCalendarPane(), &widest.oldCalendar}, {view().officerPane(), &widest.officer},
                 {view().mansionPane(), &widest.mansion},      {view().moonPane(), &widest.moon}};
             if (monthly) panes.resize(1);
-            // The day's lines below the lists, in the lists' font: the
-            // selected day's own sky once the step has been drawn (before
-            // this loop shows other texts in them).
+            // The day's lines in the lists' font, the day's sky once drawn.
             QCoreApplication::processEvents();
             for (int i = 0; i < 3 && !monthly; ++i) {
-                EXPECT_TRUE(view().dayLine(i)->isVisible());
-                if (mode == 0) {
-                    const char* const starts[] = {"暦注 ", "日の出 ", "月の出 "};
-                    EXPECT_EQ(Text(view().dayLine(i)->text()).rfind(starts[i], 0), 0u)
-                        << Text(view().dayLine(i)->text());
-                }
+                const char* const starts[] = {"暦注 ", "日の出 ", "月の出 "};
+                EXPECT_TRUE(mode != 0 || Text(view().dayLine(i)->text()).starts_with(starts[i]));
                 panes.push_back({view().dayLine(i), &widest.dayLines});
             }
             for (const auto& [pane, texts] : panes) {
