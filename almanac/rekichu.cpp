@@ -216,9 +216,14 @@ std::optional<Enum> ByName(const char* const (&table)[N], std::string_view cp932
 }  // namespace
 
 RekichuSet RekichuOf(const RekichuDay& day, RekichuReadings readings) {
+    return RekichuOf(day, readings, ~RekichuSet{0});
+}
+
+RekichuSet RekichuOf(const RekichuDay& day, RekichuReadings readings, RekichuSet only) {
     RekichuSet set = 0;
     for (const Rule& rule : kRules) {
-        if (ReadingChosen(rule.reading, readings) && RuleApplies(rule, day)) {
+        if (Contains(only, rule.name) && ReadingChosen(rule.reading, readings) &&
+            RuleApplies(rule, day)) {
             set |= RekichuBit(rule.name);
         }
     }

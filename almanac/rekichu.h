@@ -59,6 +59,9 @@ struct RekichuDay {
 
 // Every note that falls on the day under the readings.
 RekichuSet RekichuOf(const RekichuDay& day, RekichuReadings readings);
+// The notes of `only` that fall on the day: the rules of the others are
+// not read (a month grid asks a few picked notes of every day).
+RekichuSet RekichuOf(const RekichuDay& day, RekichuReadings readings, RekichuSet only);
 
 // CP932 name ("天赦日") and one line of meaning; "" outside 0-32.
 const char* RekichuNameText(int k);

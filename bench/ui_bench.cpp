@@ -16,6 +16,7 @@
 #include "bench/bench_support.h"
 #include "month/compute_month.h"
 #include "platform/recording_platform.h"
+#include "ui/model/grid_rekichu.h"
 #include "ui/model/lunisolar_days.h"
 #include "ui/model/month_view.h"
 #include "ui/model/view_state.h"
@@ -41,14 +42,17 @@ void ReportSteps(benchmark::State& state, const char* name, std::vector<double>&
 
 // Runs `command` again and again from 1 January 2024 (back there after
 // 2030), timing ComputeMonth plus BuildViewState of each step, and with
-// `lunarLine` the grid's second line as the window adds it.
-void RunSteps(benchmark::State& state, int command, bool lunarLine = false) {
+// `lunarLine` the grid's second line as the window adds it, with
+// `rekichuMarks` the marks of the default picked notes.
+void RunSteps(benchmark::State& state, int command, bool lunarLine = false,
+              bool rekichuMarks = false) {
     ScopedRecordingPlatform platform;
     auto rec = bench::OpenShippedDocument(state);
     if (!rec) return;
     ComputeMonth(*rec, 2024, 1, 1, {});
     std::vector<double> wallMs, cpuMs;
     GridLunarTexts lunarTexts;
+    GridRekichu marks;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
         const double cpuStart = ThreadCpuMs();
@@ -59,6 +63,9 @@ void RunSteps(benchmark::State& state, int command, bool lunarLine = false) {
         }
         ViewState view = BuildViewState(*rec);
         if (lunarLine) lunarTexts.AddTo(*rec, view.grid);
+        if (rekichuMarks) {
+            benchmark::DoNotOptimize(marks.OfGrid(*rec, view.grid, {}, kDefaultRekichuPicks)[0]);
+        }
         benchmark::DoNotOptimize(view.grid[0].day);
         const std::chrono::duration<double, std::milli> took =
             std::chrono::steady_clock::now() - start;
@@ -85,6 +92,18 @@ void BM_NavigationStepNextMonthLunarLine(benchmark::State& state) {
     RunSteps(state, kCmdNextMonth, true);
 }
 BENCHMARK(BM_NavigationStepNextMonthLunarLine)->Unit(benchmark::kMillisecond)->Iterations(84);
+
+// The same two steps with the grid's marks of the picked notes (天赦日,
+// 一粒万倍日): read once per month, kept while the month stays.
+void BM_NavigationStepNextDayRekichuMarks(benchmark::State& state) {
+    RunSteps(state, kCmdNextDay, false, true);
+}
+BENCHMARK(BM_NavigationStepNextDayRekichuMarks)->Unit(benchmark::kMillisecond)->Iterations(2000);
+
+void BM_NavigationStepNextMonthRekichuMarks(benchmark::State& state) {
+    RunSteps(state, kCmdNextMonth, false, true);
+}
+BENCHMARK(BM_NavigationStepNextMonthRekichuMarks)->Unit(benchmark::kMillisecond)->Iterations(84);
 
 // "翌年" and "前年": every step a year the cache does not hold ("翌年" runs
 // round 2024-2030, more years than it keeps; "前年" goes back from 2024),

@@ -62,6 +62,16 @@ std::string GridName(const MonthRecord& rec) {
     return FormatText(kSpokenMonthFormat, rec.year[kTarget], rec.month[kTarget]);
 }
 
+std::string SpokenRekichu(RekichuSet picked) {
+    std::string text;
+    for (int k = 0; k < kRekichuCount; ++k) {
+        if (!Contains(picked, static_cast<RekichuName>(k))) continue;
+        text += kSpokenRowSeparator;
+        text += RekichuNameText(k);
+    }
+    return text;
+}
+
 std::string SpokenRows(const std::vector<ListRow>& rows) {
     if (rows.empty()) return kSpokenNoRows;
     std::string spoken;

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "almanac/rekichu.h"
 #include "core/month_record.h"
 #include "platform/calendar_date.h"
 #include "ui/model/lists.h"
@@ -35,6 +36,10 @@ std::string GridName(const MonthRecord& rec);
 // A list's rows as one text, in their order, joined by "、" (the schedule
 // list's rows with their day: "5日 会議"); "なし" without rows.
 std::string SpokenRows(const std::vector<ListRow>& rows);
+
+// What a day's name says after it of the notes of the lower register the
+// user picked: "、天赦日、一粒万倍日" in the fixed order; "" for none.
+std::string SpokenRekichu(RekichuSet picked);
 
 // The names of the grid's days. A day's name is its date and weekday, then
 // "今日" for today, "前月の日" or "翌月の日" for a day of a neighbouring

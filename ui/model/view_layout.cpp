@@ -1,8 +1,10 @@
 #include "ui/model/view_layout.h"
 
 #include <algorithm>
+#include <tuple>
 
 #include "almanac/sign_names.h"
+#include "ui/model/day_lines.h"
 #include "ui/model/day_texts.h"
 #include "ui/model/frame.h"
 #include "ui/model/lunisolar_days.h"
@@ -59,9 +61,12 @@ FrameSize ContentOf(const ViewLayout& l, int viewMode) {
                                      l.scheduleList}) {
             Extend(size, r);
         }
+        for (const ControlRect& r : l.dayLines) Extend(size, r);
     }
     return size;
 }
+
+static_assert(std::tuple_size_v<decltype(ViewLayout::dayLines)> == kDayLineCount);
 
 int CeilDiv(int a, int b) { return (a + b - 1) / b; }
 
@@ -112,7 +117,7 @@ ViewLayout ViewLayoutFor(int sizeMode, int viewMode, const LayoutNeeds& needs) {
     int mansionWidth = std::max(t.mansionPane.width, needs.mansionWidth);
     const int panesWidth =
         std::max(officerWidth + mansionWidth, std::max(t.moonPane.width, needs.moonWidth));
-    const int rightWidth = std::max({t.eventList.width, panesWidth + slack,
+    const int rightWidth = std::max({t.eventList.width, panesWidth + slack, needs.dayLineWidth,
                                      full ? needs.barsWidth - leftWidth : 0});
     const int extra = rightWidth - slack - (officerWidth + mansionWidth);
     officerWidth += extra / 2;
@@ -122,10 +127,16 @@ ViewLayout ViewLayoutFor(int sizeMode, int viewMode, const LayoutNeeds& needs) {
     l.officerPane = ControlRect{leftWidth, firstRow, officerWidth, paneHeight};
     l.mansionPane = ControlRect{leftWidth + officerWidth, firstRow, mansionWidth, paneHeight};
     l.moonPane = ControlRect{leftWidth, secondRow, rightWidth - slack, paneHeight};
-    const int tableGridBottom = t.gridTop + kGridRows * t.cellSize;
-    const int eventHeight = t.eventList.height + (gridBottom - tableGridBottom) / 2;
+    // The day's lines take the foot of the right column from the lists,
+    // which share the rest: the frame keeps its size.
+    const int linesTop = gridBottom - kDayLineCount * paneHeight;
+    const int eventHeight = linesTop / 2;
     l.eventList = ControlRect{leftWidth, 0, rightWidth, eventHeight};
-    l.scheduleList = ControlRect{leftWidth, eventHeight, rightWidth, gridBottom - eventHeight};
+    l.scheduleList = ControlRect{leftWidth, eventHeight, rightWidth, linesTop - eventHeight};
+    for (int i = 0; i < kDayLineCount; ++i) {
+        l.dayLines[static_cast<std::size_t>(i)] =
+            ControlRect{leftWidth, linesTop + i * paneHeight, rightWidth, paneHeight};
+    }
 
     l.headingFontTwips = t.headingFontTwips;
     l.cellFontTwips = t.cellFontTwips;
@@ -169,6 +180,7 @@ const SizingTexts& WidestTexts() {
             std::string(kMoonPanePrefix) + FixedOneDecimal(kLongestMoonAge, kMoonAgeDigits);
         t.moon.push_back(age);
         for (const char* mark : kPanePhaseMarks) t.moon.push_back(age + mark);
+        t.dayLines = DayLineSizingTexts();
         return t;
     }();
     return texts;

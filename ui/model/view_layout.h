@@ -34,6 +34,10 @@ struct ViewLayout {
     ControlRect moonPane;                 // 1054
     ControlRect eventList;                // 1029
     ControlRect scheduleList;             // 1038
+    // The selected day's lines at the foot of the right column, below the
+    // lists: its picked notes, the sun's and the moon's rise and set
+    // (day_lines.h), one pane height each, in the lists' font.
+    std::array<ControlRect, 3> dayLines;
     int headingFontTwips;  // normal: face "System" 260; enlarged: "ＭＳ ゴシック" 330
     int cellFontTwips;     // normal: "System" 260; enlarged: "ＭＳ ゴシック" 320 (bold)
     int paneFontTenths;    // "ＭＳ ゴシック" 125 (12.5 pt) or 140
@@ -53,6 +57,7 @@ struct LayoutNeeds {
     int officerWidth = 0, mansionWidth = 0, moonWidth = 0;
     int barsWidth = 0;  // the widest bar above or below: the view spans it, leaving no strip
     int weekColumnWidth = 0;  // the week numbers left of the grid; 0 without them
+    int dayLineWidth = 0;     // the day's lines below the lists
 };
 
 // The layout of size mode 0 (normal) or 1 (enlarged; any other value counts
@@ -81,6 +86,7 @@ FrameSize ViewContentSize(int sizeMode, int viewMode, const LayoutNeeds& needs =
 struct SizingTexts {
     std::vector<std::string> datePane, yearSign, oldCalendar, officer, mansion, moon;
     std::vector<std::string> lunarLine;
+    std::vector<std::string> dayLines;  // in the lists' font
 };
 const SizingTexts& WidestTexts();
 

@@ -68,6 +68,9 @@ constexpr int kBorder = 1;
 // The eclipse mark: a deep orange, apart from every text and background
 // colour of the grid.
 const QColor kEclipseMarkColour(220, 90, 0);
+// The picked notes' mark: a deep rose, apart from the eclipse mark and from
+// the red of Sundays and holidays.
+const QColor kRekichuMarkColour(190, 0, 120);
 
 }  // namespace
 
@@ -136,6 +139,17 @@ void DayCellWidget::SetEclipseMark(bool marked) {
     update();
 }
 
+void DayCellWidget::SetRekichuMark(bool marked) {
+    if (marked == rekichuMarked_) return;
+    rekichuMarked_ = marked;
+    update();
+}
+
+int DayCellWidget::CornerMarkSide() const {
+    const QRect inside = rect().adjusted(kBorder, kBorder, -kBorder, -kBorder);
+    return std::max(4, std::min(inside.width(), inside.height()) / 6);
+}
+
 void DayCellWidget::changeEvent(QEvent* event) {
     // Asking the font database on every paint would repeat the lookup for
     // each cell of every refresh; the answer changes only with the font.
@@ -153,12 +167,21 @@ void DayCellWidget::paintEvent(QPaintEvent*) {
         // the border: above the number's digits, which never fill the
         // line's top.
         const QRect inside = all.adjusted(kBorder, kBorder, -kBorder, -kBorder);
-        const int side = std::max(4, std::min(inside.width(), inside.height()) / 6);
+        const int side = CornerMarkSide();
         const QPoint corner = inside.topRight() + QPoint(1, 0);
         const QPolygon triangle({corner, corner - QPoint(side, 0), corner + QPoint(0, side)});
         painter.setPen(Qt::NoPen);
         painter.setBrush(kEclipseMarkColour);
         painter.drawPolygon(triangle);
+    }
+    if (rekichuMarked_) {
+        // The opposite corner to the eclipse's, so both can show on a day.
+        const int side = CornerMarkSide();
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(kRekichuMarkColour);
+        painter.drawEllipse(QRect(kBorder + 1, kBorder + 1, side, side));
+        painter.setRenderHint(QPainter::Antialiasing, false);
     }
     // Without a second line the number is centred in the whole square, as
     // it always was.

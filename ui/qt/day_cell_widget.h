@@ -33,6 +33,13 @@ public:
     // cell in every style, font and scale.
     void SetEclipseMark(bool marked);
     bool eclipseMarked() const { return eclipseMarked_; }
+    // A day carrying a note of the lower register the user picked: a small
+    // dot in the top left corner, sized like the eclipse mark.
+    void SetRekichuMark(bool marked);
+    bool rekichuMarked() const { return rekichuMarked_; }
+    // Where a corner mark is drawn: a square of a sixth of the cell's
+    // shorter side (at least four pixels) inside the border.
+    int CornerMarkSide() const;
 
     // The least size a cell needs to show its number in `numberFont`
     // (the widest two-digit day, with its border and kDayDigitGap) and,
@@ -71,6 +78,7 @@ private:
     QFont lunarFont_;
     QString lunarText_;
     bool eclipseMarked_ = false;
+    bool rekichuMarked_ = false;
 };
 
 }  // namespace kalendo

@@ -5,6 +5,8 @@
 #include <QKeyEvent>
 #include <QPainter>
 
+#include "month/compute_month.h"
+#include "ui/model/rekichu_view.h"
 #include "ui/qt/day_cell_widget.h"
 #include "ui/qt/focus_mark.h"
 #include "ui/qt/month_accessible.h"
@@ -60,15 +62,32 @@ void DayGrid::Show(const MonthGrid& grid, WeekStart start, GeoPosition eclipsesS
 
 QString DayGrid::Name() const { return name_; }
 
+void DayGrid::SetRekichuPicks(RekichuReadings readings, RekichuSet picks) {
+    if (readings == rekichuReadings_ && picks == rekichuPicks_) return;
+    rekichuReadings_ = readings;
+    rekichuPicks_ = picks;
+    named_ = false;
+}
+
 QString DayGrid::CellName(int k) {
     if (!named_) {
         const auto names = dayNames_.Of(rec_, weekStart_);
         const CalendarDate shown = TargetDate(rec_);
-        const auto eclipses = eclipses_.OfGrid(eclipsesSeenFrom_, shown.year, shown.month,
-                                               FillMonthGrid(rec_, weekStart_));
+        const MonthGrid grid = FillMonthGrid(rec_, weekStart_);
+        const auto eclipses = eclipses_.OfGrid(eclipsesSeenFrom_, shown.year, shown.month, grid);
+        PickedRekichu picked(rec_, rekichuReadings_, rekichuPicks_);
         for (int i = 0; i < kGridCells; ++i) {
+            std::string name = names[i];
+            const int day = grid[static_cast<std::size_t>(i)].day;
+            if (day != 0 && rekichuPicks_ != 0) {
+                const CalendarDate date = CellClickTarget(rec_, day);
+                if (date.year >= kFirstComputedYear && date.year <= kLastComputedYear) {
+                    name += SpokenRekichu(picked.Of(date));
+                }
+            }
             const Eclipse* e = eclipses[static_cast<std::size_t>(i)];
-            cellNames_[i] = ToQt(e ? names[i] + SpokenEclipse(*e) : names[i]);
+            if (e) name += SpokenEclipse(*e);
+            cellNames_[i] = ToQt(name);
         }
         named_ = true;
     }

@@ -38,6 +38,9 @@ public:
     void Show(const MonthGrid& grid, WeekStart start = WeekStart::Sunday,
               GeoPosition eclipsesSeenFrom = NamedPlaceOf(ListedPlaces()[kDefaultPlaceIndex]).position);
     WeekStart weekStart() const { return weekStart_; }
+    // The notes of the lower register each day's name says after it: the
+    // picked ones under the readings (the window's settings); none unless set.
+    void SetRekichuPicks(RekichuReadings readings, RekichuSet picks);
 
     // The selected cell, -1 before any month.
     int selected() const { return selected_; }
@@ -75,6 +78,8 @@ private:
     QString name_;
     GridDayNames dayNames_;
     GridEclipses eclipses_;  // a day with an eclipse says its kind after its name
+    RekichuReadings rekichuReadings_{};
+    RekichuSet rekichuPicks_ = 0;
     std::array<QString, kGridCells> cellNames_;
     bool named_ = false;  // cellNames_ belong to the grid last shown
 };

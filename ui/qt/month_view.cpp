@@ -11,6 +11,8 @@
 
 #include "month/compute_month.h"
 #include "ui/model/eclipse_texts.h"
+#include "ui/model/day_lines.h"
+#include "ui/model/day_lines_texts.h"
 #include "ui/model/day_texts.h"
 #include "ui/model/jumps.h"
 #include "ui/model/lists.h"
@@ -121,6 +123,10 @@ MonthView::MonthView(MonthRecord& rec, const AppSettings& settings, std::string 
     mansionPane_ = new InfoPane(this);
     oldCalendarPane_ = new InfoPane(this);
     moonPane_ = new InfoPane(this);
+    for (InfoPane*& line : dayLines_) line = new InfoPane(this);
+    dayLines_[0]->setAccessibleName(ToQt(kRekichuLineName));
+    dayLines_[1]->setAccessibleName(ToQt(kSunLineName));
+    dayLines_[2]->setAccessibleName(ToQt(kMoonLineName));
     closeCallMark_ = new CloseCallMark(this);
     connect(closeCallMark_, &CloseCallMark::activated, this, [this] { OnDetailInfo(true); });
     for (InfoPane* pane : {datePane_, yearSignPane_, officerPane_, mansionPane_, oldCalendarPane_,
@@ -186,6 +192,9 @@ LayoutNeeds MonthView::MeasureNeeds(int sizeMode) const {
         *p.width = size.width();
         needs.paneHeight = std::max(needs.paneHeight, size.height());
     }
+    const QSize lines = dayLines_[0]->SizeFor(widest.dayLines, TenthsFont(table.listFontTenths));
+    needs.dayLineWidth = lines.width();
+    needs.paneHeight = std::max(needs.paneHeight, lines.height());
     return needs;
 }
 
@@ -242,6 +251,10 @@ void MonthView::ApplyLayout(int sizeMode, int viewMode, int barsWidth) {
     const QFont listFont = TenthsFont(l.listFontTenths);
     eventList_->setFont(listFont);
     scheduleList_->setFont(listFont);
+    for (int i = 0; i < kDayLineCount; ++i) {
+        Place(dayLine(i), l.dayLines[static_cast<std::size_t>(i)]);
+        dayLine(i)->SetPaneFont(listFont);
+    }
     const int eventWidth = eventList_->InnerWidth();
     eventList_->SetColumns({kEventListHeading}, {EventListColumnWidth(eventWidth)});
     const int scheduleWidth = scheduleList_->InnerWidth();
@@ -256,7 +269,9 @@ void MonthView::ApplyLayout(int sizeMode, int viewMode, int barsWidth) {
                        static_cast<QWidget*>(mansionPane_),
                        static_cast<QWidget*>(oldCalendarPane_), static_cast<QWidget*>(closeCallMark_),
                        static_cast<QWidget*>(moonPane_),
-                       static_cast<QWidget*>(eventList_), static_cast<QWidget*>(scheduleList_)}) {
+                       static_cast<QWidget*>(eventList_), static_cast<QWidget*>(scheduleList_),
+                       static_cast<QWidget*>(dayLines_[0]), static_cast<QWidget*>(dayLines_[1]),
+                       static_cast<QWidget*>(dayLines_[2])}) {
         w->setVisible(full);
     }
 }
@@ -286,11 +301,14 @@ void MonthView::Show(const ViewState& state) {
     }
     const CalendarDate shown = TargetDate(rec_);
     const auto eclipses = eclipses_.OfGrid(SettingsPlace(settings_).position, shown.year, shown.month, state.grid);
+    const auto picked = rekichuMarks_.OfGrid(rec_, state.grid, settings_.rekichuReadings,
+                                             settings_.rekichuPicks);
     PrefetchEclipsesBeside(shown.year);
     for (int k = 0; k < kGridCells; ++k) {
         const DayCell& c = state.grid[static_cast<std::size_t>(k)];
         cell(k)->SetContent(ToQt(c.text), ToQColor(c.fg), ToQColor(c.bg));
         cell(k)->SetEclipseMark(eclipses[static_cast<std::size_t>(k)] != nullptr);
+        cell(k)->SetRekichuMark(picked[static_cast<std::size_t>(k)] != 0);
         const std::string& lunar = state_.grid[static_cast<std::size_t>(k)].lunarText;
         if (lunar != before[static_cast<std::size_t>(k)].lunarText) {
             cell(k)->SetLunarText(ToQt(lunar));
@@ -305,8 +323,37 @@ void MonthView::Show(const ViewState& state) {
     moonPane_->SetTexts(state.moonPane);
     eventList_->SetRows(state.eventList);
     scheduleList_->SetRows(state.scheduleList);
+    if (rec_.year[kTarget] >= kFirstComputedYear && rec_.year[kTarget] <= kLastComputedYear) {
+        dayLines_[0]->SetTexts(RekichuLineText(RekichuLineNotes(
+            rec_, state.eventList, settings_.rekichuReadings, settings_.rekichuPicks)));
+        const GeoPosition place = SettingsPlace(settings_).position;
+        if (!(skyDate_ == shown && skyPlace_.latitudeDeg == place.latitudeDeg &&
+              skyPlace_.longitudeDeg == place.longitudeDeg)) {
+            // Blank until the day's own times are in: never another day's.
+            dayLines_[1]->SetTexts({});
+            dayLines_[2]->SetTexts({});
+            skyDate_ = {};
+            if (!skyPending_) {
+                skyPending_ = true;
+                QTimer::singleShot(0, this, &MonthView::ShowDaySky);
+            }
+        }
+    }
+    grid_->SetRekichuPicks(settings_.rekichuReadings, settings_.rekichuPicks);
     grid_->Show(state.grid, state.weekStart, SettingsPlace(settings_).position);
     UpdateSpokenTexts(*this, rec_, state);
+}
+
+void MonthView::ShowDaySky() {
+    skyPending_ = false;
+    const CalendarDate day = TargetDate(rec_);
+    if (day.year < kFirstComputedYear || day.year > kLastComputedYear) return;
+    const GeoPosition place = SettingsPlace(settings_).position;
+    const DaySky sky = ComputeDaySky(day.year, day.month, day.day, place);
+    dayLines_[1]->SetTexts(SunLineText(sky));
+    dayLines_[2]->SetTexts(MoonLineText(sky));
+    skyDate_ = day;
+    skyPlace_ = place;
 }
 
 bool MonthView::RunCommand(int commandId) {

@@ -17,6 +17,7 @@
 #include "ui/model/lunisolar_days.h"
 #include "ui/model/close_call_texts.h"
 #include "ui/model/grid_eclipses.h"
+#include "ui/model/grid_rekichu.h"
 #include "ui/model/settings.h"
 #include "ui/model/view_layout.h"
 #include "ui/model/view_state.h"
@@ -81,6 +82,9 @@ public:
     // "※" beside the old-calendar pane on a day that hangs on a close call.
     CloseCallMark* closeCallMark() const { return closeCallMark_; }
     InfoPane* moonPane() const { return moonPane_; }
+    // The day's lines below the lists: 0 its picked notes, 1 the sun's
+    // rise and set, 2 the moon's, over the place of the settings.
+    InfoPane* dayLine(int i) const { return dayLines_[static_cast<std::size_t>(i)]; }
     EntryList* eventList() const { return eventList_; }
     EntryList* scheduleList() const { return scheduleList_; }
     const ViewState& state() const { return state_; }
@@ -95,6 +99,10 @@ signals:
 private:
     LayoutNeeds MeasureNeeds(int sizeMode) const;
     void Show(const ViewState& state);
+    // The sky lines of the selected day, computed after the step has been
+    // drawn (a held key's steps are not kept waiting) and once per day and
+    // place.
+    void ShowDaySky();
     void OnCellLeftPressed(int k);
     void OnCellRightPressed();
     void OnPaneDoubleClicked(const InfoPane* pane);
@@ -132,7 +140,12 @@ private:
     // The eclipses of the years beside `year`, found after the paint.
     void PrefetchEclipsesBeside(int year);
     static constexpr int kEclipsePrefetchDelayMs = 100;
+    GridRekichu rekichuMarks_;   // the grid's marks of the picked notes
     InfoPane* moonPane_;
+    std::array<InfoPane*, 3> dayLines_{};
+    CalendarDate skyDate_{};         // of the sky lines shown; {} for none
+    GeoPosition skyPlace_{0, 0};
+    bool skyPending_ = false;
     EntryList* eventList_;
     EntryList* scheduleList_;
     // Needs per size mode, for the second line off and on (the week

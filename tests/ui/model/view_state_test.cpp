@@ -64,7 +64,8 @@ TEST(ViewLayout, PlacesTheControls) {
     EXPECT_EQ(normal.cells[0], (ControlRect{0, 50, 25, 25}));
     EXPECT_EQ(normal.cells[41], (ControlRect{150, 175, 25, 25}));
     EXPECT_EQ(normal.moonPane, (ControlRect{175, 223, 180, 23}));
-    EXPECT_EQ(normal.scheduleList, (ControlRect{175, 100, 183, 100}));
+    EXPECT_EQ(normal.scheduleList, (ControlRect{175, 65, 183, 66}));
+    EXPECT_EQ(normal.dayLines[2], (ControlRect{175, 177, 183, 23}));
     EXPECT_EQ(std::make_tuple(normal.logicalWidth, normal.logicalHeight), std::make_tuple(365, 352));
     const ViewLayout enlarged = ViewLayoutFor(1, 1);
     EXPECT_EQ(enlarged.headings[3], (ControlRect{90, 25, 30, 30}));
@@ -88,6 +89,7 @@ TEST(ViewLayout, GrowsOnlyWhereATextNeedsItAndStillTiles) {
         {58, 31},                                               // the second line
         {0, 0, 0, 0, 26, 190, 0, 200},                          // a thicker frame
         {0, 0, 33, 28, 0, 0, 0, 0, 120, 70, 150, 442},          // wide panes and bars
+        {0, 0, 0, 0, 30, 0, 0, 0, 0, 0, 0, 0, 0, 240},          // wide day lines
     };
     for (int size : {kSizeNormal, kSizeEnlarged}) {
         for (int view : {kViewFull, kViewMonthly}) {
@@ -124,7 +126,13 @@ TEST(ViewLayout, GrowsOnlyWhereATextNeedsItAndStillTiles) {
                 EXPECT_EQ(l.yearSignPane, (ControlRect{0, gridBottom, left, l.yearSignPane.height}));
                 EXPECT_EQ(l.mansionPane.x, left + l.officerPane.width);
                 EXPECT_EQ(l.scheduleList.y, l.eventList.height);
-                EXPECT_EQ(l.scheduleList.y + l.scheduleList.height, gridBottom);
+                // The day's lines tile the right column's foot below the lists.
+                EXPECT_EQ(l.scheduleList.y + l.scheduleList.height, l.dayLines[0].y);
+                for (int i = 0; i < 3; ++i) {
+                    const int h = l.yearSignPane.height, top = gridBottom - (3 - i) * h;
+                    EXPECT_EQ(l.dayLines[i], (ControlRect{l.eventList.x, top, l.eventList.width, h}));
+                    EXPECT_GE(l.dayLines[i].width, n.dayLineWidth);
+                }
             }
         }
     }

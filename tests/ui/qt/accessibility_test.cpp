@@ -16,6 +16,7 @@
 #include "ui/model/month_view.h"
 #include "ui/model/spoken_names.h"
 #include "ui/qt/day_cell_widget.h"
+#include "ui/model/rekichu_view.h"
 #include "ui/qt/day_grid.h"
 #include "ui/qt/direct_jump_dialog.h"
 #include "ui/qt/entry_list.h"
@@ -94,11 +95,18 @@ TEST_F(AccessibilityTest, TheGridIsATableOfNamedDays) {
     EXPECT_EQ(table->columnDescription(0), Q("日曜日"));
     ASSERT_EQ(grid->childCount(), kGridCells);
     const auto names = GridDayNames().Of(record());
+    // After the day, the notes picked in 設定 (by default 天赦日, 一粒万倍日).
+    PickedRekichu picked(record(), {}, kDefaultRekichuPicks);
     for (int k = 0; k < kGridCells; ++k) {
         QAccessibleInterface* cell = grid->child(k);
         ASSERT_NE(cell, nullptr);
         EXPECT_EQ(cell->role(), QAccessible::Cell);
-        EXPECT_EQ(cell->text(QAccessible::Name), ToQt(names[k])) << k;
+        const int day = FillMonthGrid(record())[static_cast<std::size_t>(k)].day;
+        EXPECT_EQ(cell->text(QAccessible::Name),
+                  ToQt(names[k] + SpokenRekichu(picked.Of(CellClickTarget(record(), day))))) << k;
+        constexpr int kIchiryuCells[] = {1, 2, 15, 16, 27, 28, 39, 40};  // 5/27, 5/28, 6/10 ... 7/5
+        EXPECT_EQ(cell->text(QAccessible::Name).contains(Q("一粒万倍日")),
+                  std::count(std::begin(kIchiryuCells), std::end(kIchiryuCells), k) == 1) << k;
         EXPECT_EQ(ToQt(names[k]).contains(Q(" 今日")), k == kCellOfJune15) << "today is said so";
         EXPECT_EQ(cell->parent(), grid);
         EXPECT_EQ(grid->indexOfChild(cell), k);

@@ -52,6 +52,13 @@ TEST_F(LayoutMetrics, EveryTextFitsItsControlUnderEveryStyle) {
                 {view().oldCalendarPane(), &widest.oldCalendar}, {view().officerPane(), &widest.officer},
                 {view().mansionPane(), &widest.mansion},      {view().moonPane(), &widest.moon}};
             if (monthly) panes.resize(1);
+            // The day's lines in the lists' font, the day's sky once drawn.
+            QCoreApplication::processEvents();
+            for (int i = 0; i < 3 && !monthly; ++i) {
+                const char* const starts[] = {"暦注 ", "日の出 ", "月の出 "};
+                EXPECT_TRUE(mode != 0 || Text(view().dayLine(i)->text()).starts_with(starts[i]));
+                panes.push_back({view().dayLine(i), &widest.dayLines});
+            }
             for (const auto& [pane, texts] : panes) {
                 for (const std::string& t : *texts) {
                     pane->SetTexts(t);

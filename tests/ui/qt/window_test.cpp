@@ -485,8 +485,10 @@ TEST_F(WindowTest, ListsAreReportListsWithTheLayoutsColumns) {
     Start(kJune15);
     EntryList* events = view().eventList();
     EntryList* schedules = view().scheduleList();
-    EXPECT_EQ(events->geometry(), QRect(175, 0, 183, 100));
-    EXPECT_EQ(schedules->geometry(), QRect(175, 100, 183, 100));
+    // The day's three lines take the foot of the right column.
+    EXPECT_EQ(events->geometry(), QRect(175, 0, 183, 65));
+    EXPECT_EQ(schedules->geometry(), QRect(175, 65, 183, 66));
+    EXPECT_EQ(view().dayLine(2)->geometry(), QRect(175, 177, 183, 23));
     EXPECT_EQ(Text(events->headerItem()->text(0)), "この日の暦");
     EXPECT_EQ(Text(schedules->headerItem()->text(0)), "日");
     EXPECT_EQ(Text(schedules->headerItem()->text(1)), "予 定");
@@ -497,7 +499,7 @@ TEST_F(WindowTest, ListsAreReportListsWithTheLayoutsColumns) {
     EXPECT_EQ(events->selectionMode(), QAbstractItemView::SingleSelection);
     EXPECT_EQ(events->selectionBehavior(), QAbstractItemView::SelectRows);
     frame().action(kCmdSizeEnlarged)->trigger();
-    EXPECT_EQ(events->geometry(), QRect(210, 0, 190, 120));
+    EXPECT_EQ(events->geometry(), QRect(210, 0, 190, 80));
     EXPECT_EQ(view().cell(41)->geometry(), QRect(180, 205, 30, 30));
 }
 
