@@ -49,6 +49,7 @@ std::optional<RekichuSet> ParsePicks(std::string_view line) {
 }
 
 constexpr char kFeedHeader[] = "[Feed]\n";
+constexpr char kColourSchemeHeader[] = "[ColourScheme]\n";
 
 // A line without its LF (and a CR before it).
 std::string WithoutLineEnd(std::string line) {
@@ -240,6 +241,15 @@ bool ParseSettings(std::string_view text, AppSettings& s) {
             if (!lines.Next(line)) break;
             s.feedPath = WithoutLineEnd(line);
         }
+        if (line == kColourSchemeHeader) {
+            if (!lines.Next(line)) break;
+            std::size_t pos = 0;
+            int choice = 0;
+            ScanDecimal(line, pos, choice);
+            s.colourScheme = choice == 1   ? SchemeChoice::Light
+                             : choice == 2 ? SchemeChoice::Dark
+                                           : SchemeChoice::Auto;
+        }
         if (!lines.Next(line)) break;
     }
     // Only 0 and 1 have a frame size and a layout.
@@ -309,6 +319,10 @@ std::string SettingsText(const AppSettings& s) {
         text += s.feedOn ? "1\n" : "0\n";
         text += IcsIncludeList(s.feedKinds) + "\n";
         text += s.feedPath + "\n";
+    }
+    if (s.colourScheme != SchemeChoice::Auto) {
+        text += kColourSchemeHeader;
+        text += std::to_string(static_cast<int>(s.colourScheme)) + "\n";
     }
     return text;
 }

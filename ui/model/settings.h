@@ -15,6 +15,7 @@
 #include "astro/places.h"
 #include "core/month_record.h"
 #include "month/compute_month.h"
+#include "ui/model/colour_scheme.h"
 #include "ui/model/ics_events.h"
 #include "platform/platform.h"
 #include "ui/model/week_start.h"
@@ -62,6 +63,8 @@ struct AppSettings {
     bool feedOn = false;
     std::string feedPath{};
     IcsInclude feedKinds = IcsInclude::All();
+    // 「配色」: the window's colour set, or the desktop's choice.
+    SchemeChoice colourScheme = SchemeChoice::Auto;
 };
 
 // The paths the program derives from its own location (UTF-8).
@@ -110,6 +113,8 @@ AppPaths LocateAppPaths();
 // "[Feed]\n" takes three lines: "%d" (1 keeps the feed), the kinds as
 // ParseIcsInclude reads them (all kinds for anything else) and the file
 // (an empty line for the default); a block cut short keeps what it read.
+// "[ColourScheme]\n" takes "%d": 1 the light colours, 2 the dark ones,
+// anything else follows the desktop.
 bool ParseSettings(std::string_view text, AppSettings& s);
 
 // ParseSettings on the file's bytes; false when the file cannot be read.
@@ -130,7 +135,7 @@ bool ReadSettings(const std::string& path, AppSettings& s);
 // each only then.
 // When the feed is not all defaults (off, every kind, the default file),
 // "[Feed]", "0" or "1", the kinds (IcsIncludeList) and the file follow
-// last.
+// last. A fixed colour set then adds "[ColourScheme]" and 1 or 2.
 std::string SettingsText(const AppSettings& s);
 
 // A place of one's own as the settings file and the screen write it:
