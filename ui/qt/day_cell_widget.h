@@ -12,6 +12,8 @@
 
 #include <vector>
 
+#include "ui/model/colour_scheme.h"
+
 namespace kalendo {
 
 class DayCellWidget : public QWidget {
@@ -33,6 +35,11 @@ public:
     // cell in every style, font and scale.
     void SetEclipseMark(bool marked);
     bool eclipseMarked() const { return eclipseMarked_; }
+
+    // The colour set of the frame and the marks (the texts come with
+    // SetContent).
+    void SetColourScheme(ColourScheme scheme);
+    ColourScheme colourScheme() const { return scheme_; }
 
     // The least size a cell needs to show its number in `numberFont`
     // (the widest two-digit day, with its border and kDayDigitGap) and,
@@ -71,6 +78,7 @@ private:
     QFont lunarFont_;
     QString lunarText_;
     bool eclipseMarked_ = false;
+    ColourScheme scheme_ = ColourScheme::Light;
 };
 
 }  // namespace kalendo

@@ -92,6 +92,8 @@ private:
     void UpdateModeChecks();
     void OnTick();
     void SetTitle(const std::string& titleCp932);
+    // 「配色」 or the desktop's preference, to the view.
+    void ApplyColourScheme();
 
     MonthRecord& rec_;
     AppSettings& settings_;
@@ -113,6 +115,7 @@ private:
     std::string title_;  // as last set, CP932
     std::string userFolder_;
     bool feedFailureShown_ = false;
+    class DesktopColours* desktopColours_ = nullptr;
 };
 
 }  // namespace kalendo

@@ -85,6 +85,11 @@ public:
     EntryList* scheduleList() const { return scheduleList_; }
     const ViewState& state() const { return state_; }
 
+    // The colour set of the grid, the panes and the lists: every control
+    // is coloured anew at once.
+    void SetColourScheme(ColourScheme scheme);
+    ColourScheme colourScheme() const { return scheme_; }
+
 protected:
     void changeEvent(QEvent* event) override;
 
@@ -94,6 +99,7 @@ signals:
 
 private:
     LayoutNeeds MeasureNeeds(int sizeMode) const;
+    void ColourControls();  // every control but the cells' texts, in scheme_
     void Show(const ViewState& state);
     void OnCellLeftPressed(int k);
     void OnCellRightPressed();
@@ -136,6 +142,7 @@ private:
     // column's width always measured, used while it is shown).
     mutable std::array<std::array<std::optional<LayoutNeeds>, 2>, 2> needs_{};
     GridLunarTexts lunarTexts_;
+    ColourScheme scheme_ = ColourScheme::Light;
 };
 
 }  // namespace kalendo

@@ -39,8 +39,10 @@ private:
 // The menu commands. The pages are computed before the print dialog opens,
 // in the almanac the window shows, and the window's day is computed again
 // at once (BuildPrintPagesKeepingDay), so the window never moves. The
-// pages begin their weeks on `start`, as the window does.
+// pages begin their weeks on `start`, as the window does. The pages are
+// always in the light colours; the preview's screen around them is in the
+// window's set `screen`.
 void RunPrint(MonthRecord& rec, MonthOptions shown, bool preview, QWidget* parent,
-              WeekStart start = WeekStart::Sunday);
+              WeekStart start = WeekStart::Sunday, ColourScheme screen = ColourScheme::Light);
 
 }  // namespace kalendo
