@@ -47,7 +47,8 @@ int RowKindOf(IcsKind kind) {
 // that day.
 void FillCell(MonthRecord& rec, CalendarDate date, AlmanacMode almanac, PrintCell& cell) {
     VisitIcsEvents(rec, date, date, IcsInclude{}, almanac, [&](const IcsEvent& e) {
-        cell.lines.push_back({e.name, RowTextColour(RowKindOf(e.kind)).value_or(kWeekdayText)});
+        const ColourRole role = RowTextRole(RowKindOf(e.kind)).value_or(ColourRole::WeekdayText);
+        cell.lines.push_back({e.name, SchemeColour(role, ColourScheme::Light)});
         return true;
     });
     cell.day = date.day;
@@ -80,10 +81,10 @@ PrintPage BuildPage(MonthRecord& rec, PrintMonth month, AlmanacMode almanac, Wee
     }
     // The numbers in the grid's colours (red holidays and Sundays, blue
     // Saturdays), from the month the record now shows; the grid places the
-    // days as the page does.
+    // days as the page does. Paper is light whatever the window's set.
     const MonthGrid grid = FillMonthGrid(rec, start);
     for (int k = 0; k < kGridCells; ++k) {
-        if (grid[k].day > 0) page.cells[k].dayColour = grid[k].fg;
+        if (grid[k].day > 0) page.cells[k].dayColour = SchemeColour(grid[k].ink, ColourScheme::Light);
     }
     page.monthSign = FormatText(kPrintMonthSignFormat, StemName(MonthStemIndex(month.year, month.month)),
                                 BranchName(MonthBranchIndex(month.month)));

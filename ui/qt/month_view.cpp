@@ -273,6 +273,7 @@ void MonthView::Refresh() { Show(BuildViewState(rec_, settings_.weekStart)); }
 void MonthView::Show(const ViewState& state) {
     const MonthGrid before = state_.grid;
     state_ = state;
+    shown_ = true;
     // Only while the line is shown: the step through the months costs
     // nothing more when it is off.
     if (settings_.lunarLine) lunarTexts_.AddTo(rec_, state_.grid);
@@ -317,7 +318,7 @@ void MonthView::SetColourScheme(ColourScheme scheme) {
     scheme_ = scheme;
     ColourControls();
     // The cells' texts and grounds by their meanings, once a month is shown.
-    if (state_.grid[0].day != 0) Show(ViewState(state_));
+    if (shown_) Show(ViewState(state_));
 }
 
 void MonthView::ColourControls() {

@@ -143,6 +143,7 @@ private:
     mutable std::array<std::array<std::optional<LayoutNeeds>, 2>, 2> needs_{};
     GridLunarTexts lunarTexts_;
     ColourScheme scheme_ = ColourScheme::Light;
+    bool shown_ = false;  // state_ holds a month Show was given
 };
 
 }  // namespace kalendo
