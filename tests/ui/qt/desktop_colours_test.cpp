@@ -2,16 +2,24 @@
 // panes and the lists to the dark set at once, 「配色」 overrides the
 // desktop, and the dark window's screenshot is dark as a whole.
 #include <QApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusVariant>
+#include <QDBusVirtualObject>
+#include <QThread>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QPalette>
 #include <QStyleFactory>
 
+#include <atomic>
 #include <cstdio>
 
 #include "gui_fixture.h"
 #include "ui/model/colour_scheme.h"
 #include "ui/qt/day_cell_widget.h"
+#include "ui/qt/desktop_colours.h"
 #include "ui/qt/entry_list.h"
 #include "ui/qt/info_pane.h"
 
@@ -119,6 +127,72 @@ TEST_F(DesktopColoursTest, AFixedChoiceOverridesTheDesktop) {
         if (*c.line != '\0') ExpectDrawnIn(c.want);
         Quit();
     }
+}
+
+// A settings portal of our own on the test's session bus (the test
+// k2_desktop_portal runs under dbus-run-session), answering from a thread of
+// its own as the real one answers from its process. `readOnly`: an older
+// portal with Read alone, whose value comes wrapped in one variant more.
+class FakePortal : public QDBusVirtualObject {
+public:
+    std::atomic<uint> value{kPortalPrefersDark};
+    std::atomic<bool> readOnly{false};
+
+    QString introspect(const QString&) const override { return {}; }
+    bool handleMessage(const QDBusMessage& m, const QDBusConnection& bus) override {
+        const QVariant v = QVariant::fromValue(QDBusVariant(value.load()));
+        if (m.member() == QLatin1String("ReadOne") && !readOnly) {
+            bus.send(m.createReply(v));
+        } else if (m.member() == QLatin1String("Read")) {
+            bus.send(m.createReply(QVariant::fromValue(QDBusVariant(v))));
+        } else {
+            bus.send(m.createErrorReply(QDBusError::UnknownMethod, m.member()));
+        }
+        return true;
+    }
+};
+
+TEST(DesktopColoursPortal, ThePortalIsReadAtStartAndFollowed) {
+    TestApplication();
+    if (!QDBusConnection::sessionBus().isConnected()) GTEST_SKIP() << "no session bus";
+    const QString path = QStringLiteral("/org/freedesktop/portal/desktop");
+    QThread thread;
+    thread.start();
+    FakePortal portal;
+    portal.moveToThread(&thread);
+    QDBusConnection portalBus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("k2-portal"));
+    ASSERT_TRUE(portalBus.registerVirtualObject(path, &portal));
+    ASSERT_TRUE(portalBus.registerService(QStringLiteral("org.freedesktop.portal.Desktop")));
+    QApplication::setPalette(QPalette(QColor(239, 239, 239)));  // a light palette: the portal decides
+
+    for (const bool readOnly : {false, true}) {
+        SCOPED_TRACE(readOnly ? "Read" : "ReadOne");
+        portal.readOnly = readOnly;
+        portal.value = kPortalPrefersDark;
+        DesktopColours colours(true, nullptr);
+        EXPECT_TRUE(colours.prefersDark());
+        int changes = 0;
+        QObject::connect(&colours, &DesktopColours::changed, [&changes] { ++changes; });
+        for (const uint next : {0u, uint(kPortalPrefersDark), uint(kPortalPrefersLight)}) {
+            QDBusMessage signal = QDBusMessage::createSignal(path, QStringLiteral("org.freedesktop.portal.Settings"),
+                                                             QStringLiteral("SettingChanged"));
+            signal << QStringLiteral("org.freedesktop.appearance") << QStringLiteral("color-scheme")
+                   << QVariant::fromValue(QDBusVariant(next));
+            const int before = changes;
+            portalBus.send(signal);
+            for (int ms = 0; ms < 2000 && changes == before; ms += 10) {
+                QApplication::processEvents();
+                QThread::msleep(10);
+            }
+            EXPECT_EQ(changes, before + 1) << next;
+            EXPECT_EQ(colours.prefersDark(), next == uint(kPortalPrefersDark)) << next;
+        }
+    }
+    portalBus.unregisterService(QStringLiteral("org.freedesktop.portal.Desktop"));
+    portalBus.unregisterObject(path);
+    QDBusConnection::disconnectFromBus(QStringLiteral("k2-portal"));
+    thread.quit();
+    thread.wait();
 }
 
 }  // namespace
