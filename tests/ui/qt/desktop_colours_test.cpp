@@ -11,6 +11,7 @@
 
 #include <atomic>
 #include <cstdio>
+#include <numeric>
 
 #include "gui_fixture.h"
 #include "ui/qt/day_cell_widget.h"
@@ -28,9 +29,7 @@ const QPalette kLightDesktop(QColor(239, 239, 239));
 double MeanGrey(const QImage& shot) {  // 0 black to 1 white
     const QImage grey = shot.convertToFormat(QImage::Format_Grayscale8);
     double sum = 0;
-    for (int y = 0; y < grey.height(); ++y) {
-        for (int x = 0; x < grey.width(); ++x) sum += grey.constScanLine(y)[x];
-    }
+    for (int y = 0; y < grey.height(); ++y) sum += std::accumulate(grey.constScanLine(y), grey.constScanLine(y) + grey.width(), 0.0);
     return sum / (255.0 * grey.width() * grey.height());
 }
 
