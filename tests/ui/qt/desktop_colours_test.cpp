@@ -36,9 +36,10 @@ double MeanGrey(const QImage& shot) {  // 0 black to 1 white
 class DesktopColoursTest : public GuiTest {
 protected:
     void TearDown() override {
-        QApplication::setPalette(kLightDesktop);
+        QApplication::setPalette(original_);  // the other tests' palette
         GuiTest::TearDown();
     }
+    const QPalette original_ = QApplication::palette();
     // Every cell, a heading, a list and a pane in `scheme` for what each shows.
     void ExpectDrawnIn(ColourScheme scheme) {
         const auto colour = [scheme](ColourRole role) { return ToQColor(SchemeColour(role, scheme)); };
