@@ -119,26 +119,6 @@ std::optional<Rgb> RowTextColour(int kind) {
     }
 }
 
-namespace {
-
-// sRGB component 0-255 to linear light 0-1.
-double LinearComponent(int c) {
-    const double v = c / 255.0;
-    return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-}
-
-double RelativeLuminance(const Rgb& c) {
-    return 0.2126 * LinearComponent(c.r) + 0.7152 * LinearComponent(c.g) +
-           0.0722 * LinearComponent(c.b);
-}
-
-}  // namespace
-
-double ContrastRatio(const Rgb& a, const Rgb& b) {
-    const double la = RelativeLuminance(a), lb = RelativeLuminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
 std::optional<MemoContent> EventListMemo(const MonthRecord& rec, const std::vector<ListRow>& rows,
                                          int row) {
     const ListRow* r = RowAt(rows, row);

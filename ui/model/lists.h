@@ -62,11 +62,6 @@ struct RowColours {
 };
 inline constexpr RowColours kSelectedRowColours{{255, 255, 255}, {0, 90, 180}};
 
-// The contrast ratio of two colours as WCAG 2 defines it: (L1 + 0.05) /
-// (L2 + 0.05) of the relative luminances of sRGB, lighter over darker;
-// 1 for equal colours, 21 for black on white. Text wants 4.5 or more.
-double ContrastRatio(const Rgb& a, const Rgb& b);
-
 // What a double-click on a row opens in the memo dialog "詳細".
 struct MemoContent {
     std::string title;  // edit 1031

@@ -163,24 +163,36 @@ MonthGrid FillMonthGrid(const MonthRecord& rec, WeekStart start) {
         if (cell.day < 0) {
             cell.fg = kOtherMonthText;
             cell.bg = kOtherMonthBackground;
+            cell.ink = ColourRole::OtherMonthText;
+            cell.ground = ColourRole::OtherMonthBackground;
             continue;
         }
         const bool holiday = FindHoliday(rec, m, n) >= 0 || FindGeneratedHoliday(rec, m, n) >= 0;
         if (weekday == kSunday || holiday) {
             cell.fg = kSundayText;
+            cell.ink = ColourRole::SundayText;
         } else if (weekday == kSaturday) {
             cell.fg = kSaturdayText;
+            cell.ink = ColourRole::SaturdayText;
         } else {
             cell.fg = kWeekdayText;
+            cell.ink = ColourRole::WeekdayText;
         }
         cell.bg = kMonthDayBackground;
+        cell.ground = ColourRole::MonthDayBackground;
     }
 
     const bool sameMonthAsToday = y == rec.year[kToday] && m == rec.month[kToday];
     const bool selectedIsToday = sameMonthAsToday && selectedDay == rec.day[kToday];
     for (DayCell& cell : grid) {
-        if (!selectedIsToday && cell.day == selectedDay) cell.bg = kSelectedDayBackground;
-        if (sameMonthAsToday && cell.day == rec.day[kToday]) cell.bg = kTodayBackground;
+        if (!selectedIsToday && cell.day == selectedDay) {
+            cell.bg = kSelectedDayBackground;
+            cell.ground = ColourRole::SelectedDayBackground;
+        }
+        if (sameMonthAsToday && cell.day == rec.day[kToday]) {
+            cell.bg = kTodayBackground;
+            cell.ground = ColourRole::TodayBackground;
+        }
     }
     return grid;
 }
@@ -200,8 +212,11 @@ GridWeekNumbers WeekNumbersOfGrid(const MonthRecord& rec, WeekStart start) {
 
 WeekdayHeading HeadingForColumn(int column, WeekStart start) {
     const int weekday = WeekdayOfColumn(column, start);
-    const Rgb fg = weekday == kSunday ? kSundayText : weekday == kSaturday ? kSaturdayText : kWeekdayText;
-    return WeekdayHeading{WeekdayName(weekday), fg, kHeadingBackground};
+    if (weekday == kSunday) return {WeekdayName(weekday), kSundayText, kHeadingBackground, ColourRole::SundayText};
+    if (weekday == kSaturday) {
+        return {WeekdayName(weekday), kSaturdayText, kHeadingBackground, ColourRole::SaturdayText};
+    }
+    return {WeekdayName(weekday), kWeekdayText, kHeadingBackground, ColourRole::WeekdayText};
 }
 
 }  // namespace kalendo

@@ -16,15 +16,11 @@
 #include "core/calendar_constants.h"
 #include "core/month_record.h"
 #include "platform/calendar_date.h"
+#include "ui/model/colour_scheme.h"
 #include "ui/model/settings.h"
 #include "ui/model/week_start.h"
 
 namespace kalendo {
-
-struct Rgb {
-    int r, g, b;  // 0-255 each
-    friend bool operator==(const Rgb&, const Rgb&) = default;
-};
 
 // The record's target (selected) date.
 inline CalendarDate TargetDate(const MonthRecord& rec) {
@@ -105,6 +101,10 @@ struct DayCell {
     Rgb fg;            // text colour (bold text)
     Rgb bg;            // background
     std::string lunarText;  // the second line (AddLunarTexts); empty until asked for
+    // What fg and bg mean, for the window's colour set (SchemeColour);
+    // fg and bg themselves are the fixed colours below, as the CLI lists them.
+    ColourRole ink = ColourRole::WeekdayText;
+    ColourRole ground = ColourRole::MonthDayBackground;
     friend bool operator==(const DayCell&, const DayCell&) = default;
 };
 using MonthGrid = std::array<DayCell, kGridCells>;
@@ -124,7 +124,8 @@ MonthGrid FillMonthGrid(const MonthRecord& rec, WeekStart start = WeekStart::Sun
 using GridWeekNumbers = std::array<int, 6>;
 GridWeekNumbers WeekNumbersOfGrid(const MonthRecord& rec, WeekStart start);
 
-// The fixed colours of the view.
+// The fixed colours of the grid as the CLI lists them ("fg", "bg"); the
+// window draws by meaning in its colour set (colour_scheme.h).
 inline constexpr Rgb kSundayText{250, 20, 20};
 inline constexpr Rgb kWeekdayText{20, 20, 20};
 inline constexpr Rgb kSaturdayText{20, 20, 250};
@@ -152,6 +153,7 @@ struct WeekdayHeading {
     const char* text;  // CP932
     Rgb fg;
     Rgb bg;
+    ColourRole ink;  // fg's meaning; the ground is ColourRole::HeadingBackground
 };
 WeekdayHeading HeadingForColumn(int column, WeekStart start = WeekStart::Sunday);
 

@@ -49,23 +49,23 @@ int RowKindOf(IcsKind kind) {
     }
 }
 
-Rgb RowColour(int kind) { return RowTextColour(kind).value_or(kWeekdayText); }
-
 // The day's entries and lunisolar line; the record is left computed for
 // that day.
 void FillCell(MonthRecord& rec, CalendarDate date, AlmanacMode almanac, const PrintSettings& settings,
               PrintCell& cell) {
     std::vector<std::string> notes;
     VisitIcsEvents(rec, date, date, IcsInclude{}, almanac, [&](const IcsEvent& e) {
-        cell.lines.push_back({e.name, RowColour(RowKindOf(e.kind))});
+        const ColourRole role = RowTextRole(RowKindOf(e.kind)).value_or(ColourRole::WeekdayText);
+        cell.lines.push_back({e.name, SchemeColour(role, ColourScheme::Light)});
         if (e.kind == IcsKind::Note) notes.push_back(e.name);
         return true;
     });
     if (settings.rekichuPicks != 0) {
+        const Rgb noteColour = SchemeColour(RowTextRole(kNoteRow).value_or(ColourRole::WeekdayText), ColourScheme::Light);
         const RekichuSet picked = LowerRegisterOfTarget(rec, settings.readings).rekichu & settings.rekichuPicks;
         const RekichuSet shown = RekichuNotInNotes(picked, notes);
         for (int k = 0; k < kRekichuCount; ++k) {
-            if (Contains(shown, static_cast<RekichuName>(k))) cell.lines.push_back({RekichuNameText(k), RowColour(kNoteRow)});
+            if (Contains(shown, static_cast<RekichuName>(k))) cell.lines.push_back({RekichuNameText(k), noteColour});
         }
     }
     cell.day = date.day;
@@ -135,10 +135,10 @@ PrintPage BuildPage(MonthRecord& rec, PrintMonth month, AlmanacMode almanac, con
     }
     // The numbers in the grid's colours (red holidays and Sundays, blue
     // Saturdays), from the month the record now shows; the grid places the
-    // days as the page does.
+    // days as the page does. Paper is light whatever the window's set.
     const MonthGrid grid = FillMonthGrid(rec, start);
     for (int k = 0; k < kGridCells; ++k) {
-        if (grid[k].day > 0) page.cells[k].dayColour = grid[k].fg;
+        if (grid[k].day > 0) page.cells[k].dayColour = SchemeColour(grid[k].ink, ColourScheme::Light);
     }
     page.monthSign = FormatText(kPrintMonthSignFormat, StemName(MonthStemIndex(month.year, month.month)),
                                 BranchName(MonthBranchIndex(month.month)));

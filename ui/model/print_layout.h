@@ -50,7 +50,7 @@ struct PrintEntry {
 struct PrintCell {
     int day = 0;  // 1-31; 0: the cell lies outside the month and stays blank
     std::string dayText;    // "%d"
-    Rgb dayColour{};        // red Sundays and holidays, blue Saturdays, as the window's grid
+    Rgb dayColour{};        // red Sundays and holidays, blue Saturdays, as the window's light grid
     // LunarCellText cut in two: the lunisolar day ("25", the month too on
     // the 1st of the Gregorian month and of a lunar month: "4/1") and the
     // 六曜, printed as a word of its own.

@@ -50,6 +50,7 @@ std::optional<RekichuSet> ParsePicks(std::string_view line) {
 }
 
 constexpr char kFeedHeader[] = "[Feed]\n";
+constexpr char kColourSchemeHeader[] = "[ColourScheme]\n";
 
 constexpr char kReminderHeader[] = "[Reminder]\n";
 
@@ -262,6 +263,15 @@ bool ParseSettings(std::string_view text, AppSettings& s) {
             if (!lines.Next(line)) break;
             s.reminderLastDay = ParseLastDay(WithoutLineEnd(line)).value_or(CalendarDate{0, 0, 0});
         }
+        if (line == kColourSchemeHeader) {
+            if (!lines.Next(line)) break;
+            std::size_t pos = 0;
+            int choice = 0;
+            ScanDecimal(line, pos, choice);
+            s.colourScheme = choice == 1   ? SchemeChoice::Light
+                             : choice == 2 ? SchemeChoice::Dark
+                                           : SchemeChoice::Auto;
+        }
         if (!lines.Next(line)) break;
     }
     // Only 0 and 1 have a frame size and a layout.
@@ -343,6 +353,10 @@ std::string SettingsText(const AppSettings& s) {
             text += day;
         }
         text += "\n";
+    }
+    if (s.colourScheme != SchemeChoice::Auto) {
+        text += kColourSchemeHeader;
+        text += std::to_string(static_cast<int>(s.colourScheme)) + "\n";
     }
     return text;
 }

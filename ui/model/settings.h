@@ -15,6 +15,7 @@
 #include "astro/places.h"
 #include "core/month_record.h"
 #include "month/compute_month.h"
+#include "ui/model/colour_scheme.h"
 #include "ui/model/ics_events.h"
 #include "platform/platform.h"
 #include "ui/model/week_start.h"
@@ -71,6 +72,8 @@ struct AppSettings {
     bool reminderOn = true;
     int reminderMinutes = kDefaultReminderMinutes;
     CalendarDate reminderLastDay{0, 0, 0};
+    // 「配色」: the window's colour set, or the desktop's choice.
+    SchemeChoice colourScheme = SchemeChoice::Auto;
 };
 
 // The paths the program derives from its own location (UTF-8).
@@ -122,6 +125,8 @@ AppPaths LocateAppPaths();
 // "[Reminder]\n" takes three lines: "%d" (1 on, anything else off), the
 // daily time "H:MM" (ParseDailyTime; else 8:00) and the day last announced
 // "YYYY-MM-DD" (else none).
+// "[ColourScheme]\n" takes "%d": 1 the light colours, 2 the dark ones,
+// anything else follows the desktop.
 bool ParseSettings(std::string_view text, AppSettings& s);
 
 // ParseSettings on the file's bytes; false when the file cannot be read.
@@ -146,6 +151,7 @@ bool ReadSettings(const std::string& path, AppSettings& s);
 // When 「毎日のお知らせ」 is not all defaults (on, 8:00, no day announced),
 // "[Reminder]", "0" or "1", the time "H:MM" and the day last announced
 // ("YYYY-MM-DD", or an empty line) come after everything else.
+// A fixed colour set then adds "[ColourScheme]" and 1 or 2.
 std::string SettingsText(const AppSettings& s);
 
 // A place of one's own as the settings file and the screen write it:

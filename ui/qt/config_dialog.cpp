@@ -85,6 +85,9 @@ ConfigDialog::ConfigDialog(bool startsAtLogOn, const AppSettings& settings, cons
                            settings.weekStart == WeekStart::Monday ? 1 : 0, this);
     weekNumbers_ = AddChoice(form, kConfigWeekNumbers, {kConfigWeekNumbersOff, kConfigWeekNumbersIso},
                              settings.weekNumbers ? 1 : 0, this);
+    // Items in SchemeChoice order: 自動 (the desktop's), 明るい, 暗い.
+    colourScheme_ = AddChoice(form, kConfigColourScheme, {kConfigColourAuto, kConfigColourLight, kConfigColourDark},
+                              static_cast<int>(settings.colourScheme), this);
     // Items in the order of the reading enums, the default first.
     ichiryu_ = new QComboBox(this);
     ichiryu_->setObjectName(QStringLiteral("ichiryu"));
@@ -188,6 +191,8 @@ WeekStart ConfigDialog::weekStart() const {
 
 bool ConfigDialog::weekNumbers() const { return weekNumbers_->currentIndex() == 1; }
 
+SchemeChoice ConfigDialog::colourScheme() const { return static_cast<SchemeChoice>(colourScheme_->currentIndex()); }
+
 RekichuReadings ConfigDialog::readings() const {
     return {static_cast<IchiryuReading>(ichiryu_->currentIndex()),
             static_cast<DaimyoReading>(daimyo_->currentIndex())};
@@ -260,6 +265,7 @@ bool RunConfigDialog(const std::string& executablePath, AppSettings& settings,
     settings.rekichuPicks = dialog.picks();
     settings.weekStart = dialog.weekStart();
     settings.weekNumbers = dialog.weekNumbers();
+    settings.colourScheme = dialog.colourScheme();
     dialog.TakePlace(settings);
     dialog.TakeFeed(settings);
     dialog.TakeReminder(settings);

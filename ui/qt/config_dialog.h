@@ -1,6 +1,6 @@
 // The settings dialog "設定": the check box "スタートアップに登録", which
 // shows whether Kalendo2 starts when the user logs on (the autostart entry
-// exists when the dialog opens), the week as the user counts it ("週の始まり"
+// exists when the dialog opens), 「配色」 自動/明るい/暗い, the week as the user counts it ("週の始まり"
 // 日曜/月曜, "週番号" 表示しない/ISO 8601), 「場所」, the place whose sky the
 // window shows (the listed places, or 「緯度・経度で指定」 with two fields),
 // the readings of 一粒万倍日 and 大明日 and the notes of the lower register
@@ -41,6 +41,8 @@ public:
     WeekStart weekStart() const;
     bool weekNumbers() const;
     RekichuReadings readings() const;
+    // 「配色」 as chosen.
+    SchemeChoice colourScheme() const;
     RekichuSet picks() const;
 
     // The place chosen, into the settings' place fields. Only after the
@@ -57,6 +59,7 @@ public:
     QCheckBox* startupBox() const { return startup_; }
     QComboBox* weekStartBox() const { return weekStart_; }
     QComboBox* weekNumbersBox() const { return weekNumbers_; }
+    QComboBox* colourSchemeBox() const { return colourScheme_; }
     QComboBox* placeBox() const { return place_; }
     QLineEdit* latitudeEdit() const { return latitude_; }
     QLineEdit* longitudeEdit() const { return longitude_; }
@@ -75,6 +78,7 @@ private:
     QCheckBox* startup_;
     QComboBox* weekStart_;
     QComboBox* weekNumbers_;
+    QComboBox* colourScheme_;
     QComboBox* ichiryu_;
     QComboBox* daimyo_;
     QListWidget* picks_;

@@ -14,12 +14,10 @@
 #include <cmath>
 
 #include "ui/qt/fonts.h"
+#include "ui/qt/qt_text.h"
 
 namespace kalendo {
 namespace {
-
-// The frame of a cell: a plain one-pixel line like a bordered edit control.
-const QColor kCellBorder(100, 100, 100);
 
 // The Japanese faces installed on most desktops have no bold style; the
 // toolkit's synthetic bold is lost whenever glyphs are drawn as outlines
@@ -54,23 +52,17 @@ void DrawStrokedBold(QPainter& painter, const QRect& area, const QFont& font, co
 // inward. Edges that fall between device pixels are rounded alike on both
 // sides of a boundary, so every line of the grid has the same width and
 // neighbouring cells' lines always touch.
-void DrawFrame(QPainter& painter, const QRect& all, double devicePixelRatio) {
+void DrawFrame(QPainter& painter, const QRect& all, double devicePixelRatio, const QColor& colour) {
     const double line = std::max(1.0, std::round(devicePixelRatio)) / devicePixelRatio;
     const double w = all.width(), h = all.height();
-    painter.fillRect(QRectF(0, 0, w, line), kCellBorder);
-    painter.fillRect(QRectF(0, h - line, w, line), kCellBorder);
-    painter.fillRect(QRectF(0, 0, line, h), kCellBorder);
-    painter.fillRect(QRectF(w - line, 0, line, h), kCellBorder);
+    painter.fillRect(QRectF(0, 0, w, line), colour);
+    painter.fillRect(QRectF(0, h - line, w, line), colour);
+    painter.fillRect(QRectF(0, 0, line, h), colour);
+    painter.fillRect(QRectF(w - line, 0, line, h), colour);
 }
 
 // The border's logical pixels on each side and the gap the texts keep.
 constexpr int kBorder = 1;
-// The eclipse mark: a deep orange, apart from every text and background
-// colour of the grid.
-const QColor kEclipseMarkColour(220, 90, 0);
-// The picked notes' mark: a deep rose, apart from the eclipse mark and from
-// the red of Sundays and holidays.
-const QColor kRekichuMarkColour(190, 0, 120);
 
 }  // namespace
 
@@ -150,6 +142,12 @@ int DayCellWidget::CornerMarkSide() const {
     return std::max(4, std::min(inside.width(), inside.height()) / 6);
 }
 
+void DayCellWidget::SetColourScheme(ColourScheme scheme) {
+    if (scheme == scheme_) return;
+    scheme_ = scheme;
+    update();
+}
+
 void DayCellWidget::changeEvent(QEvent* event) {
     // Asking the font database on every paint would repeat the lookup for
     // each cell of every refresh; the answer changes only with the font.
@@ -161,7 +159,7 @@ void DayCellWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QRect all = rect();
     painter.fillRect(all, bg_);
-    if (bordered_) DrawFrame(painter, all, devicePixelRatioF());
+    if (bordered_) DrawFrame(painter, all, devicePixelRatioF(), ToQColor(SchemeColour(ColourRole::CellFrame, scheme_)));
     if (eclipseMarked_) {
         // A sixth of the cell's shorter side, at least four pixels, inside
         // the border: above the number's digits, which never fill the
@@ -171,7 +169,7 @@ void DayCellWidget::paintEvent(QPaintEvent*) {
         const QPoint corner = inside.topRight() + QPoint(1, 0);
         const QPolygon triangle({corner, corner - QPoint(side, 0), corner + QPoint(0, side)});
         painter.setPen(Qt::NoPen);
-        painter.setBrush(kEclipseMarkColour);
+        painter.setBrush(ToQColor(SchemeColour(ColourRole::EclipseMark, scheme_)));
         painter.drawPolygon(triangle);
     }
     if (rekichuMarked_) {
@@ -179,7 +177,7 @@ void DayCellWidget::paintEvent(QPaintEvent*) {
         const int side = CornerMarkSide();
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(Qt::NoPen);
-        painter.setBrush(kRekichuMarkColour);
+        painter.setBrush(ToQColor(SchemeColour(ColourRole::RekichuMark, scheme_)));
         painter.drawEllipse(QRect(kBorder + 1, kBorder + 1, side, side));
         painter.setRenderHint(QPainter::Antialiasing, false);
     }

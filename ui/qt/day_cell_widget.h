@@ -12,6 +12,8 @@
 
 #include <vector>
 
+#include "ui/model/colour_scheme.h"
+
 namespace kalendo {
 
 class DayCellWidget : public QWidget {
@@ -40,6 +42,11 @@ public:
     // Where a corner mark is drawn: a square of a sixth of the cell's
     // shorter side (at least four pixels) inside the border.
     int CornerMarkSide() const;
+
+    // The colour set of the frame and the marks (the texts come with
+    // SetContent).
+    void SetColourScheme(ColourScheme scheme);
+    ColourScheme colourScheme() const { return scheme_; }
 
     // The least size a cell needs to show its number in `numberFont`
     // (the widest two-digit day, with its border and kDayDigitGap) and,
@@ -79,6 +86,7 @@ private:
     QString lunarText_;
     bool eclipseMarked_ = false;
     bool rekichuMarked_ = false;
+    ColourScheme scheme_ = ColourScheme::Light;
 };
 
 }  // namespace kalendo

@@ -134,8 +134,8 @@ void DayGrid::paintEvent(QPaintEvent*) {
     if (!hasFocus() || selected_ < 0) return;
     QPainter painter(this);
     const QRect cell = cells_[static_cast<std::size_t>(selected_)]->geometry().translated(-pos());
-    DrawFocusMark(painter, cell.adjusted(kFocusMarkInset, kFocusMarkInset, -kFocusMarkInset,
-                                         -kFocusMarkInset));
+    DrawFocusMark(painter, cell.adjusted(kFocusMarkInset, kFocusMarkInset, -kFocusMarkInset, -kFocusMarkInset),
+                  cells_[static_cast<std::size_t>(selected_)]->colourScheme());
 }
 
 void DayGrid::keyPressEvent(QKeyEvent* event) {

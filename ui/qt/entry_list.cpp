@@ -10,44 +10,45 @@
 namespace kalendo {
 namespace {
 
-// The header's and the frame's colours: a light header with dark text, so
-// a dark desktop palette does not turn the list's surroundings dark.
-const QColor kHeaderBackground(240, 240, 240);
-const QColor kDarkText(0, 0, 0);
-
 // A selected row takes the model's selection colours whatever its kind's
 // text colour and the item's own background.
 class SelectedRowDelegate : public QStyledItemDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    SelectedRowDelegate(const ColourScheme& scheme, QObject* parent) : QStyledItemDelegate(parent), scheme_(scheme) {}
 
 protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
         QStyledItemDelegate::initStyleOption(option, index);
         if (!(option->state & QStyle::State_Selected)) return;
-        const QColor text = ToQColor(kSelectedRowColours.text);
-        const QColor background = ToQColor(kSelectedRowColours.background);
+        const QColor text = ToQColor(SchemeColour(ColourRole::SelectedRowText, scheme_));
+        const QColor background = ToQColor(SchemeColour(ColourRole::SelectedRowBackground, scheme_));
         option->palette.setColor(QPalette::Text, text);
         option->palette.setColor(QPalette::HighlightedText, text);
         option->palette.setColor(QPalette::Highlight, background);
         option->backgroundBrush = background;
     }
+
+private:
+    const ColourScheme& scheme_;  // the list's
 };
 
-// The list's palette: the light background of the layout in every colour
-// group, dark text, and the selection colours, whatever the desktop's.
-QPalette ListPalette(QPalette pal) {
+// The list's palette in every colour group: the set's ground, text, header
+// and selection, whatever the desktop's (a light list inside a dark
+// desktop's frame, or the other way round, keeps its own header).
+QPalette ListPalette(QPalette pal, ColourScheme scheme) {
+    const auto colour = [scheme](ColourRole role) { return ToQColor(SchemeColour(role, scheme)); };
+    const QColor text = colour(ColourRole::ListText), header = colour(ColourRole::ListHeaderBackground);
     for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive,
                                              QPalette::Disabled}) {
-        pal.setColor(group, QPalette::Base, ToQColor(kListBackground));
-        pal.setColor(group, QPalette::AlternateBase, ToQColor(kListBackground));
-        pal.setColor(group, QPalette::Text, kDarkText);
-        pal.setColor(group, QPalette::WindowText, kDarkText);
-        pal.setColor(group, QPalette::ButtonText, kDarkText);
-        pal.setColor(group, QPalette::Button, kHeaderBackground);
-        pal.setColor(group, QPalette::Window, kHeaderBackground);
-        pal.setColor(group, QPalette::Highlight, ToQColor(kSelectedRowColours.background));
-        pal.setColor(group, QPalette::HighlightedText, ToQColor(kSelectedRowColours.text));
+        pal.setColor(group, QPalette::Base, colour(ColourRole::ListBackground));
+        pal.setColor(group, QPalette::AlternateBase, colour(ColourRole::ListBackground));
+        pal.setColor(group, QPalette::Text, text);
+        pal.setColor(group, QPalette::WindowText, text);
+        pal.setColor(group, QPalette::ButtonText, text);
+        pal.setColor(group, QPalette::Button, header);
+        pal.setColor(group, QPalette::Window, header);
+        pal.setColor(group, QPalette::Highlight, colour(ColourRole::SelectedRowBackground));
+        pal.setColor(group, QPalette::HighlightedText, colour(ColourRole::SelectedRowText));
     }
     return pal;
 }
@@ -70,9 +71,9 @@ EntryList::EntryList(bool withDayColumn, QWidget* parent)
     header()->setStretchLastSection(false);
     header()->setSectionsMovable(false);
     header()->setDefaultAlignment(Qt::AlignCenter);
-    setPalette(ListPalette(palette()));
-    header()->setPalette(ListPalette(header()->palette()));
-    setItemDelegate(new SelectedRowDelegate(this));
+    setPalette(ListPalette(palette(), scheme_));
+    header()->setPalette(ListPalette(header()->palette(), scheme_));
+    setItemDelegate(new SelectedRowDelegate(scheme_, this));
     setColumnCount(withDayColumn ? 2 : 1);
 
     connect(this, &QTreeWidget::itemDoubleClicked, this, [this] { emit rowDoubleClicked(); });
@@ -96,7 +97,7 @@ void EntryList::SetRows(const std::vector<ListRow>& rows) {
     clear();
     QList<QTreeWidgetItem*> items;
     items.reserve(static_cast<qsizetype>(rows.size()));
-    const QColor itemBackground = ToQColor(kListItemTextBackground);
+    const QColor itemBackground = ToQColor(SchemeColour(ColourRole::ListRowBackground, scheme_));
     for (const ListRow& row : rows) {
         auto* item = new QTreeWidgetItem;
         // The first column of a report list is left-aligned; the schedule
@@ -108,14 +109,25 @@ void EntryList::SetRows(const std::vector<ListRow>& rows) {
         } else {
             item->setText(0, ToQt(row.text));
         }
-        const std::optional<Rgb> colour = RowTextColour(row.kind);
+        const std::optional<ColourRole> colour = RowTextRole(row.kind);
         for (int c = 0; c < columnCount(); ++c) {
-            if (colour) item->setForeground(c, ToQColor(*colour));
+            if (colour) item->setForeground(c, ToQColor(SchemeColour(*colour, scheme_)));
             item->setBackground(c, itemBackground);
         }
         items.append(item);
     }
     addTopLevelItems(items);
+}
+
+void EntryList::SetColourScheme(ColourScheme scheme) {
+    if (scheme == scheme_) return;
+    scheme_ = scheme;
+    setPalette(ListPalette(palette(), scheme_));
+    header()->setPalette(ListPalette(header()->palette(), scheme_));
+    // The rows carry their colours: drawn again, with the selection kept.
+    const int selected = SelectionMark();
+    SetRows(std::vector<ListRow>(rows_));
+    if (selected >= 0) topLevelItem(selected)->setSelected(true);
 }
 
 int EntryList::SelectionMark() const {
@@ -132,7 +144,7 @@ void EntryList::paintEvent(QPaintEvent* event) {
     // list would show none at all.
     if (!hasFocus()) return;
     QPainter painter(viewport());
-    DrawFocusMark(painter, viewport()->rect());
+    DrawFocusMark(painter, viewport()->rect(), scheme_);
 }
 
 void EntryList::focusInEvent(QFocusEvent* event) {

@@ -34,6 +34,9 @@ public:
     // schedule commands act on.
     int SelectionMark() const;
 
+    // The list's colours: ground, header, each kind's text, the selection.
+    void SetColourScheme(ColourScheme scheme);
+
     // The width the columns are computed from: the inside of the frame.
     int InnerWidth() const;
 
@@ -49,6 +52,7 @@ protected:
 private:
     bool withDayColumn_;
     std::vector<ListRow> rows_;
+    ColourScheme scheme_ = ColourScheme::Light;
 };
 
 }  // namespace kalendo

@@ -1,6 +1,6 @@
 // The mark of the focused control where the style draws none of its own:
 // the grid's selected day and the lists, whose colours are the model's
-// rather than the style's. A frame of kFocusMark inside `area`.
+// rather than the style's. A frame of the focus colour inside `area`.
 #pragma once
 
 #include <QPainter>
@@ -15,8 +15,8 @@ namespace kalendo {
 // In device-independent pixels, so that it grows with the scale.
 inline constexpr int kFocusMarkWidth = 2;
 
-inline void DrawFocusMark(QPainter& painter, const QRect& area) {
-    QPen pen(ToQColor(kFocusMark), kFocusMarkWidth);
+inline void DrawFocusMark(QPainter& painter, const QRect& area, ColourScheme scheme = ColourScheme::Light) {
+    QPen pen(ToQColor(SchemeColour(ColourRole::FocusMark, scheme)), kFocusMarkWidth);
     pen.setJoinStyle(Qt::MiterJoin);
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);

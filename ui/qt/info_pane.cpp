@@ -38,26 +38,21 @@ InfoPane::InfoPane(QWidget* parent) : QLineEdit(parent) {
     // Tight margins: the panes are 23-25 pixels high and carry 12.5-14 point
     // text.
     setTextMargins(0, 0, 0, 0);
+    SetColourScheme(ColourScheme::Light);
+}
+
+void InfoPane::SetColourScheme(ColourScheme scheme) {
+    if (scheme_ == scheme) return;
+    scheme_ = scheme;
     // The style sheet's frame replaces the style's, and with it the
     // style's focus mark: the focused pane's frame takes the focus colour
     // and its background a tint of it instead. The frame keeps its width,
     // so the text keeps the room it was fitted to.
-    setStyleSheet(QStringLiteral("QLineEdit { padding: 0px; border: 1px solid rgb(100,100,100); "
-                                 "color: rgb(%1,%2,%3); background: rgb(%4,%5,%6); }"
-                                 "QLineEdit:focus { border: 1px solid rgb(%7,%8,%9); "
-                                 "background: rgb(%10,%11,%12); }")
-                      .arg(kPaneText.r)
-                      .arg(kPaneText.g)
-                      .arg(kPaneText.b)
-                      .arg(kPaneBackground.r)
-                      .arg(kPaneBackground.g)
-                      .arg(kPaneBackground.b)
-                      .arg(kFocusMark.r)
-                      .arg(kFocusMark.g)
-                      .arg(kFocusMark.b)
-                      .arg(kFocusedPaneBackground.r)
-                      .arg(kFocusedPaneBackground.g)
-                      .arg(kFocusedPaneBackground.b));
+    const auto css = [scheme](ColourRole role) { return ToQColor(SchemeColour(role, scheme)).name(); };
+    setStyleSheet(QStringLiteral("QLineEdit { padding: 0px; border: 1px solid %1; color: %2; background: %3; }"
+                                 "QLineEdit:focus { border: 1px solid %4; background: %5; }")
+                      .arg(css(ColourRole::PaneFrame), css(ColourRole::PaneText), css(ColourRole::PaneBackground),
+                           css(ColourRole::FocusMark), css(ColourRole::FocusedPaneBackground)));
 }
 
 void InfoPane::SetTexts(const std::string& text, const std::string& detailTitle,

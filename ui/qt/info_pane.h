@@ -6,8 +6,11 @@
 
 #include <QLineEdit>
 
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "ui/model/colour_scheme.h"
 
 namespace kalendo {
 
@@ -36,6 +39,9 @@ public:
     // (pixels; 0 for none): the text is centred and fitted in the rest.
     void SetRightReserve(int pixels);
 
+    // The pane's colours: text, ground, frame and the focused pane's.
+    void SetColourScheme(ColourScheme scheme);
+
     const std::string& detailTitle() const { return detailTitle_; }
     const std::string& detailText() const { return detailText_; }
 
@@ -52,6 +58,7 @@ private:
 
     QFont paneFont_;
     int rightReserve_ = 0;
+    std::optional<ColourScheme> scheme_;
     std::string text_;
     std::string detailTitle_;
     std::string detailText_;

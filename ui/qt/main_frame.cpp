@@ -31,6 +31,7 @@
 #include "ui/model/window_feed.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/config_dialog.h"
+#include "ui/qt/desktop_colours.h"
 #include "ui/qt/desktop_notifier.h"
 #include "ui/qt/ics_export_dialog.h"
 #include "ui/qt/month_view.h"
@@ -137,6 +138,10 @@ MainFrame::MainFrame(MonthRecord& rec, AppSettings& settings, AppPaths paths,
     userFolder_ = paths_.folder;
     connect(view_, &MonthView::schedulesChanged, this, &MainFrame::UpdateFeed);
     setCentralWidget(view_);
+    // The offscreen platform has no desktop to ask: the palette alone.
+    desktopColours_ = new DesktopColours(QGuiApplication::platformName() != QLatin1String("offscreen"), this);
+    connect(desktopColours_, &DesktopColours::changed, this, &MainFrame::ApplyColourScheme);
+    ApplyColourScheme();
     BuildMenus();
     BuildToolBars();
     UpdateModeChecks();
@@ -424,6 +429,7 @@ void MainFrame::RunCommand(int commandId) {
                 ApplyFrame(ApplyFrameLayout(settings_, ThePlatform().PrimaryScreen(), WindowSizes()));
                 ApplyViewLayout();
                 view_->Refresh();
+                ApplyColourScheme();
                 feedFailureShown_ = false;
                 UpdateFeed();
                 OnTick();  // 「毎日のお知らせ」's time may have moved
@@ -439,7 +445,7 @@ void MainFrame::RunCommand(int commandId) {
         case kCmdPrint:
         case kCmdPrintPreview:
             RunPrint(rec_, MonthOptionsOf(settings_), commandId == kCmdPrintPreview, this,
-                     PrintSettingsOf(settings_));
+                     PrintSettingsOf(settings_), view_->colourScheme());
             return;
         case kCmdExit:
             close();
@@ -492,6 +498,10 @@ void MainFrame::OnTick() {
     // The real-time clock's instant: a suspend does not stop it, and a
     // clock set before it wakes the window at once.
     if (!clockWatch_.ok() || !clockWatch_.ArmAt(std::chrono::system_clock::now() + delay)) timer_.start(delay);
+}
+
+void MainFrame::ApplyColourScheme() {
+    view_->SetColourScheme(SchemeOf(settings_.colourScheme, desktopColours_->prefersDark()));
 }
 
 void MainFrame::SetTitle(const std::string& titleCp932) {

@@ -101,6 +101,8 @@ private:
     void UpdateModeChecks();
     void OnTick();
     void SetTitle(const std::string& titleCp932);
+    // 「配色」 or the desktop's preference, to the view.
+    void ApplyColourScheme();
 
     MonthRecord& rec_;
     AppSettings& settings_;
@@ -124,6 +126,7 @@ private:
     bool feedFailureShown_ = false;
     DesktopNotifier* notifier_ = nullptr;
     bool reminderInFlight_ = false;  // one reminder handed over at a time
+    class DesktopColours* desktopColours_ = nullptr;
 };
 
 }  // namespace kalendo

@@ -46,6 +46,8 @@ namespace {
 
 void Place(QWidget* w, const ControlRect& r) { w->setGeometry(r.x, r.y, r.width, r.height); }
 
+QColor SchemeQColor(ColourRole role, ColourScheme scheme) { return ToQColor(SchemeColour(role, scheme)); }
+
 // The fonts of the layouts: the grid's in twips, the panes' and lists' in
 // tenths of a point; the normal grid uses the "System" face, the enlarged
 // one "ＭＳ ゴシック".
@@ -102,12 +104,13 @@ MonthView::MonthView(MonthRecord& rec, const AppSettings& settings, std::string 
         const WeekdayHeading h = HeadingForColumn(c);
         // The Sunday heading is the one without a frame.
         auto* heading = new DayCellWidget(-1, c != 0, this);
-        heading->SetContent(ToQt(h.text), ToQColor(h.fg), ToQColor(h.bg));
+        heading->SetContent(ToQt(h.text), SchemeQColor(h.ink, scheme_),
+                            SchemeQColor(ColourRole::HeadingBackground, scheme_));
         headings_[static_cast<std::size_t>(c)] = heading;
     }
     weekHeading_ = new DayCellWidget(-1, true, this);
-    weekHeading_->SetContent(ToQt(kWeekColumnHeading), ToQColor(kWeekdayText),
-                             ToQColor(kHeadingBackground));
+    weekHeading_->SetContent(ToQt(kWeekColumnHeading), SchemeQColor(ColourRole::WeekdayText, scheme_),
+                             SchemeQColor(ColourRole::HeadingBackground, scheme_));
     for (DayCellWidget*& number : weekNumbers_) number = new DayCellWidget(-1, true, this);
     for (int k = 0; k < kGridCells; ++k) {
         auto* cell = new DayCellWidget(k, true, this);
@@ -142,6 +145,7 @@ MonthView::MonthView(MonthRecord& rec, const AppSettings& settings, std::string 
     scheduleWatcher_ = new ScheduleWatcher(rec_, schedulePath_, this);
     connect(scheduleWatcher_, &ScheduleWatcher::tableChanged, this, [this] { Refresh(); });
     NameViewControls(*this);
+    ColourControls();
 }
 
 LayoutNeeds MonthView::Needs(int sizeMode) const {
@@ -286,18 +290,21 @@ void MonthView::Refresh() { Show(BuildViewState(rec_, settings_.weekStart)); }
 void MonthView::Show(const ViewState& state) {
     const MonthGrid before = state_.grid;
     state_ = state;
+    shown_ = true;
     // Only while the line is shown: the step through the months costs
     // nothing more when it is off.
     if (settings_.lunarLine) lunarTexts_.AddTo(rec_, state_.grid);
     datePane_->SetTexts(state.datePane);
     for (int c = 0; c < kGridColumns; ++c) {
         const WeekdayHeading h = HeadingForColumn(c, state.weekStart);
-        heading(c)->SetContent(ToQt(h.text), ToQColor(h.fg), ToQColor(h.bg));
+        heading(c)->SetContent(ToQt(h.text), SchemeQColor(h.ink, scheme_),
+                               SchemeQColor(ColourRole::HeadingBackground, scheme_));
     }
     for (int row = 0; row < kGridRows; ++row) {
         const int week = state.weekNumbers[static_cast<std::size_t>(row)];
         weekNumber(row)->SetContent(week > 0 ? QString::number(week) : QString(),
-                                    ToQColor(kWeekdayText), ToQColor(kHeadingBackground));
+                                    SchemeQColor(ColourRole::WeekdayText, scheme_),
+                                    SchemeQColor(ColourRole::HeadingBackground, scheme_));
     }
     const CalendarDate shown = TargetDate(rec_);
     const auto eclipses = eclipses_.OfGrid(SettingsPlace(settings_).position, shown.year, shown.month, state.grid);
@@ -306,7 +313,7 @@ void MonthView::Show(const ViewState& state) {
     PrefetchEclipsesBeside(shown.year);
     for (int k = 0; k < kGridCells; ++k) {
         const DayCell& c = state.grid[static_cast<std::size_t>(k)];
-        cell(k)->SetContent(ToQt(c.text), ToQColor(c.fg), ToQColor(c.bg));
+        cell(k)->SetContent(ToQt(c.text), SchemeQColor(c.ink, scheme_), SchemeQColor(c.ground, scheme_));
         cell(k)->SetEclipseMark(eclipses[static_cast<std::size_t>(k)] != nullptr);
         cell(k)->SetRekichuMark(picked[static_cast<std::size_t>(k)] != 0);
         const std::string& lunar = state_.grid[static_cast<std::size_t>(k)].lunarText;
@@ -354,6 +361,34 @@ void MonthView::ShowDaySky() {
     dayLines_[2]->SetTexts(MoonLineText(sky));
     skyDate_ = day;
     skyPlace_ = place;
+}
+
+void MonthView::SetColourScheme(ColourScheme scheme) {
+    if (scheme == scheme_) return;
+    scheme_ = scheme;
+    ColourControls();
+    // The cells' texts and grounds by their meanings, once a month is shown.
+    if (shown_) Show(ViewState(state_));
+}
+
+void MonthView::ColourControls() {
+    const ColourScheme scheme = scheme_;
+    for (DayCellWidget* w : headings_) w->SetColourScheme(scheme);
+    for (DayCellWidget* w : cells_) w->SetColourScheme(scheme);
+    for (DayCellWidget* w : weekNumbers_) w->SetColourScheme(scheme);
+    weekHeading_->SetColourScheme(scheme);
+    weekHeading_->SetContent(weekHeading_->text(), SchemeQColor(ColourRole::WeekdayText, scheme),
+                             SchemeQColor(ColourRole::HeadingBackground, scheme));
+    for (InfoPane* pane : {datePane_, yearSignPane_, officerPane_, mansionPane_, oldCalendarPane_, moonPane_}) {
+        pane->SetColourScheme(scheme);
+    }
+    for (InfoPane* line : dayLines_) line->SetColourScheme(scheme);
+    // The mark lies over the old-calendar pane's ground, not the frame's.
+    QPalette mark = closeCallMark_->palette();
+    mark.setColor(QPalette::WindowText, SchemeQColor(ColourRole::CloseCallMark, scheme));
+    closeCallMark_->setPalette(mark);
+    eventList_->SetColourScheme(scheme);
+    scheduleList_->SetColourScheme(scheme);
 }
 
 bool MonthView::RunCommand(int commandId) {

@@ -89,6 +89,11 @@ public:
     EntryList* scheduleList() const { return scheduleList_; }
     const ViewState& state() const { return state_; }
 
+    // The colour set of the grid, the panes and the lists: every control
+    // is coloured anew at once.
+    void SetColourScheme(ColourScheme scheme);
+    ColourScheme colourScheme() const { return scheme_; }
+
 protected:
     void changeEvent(QEvent* event) override;
 
@@ -98,6 +103,7 @@ signals:
 
 private:
     LayoutNeeds MeasureNeeds(int sizeMode) const;
+    void ColourControls();  // every control but the cells' texts, in scheme_
     void Show(const ViewState& state);
     // The sky lines of the selected day, computed after the step has been
     // drawn (a held key's steps are not kept waiting) and once per day and
@@ -152,6 +158,8 @@ private:
     // column's width always measured, used while it is shown).
     mutable std::array<std::array<std::optional<LayoutNeeds>, 2>, 2> needs_{};
     GridLunarTexts lunarTexts_;
+    ColourScheme scheme_ = ColourScheme::Light;
+    bool shown_ = false;  // state_ holds a month Show was given
 };
 
 }  // namespace kalendo

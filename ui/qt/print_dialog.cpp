@@ -5,6 +5,8 @@
 #include <QDateEdit>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QGraphicsScene>
+#include <QGraphicsView>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -82,7 +84,8 @@ void PrintRangeDialog::TryAccept() {
     accept();
 }
 
-void RunPrint(MonthRecord& rec, MonthOptions shown, bool preview, QWidget* parent, const PrintSettings& settings) {
+void RunPrint(MonthRecord& rec, MonthOptions shown, bool preview, QWidget* parent, const PrintSettings& settings,
+              ColourScheme screen) {
     const CalendarDate day = TargetDate(rec);
     PrintRangeDialog range({day.year, day.month}, {day.year, day.month}, parent);
     if (range.exec() != QDialog::Accepted) return;
@@ -97,6 +100,9 @@ void RunPrint(MonthRecord& rec, MonthOptions shown, bool preview, QWidget* paren
         QPrintPreviewDialog dialog(&printer, parent);
         QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                          [&pages](QPrinter* p) { PaintPrintPages(*p, ChosenPages(pages, *p)); });
+        if (auto* view = dialog.findChild<QGraphicsView*>(); view && view->scene()) {
+            view->scene()->setBackgroundBrush(ToQColor(SchemeColour(ColourRole::PreviewBackground, screen)));
+        }
         dialog.exec();
         return;
     }

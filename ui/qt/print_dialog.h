@@ -7,6 +7,7 @@
 
 #include "core/month_record.h"
 #include "month/compute_month.h"
+#include "ui/model/colour_scheme.h"
 #include "ui/model/print_layout.h"
 
 class QDateEdit;
@@ -40,8 +41,10 @@ private:
 // in the almanac the window shows, and the window's day is computed again
 // at once (BuildPrintPagesKeepingDay), so the window never moves. The
 // pages follow the window's settings (PrintSettingsOf): its week start,
-// the picked notes and their readings, the place.
+// the picked notes and their readings, the place. The pages are always in
+// the light colours; the preview's screen around them is in the window's
+// set `screen`.
 void RunPrint(MonthRecord& rec, MonthOptions shown, bool preview, QWidget* parent,
-              const PrintSettings& settings = {});
+              const PrintSettings& settings = {}, ColourScheme screen = ColourScheme::Light);
 
 }  // namespace kalendo

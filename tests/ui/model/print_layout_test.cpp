@@ -72,12 +72,14 @@ TEST_F(PrintLayoutTest, EveryDayShowsWhatTheWindowShowsForIt) {
                     }
                     const int d = grid[k].day;
                     EXPECT_EQ(cell.day, d);
-                    EXPECT_EQ(cell.dayColour, grid[k].fg) << d;
+                    EXPECT_EQ(cell.dayColour, SchemeColour(grid[k].ink, ColourScheme::Light)) << d;
                     EXPECT_EQ(cell.lunarDayText + " " + cell.rokuyoText,
                               LunarCellText(lunar.Of({m.year, m.month, d}), d == 1)) << d;
                     ASSERT_EQ(ComputeMonth(window, m.year, m.month, d, {mode, kViewFull}), 1);
                     std::vector<PrintEntry> want;
-                    for (const ListRow& row : FillEventList(window)) want.push_back({row.text, *RowTextColour(row.kind)});
+                    for (const ListRow& row : FillEventList(window)) {
+                        want.push_back({row.text, SchemeColour(*RowTextRole(row.kind), ColourScheme::Light)});
+                    }
                     EXPECT_EQ(cell.lines, want) << d;
                 }
             }

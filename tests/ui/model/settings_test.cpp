@@ -309,6 +309,26 @@ TEST(SettingsText, WeekLinesRoundTrip) {
     }
 }
 
+// 「配色」: a line only for a fixed set, after the feed's block; read back,
+// anything but 1 and 2 following the desktop.
+TEST(SettingsText, ColourSchemeLineLastAndReadBack) {
+    const std::string eleven = SettingsText(AppSettings{1, 2, 0, 0});
+    const struct { const char* tail; SchemeChoice choice; const char* written; } cases[] = {
+        {"", SchemeChoice::Auto, ""},
+        {"[ColourScheme]\n2\n", SchemeChoice::Dark, "[ColourScheme]\n2\n"},
+        {"[ColourScheme]\r\n1\r\n[Grid]\n1\n", SchemeChoice::Light, "[Grid]\n1\n[ColourScheme]\n1\n"},
+        {"[ColourScheme]\n3\n", SchemeChoice::Auto, ""},
+        {"[ColourScheme]\n", SchemeChoice::Auto, ""},
+        {"[ColourScheme]\n2\n[Feed]\n1\nmoon\n\n", SchemeChoice::Dark, "[Feed]\n1\nmoon\n\n[ColourScheme]\n2\n"},
+    };
+    for (const auto& c : cases) {
+        AppSettings s;
+        ParseSettings(eleven + c.tail, s);
+        EXPECT_EQ(s.colourScheme, c.choice) << c.tail;
+        EXPECT_EQ(SettingsText(s), eleven + c.written) << c.tail;
+    }
+}
+
 namespace {
 
 // The window's feed: written only when not all defaults, read back whole,

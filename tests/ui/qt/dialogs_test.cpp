@@ -153,7 +153,8 @@ TEST_F(DialogsTest, RightClickAddsAScheduleOnTheSelectedDay) {
     ASSERT_TRUE(Contains(events, "歯医者"));
     const int row = static_cast<int>(std::find(events.begin(), events.end(), "歯医者") -
                                      events.begin());
-    EXPECT_EQ(view().eventList()->topLevelItem(row)->foreground(0).color(), QColor(20, 128, 128));
+    EXPECT_EQ(view().eventList()->topLevelItem(row)->foreground(0).color(),
+              ToQColor(SchemeColour(ColourRole::ScheduleRowText, ColourScheme::Light)));
     const std::string file = ScheduleFileUtf8();
     EXPECT_NE(file.find("歯医者"), std::string::npos);
     EXPECT_NE(file.find("2024/06/15\t1"), std::string::npos);
@@ -505,7 +506,8 @@ TEST_F(DialogsTest, ListDoubleClicksOpenTheEntriesMemos) {
     DirectJump("", "7", "15");
     ASSERT_FALSE(EventListTexts().empty());
     EXPECT_EQ(EventListTexts().front(), "海の日");
-    EXPECT_EQ(view().eventList()->topLevelItem(0)->foreground(0).color(), QColor(255, 0, 0));
+    EXPECT_EQ(view().eventList()->topLevelItem(0)->foreground(0).color(),
+              ToQColor(SchemeColour(ColourRole::HolidayRowText, ColourScheme::Light)));
     OnNextModal<MemoDialog>([](MemoDialog& d) {
         EXPECT_EQ(d.titleViewer()->text(), Q("海の日"));
         EXPECT_EQ(d.textViewer()->toPlainText(),
