@@ -7,6 +7,7 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QMoveEvent>
+#include <QResizeEvent>
 #include <QToolBar>
 #include <QToolButton>
 #include <QToolTip>
@@ -323,6 +324,7 @@ void MainFrame::UpdateFeed() {
 }
 
 void MainFrame::ApplyFrame(const FrameLayout& layout) {
+    placedMargins_ = frameGeometry().size() - geometry().size();
     // The fixed size is the client area's; the window manager's frame lies
     // outside it, and the position is the frame's corner.
     const FrameSize client = ClientSize(settings_.sizeMode, settings_.viewMode);
@@ -473,6 +475,20 @@ void MainFrame::moveEvent(QMoveEvent* event) {
     QMainWindow::moveEvent(event);
     if (!PlatformReportsWindowPosition()) return;  // the stored one is kept
     OnFrameMoved(settings_, pos().x(), pos().y(), ThePlatform().PrimaryScreen(), WindowSizes());
+    PlaceAgainForNewFrame();
+}
+
+void MainFrame::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (PlatformReportsWindowPosition()) PlaceAgainForNewFrame();
+}
+
+void MainFrame::PlaceAgainForNewFrame() {
+    // Before the window manager reparents the window its title bar and
+    // borders count as nothing, so a corner near the bottom or right edge
+    // was placed for a frame too small by their height and width.
+    if (!isVisible() || frameGeometry().size() - geometry().size() == placedMargins_) return;
+    ApplyFrame(ApplyFrameLayout(settings_, ThePlatform().PrimaryScreen(), WindowSizes()));
 }
 
 void MainFrame::closeEvent(QCloseEvent* event) {

@@ -73,6 +73,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     QMenu* createPopupMenu() override;
 
@@ -86,6 +87,10 @@ private:
     FrameSize ClientSize(int sizeMode, int viewMode) const;
     FrameSizes WindowSizes() const;
     void ApplyFrame(const FrameLayout& layout);
+    // The window manager's frame is known only once it has decorated the
+    // shown window, and changes with the scale of the screen it is on: when
+    // it differs from the one the window was placed with, placed again.
+    void PlaceAgainForNewFrame();
     // The view's layout for the current modes, spanning the bars.
     void ApplyViewLayout();
     void RunModeCommand(int commandId);
@@ -113,6 +118,7 @@ private:
     std::string title_;  // as last set, CP932
     std::string userFolder_;
     bool feedFailureShown_ = false;
+    QSize placedMargins_;  // the frame's margins the window was last placed with
 };
 
 }  // namespace kalendo
