@@ -3,6 +3,7 @@
 // the names of panes, lists and dialog fields, the focus and its mark, and
 // the keys that open on the selected day what a right click opens.
 #include <QAccessible>
+#include <QComboBox>
 #include <QLabel>
 #include <QTest>
 #include <QToolBar>
@@ -17,11 +18,14 @@
 #include "ui/model/spoken_names.h"
 #include "ui/qt/day_cell_widget.h"
 #include "ui/qt/day_grid.h"
+#include "ui/qt/config_dialog.h"
+#include "ui/qt/detail_dialog.h"
 #include "ui/qt/direct_jump_dialog.h"
 #include "ui/qt/entry_list.h"
 #include "ui/qt/era_convert_dialog.h"
 #include "ui/qt/info_pane.h"
 #include "ui/qt/qt_text.h"
+#include "ui/qt/relative_jump_dialog.h"
 #include "ui/qt/schedule_dialog.h"
 
 namespace kalendo {
@@ -154,6 +158,48 @@ TEST_F(AccessibilityTest, ControlsAndFieldsAreNamed) {
     EXPECT_EQ(Name(view().datePane()), Q("2024年5月15日 水曜日"));
     EXPECT_EQ(view().scheduleList()->accessibleDescription(),
               ToQt(SpokenRows(FillScheduleList(record()))));
+}
+
+// Every combo box of every dialog is named by what it chooses, never by the
+// value it shows, and each viewer of the detail dialog by what it holds.
+TEST_F(AccessibilityTest, ComboBoxesAndDetailViewersAreNamed) {
+    StartActive();
+    ConfigDialog config(false, app().settings(), "feed.ics", &frame());
+    ScheduleDialog schedule(ScheduleDialogValues{}, "caption", &frame());
+    EraConvertDialog era(record(), OpenEraConvert(record(), 2024, 6, 15), &frame());
+    RelativeJumpDialog relative(record(), MonthOptions{}, &frame());
+    const std::vector<const char*> expected = {
+        "週の始まり", "週番号", "一粒万倍日の取り方", "大明日の取り方", "場所",  // 設定
+        "表示期間", "元号", "単位"};
+    std::vector<QString> names;
+    for (QDialog* d : std::initializer_list<QDialog*>{&config, &schedule, &era, &relative}) {
+        for (QComboBox* box : d->findChildren<QComboBox*>()) {
+            box->setCurrentIndex(0);
+            const QString name = Name(box);
+            EXPECT_FALSE(name.isEmpty());
+            EXPECT_NE(name, box->currentText()) << Text(name);
+            names.push_back(name);
+        }
+    }
+    for (const char* e : expected) {
+        EXPECT_NE(std::find(names.begin(), names.end(), Q(e)), names.end()) << e;
+    }
+    EXPECT_EQ(names.size(), expected.size());
+
+    DetailDialog detail(DetailTexts{"a", "b"}, &frame(), "c", "d", "e", "f");
+    const struct {
+        QWidget* viewer;
+        const char* name;
+    } viewers[] = {{detail.findChild<QWidget*>(QStringLiteral("almanac")), "暦の詳細"},
+                   {detail.findChild<QWidget*>(QStringLiteral("events")), "この日の暦"},
+                   {detail.findChild<QWidget*>(QStringLiteral("rekichu")), "九星と暦注"},
+                   {detail.findChild<QWidget*>(QStringLiteral("closeCalls")), "真夜中に近い朔と節気"},
+                   {detail.findChild<QWidget*>(QStringLiteral("eclipse")), "日食・月食"},
+                   {detail.findChild<QWidget*>(QStringLiteral("sky")), "日の出・日の入りと月"}};
+    for (const auto& v : viewers) {
+        ASSERT_NE(v.viewer, nullptr) << v.name;
+        EXPECT_EQ(Name(v.viewer), Q(v.name));
+    }
 }
 
 // Moving the selection tells the reader which day is selected and focused

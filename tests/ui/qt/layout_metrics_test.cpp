@@ -11,6 +11,7 @@
 #include "ui/qt/command_ids.h"
 #include "ui/qt/day_cell_widget.h"
 #include "ui/qt/entry_list.h"
+#include "ui/qt/focus_mark.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/info_pane.h"
 #include "ui/qt/qt_text.h"
@@ -83,6 +84,9 @@ TEST_F(LayoutMetrics, EveryTextFitsItsControlUnderEveryStyle) {
                 }
                 EXPECT_TRUE(QRect(1, area.bottom() + 1, area.width(), cell->height() - 2 -
                                   area.height()).contains(line));
+                // Clear of the band the grid's focus mark takes.
+                EXPECT_TRUE(cell->rect().adjusted(kCellFocusBand, 0, -kCellFocusBand, -kCellFocusBand)
+                                .contains(line));
             }
             // No strip beside the controls, whatever the bars' width.
             const QWidget* rightmost = monthly ? static_cast<QWidget*>(view().cell(6))
