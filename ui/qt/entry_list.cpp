@@ -70,7 +70,9 @@ EntryList::EntryList(bool withDayColumn, QWidget* parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setContextMenuPolicy(Qt::CustomContextMenu);
-    header()->setStretchLastSection(false);
+    // The last column takes what the others leave, with or without the
+    // scroll bar: the heading spans the whole list.
+    header()->setStretchLastSection(true);
     header()->setSectionsMovable(false);
     header()->setDefaultAlignment(Qt::AlignCenter);
     setPalette(ListPalette(palette()));

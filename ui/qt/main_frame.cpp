@@ -122,6 +122,7 @@ MainFrame::MainFrame(MonthRecord& rec, AppSettings& settings, AppPaths paths,
     setCentralWidget(view_);
     BuildMenus();
     BuildToolBars();
+    MeasureMenuWidths();
     UpdateModeChecks();
     move(settings_.windowLeft, settings_.windowTop);
 
@@ -270,7 +271,7 @@ FrameBars MainFrame::Bars(int viewMode) const {
     // line at the view's width.
     const bool full = viewMode != kViewMonthly;
     const QToolBar* top = full ? mainBar_ : compactBar_;
-    int widest = top->sizeHint().width();
+    int widest = std::max(top->sizeHint().width(), menuWidths_[full ? 0 : 1]);
     if (full) widest = std::max(widest, monthBar_->sizeHint().width());
     return FrameBars{menuBar()->sizeHint().height(), top->sizeHint().height(),
                      full ? monthBar_->sizeHint().height() : 0, widest};
@@ -278,6 +279,29 @@ FrameBars MainFrame::Bars(int viewMode) const {
 
 FrameSize MainFrame::ClientSize(int sizeMode, int viewMode) const {
     return ClientSizeFor(sizeMode, viewMode, Bars(viewMode), view_->Needs(sizeMode));
+}
+
+void MainFrame::MeasureMenuWidths() {
+    // The menu bar shows every title on one line only when the window is
+    // as wide as they are; with a large desktop menu font they are wider
+    // than the view, and the last ones would go behind the bar's overflow
+    // button. The compact menu hides the jump and help menus.
+    const bool jump = jumpMenu_->isVisible(), help = helpMenu_->isVisible(),
+               startup = startupItem_->isVisible();
+    for (const bool full : {true, false}) {
+        jumpMenu_->setVisible(full);
+        helpMenu_->setVisible(full);
+        startupItem_->setVisible(full);
+        menuWidths_[full ? 0 : 1] = menuBar()->sizeHint().width();
+    }
+    jumpMenu_->setVisible(jump);
+    helpMenu_->setVisible(help);
+    startupItem_->setVisible(startup);
+}
+
+void MainFrame::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) MeasureMenuWidths();
 }
 
 void MainFrame::ApplyViewLayout() {

@@ -74,6 +74,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     QMenu* createPopupMenu() override;
 
@@ -84,6 +85,8 @@ private:
     // The client area the bars and the view need in a mode, and the four
     // whole windows with the window manager's frame as it is now.
     FrameBars Bars(int viewMode) const;
+    // The menu bar's width with every title on one line, full and compact.
+    void MeasureMenuWidths();
     FrameSize ClientSize(int sizeMode, int viewMode) const;
     FrameSizes WindowSizes() const;
     void ApplyFrame(const FrameLayout& layout);
@@ -118,7 +121,8 @@ private:
     std::string title_;  // as last set, CP932
     std::string userFolder_;
     bool feedFailureShown_ = false;
-    QSize placedMargins_;  // the frame's margins the window was last placed with
+    QSize placedMargins_;
+    int menuWidths_[2] = {0, 0};  // MeasureMenuWidths: [0] full, [1] compact  // the frame's margins the window was last placed with
 };
 
 }  // namespace kalendo

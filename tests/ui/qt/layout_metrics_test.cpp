@@ -4,7 +4,10 @@
 // QT_SCALE_FACTOR 1.25, 1.5 and 2.
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QHeaderView>
+#include <QMenuBar>
 #include <QStyleFactory>
+#include <QToolButton>
 
 #include "tests/ui/qt/gui_fixture.h"
 #include "ui/model/view_layout.h"
@@ -96,6 +99,50 @@ TEST_F(LayoutMetrics, EveryTextFitsItsControlUnderEveryStyle) {
         }
         Quit();
     }
+}
+
+// The fonts a desktop's platform theme gives the menus, the toolbars'
+// buttons and the lists' headings (kdeglobals, qt6ct), from 9 to 14 points:
+// under each style every menu title and toolbar button shows, none behind
+// an overflow button, no button is narrower than its text, and the
+// headings span the lists.
+TEST_F(LayoutMetrics, DesktopFontsHideAndClipNothing) {
+    const char* const kThemed[] = {"QMenuBar", "QMenu", "QToolButton", "QHeaderView"};
+    std::vector<QFont> before;
+    for (const char* c : kThemed) before.push_back(QApplication::font(c));
+    for (const char* style : {"Fusion", "Windows", "Adwaita", "Adwaita-Dark", "Breeze"}) {
+        if (!QStyleFactory::keys().contains(QLatin1String(style), Qt::CaseInsensitive)) continue;
+        QApplication::setStyle(QString::fromLatin1(style));
+        for (const int points : {9, 10, 11, 12, 14}) {
+            for (const char* c : kThemed) QApplication::setFont(QFont(QStringLiteral("Noto Sans"), points), c);
+            Start({2024, 6, 15});
+            for (int mode = 0; mode < 4; ++mode) {
+                SCOPED_TRACE(testing::Message() << style << " " << points << " pt mode " << mode);
+                frame().RunCommand(mode & 1 ? kCmdSizeEnlarged : kCmdSizeNormal);
+                frame().RunCommand(mode & 2 ? kCmdViewMonthly : kCmdViewFull);
+                QMenuBar* menu = frame().menuBar();
+                for (QAction* a : menu->actions()) {
+                    if (!a->isVisible()) continue;
+                    EXPECT_TRUE(menu->rect().contains(menu->actionGeometry(a))) << Text(a->text());
+                }
+                for (QToolButton* ext : frame().findChildren<QToolButton*>()) {
+                    const QString name = ext->objectName();
+                    if (name == QLatin1String("qt_toolbar_ext_button") || name == QLatin1String("qt_menubar_ext_button")) {
+                        EXPECT_FALSE(ext->isVisible()) << Text(name);
+                    } else if (ext->isVisible()) {
+                        EXPECT_GE(ext->width(), ext->sizeHint().width()) << Text(ext->text());
+                    }
+                }
+                if (mode & 2) continue;
+                for (EntryList* list : {view().eventList(), view().scheduleList()}) {
+                    EXPECT_EQ(list->header()->length(), list->viewport()->width());
+                    EXPECT_GE(list->header()->height(), QFontMetrics(list->header()->font()).height());
+                }
+            }
+            Quit();
+        }
+    }
+    for (std::size_t i = 0; i < before.size(); ++i) QApplication::setFont(before[i], kThemed[i]);
 }
 
 }  // namespace
