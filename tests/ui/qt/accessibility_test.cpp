@@ -168,38 +168,16 @@ TEST_F(AccessibilityTest, ComboBoxesAndDetailViewersAreNamed) {
     ScheduleDialog schedule(ScheduleDialogValues{}, "caption", &frame());
     EraConvertDialog era(record(), OpenEraConvert(record(), 2024, 6, 15), &frame());
     RelativeJumpDialog relative(record(), MonthOptions{}, &frame());
-    const std::vector<const char*> expected = {
-        "週の始まり", "週番号", "一粒万倍日の取り方", "大明日の取り方", "場所",  // 設定
-        "表示期間", "元号", "単位"};
-    std::vector<QString> names;
+    QStringList names;
     for (QDialog* d : std::initializer_list<QDialog*>{&config, &schedule, &era, &relative}) {
-        for (QComboBox* box : d->findChildren<QComboBox*>()) {
-            box->setCurrentIndex(0);
-            const QString name = Name(box);
-            EXPECT_FALSE(name.isEmpty());
-            EXPECT_NE(name, box->currentText()) << Text(name);
-            names.push_back(name);
-        }
+        for (QComboBox* box : d->findChildren<QComboBox*>()) names << Name(box);
     }
-    for (const char* e : expected) {
-        EXPECT_NE(std::find(names.begin(), names.end(), Q(e)), names.end()) << e;
-    }
-    EXPECT_EQ(names.size(), expected.size());
-
+    EXPECT_EQ(names.join(u' '), Q("場所 週の始まり 週番号 一粒万倍日の取り方 大明日の取り方 表示期間 元号 単位"));
     DetailDialog detail(DetailTexts{"a", "b"}, &frame(), "c", "d", "e", "f");
-    const struct {
-        QWidget* viewer;
-        const char* name;
-    } viewers[] = {{detail.findChild<QWidget*>(QStringLiteral("almanac")), "暦の詳細"},
-                   {detail.findChild<QWidget*>(QStringLiteral("events")), "この日の暦"},
-                   {detail.findChild<QWidget*>(QStringLiteral("rekichu")), "九星と暦注"},
-                   {detail.findChild<QWidget*>(QStringLiteral("closeCalls")), "真夜中に近い朔と節気"},
-                   {detail.findChild<QWidget*>(QStringLiteral("eclipse")), "日食・月食"},
-                   {detail.findChild<QWidget*>(QStringLiteral("sky")), "日の出・日の入りと月"}};
-    for (const auto& v : viewers) {
-        ASSERT_NE(v.viewer, nullptr) << v.name;
-        EXPECT_EQ(Name(v.viewer), Q(v.name));
+    for (const char* v : {"almanac", "events", "rekichu", "closeCalls", "eclipse", "sky"}) {
+        names << Name(detail.findChild<QWidget*>(QString::fromLatin1(v)));
     }
+    EXPECT_EQ(names.mid(8).join(u' '), Q("暦の詳細 この日の暦 九星と暦注 真夜中に近い朔と節気 日食・月食 日の出・日の入りと月"));
 }
 
 // Moving the selection tells the reader which day is selected and focused
