@@ -793,8 +793,8 @@ TEST_F(DialogsTest, ACloseCallDayIsMarkedAndExplained) {
 
 // Without a mouse: Tab selects a list's first row, Ctrl+Down the next,
 // Enter opens its memo, the Menu key and Shift+F10 its 編集/削除 menu; Enter
-// opens the officer's, mansion's and an event row's memos, on other panes
-// nothing; Tab from the old-calendar pane reaches the ※ mark.
+// opens the officer's and mansion's memos, on other panes nothing; Tab
+// from the old-calendar pane reaches the ※ mark.
 TEST_F(DialogsTest, EverythingOpensByKeyboard) {
     Start(kJune15);
     for (const auto& [day, name] : {std::pair{16, "会議"}, std::pair{17, "歯医者"}}) {
@@ -807,18 +807,18 @@ TEST_F(DialogsTest, EverythingOpensByKeyboard) {
         ASSERT_TRUE(QTest::qWaitForWindowActive(&frame()));
         w->setFocus(Qt::TabFocusReason);
     };
-    const auto memo = [](const char* title) {
-        return [title](MemoDialog& d) {
+    const auto enterOpensMemo = [&](QWidget* w, const char* title) {
+        OnNextModal<MemoDialog>([title](MemoDialog& d) {
             EXPECT_TRUE(d.titleViewer()->text().startsWith(Q(title))) << title;
             d.close();
-        };
+        });
+        QTest::keyClick(w, Qt::Key_Return);
     };
     EntryList* list = view().scheduleList();
     tabTo(list);
     QTest::keyClick(list, Qt::Key_Down, Qt::ControlModifier);
     EXPECT_EQ(DatePane(), "2024/令和 6年 6月15日") << "Ctrl+Down moves the row, not the date";
-    OnNextModal<MemoDialog>(memo("歯医者"));
-    QTest::keyClick(list, Qt::Key_Return);
+    enterOpensMemo(list, "歯医者");
     OnNextModal<ScheduleDialog>([](ScheduleDialog& d) {
         d.nameEdit()->setText(Q("眼科"));
         QTest::mouseClick(d.storeButton(), Qt::LeftButton);
@@ -829,21 +829,13 @@ TEST_F(DialogsTest, EverythingOpensByKeyboard) {
     QTest::keyClick(list, Qt::Key_Down, Qt::ControlModifier);  // the rows were rebuilt
     QTest::keyClick(list, Qt::Key_F10, Qt::ShiftModifier);
     EXPECT_EQ(ScheduleListTexts(), std::vector<std::string>{"17 眼科"});
-    for (const auto& [pane, title] : {std::pair{view().officerPane(), "十二直："},
-                                      std::pair{view().mansionPane(), "二十八宿："}}) {
-        OnNextModal<MemoDialog>(memo(title));
-        tabTo(pane);
-        QTest::keyClick(pane, Qt::Key_Return);
-    }
-    DirectJump("", "7", "15");
-    OnNextModal<MemoDialog>(memo("海の日"));
-    tabTo(view().eventList());
-    QTest::keyClick(view().eventList(), Qt::Key_Return);
+    tabTo(view().officerPane());
+    enterOpensMemo(view().officerPane(), "十二直：");
+    enterOpensMemo(view().mansionPane(), "二十八宿：");
     DirectJump("2035", "1", "9");  // a close call
     tabTo(view().oldCalendarPane());
-    for (int tab = 0; tab < 4 && QApplication::focusWidget() != view().closeCallMark(); ++tab) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    }
+    QTest::keyClick(view().oldCalendarPane(), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), view().closeCallMark());
     ExpectNothingOpens();
     for (InfoPane* pane : {view().datePane(), view().moonPane()}) QTest::keyClick(pane, Qt::Key_Return);
