@@ -17,6 +17,7 @@
 #include "platform/platform.h"
 #include "ui/model/ics_texts.h"
 #include "ui/qt/dialog_buttons.h"
+#include "ui/qt/field_names.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/window_texts.h"
@@ -181,6 +182,7 @@ ConfigDialog::ConfigDialog(bool startsAtLogOn, const AppSettings& settings, cons
     layout->addSpacing(8);
     layout->addWidget(buttons.box);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    NameComboBoxesByTheirLabels(this);
 }
 
 bool ConfigDialog::startsAtLogOn() const { return startup_->isChecked(); }

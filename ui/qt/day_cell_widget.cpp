@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/qt/focus_mark.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/qt_text.h"
 
@@ -63,6 +64,10 @@ void DrawFrame(QPainter& painter, const QRect& all, double devicePixelRatio, con
 
 // The border's logical pixels on each side and the gap the texts keep.
 constexpr int kBorder = 1;
+// The lunisolar line sits at the cell's bottom, where the grid's focus mark
+// runs: it keeps this much more room from the bottom and the sides, so the
+// mark never covers its glyphs.
+constexpr int kLunarMarkRoom = kCellFocusBand - kBorder;
 
 }  // namespace
 
@@ -74,8 +79,10 @@ QSize DayCellWidget::NeededSize(const QFont& numberFont, const std::vector<QStri
     int height = numbers.height();
     if (lunarFont != nullptr) {
         const QFontMetrics lunar(*lunarFont);
-        for (const QString& t : lunarTexts) width = std::max(width, lunar.horizontalAdvance(t));
-        height += lunar.height();
+        for (const QString& t : lunarTexts) {
+            width = std::max(width, lunar.horizontalAdvance(t) + 2 * kLunarMarkRoom);
+        }
+        height += lunar.height() + kLunarMarkRoom;
     }
     return QSize(width + 2 * kBorder + kDayDigitGap, height + 2 * kBorder);
 }
@@ -83,14 +90,14 @@ QSize DayCellWidget::NeededSize(const QFont& numberFont, const std::vector<QStri
 QRect DayCellWidget::NumberArea() const {
     const QRect inside = rect().adjusted(kBorder, kBorder, -kBorder, -kBorder);
     if (!lunarShown_) return inside;
-    return inside.adjusted(0, 0, 0, -QFontMetrics(lunarFont_).height());
+    return inside.adjusted(0, 0, 0, -QFontMetrics(lunarFont_).height() - kLunarMarkRoom);
 }
 
 QRect DayCellWidget::LunarArea() const {
     const QRect inside = rect().adjusted(kBorder, kBorder, -kBorder, -kBorder);
     if (!lunarShown_) return QRect();
-    return QRect(inside.left(), NumberArea().bottom() + 1, inside.width(),
-                 QFontMetrics(lunarFont_).height());
+    return QRect(inside.left() + kLunarMarkRoom, NumberArea().bottom() + 1,
+                 inside.width() - 2 * kLunarMarkRoom, QFontMetrics(lunarFont_).height());
 }
 
 DayCellWidget::DayCellWidget(int index, bool bordered, QWidget* parent)

@@ -15,9 +15,6 @@
 namespace kalendo {
 namespace {
 
-// The focus mark lies inside the cell's own one-pixel frame.
-constexpr int kFocusMarkInset = 1;
-
 void SendCellEvent(QAccessibleEvent& event, int k) {
     event.setChild(k);
     QAccessible::updateAccessibility(&event);
@@ -134,7 +131,8 @@ void DayGrid::paintEvent(QPaintEvent*) {
     if (!hasFocus() || selected_ < 0) return;
     QPainter painter(this);
     const QRect cell = cells_[static_cast<std::size_t>(selected_)]->geometry().translated(-pos());
-    DrawFocusMark(painter, cell.adjusted(kFocusMarkInset, kFocusMarkInset, -kFocusMarkInset, -kFocusMarkInset),
+    DrawFocusMark(painter, cell.adjusted(kCellFocusMarkInset, kCellFocusMarkInset,
+                                         -kCellFocusMarkInset, -kCellFocusMarkInset),
                   cells_[static_cast<std::size_t>(selected_)]->colourScheme());
 }
 

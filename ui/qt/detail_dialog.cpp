@@ -41,11 +41,13 @@ DetailDialog::DetailDialog(const DetailTexts& texts, QWidget* parent,
     const QFont viewerFont = FaceFont(kFacePGothic, kViewerPoints);
     almanac_ = new Viewer(this);
     almanac_->setObjectName(QStringLiteral("almanac"));
+    almanac_->setAccessibleName(ToQt(kDetailAlmanacName));
     almanac_->setFont(viewerFont);
     almanac_->setPlainText(ToQtLines(texts.almanac));
     almanac_->setFixedSize(kAlmanacSize[0], kAlmanacSize[1]);
     events_ = new Viewer(this);
     events_->setObjectName(QStringLiteral("events"));
+    events_->setAccessibleName(ToQt(kDetailEventsName));
     events_->setFont(viewerFont);
     events_->setPlainText(ToQtLines(texts.events));
     events_->setFixedSize(kEventSize[0], kEventSize[1]);
@@ -59,6 +61,7 @@ DetailDialog::DetailDialog(const DetailTexts& texts, QWidget* parent,
     if (!rekichuText.empty()) {
         rekichu_ = new Viewer(this);
         rekichu_->setObjectName(QStringLiteral("rekichu"));
+        rekichu_->setAccessibleName(ToQt(kDetailRekichuName));
         rekichu_->setFont(viewerFont);
         rekichu_->setPlainText(ToQtLines(rekichuText));
         rekichu_->setFixedSize(kRekichuSize[0], kRekichuSize[1]);
@@ -67,6 +70,7 @@ DetailDialog::DetailDialog(const DetailTexts& texts, QWidget* parent,
     if (!closeCallText.empty()) {
         closeCalls_ = new Viewer(this);
         closeCalls_->setObjectName(QStringLiteral("closeCalls"));
+        closeCalls_->setAccessibleName(ToQt(kDetailCloseCallsName));
         closeCalls_->setFont(viewerFont);
         closeCalls_->setPlainText(ToQtLines(closeCallText));
         closeCalls_->setFixedSize(kCloseCallSize[0], kCloseCallSize[1]);
@@ -77,6 +81,7 @@ DetailDialog::DetailDialog(const DetailTexts& texts, QWidget* parent,
         // no line is cut at any scale.
         eclipse_ = new Viewer(this);
         eclipse_->setObjectName(QStringLiteral("eclipse"));
+        eclipse_->setAccessibleName(ToQt(kDetailEclipseName));
         eclipse_->setFont(viewerFont);
         eclipse_->setPlainText(ToQtLines(eclipseText));
         const QFontMetrics metrics(eclipse_->font());
@@ -89,6 +94,7 @@ DetailDialog::DetailDialog(const DetailTexts& texts, QWidget* parent,
     if (!skyText.empty()) {
         sky_ = new Viewer(this);
         sky_->setObjectName(QStringLiteral("sky"));
+        sky_->setAccessibleName(ToQt(kDetailSkyName));
         sky_->setFont(viewerFont);
         sky_->setPlainText(ToQtLines(skyText));
         sky_->setFixedSize(kSkySize[0], kSkySize[1]);

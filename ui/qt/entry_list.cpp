@@ -1,6 +1,9 @@
 #include "ui/qt/entry_list.h"
 
+#include <QContextMenuEvent>
+#include <QFocusEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPalette>
 #include <QStyledItemDelegate>
 
@@ -68,7 +71,9 @@ EntryList::EntryList(bool withDayColumn, QWidget* parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setContextMenuPolicy(Qt::CustomContextMenu);
-    header()->setStretchLastSection(false);
+    // The last column takes what the others leave, with or without the
+    // scroll bar: the heading spans the whole list.
+    header()->setStretchLastSection(true);
     header()->setSectionsMovable(false);
     header()->setDefaultAlignment(Qt::AlignCenter);
     setPalette(ListPalette(palette(), scheme_));
@@ -147,8 +152,47 @@ void EntryList::paintEvent(QPaintEvent* event) {
     DrawFocusMark(painter, viewport()->rect(), scheme_);
 }
 
+void EntryList::keyPressEvent(QKeyEvent* event) {
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    const int key = event->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && mods == Qt::NoModifier) {
+        if (SelectionMark() >= 0) emit rowDoubleClicked();
+        event->accept();
+        return;
+    }
+    if ((key == Qt::Key_Menu && mods == Qt::NoModifier) ||
+        (key == Qt::Key_F10 && mods == Qt::ShiftModifier)) {
+        emit rightClicked(RowMenuPlace());
+        event->accept();
+        return;
+    }
+    QTreeWidget::keyPressEvent(event);
+}
+
+void EntryList::contextMenuEvent(QContextMenuEvent* event) {
+    // The Menu key arrives as a context-menu request of its own: the menu
+    // opens at the row, not at a corner of the list.
+    if (event->reason() == QContextMenuEvent::Keyboard) {
+        emit rightClicked(RowMenuPlace());
+        event->accept();
+        return;
+    }
+    QTreeWidget::contextMenuEvent(event);
+}
+
+QPoint EntryList::RowMenuPlace() const {
+    const QList<QTreeWidgetItem*> selected = selectedItems();
+    const QRect row = selected.isEmpty() ? QRect() : visualItemRect(selected.front());
+    return viewport()->mapToGlobal(row.isValid() ? row.bottomLeft() : QPoint(0, 0));
+}
+
 void EntryList::focusInEvent(QFocusEvent* event) {
     QTreeWidget::focusInEvent(event);
+    const bool byTab = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+    if (byTab && SelectionMark() < 0 && topLevelItemCount() > 0) {
+        setCurrentItem(topLevelItem(0));
+        topLevelItem(0)->setSelected(true);
+    }
     viewport()->update();
 }
 

@@ -45,11 +45,19 @@ signals:
     void rightClicked(const QPoint& globalPos);
 
 protected:
+    // The keyboard's ways to what the mouse does: Enter opens the row as a
+    // double-click does, the Menu key and Shift+F10 the row's menu beside
+    // it, Ctrl+Up and Ctrl+Down move the row (the plain arrows move the
+    // date), and a list reached by Tab selects its first row.
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    QPoint RowMenuPlace() const;  // global: the selected row's bottom left
+
     bool withDayColumn_;
     std::vector<ListRow> rows_;
     ColourScheme scheme_ = ColourScheme::Light;

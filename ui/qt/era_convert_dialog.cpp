@@ -10,6 +10,7 @@
 #include "ui/model/jumps.h"
 #include "ui/model/model_texts.h"
 #include "ui/qt/dialog_buttons.h"
+#include "ui/qt/field_names.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/window_texts.h"
@@ -38,6 +39,8 @@ EraConvertDialog::EraConvertDialog(const MonthRecord& rec, const EraConvertState
     // Neither field has a label of its own: they are named as the
     // messages name them.
     eraDate_->setAccessibleName(ToQt(kEraDateField));
+    era_->setAccessibleName(ToQt(kEraNameField));
+    NameComboBoxesByTheirLabels(this);
     westernDate_->setAccessibleName(ToQt(kWesternDateField));
     const DialogButtons buttons = NewDialogButtons(this, kEraConvertMove, kButtonCancel);
     move_ = buttons.accept;

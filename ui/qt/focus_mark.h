@@ -14,6 +14,10 @@ namespace kalendo {
 
 // In device-independent pixels, so that it grows with the scale.
 inline constexpr int kFocusMarkWidth = 2;
+// The grid's mark lies inside the cell's own one-pixel frame; the band it
+// takes from the cell's edge, which the lunisolar line keeps clear of.
+inline constexpr int kCellFocusMarkInset = 1;
+inline constexpr int kCellFocusBand = kCellFocusMarkInset + kFocusMarkWidth;
 
 inline void DrawFocusMark(QPainter& painter, const QRect& area, ColourScheme scheme = ColourScheme::Light) {
     QPen pen(ToQColor(SchemeColour(ColourRole::FocusMark, scheme)), kFocusMarkWidth);

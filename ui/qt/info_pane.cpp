@@ -1,6 +1,7 @@
 #include "ui/qt/info_pane.h"
 
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPalette>
 #include <QStyle>
@@ -65,6 +66,16 @@ void InfoPane::SetTexts(const std::string& text, const std::string& detailTitle,
     }
     detailTitle_ = detailTitle;
     detailText_ = detailText;
+}
+
+void InfoPane::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        emit doubleClicked();
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
 }
 
 void InfoPane::mouseDoubleClickEvent(QMouseEvent* event) {

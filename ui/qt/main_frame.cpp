@@ -8,6 +8,7 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QMoveEvent>
+#include <QResizeEvent>
 #include <QToolBar>
 #include <QToolButton>
 #include <QToolTip>
@@ -144,6 +145,7 @@ MainFrame::MainFrame(MonthRecord& rec, AppSettings& settings, AppPaths paths,
     ApplyColourScheme();
     BuildMenus();
     BuildToolBars();
+    MeasureMenuWidths();
     UpdateModeChecks();
     move(settings_.windowLeft, settings_.windowTop);
 
@@ -306,7 +308,7 @@ FrameBars MainFrame::Bars(int viewMode) const {
     // line at the view's width.
     const bool full = viewMode != kViewMonthly;
     const QToolBar* top = full ? mainBar_ : compactBar_;
-    int widest = top->sizeHint().width();
+    int widest = std::max(top->sizeHint().width(), menuWidths_[full ? 0 : 1]);
     if (full) widest = std::max(widest, monthBar_->sizeHint().width());
     return FrameBars{menuBar()->sizeHint().height(), top->sizeHint().height(),
                      full ? monthBar_->sizeHint().height() : 0, widest};
@@ -314,6 +316,29 @@ FrameBars MainFrame::Bars(int viewMode) const {
 
 FrameSize MainFrame::ClientSize(int sizeMode, int viewMode) const {
     return ClientSizeFor(sizeMode, viewMode, Bars(viewMode), view_->Needs(sizeMode));
+}
+
+void MainFrame::MeasureMenuWidths() {
+    // The menu bar shows every title on one line only when the window is
+    // as wide as they are; with a large desktop menu font they are wider
+    // than the view, and the last ones would go behind the bar's overflow
+    // button. The compact menu hides the jump and help menus.
+    const bool jump = jumpMenu_->isVisible(), help = helpMenu_->isVisible(),
+               startup = startupItem_->isVisible();
+    for (const bool full : {true, false}) {
+        jumpMenu_->setVisible(full);
+        helpMenu_->setVisible(full);
+        startupItem_->setVisible(full);
+        menuWidths_[full ? 0 : 1] = menuBar()->sizeHint().width();
+    }
+    jumpMenu_->setVisible(jump);
+    helpMenu_->setVisible(help);
+    startupItem_->setVisible(startup);
+}
+
+void MainFrame::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) MeasureMenuWidths();
 }
 
 void MainFrame::ApplyViewLayout() {
@@ -380,6 +405,7 @@ void MainFrame::UpdateFeed() {
 }
 
 void MainFrame::ApplyFrame(const FrameLayout& layout) {
+    placedMargins_ = frameGeometry().size() - geometry().size();
     // The fixed size is the client area's; the window manager's frame lies
     // outside it, and the position is the frame's corner.
     const FrameSize client = ClientSize(settings_.sizeMode, settings_.viewMode);
@@ -540,6 +566,20 @@ void MainFrame::moveEvent(QMoveEvent* event) {
     QMainWindow::moveEvent(event);
     if (!PlatformReportsWindowPosition()) return;  // the stored one is kept
     OnFrameMoved(settings_, pos().x(), pos().y(), ThePlatform().PrimaryScreen(), WindowSizes());
+    PlaceAgainForNewFrame();
+}
+
+void MainFrame::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (PlatformReportsWindowPosition()) PlaceAgainForNewFrame();
+}
+
+void MainFrame::PlaceAgainForNewFrame() {
+    // Before the window manager reparents the window its title bar and
+    // borders count as nothing, so a corner near the bottom or right edge
+    // was placed for a frame too small by their height and width.
+    if (!isVisible() || frameGeometry().size() - geometry().size() == placedMargins_) return;
+    ApplyFrame(ApplyFrameLayout(settings_, ThePlatform().PrimaryScreen(), WindowSizes()));
 }
 
 void MainFrame::closeEvent(QCloseEvent* event) {

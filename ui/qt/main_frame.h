@@ -82,6 +82,8 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     QMenu* createPopupMenu() override;
 
@@ -92,9 +94,15 @@ private:
     // The client area the bars and the view need in a mode, and the four
     // whole windows with the window manager's frame as it is now.
     FrameBars Bars(int viewMode) const;
+    // The menu bar's width with every title on one line, full and compact.
+    void MeasureMenuWidths();
     FrameSize ClientSize(int sizeMode, int viewMode) const;
     FrameSizes WindowSizes() const;
     void ApplyFrame(const FrameLayout& layout);
+    // The window manager's frame is known only once it has decorated the
+    // shown window, and changes with the scale of the screen it is on: when
+    // it differs from the one the window was placed with, placed again.
+    void PlaceAgainForNewFrame();
     // The view's layout for the current modes, spanning the bars.
     void ApplyViewLayout();
     void RunModeCommand(int commandId);
@@ -127,6 +135,8 @@ private:
     DesktopNotifier* notifier_ = nullptr;
     bool reminderInFlight_ = false;  // one reminder handed over at a time
     class DesktopColours* desktopColours_ = nullptr;
+    QSize placedMargins_;         // the frame's margins the window was last placed with
+    int menuWidths_[2] = {0, 0};  // MeasureMenuWidths: [0] full, [1] compact
 };
 
 }  // namespace kalendo

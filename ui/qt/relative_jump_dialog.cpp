@@ -7,6 +7,7 @@
 
 #include "ui/model/jumps.h"
 #include "ui/model/model_texts.h"
+#include "ui/qt/field_names.h"
 #include "ui/qt/jump_dialog_layout.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/window_texts.h"
@@ -43,6 +44,8 @@ RelativeJumpDialog::RelativeJumpDialog(const MonthRecord& rec, MonthOptions opti
     unit_->setInsertPolicy(QComboBox::NoInsert);
     for (const char* item : kRelativeJumpUnits) unit_->addItem(ToQt(item));
     unit_->setCurrentIndex(-1);  // no unit chosen at opening
+    unit_->setAccessibleName(ToQt(kRelativeJumpUnitField));  // it has no label
+    NameComboBoxesByTheirLabels(this);
     ok_ = BuildJumpDialogLayout(this, kRelativeJumpCaption, {number_, unit_});
     connect(ok_, &QPushButton::clicked, this, [this, &rec, options] {
         if (RelativeJumpMayClose(rec, numberText(), unit(), options)) accept();

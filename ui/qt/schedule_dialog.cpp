@@ -10,6 +10,7 @@
 
 #include "ui/model/model_texts.h"
 #include "ui/qt/dialog_buttons.h"
+#include "ui/qt/field_names.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/jump_dialog_layout.h"  // FieldLabel
 #include "ui/qt/qt_text.h"
@@ -67,6 +68,7 @@ ScheduleDialog::ScheduleDialog(const ScheduleDialogValues& initial,
     layout->addWidget(note_);
     layout->addWidget(buttons.box);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    NameComboBoxesByTheirLabels(this);
     name_->setFocus();
 }
 

@@ -3,6 +3,7 @@
 // the names of panes, lists and dialog fields, the focus and its mark, and
 // the keys that open on the selected day what a right click opens.
 #include <QAccessible>
+#include <QComboBox>
 #include <QLabel>
 #include <QTest>
 #include <QToolBar>
@@ -18,11 +19,14 @@
 #include "ui/qt/day_cell_widget.h"
 #include "ui/model/rekichu_view.h"
 #include "ui/qt/day_grid.h"
+#include "ui/qt/config_dialog.h"
+#include "ui/qt/detail_dialog.h"
 #include "ui/qt/direct_jump_dialog.h"
 #include "ui/qt/entry_list.h"
 #include "ui/qt/era_convert_dialog.h"
 #include "ui/qt/info_pane.h"
 #include "ui/qt/qt_text.h"
+#include "ui/qt/relative_jump_dialog.h"
 #include "ui/qt/schedule_dialog.h"
 
 namespace kalendo {
@@ -162,6 +166,26 @@ TEST_F(AccessibilityTest, ControlsAndFieldsAreNamed) {
     EXPECT_EQ(Name(view().datePane()), Q("2024年5月15日 水曜日"));
     EXPECT_EQ(view().scheduleList()->accessibleDescription(),
               ToQt(SpokenRows(FillScheduleList(record()))));
+}
+
+// Every combo box of every dialog is named by what it chooses, never by the
+// value it shows, and each viewer of the detail dialog by what it holds.
+TEST_F(AccessibilityTest, ComboBoxesAndDetailViewersAreNamed) {
+    StartActive();
+    ConfigDialog config(false, app().settings(), "feed.ics", &frame());
+    ScheduleDialog schedule(ScheduleDialogValues{}, "caption", &frame());
+    EraConvertDialog era(record(), OpenEraConvert(record(), 2024, 6, 15), &frame());
+    RelativeJumpDialog relative(record(), MonthOptions{}, &frame());
+    QStringList names;
+    for (QDialog* d : std::initializer_list<QDialog*>{&config, &schedule, &era, &relative}) {
+        for (QComboBox* box : d->findChildren<QComboBox*>()) names << Name(box);
+    }
+    EXPECT_EQ(names.join(u' '), Q("場所 週の始まり 週番号 配色 一粒万倍日の取り方 大明日の取り方 表示期間 元号 単位"));
+    DetailDialog detail(DetailTexts{"a", "b"}, &frame(), "c", "d", "e", "f");
+    for (const char* v : {"almanac", "events", "rekichu", "closeCalls", "eclipse", "sky"}) {
+        names << Name(detail.findChild<QWidget*>(QString::fromLatin1(v)));
+    }
+    EXPECT_EQ(names.mid(9).join(u' '), Q("暦の詳細 この日の暦 九星と暦注 真夜中に近い朔と節気 日食・月食 日の出・日の入りと月"));
 }
 
 // Moving the selection tells the reader which day is selected and focused

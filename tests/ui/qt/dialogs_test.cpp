@@ -793,6 +793,58 @@ TEST_F(DialogsTest, ACloseCallDayIsMarkedAndExplained) {
     }
 }
 
+// Without a mouse: Tab selects a list's first row, Ctrl+Down the next,
+// Enter opens its memo, the Menu key and Shift+F10 its 編集/削除 menu; Enter
+// opens the officer's and mansion's memos, on other panes nothing; Tab
+// from the old-calendar pane reaches the ※ mark.
+TEST_F(DialogsTest, EverythingOpensByKeyboard) {
+    Start(kJune15);
+    for (const auto& [day, name] : {std::pair{16, "会議"}, std::pair{17, "歯医者"}}) {
+        QTest::mouseClick(CellOfDay(day), Qt::LeftButton);
+        AddSchedule(day, name, 1, "");
+    }
+    QTest::keyClick(&frame(), Qt::Key_Home);
+    const auto tabTo = [this](QWidget* w) {  // focus events reach only an active window
+        frame().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&frame()));
+        w->setFocus(Qt::TabFocusReason);
+    };
+    const auto enterOpensMemo = [&](QWidget* w, const char* title) {
+        OnNextModal<MemoDialog>([title](MemoDialog& d) {
+            EXPECT_TRUE(d.titleViewer()->text().startsWith(Q(title))) << title;
+            d.close();
+        });
+        QTest::keyClick(w, Qt::Key_Return);
+    };
+    EntryList* list = view().scheduleList();
+    tabTo(list);
+    QTest::keyClick(list, Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(DatePane(), "2024/令和 6年 6月15日") << "Ctrl+Down moves the row, not the date";
+    enterOpensMemo(list, "歯医者");
+    OnNextModal<ScheduleDialog>([](ScheduleDialog& d) {
+        d.nameEdit()->setText(Q("眼科"));
+        QTest::mouseClick(d.storeButton(), Qt::LeftButton);
+    });
+    ChooseFromNextMenu("編集(&E)");
+    QTest::keyClick(list, Qt::Key_Menu);
+    ChooseFromNextMenu("削除(&D)");
+    QTest::keyClick(list, Qt::Key_Down, Qt::ControlModifier);  // the rows were rebuilt
+    QTest::keyClick(list, Qt::Key_F10, Qt::ShiftModifier);
+    EXPECT_EQ(ScheduleListTexts(), std::vector<std::string>{"17 眼科"});
+    tabTo(view().officerPane());
+    enterOpensMemo(view().officerPane(), "十二直：");
+    enterOpensMemo(view().mansionPane(), "二十八宿：");
+    DirectJump("2035", "1", "9");  // a close call
+    tabTo(view().oldCalendarPane());
+    for (int i = 0; i < 8 && QApplication::focusWidget() != view().closeCallMark(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    EXPECT_EQ(QApplication::focusWidget(), view().closeCallMark()) << "Tab reaches the ※ mark";
+    ExpectNothingOpens();
+    for (InfoPane* pane : {view().datePane(), view().moonPane()}) QTest::keyClick(pane, Qt::Key_Return);
+    Pump(20);
+}
+
 // The total lunar eclipse of 2022-11-08, seen from Tokyo: its day is marked
 // in the grid, in every scale the mark stays inside the cell, the screen
 // reader hears its kind after the day, and the detail dialog gives the kind,

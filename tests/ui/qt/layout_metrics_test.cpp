@@ -4,13 +4,16 @@
 // QT_SCALE_FACTOR 1.25, 1.5 and 2.
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QHeaderView>
 #include <QStyleFactory>
+#include <QToolButton>
 
 #include "tests/ui/qt/gui_fixture.h"
 #include "ui/model/view_layout.h"
 #include "ui/qt/command_ids.h"
 #include "ui/qt/day_cell_widget.h"
 #include "ui/qt/entry_list.h"
+#include "ui/qt/focus_mark.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/info_pane.h"
 #include "ui/qt/qt_text.h"
@@ -90,6 +93,9 @@ TEST_F(LayoutMetrics, EveryTextFitsItsControlUnderEveryStyle) {
                 }
                 EXPECT_TRUE(QRect(1, area.bottom() + 1, area.width(), cell->height() - 2 -
                                   area.height()).contains(line));
+                // Clear of the band the grid's focus mark takes.
+                EXPECT_TRUE(cell->rect().adjusted(kCellFocusBand, 0, -kCellFocusBand, -kCellFocusBand)
+                                .contains(line));
             }
             // No strip beside the controls, whatever the bars' width.
             const QWidget* rightmost = monthly ? static_cast<QWidget*>(view().cell(6))
@@ -99,6 +105,36 @@ TEST_F(LayoutMetrics, EveryTextFitsItsControlUnderEveryStyle) {
         }
         Quit();
     }
+}
+
+// The desktop's menu, toolbar and heading fonts (kdeglobals, qt6ct) of 9
+// to 14 points under each style: no menu title or button behind an
+// overflow button or narrower than its text; the headings span the lists.
+TEST_F(LayoutMetrics, DesktopFontsHideAndClipNothing) {
+    const char* const kThemed[] = {"QMenuBar", "QMenu", "QToolButton", "QHeaderView"};
+    const QFont before = QApplication::font("QMenuBar");
+    for (const char* style : {"Fusion", "Windows", "Adwaita", "Adwaita-Dark", "Breeze"}) {
+        if (!QStyleFactory::keys().contains(QLatin1String(style), Qt::CaseInsensitive)) continue;
+        QApplication::setStyle(QString::fromLatin1(style));
+        for (const int points : {9, 10, 11, 12, 14}) {
+            for (const char* c : kThemed) QApplication::setFont(QFont(QStringLiteral("Noto Sans"), points), c);
+            Start({2024, 6, 15});
+            for (const int command : {kCmdSizeEnlarged, kCmdViewMonthly}) {
+                SCOPED_TRACE(testing::Message() << style << " " << points << " pt " << command);
+                frame().RunCommand(command);
+                for (QToolButton* b : frame().findChildren<QToolButton*>()) {
+                    const bool overflow = b->objectName().endsWith(QLatin1String("_ext_button"));
+                    EXPECT_FALSE(overflow && b->isVisible());
+                    EXPECT_TRUE(overflow || !b->isVisible() || b->width() >= b->sizeHint().width()) << Text(b->text());
+                }
+                for (EntryList* list : {view().eventList(), view().scheduleList()}) {
+                    EXPECT_TRUE(!list->isVisible() || list->header()->length() == list->viewport()->width());
+                }
+            }
+            Quit();
+        }
+    }
+    for (const char* c : kThemed) QApplication::setFont(before, c);
 }
 
 }  // namespace
