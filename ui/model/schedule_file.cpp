@@ -105,7 +105,10 @@ std::string BytesToWrite(const MonthRecord& rec, const std::optional<std::string
     }
     const std::string cp932 = ScheduleFileBytes(rec);
     const FileEncoding encoding = old ? DefinitionFileEncoding(*old) : FileEncoding::Cp932;
-    return DefinitionFileBytes(cp932, encoding).value_or(cp932);
+    if (std::optional<std::string> bytes = DefinitionFileBytes(cp932, encoding)) {
+        return ReadableAs(std::move(*bytes), encoding, "\n");
+    }
+    return ReadableAs(cp932, FileEncoding::Cp932, "\n");
 }
 
 }  // namespace
