@@ -13,6 +13,8 @@
 #include "platform/file_io.h"
 #include "platform/platform.h"
 #include "platform/text_codec.h"
+#include "ui/model/file_error.h"
+#include "ui/model/file_error_texts.h"
 #include "ui/model/model_texts.h"
 
 namespace kalendo {
@@ -140,13 +142,14 @@ bool SaveSchedules(MonthRecord& rec, const std::string& path) {
         return false;
     }
     const std::string bytes = BytesToWrite(rec, now);
-    if (WriteFileAtomically(path, bytes)) {
+    int error = 0;
+    if (WriteFileAtomically(path, bytes, error)) {
         RememberScheduleFile(path, bytes);
         return true;
     }
     // Not fatal: ending the process here would take the newest edit with
     // it, while the table still holds it for the next save.
-    ThePlatform().ShowMessage(kScheduleFileUnopenable);
+    ThePlatform().ShowMessageUtf8(WriteErrorMessage(kScheduleWriteErrorFormat, path, error));
     return false;
 }
 

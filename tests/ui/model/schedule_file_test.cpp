@@ -21,7 +21,7 @@
 namespace kalendo {
 namespace {
 
-constexpr char kScheduleMessage[] = "スケジュール定義ファイルが開けません.";
+constexpr char kScheduleMessage[] = "スケジュール定義ファイルを書き込めません（書き込みの権限がありません）.\r\n";
 
 // A record dated 2024-06-15 and a scratch folder removed afterwards.
 class ScheduleSaveTest : public ::testing::Test {
@@ -152,7 +152,7 @@ TEST_F(ScheduleSaveTest, FailedSaveKeepsTheOldFileAndTheEdit) {
     Add(MakeSchedule("x", 2025, 3, 5, 1));
 
     EXPECT_FALSE(SaveSchedules(*rec_, path_));
-    EXPECT_EQ(platform_->MessagesUtf8(), std::vector<std::string>{kScheduleMessage});
+    EXPECT_EQ(platform_->MessagesUtf8(), std::vector<std::string>{kScheduleMessage + path_});
     EXPECT_EQ(ReadWholeFile(path_).value_or(""), old);
     EXPECT_EQ(rec_->scheduleCount, 1) << "the edit stays in the table";
     EXPECT_EQ(std::filesystem::directory_iterator(dir_)->path().filename(), "Schedule.Def")
@@ -180,7 +180,7 @@ TEST_F(ScheduleSaveTest, ReadOnlyFolderShowsTheMessageAndKeepsTheOldFile) {
         if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(6);
         try {
             if (SaveSchedules(*rec_, path_)) _exit(5);
-            _exit(platform_->MessagesUtf8() == std::vector<std::string>{kScheduleMessage} ? 3 : 4);
+            _exit(platform_->MessagesUtf8() == std::vector<std::string>{kScheduleMessage + path_} ? 3 : 4);
         } catch (...) {
             _exit(4);
         }
