@@ -197,9 +197,15 @@ AtomicFileWriter::AtomicFileWriter(const std::string& path) {
     }
 }
 
-AtomicFileWriter::~AtomicFileWriter() {
+AtomicFileWriter::~AtomicFileWriter() { Abandon(); }
+
+void AtomicFileWriter::Abandon() {
     if (fd_ >= 0) close(fd_);
-    if (!temp_.empty()) unlink(temp_.c_str());
+    fd_ = -1;
+    if (temp_.empty()) return;
+    unlink(temp_.c_str());
+    temp_.clear();
+    if (error_ == 0) error_ = ECANCELED;
 }
 
 bool AtomicFileWriter::Write(std::string_view bytes) {

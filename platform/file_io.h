@@ -62,6 +62,10 @@ public:
     // failed (the new file is then in place).
     bool Commit();
 
+    // Gives up: the temporary file is removed now, for a path out of the
+    // process that runs no destructor (a fatal exit). Later writes fail.
+    void Abandon();
+
     bool ok() const { return error_ == 0; }
     int error() const { return error_; }
 

@@ -25,6 +25,7 @@ std::string FileErrorReason(int error) {
         case EIO: return kIcsReasonIo;
         case EINVAL: return kReadReasonNotRegular;  // AtomicFileWriter's word for it
         case ELOOP: return kReadReasonLoop;
+        case ENOMEM: return kReadReasonNoMemory;
         default: return Cp932FromUtf8(std::strerror(error));
     }
 }
@@ -36,7 +37,6 @@ std::string FileReadErrorReason(int error) {
         case EFBIG: return kReadReasonTooLarge;
         case EACCES:
         case EPERM: return kReadReasonPermission;
-        case ENOMEM: return kReadReasonNoMemory;
         default: return FileErrorReason(error);
     }
 }

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -77,6 +78,12 @@ struct PrintPage {
 // taken as the table holds them (the caller sweeps past ones first).
 std::vector<PrintPage> BuildPrintPages(MonthRecord& rec, PrintMonth first, PrintMonth last,
                                        AlmanacMode almanac, WeekStart start = WeekStart::Sunday);
+
+// The same pages handed over one at a time, so that a range of centuries
+// never holds more than one page: `visit` takes each page in turn and
+// returns false to stop (a failed write). false when it stopped.
+bool VisitPrintPages(MonthRecord& rec, PrintMonth first, PrintMonth last, AlmanacMode almanac,
+                     WeekStart start, const std::function<bool(const PrintPage&)>& visit);
 
 // The window's: the same pages in the almanac the window shows, then the
 // window's day computed again in the modes `shown`, so that the record,
