@@ -96,7 +96,8 @@ bool MergeOutsideChange(MonthRecord& rec, const std::string& path, const std::st
 // the document would refuse, the whole table in the program's layout: in
 // the encoding the file is in (CP932 for a new one), or, for a text UTF-8
 // cannot carry whole (a byte of a CP932 file that is no character), in
-// CP932 rather than replaced.
+// CP932 rather than replaced; either way with the coding line or mark
+// ReadableAs adds where the encoding rule would read the bytes otherwise.
 std::string BytesToWrite(const MonthRecord& rec, const std::optional<std::string>& old) {
     if (old) {
         if (const std::optional<ScheduleFileImage> image = ReadScheduleFileImage(*old)) {
