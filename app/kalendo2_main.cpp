@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -66,6 +67,10 @@ int AnswerInformationArguments(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // A file-size limit (ulimit -f) reached by a save or the PDF is a failed
+    // write with its message (EFBIG), not the end of the process with the
+    // user's edit and no word.
+    std::signal(SIGXFSZ, SIG_IGN);
     if (const int status = AnswerInformationArguments(argc, argv); status != kStartWindow) {
         return status;
     }

@@ -3,12 +3,15 @@
 #include <QApplication>
 #include <QByteArray>
 #include <QDir>
+#include <QIODevice>
 
 #include <stdlib.h>  // mkdtemp
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,6 +24,7 @@
 #include "platform/platform.h"
 #include "platform/terminal_text.h"
 #include "platform/text_codec.h"
+#include "ui/model/file_error.h"
 #include "ui/model/print_layout.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/print_pages.h"
@@ -51,6 +55,41 @@ private:
     std::string folder_;
 };
 
+// The PDF writer's output straight into the file being replaced: nothing
+// of the document is kept beyond AtomicFileWriter's 64 kB of gathering.
+class AtomicFileDevice final : public QIODevice {
+public:
+    explicit AtomicFileDevice(AtomicFileWriter& file) : file_(file) { open(QIODevice::WriteOnly); }
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 n) override {
+        return file_.Write(std::string_view(data, static_cast<std::size_t>(n))) ? n : -1;
+    }
+
+private:
+    AtomicFileWriter& file_;
+};
+
+// The console's platform, except that a fatal error first removes the
+// unfinished PDF's temporary file (a fatal exit runs no destructor).
+class PrintPdfPlatform final : public ConsolePlatform {
+public:
+    AtomicFileWriter* unfinished = nullptr;
+    [[noreturn]] void FatalUtf8(std::string_view utf8) override {
+        if (unfinished != nullptr) unfinished->Abandon();
+        ConsolePlatform::FatalUtf8(utf8);
+    }
+    [[noreturn]] void Fatal(std::string_view cp932) override { FatalUtf8(Utf8FromCp932(cp932)); }
+};
+
+// The reason in words, as the window's saves say it ("FIFO やデバイスなど、
+// 通常のファイルではありません" for /dev/full).
+std::string WriteFailure(const std::string& path, int error) {
+    return "Kalendo2: " + path + ": " + Utf8FromCp932(FileErrorReason(error));
+}
+
 }  // namespace
 
 int RunPrintPdfCommand(int argc, char** argv, const char* usage) {
@@ -62,7 +101,7 @@ int RunPrintPdfCommand(int argc, char** argv, const char* usage) {
         return kPrintPdfUsageError;
     }
     const PrintPdfOptions& options = parsed.options;
-    static ConsolePlatform platform;
+    static PrintPdfPlatform platform;
     SetPlatform(&platform);
     if (const std::string error = OpenTextCodec(); !error.empty()) {
         PrintTerminalLine("Kalendo2: " + error);
@@ -84,8 +123,6 @@ int RunPrintPdfCommand(int argc, char** argv, const char* usage) {
     settings.readings = options.almanac.readings;
     settings.rekichuPicks = options.almanac.include.rekichuPicks;
     if (options.almanac.place) settings.place = options.almanac.place;
-    const std::vector<PrintPage> pages = BuildPrintPages(
-        rec, options.first, options.last, options.almanac.mode.value_or(AlmanacMode::Standard), settings);
 
     // Qt sees no argument of ours (nor a -platform), and draws offscreen:
     // no display is needed and none is opened.
@@ -96,12 +133,36 @@ int RunPrintPdfCommand(int argc, char** argv, const char* usage) {
     char* qtArgv[] = {programName, nullptr};
     QApplication app(qtArgc, qtArgv);
     InstallJapaneseFonts();
-    const QByteArray pdf = PrintPdfBytes(pages, PrintPageLayout());
 
+    // A page at a time, computed, drawn and written, then the next: the
+    // memory of one page whatever the range. The first failed write stops
+    // the drawing; any failure leaves the old file and no temporary one.
     AtomicFileWriter file(options.file);
-    if (!file.Write(std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size()))) ||
-        !file.Commit()) {
-        PrintTerminalLine("Kalendo2: " + options.file + ": " + std::strerror(file.error()));
+    if (!file.ok()) {
+        PrintTerminalLine(WriteFailure(options.file, file.error()));
+        return kPrintPdfFailed;
+    }
+    platform.unfinished = &file;
+    try {
+        AtomicFileDevice device(file);
+        {
+            PdfPageStream pdf(device, PrintPageLayout());
+            VisitPrintPages(rec, options.first, options.last,
+                            options.almanac.mode.value_or(AlmanacMode::Standard), settings,
+                            [&](const PrintPage& page) {
+                                pdf.Paint(page);
+                                return file.ok();
+                            });
+        }
+        platform.unfinished = nullptr;
+        if (!file.Commit()) {
+            PrintTerminalLine(WriteFailure(options.file, file.error()));
+            return kPrintPdfFailed;
+        }
+    } catch (const std::bad_alloc&) {
+        platform.unfinished = nullptr;
+        file.Abandon();
+        PrintTerminalLine(WriteFailure(options.file, ENOMEM));
         return kPrintPdfFailed;
     }
     return kPrintPdfDone;

@@ -40,3 +40,13 @@ measure() {
 
 measure "a year, 12 pages" "<= 1 s" 2024-01 2024-12
 measure "one month" "-" 2024-05
+
+# CENTURIES=1: one run of every month the almanac prints, 1600-01 to
+# 2999-12 (16 800 pages), with its peak resident memory: the pages are
+# drawn and written one at a time, so it stays that of a few pages.
+if [ "${CENTURIES:-0}" = 1 ]; then
+    /usr/bin/time -f '%M %U %S %e' "${pin[@]}" "$window" --data "$data" --today 2024-06-15 \
+        --print-pdf "$scratch/out.pdf" 1600-01 2999-12 2>&1 >/dev/null | tail -1 |
+        awk -v kb="$(( $(stat -c %s "$scratch/out.pdf") / 1024 ))" \
+            '{printf "1600-01..2999-12  peak %.1f MB  CPU %.1f s  wall %.1f s  %s kB  (target <= 60 MB)\n", $1 / 1024, $2 + $3, $4, kb}'
+fi

@@ -67,6 +67,40 @@ std::size_t Utf8SequenceLength(const unsigned char* p, std::size_t left) {
     return n;
 }
 
+// Whether the first line names CP932 as Emacs's coding cookie does:
+// ";" first, then "coding:", blanks, and one of the names below.
+bool NamesCp932Coding(std::string_view bytes) {
+    const std::string_view line = bytes.substr(0, bytes.find_first_of("\r\n"));
+    if (!line.starts_with(';')) return false;
+    constexpr std::string_view kKey = "coding:";
+    const std::size_t key = line.find(kKey);
+    if (key == std::string_view::npos) return false;
+    std::size_t i = key + kKey.size();
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+    std::string name;
+    for (; i < line.size(); ++i) {
+        const char c = line[i];
+        const bool nameChar = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                              (c >= '0' && c <= '9') || c == '-' || c == '_' || c == '.';
+        if (!nameChar) break;
+        name += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    for (const std::string_view suffix : {"-unix", "-dos", "-mac"}) {
+        if (name.ends_with(suffix)) name.resize(name.size() - suffix.size());
+    }
+    for (const std::string_view cp932 : {"cp932", "shift_jis", "sjis", "windows-31j", "japanese-cp932"}) {
+        if (name == cp932) return true;
+    }
+    return false;
+}
+
+bool AllAscii(std::string_view bytes) {
+    for (const char c : bytes) {
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 Utf8Census CountUtf8(std::string_view bytes) {
@@ -100,6 +134,7 @@ Utf8Census CountUtf8(std::string_view bytes) {
 
 FileEncoding DefinitionFileEncoding(std::string_view fileBytes) {
     if (fileBytes.starts_with(kUtf8ByteOrderMark)) return FileEncoding::Utf8WithByteOrderMark;
+    if (NamesCp932Coding(fileBytes)) return FileEncoding::Cp932;
     const Utf8Census c = CountUtf8(fileBytes);
     if (c.strayBytes == 0) {
         return c.longSequences > 0 || c.otherPairs > 0 ? FileEncoding::Utf8 : FileEncoding::Cp932;
@@ -147,6 +182,15 @@ std::optional<std::string> DefinitionFileBytes(std::string_view cp932, FileEncod
     if (!utf8) return std::nullopt;
     if (encoding == FileEncoding::Utf8WithByteOrderMark) utf8->insert(0, kUtf8ByteOrderMark);
     return utf8;
+}
+
+std::string ReadableAs(std::string bytes, FileEncoding encoding, std::string_view lineEnd) {
+    const FileEncoding read = DefinitionFileEncoding(bytes);
+    if (read == encoding || AllAscii(bytes)) return bytes;
+    if (encoding == FileEncoding::Cp932) return std::string(kCp932CodingLine).append(lineEnd).append(bytes);
+    // UTF-8 that the rule takes for CP932: well-formed throughout (the
+    // program writes no other), so the mark is all it lacks.
+    return std::string(kUtf8ByteOrderMark).append(bytes);
 }
 
 }  // namespace kalendo

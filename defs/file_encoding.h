@@ -6,7 +6,12 @@
 // text reaches the readers converted whole to CP932.
 //
 // The rule, from counts of the bytes (CountUtf8):
-//  1. UTF-8 when the bytes begin with the UTF-8 byte-order mark (EF BB BF).
+//  1. UTF-8 when the bytes begin with the UTF-8 byte-order mark (EF BB BF);
+//     CP932 when the first line is a comment that names the coding as
+//     Emacs reads it (';', then "coding:" and cp932, shift_jis, sjis,
+//     windows-31j or japanese-cp932, any case, an Emacs line-end suffix
+//     such as -dos allowed): kCp932CodingLine, which a save writes first
+//     where the rule would otherwise take the file's CP932 bytes for UTF-8.
 //  2. Bytes that are all ASCII are the same text either way: CP932.
 //  3. Well-formed UTF-8 throughout: UTF-8 when it holds a sequence of three
 //     or four bytes (every kana, kanji and Japanese punctuation mark is
@@ -41,6 +46,7 @@ enum class FileEncoding {
 };
 
 inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+inline constexpr std::string_view kCp932CodingLine = ";-*- coding: cp932 -*-";
 
 // What the rule above counts, in one pass over the bytes (without a mark).
 struct Utf8Census {
@@ -77,5 +83,16 @@ std::optional<LoadProblem> ToDefinitionText(std::string& bytes, const char* file
 // byte-order mark if it had one. nullopt when the text holds a byte that is
 // no CP932 character, which UTF-8 cannot carry without replacing it.
 std::optional<std::string> DefinitionFileBytes(std::string_view cp932, FileEncoding encoding);
+
+// A file's bytes, written in `encoding`, made to read back in it, so that
+// the next start reads exactly the text that was saved. The census decides
+// on the bytes alone, and an edit can tip it: a CP932 name whose bytes
+// happen to be well-formed UTF-8 (縺Ａ is E3 81 82 60, 「あ`」 in UTF-8)
+// in a file with nothing else non-ASCII, or a UTF-8 file whose last kanji
+// went with a deleted entry, leaving 「н」 (D0 BD, ﾐｽ in CP932). Such a
+// CP932 file gets kCp932CodingLine and lineEnd first, such a UTF-8 one its
+// byte-order mark; bytes the rule already reads in `encoding` (and ASCII
+// alone, the same text either way) are returned as they are.
+std::string ReadableAs(std::string bytes, FileEncoding encoding, std::string_view lineEnd);
 
 }  // namespace kalendo

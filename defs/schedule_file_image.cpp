@@ -143,7 +143,7 @@ std::optional<std::string> ScheduleFileBytesKeeping(const MonthRecord& rec,
             out += entry;
         }
     }
-    return out;
+    return ReadableAs(std::move(out), image.encoding, image.lineEnd);
 }
 
 }  // namespace kalendo

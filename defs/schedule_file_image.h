@@ -44,7 +44,8 @@ std::optional<ScheduleFileImage> ReadScheduleFileImage(std::string_view fileByte
 // program's header for an empty file), then each schedule of the
 // table dated today or later, in table order: as the bytes of an entry of
 // the image that reads as the same schedule (each entry used once), else
-// formatted anew (AppendScheduleEntry). nullopt when a new entry cannot be
+// formatted anew (AppendScheduleEntry); with the coding line or mark
+// ReadableAs adds where the rule would otherwise misread it. nullopt when a new entry cannot be
 // written in a UTF-8 image's encoding (a byte that is no CP932 character).
 std::optional<std::string> ScheduleFileBytesKeeping(const MonthRecord& rec,
                                                     const ScheduleFileImage& image);

@@ -94,14 +94,24 @@ bool SyncFolder(const std::string& folder) {
 }  // namespace
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
+    int ignored = 0;
+    return ReadWholeFile(path, ignored);
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path, int& error) {
+    const auto fail = [&error](int why) -> std::optional<std::string> {
+        error = why != 0 ? why : EIO;
+        return std::nullopt;
+    };
+    error = 0;
     // Non-blocking, so that a FIFO is not waited on until a writer comes.
     FileDescriptor fd(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    if (fd.get() < 0) return std::nullopt;
+    if (fd.get() < 0) return fail(errno);
     struct stat st;
-    if (fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
-    if (st.st_size < 0 || static_cast<std::size_t>(st.st_size) > kMaxReadBytes) {
-        return std::nullopt;
-    }
+    if (fstat(fd.get(), &st) != 0) return fail(errno);
+    if (S_ISDIR(st.st_mode)) return fail(EISDIR);
+    if (!S_ISREG(st.st_mode)) return fail(EINVAL);
+    if (st.st_size < 0 || static_cast<std::size_t>(st.st_size) > kMaxReadBytes) return fail(EFBIG);
     try {
         std::string bytes;
         bytes.reserve(static_cast<std::size_t>(st.st_size));
@@ -111,21 +121,28 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
             if (n == 0) break;
             if (n < 0) {
                 if (errno == EINTR) continue;
-                return std::nullopt;
+                return fail(errno);
             }
             // The file may grow while it is read.
-            if (bytes.size() + static_cast<std::size_t>(n) > kMaxReadBytes) return std::nullopt;
+            if (bytes.size() + static_cast<std::size_t>(n) > kMaxReadBytes) return fail(EFBIG);
             bytes.append(buf, static_cast<std::size_t>(n));
         }
         return bytes;
     } catch (const std::bad_alloc&) {
-        return std::nullopt;
+        return fail(ENOMEM);
     }
 }
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
+    int ignored = 0;
+    return WriteFileAtomically(path, bytes, ignored);
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, int& error) {
     AtomicFileWriter file(path);
-    return file.Write(bytes) && file.Commit();
+    const bool written = file.Write(bytes) && file.Commit();
+    error = written ? 0 : file.error() != 0 ? file.error() : EIO;
+    return written;
 }
 
 AtomicFileWriter::AtomicFileWriter(const std::string& path) {
@@ -180,9 +197,15 @@ AtomicFileWriter::AtomicFileWriter(const std::string& path) {
     }
 }
 
-AtomicFileWriter::~AtomicFileWriter() {
+AtomicFileWriter::~AtomicFileWriter() { Abandon(); }
+
+void AtomicFileWriter::Abandon() {
     if (fd_ >= 0) close(fd_);
-    if (!temp_.empty()) unlink(temp_.c_str());
+    fd_ = -1;
+    if (temp_.empty()) return;
+    unlink(temp_.c_str());
+    temp_.clear();
+    if (error_ == 0) error_ = ECANCELED;
 }
 
 bool AtomicFileWriter::Write(std::string_view bytes) {

@@ -18,6 +18,11 @@ inline constexpr std::size_t kMaxReadBytes = std::size_t{16} << 20;
 // a regular file (a FIFO, a device or a folder is never waited on) or is
 // larger, and when the memory for it cannot be had.
 std::optional<std::string> ReadWholeFile(const std::string& path);
+// The same, with why it failed as an errno value (0 when read): open's or
+// read's own, EISDIR for a folder, EINVAL for anything else that is no
+// regular file, EFBIG for a file over kMaxReadBytes, ENOMEM when the
+// memory for it cannot be had.
+std::optional<std::string> ReadWholeFile(const std::string& path, int& error);
 
 // Replaces the file with `bytes`, so that a crash, a power loss or a full
 // disk leaves either the old or the new file, never a mix: the bytes go to
@@ -32,6 +37,8 @@ std::optional<std::string> ReadWholeFile(const std::string& path);
 // false when only the last step, flushing the folder, fails: the new file
 // is then in place but may not survive a power loss.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes);
+// The same, with why it failed: AtomicFileWriter::error() (0 when written).
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, int& error);
 
 // The same replacement for a file written piece by piece, when its bytes
 // are made as they are written (an export of centuries): the constructor
@@ -54,6 +61,10 @@ public:
     // WriteFileAtomically is false: also when only the folder's flush
     // failed (the new file is then in place).
     bool Commit();
+
+    // Gives up: the temporary file is removed now, for a path out of the
+    // process that runs no destructor (a fatal exit). Later writes fail.
+    void Abandon();
 
     bool ok() const { return error_ == 0; }
     int error() const { return error_; }

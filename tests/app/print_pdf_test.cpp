@@ -48,8 +48,9 @@ bool ParseLunarLine(const std::string& line, int& month, int& day, int& rokuyo) 
 
 // Kalendo2 with today pinned and `arguments` (shell words), in "env -i"
 // but for HOME, TMPDIR and the sanitizers' options of a sanitized build.
-int PrintPdf(const fs::path& scratch, const std::string& arguments) {
-    std::string command = "env -i HOME='" + (scratch / "home").string() + "' TMPDIR='" + (scratch / "tmp").string() + "'";
+// `limits`: shell commands before it (ulimit).
+int PrintPdf(const fs::path& scratch, const std::string& arguments, const std::string& limits = "") {
+    std::string command = limits + "env -i HOME='" + (scratch / "home").string() + "' TMPDIR='" + (scratch / "tmp").string() + "'";
     for (const char* name : {"ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"}) {
         if (const char* value = std::getenv(name)) command += std::string(" ") + name + "='" + value + "'";
     }
@@ -85,21 +86,32 @@ int PrintPdfTest::yearStatus_ = -1;
 // temporary file), and no run writes anything else.
 TEST_F(PrintPdfTest, ExitStatusesAndNothingLeftBehind) {
     const fs::path out = *scratch_ / "out";
-    struct Case { std::string arguments; int status; const char* why; };
+    struct Case {
+        std::string arguments;
+        int status;
+        const char* why;
+        std::string limits = "";  // shell commands before the run
+        const char* says = "";    // what stderr holds
+    };
+    const std::string year = " 2024-01 2024-12";
     const Case cases[] = {
         {"--print-pdf " + out.string() + "/a.pdf 2024-05", 0, "one month"},
         {"--print-pdf " + out.string() + "/b.pdf", 2, "no month"},
         {"--print-pdf " + out.string() + "/b.pdf 2024-05 2024-04", 2, "months out of order"},
         {"--print-pdf " + out.string() + "/b.pdf 2024-05 -platform xcb", 2, "Qt's options are not taken"},
-        {"--print-pdf " + out.string() + "/no/b.pdf 2024-05", 3, "no such folder"},
-        {"--print-pdf " + out.string() + "/taken.pdf 2024-05", 3, "a folder of that name"},
+        {"--print-pdf " + out.string() + "/no/b.pdf 2024-05", 3, "no such folder", "", "フォルダーがありません"},
+        {"--print-pdf " + out.string() + "/taken.pdf 2024-05", 3, "a folder of that name", "", "同じ名前のフォルダーがあります"},
         {"--data " + out.string() + "/none --print-pdf " + out.string() + "/b.pdf 2024-05", 3, "no definition folder"},
+        {"--print-pdf /dev/full 2024-05", 3, "a device", "", "/dev/full: FIFO やデバイスなど、通常のファイルではありません"},
+        {"--print-pdf " + out.string() + "/b.pdf" + year, 3, "the file-size limit, 20 kB", "ulimit -f 40; ",
+         "ファイルが大きすぎます"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
         std::set<fs::path> before(fs::recursive_directory_iterator(out), {});
         if (c.status == 0) before.insert(out / "a.pdf");
-        EXPECT_EQ(PrintPdf(*scratch_, c.arguments), c.status) << ReadFileBytes((*scratch_ / "err").string());
+        EXPECT_EQ(PrintPdf(*scratch_, c.arguments, c.limits), c.status) << ReadFileBytes((*scratch_ / "err").string());
+        EXPECT_NE(ReadFileBytes((*scratch_ / "err").string()).find(c.says), std::string::npos);
         EXPECT_EQ(std::set<fs::path>(fs::recursive_directory_iterator(out), {}), before);
         EXPECT_TRUE(fs::is_empty(*scratch_ / "home") && fs::is_empty(*scratch_ / "tmp"));
     }

@@ -140,7 +140,7 @@ TEST_F(CliBinaryTest, MissingFileIsFatalWithStatusThree) {
     const CliRun run = Cli({"--data", scratch_ + "empty", "day", "2024-01-01"});
     EXPECT_EQ(run.status, 3);
     EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, "元号定義ファイルが開けません\n");
+    EXPECT_EQ(run.err, "元号定義ファイルが開けません（ファイルがありません）: " + scratch_ + "empty/元号.Def\n");
 }
 
 // --data that names no readable folder is said so, with the reason, before
@@ -197,21 +197,24 @@ TEST_F(CliBinaryTest, OutputThatCannotBeWrittenIsStatusThree) {
 }
 
 // Definition files that are no regular files, or far too large, are
-// refused at once with their file's message: never waited on, never read
-// into memory without end.
+// refused at once with their file's message, the reason and the path:
+// never waited on, never read into memory without end.
 TEST_F(CliBinaryTest, FilesThatAreNoRegularFilesAreRefused) {
+    constexpr char kNotRegular[] = "FIFO やデバイスなど、通常のファイルではありません";
+    constexpr char kTooLarge[] = "16 MiB を超える大きさです";
     const struct {
         const char* file;
         const char* what;  // fifo, device, folder, oversize, zeros
         const char* message;
+        const char* reason;
     } cases[] = {
-        {"元号.Def", "fifo", "元号定義ファイルが開けません"},
-        {"祝日.Def", "device", "祝日定義ファイルが開けません"},
-        {"Schedule.Def", "device", "スケジュール定義ファイルが開けません."},
-        {"暦日.Def", "folder", nullptr},
-        {"Usr.Def", "oversize", nullptr},
-        {"Usr.Def", "zeros", nullptr},
-        {"Schedule.Def", "fifo", "スケジュール定義ファイルが開けません."},
+        {"元号.Def", "fifo", "元号定義ファイルが開けません", kNotRegular},
+        {"祝日.Def", "device", "祝日定義ファイルが開けません", kNotRegular},
+        {"Schedule.Def", "device", "スケジュール定義ファイルが開けません", kNotRegular},
+        {"暦日.Def", "folder", "暦日定義ファイルが開けません", "ファイルではなくフォルダーです"},
+        {"Usr.Def", "oversize", "ユーザー定義ファイルが開けません", kTooLarge},
+        {"Usr.Def", "zeros", "ユーザー定義ファイルが開けません", kTooLarge},
+        {"Schedule.Def", "fifo", "スケジュール定義ファイルが開けません", kNotRegular},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.file) + " " + c.what);
@@ -233,11 +236,7 @@ TEST_F(CliBinaryTest, FilesThatAreNoRegularFilesAreRefused) {
         const CliRun run = Cli({"--data", folder.path(), "--today", "2024-06-15", "year", "2024"});
         EXPECT_EQ(run.status, 3);
         EXPECT_EQ(run.out, "");
-        if (c.message != nullptr) {
-            EXPECT_EQ(run.err, std::string(c.message) + "\n");
-        } else {
-            EXPECT_NE(run.err.find("開けません"), std::string::npos) << run.err;
-        }
+        EXPECT_EQ(run.err, std::string(c.message) + "（" + c.reason + "）: " + path + "\n");
     }
 }
 

@@ -88,6 +88,12 @@ TEST(ToDefinitionText, MostlyUtf8IsRefusedAndKatakanaPairsAreCp932) {
          "定義ファイル 祝日.Def の 1 行目 1 文字目の文字「Ä」（U+00C4）はシフトJIS"
          "（コードページ932）で表せません. 別の文字に置き換えてください",
          "a pair whose second byte is no katakana: UTF-8"},
+        {";-*- coding: CP932-dos -*-\r\n\xE3\x81\x82 1/1\n", FileEncoding::Cp932,
+         ";-*- coding: CP932-dos -*-\r\n\xE3\x81\x82 1/1\n", "", "the coding line of Emacs names CP932"},
+        {"; coding: utf-8\n\xE3\x81\x82 1/1\n", FileEncoding::Utf8, Cp932FromUtf8("; coding: utf-8\nあ 1/1\n"),
+         "", "a coding line that names no CP932 leaves the rule to decide"},
+        {"x\n; coding: sjis\n\xE3\x81\x82 1/1\n", FileEncoding::Utf8,
+         Cp932FromUtf8("x\n; coding: sjis\nあ 1/1\n"), "", "only on the first line"},
         {WithNul("a 1/1\n\r\nb\0c\n"), FileEncoding::Cp932, "",
          "定義ファイル 祝日.Def の 3 行目 2 バイト目に NUL バイト（0x00）があります",
          "a NUL byte, in any encoding"},

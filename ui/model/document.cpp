@@ -17,6 +17,7 @@
 #include "platform/file_io.h"
 #include "platform/platform.h"
 #include "platform/text_codec.h"
+#include "ui/model/file_error.h"
 #include "ui/model/schedule_file.h"
 
 namespace kalendo {
@@ -38,8 +39,9 @@ void FatalProblem(const LoadProblem& problem) {
 // Returns the file's bytes as read.
 std::string LoadOrExit(MonthRecord& rec, const std::string& path, const char* unreadableCp932,
                        const char* fileNameCp932, Loader load) {
-    std::optional<std::string> bytes = ReadWholeFile(path);
-    if (!bytes) ThePlatform().Fatal(unreadableCp932);
+    int error = 0;
+    std::optional<std::string> bytes = ReadWholeFile(path, error);
+    if (!bytes) ThePlatform().FatalUtf8(UnreadableFileMessage(unreadableCp932, path, error));
     std::string read = *bytes;
     if (const std::optional<LoadProblem> problem = ToDefinitionText(*bytes, fileNameCp932)) {
         FatalProblem(*problem);
@@ -89,8 +91,9 @@ std::optional<LoadProblem> ReloadDefinitions(MonthRecord& rec, const DefinitionP
     // the tables as they were.
     auto scratch = std::make_unique<MonthRecord>();
     for (const File& f : files) {
-        std::optional<std::string> bytes = ReadWholeFile(f.path);
-        if (!bytes) return LoadProblem{f.unreadable};
+        int error = 0;
+        std::optional<std::string> bytes = ReadWholeFile(f.path, error);
+        if (!bytes) return LoadProblem{"", UnreadableFileMessage(f.unreadable, f.path, error)};
         if (auto problem = ToDefinitionText(*bytes, f.name)) return problem;
         if (auto problem = f.load(*scratch, *bytes)) return problem;
     }

@@ -1,10 +1,8 @@
 #include "ui/model/ics_file.h"
 
-#include <cerrno>
-#include <cstring>
-
 #include "platform/file_io.h"
 #include "platform/text_codec.h"
+#include "ui/model/file_error.h"
 #include "ui/model/ics_calendar.h"
 #include "ui/model/ics_texts.h"
 #include "ui/model/text_format.h"
@@ -29,23 +27,6 @@ IcsFileResult ExportIcsFile(MonthRecord& rec, CalendarDate first, CalendarDate l
     result.written = true;
     result.events = events;
     return result;
-}
-
-std::string FileErrorReason(int error) {
-    switch (error) {
-        case EACCES:
-        case EPERM: return kIcsReasonPermission;
-        case ENOSPC: return kIcsReasonNoSpace;
-        case EDQUOT: return kIcsReasonQuota;
-        case EROFS: return kIcsReasonReadOnly;
-        case ENOENT: return kIcsReasonNoFolder;
-        case ENOTDIR: return kIcsReasonNotAFolder;
-        case EISDIR: return kIcsReasonIsAFolder;
-        case EFBIG: return kIcsReasonTooLarge;
-        case ENAMETOOLONG: return kIcsReasonNameTooLong;
-        case EIO: return kIcsReasonIo;
-        default: return Cp932FromUtf8(std::strerror(error));
-    }
 }
 
 std::string IcsExportDoneMessage(const std::string& pathUtf8, long long events) {

@@ -7,6 +7,7 @@
 
 #include "core/almanac_mode.h"
 #include "core/month_record.h"
+#include "ui/model/file_error.h"  // FileErrorReason
 #include "ui/model/ics_events.h"
 
 namespace kalendo {
@@ -26,11 +27,6 @@ struct IcsFileResult {
 IcsFileResult ExportIcsFile(MonthRecord& rec, CalendarDate first, CalendarDate last, IcsInclude include,
                             AlmanacMode almanac, std::time_t stamp, const std::string& path,
                             const GeoPosition* place = nullptr);
-
-// Why a file could not be written, in Japanese words for the reasons a
-// user can act on (permissions, space, a missing folder), else strerror's
-// text as the C library gives it. CP932.
-std::string FileErrorReason(int error);
 
 // The messages after an export (CP932): where the file went and how many
 // events it holds; or which file could not be written and why.

@@ -185,10 +185,20 @@ std::vector<PrintPage> BuildPrintPages(MonthRecord& rec, PrintMonth first, Print
     std::vector<PrintPage> pages;
     if (!PrintRangeAccepted(first, last)) return pages;
     pages.reserve(static_cast<std::size_t>(PrintPageCount(first, last)));
-    for (int k = MonthOrdinal(first); k <= MonthOrdinal(last); ++k) {
-        pages.push_back(BuildPage(rec, MonthOfOrdinal(k), almanac, settings));
-    }
+    VisitPrintPages(rec, first, last, almanac, settings, [&pages](const PrintPage& page) {
+        pages.push_back(page);
+        return true;
+    });
     return pages;
+}
+
+bool VisitPrintPages(MonthRecord& rec, PrintMonth first, PrintMonth last, AlmanacMode almanac,
+                     const PrintSettings& settings, const std::function<bool(const PrintPage&)>& visit) {
+    if (!PrintRangeAccepted(first, last)) return true;
+    for (int k = MonthOrdinal(first); k <= MonthOrdinal(last); ++k) {
+        if (!visit(BuildPage(rec, MonthOfOrdinal(k), almanac, settings))) return false;
+    }
+    return true;
 }
 
 std::vector<PrintPage> BuildPrintPagesKeepingDay(MonthRecord& rec, PrintMonth first, PrintMonth last,

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -107,6 +108,12 @@ PrintSettings PrintSettingsOf(const AppSettings& s);
 // taken as the table holds them (the caller sweeps past ones first).
 std::vector<PrintPage> BuildPrintPages(MonthRecord& rec, PrintMonth first, PrintMonth last,
                                        AlmanacMode almanac, const PrintSettings& settings = {});
+
+// The same pages handed over one at a time, so that a range of centuries
+// never holds more than one page: `visit` takes each page in turn and
+// returns false to stop (a failed write). false when it stopped.
+bool VisitPrintPages(MonthRecord& rec, PrintMonth first, PrintMonth last, AlmanacMode almanac,
+                     const PrintSettings& settings, const std::function<bool(const PrintPage&)>& visit);
 
 // The window's: the same pages in the almanac the window shows, then the
 // window's day computed again in the modes `shown`, so that the record,

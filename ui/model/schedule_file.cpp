@@ -13,6 +13,8 @@
 #include "platform/file_io.h"
 #include "platform/platform.h"
 #include "platform/text_codec.h"
+#include "ui/model/file_error.h"
+#include "ui/model/file_error_texts.h"
 #include "ui/model/model_texts.h"
 
 namespace kalendo {
@@ -94,7 +96,8 @@ bool MergeOutsideChange(MonthRecord& rec, const std::string& path, const std::st
 // the document would refuse, the whole table in the program's layout: in
 // the encoding the file is in (CP932 for a new one), or, for a text UTF-8
 // cannot carry whole (a byte of a CP932 file that is no character), in
-// CP932 rather than replaced.
+// CP932 rather than replaced; either way with the coding line or mark
+// ReadableAs adds where the encoding rule would read the bytes otherwise.
 std::string BytesToWrite(const MonthRecord& rec, const std::optional<std::string>& old) {
     if (old) {
         if (const std::optional<ScheduleFileImage> image = ReadScheduleFileImage(*old)) {
@@ -105,7 +108,10 @@ std::string BytesToWrite(const MonthRecord& rec, const std::optional<std::string
     }
     const std::string cp932 = ScheduleFileBytes(rec);
     const FileEncoding encoding = old ? DefinitionFileEncoding(*old) : FileEncoding::Cp932;
-    return DefinitionFileBytes(cp932, encoding).value_or(cp932);
+    if (std::optional<std::string> bytes = DefinitionFileBytes(cp932, encoding)) {
+        return ReadableAs(std::move(*bytes), encoding, "\n");
+    }
+    return ReadableAs(cp932, FileEncoding::Cp932, "\n");
 }
 
 }  // namespace
@@ -137,13 +143,14 @@ bool SaveSchedules(MonthRecord& rec, const std::string& path) {
         return false;
     }
     const std::string bytes = BytesToWrite(rec, now);
-    if (WriteFileAtomically(path, bytes)) {
+    int error = 0;
+    if (WriteFileAtomically(path, bytes, error)) {
         RememberScheduleFile(path, bytes);
         return true;
     }
     // Not fatal: ending the process here would take the newest edit with
     // it, while the table still holds it for the next save.
-    ThePlatform().ShowMessage(kScheduleFileUnopenable);
+    ThePlatform().ShowMessageUtf8(WriteErrorMessage(kScheduleWriteErrorFormat, path, error));
     return false;
 }
 

@@ -19,8 +19,9 @@ namespace kalendo {
 // text holding a byte that is no CP932 character, which UTF-8 cannot carry
 // without replacing it). Atomically (WriteFileAtomically): the
 // previous file stays whole unless the new one is complete. When it cannot
-// be written, kScheduleFileUnopenable
-// ("スケジュール定義ファイルが開けません.") is shown and false returned; the
+// be written, kScheduleWriteErrorFormat with the reason and the path
+// ("スケジュール定義ファイルを書き込めません（ディスクの空きが足りません）.") is
+// shown and false returned; the
 // program goes on with the table as it is, so the edit that could not be
 // saved is not lost: every later save writes the whole table again.
 //

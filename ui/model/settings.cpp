@@ -7,6 +7,8 @@
 #include "core/almanac_mode.h"
 #include "core/month_record.h"
 #include "platform/file_io.h"
+#include "ui/model/file_error.h"
+#include "ui/model/file_error_texts.h"
 #include "ui/model/model_texts.h"
 #include "ui/model/reminders.h"
 #include "ui/model/text_format.h"
@@ -362,8 +364,9 @@ std::string SettingsText(const AppSettings& s) {
 }
 
 bool WriteSettings(const std::string& path, const AppSettings& s) {
-    if (!WriteFileAtomically(path, SettingsText(s))) {
-        ThePlatform().ShowMessage(kSettingsOpenError);
+    int error = 0;
+    if (!WriteFileAtomically(path, SettingsText(s), error)) {
+        ThePlatform().ShowMessageUtf8(WriteErrorMessage(kSettingsWriteErrorFormat, path, error));
         return false;
     }
     return true;

@@ -159,8 +159,9 @@ std::string SettingsText(const AppSettings& s);
 std::string OwnPlaceText(GeoPosition where);
 
 // Replaces the settings file (atomically: the old file survives a failed
-// write). When it cannot be written: "ERROR : 設定ファイルを開けません." and
-// false.
+// write). When it cannot be written: kSettingsWriteErrorFormat with the
+// reason and the path ("設定ファイルを書き込めません（書き込みの権限がありません）.")
+// and false.
 bool WriteSettings(const std::string& path, const AppSettings& s);
 
 // The defaults: normal size, full view, the 365 x 352 frame centred on the

@@ -110,6 +110,7 @@ Kalendo2App::~Kalendo2App() {
     }
     WriteSettings(paths_.settingsFile, settings_);
     frame_.reset();
+    if (signalPlatform_) SetPlatform(&signalPlatform_->window());
 }
 
 void Kalendo2App::Start() {
@@ -138,6 +139,10 @@ void Kalendo2App::QuitOnTerminationSignals() {
     connect(signalNotifier_.get(), &QSocketNotifier::activated, this, [this] {
         char bytes[16];
         while (read(g_signalSockets[1], bytes, sizeof bytes) > 0) {
+        }
+        if (!signalPlatform_) {
+            signalPlatform_ = std::make_unique<TerminalMessagesPlatform>(ThePlatform());
+            SetPlatform(signalPlatform_.get());
         }
         QuitAsOnClose();
     });

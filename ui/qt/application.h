@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "core/month_record.h"
+#include "platform/terminal_messages.h"
 #include "ui/model/file_locations.h"
 #include "ui/model/settings.h"
 
@@ -73,7 +74,10 @@ public:
     // window does: the frame's position is stored and the event loop ends,
     // so the settings are written as the application object goes. (The
     // default action would end the process without writing them, and a
-    // desktop session ends its programs with SIGTERM.) After Start().
+    // desktop session ends its programs with SIGTERM.) From the signal on,
+    // messages go to stderr (TerminalMessagesPlatform): a settings file that
+    // cannot be written is said there, and the process does not wait for
+    // anyone to dismiss a box. After Start().
     void QuitOnTerminationSignals();
 
 private:
@@ -85,6 +89,8 @@ private:
     AppSettings settings_;
     std::unique_ptr<MainFrame> frame_;
     std::unique_ptr<QSocketNotifier> signalNotifier_;
+    // After a termination signal: the messages on stderr until the end.
+    std::unique_ptr<TerminalMessagesPlatform> signalPlatform_;
 };
 
 }  // namespace kalendo

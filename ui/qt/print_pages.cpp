@@ -181,6 +181,28 @@ void PaintPrintPages(QPagedPaintDevice& device, const std::vector<PrintPage>& pa
     }
 }
 
+PdfPageStream::PdfPageStream(QIODevice& out, const QPageLayout& layout)
+    : writer_(std::make_unique<QPdfWriter>(&out)) {
+    writer_->setPageLayout(layout);
+    writer_->setResolution(kPdfDpi);
+    writer_->setCreator(QStringLiteral("Kalendo2"));
+    writer_->setTitle(QStringLiteral("Kalendo2"));
+    painter_ = std::make_unique<QPainter>(writer_.get());
+}
+
+PdfPageStream::~PdfPageStream() {
+    painter_.reset();  // ends the document: the fonts, the cross-reference table
+    writer_.reset();
+}
+
+void PdfPageStream::Paint(const PrintPage& page) {
+    if (!first_) writer_->newPage();
+    first_ = false;
+    const QRectF area = writer_->pageLayout().paintRect(QPageLayout::Point);
+    const double pxPerPt = writer_->logicalDpiX() / kPointsPerInch;
+    PaintPrintPage(*painter_, page, LayoutPrintPage(area.width(), area.height(), page.rows), pxPerPt);
+}
+
 QByteArray PrintPdfBytes(const std::vector<PrintPage>& pages, const QPageLayout& layout) {
     QByteArray bytes;
     QBuffer buffer(&bytes);

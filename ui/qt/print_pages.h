@@ -8,13 +8,16 @@
 #include <QPageLayout>
 #include <QPageSize>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "ui/model/print_layout.h"
 
+class QIODevice;
 class QPagedPaintDevice;
 class QPainter;
+class QPdfWriter;
 
 namespace kalendo {
 
@@ -35,6 +38,24 @@ void PaintPrintPage(QPainter& painter, const PrintPage& page, const PrintGeometr
 // Every page in order onto a printer or a PDF writer, a page each, laid out
 // for the device's page set-up.
 void PaintPrintPages(QPagedPaintDevice& device, const std::vector<PrintPage>& pages);
+
+// A PDF written into `out` page by page as the pages are drawn: the PDF
+// writer puts each page out when the next one begins, so a range of
+// centuries holds one page and the fonts in memory, not the document.
+// The document is finished when the object goes.
+class PdfPageStream {
+public:
+    PdfPageStream(QIODevice& out, const QPageLayout& layout);
+    ~PdfPageStream();
+    PdfPageStream(const PdfPageStream&) = delete;
+    PdfPageStream& operator=(const PdfPageStream&) = delete;
+    void Paint(const PrintPage& page);
+
+private:
+    std::unique_ptr<QPdfWriter> writer_;
+    std::unique_ptr<QPainter> painter_;
+    bool first_ = true;
+};
 
 // The pages as a PDF document, in memory (a year is a few hundred kB),
 // so that the file can be written whole and atomically.

@@ -1,15 +1,18 @@
 #include "ui/model/document.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "month/compute_month.h"
 #include "defs/holidays.h"
+#include "platform/file_io.h"
 #include "platform/recording_platform.h"
 #include "platform/text_codec.h"
 
@@ -101,13 +104,14 @@ TEST_F(DocumentTest, EachMissingFileIsFatalWithItsMessage) {
     const char* const kMessages[kFileCount] = {
         "元号定義ファイルが開けません", "祝日定義ファイルが開けません",
         "暦日定義ファイルが開けません", "ユーザー定義ファイルが開けません",
-        "スケジュール定義ファイルが開けません.",
+        "スケジュール定義ファイルが開けません",
     };
     for (int missing = 0; missing < kFileCount; ++missing) {
         SCOPED_TRACE(kFixtureFiles[missing].nameUtf8);
         rec_ = std::make_unique<MonthRecord>();
         fs::rename(folder_ + kFixtureFiles[missing].nameUtf8, folder_ + "aside");
-        EXPECT_EQ(FatalMessageOfOpen(), kMessages[missing]);
+        EXPECT_EQ(FatalMessageOfOpen(), std::string(kMessages[missing]) + "（ファイルがありません）: " +
+                                            folder_ + kFixtureFiles[missing].nameUtf8);
         fs::rename(folder_ + "aside", folder_ + kFixtureFiles[missing].nameUtf8);
 
         const bool loaded[kFileCount] = {rec_->eraCount >= 0, rec_->holidayCount >= 0,
@@ -120,10 +124,29 @@ TEST_F(DocumentTest, EachMissingFileIsFatalWithItsMessage) {
     }
 }
 
-TEST_F(DocumentTest, AFolderInPlaceOfAFileCannotBeRead) {
-    fs::remove(folder_ + "Usr.Def");
-    fs::create_directory(folder_ + "Usr.Def");
-    EXPECT_EQ(FatalMessageOfOpen(), "ユーザー定義ファイルが開けません");
+// What stands in a file's place is named in its message, with the path.
+TEST_F(DocumentTest, AFileThatCannotBeReadIsNamedWithTheReason) {
+    const std::string path = folder_ + "Usr.Def";
+    const struct {
+        std::function<void()> make;
+        const char* reason;
+    } kCases[] = {
+        {[&] { fs::create_directory(path); }, "ファイルではなくフォルダーです"},
+        {[&] { fs::create_symlink("Usr.Def", path); }, "シンボリックリンクが循環しています"},
+        {[&] { ASSERT_EQ(mkfifo(path.c_str(), 0600), 0); }, "FIFO やデバイスなど、通常のファイルではありません"},
+        {[&] {
+             std::ofstream(path, std::ios::binary);
+             fs::resize_file(path, kMaxReadBytes + 1);
+         },
+         "16 MiB を超える大きさです"},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.reason);
+        fs::remove_all(path);
+        c.make();
+        rec_ = std::make_unique<MonthRecord>();
+        EXPECT_EQ(FatalMessageOfOpen(), std::string("ユーザー定義ファイルが開けません（") + c.reason + "）: " + path);
+    }
 }
 
 TEST_F(DocumentTest, AFileItsReaderRefusesIsFatalWithTheReadersMessage) {
@@ -131,7 +154,7 @@ TEST_F(DocumentTest, AFileItsReaderRefusesIsFatalWithTheReadersMessage) {
     std::string holidays;
     for (int i = 0; i < 513; ++i) holidays += "日 ( 2000 - 2001 ) / 1/1 x\n";
     const Case cases[] = {
-        {"元号.Def", "", "元号定義ファイルが開けません"},
+        {"元号.Def", "", "元号定義ファイルが開けません"},  // empty: the reader's own message
         {"祝日.Def", holidays, "定義ファイル 祝日.Def の定義数が上限 512 件を超えています"},
     };
     for (const Case& c : cases) {

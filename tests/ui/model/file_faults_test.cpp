@@ -47,8 +47,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr char kScheduleMessage[] = "スケジュール定義ファイルが開けません.";
-constexpr char kSettingsMessage[] = "ERROR : 設定ファイルを開けません.";
+constexpr char kScheduleMessage[] = "スケジュール定義ファイルを書き込めません（";
+constexpr char kSettingsMessage[] = "設定ファイルを書き込めません（";
 
 // A folder of its own, removed afterwards (whatever its mode by then).
 class ScratchFolder {
@@ -466,18 +466,22 @@ std::string SetUpFault(Fault fault, const ScratchFolder& folder, const std::stri
 struct FailedSaveCase {
     const char* file;  // "schedules" or "settings"
     Fault fault;
+    const char* reason;
 };
 
+constexpr char kNoPermission[] = "書き込みの権限がありません";
+constexpr char kTooLarge[] = "ファイルが大きすぎます";
+constexpr char kNoSpace[] = "ディスクの空きが足りません";
 constexpr FailedSaveCase kFailedSaveCases[] = {
-    {"schedules", Fault::ReadOnlyFile},   {"schedules", Fault::FileSizeLimit},
-    {"schedules", Fault::FullFileSystem}, {"settings", Fault::ReadOnlyFolder},
-    {"settings", Fault::ReadOnlyFile},    {"settings", Fault::FileSizeLimit},
-    {"settings", Fault::FullFileSystem},
+    {"schedules", Fault::ReadOnlyFile, kNoPermission},   {"schedules", Fault::FileSizeLimit, kTooLarge},
+    {"schedules", Fault::FullFileSystem, kNoSpace},      {"settings", Fault::ReadOnlyFolder, kNoPermission},
+    {"settings", Fault::ReadOnlyFile, kNoPermission},    {"settings", Fault::FileSizeLimit, kTooLarge},
+    {"settings", Fault::FullFileSystem, kNoSpace},
 };
 
 // The old file stays as it was, no temporary file stays beside it, and the
-// save reports its failure with the file's message and false (the schedule
-// table keeps what could not be saved).
+// save reports its failure with false and a message that names the file
+// and the reason (the schedule table keeps what could not be saved).
 TEST(FailedSave, KeepsTheOldFileAndShowsTheMessage) {
     const std::unique_ptr<MonthRecord> oldSchedules = ScheduleVersion(0);
     const std::unique_ptr<MonthRecord> newSchedules = ScheduleVersion(1);
@@ -501,8 +505,11 @@ TEST(FailedSave, KeepsTheOldFileAndShowsTheMessage) {
                                          : WriteSettings(path, kSettingsVersions[1]);
             if (saved) outcome = "reported as written";
             const std::vector<std::string> shown = platform->MessagesUtf8();
-            if (shown != std::vector<std::string>{schedules ? kScheduleMessage : kSettingsMessage}) {
-                outcome += " messages: " + std::to_string(shown.size());
+            const std::string message = std::string(schedules ? kScheduleMessage : kSettingsMessage) +
+                                        c.reason + "）.\r\n" + path;
+            if (shown != std::vector<std::string>{message}) {
+                outcome += " messages:";
+                for (const std::string& m : shown) outcome += " " + m;
             }
             if (ReadWholeFile(path) != oldBytes) outcome += " the old file changed";
             for (const std::string& name : folder.Names()) {

@@ -21,7 +21,7 @@
 namespace kalendo {
 namespace {
 
-constexpr char kScheduleMessage[] = "スケジュール定義ファイルが開けません.";
+constexpr char kScheduleMessage[] = "スケジュール定義ファイルを書き込めません（書き込みの権限がありません）.\r\n";
 
 // A record dated 2024-06-15 and a scratch folder removed afterwards.
 class ScheduleSaveTest : public ::testing::Test {
@@ -98,6 +98,37 @@ TEST_F(ScheduleSaveTest, TheFileKeepsItsEncoding) {
     }
 }
 
+// A save whose bytes the encoding rule would read otherwise than they were
+// written (the past entry that held the file's only CP932 kana or UTF-8
+// kanji goes) carries the coding line or the mark, and the next start reads
+// exactly the schedule that was saved; saved again, the file stays.
+TEST_F(ScheduleSaveTest, TheSavedFileReadsAsItWasWritten) {
+    const std::string lookalike = "\xE3\x81\x82\x60";  // 縺Ａ in CP932, 「あ`」 in UTF-8
+    const struct {
+        std::string original;
+        std::string kept;  // the schedule left, CP932
+        std::string saved;
+    } kCases[] = {
+        {Cp932FromUtf8("過去 2020/01/01 1\n") + lookalike + " 2030/01/01 1\n", lookalike,
+         std::string(kCp932CodingLine) + "\n" + lookalike + " 2030/01/01 1\n"},
+        {"漢字 2020/01/01 1\r\nн 2030/01/01 1\r\n", Cp932FromUtf8("н"),
+         "\xEF\xBB\xBFн 2030/01/01 1\r\n"},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.saved);
+        ASSERT_TRUE(WriteFileAtomically(path_, c.original));
+        auto loaded = LoadedFrom(path_);
+        RememberScheduleFile(path_, c.original);
+        ASSERT_TRUE(SaveSchedules(*loaded, path_));
+        EXPECT_EQ(ReadWholeFile(path_), c.saved);
+        auto back = LoadedFrom(path_);
+        ASSERT_EQ(back->scheduleCount, 1);
+        EXPECT_EQ(back->tables.schedules[0].name, c.kept);
+        ASSERT_TRUE(SaveSchedules(*back, path_));
+        EXPECT_EQ(ReadWholeFile(path_), c.saved);
+    }
+}
+
 // A lone CR ends a line as LF does, and takes no byte of the next line
 // with it (once it took the first byte of ら, which UTF-8 cannot carry);
 // saved unchanged, the file keeps its bytes and its line ends.
@@ -121,7 +152,7 @@ TEST_F(ScheduleSaveTest, FailedSaveKeepsTheOldFileAndTheEdit) {
     Add(MakeSchedule("x", 2025, 3, 5, 1));
 
     EXPECT_FALSE(SaveSchedules(*rec_, path_));
-    EXPECT_EQ(platform_->MessagesUtf8(), std::vector<std::string>{kScheduleMessage});
+    EXPECT_EQ(platform_->MessagesUtf8(), std::vector<std::string>{kScheduleMessage + path_});
     EXPECT_EQ(ReadWholeFile(path_).value_or(""), old);
     EXPECT_EQ(rec_->scheduleCount, 1) << "the edit stays in the table";
     EXPECT_EQ(std::filesystem::directory_iterator(dir_)->path().filename(), "Schedule.Def")
@@ -149,7 +180,7 @@ TEST_F(ScheduleSaveTest, ReadOnlyFolderShowsTheMessageAndKeepsTheOldFile) {
         if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(6);
         try {
             if (SaveSchedules(*rec_, path_)) _exit(5);
-            _exit(platform_->MessagesUtf8() == std::vector<std::string>{kScheduleMessage} ? 3 : 4);
+            _exit(platform_->MessagesUtf8() == std::vector<std::string>{kScheduleMessage + path_} ? 3 : 4);
         } catch (...) {
             _exit(4);
         }
@@ -201,11 +232,12 @@ TEST_F(ScheduleSaveTest, OutsideChangesAreMergedOrLeftAlone) {
         }
         const int before = rec->scheduleCount;
         platform_->messages.clear();
+        platform_->utf8Messages.clear();
         EXPECT_EQ(SaveSchedules(*rec, path_), c.saved);
         if (!c.saved) {
             EXPECT_EQ(ReadWholeFile(path_), c.outside) << "the file stays";
             EXPECT_EQ(rec->scheduleCount, before) << "the table keeps the change";
-            ASSERT_GE(platform_->MessagesUtf8().size(), 1u);
+            ASSERT_EQ(platform_->MessagesUtf8().size(), 1u) << "one message, naming the file";
             EXPECT_NE(platform_->MessagesUtf8()[0].find(path_), std::string::npos);
             continue;
         }

@@ -221,7 +221,8 @@ TEST(SettingsFile, UnwritableFileShowsTheMessage) {
     TempFolder folder;
     EXPECT_FALSE(WriteSettings(folder.File("missing/Kalendo2.Ini"), AppSettings{}));
     ASSERT_EQ(platform->MessagesUtf8().size(), 1u);
-    EXPECT_EQ(platform->MessagesUtf8()[0], "ERROR : 設定ファイルを開けません.");
+    EXPECT_EQ(platform->MessagesUtf8()[0], "設定ファイルを書き込めません（フォルダーがありません）.\r\n" +
+                                               folder.File("missing/Kalendo2.Ini"));
 }
 
 TEST(SettingsFile, StartUpDefaultsWhenMissingOrBroken) {
@@ -262,7 +263,11 @@ TEST(SettingsFile, NoRegularFileCountsAsMissingAndIsNotWritten) {
     EXPECT_TRUE(std::filesystem::is_fifo(fifo));
     EXPECT_TRUE(std::filesystem::is_symlink(device));
     EXPECT_TRUE(std::filesystem::is_empty(dir));
-    EXPECT_EQ(platform->MessagesUtf8(), std::vector<std::string>(3, "ERROR : 設定ファイルを開けません."));
+    const std::string message = "設定ファイルを書き込めません（";
+    EXPECT_EQ(platform->MessagesUtf8(),
+              (std::vector<std::string>{message + "FIFO やデバイスなど、通常のファイルではありません）.\r\n" + fifo,
+                                        message + "FIFO やデバイスなど、通常のファイルではありません）.\r\n" + device,
+                                        message + "同じ名前のフォルダーがあります）.\r\n" + dir}));
 }
 
 // The modes every month computation is handed come from the settings as

@@ -56,6 +56,24 @@ TEST_F(QuitTest, TerminationSignalsQuitAsClosingTheWindowDoes) {
     }
 }
 
+// A settings file that cannot be written when a signal ends the window is
+// said on stderr, not in a box that nobody is there to dismiss.
+TEST_F(QuitTest, AfterASignalWhatCannotBeWrittenIsSaidOnStderr) {
+    Start(kJune15);
+    const fs::path ini = folder() / "Kalendo2.Ini";
+    std::ofstream(ini) << "";
+    fs::permissions(ini, fs::perms::owner_read);
+    app().QuitOnTerminationSignals();
+    QTimer::singleShot(20, [] { std::raise(SIGTERM); });
+    EXPECT_EQ(RunEventLoop(), 0);
+    testing::internal::CaptureStderr();
+    Quit();
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(Messages().empty()) << "no box";
+    EXPECT_EQ(err, "設定ファイルを書き込めません（書き込みの権限がありません）.\n" + ini.string() + "\n");
+    EXPECT_EQ(&ThePlatform(), &platform()) << "the window's platform is back";
+}
+
 // The program's folder is marked as installed; the user's files go to a
 // home folder of the test's own.
 class InstalledWindowTest : public GuiTest {
