@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QRegularExpression>
+#include <QTabWidget>
 #include <QLineEdit>
 #include <QTimeEdit>
 #include <QVBoxLayout>
@@ -164,22 +165,36 @@ ConfigDialog::ConfigDialog(bool startsAtLogOn, const AppSettings& settings, cons
     cancel_ = buttons.reject;
     connect(buttons.box, &QDialogButtonBox::accepted, this, &QDialog::accept);
 
+    // Three pages, so that the dialog stays within a small screen at any
+    // scale: what the window does, the lower register's readings and marks,
+    // and what goes to the desktop's calendars.
+    auto* tabs = new QTabWidget(this);
+    const auto page = [tabs](const char* titleCp932) {
+        auto* w = new QWidget;
+        tabs->addTab(w, ToQt(titleCp932));
+        return new QVBoxLayout(w);
+    };
+    QVBoxLayout* general = page(kConfigTabGeneral);
+    general->addWidget(startup_);
+    general->addLayout(form);
+    general->addSpacing(8);
+    general->addLayout(placeForm);
+    general->addSpacing(8);
+    general->addLayout(reminderRow);
+    general->addStretch();
+    QVBoxLayout* notes = page(kConfigTabRekichu);
+    notes->addLayout(readingsForm);
+    notes->addWidget(new QLabel(ToQt(kConfigPicksLabel)));
+    notes->addWidget(picks_);
+    notes->addStretch();
+    QVBoxLayout* calendars = page(kConfigTabFeed);
+    calendars->addWidget(feed_);
+    calendars->addLayout(fileRow);
+    calendars->addLayout(kindGrid);
+    calendars->addStretch();
+
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(startup_);
-    layout->addLayout(form);
-    layout->addSpacing(8);
-    layout->addLayout(readingsForm);
-    layout->addWidget(new QLabel(ToQt(kConfigPicksLabel), this));
-    layout->addWidget(picks_);
-    layout->addSpacing(8);
-    layout->addLayout(placeForm);
-    layout->addSpacing(8);
-    layout->addWidget(feed_);
-    layout->addLayout(fileRow);
-    layout->addLayout(kindGrid);
-    layout->addSpacing(8);
-    layout->addLayout(reminderRow);
-    layout->addSpacing(8);
+    layout->addWidget(tabs);
     layout->addWidget(buttons.box);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     NameComboBoxesByTheirLabels(this);
