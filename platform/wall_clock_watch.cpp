@@ -41,12 +41,12 @@ bool WallClockWatch::ArmAt(std::chrono::system_clock::time_point wall) {
     if (timerFd_ < 0) return false;
     using namespace std::chrono;
     const nanoseconds since = duration_cast<nanoseconds>(wall.time_since_epoch());
-    itimerspec spec{};
-    spec.it_value.tv_sec = static_cast<time_t>(duration_cast<seconds>(since).count());
-    spec.it_value.tv_nsec = static_cast<long>((since % seconds(1)).count());
+    itimerspec expiry{};
+    expiry.it_value.tv_sec = static_cast<time_t>(duration_cast<seconds>(since).count());
+    expiry.it_value.tv_nsec = static_cast<long>((since % seconds(1)).count());
     // An instant of 0 would disarm the timer instead of firing at once.
-    if (spec.it_value.tv_sec <= 0) spec.it_value = {0, 1};
-    return timerfd_settime(timerFd_, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &spec, nullptr) == 0;
+    if (expiry.it_value.tv_sec <= 0) expiry.it_value = {0, 1};
+    return timerfd_settime(timerFd_, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &expiry, nullptr) == 0;
 }
 
 void WallClockWatch::Disarm() {

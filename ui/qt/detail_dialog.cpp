@@ -39,18 +39,29 @@ DetailDialog::DetailDialog(const DetailTexts& texts, QWidget* parent,
     : QDialog(parent) {
     setWindowTitle(ToQt(kDetailCaption));
     const QFont viewerFont = FaceFont(kFacePGothic, kViewerPoints);
-    almanac_ = new Viewer(this);
-    almanac_->setObjectName(QStringLiteral("almanac"));
-    almanac_->setAccessibleName(ToQt(kDetailAlmanacName));
-    almanac_->setFont(viewerFont);
-    almanac_->setPlainText(ToQtLines(texts.almanac));
-    almanac_->setFixedSize(kAlmanacSize[0], kAlmanacSize[1]);
-    events_ = new Viewer(this);
-    events_->setObjectName(QStringLiteral("events"));
-    events_->setAccessibleName(ToQt(kDetailEventsName));
-    events_->setFont(viewerFont);
-    events_->setPlainText(ToQtLines(texts.events));
-    events_->setFixedSize(kEventSize[0], kEventSize[1]);
+    // A viewer named for the program and for a screen reader, in the
+    // viewer font; `size` {0, 0}: as high as its lines (the eclipse's, at
+    // most eleven), so no line is cut at any scale.
+    const auto viewer = [this, &viewerFont](const char* objectName, const char* spokenCp932,
+                                            const std::string& text, const int (&size)[2]) {
+        auto* v = new Viewer(this);
+        v->setObjectName(QLatin1String(objectName));
+        v->setAccessibleName(ToQt(spokenCp932));
+        v->setFont(viewerFont);
+        v->setPlainText(ToQtLines(text));
+        if (size[0] > 0) {
+            v->setFixedSize(size[0], size[1]);
+        } else {
+            const QFontMetrics metrics(v->font());
+            const int lineCount = v->document()->blockCount();
+            const int margins = static_cast<int>(std::ceil(2 * v->document()->documentMargin()));
+            v->setFixedSize(kAlmanacSize[0],
+                            metrics.lineSpacing() * (lineCount + 1) + margins + 2 * v->frameWidth());
+        }
+        return v;
+    };
+    almanac_ = viewer("almanac", kDetailAlmanacName, texts.almanac, kAlmanacSize);
+    events_ = viewer("events", kDetailEventsName, texts.events, kEventSize);
 
     const DialogButtons buttons = NewDialogButtons(this, kButtonOkSpaced, nullptr);
     connect(buttons.box, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -58,47 +69,23 @@ DetailDialog::DetailDialog(const DetailTexts& texts, QWidget* parent,
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(almanac_);
     layout->addWidget(events_);
-    if (!rekichuText.empty()) {
-        rekichu_ = new Viewer(this);
-        rekichu_->setObjectName(QStringLiteral("rekichu"));
-        rekichu_->setAccessibleName(ToQt(kDetailRekichuName));
-        rekichu_->setFont(viewerFont);
-        rekichu_->setPlainText(ToQtLines(rekichuText));
-        rekichu_->setFixedSize(kRekichuSize[0], kRekichuSize[1]);
-        layout->addWidget(rekichu_);
-    }
-    if (!closeCallText.empty()) {
-        closeCalls_ = new Viewer(this);
-        closeCalls_->setObjectName(QStringLiteral("closeCalls"));
-        closeCalls_->setAccessibleName(ToQt(kDetailCloseCallsName));
-        closeCalls_->setFont(viewerFont);
-        closeCalls_->setPlainText(ToQtLines(closeCallText));
-        closeCalls_->setFixedSize(kCloseCallSize[0], kCloseCallSize[1]);
-        layout->addWidget(closeCalls_);
-    }
-    if (!eclipseText.empty()) {
-        // As high as its lines (at most eleven) in the viewer's font, so
-        // no line is cut at any scale.
-        eclipse_ = new Viewer(this);
-        eclipse_->setObjectName(QStringLiteral("eclipse"));
-        eclipse_->setAccessibleName(ToQt(kDetailEclipseName));
-        eclipse_->setFont(viewerFont);
-        eclipse_->setPlainText(ToQtLines(eclipseText));
-        const QFontMetrics metrics(eclipse_->font());
-        const int lineCount = eclipse_->document()->blockCount();
-        const int margins = static_cast<int>(std::ceil(2 * eclipse_->document()->documentMargin()));
-        eclipse_->setFixedSize(kAlmanacSize[0], metrics.lineSpacing() * (lineCount + 1) + margins +
-                                                    2 * eclipse_->frameWidth());
-        layout->addWidget(eclipse_);
-    }
-    if (!skyText.empty()) {
-        sky_ = new Viewer(this);
-        sky_->setObjectName(QStringLiteral("sky"));
-        sky_->setAccessibleName(ToQt(kDetailSkyName));
-        sky_->setFont(viewerFont);
-        sky_->setPlainText(ToQtLines(skyText));
-        sky_->setFixedSize(kSkySize[0], kSkySize[1]);
-        layout->addWidget(sky_);
+    constexpr int kAsHighAsItsLines[] = {0, 0};
+    const struct {
+        Viewer** into;
+        const char* objectName;
+        const char* spoken;
+        const std::string& text;
+        const int (&size)[2];
+    } optional[] = {
+        {&rekichu_, "rekichu", kDetailRekichuName, rekichuText, kRekichuSize},
+        {&closeCalls_, "closeCalls", kDetailCloseCallsName, closeCallText, kCloseCallSize},
+        {&eclipse_, "eclipse", kDetailEclipseName, eclipseText, kAsHighAsItsLines},
+        {&sky_, "sky", kDetailSkyName, skyText, kSkySize},
+    };
+    for (const auto& o : optional) {
+        if (o.text.empty()) continue;
+        *o.into = viewer(o.objectName, o.spoken, o.text, o.size);
+        layout->addWidget(*o.into);
     }
     layout->addWidget(buttons.box);
     layout->setSizeConstraint(QLayout::SetFixedSize);
