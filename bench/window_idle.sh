@@ -30,10 +30,14 @@ cleanup() {
     rm -rf "$scratch"
 }
 trap cleanup EXIT
-cp -r "$bin/Kalendo2" "$bin"/*.Def "$scratch/"
-[ -d "$bin/Help" ] && cp -r "$bin/Help" "$scratch/"
+# The program's folder apart from the files this script writes: the window
+# watches its folder, and a file written beside it would wake it.
+app="$scratch/app"
+mkdir "$app"
+cp -r "$bin/Kalendo2" "$bin"/*.Def "$app/"
+[ -d "$bin/Help" ] && cp -r "$bin/Help" "$app/"
 if [ "${K2_IDLE_SESSION:-}" = 1 ]; then
-    printf '\xef\xbb\xbf;\n歯医者 %s\t0\n' "$(date -d tomorrow +%Y/%m/%d)" >"$scratch/Schedule.Def"
+    printf '\xef\xbb\xbf;\n歯医者 %s\t0\n' "$(date -d tomorrow +%Y/%m/%d)" >"$app/Schedule.Def"
     /usr/bin/python3 "$server_script" "$scratch/notices" &
     server_pid=$!
     sleep 1
@@ -45,7 +49,7 @@ xvfb_pid=$!
 for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.05; done
 [ -s "$scratch/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
 display=:$(head -1 "$scratch/display")
-DISPLAY=$display "$scratch/Kalendo2" >/dev/null 2>&1 &
+DISPLAY=$display "$app/Kalendo2" >/dev/null 2>&1 &
 k2_pid=$!
 sleep "$wait_s"
 status() { awk -v k="$1" '$1 == k":" {print $2}' "/proc/$k2_pid/status"; }

@@ -1,6 +1,7 @@
 #include "ui/qt/info_pane.h"
 
 #include <QFontMetrics>
+#include <QtMath>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPalette>
@@ -121,15 +122,17 @@ QSize InfoPane::Chrome() const {
 int InfoPane::TextRoom() const { return width() - Chrome().width(); }
 
 QSize InfoPane::SizeFor(const std::vector<std::string>& textsCp932, const QFont& font) const {
-    QFont sizing = font;
-    sizing.setPointSizeF(font.pointSizeF() * kSizingShareOfFont);
-    const QFontMetrics metrics(sizing);
-    const int lineHeight = QFontMetrics(font).height();
-    int widest = 0;
+    // Measured in the font drawn and scaled to the share, not in a font of
+    // the shrunken size: that one would be loaded only to be measured, and
+    // Qt's font cache, holding what it no longer uses, wakes the idle window
+    // every 10 s until it has let it go.
+    const QFontMetricsF metrics(font);
+    qreal widest = 0;
     for (const std::string& t : textsCp932) {
         widest = std::max(widest, metrics.horizontalAdvance(ToQt(t)));
     }
-    return QSize(widest, lineHeight) + Chrome();
+    const int lineHeight = QFontMetrics(font).height();
+    return QSize(qCeil(widest * kSizingShareOfFont), lineHeight) + Chrome();
 }
 
 void InfoPane::FitFont() {

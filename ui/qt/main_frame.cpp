@@ -345,12 +345,13 @@ void MainFrame::ApplyViewLayout() {
     view_->ApplyLayout(settings_.sizeMode, settings_.viewMode, Bars(settings_.viewMode).widestBar);
 }
 
-FrameSizes MainFrame::WindowSizes() const {
+FrameSizes MainFrame::WindowSizes(bool everySizeMode) const {
     // The window manager's frame around the client area; none before the
     // window is first shown and decorated.
     const QSize margins = frameGeometry().size() - geometry().size();
     FrameSizes sizes{};
     for (int size = 0; size < 2; ++size) {
+        if (!everySizeMode && size != (settings_.sizeMode == kSizeEnlarged ? 1 : 0)) continue;
         for (int view = 0; view < 2; ++view) {
             const FrameSize client = ClientSize(size, view);
             sizes.size[size][view] =
@@ -492,7 +493,8 @@ void MainFrame::RunCommand(int commandId) {
 
 void MainFrame::RunModeCommand(int commandId) {
     const ModeCommandEffect effect =
-        kalendo::RunModeCommand(settings_, commandId, ThePlatform().PrimaryScreen(), WindowSizes());
+        kalendo::RunModeCommand(settings_, commandId, ThePlatform().PrimaryScreen(),
+                                WindowSizes(commandId == kCmdSizeNormal || commandId == kCmdSizeEnlarged));
     UpdateModeChecks();
     if (!effect.changed) return;
     ApplyFrame(effect.frame);

@@ -97,7 +97,11 @@ private:
     // The menu bar's width with every title on one line, full and compact.
     void MeasureMenuWidths();
     FrameSize ClientSize(int sizeMode, int viewMode) const;
-    FrameSizes WindowSizes() const;
+    // The window's sizes in the size mode shown, both views; in the other
+    // size mode too only when asked (a size command): its fonts, measured,
+    // would stay in Qt's font cache unused, whose timer then wakes the idle
+    // window every 10 s until it has let them go. Sizes not asked are 0 x 0.
+    FrameSizes WindowSizes(bool everySizeMode = false) const;
     void ApplyFrame(const FrameLayout& layout);
     // The window manager's frame is known only once it has decorated the
     // shown window, and changes with the scale of the screen it is on: when
