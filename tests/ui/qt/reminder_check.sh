@@ -34,18 +34,17 @@ start_window() {  # until the window says it is up
     /usr/bin/python3 "$here/../../await_ready.py" "$work/ready" 60 >"$work/up" &
     await grep -qx listening "$work/up"
     (cd "$work" && NOTIFY_SOCKET="$work/ready" exec ./Kalendo2) 2>>"$work/stderr" & app=$!
-    await up_or_ended; kill -0 $app || fail "the window ended"
+    await ended_or grep -qx ready "$work/up"; kill -0 $app || fail "the window ended"
 }
+ended_or() { ! [ -e /proc/$app ] || "$@"; }
 raised() { grep -c 'raise()' "$work/stderr"; }
-up_or_ended() { grep -qx ready "$work/up" || ! [ -e /proc/$app ]; }
-announced() { [ "$(notices)" != 0 ]; }
-raised_or_ended() { [ "$(raised)" -gt "$1" ] || ! [ -e /proc/$app ]; }
+raised_again() { [ "$(raised)" -gt "$before" ]; }
 stop_window() { kill $app; wait $app; app=""; }
 
 start_window
 [ "$(notices)" = 0 ] || fail "notices without a service"
 /usr/bin/python3 "$here/notification_server.py" "$record" & server=$!
-await announced
+await test -s "$record"
 # A second notice of the day would be counted at the end.
 [ "$(notices)" = 1 ] || fail "$(notices) notices after the service arrived, not one"
 /usr/bin/python3 -c '
@@ -59,7 +58,7 @@ assert "明日: 歯医者" in lines and "3日後: 会議" in lines and not any("
 # offscreen platform says it cannot do.
 before=$(raised)
 kill -USR1 $server
-await raised_or_ended "$before" || fail "the click was not answered"
+await ended_or raised_again || fail "the click was not answered"
 kill -0 $app || fail "the window ended at the click"
 stop_window
 grep -qx "$(date +%Y-%m-%d)" "$work/Kalendo2.Ini" || fail "the day announced is not in the settings file"
