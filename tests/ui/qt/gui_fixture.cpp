@@ -185,11 +185,6 @@ void GuiTest::ClickToolBarButton(QToolBar* bar, int commandId) {
 
 void GuiTest::Pump(int ms) { QTest::qWait(ms); }
 
-void GuiTest::HandlePending() {
-    QCoreApplication::sendPostedEvents();
-    QCoreApplication::processEvents();
-}
-
 void GuiTest::OnNextPopupMenu(std::function<void(QMenu&)> act) {
     WatchFor([act](QWidget* w) {
         auto* m = qobject_cast<QMenu*>(w);

@@ -74,9 +74,6 @@ protected:
 
     // Lets the event loop run for `ms` milliseconds (the timer ticks).
     static void Pump(int ms);
-    // Handles every event and due timer already there, waiting for none: what
-    // an input just posted has happened when it returns.
-    static void HandlePending();
 
     // Calls `act` with the next modal dialog of type T, from inside its
     // exec(). The test fails when none opens or when `act` leaves it open
