@@ -16,6 +16,7 @@
 #include "core/month_record.h"
 #include "platform/platform.h"
 #include "platform/qt_platform.h"
+#include "platform/ready_notice.h"
 #include "platform/text_codec.h"
 #include "ui/model/settings.h"  // kProgramVersion
 #include "ui/qt/application.h"
@@ -80,6 +81,7 @@ int main(int argc, char** argv) {
     if (!kalendo::CheckGraphicalSession()) return kalendo::kRefusedStartStatus;
     kalendo::PreferXcbUnderWayland();
     if (!kalendo::CheckDisplayPlatform()) return kalendo::kRefusedStartStatus;
+    const kalendo::ReadyNotice ready = kalendo::ReadyNotice::FromEnvironment();
     QApplication app(argc, argv);
     // Every text of the window passes the converter; without it nothing
     // could be shown, so the reason is shown as plain ASCII.
@@ -98,5 +100,8 @@ int main(int argc, char** argv) {
     kalendo::Kalendo2App kalendo2(kalendo::TheMonthRecord());
     kalendo2.Start();
     kalendo2.QuitOnTerminationSignals();
+    // The window is shown and a termination signal now ends it as closing
+    // it does: whoever waits for the start may go on.
+    ready.Send();
     return app.exec();
 }

@@ -35,14 +35,17 @@ if command -v weston >/dev/null; then
     # checker of the sanitized build reports once the driver is unloaded,
     # with no name to suppress it by.
     wayland() { exec env -u DISPLAY -u QT_QPA_PLATFORM XDG_RUNTIME_DIR="$runtime" \
-        WAYLAND_DISPLAY=$1 QT_WAYLAND_CLIENT_BUFFER_INTEGRATION=none \
+        WAYLAND_DISPLAY=$1 QT_WAYLAND_CLIENT_BUFFER_INTEGRATION=none NOTIFY_SOCKET="$scratch/ready" \
         "$folder/Kalendo2" </dev/null >/dev/null 2>"$folder/err"; }
+    # The window says when it is up and a signal ends it as closing does.
+    /usr/bin/python3 "$source/tests/await_ready.py" "$scratch/ready" 60 >"$scratch/up" &
+    pids+=($!)
+    await grep -qx listening "$scratch/up" || fail "no socket for the window's readiness"
     wayland k2-test-wl &
     window=$!
     pids+=($window)
-    # The lock is taken before the window is built, the signals caught once it shows.
-    await test -e "$folder/Kalendo2.lock" -o ! -e /proc/$window
-    sleep 3
+    up_or_ended() { grep -qx ready "$scratch/up" || ! [ -e /proc/$window ]; }
+    await up_or_ended || fail "Wayland: the window neither came up nor ended"
     kill -TERM "$window" 2>/dev/null
     wait "$window"
     status=$?

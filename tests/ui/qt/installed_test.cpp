@@ -46,7 +46,7 @@ TEST_F(QuitTest, TerminationSignalsQuitAsClosingTheWindowDoes) {
         Start(kJune15);
         frame().move(260, 170);
         app().QuitOnTerminationSignals();
-        QTimer::singleShot(20, [sig] { std::raise(sig); });
+        QTimer::singleShot(0, [sig] { std::raise(sig); });
         EXPECT_EQ(RunEventLoop(), 0) << "the signal ended the event loop";
         Quit();
         EXPECT_NE(ReadText(folder() / "Kalendo2.Ini").find("\n260 : 170\n"), std::string::npos);
@@ -64,7 +64,7 @@ TEST_F(QuitTest, AfterASignalWhatCannotBeWrittenIsSaidOnStderr) {
     std::ofstream(ini) << "";
     fs::permissions(ini, fs::perms::owner_read);
     app().QuitOnTerminationSignals();
-    QTimer::singleShot(20, [] { std::raise(SIGTERM); });
+    QTimer::singleShot(0, [] { std::raise(SIGTERM); });
     EXPECT_EQ(RunEventLoop(), 0);
     testing::internal::CaptureStderr();
     Quit();

@@ -1,5 +1,7 @@
 # A notification service for the tests: owns org.freedesktop.Notifications
-# on the session bus and appends each Notify call to a file as a JSON line.
+# on the session bus and appends each Notify call to a file as a JSON line,
+# each GetCapabilities call (the window asks before it announces) to
+# RECORD_FILE.asked.
 # SIGUSR1 clicks the last notification (its default action). No body markup.
 # Usage: notification_server.py RECORD_FILE
 import json, signal, sys
@@ -16,6 +18,8 @@ class Server(dbus.service.Object):
 
     @dbus.service.method(NAME, in_signature="", out_signature="as")
     def GetCapabilities(self):
+        with open(sys.argv[1] + ".asked", "a", encoding="utf-8") as f:
+            print("GetCapabilities", file=f)  # the window means to announce
         return ["body", "actions"]
 
     @dbus.service.method(NAME, in_signature="susssasa{sv}i", out_signature="u")

@@ -3,18 +3,20 @@
 // uses a copy of the program in a folder of its own (a portable copy keeps
 // its data beside itself), so no two tests share a data folder.
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <signal.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
+#include <cstddef>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "platform/file_io.h"
@@ -160,21 +162,30 @@ TEST(RefusedStart, PluginFoldersOfTheProcess) {
 // is told so, and touches no file; once the first is gone a start is free.
 TEST(RefusedStart, ASecondWindowOnTheSameFolderIsTurnedAway) {
     PortableCopy copy;
+    // The first window says when it is up, as to a service manager.
+    const int listener = socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    sockaddr_un address = {};
+    address.sun_family = AF_UNIX;
+    const std::string name = "@k2-start-test-" + std::to_string(getpid());
+    std::copy(name.begin() + 1, name.end(), address.sun_path + 1);
+    ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address),
+                   static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + name.size())), 0);
     const pid_t first = fork();
     ASSERT_GE(first, 0);
     if (first == 0) {
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        setenv("NOTIFY_SOCKET", name.c_str(), 1);
         const std::string exe = (copy.folder() / "Kalendo2").string();
         execl(exe.c_str(), exe.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
-    // The lock file appears once the first window holds it.
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (!fs::exists(copy.folder() / kLockFileName) && std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
+    pollfd ready = {listener, POLLIN, 0};
+    char notice[16] = {};
+    ASSERT_EQ(poll(&ready, 1, 60'000), 1) << "the first window did not say it was up within 60 s";
+    ASSERT_EQ(recv(listener, notice, sizeof notice - 1, 0), 7);
+    EXPECT_STREQ(notice, "READY=1");
+    close(listener);
     ASSERT_TRUE(fs::exists(copy.folder() / kLockFileName));
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));  // its start-up done
     const auto before = copy.Files();
 
     // The second start, as main() runs it, in a process of its own with the

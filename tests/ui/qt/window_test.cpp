@@ -351,14 +351,19 @@ TEST_F(WindowTest, MonthlyViewShowsTodaysMonthAfterTheNextCommand) {
     EXPECT_EQ(DatePane(), "2024/令和 6年 6月15日");
 }
 
-TEST_F(WindowTest, SettingsFileIsWrittenAtExitWithTheWindowsPosition) {
-    Start(kJune15);
-    frame().action(kCmdSizeEnlarged)->trigger();
-    frame().move(300, 200);
-    Quit();
-    EXPECT_EQ(ReadText(folder() / "Kalendo2.Ini"),
-              ";;;;;;;;;;;;; Kalendo2.Ini For Ver. 1.18 ;;;;;;;;;;;;;\n\n[Position]\n"
-              "300 : 200\n\n[Size]\n1\n\n[View]\n0\n\n");
+// The settings file with the window's position: written at exit, and at
+// once when the session ends, which no normal exit may follow.
+TEST_F(WindowTest, SettingsFileIsWrittenAtExitAndAtSessionEnd) {
+    for (const bool sessionEnd : {false, true}) {
+        Start(kJune15);
+        frame().action(kCmdSizeEnlarged)->trigger();
+        frame().move(300, 200);
+        if (sessionEnd) app().SaveForSessionEnd();
+        else Quit();
+        EXPECT_EQ(ReadText(folder() / "Kalendo2.Ini"),
+                  ";;;;;;;;;;;;; Kalendo2.Ini For Ver. 1.18 ;;;;;;;;;;;;;\n\n[Position]\n"
+                  "300 : 200\n\n[Size]\n1\n\n[View]\n0\n\n") << sessionEnd;
+    }
 }
 
 // "精密な暦計算" in the 表示 menu (kept in the compact menu): it switches the
@@ -418,13 +423,6 @@ TEST_F(WindowTest, LunarLineItemShowsTheSecondLineAndIsStored) {
     EXPECT_TRUE(view().cell(kCellOfJune15)->lunarText().isEmpty());
     Quit();
     EXPECT_EQ(ReadText(folder() / "Kalendo2.Ini").find("[Grid]"), std::string::npos);
-}
-
-TEST_F(WindowTest, SessionEndWritesTheSettingsAtOnce) {
-    Start(kJune15);
-    frame().move(250, 150);
-    app().SaveForSessionEnd();
-    EXPECT_NE(ReadText(folder() / "Kalendo2.Ini").find("\n250 : 150\n"), std::string::npos);
 }
 
 TEST_F(WindowTest, TimerFollowsTheDateAcrossMidnight) {
