@@ -105,6 +105,10 @@ struct DayCell {
     // fg and bg themselves are the fixed colours below, as the CLI lists them.
     ColourRole ink = ColourRole::WeekdayText;
     ColourRole ground = ColourRole::MonthDayBackground;
+    // The window's marks (ViewBuilder): an eclipse seen from its place, a
+    // note of the lower register the user picked.
+    bool eclipseMark = false;
+    bool rekichuMark = false;
     friend bool operator==(const DayCell&, const DayCell&) = default;
 };
 using MonthGrid = std::array<DayCell, kGridCells>;

@@ -35,6 +35,7 @@
 #include "ui/qt/desktop_colours.h"
 #include "ui/qt/desktop_notifier.h"
 #include "ui/qt/ics_export_dialog.h"
+#include "ui/qt/month_accessible.h"
 #include "ui/qt/month_view.h"
 #include "ui/qt/print_dialog.h"
 #include "ui/qt/qt_text.h"
@@ -135,6 +136,8 @@ MainFrame::MainFrame(MonthRecord& rec, AppSettings& settings, AppPaths paths,
       settings_(settings),
       paths_(std::move(paths)) {
     setWindowTitle(QStringLiteral("Kalendo2"));
+    // Before the view: Qt asks for its grid's interfaces as soon as it exists.
+    InstallMonthAccessibility();
     view_ = new MonthView(rec_, settings_, std::move(scheduleFile), this);
     userFolder_ = paths_.folder;
     connect(view_, &MonthView::schedulesChanged, this, &MainFrame::UpdateFeed);
