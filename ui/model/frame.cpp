@@ -83,10 +83,22 @@ FrameLayout ShiftForViewMode(AppSettings& s, ScreenSize screen, const FrameSizes
     return ApplyFrameLayout(s, screen, sizes);
 }
 
-ModeCommandEffect RunModeCommand(AppSettings& s, int commandId, ScreenSize screen,
+ModeCommandEffect RunModeCommand(AppSettings& s, MonthRecord& rec, int commandId, ScreenSize screen,
                                  const FrameSizes& sizes) {
     ModeCommandEffect effect;
     switch (commandId) {
+        case kCmdAlmanacPrecise:
+            s.almanacMode = s.almanacMode == kAlmanacPrecise ? kAlmanacStandard : kAlmanacPrecise;
+            ComputeMonth(rec, rec.year[kTarget], rec.month[kTarget], rec.day[kTarget], MonthOptionsOf(s));
+            effect.changed = true;
+            effect.refresh = true;
+            effect.updateTitle = true;
+            return effect;
+        case kCmdLunarLine:
+            s.lunarLine = !s.lunarLine;
+            effect.frame = ApplyFrameLayout(s, screen, sizes);
+            effect.refresh = true;
+            break;
         case kCmdSizeNormal:
         case kCmdSizeEnlarged: {
             const int mode = commandId == kCmdSizeNormal ? kSizeNormal : kSizeEnlarged;
@@ -113,6 +125,7 @@ ModeCommandEffect RunModeCommand(AppSettings& s, int commandId, ScreenSize scree
             return effect;
     }
     effect.changed = true;
+    effect.applyFrame = true;
     effect.applyViewLayout = true;
     return effect;
 }
@@ -124,13 +137,9 @@ bool ModeCommandChecked(const AppSettings& s, int commandId) {
         case kCmdViewFull: return s.viewMode == kViewFull;
         case kCmdViewMonthly: return s.viewMode == kViewMonthly;
         case kCmdAlmanacPrecise: return s.almanacMode == kAlmanacPrecise;
+        case kCmdLunarLine: return s.lunarLine;
         default: return false;
     }
-}
-
-void RunAlmanacModeCommand(AppSettings& s, MonthRecord& rec) {
-    s.almanacMode = s.almanacMode == kAlmanacPrecise ? kAlmanacStandard : kAlmanacPrecise;
-    ComputeMonth(rec, rec.year[kTarget], rec.month[kTarget], rec.day[kTarget], MonthOptionsOf(s));
 }
 
 void OnFrameMoved(AppSettings& s, int left, int top, ScreenSize screen,

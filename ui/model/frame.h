@@ -1,7 +1,7 @@
 // The main frame's rules: its fixed size for each combination of the two
 // display modes, keeping its top-left corner on the primary screen, the
 // position shifts that keep the bottom-right corner in place when a mode
-// changes the size, the four mode commands, and what moving and closing the
+// changes the size, the mode commands, and what moving and closing the
 // window store. Everything is a function of AppSettings and the screen
 // size: the GUI asks, then moves its window and shows its bars.
 #pragma once
@@ -22,6 +22,7 @@ inline constexpr int kCmdSizeEnlarged = 32891;  // "拡大(&L)"
 inline constexpr int kCmdViewFull = 32831;      // "完全(&F)"
 inline constexpr int kCmdViewMonthly = 32833;   // "月間(&M)"
 inline constexpr int kCmdAlmanacPrecise = 32900;  // "精密な暦計算(&P)"
+inline constexpr int kCmdLunarLine = 32901;       // "旧暦・六曜を表示(&K)"
 
 struct FrameSize {
     int width;   // pixels
@@ -90,25 +91,27 @@ FrameLayout ShiftForViewMode(AppSettings& s, ScreenSize screen,
 // What the GUI does after a mode command.
 struct ModeCommandEffect {
     bool changed = false;      // false: the mode was already current; do nothing at all
-    FrameLayout frame{};       // move/resize the window and show these bars (when changed)
+    bool applyFrame = false;   // move/resize the window and show the bars of `frame`
+    FrameLayout frame{};
     bool applyViewLayout = false;  // the view's control layout for the new size mode
     bool refresh = false;      // RefreshAll (BuildViewState)
     bool updateTitle = false;  // UpdateTitle
 };
 
-// One of the four mode commands. "通常", "拡大" and "完全" change the mode,
-// shift, lay out the frame and the view, refresh and update the title;
-// "月間" only shifts and lays out: the grid keeps its month until the next
-// command, and from then on the month computation shows today's month. The
-// month computation's display-mode flag follows the view mode at once.
-ModeCommandEffect RunModeCommand(AppSettings& s, int commandId, ScreenSize screen,
+// One of the mode commands; nothing for another id. "通常", "拡大" and
+// "完全" change the mode, shift, lay out the frame and the view, refresh and
+// update the title; "月間" only shifts and lays out: the grid keeps its
+// month until the next command, and from then on the month computation
+// shows today's month. The month computation's display-mode flag follows
+// the view mode at once.
+// "精密な暦計算" switches between the standard and the precise almanac and
+// computes the shown date of `rec` again in the new mode (a date the record
+// was moved to is always in range); the GUI then refreshes every control
+// and the title. "旧暦・六曜を表示" switches the grid's second line: the
+// cells grow for it (or shrink back), so the frame keeps its corner and
+// takes the new size, and the view is laid out and refreshed.
+ModeCommandEffect RunModeCommand(AppSettings& s, MonthRecord& rec, int commandId, ScreenSize screen,
                                  const FrameSizes& sizes = kLayoutFrameSizes);
-
-// "精密な暦計算": switches between the standard and the precise almanac and
-// computes the shown date again in the new mode (a date the record was
-// moved to is always in range). The GUI then refreshes every control and
-// the title.
-void RunAlmanacModeCommand(AppSettings& s, MonthRecord& rec);
 
 // Whether the command's menu item and toolbar button carry the check mark.
 bool ModeCommandChecked(const AppSettings& s, int commandId);

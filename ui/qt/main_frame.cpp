@@ -434,22 +434,9 @@ void MainFrame::RunCommand(int commandId) {
         case kCmdSizeEnlarged:
         case kCmdViewFull:
         case kCmdViewMonthly:
-            RunModeCommand(commandId);
-            return;
         case kCmdAlmanacPrecise:
-            kalendo::RunAlmanacModeCommand(settings_, rec_);
-            UpdateModeChecks();
-            view_->Refresh();
-            SetTitle(FrameTitle(rec_));
-            return;
         case kCmdLunarLine:
-            // The cells grow for the line (or shrink back); the window
-            // keeps its corner and takes the new size.
-            settings_.lunarLine = !settings_.lunarLine;
-            UpdateModeChecks();
-            ApplyFrame(ApplyFrameLayout(settings_, ThePlatform().PrimaryScreen(), WindowSizes()));
-            ApplyViewLayout();
-            view_->Refresh();
+            RunModeCommand(commandId);
             return;
         case kCmdStartupSettings:
             // A week column shown or hidden changes the frame's width; the
@@ -495,10 +482,10 @@ void MainFrame::RunCommand(int commandId) {
 
 void MainFrame::RunModeCommand(int commandId) {
     const ModeCommandEffect effect =
-        kalendo::RunModeCommand(settings_, commandId, ThePlatform().PrimaryScreen(), WindowSizes());
+        kalendo::RunModeCommand(settings_, rec_, commandId, ThePlatform().PrimaryScreen(), WindowSizes());
     UpdateModeChecks();
     if (!effect.changed) return;
-    ApplyFrame(effect.frame);
+    if (effect.applyFrame) ApplyFrame(effect.frame);
     if (effect.applyViewLayout) ApplyViewLayout();
     if (effect.refresh) view_->Refresh();
     if (effect.updateTitle) SetTitle(FrameTitle(rec_));
@@ -508,7 +495,7 @@ void MainFrame::UpdateModeChecks() {
     // Also after a command that changed nothing: a checkable action has
     // toggled itself when it was triggered.
     for (const auto& [id, a] : modeActions_) {
-        a->setChecked(id == kCmdLunarLine ? settings_.lunarLine : ModeCommandChecked(settings_, id));
+        a->setChecked(ModeCommandChecked(settings_, id));
     }
 }
 
