@@ -46,14 +46,6 @@ void Shift(AppSettings& s, FrameSize before, FrameSize after) {
 
 }  // namespace
 
-FrameSize FrameSizes::For(int sizeMode, int viewMode) const {
-    return size[ModeIndex(sizeMode)][ModeIndex(viewMode)];
-}
-
-FrameSize FrameSizeFor(int sizeMode, int viewMode) {
-    return kLayoutFrameSizes.For(sizeMode, viewMode);
-}
-
 FrameSize ClientSizeFor(int sizeMode, int viewMode, const FrameBars& bars,
                         const LayoutNeeds& needs) {
     LayoutNeeds withBars = needs;

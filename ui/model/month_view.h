@@ -18,14 +18,10 @@
 #include "platform/calendar_date.h"
 #include "ui/model/colour_scheme.h"
 #include "ui/model/settings.h"
+#include "ui/model/target_date.h"
 #include "ui/model/week_start.h"
 
 namespace kalendo {
-
-// The record's target (selected) date.
-inline CalendarDate TargetDate(const MonthRecord& rec) {
-    return {rec.year[kTarget], rec.month[kTarget], rec.day[kTarget]};
-}
 
 // Navigation command ids.
 inline constexpr int kCmdPreviousDay = 12778;    // "前日", Left arrow
