@@ -44,8 +44,8 @@ void JsonLines(benchmark::State& state, Write write) {
 }
 
 void BM_DayObjectJson(benchmark::State& state) {
-    GridLunarTexts lunarTexts;
-    JsonLines(state, [&](JsonWriter& w, MonthRecord& rec) { WriteDayObject(w, rec, lunarTexts); });
+    ViewBuilder views;
+    JsonLines(state, [&](JsonWriter& w, MonthRecord& rec) { WriteDayObject(w, rec, views); });
 }
 BENCHMARK(BM_DayObjectJson);
 

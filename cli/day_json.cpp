@@ -13,7 +13,6 @@
 #include "defs/schedules.h"
 #include "month/lower_register.h"
 #include "ui/model/day_texts.h"
-#include "ui/model/lunisolar_days.h"
 #include "ui/model/month_view.h"
 #include "ui/model/view_state.h"
 
@@ -51,10 +50,10 @@ void WriteLunisolarKeys(JsonWriter& w, const MonthRecord& rec, CalendarDate t) {
 }
 
 // "moonPhase", "moonAge", and both longitudes at 0 h of the date.
-void WriteSkyKeys(JsonWriter& w, MonthRecord& rec, CalendarDate t) {
+void WriteSkyKeys(JsonWriter& w, const MonthRecord& rec, CalendarDate t, const ViewState& view) {
     const Astronomy& sky = AstronomyOf(rec.almanacMode);
     w.Key("moonPhase").Int(sky.moonPhaseOfDay(t.year, t.month, t.day));
-    w.Key("moonAge").Double(MoonAgeAtNoon(rec, t.year, t.month, t.day));
+    w.Key("moonAge").Double(view.moonAge);
     w.Key("sunLongitude").Double(sky.sunLongitudeShownDeg(t.year, t.month, t.day));
     w.Key("moonLongitude").Double(sky.moonLongitudeShownDeg(t.year, t.month, t.day));
 }
@@ -117,13 +116,10 @@ void WriteDetail(JsonWriter& w, const DetailPane& pane) {
     w.EndObject();
 }
 
-// What the window shows for the day, built by the same screen model the
-// window draws: "panes", "officerDetail", "mansionDetail", "detail",
-// "eventList", "scheduleList", "grid", "title".
-void WriteScreenKeys(JsonWriter& w, MonthRecord& rec, GridLunarTexts& lunarTexts,
-                     WeekStart start) {
-    ViewState view = BuildViewState(rec, start);
-    lunarTexts.AddTo(rec, view.grid);
+// What the window shows for the day, from the view state the window
+// draws: "panes", "officerDetail", "mansionDetail", "detail", "eventList",
+// "scheduleList", "grid", "title".
+void WriteScreenKeys(JsonWriter& w, const MonthRecord& rec, const ViewState& view) {
     const DetailTexts detail = BuildDetailTexts(rec);
 
     w.Key("panes").BeginObject();
@@ -200,18 +196,22 @@ void WriteRekichuKeys(JsonWriter& w, const MonthRecord& rec, RekichuReadings rea
 
 }  // namespace
 
-void WriteDayObject(JsonWriter& w, MonthRecord& rec, GridLunarTexts& lunarTexts,
+void WriteDayObject(JsonWriter& w, MonthRecord& rec, ViewBuilder& views,
                     const DayObjectOptions& options) {
     const CalendarDate t = TargetDate(rec);
+    ViewOptions viewOptions;
+    viewOptions.weekStart = options.weekStart;
+    viewOptions.lunarLine = true;
+    const ViewState view = views.Build(rec, viewOptions);
     w.BeginObject();
     WriteDateKeys(w, rec, t);
     WriteSignKeys(w, t);
     WriteLunisolarKeys(w, rec, t);
-    WriteSkyKeys(w, rec, t);
+    WriteSkyKeys(w, rec, t, view);
     WriteEraKeys(w, rec);
     WriteHolidayKeys(w, rec, t);
     WriteEventKeys(w, rec, t);
-    WriteScreenKeys(w, rec, lunarTexts, options.weekStart);
+    WriteScreenKeys(w, rec, view);
     WriteCloseCallsKey(w, rec, CloseCallsOfTarget(rec, options.readings));
     WriteRekichuKeys(w, rec, options.readings);
     if (const NamedPlace* place = options.place) {

@@ -7,25 +7,25 @@
 #include "astro/places.h"
 #include "cli/json_writer.h"
 #include "core/month_record.h"
-#include "ui/model/lunisolar_days.h"
+#include "ui/model/view_state.h"
 #include "ui/model/week_start.h"
 
 namespace kalendo {
 
 // The whole object for the record's target date, which ComputeMonth
-// accepted (the moon's age is asked, not stored in the record). The grid's
-// lunisolar texts come through `lunarTexts`, which keeps them while the
-// days written one after another show the same grid. `options`: the
-// readings of "rekichu" where almanacs differ, the weekday the grid's rows
-// begin on, and the place (--place) whose "sky" and then eclipse ("eclipse",
-// absent on a day without one) follow every other key (sky_json.h,
-// eclipse_json.h).
+// accepted. The panes, lists and grid (with its lunisolar texts) and the
+// moon's age are those of the view state the window draws, built by
+// `views`, which keeps the grid's texts while the days written one after
+// another show the same grid. `options`: the readings of "rekichu" where
+// almanacs differ, the weekday the grid's rows begin on, and the place
+// (--place) whose "sky" and then eclipse ("eclipse", absent on a day
+// without one) follow every other key (sky_json.h, eclipse_json.h).
 struct DayObjectOptions {
     RekichuReadings readings;
     WeekStart weekStart = WeekStart::Sunday;
     const NamedPlace* place = nullptr;
 };
-void WriteDayObject(JsonWriter& w, MonthRecord& rec, GridLunarTexts& lunarTexts,
+void WriteDayObject(JsonWriter& w, MonthRecord& rec, ViewBuilder& views,
                     const DayObjectOptions& options = {});
 
 // {"date":"YYYY-MM-DD","accepted":false} for a date ComputeMonth refused,

@@ -168,7 +168,7 @@ int PrintDays(MonthRecord& rec, CalendarDate first, CalendarDate last, AlmanacMo
     int status = kCliDone;
     bool swept = false;
     JsonWriter w;
-    GridLunarTexts lunarTexts;
+    ViewBuilder views;
     int y = first.year, m = first.month, d = first.day;
     while (CompareDates(y, m, d, last.year, last.month, last.day) >= 0) {
         const int accepted = ComputeMonth(rec, y, m, d, {almanac, kViewFull});
@@ -177,7 +177,7 @@ int PrintDays(MonthRecord& rec, CalendarDate first, CalendarDate last, AlmanacMo
             swept = true;
         }
         if (accepted) {
-            WriteDayObject(w, rec, lunarTexts, options);
+            WriteDayObject(w, rec, views, options);
         } else {
             WriteRefusedDayObject(w, y, m, d);
             status = kCliRefusedDate;

@@ -29,8 +29,8 @@ std::string YearAndDays(MonthRecord& rec, int y, int m, int d) {
     if (ComputeMonth(rec, y, 1, 1, {})) WriteYearObject(w, rec);
     out += w.Text() + "\n";
     w.Clear();
-    GridLunarTexts lunarTexts;
-    if (ComputeMonth(rec, y, m, d, {})) WriteDayObject(w, rec, lunarTexts);
+    ViewBuilder views;
+    if (ComputeMonth(rec, y, m, d, {})) WriteDayObject(w, rec, views);
     return out + w.Text();
 }
 

@@ -4,7 +4,7 @@
 #include <array>
 #include <cmath>
 
-#include "ui/model/lists.h"
+#include "ui/model/row_kinds.h"
 
 namespace kalendo {
 namespace {

@@ -8,7 +8,7 @@
 #include "defs/holidays.h"
 #include "defs/notes.h"
 #include "ui/model/model_texts.h"
-#include "ui/model/month_view.h"
+#include "ui/model/target_date.h"
 #include "ui/model/text_format.h"
 
 namespace kalendo {

@@ -46,14 +46,6 @@ void Shift(AppSettings& s, FrameSize before, FrameSize after) {
 
 }  // namespace
 
-FrameSize FrameSizes::For(int sizeMode, int viewMode) const {
-    return size[ModeIndex(sizeMode)][ModeIndex(viewMode)];
-}
-
-FrameSize FrameSizeFor(int sizeMode, int viewMode) {
-    return kLayoutFrameSizes.For(sizeMode, viewMode);
-}
-
 FrameSize ClientSizeFor(int sizeMode, int viewMode, const FrameBars& bars,
                         const LayoutNeeds& needs) {
     LayoutNeeds withBars = needs;
@@ -83,16 +75,28 @@ FrameLayout ShiftForViewMode(AppSettings& s, ScreenSize screen, const FrameSizes
     return ApplyFrameLayout(s, screen, sizes);
 }
 
-ModeCommandEffect RunModeCommand(AppSettings& s, int commandId, ScreenSize screen,
-                                 const FrameSizes& sizes) {
+ModeCommandEffect RunModeCommand(AppSettings& s, MonthRecord& rec, int commandId, ScreenSize screen,
+                                 const FrameMeasure& measure) {
     ModeCommandEffect effect;
     switch (commandId) {
+        case kCmdAlmanacPrecise:
+            s.almanacMode = s.almanacMode == kAlmanacPrecise ? kAlmanacStandard : kAlmanacPrecise;
+            ComputeMonth(rec, rec.year[kTarget], rec.month[kTarget], rec.day[kTarget], MonthOptionsOf(s));
+            effect.changed = true;
+            effect.refresh = true;
+            effect.updateTitle = true;
+            return effect;
+        case kCmdLunarLine:
+            s.lunarLine = !s.lunarLine;
+            effect.frame = ApplyFrameLayout(s, screen, measure(false));
+            effect.refresh = true;
+            break;
         case kCmdSizeNormal:
         case kCmdSizeEnlarged: {
             const int mode = commandId == kCmdSizeNormal ? kSizeNormal : kSizeEnlarged;
             if (s.sizeMode == mode) return effect;
             s.sizeMode = mode;
-            effect.frame = ShiftForSizeMode(s, screen, sizes);
+            effect.frame = ShiftForSizeMode(s, screen, measure(true));
             effect.refresh = true;
             effect.updateTitle = true;
             break;
@@ -102,7 +106,7 @@ ModeCommandEffect RunModeCommand(AppSettings& s, int commandId, ScreenSize scree
             const int mode = commandId == kCmdViewFull ? kViewFull : kViewMonthly;
             if (s.viewMode == mode) return effect;
             s.viewMode = mode;
-            effect.frame = ShiftForViewMode(s, screen, sizes);
+            effect.frame = ShiftForViewMode(s, screen, measure(false));
             // The monthly display is not refreshed: the grid keeps its month
             // until the next command, which then computes today's month.
             effect.refresh = mode == kViewFull;
@@ -113,6 +117,7 @@ ModeCommandEffect RunModeCommand(AppSettings& s, int commandId, ScreenSize scree
             return effect;
     }
     effect.changed = true;
+    effect.applyFrame = true;
     effect.applyViewLayout = true;
     return effect;
 }
@@ -124,13 +129,9 @@ bool ModeCommandChecked(const AppSettings& s, int commandId) {
         case kCmdViewFull: return s.viewMode == kViewFull;
         case kCmdViewMonthly: return s.viewMode == kViewMonthly;
         case kCmdAlmanacPrecise: return s.almanacMode == kAlmanacPrecise;
+        case kCmdLunarLine: return s.lunarLine;
         default: return false;
     }
-}
-
-void RunAlmanacModeCommand(AppSettings& s, MonthRecord& rec) {
-    s.almanacMode = s.almanacMode == kAlmanacPrecise ? kAlmanacStandard : kAlmanacPrecise;
-    ComputeMonth(rec, rec.year[kTarget], rec.month[kTarget], rec.day[kTarget], MonthOptionsOf(s));
 }
 
 void OnFrameMoved(AppSettings& s, int left, int top, ScreenSize screen,

@@ -1,13 +1,16 @@
 // The main frame's rules: its fixed size for each combination of the two
 // display modes, keeping its top-left corner on the primary screen, the
 // position shifts that keep the bottom-right corner in place when a mode
-// changes the size, the four mode commands, and what moving and closing the
+// changes the size, the mode commands, and what moving and closing the
 // window store. Everything is a function of AppSettings and the screen
 // size: the GUI asks, then moves its window and shows its bars.
 #pragma once
 
+#include <functional>
+
 #include "core/month_record.h"
 #include "platform/platform.h"
+#include "ui/model/frame_sizes.h"
 #include "ui/model/settings.h"
 
 namespace kalendo {
@@ -22,29 +25,7 @@ inline constexpr int kCmdSizeEnlarged = 32891;  // "拡大(&L)"
 inline constexpr int kCmdViewFull = 32831;      // "完全(&F)"
 inline constexpr int kCmdViewMonthly = 32833;   // "月間(&M)"
 inline constexpr int kCmdAlmanacPrecise = 32900;  // "精密な暦計算(&P)"
-
-struct FrameSize {
-    int width;   // pixels
-    int height;
-    friend bool operator==(const FrameSize&, const FrameSize&) = default;
-};
-
-// The whole window (client area and the window manager's frame) of each
-// combination of the modes, [sizeMode][viewMode]; a mode value other than 1
-// counts as 0.
-struct FrameSizes {
-    FrameSize size[2][2];
-    FrameSize For(int sizeMode, int viewMode) const;
-};
-
-// The sizes the layouts were drawn for, whole windows with title bar, menu
-// and borders: 365 x 352 (normal, full), 185 x 280 (normal, monthly),
-// 410 x 392 (enlarged, full), 220 x 315 (enlarged, monthly). Under a window
-// manager whose frame is no thicker than the one they were drawn for, the
-// real window stays within them.
-inline constexpr FrameSizes kLayoutFrameSizes{
-    {{{365, 352}, {185, 280}}, {{410, 392}, {220, 315}}}};
-FrameSize FrameSizeFor(int sizeMode, int viewMode);  // from kLayoutFrameSizes
+inline constexpr int kCmdLunarLine = 32901;       // "旧暦・六曜を表示(&K)"
 
 // The bars of one view mode around the view, as the toolkit measures them.
 struct FrameBars {
@@ -90,25 +71,32 @@ FrameLayout ShiftForViewMode(AppSettings& s, ScreenSize screen,
 // What the GUI does after a mode command.
 struct ModeCommandEffect {
     bool changed = false;      // false: the mode was already current; do nothing at all
-    FrameLayout frame{};       // move/resize the window and show these bars (when changed)
+    bool applyFrame = false;   // move/resize the window and show the bars of `frame`
+    FrameLayout frame{};
     bool applyViewLayout = false;  // the view's control layout for the new size mode
     bool refresh = false;      // RefreshAll (BuildViewState)
     bool updateTitle = false;  // UpdateTitle
 };
 
-// One of the four mode commands. "通常", "拡大" and "完全" change the mode,
-// shift, lay out the frame and the view, refresh and update the title;
-// "月間" only shifts and lays out: the grid keeps its month until the next
-// command, and from then on the month computation shows today's month. The
-// month computation's display-mode flag follows the view mode at once.
-ModeCommandEffect RunModeCommand(AppSettings& s, int commandId, ScreenSize screen,
-                                 const FrameSizes& sizes = kLayoutFrameSizes);
-
-// "精密な暦計算": switches between the standard and the precise almanac and
-// computes the shown date again in the new mode (a date the record was
-// moved to is always in range). The GUI then refreshes every control and
-// the title.
-void RunAlmanacModeCommand(AppSettings& s, MonthRecord& rec);
+// One of the mode commands; nothing for another id. "通常", "拡大" and
+// "完全" change the mode, shift, lay out the frame and the view, refresh and
+// update the title; "月間" only shifts and lays out: the grid keeps its
+// month until the next command, and from then on the month computation
+// shows today's month. The month computation's display-mode flag follows
+// the view mode at once.
+// "精密な暦計算" switches between the standard and the precise almanac and
+// computes the shown date of `rec` again in the new mode (a date the record
+// was moved to is always in range); the GUI then refreshes every control
+// and the title. "旧暦・六曜を表示" switches the grid's second line: the
+// cells grow for it (or shrink back), so the frame keeps its corner and
+// takes the new size, and the view is laid out and refreshed.
+// `measure` gives the window's sizes as the settings now stand, asked
+// after the change (the grid line's cells are measured with or without
+// it); `everySizeMode` false lets it measure only the size mode shown, as
+// measuring loads fonts the window may never draw.
+using FrameMeasure = std::function<FrameSizes(bool everySizeMode)>;
+ModeCommandEffect RunModeCommand(AppSettings& s, MonthRecord& rec, int commandId, ScreenSize screen,
+                                 const FrameMeasure& measure = [](bool) { return kLayoutFrameSizes; });
 
 // Whether the command's menu item and toolbar button carry the check mark.
 bool ModeCommandChecked(const AppSettings& s, int commandId);

@@ -13,15 +13,9 @@
 
 #include "core/month_record.h"
 #include "ui/model/month_view.h"
+#include "ui/model/row_kinds.h"
 
 namespace kalendo {
-
-// Row kinds.
-inline constexpr int kNoteRow = 0;              // calendar note (notes)
-inline constexpr int kHolidayRow = 1;           // holiday (holidays)
-inline constexpr int kGeneratedHolidayRow = 2;  // substitute or citizens' holiday (generatedHolidays)
-inline constexpr int kUserEventRow = 3;         // user event (userEntries)
-inline constexpr int kScheduleRow = 4;          // schedule (schedules)
 
 // Each list holds at most this many rows; further entries are not listed.
 inline constexpr int kListRowCapacity = 512;

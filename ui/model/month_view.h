@@ -18,14 +18,10 @@
 #include "platform/calendar_date.h"
 #include "ui/model/colour_scheme.h"
 #include "ui/model/settings.h"
+#include "ui/model/target_date.h"
 #include "ui/model/week_start.h"
 
 namespace kalendo {
-
-// The record's target (selected) date.
-inline CalendarDate TargetDate(const MonthRecord& rec) {
-    return {rec.year[kTarget], rec.month[kTarget], rec.day[kTarget]};
-}
 
 // Navigation command ids.
 inline constexpr int kCmdPreviousDay = 12778;    // "前日", Left arrow
@@ -105,6 +101,10 @@ struct DayCell {
     // fg and bg themselves are the fixed colours below, as the CLI lists them.
     ColourRole ink = ColourRole::WeekdayText;
     ColourRole ground = ColourRole::MonthDayBackground;
+    // The window's marks (ViewBuilder): an eclipse seen from its place, a
+    // note of the lower register the user picked.
+    bool eclipseMark = false;
+    bool rekichuMark = false;
     friend bool operator==(const DayCell&, const DayCell&) = default;
 };
 using MonthGrid = std::array<DayCell, kGridCells>;

@@ -16,6 +16,7 @@
 
 #include "core/month_record.h"
 #include "platform/calendar_date.h"
+#include "ui/model/daily_time.h"
 #include "ui/model/settings.h"
 
 namespace kalendo {
@@ -45,9 +46,5 @@ std::chrono::milliseconds NextWakeDelay(std::chrono::milliseconds midnightDelay,
                                         std::chrono::milliseconds untilDailyTime, const AppSettings& s,
                                         CalendarDate today);
 
-// The daily time as the settings file and 設定 write it ("8:00") and read
-// back: "H:MM" or "HH:MM" within 0:00-23:59; nullopt for anything else.
-std::string DailyTimeText(int minutes);
-std::optional<int> ParseDailyTime(std::string_view text);
 
 }  // namespace kalendo

@@ -7,10 +7,10 @@
 #include "core/almanac_mode.h"
 #include "core/month_record.h"
 #include "platform/file_io.h"
+#include "ui/model/daily_time.h"
 #include "ui/model/file_error.h"
 #include "ui/model/file_error_texts.h"
 #include "ui/model/model_texts.h"
-#include "ui/model/reminders.h"
 #include "ui/model/text_format.h"
 
 namespace kalendo {

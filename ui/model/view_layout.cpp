@@ -6,7 +6,6 @@
 #include "almanac/sign_names.h"
 #include "ui/model/day_lines.h"
 #include "ui/model/day_texts.h"
-#include "ui/model/frame.h"
 #include "ui/model/lunisolar_days.h"
 #include "ui/model/model_texts.h"
 #include "ui/model/month_view.h"

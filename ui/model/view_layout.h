@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/model/frame.h"
+#include "ui/model/frame_sizes.h"
 #include "ui/model/month_view.h"  // kGridColumns, kGridCells
 
 namespace kalendo {

@@ -14,6 +14,5 @@ inline constexpr int kCmdExit = 57665;            // "Kalendoの終了(&X)"
 inline constexpr int kCmdAbout = 57664;           // "バージョン情報(&A)..."
 inline constexpr int kCmdHelp = 57670;            // "ヘルプ(&H)"
 inline constexpr int kCmdDetailInfo = 32799;      // "詳細な暦情報を表示(&D)"
-inline constexpr int kCmdLunarLine = 32901;       // "旧暦・六曜を表示(&K)", beside 精密's 32900
 
 }  // namespace kalendo

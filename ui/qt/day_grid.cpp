@@ -5,11 +5,10 @@
 #include <QKeyEvent>
 #include <QPainter>
 
-#include "month/compute_month.h"
-#include "ui/model/rekichu_view.h"
+#include <utility>
+
 #include "ui/qt/day_cell_widget.h"
 #include "ui/qt/focus_mark.h"
-#include "ui/qt/month_accessible.h"
 #include "ui/qt/qt_text.h"
 
 namespace kalendo {
@@ -22,10 +21,9 @@ void SendCellEvent(QAccessibleEvent& event, int k) {
 
 }  // namespace
 
-DayGrid::DayGrid(const std::array<DayCellWidget*, kGridCells>& cells, const MonthRecord& rec,
+DayGrid::DayGrid(const std::array<DayCellWidget*, kGridCells>& cells, CellNamesSource cellNames,
                  QWidget* parent)
-    : QWidget(parent), cells_(cells), rec_(rec) {
-    InstallMonthAccessibility();
+    : QWidget(parent), cells_(cells), cellNamesSource_(std::move(cellNames)) {
     setFocusPolicy(Qt::StrongFocus);
     // Presses go to the cells below; the grid is never drawn but for its mark.
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -36,18 +34,15 @@ DayGrid::DayGrid(const std::array<DayCellWidget*, kGridCells>& cells, const Mont
     raise();
 }
 
-void DayGrid::Show(const MonthGrid& grid, WeekStart start, GeoPosition eclipsesSeenFrom) {
+void DayGrid::Show(const ViewState& state) {
     const int previous = selected_;
-    weekStart_ = start;
-    eclipsesSeenFrom_ = eclipsesSeenFrom;
     const CalendarDate previousDate = shownDate_;
-    shownDate_ = TargetDate(rec_);
-    selected_ = -1;
-    for (int k = 0; k < kGridCells; ++k) {
-        const int day = grid[static_cast<std::size_t>(k)].day;
-        if (day > 0 && day == rec_.day[kTarget]) selected_ = k;
+    shownDate_ = state.target;
+    selected_ = state.selectedCell;
+    name_ = ToQt(state.spoken.grid);
+    for (int c = 0; c < kGridColumns; ++c) {
+        columnNames_[static_cast<std::size_t>(c)] = ToQt(state.spoken.headings[static_cast<std::size_t>(c)]);
     }
-    name_ = ToQt(GridName(rec_));
     named_ = false;
     // Nothing is computed for the names while no screen reader listens.
     if (QAccessible::isActive()) {
@@ -57,35 +52,10 @@ void DayGrid::Show(const MonthGrid& grid, WeekStart start, GeoPosition eclipsesS
     update();
 }
 
-QString DayGrid::Name() const { return name_; }
-
-void DayGrid::SetRekichuPicks(RekichuReadings readings, RekichuSet picks) {
-    if (readings == rekichuReadings_ && picks == rekichuPicks_) return;
-    rekichuReadings_ = readings;
-    rekichuPicks_ = picks;
-    named_ = false;
-}
-
 QString DayGrid::CellName(int k) {
     if (!named_) {
-        const auto names = dayNames_.Of(rec_, weekStart_);
-        const CalendarDate shown = TargetDate(rec_);
-        const MonthGrid grid = FillMonthGrid(rec_, weekStart_);
-        const auto eclipses = eclipses_.OfGrid(eclipsesSeenFrom_, shown.year, shown.month, grid);
-        PickedRekichu picked(rec_, rekichuReadings_, rekichuPicks_);
-        for (int i = 0; i < kGridCells; ++i) {
-            std::string name = names[i];
-            const int day = grid[static_cast<std::size_t>(i)].day;
-            if (day != 0 && rekichuPicks_ != 0) {
-                const CalendarDate date = CellClickTarget(rec_, day);
-                if (date.year >= kFirstComputedYear && date.year <= kLastComputedYear) {
-                    name += SpokenRekichu(picked.Of(date));
-                }
-            }
-            const Eclipse* e = eclipses[static_cast<std::size_t>(i)];
-            if (e) name += SpokenEclipse(*e);
-            cellNames_[i] = ToQt(name);
-        }
+        const std::array<std::string, kGridCells>& names = cellNamesSource_();
+        for (int i = 0; i < kGridCells; ++i) cellNames_[static_cast<std::size_t>(i)] = ToQt(names[static_cast<std::size_t>(i)]);
         named_ = true;
     }
     return cellNames_[static_cast<std::size_t>(k)];

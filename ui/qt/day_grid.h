@@ -9,14 +9,11 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <string>
 
-#include "astro/places.h"
-#include "core/month_record.h"
 #include "platform/calendar_date.h"
-#include "ui/model/grid_eclipses.h"
-#include "ui/model/month_view.h"
-#include "ui/model/spoken_names.h"
+#include "ui/model/view_state.h"
 
 namespace kalendo {
 
@@ -26,30 +23,27 @@ class DayGrid : public QWidget {
     Q_OBJECT
 
 public:
-    // `cells`: the view's 42 cells, whose places the grid follows. `rec`:
-    // the window's record, which the names are read from.
-    DayGrid(const std::array<DayCellWidget*, kGridCells>& cells, const MonthRecord& rec,
+    // The spoken names of the days of the state last shown, asked for only
+    // while a screen reader listens (ViewBuilder::CellNames).
+    using CellNamesSource = std::function<const std::array<std::string, kGridCells>&()>;
+
+    // `cells`: the view's 42 cells, whose places the grid follows.
+    DayGrid(const std::array<DayCellWidget*, kGridCells>& cells, CellNamesSource cellNames,
             QWidget* parent);
 
-    // The grid as the view shows it now, its rows beginning on `start`.
-    // Moves the selection and, while a screen reader listens, tells it what
-    // changed.
-    // Eclipses are named as seen from `eclipsesSeenFrom`, the window's place.
-    void Show(const MonthGrid& grid, WeekStart start = WeekStart::Sunday,
-              GeoPosition eclipsesSeenFrom = NamedPlaceOf(ListedPlaces()[kDefaultPlaceIndex]).position);
-    WeekStart weekStart() const { return weekStart_; }
-    // The notes of the lower register each day's name says after it: the
-    // picked ones under the readings (the window's settings); none unless set.
-    void SetRekichuPicks(RekichuReadings readings, RekichuSet picks);
+    // The grid as the view shows it now: moves the selection and, while a
+    // screen reader listens, tells it what changed.
+    void Show(const ViewState& state);
 
     // The selected cell, -1 before any month.
     int selected() const { return selected_; }
     DayCellWidget* cell(int k) const { return cells_[static_cast<std::size_t>(k)]; }
 
     // What a screen reader is told, UTF-8 via the model's CP932 texts: the
-    // month shown and the name of each day (computed on the first question
-    // after each Show).
-    QString Name() const;
+    // month shown, each column's weekday and the name of each day (asked
+    // for on the first question after each Show).
+    QString Name() const { return name_; }
+    QString ColumnName(int column) const { return columnNames_[static_cast<std::size_t>(column)]; }
     QString CellName(int k);
 
 signals:
@@ -70,16 +64,11 @@ private:
     void SendSelectionEvents(int previous);
 
     std::array<DayCellWidget*, kGridCells> cells_;
-    const MonthRecord& rec_;
+    CellNamesSource cellNamesSource_;
     int selected_ = -1;
-    WeekStart weekStart_ = WeekStart::Sunday;
-    GeoPosition eclipsesSeenFrom_{0, 0};
     CalendarDate shownDate_{};  // the target date of the last Show
     QString name_;
-    GridDayNames dayNames_;
-    GridEclipses eclipses_;  // a day with an eclipse says its kind after its name
-    RekichuReadings rekichuReadings_{};
-    RekichuSet rekichuPicks_ = 0;
+    std::array<QString, kGridColumns> columnNames_;
     std::array<QString, kGridCells> cellNames_;
     bool named_ = false;  // cellNames_ belong to the grid last shown
 };

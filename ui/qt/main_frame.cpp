@@ -35,6 +35,7 @@
 #include "ui/qt/desktop_colours.h"
 #include "ui/qt/desktop_notifier.h"
 #include "ui/qt/ics_export_dialog.h"
+#include "ui/qt/month_accessible.h"
 #include "ui/qt/month_view.h"
 #include "ui/qt/print_dialog.h"
 #include "ui/qt/qt_text.h"
@@ -135,6 +136,8 @@ MainFrame::MainFrame(MonthRecord& rec, AppSettings& settings, AppPaths paths,
       settings_(settings),
       paths_(std::move(paths)) {
     setWindowTitle(QStringLiteral("Kalendo2"));
+    // Before the view: Qt asks for its grid's interfaces as soon as it exists.
+    InstallMonthAccessibility();
     view_ = new MonthView(rec_, settings_, std::move(scheduleFile), this);
     userFolder_ = paths_.folder;
     connect(view_, &MonthView::schedulesChanged, this, &MainFrame::UpdateFeed);
@@ -432,22 +435,9 @@ void MainFrame::RunCommand(int commandId) {
         case kCmdSizeEnlarged:
         case kCmdViewFull:
         case kCmdViewMonthly:
-            RunModeCommand(commandId);
-            return;
         case kCmdAlmanacPrecise:
-            kalendo::RunAlmanacModeCommand(settings_, rec_);
-            UpdateModeChecks();
-            view_->Refresh();
-            SetTitle(FrameTitle(rec_));
-            return;
         case kCmdLunarLine:
-            // The cells grow for the line (or shrink back); the window
-            // keeps its corner and takes the new size.
-            settings_.lunarLine = !settings_.lunarLine;
-            UpdateModeChecks();
-            ApplyFrame(ApplyFrameLayout(settings_, ThePlatform().PrimaryScreen(), WindowSizes()));
-            ApplyViewLayout();
-            view_->Refresh();
+            RunModeCommand(commandId);
             return;
         case kCmdStartupSettings:
             // A week column shown or hidden changes the frame's width; the
@@ -493,11 +483,11 @@ void MainFrame::RunCommand(int commandId) {
 
 void MainFrame::RunModeCommand(int commandId) {
     const ModeCommandEffect effect =
-        kalendo::RunModeCommand(settings_, commandId, ThePlatform().PrimaryScreen(),
-                                WindowSizes(commandId == kCmdSizeNormal || commandId == kCmdSizeEnlarged));
+        kalendo::RunModeCommand(settings_, rec_, commandId, ThePlatform().PrimaryScreen(),
+                                [this](bool everySizeMode) { return WindowSizes(everySizeMode); });
     UpdateModeChecks();
     if (!effect.changed) return;
-    ApplyFrame(effect.frame);
+    if (effect.applyFrame) ApplyFrame(effect.frame);
     if (effect.applyViewLayout) ApplyViewLayout();
     if (effect.refresh) view_->Refresh();
     if (effect.updateTitle) SetTitle(FrameTitle(rec_));
@@ -507,7 +497,7 @@ void MainFrame::UpdateModeChecks() {
     // Also after a command that changed nothing: a checkable action has
     // toggled itself when it was triggered.
     for (const auto& [id, a] : modeActions_) {
-        a->setChecked(id == kCmdLunarLine ? settings_.lunarLine : ModeCommandChecked(settings_, id));
+        a->setChecked(ModeCommandChecked(settings_, id));
     }
 }
 

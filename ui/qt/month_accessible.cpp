@@ -7,23 +7,12 @@
 
 #include <array>
 
-#include "ui/model/model_texts.h"
-#include "ui/model/spoken_names.h"
-#include "ui/model/text_format.h"
 #include "ui/qt/day_cell_widget.h"
 #include "ui/qt/day_grid.h"
-#include "ui/qt/entry_list.h"
-#include "ui/qt/info_pane.h"
 #include "ui/qt/month_view.h"
-#include "ui/qt/qt_text.h"
 
 namespace kalendo {
 namespace {
-
-// The weekday heading of a column as it is read: "日曜日" for "日".
-QString ColumnName(int column, WeekStart start) {
-    return ToQt(SpokenWeekday(WeekdayOfColumn(column, start)));
-}
 
 class DayGridAccessible;
 
@@ -147,7 +136,7 @@ public:
         return {child(grid()->selected())};
     }
     QString columnDescription(int column) const override {
-        return ColumnName(column, grid()->weekStart());
+        return grid()->ColumnName(column);
     }
     QString rowDescription(int) const override { return {}; }
     int selectedColumnCount() const override { return 0; }
@@ -225,35 +214,6 @@ void InstallMonthAccessibility() {
         return true;
     }();
     (void)installed;
-}
-
-void NameViewControls(MonthView& view) {
-    const struct {
-        InfoPane* pane;
-        const char* name;
-    } panes[] = {{view.officerPane(), kOfficerPaneName},
-                 {view.mansionPane(), kMansionPaneName},
-                 {view.oldCalendarPane(), kOldCalendarPaneName},
-                 {view.moonPane(), kMoonPaneName},
-                 {view.yearSignPane(), kYearSignPaneName}};
-    for (const auto& p : panes) p.pane->setAccessibleName(ToQt(p.name));
-    view.eventList()->setAccessibleName(ToQt(kEventListHeading));
-    view.scheduleList()->setAccessibleName(ToQt(kScheduleListName));
-}
-
-void UpdateSpokenTexts(MonthView& view, const MonthRecord& rec, const ViewState& state) {
-    for (int c = 0; c < kGridColumns; ++c) {
-        view.heading(c)->setAccessibleName(ColumnName(c, state.weekStart));
-    }
-    for (int row = 0; row < kGridRows; ++row) {
-        const int week = state.weekNumbers[static_cast<std::size_t>(row)];
-        view.weekNumber(row)->setAccessibleName(
-            week > 0 ? ToQt(FormatText(kSpokenIsoWeekFormat, week)) : QString());
-    }
-    if (rec.year[kTarget] < 1) return;  // no day yet
-    view.datePane()->setAccessibleName(ToQt(DatePaneName(rec)));
-    view.eventList()->setAccessibleDescription(ToQt(SpokenRows(state.eventList)));
-    view.scheduleList()->setAccessibleDescription(ToQt(SpokenRows(state.scheduleList)));
 }
 
 }  // namespace kalendo

@@ -33,7 +33,6 @@
 #include "ui/qt/info_pane.h"
 #include "ui/qt/close_call_words.h"
 #include "ui/qt/memo_dialog.h"
-#include "ui/qt/month_accessible.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/relative_jump_dialog.h"
 #include "ui/qt/schedule_dialog.h"
@@ -119,7 +118,9 @@ MonthView::MonthView(MonthRecord& rec, const AppSettings& settings, std::string 
         cells_[static_cast<std::size_t>(k)] = cell;
     }
     // Enter or the Menu key on the focused grid does what a right click does.
-    grid_ = new DayGrid(cells_, rec_, this);
+    grid_ = new DayGrid(
+        cells_, [this]() -> const std::array<std::string, kGridCells>& { return views_.CellNames(rec_, state_); },
+        this);
     connect(grid_, &DayGrid::menuRequested, this, [this] { OnCellRightPressed(); });
     yearSignPane_ = new InfoPane(this);
     officerPane_ = new InfoPane(this);
@@ -144,7 +145,7 @@ MonthView::MonthView(MonthRecord& rec, const AppSettings& settings, std::string 
     connect(scheduleList_, &EntryList::rightClicked, this, &MonthView::OnScheduleListRightClicked);
     scheduleWatcher_ = new ScheduleWatcher(rec_, schedulePath_, this);
     connect(scheduleWatcher_, &ScheduleWatcher::tableChanged, this, [this] { Refresh(); });
-    NameViewControls(*this);
+    NameControls();
     ColourControls();
 }
 
@@ -281,60 +282,47 @@ void MonthView::ApplyLayout(int sizeMode, int viewMode, int barsWidth) {
 }
 
 void MonthView::FirstUpdate() {
-    Show(FirstViewUpdate(rec_, Options(), settings_.weekStart));
+    Show(views_.First(rec_, Options(), WindowViewOptions(settings_)));
     grid_->setFocus();  // the keys act on the days from the start
 }
 
-void MonthView::Refresh() { Show(BuildViewState(rec_, settings_.weekStart)); }
+void MonthView::Refresh() { Show(views_.Build(rec_, WindowViewOptions(settings_))); }
 
 void MonthView::Show(const ViewState& state) {
     const MonthGrid before = state_.grid;
     state_ = state;
     shown_ = true;
-    // Only while the line is shown: the step through the months costs
-    // nothing more when it is off.
-    if (settings_.lunarLine) lunarTexts_.AddTo(rec_, state_.grid);
     datePane_->SetTexts(state.datePane);
     for (int c = 0; c < kGridColumns; ++c) {
-        const WeekdayHeading h = HeadingForColumn(c, state.weekStart);
+        const WeekdayHeading& h = state.headings[static_cast<std::size_t>(c)];
         heading(c)->SetContent(ToQt(h.text), SchemeQColor(h.ink, scheme_),
                                SchemeQColor(ColourRole::HeadingBackground, scheme_));
     }
     for (int row = 0; row < kGridRows; ++row) {
-        const int week = state.weekNumbers[static_cast<std::size_t>(row)];
-        weekNumber(row)->SetContent(week > 0 ? QString::number(week) : QString(),
+        weekNumber(row)->SetContent(ToQt(state.weekNumberTexts[static_cast<std::size_t>(row)]),
                                     SchemeQColor(ColourRole::WeekdayText, scheme_),
                                     SchemeQColor(ColourRole::HeadingBackground, scheme_));
     }
-    const CalendarDate shown = TargetDate(rec_);
-    const auto eclipses = eclipses_.OfGrid(SettingsPlace(settings_).position, shown.year, shown.month, state.grid);
-    const auto picked = rekichuMarks_.OfGrid(rec_, state.grid, settings_.rekichuReadings,
-                                             settings_.rekichuPicks);
-    PrefetchEclipsesBeside(shown.year);
+    PrefetchEclipsesBeside(state.target.year);
     for (int k = 0; k < kGridCells; ++k) {
         const DayCell& c = state.grid[static_cast<std::size_t>(k)];
         cell(k)->SetContent(ToQt(c.text), SchemeQColor(c.ink, scheme_), SchemeQColor(c.ground, scheme_));
-        cell(k)->SetEclipseMark(eclipses[static_cast<std::size_t>(k)] != nullptr);
-        cell(k)->SetRekichuMark(picked[static_cast<std::size_t>(k)] != 0);
-        const std::string& lunar = state_.grid[static_cast<std::size_t>(k)].lunarText;
-        if (lunar != before[static_cast<std::size_t>(k)].lunarText) {
-            cell(k)->SetLunarText(ToQt(lunar));
-        }
+        cell(k)->SetEclipseMark(c.eclipseMark);
+        cell(k)->SetRekichuMark(c.rekichuMark);
+        if (c.lunarText != before[static_cast<std::size_t>(k)].lunarText) cell(k)->SetLunarText(ToQt(c.lunarText));
     }
     oldCalendarPane_->SetTexts(state.oldCalendarPane);
-    closeCalls_ = BuildCloseCallTexts(rec_, settings_.rekichuReadings);
-    ShowCloseCallWords(oldCalendarPane_, closeCallMark_, closeCalls_);
+    ShowCloseCallWords(oldCalendarPane_, closeCallMark_, state.closeCalls);
     yearSignPane_->SetTexts(state.yearSignPane);
     officerPane_->SetTexts(state.officer.text, state.officer.detailTitle, state.officer.detailText);
     mansionPane_->SetTexts(state.mansion.text, state.mansion.detailTitle, state.mansion.detailText);
     moonPane_->SetTexts(state.moonPane);
     eventList_->SetRows(state.eventList);
     scheduleList_->SetRows(state.scheduleList);
-    if (rec_.year[kTarget] >= kFirstComputedYear && rec_.year[kTarget] <= kLastComputedYear) {
-        dayLines_[0]->SetTexts(RekichuLineText(RekichuLineNotes(
-            rec_, state.eventList, settings_.rekichuReadings, settings_.rekichuPicks)));
+    if (state.target.year > 0) {
+        dayLines_[0]->SetTexts(state.rekichuLine);
         const GeoPosition place = SettingsPlace(settings_).position;
-        if (!(skyDate_ == shown && skyPlace_.latitudeDeg == place.latitudeDeg &&
+        if (!(skyDate_ == state.target && skyPlace_.latitudeDeg == place.latitudeDeg &&
               skyPlace_.longitudeDeg == place.longitudeDeg)) {
             // Blank until the day's own times are in: never another day's.
             dayLines_[1]->SetTexts({});
@@ -346,14 +334,39 @@ void MonthView::Show(const ViewState& state) {
             }
         }
     }
-    grid_->SetRekichuPicks(settings_.rekichuReadings, settings_.rekichuPicks);
-    grid_->Show(state.grid, state.weekStart, SettingsPlace(settings_).position);
-    UpdateSpokenTexts(*this, rec_, state);
+    grid_->Show(state);
+    SetSpokenTexts(state.spoken);
+}
+
+void MonthView::NameControls() {
+    const struct {
+        InfoPane* pane;
+        const char* name;
+    } panes[] = {{officerPane_, kOfficerPaneName},
+                 {mansionPane_, kMansionPaneName},
+                 {oldCalendarPane_, kOldCalendarPaneName},
+                 {moonPane_, kMoonPaneName},
+                 {yearSignPane_, kYearSignPaneName}};
+    for (const auto& p : panes) p.pane->setAccessibleName(ToQt(p.name));
+    eventList_->setAccessibleName(ToQt(kEventListHeading));
+    scheduleList_->setAccessibleName(ToQt(kScheduleListName));
+}
+
+void MonthView::SetSpokenTexts(const SpokenView& spoken) {
+    for (int c = 0; c < kGridColumns; ++c) {
+        heading(c)->setAccessibleName(ToQt(spoken.headings[static_cast<std::size_t>(c)]));
+    }
+    for (int row = 0; row < kGridRows; ++row) {
+        weekNumber(row)->setAccessibleName(ToQt(spoken.weekNumbers[static_cast<std::size_t>(row)]));
+    }
+    datePane_->setAccessibleName(ToQt(spoken.datePane));
+    eventList_->setAccessibleDescription(ToQt(spoken.eventList));
+    scheduleList_->setAccessibleDescription(ToQt(spoken.scheduleList));
 }
 
 void MonthView::ShowDaySky() {
     skyPending_ = false;
-    const CalendarDate day = TargetDate(rec_);
+    const CalendarDate day = state_.target;
     if (day.year < kFirstComputedYear || day.year > kLastComputedYear) return;
     const GeoPosition place = SettingsPlace(settings_).position;
     const DaySky sky = ComputeDaySky(day.year, day.month, day.day, place);
@@ -413,11 +426,11 @@ void MonthView::PrefetchEclipsesBeside(int year) {
     // scheduled once both are kept, so an idle window stays asleep.
     const GeoPosition where = SettingsPlace(settings_).position;
     for (const int y : {year - 1, year + 1}) {
-        if (y < kFirstComputedYear || y > kLastComputedYear || eclipses_.Keeps(where, y)) continue;
+        if (y < kFirstComputedYear || y > kLastComputedYear || views_.eclipses().Keeps(where, y)) continue;
         QTimer::singleShot(kEclipsePrefetchDelayMs, this, [this, y] {
             const int shownYear = TargetDate(rec_).year;
             if (y == shownYear - 1 || y == shownYear + 1) {
-                eclipses_.PrefetchYear(SettingsPlace(settings_).position, y);
+                views_.eclipses().PrefetchYear(SettingsPlace(settings_).position, y);
             }
         });
     }
@@ -492,8 +505,8 @@ void MonthView::OnDeleteSchedule() {
 void MonthView::OnDetailInfo(bool atCloseCalls) {
     const CalendarDate t = TargetDate(rec_);
     const NamedPlace place = SettingsPlace(settings_);
-    const Eclipse* eclipse = eclipses_.OnDay(place.position, t.year, t.month, t.day);
-    DetailDialog dialog(BuildDetailTexts(rec_), this, closeCalls_.detail,
+    const Eclipse* eclipse = views_.eclipses().OnDay(place.position, t.year, t.month, t.day);
+    DetailDialog dialog(BuildDetailTexts(rec_), this, state_.closeCalls.detail,
                         eclipse ? EclipseDetailText(*eclipse, place.name) : std::string(),
                         RekichuDetailText(rec_, settings_.rekichuReadings),
                         SkyDetailText(place, ComputeDaySky(t.year, t.month, t.day, place.position)));

@@ -2,9 +2,10 @@
 // the weekday headings, the 42 day cells, the five panes below the grid and
 // the two lists beside it, and the view's commands (navigation, clicks on
 // cells, the lists' double-clicks and pop-up menu, the detail, jump, era
-// and schedule dialogs). What the controls show comes whole from the
-// model's ViewState; every input goes to the model, and the view is
-// rebuilt from the month record afterwards.
+// and schedule dialogs). What the controls show and what a screen reader
+// is told come whole from the model's ViewState (but for the sun's and the
+// moon's lines, asked for after the paint); every input goes to the model,
+// and the view is rebuilt from the month record afterwards.
 #pragma once
 
 #include <QWidget>
@@ -14,10 +15,6 @@
 #include <string>
 
 #include "core/month_record.h"
-#include "ui/model/lunisolar_days.h"
-#include "ui/model/close_call_texts.h"
-#include "ui/model/grid_eclipses.h"
-#include "ui/model/grid_rekichu.h"
 #include "ui/model/settings.h"
 #include "ui/model/view_layout.h"
 #include "ui/model/view_state.h"
@@ -105,6 +102,10 @@ private:
     LayoutNeeds MeasureNeeds(int sizeMode) const;
     void ColourControls();  // every control but the cells' texts, in scheme_
     void Show(const ViewState& state);
+    // The names a screen reader reads that change with the day: the
+    // headings', the week numbers', the date pane's and the lists'.
+    void SetSpokenTexts(const SpokenView& spoken);
+    void NameControls();  // the fixed names, once
     // The sky lines of the selected day, computed after the step has been
     // drawn (a held key's steps are not kept waiting) and once per day and
     // place.
@@ -128,6 +129,7 @@ private:
     MonthRecord& rec_;
     const AppSettings& settings_;
     std::string schedulePath_;
+    ViewBuilder views_;  // keeps the grid's lines, marks and names
     class ScheduleWatcher* scheduleWatcher_;  // outside changes of schedulePath_
     ViewState state_;
     std::array<DayCellWidget*, 7> headings_{};
@@ -141,12 +143,9 @@ private:
     InfoPane* mansionPane_;
     InfoPane* oldCalendarPane_;
     CloseCallMark* closeCallMark_;
-    CloseCallTexts closeCalls_;  // of the day shown
-    GridEclipses eclipses_;      // the grid's marks and the detail's eclipse
     // The eclipses of the years beside `year`, found after the paint.
     void PrefetchEclipsesBeside(int year);
     static constexpr int kEclipsePrefetchDelayMs = 100;
-    GridRekichu rekichuMarks_;   // the grid's marks of the picked notes
     InfoPane* moonPane_;
     std::array<InfoPane*, 3> dayLines_{};
     CalendarDate skyDate_{};         // of the sky lines shown; {} for none
@@ -157,7 +156,6 @@ private:
     // Needs per size mode, for the second line off and on (the week
     // column's width always measured, used while it is shown).
     mutable std::array<std::array<std::optional<LayoutNeeds>, 2>, 2> needs_{};
-    GridLunarTexts lunarTexts_;
     ColourScheme scheme_ = ColourScheme::Light;
     bool shown_ = false;  // state_ holds a month Show was given
 };

@@ -101,7 +101,9 @@ TEST_F(AlmanacModeTest, CommandSwitchesAndRecomputes) {
     EXPECT_EQ(rec_->lunarDay, 1);
     EXPECT_FALSE(ModeCommandChecked(s, kCmdAlmanacPrecise));
 
-    RunAlmanacModeCommand(s, *rec_);
+    const ModeCommandEffect e = RunModeCommand(s, *rec_, kCmdAlmanacPrecise, {1920, 1080});
+    EXPECT_TRUE(e.changed && e.refresh && e.updateTitle);
+    EXPECT_FALSE(e.applyFrame || e.applyViewLayout) << "the window keeps its place and size";
     EXPECT_EQ(s.almanacMode, kAlmanacPrecise);
     EXPECT_TRUE(ModeCommandChecked(s, kCmdAlmanacPrecise));
     EXPECT_EQ(rec_->almanacMode, AlmanacMode::Precise);
@@ -110,7 +112,7 @@ TEST_F(AlmanacModeTest, CommandSwitchesAndRecomputes) {
     const std::string detail = Utf(BuildDetailTexts(*rec_).almanac);
     EXPECT_NE(detail.find("\r\n精密な暦計算（ERFA 天体暦、ΔT 補正）"), std::string::npos);
 
-    RunAlmanacModeCommand(s, *rec_);
+    RunModeCommand(s, *rec_, kCmdAlmanacPrecise, {1920, 1080});
     EXPECT_EQ(s.almanacMode, kAlmanacStandard);
     EXPECT_EQ(rec_->almanacMode, AlmanacMode::Standard);
     EXPECT_EQ(rec_->lunarDay, 1);

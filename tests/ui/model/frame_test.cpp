@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <tuple>
 
 #include "core/month_record.h"
@@ -16,7 +17,10 @@ std::tuple<int, int, int, int> Rect(const FrameLayout& f) {
     return {f.left, f.top, f.width, f.height};
 }
 
-class FrameTest : public ::testing::Test {};
+class FrameTest : public ::testing::Test {
+protected:
+    std::unique_ptr<MonthRecord> rec_ = std::make_unique<MonthRecord>();
+};
 
 // Where a stored corner opens the frame: the least move that brings the
 // whole frame on the screen, each axis on its own; centred on a side
@@ -112,8 +116,8 @@ TEST_F(FrameTest, ModeRoundTripsReturnToTheSameRectangle) {
     for (const auto& pair : kCommandPairs) {
         AppSettings s{600, 300, 0, 0};
         const FrameLayout start = ApplyFrameLayout(s, kFullHd);
-        ASSERT_TRUE(RunModeCommand(s, pair[0], kFullHd).changed);
-        const ModeCommandEffect back = RunModeCommand(s, pair[1], kFullHd);
+        ASSERT_TRUE(RunModeCommand(s, *rec_, pair[0], kFullHd).changed);
+        const ModeCommandEffect back = RunModeCommand(s, *rec_, pair[1], kFullHd);
         ASSERT_TRUE(back.changed);
         EXPECT_EQ(Rect(back.frame), Rect(start)) << pair[0];
     }
@@ -123,7 +127,7 @@ TEST_F(FrameTest, EnlargingNearTheTopMovesDownOnly) {
     // 30 pixels from the top, the shift of -40 puts the corner at -10: the
     // enlarged frame comes down to the top edge and keeps its left.
     AppSettings s{500, 30, 0, 0};
-    const ModeCommandEffect e = RunModeCommand(s, kCmdSizeEnlarged, kFullHd);
+    const ModeCommandEffect e = RunModeCommand(s, *rec_, kCmdSizeEnlarged, kFullHd);
     ASSERT_TRUE(e.changed);
     EXPECT_EQ(Rect(e.frame), std::make_tuple(455, 0, 410, 392));
     EXPECT_EQ(Corner(s), std::make_tuple(455, 0));
@@ -137,14 +141,15 @@ struct CommandCase {
 constexpr CommandCase kCommandCases[] = {
     {kCmdSizeEnlarged, 1, 0, true, true, true},
     {kCmdViewMonthly, 0, 1, true, false, false},  // "月間" neither refreshes nor retitles
+    {kCmdLunarLine, 0, 0, true, true, false},     // the frame takes the cells' new size
 };
 
 TEST_F(FrameTest, ModeCommandsSayWhatTheGuiDoes) {
     for (const CommandCase& c : kCommandCases) {
         SCOPED_TRACE(c.command);
         AppSettings s{500, 400, 0, 0};
-        const ModeCommandEffect e = RunModeCommand(s, c.command, kFullHd);
-        EXPECT_TRUE(e.changed);
+        const ModeCommandEffect e = RunModeCommand(s, *rec_, c.command, kFullHd);
+        EXPECT_TRUE(e.changed && e.applyFrame);
         EXPECT_EQ(std::make_tuple(s.sizeMode, s.viewMode), std::make_tuple(c.size, c.view));
         EXPECT_EQ(e.applyViewLayout, c.layout);
         EXPECT_EQ(e.refresh, c.refresh);
@@ -153,9 +158,9 @@ TEST_F(FrameTest, ModeCommandsSayWhatTheGuiDoes) {
         EXPECT_TRUE(ModeCommandChecked(s, c.command));
     }
     AppSettings s{500, 400, 1, 1};
-    const ModeCommandEffect normal = RunModeCommand(s, kCmdSizeNormal, kFullHd);
+    const ModeCommandEffect normal = RunModeCommand(s, *rec_, kCmdSizeNormal, kFullHd);
     EXPECT_TRUE(normal.refresh && normal.updateTitle && normal.applyViewLayout);
-    const ModeCommandEffect full = RunModeCommand(s, kCmdViewFull, kFullHd);
+    const ModeCommandEffect full = RunModeCommand(s, *rec_, kCmdViewFull, kFullHd);
     EXPECT_TRUE(full.refresh && full.updateTitle && full.applyViewLayout);
     EXPECT_EQ(MonthOptionsOf(s).display, kViewFull);
 }
@@ -164,13 +169,13 @@ TEST_F(FrameTest, CurrentModeCommandChangesNothing) {
     const int kCommands[] = {kCmdSizeNormal, kCmdViewFull};
     for (int command : kCommands) {
         AppSettings s{-500, 99999, 0, 0};  // off screen: even no re-centring happens
-        const ModeCommandEffect e = RunModeCommand(s, command, kFullHd);
+        const ModeCommandEffect e = RunModeCommand(s, *rec_, command, kFullHd);
         EXPECT_FALSE(e.changed);
         EXPECT_FALSE(e.refresh || e.updateTitle || e.applyViewLayout);
         EXPECT_EQ(Corner(s), std::make_tuple(-500, 99999));
     }
     AppSettings s{10, 10, 0, 0};
-    EXPECT_FALSE(RunModeCommand(s, 12345, kFullHd).changed) << "not a mode command";
+    EXPECT_FALSE(RunModeCommand(s, *rec_, 12345, kFullHd).changed) << "not a mode command";
 }
 
 TEST_F(FrameTest, MovedAndClosed) {

@@ -38,6 +38,49 @@ TEST_F(ViewStateTest, BuildsEveryDisplayFromTheRecord) {
     ASSERT_EQ(v.scheduleList.size(), 1u);
 }
 
+// The window's state is the plain one with its own parts added: on every
+// day of a few months, either week start, the selected cell holds the
+// target, the grid keeps its days and colours, and what is marked, said and
+// listed matches what the cells and lists hold.
+TEST_F(ViewStateTest, WindowStateAddsItsPartsToThePlainOne) {
+    SetToday(2024, 6, 15);
+    ViewBuilder views;
+    for (const WeekStart start : {WeekStart::Sunday, WeekStart::Monday}) {
+        ViewOptions o{start, true, true, {}, kDefaultRekichuPicks, {35.68, 139.77}};
+        for (const CalendarDate d : {CalendarDate{2024, 6, 15}, {2024, 6, 1}, {2024, 6, 30}, {2026, 8, 12},
+                                     {1600, 1, 1}, {2999, 12, 31}}) {
+            Select(d.year, d.month, d.day);
+            SCOPED_TRACE(testing::Message() << d.year << '-' << d.month << '-' << d.day);
+            const ViewState plain = BuildViewState(*rec_, start);
+            ViewState v = views.Build(*rec_, o);
+            ASSERT_GE(v.selectedCell, 0);
+            EXPECT_EQ(v.grid[static_cast<std::size_t>(v.selectedCell)].day, d.day);
+            EXPECT_EQ(v.target, d);
+            EXPECT_EQ(v.datePane, plain.datePane);
+            EXPECT_EQ(Utf(v.spoken.headings[0]), start == WeekStart::Sunday ? "日曜日" : "月曜日");
+            EXPECT_EQ(v.spoken.eventList.empty(), false) << "「なし」 at least";
+            for (int k = 0; k < kGridCells; ++k) {
+                DayCell c = v.grid[static_cast<std::size_t>(k)];
+                EXPECT_TRUE(c.day < 0 || !c.lunarText.empty());
+                c.lunarText.clear();
+                EXPECT_TRUE(c.day > 0 || !(c.eclipseMark || c.rekichuMark)) << "marks only on the month's days";
+                c.eclipseMark = c.rekichuMark = false;
+                EXPECT_EQ(c, plain.grid[static_cast<std::size_t>(k)]);
+            }
+            for (int row = 0; row < kGridRows; ++row) {
+                EXPECT_EQ(v.weekNumberTexts[row], std::to_string(v.weekNumbers[row]));
+                EXPECT_EQ(Utf(v.spoken.weekNumbers[row]), "第" + v.weekNumberTexts[row] + "週");
+            }
+            const auto& names = views.CellNames(*rec_, v);
+            EXPECT_EQ(Utf(names[static_cast<std::size_t>(v.selectedCell)]).find(Utf(SpokenDate(d, rec_->weekday[kTarget]))),
+                      0u);
+            EXPECT_EQ(v.closeCalls.mark.empty(), v.closeCalls.spoken.empty());
+        }
+    }
+    const ViewState cli = views.Build(*rec_, {});
+    EXPECT_TRUE(cli.rekichuLine.empty() && cli.spoken.grid.empty()) << "the window's parts only when asked";
+}
+
 TEST_F(ViewStateTest, BeforeAnyDateOnlyTheTitle) {
     const ViewState v = BuildViewState(*rec_);
     EXPECT_EQ(v.datePane, "");
@@ -48,7 +91,7 @@ TEST_F(ViewStateTest, BeforeAnyDateOnlyTheTitle) {
 
 TEST_F(ViewStateTest, FirstUpdateShowsTodayAndSweepsPastSchedules) {
     LoadScheduleLines("昨日 2024/06/14\t1\n{\n\n}\n今日 2024/06/15\t1\n{\n\n}\n");
-    const ViewState v = FirstViewUpdate(*rec_, {});
+    const ViewState v = ViewBuilder().First(*rec_, {}, {});
     EXPECT_EQ(std::make_tuple(rec_->year[kTarget], rec_->month[kTarget], rec_->day[kTarget]),
               std::make_tuple(2024, 6, 15));
     ASSERT_EQ(rec_->scheduleCount, 1);
