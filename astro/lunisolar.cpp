@@ -305,27 +305,19 @@ bool TryNumberLunarMonths(MonthRecord& rec) {
     return true;
 }
 
-void LunisolarDate(MonthRecord& rec, int y, int m, int d) {
+LunisolarDate LunisolarDateOf(const MonthRecord& rec, int y, int m, int d) {
     const CalendarDate date{y, m, d};
     int n = kFirstMonthOfTargetYear;
     while (n + 1 < kNewMoonCount && !MonthContains(rec, n, date)) ++n;
     assert(n + 1 < kNewMoonCount && "the date lies outside the new-moon table");
 
+    // Numbers count on across the year end (13 is the 1st month of Y) and
+    // a leap month's is negative: brought to 1-12 with the flag beside.
     const int v = rec.lunarMonthNumber[n];
-    if (v < 0) {
-        int r = (-v) % kMonthsPerYear;
-        if (r == 0) r = kMonthsPerYear;
-        rec.lunarMonth = -r;
-        rec.leapMonth = r;
-    } else {
-        int r = v % kMonthsPerYear;
-        if (r == 0) r = kMonthsPerYear;
-        rec.lunarMonth = r;
-        rec.leapMonth = 0;
-    }
+    int r = (v < 0 ? -v : v) % kMonthsPerYear;
+    if (r == 0) r = kMonthsPerYear;
     const CalendarDate newMoon = EntryAt(rec.newMoons, n);
-    rec.lunarDay =
-        static_cast<int>(JulianDate(y, m, d) - JulianDateOf(newMoon)) + 1;
+    return {r, v < 0, static_cast<int>(JulianDate(y, m, d) - JulianDateOf(newMoon)) + 1};
 }
 
 int MoonPhaseOfDay(int y, int m, int d) {

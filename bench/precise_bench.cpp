@@ -24,8 +24,7 @@ void BM_PreciseLunisolarYear(benchmark::State& state) {
         ComputeSolarTermsPrecise(*rec);
         ComputeNewMoonsPrecise(*rec);
         NumberLunarMonths(*rec);
-        LunisolarDate(*rec, 2024, 6, 15);
-        benchmark::DoNotOptimize(rec->lunarDay);
+        benchmark::DoNotOptimize(LunisolarDateOf(*rec, 2024, 6, 15));
     }
 }
 BENCHMARK(BM_PreciseLunisolarYear)->Unit(benchmark::kMillisecond);

@@ -69,7 +69,7 @@ int ComputeMonth(MonthRecord& rec, int y, int m, int d, MonthOptions options) {
     EvaluateNotes(rec);
     EvaluateUserEntries(rec);
     // Needs the numbered new-moon table.
-    LunisolarDate(rec, y, m, d);
+    StoreTargetLunisolarDate(rec, LunisolarDateOf(rec, y, m, d));
     // None before the era file is loaded.
     if (const int era = EraIndex(rec, y, m, d); era >= 0) {
         CopyText(rec.currentEraName, EraName(rec, era));

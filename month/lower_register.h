@@ -7,6 +7,7 @@
 #pragma once
 
 #include "almanac/rekichu.h"
+#include "core/lunisolar_date.h"
 #include "core/month_record.h"
 #include "platform/calendar_date.h"
 
@@ -29,10 +30,9 @@ struct LowerRegister {
 
 // The reading of `date` from `tables`, a record that holds the year tables
 // of date.year (rec.terms of that year, in its almanac mode), and the day's
-// lunisolar date as the record keeps it (lunarMonth negative in a leap
-// month, which takes the row of the month it repeats).
-LowerRegister ReadLowerRegister(const MonthRecord& tables, const CalendarDate& date, int lunarMonth,
-                   int lunarDay, RekichuReadings readings);
+// lunisolar date (a leap month takes the row of the month it repeats).
+LowerRegister ReadLowerRegister(const MonthRecord& tables, const CalendarDate& date, const LunisolarDate& lunar,
+                                RekichuReadings readings);
 
 // The reading of the record's target date (ComputeMonth accepted it).
 LowerRegister LowerRegisterOfTarget(const MonthRecord& rec, RekichuReadings readings);
