@@ -53,9 +53,4 @@ CalendarDate SunReachesDate(double angleDeg, const CalendarDate& from);
 // from the minute of the new moon on `newMoonDay`.
 double AgeAtNoonFromNewMoonDays(const CalendarDate& date, const CalendarDate& newMoonDay);
 
-// The moon's age in days at noon of the date, in the almanac mode the record
-// was computed in. The date must lie after rec.newMoons entry 0 and not
-// after entry 35. A question: the record is only read.
-double MoonAgeAtNoon(const MonthRecord& rec, int y, int m, int d);
-
 }  // namespace kalendo

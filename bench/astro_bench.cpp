@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "astro/astronomy.h"
 #include "astro/longitude.h"
 #include "astro/lunisolar.h"
 #include "month/compute_month.h"

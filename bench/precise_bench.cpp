@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "astro/astronomy.h"
 #include "astro/ephemeris.h"
 #include "astro/lunisolar.h"
 #include "astro/precise.h"

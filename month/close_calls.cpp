@@ -10,6 +10,7 @@
 #include "astro/lunisolar.h"
 #include "core/calendar_constants.h"
 #include "core/day_arith.h"
+#include "defs/day_off.h"
 #include "defs/holidays.h"
 #include "defs/notes.h"
 #include "month/compute_month.h"

@@ -6,6 +6,7 @@
 #include "almanac/signs.h"
 #include "astro/lunisolar.h"
 #include "core/day_arith.h"
+#include "defs/day_off.h"
 #include "defs/holidays.h"
 #include "defs/notes.h"
 #include "month/month_texts.h"

@@ -9,6 +9,7 @@
 #include <tuple>
 #include <vector>
 
+#include "astro/astronomy.h"
 #include "core/day_arith.h"
 #include "month/compute_month.h"
 #include "platform/calendar_date.h"

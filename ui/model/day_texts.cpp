@@ -5,7 +5,7 @@
 #include "astro/astronomy.h"
 #include "astro/lunisolar.h"
 #include "core/almanac_mode.h"
-#include "defs/holidays.h"
+#include "defs/day_off.h"
 #include "defs/notes.h"
 #include "ui/model/model_texts.h"
 #include "ui/model/month_view.h"
