@@ -17,6 +17,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/display_platform.h"
 #include "platform/file_io.h"
 #include "platform/instance_lock.h"
 #include "platform/recording_platform.h"
