@@ -1,7 +1,7 @@
 // A day's reading of the lower register and the nine stars: its sign of the
 // sixty, its solar month (節月) and the day in it, the stars of year, month
 // and day and the notes (暦注) that fall on it. A value computed from the
-// year tables of the almanac mode in use (the days of the solar terms) and
+// year tables of the record's almanac mode (the days of the solar terms) and
 // the day's lunisolar date; nothing is written into the month record or the
 // loaded definition tables.
 #pragma once
