@@ -89,15 +89,15 @@ int MansionIndex(int y, int m, int d) {
     return CycleIndex(TruncDays(jd) + kMansionOffset, kMansionCount);
 }
 
-int RokuyoIndex(const MonthRecord& rec) {
-    const int month = rec.lunarMonth;
-    if (month == 0 || month < -kMonthsPerYear || month > kMonthsPerYear) return -1;
-    const int monthNumber = month < 0 ? -month : month;
+int RokuyoOf(const LunisolarDate& date) {
+    if (date.month < 1 || date.month > kMonthsPerYear) return -1;
     // Day 1 of month 1 is 先勝, and each month starts one sign later than the
     // month before: the offsets 1 -> 5, 2 -> 0, ... 12 -> 4 added to the day
     // are (month - 2) mod 6.
-    return CycleIndex(monthNumber + rec.lunarDay - 2, kRokuyoCount);
+    return CycleIndex(date.month + date.day - 2, kRokuyoCount);
 }
+
+int RokuyoIndex(const MonthRecord& rec) { return RokuyoOf(TargetLunisolarDate(rec)); }
 
 void ComputeOfficerAnchors(MonthRecord& rec) {
     for (int k = 0; k < kAnchorCount; ++k) {

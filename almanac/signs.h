@@ -9,6 +9,7 @@
 // every day sign denotes the day the date normalises to.
 #pragma once
 
+#include "core/lunisolar_date.h"
 #include "core/month_record.h"
 
 namespace kalendo {
@@ -26,9 +27,10 @@ int MonthBranchIndex(int m);             // 0 ... 11
 
 int MansionIndex(int y, int m, int d);   // 0 (角) ... 27 (軫)
 
-// 0 (先勝) ... 5 (赤口) from rec.lunarMonth / rec.lunarDay of the target date
-// (a leap month, stored negative, takes the sign of its month number); -1 for
-// a month outside ±1 ... ±12.
+// 0 (先勝) ... 5 (赤口) of a lunisolar date (a leap month takes the sign of
+// its month number); -1 for a month outside 1 ... 12.
+int RokuyoOf(const LunisolarDate& date);
+// RokuyoOf the record's target date.
 int RokuyoIndex(const MonthRecord& rec);
 
 // Fills rec.anchorStart (S) and rec.anchorFirst (F) from rec.terms of the

@@ -14,6 +14,7 @@
 #include "cli/arguments.h"
 
 #include "core/month_record.h"
+#include "platform/display_platform.h"
 #include "platform/platform.h"
 #include "platform/qt_platform.h"
 #include "platform/ready_notice.h"

@@ -33,4 +33,9 @@ struct Astronomy {
 
 const Astronomy& AstronomyOf(AlmanacMode mode);
 
+// The moon's age in days at noon of the date, in the almanac mode the record
+// was computed in. The date must lie after rec.newMoons entry 0 and not
+// after entry 35. A question: the record is only read.
+double MoonAgeAtNoon(const MonthRecord& rec, int y, int m, int d);
+
 }  // namespace kalendo

@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "astro/astro_texts.h"
-#include "astro/astronomy.h"
 #include "astro/longitude.h"
 #include "astro/longitude_detail.h"
 #include "astro/longitude_memo.h"
@@ -80,9 +79,6 @@ double JulianDateOf(const CalendarDate& date) {
 
 bool IsBefore(const CalendarDate& a, const CalendarDate& b) {
     return CompareDates(a.year, a.month, a.day, b.year, b.month, b.day) > 0;
-}
-bool IsSameDay(const CalendarDate& a, const CalendarDate& b) {
-    return CompareDates(a.year, a.month, a.day, b.year, b.month, b.day) == 0;
 }
 
 CalendarDate NextDay(CalendarDate date) {
@@ -305,27 +301,19 @@ bool TryNumberLunarMonths(MonthRecord& rec) {
     return true;
 }
 
-void LunisolarDate(MonthRecord& rec, int y, int m, int d) {
+LunisolarDate LunisolarDateOf(const MonthRecord& rec, int y, int m, int d) {
     const CalendarDate date{y, m, d};
     int n = kFirstMonthOfTargetYear;
     while (n + 1 < kNewMoonCount && !MonthContains(rec, n, date)) ++n;
     assert(n + 1 < kNewMoonCount && "the date lies outside the new-moon table");
 
+    // Numbers count on across the year end (13 is the 1st month of Y) and
+    // a leap month's is negative: brought to 1-12 with the flag beside.
     const int v = rec.lunarMonthNumber[n];
-    if (v < 0) {
-        int r = (-v) % kMonthsPerYear;
-        if (r == 0) r = kMonthsPerYear;
-        rec.lunarMonth = -r;
-        rec.leapMonth = r;
-    } else {
-        int r = v % kMonthsPerYear;
-        if (r == 0) r = kMonthsPerYear;
-        rec.lunarMonth = r;
-        rec.leapMonth = 0;
-    }
+    int r = (v < 0 ? -v : v) % kMonthsPerYear;
+    if (r == 0) r = kMonthsPerYear;
     const CalendarDate newMoon = EntryAt(rec.newMoons, n);
-    rec.lunarDay =
-        static_cast<int>(JulianDate(y, m, d) - JulianDateOf(newMoon)) + 1;
+    return {r, v < 0, static_cast<int>(JulianDate(y, m, d) - JulianDateOf(newMoon)) + 1};
 }
 
 int MoonPhaseOfDay(int y, int m, int d) {
@@ -423,35 +411,6 @@ CalendarDate SunReachesDate(double angleDeg, const CalendarDate& from) {
     CalendarDate day{from.year, from.month, from.day + days};
     NormalizeDate(day.year, day.month, day.day);
     return day;
-}
-
-double MoonAgeAtNoon(const MonthRecord& rec, int y, int m, int d) {
-    const CalendarDate date{y, m, d};
-    // The rule that chooses the new moon is the same in both modes; the
-    // precise almanac counts from its instant to the second.
-    const auto ageAtNoonDays = AstronomyOf(rec.almanacMode).ageAtNoonDays;
-    const auto ageFrom = [&](const CalendarDate& newMoonDay) {
-        return ageAtNoonDays(date, newMoonDay);
-    };
-    // e: the first new-moon day on or after the date; n = e - 1 the last one
-    // strictly before it.
-    int e = 0;
-    while (e < kNewMoonCount && IsBefore(EntryAt(rec.newMoons, e), date)) ++e;
-    assert(e >= 1 && e < kNewMoonCount && "the date lies outside the new-moon table");
-    const int n = e - 1;
-
-    const CalendarDate previous = EntryAt(rec.newMoons, n);
-    double ageDays = ageFrom(previous);
-
-    // On a new-moon day the age counts from that day's new moon once it has
-    // happened by noon; a new moon in the afternoon leaves the age counted
-    // from the one before (a whole lunation less a few hours).
-    const CalendarDate following = EntryAt(rec.newMoons, e);
-    if (IsSameDay(following, date)) {
-        const double sameDayAge = ageFrom(following);
-        if (sameDayAge >= 0) ageDays = sameDayAge;
-    }
-    return ageDays;
 }
 
 }  // namespace kalendo

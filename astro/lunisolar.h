@@ -3,6 +3,7 @@
 // is made at 0 h JST of a day: an event belongs to the day it happens in.
 #pragma once
 
+#include "core/lunisolar_date.h"
 #include "core/month_record.h"
 #include "platform/calendar_date.h"
 
@@ -36,9 +37,9 @@ int SolarTermIndexAtOrBefore(double springScaleDeg);
 // The angle of entry `index` on that scale (15 index - 435).
 double SolarTermSpringScaleDeg(int index);
 
-// Sets rec.lunarMonth, rec.lunarDay, rec.leapMonth for a day of the target
-// year.
-void LunisolarDate(MonthRecord& rec, int y, int m, int d);
+// The lunisolar date of a day of the target year, from rec.newMoons and
+// rec.lunarMonthNumber. A question: the record is only read.
+LunisolarDate LunisolarDateOf(const MonthRecord& rec, int y, int m, int d);
 
 // The principal phase (kNewMoonPhase ... kLastQuarterPhase) that falls on the
 // day by the shipped series, or kNoPhase. Any date; needs no table.
@@ -51,10 +52,5 @@ CalendarDate SunReachesDate(double angleDeg, const CalendarDate& from);
 // The moon's age in days at noon of `date` by the shipped series, counted
 // from the minute of the new moon on `newMoonDay`.
 double AgeAtNoonFromNewMoonDays(const CalendarDate& date, const CalendarDate& newMoonDay);
-
-// The moon's age in days at noon of the date, in the almanac mode the record
-// was computed in. The date must lie after rec.newMoons entry 0 and not
-// after entry 35. A question: the record is only read.
-double MoonAgeAtNoon(const MonthRecord& rec, int y, int m, int d);
 
 }  // namespace kalendo

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "astro/astronomy.h"
 #include "astro/longitude.h"
 #include "astro/lunisolar.h"
 #include "month/compute_month.h"
@@ -31,8 +32,7 @@ void BM_LunisolarYear(benchmark::State& state) {
         ComputeSolarTerms(*rec);
         ComputeNewMoons(*rec);
         NumberLunarMonths(*rec);
-        LunisolarDate(*rec, 2024, 6, 15);
-        benchmark::DoNotOptimize(rec->lunarDay);
+        benchmark::DoNotOptimize(LunisolarDateOf(*rec, 2024, 6, 15));
     }
 }
 BENCHMARK(BM_LunisolarYear)->Unit(benchmark::kMicrosecond);

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "astro/astronomy.h"
 #include "astro/ephemeris.h"
 #include "astro/lunisolar.h"
 #include "astro/precise.h"
@@ -24,8 +25,7 @@ void BM_PreciseLunisolarYear(benchmark::State& state) {
         ComputeSolarTermsPrecise(*rec);
         ComputeNewMoonsPrecise(*rec);
         NumberLunarMonths(*rec);
-        LunisolarDate(*rec, 2024, 6, 15);
-        benchmark::DoNotOptimize(rec->lunarDay);
+        benchmark::DoNotOptimize(LunisolarDateOf(*rec, 2024, 6, 15));
     }
 }
 BENCHMARK(BM_PreciseLunisolarYear)->Unit(benchmark::kMillisecond);

@@ -8,7 +8,7 @@
 #include "cli/entry_json.h"
 #include "cli/sky_json.h"
 #include "core/day_arith.h"
-#include "defs/holidays.h"
+#include "defs/day_off.h"
 #include "defs/notes.h"
 #include "defs/schedules.h"
 #include "month/lower_register.h"

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "core/almanac_mode.h"
+#include "core/lunisolar_date.h"
 #include "core/parsed_expression.h"
 #include "platform/calendar_date.h"
 
@@ -176,6 +177,17 @@ public:
     int leapMonth = 0;   // month number when the target is in a leap month
     DateList<kNewMoonCount> newMoons;
 };
+
+// The target's lunisolar date as one value, and the reverse: the three
+// fields above are its stored form.
+inline LunisolarDate TargetLunisolarDate(const MonthRecord& rec) {
+    return LunisolarDateFromSignedMonth(rec.lunarMonth, rec.lunarDay);
+}
+inline void StoreTargetLunisolarDate(MonthRecord& rec, const LunisolarDate& date) {
+    rec.lunarMonth = SignedMonthFromLunisolarDate(date);
+    rec.lunarDay = date.day;
+    rec.leapMonth = date.leap ? date.month : 0;
+}
 
 // The single instance that lives for the whole process, on slot tables in
 // .bss: of its 7 MB only the slots the definition files fill become

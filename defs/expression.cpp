@@ -20,8 +20,8 @@
 #include "astro/lunisolar.h"
 #include "core/calendar_constants.h"
 #include "core/day_arith.h"
+#include "defs/day_off.h"
 #include "defs/defs_texts.h"
-#include "defs/holidays.h"
 #include "platform/platform.h"
 
 namespace kalendo {

@@ -9,22 +9,6 @@
 namespace kalendo {
 namespace {
 
-// "U+1F382"; for bytes that are no UTF-8, each byte as "0xE6".
-std::string CodeText(const UnheldCharacter& u) {
-    char buf[16];
-    if (u.codePoint != kNotUtf8) {
-        std::snprintf(buf, sizeof buf, "U+%04X", static_cast<unsigned>(u.codePoint));
-        return buf;
-    }
-    std::string bytes;
-    for (const char c : u.utf8) {
-        std::snprintf(buf, sizeof buf, bytes.empty() ? "0x%02X" : " 0x%02X",
-                      static_cast<unsigned>(static_cast<unsigned char>(c)));
-        bytes += buf;
-    }
-    return bytes;
-}
-
 template <typename... Args>
 std::string Format(const std::string& format, Args... args) {
     const int n = std::snprintf(nullptr, 0, format.c_str(), args...);
@@ -40,7 +24,7 @@ std::string Format(const std::string& format, Args... args) {
 // character (which CP932 cannot show) go in.
 std::string UnheldMessage(const UnheldCharacter& u, const char* fileNameCp932, bool marked) {
     const std::string fileName = Utf8FromCp932(fileNameCp932);
-    const std::string code = CodeText(u);
+    const std::string code = UnheldCharacterCode(u);
     if (u.codePoint == kNotUtf8) {
         return Format(Utf8FromCp932(marked ? kNotUtf8FileFormat : kNotUtf8UnmarkedFileFormat),
                       fileName.c_str(), u.line, u.column, code.c_str());

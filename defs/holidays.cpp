@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "core/day_arith.h"
+#include "defs/day_off.h"
 #include "defs/defs_texts.h"
 #include "defs/expression.h"
 #include "defs/line_reader.h"
@@ -39,19 +40,6 @@ private:
     MonthRecord& rec_;
 };
 
-bool ValidIn(const DefinitionEntry& e, int y) { return e.fromYear <= y && y < e.toYear; }
-
-// A valid holiday that falls on a day this year.
-bool FallsOnADay(const DefinitionEntry& e, int y) { return ValidIn(e, y) && e.day > 0; }
-
-int Find(const DefinitionEntry* table, int count, int y, int month, int day) {
-    for (int i = 0; i < count; ++i) {
-        const DefinitionEntry& e = table[i];
-        if (FallsOnADay(e, y) && e.month == month && e.day == day) return i;
-    }
-    return -1;
-}
-
 void Append(MonthRecord& rec, const char* name, int month, int day, int fromYear) {
     if (rec.generatedHolidayCount >= kGeneratedHolidayCapacity) return;
     DefinitionEntry& g = rec.tables.generatedHolidays[rec.generatedHolidayCount++];
@@ -80,7 +68,7 @@ void EvaluateHolidays(MonthRecord& rec) {
         rec.tables.holidays[i].day = -1;
     }
     for (int i = 0; i < rec.holidayCount; ++i) {
-        if (ValidIn(rec.tables.holidays[i], y)) EvaluateExpression(rec, rec.tables.holidays, i);
+        if (HolidayValidIn(rec.tables.holidays[i], y)) EvaluateExpression(rec, rec.tables.holidays, i);
     }
 }
 
@@ -94,7 +82,7 @@ void GenerateHolidays(MonthRecord& rec) {
     int onADay[kHolidayCapacity];
     int n = 0;
     for (int i = 0; i < rec.holidayCount && i < kHolidayCapacity; ++i) {
-        if (FallsOnADay(h[i], y)) onADay[n++] = i;
+        if (HolidayFallsOnADay(h[i], y)) onADay[n++] = i;
     }
 
     // Citizens' holidays: a day between two holidays of the same month, the
@@ -144,22 +132,6 @@ void GenerateHolidays(MonthRecord& rec) {
         if (sy != y) continue;
         Append(rec, kSubstituteHolidayName, sm, sd, fromYear);
     }
-}
-
-int FindHoliday(const MonthRecord& rec, int month, int day) {
-    return Find(rec.tables.holidays, rec.holidayCount, rec.year[kTarget], month, day);
-}
-
-int FindGeneratedHoliday(const MonthRecord& rec, int month, int day) {
-    return Find(rec.tables.generatedHolidays, rec.generatedHolidayCount, rec.year[kTarget], month, day);
-}
-
-bool IsDayOff(const MonthRecord& rec, int month, int day) {
-    int y = rec.year[kTarget];
-    NormalizeDate(y, month, day);
-    const int weekday = Weekday(y, month, day);
-    if (weekday == 0 || weekday == 6) return true;
-    return FindHoliday(rec, month, day) >= 0 || FindGeneratedHoliday(rec, month, day) >= 0;
 }
 
 }  // namespace kalendo

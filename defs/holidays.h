@@ -1,6 +1,6 @@
 // National holidays: the holiday file 祝日.Def, their dates in the target
-// year, the substitute and citizens' holidays that follow from them, and the
-// day-off test that the date expressions, the month view and the lists use.
+// year and the substitute and citizens' holidays that follow from them.
+// Which days they make off is asked of day_off.h.
 //
 // The edge reads the file (an unreadable one is fatal with
 // kHolidayFileOpenError from "defs/defs_texts.h") and hands its bytes here.
@@ -33,15 +33,5 @@ void EvaluateHolidays(MonthRecord& rec);
 // holidays: first the citizens' holidays (from 1986), then the substitute
 // holidays (from 1973), at most 256 in all.
 void GenerateHolidays(MonthRecord& rec);
-
-// The lowest index of a holiday (generated holiday) valid in the target year
-// that falls on month/day, or -1. Only month and day are compared; an entry
-// whose day is 0 or less falls on no day.
-int FindHoliday(const MonthRecord& rec, int month, int day);
-int FindGeneratedHoliday(const MonthRecord& rec, int month, int day);
-
-// Whether month/day of the target year (normalised first, so (5, 32) is
-// 1 June) is a Saturday, a Sunday, a holiday or a generated holiday.
-bool IsDayOff(const MonthRecord& rec, int month, int day);
 
 }  // namespace kalendo

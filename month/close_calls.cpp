@@ -1,7 +1,6 @@
 #include "month/close_calls.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <utility>
@@ -11,6 +10,7 @@
 #include "astro/lunisolar.h"
 #include "core/calendar_constants.h"
 #include "core/day_arith.h"
+#include "defs/day_off.h"
 #include "defs/holidays.h"
 #include "defs/notes.h"
 #include "month/compute_month.h"
@@ -235,9 +235,9 @@ bool OpensSolarMonth(const EventSides& e) { return e.kind == EventKind::SolarTer
 // 十二直 differs with the moved tables, or its holidays or notes do.
 bool MayChange(MonthRecord& base, MonthRecord& moved, const TableCloseCall& c, int y, int m,
                int d) {
-    LunisolarDate(base, y, m, d);
-    LunisolarDate(moved, y, m, d);
-    if (base.lunarMonth != moved.lunarMonth || base.lunarDay != moved.lunarDay ||
+    const LunisolarDate baseDate = LunisolarDateOf(base, y, m, d);
+    const LunisolarDate movedDate = LunisolarDateOf(moved, y, m, d);
+    if (baseDate != movedDate ||
         OfficerIndex(base, y, m, d) != OfficerIndex(moved, y, m, d)) {
         return true;
     }
@@ -252,8 +252,8 @@ bool MayChange(MonthRecord& base, MonthRecord& moved, const TableCloseCall& c, i
     // same on both sides here, and the readings only choose among notes of
     // the solar month's opening, which the 十二直 above already catches.
     if (!OpensSolarMonth(c.call.event) && !IsSolstice(c.call.event)) return false;
-    const LowerRegister a = ReadLowerRegister(base, day, base.lunarMonth, base.lunarDay, {});
-    const LowerRegister b = ReadLowerRegister(moved, day, moved.lunarMonth, moved.lunarDay, {});
+    const LowerRegister a = ReadLowerRegister(base, day, baseDate, {});
+    const LowerRegister b = ReadLowerRegister(moved, day, movedDate, {});
     return a.rekichu != b.rekichu || !(a.kyusei == b.kyusei);
 }
 
@@ -388,7 +388,7 @@ DayReading ReadingOn(MonthRecord& r, const CalendarDate& date, RekichuReadings r
     r.day[kTarget] = date.day;
     r.weekday[kTarget] = Weekday(date.year, date.month, date.day);
     EvaluateDefinitions(r);
-    LunisolarDate(r, date.year, date.month, date.day);
+    StoreTargetLunisolarDate(r, LunisolarDateOf(r, date.year, date.month, date.day));
     const DayReading reading = ReadingOfTarget(r, readings);
     generatedName = GeneratedName(r, reading);
     return reading;
@@ -411,8 +411,8 @@ std::vector<CalendarDate> DaysEntriesMayMove(const MonthRecord& rec, const Table
         const DefinitionEntry& e = rec.tables.notes[i];
         if (e.oldCalendar == 1) lunarDays.emplace_back(e.month, e.day);
     }
-    const auto named = [&lunarDays](const MonthRecord& r) {
-        return std::find(lunarDays.begin(), lunarDays.end(), std::make_pair(std::abs(r.lunarMonth), r.lunarDay)) !=
+    const auto named = [&lunarDays](const LunisolarDate& date) {
+        return std::find(lunarDays.begin(), lunarDays.end(), std::make_pair(date.month, date.day)) !=
                lunarDays.end();
     };
     if (!lunarDays.empty()) {
@@ -424,10 +424,9 @@ std::vector<CalendarDate> DaysEntriesMayMove(const MonthRecord& rec, const Table
         const int y = rec.year[kTarget];
         for (int m = 1; m <= kMonthsPerYear; ++m) {
             for (int d = 1; d <= DaysInMonth(y, m); ++d) {
-                LunisolarDate(unmoved, y, m, d);
-                LunisolarDate(moved, y, m, d);
-                if ((unmoved.lunarMonth != moved.lunarMonth || unmoved.lunarDay != moved.lunarDay) &&
-                    (named(unmoved) || named(moved))) {
+                const LunisolarDate unmovedDate = LunisolarDateOf(unmoved, y, m, d);
+                const LunisolarDate movedDate = LunisolarDateOf(moved, y, m, d);
+                if (unmovedDate != movedDate && (named(unmovedDate) || named(movedDate))) {
                     dates.push_back({y, m, d});
                 }
             }
@@ -514,7 +513,7 @@ std::vector<DayCloseCall> CloseCallsOfTarget(MonthRecord& rec, RekichuReadings r
             kept.emplace(rec);
         }
         EvaluateDefinitions(moved);
-        LunisolarDate(moved, t.year, t.month, t.day);
+        StoreTargetLunisolarDate(moved, LunisolarDateOf(moved, t.year, t.month, t.day));
         const DayReading other = ReadingOfTarget(moved, readings);
         DayChange target{t, *base, other, baseGenerated, GeneratedName(moved, other)};
         if (ReadsAlike(target)) continue;

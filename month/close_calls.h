@@ -12,6 +12,7 @@
 #include "almanac/rekichu.h"
 #include "astro/close_events.h"
 #include "core/almanac_mode.h"
+#include "core/lunisolar_date.h"
 #include "core/month_record.h"
 #include "month/lower_register.h"
 
@@ -22,6 +23,7 @@ struct DayReading {
     int lunarMonth = 0;  // negative in a leap month
     int lunarDay = 0;
     int leapMonth = 0;
+    LunisolarDate lunisolar() const { return LunisolarDateFromSignedMonth(lunarMonth, lunarDay); }
     int rokuyo = -1;
     int officer = -1;
     int holiday = -1;           // index into the holidays, or -1

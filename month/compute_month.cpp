@@ -6,6 +6,7 @@
 #include "almanac/signs.h"
 #include "astro/lunisolar.h"
 #include "core/day_arith.h"
+#include "defs/day_off.h"
 #include "defs/holidays.h"
 #include "defs/notes.h"
 #include "month/month_texts.h"
@@ -69,7 +70,7 @@ int ComputeMonth(MonthRecord& rec, int y, int m, int d, MonthOptions options) {
     EvaluateNotes(rec);
     EvaluateUserEntries(rec);
     // Needs the numbered new-moon table.
-    LunisolarDate(rec, y, m, d);
+    StoreTargetLunisolarDate(rec, LunisolarDateOf(rec, y, m, d));
     // None before the era file is loaded.
     if (const int era = EraIndex(rec, y, m, d); era >= 0) {
         CopyText(rec.currentEraName, EraName(rec, era));

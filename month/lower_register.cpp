@@ -45,8 +45,8 @@ int SexagenaryIndex(const CalendarDate& date) {
 
 }  // namespace
 
-LowerRegister ReadLowerRegister(const MonthRecord& tables, const CalendarDate& date, int lunarMonth,
-                   int lunarDay, RekichuReadings readings) {
+LowerRegister ReadLowerRegister(const MonthRecord& tables, const CalendarDate& date, const LunisolarDate& lunar,
+                                RekichuReadings readings) {
     assert(tables.year[kTarget] == date.year);
     const int day = DayNumber(date);
     LowerRegister reading;
@@ -82,8 +82,8 @@ LowerRegister ReadLowerRegister(const MonthRecord& tables, const CalendarDate& d
     facts.sexagenary = reading.sexagenary;
     facts.solarMonth = reading.solarMonth;
     facts.solarMonthDay = reading.solarMonthDay;
-    facts.lunarMonth = lunarMonth < 0 ? -lunarMonth : lunarMonth;
-    facts.lunarDay = lunarDay;
+    facts.lunarMonth = lunar.month;
+    facts.lunarDay = lunar.day;
     facts.mansion = MansionIndex(date.year, date.month, date.day);
     reading.rekichu = RekichuOf(facts, readings);
     return reading;
@@ -91,7 +91,7 @@ LowerRegister ReadLowerRegister(const MonthRecord& tables, const CalendarDate& d
 
 LowerRegister LowerRegisterOfTarget(const MonthRecord& rec, RekichuReadings readings) {
     const CalendarDate target{rec.year[kTarget], rec.month[kTarget], rec.day[kTarget]};
-    return ReadLowerRegister(rec, target, rec.lunarMonth, rec.lunarDay, readings);
+    return ReadLowerRegister(rec, target, TargetLunisolarDate(rec), readings);
 }
 
 LowerRegisterReader::LowerRegisterReader(const MonthRecord& rec) : scratch_(rec.tables) {
@@ -104,8 +104,7 @@ LowerRegister LowerRegisterReader::Of(const CalendarDate& date, RekichuReadings 
         scratch_.year[kTarget] = date.year;
         LoadYearTables(scratch_, YearKey{date.year, scratch_.almanacMode});
     }
-    LunisolarDate(scratch_, date.year, date.month, date.day);
-    return ReadLowerRegister(scratch_, date, scratch_.lunarMonth, scratch_.lunarDay, readings);
+    return ReadLowerRegister(scratch_, date, LunisolarDateOf(scratch_, date.year, date.month, date.day), readings);
 }
 
 }  // namespace kalendo

@@ -1,12 +1,13 @@
 // A day's reading of the lower register and the nine stars: its sign of the
 // sixty, its solar month (節月) and the day in it, the stars of year, month
 // and day and the notes (暦注) that fall on it. A value computed from the
-// year tables of the almanac mode in use (the days of the solar terms) and
+// year tables of the record's almanac mode (the days of the solar terms) and
 // the day's lunisolar date; nothing is written into the month record or the
 // loaded definition tables.
 #pragma once
 
 #include "almanac/rekichu.h"
+#include "core/lunisolar_date.h"
 #include "core/month_record.h"
 #include "platform/calendar_date.h"
 
@@ -29,10 +30,9 @@ struct LowerRegister {
 
 // The reading of `date` from `tables`, a record that holds the year tables
 // of date.year (rec.terms of that year, in its almanac mode), and the day's
-// lunisolar date as the record keeps it (lunarMonth negative in a leap
-// month, which takes the row of the month it repeats).
-LowerRegister ReadLowerRegister(const MonthRecord& tables, const CalendarDate& date, int lunarMonth,
-                   int lunarDay, RekichuReadings readings);
+// lunisolar date (a leap month takes the row of the month it repeats).
+LowerRegister ReadLowerRegister(const MonthRecord& tables, const CalendarDate& date, const LunisolarDate& lunar,
+                                RekichuReadings readings);
 
 // The reading of the record's target date (ComputeMonth accepted it).
 LowerRegister LowerRegisterOfTarget(const MonthRecord& rec, RekichuReadings readings);

@@ -415,4 +415,19 @@ ExactCp932 Cp932FromUtf8Exact(std::string_view utf8) {
     return result;
 }
 
+std::string UnheldCharacterCode(const UnheldCharacter& u) {
+    char buf[16];
+    if (u.codePoint != kNotUtf8) {
+        std::snprintf(buf, sizeof buf, "U+%04X", static_cast<unsigned>(u.codePoint));
+        return buf;
+    }
+    std::string bytes;
+    for (const char c : u.utf8) {
+        std::snprintf(buf, sizeof buf, bytes.empty() ? "0x%02X" : " 0x%02X",
+                      static_cast<unsigned>(static_cast<unsigned char>(c)));
+        bytes += buf;
+    }
+    return bytes;
+}
+
 }  // namespace kalendo

@@ -47,6 +47,11 @@ struct UnheldCharacter {
     int column;
 };
 
+// How a message names an unheld character's code: "U+1F382" (at least four
+// hex digits, as Unicode writes code points); for bytes that are no UTF-8,
+// each byte as "0xE6", separated by spaces.
+std::string UnheldCharacterCode(const UnheldCharacter& u);
+
 struct ExactCp932 {
     std::string cp932;                    // the whole text only when unheld is empty
     std::vector<UnheldCharacter> unheld;  // in the order they stand

@@ -9,6 +9,7 @@
 #include <tuple>
 #include <vector>
 
+#include "astro/astronomy.h"
 #include "core/day_arith.h"
 #include "month/compute_month.h"
 #include "platform/calendar_date.h"
@@ -185,38 +186,43 @@ TEST_F(LunisolarTest, MonthNumbersOf2023HaveLeapSecondMonth) {
 
 struct LunarDateCase {
     int y, m, d;
-    int lunarMonth, lunarDay, leapMonth;
+    LunisolarDate lunar;
     const char* why;
 };
 constexpr LunarDateCase kLunarDateCases[] = {
-    {2000, 1, 7, 12, 1, 0, "new moon of 7 January 2000 opens the 12th month"},
-    {2000, 1, 6, 11, 30, 0, "the day before closes the 11th month"},
-    {2000, 2, 5, 1, 1, 0, "new moon of 5 February 2000 opens the 1st month"},
-    {2012, 4, 21, -3, 1, 3, "leap 3rd month of 2012"},
-    {2012, 4, 20, 3, 30, 0, "the 3rd month it follows"},
-    {2012, 5, 21, 4, 1, 0, "the 4th month after the leap month"},
-    {2014, 10, 24, -9, 1, 9, "leap 9th month of 2014"},
-    {2017, 6, 24, -5, 1, 5, "leap 5th month of 2017"},
-    {2020, 5, 23, -4, 1, 4, "leap 4th month of 2020"},
-    {2023, 3, 22, -2, 1, 2, "leap 2nd month of 2023"},
-    {2023, 3, 21, 2, 30, 0, "the 2nd month it follows"},
-    {2033, 12, 22, -11, 1, 11, "2033: the 11th month is followed by a leap 11th"},
-    {2033, 11, 22, 11, 1, 0, "2033: the 11th month"},
-    {2033, 1, 1, 12, 1, 0, "2033: its first day is in the 12th month of 2032"},
-    {2034, 1, 1, -11, 11, 11, "2034 sees the same month as leap 11th"},
-    {2034, 1, 20, 12, 1, 0, "2034: the 12th month begins on 20 January"},
-    {2034, 2, 19, 1, 1, 0, "2034: the 1st month"},
-    {1776, 1, 21, -12, 1, 12, "a leap month after the 12th month"},
-    {1776, 2, 19, 1, 1, 0, "and the 1st month after it"},
-    {1890, 1, 21, -12, 1, 12, "leap 12th month of 1890"},
+    {2000, 1, 7, {12, false, 1}, "new moon of 7 January 2000 opens the 12th month"},
+    {2000, 1, 6, {11, false, 30}, "the day before closes the 11th month"},
+    {2000, 2, 5, {1, false, 1}, "new moon of 5 February 2000 opens the 1st month"},
+    {2012, 4, 21, {3, true, 1}, "leap 3rd month of 2012"},
+    {2012, 4, 20, {3, false, 30}, "the 3rd month it follows"},
+    {2012, 5, 21, {4, false, 1}, "the 4th month after the leap month"},
+    {2014, 10, 24, {9, true, 1}, "leap 9th month of 2014"},
+    {2017, 6, 24, {5, true, 1}, "leap 5th month of 2017"},
+    {2020, 5, 23, {4, true, 1}, "leap 4th month of 2020"},
+    {2023, 3, 22, {2, true, 1}, "leap 2nd month of 2023"},
+    {2023, 3, 21, {2, false, 30}, "the 2nd month it follows"},
+    {2033, 12, 22, {11, true, 1}, "2033: the 11th month is followed by a leap 11th"},
+    {2033, 11, 22, {11, false, 1}, "2033: the 11th month"},
+    {2033, 1, 1, {12, false, 1}, "2033: its first day is in the 12th month of 2032"},
+    {2034, 1, 1, {11, true, 11}, "2034 sees the same month as leap 11th"},
+    {2034, 1, 20, {12, false, 1}, "2034: the 12th month begins on 20 January"},
+    {2034, 2, 19, {1, false, 1}, "2034: the 1st month"},
+    {1776, 1, 21, {12, true, 1}, "a leap month after the 12th month"},
+    {1776, 2, 19, {1, false, 1}, "and the 1st month after it"},
+    {1890, 1, 21, {12, true, 1}, "leap 12th month of 1890"},
 };
 
 TEST_F(LunisolarTest, LunarDates) {
     for (const LunarDateCase& c : kLunarDateCases) {
         SCOPED_TRACE(c.why);
         Target(c.y, c.m, c.d);
+        EXPECT_EQ(LunisolarDateOf(*rec_, c.y, c.m, c.d), c.lunar);
+        // The stored form the CLI prints: the month negative in a leap
+        // month, and leapMonth its number.
         EXPECT_EQ(std::tie(rec_->lunarMonth, rec_->lunarDay, rec_->leapMonth),
-                  std::tie(c.lunarMonth, c.lunarDay, c.leapMonth));
+                  std::make_tuple(c.lunar.leap ? -c.lunar.month : c.lunar.month, c.lunar.day,
+                                  c.lunar.leap ? c.lunar.month : 0));
+        EXPECT_EQ(TargetLunisolarDate(*rec_), c.lunar);
     }
 }
 
@@ -382,11 +388,10 @@ bool SkipsTheFirstMonth(int y) {
 // the first is the leap month; the second is the 1st month.
 constexpr int kMonthWithTwoPrincipalTermsYears[] = {2148, 2243, 2615};
 
-// Whether month b may follow month a (displayed values).
-bool MayFollow(int a, int b) {
-    const int base = a < 0 ? -a : a;
-    if (b == base % 12 + 1) return true;  // the next ordinary month
-    return a > 0 && b == -a;              // the leap month after a
+// Whether month b may follow month a.
+bool MayFollow(const LunisolarDate& a, const LunisolarDate& b) {
+    if (b.month == a.month % 12 + 1 && !b.leap) return true;  // the next ordinary month
+    return !a.leap && b.leap && b.month == a.month;           // the leap month after a
 }
 
 TEST_P(CenturyTest, TablesAndLunisolarDatesOfEveryYear) {
@@ -416,32 +421,33 @@ TEST_P(CenturyTest, TablesAndLunisolarDatesOfEveryYear) {
         // Every day of the year gets a lunisolar date from a numbered month;
         // days count up by one through a month of 29 or 30 days, and the
         // months follow each other in order (leap months included).
-        int prevMonth = 0, prevDay = 0, prevIndex = -1;
+        // Within a lunar year the days also compare in calendar order: a
+        // leap month sorts between its ordinary month and the next.
+        LunisolarDate prev;
+        int prevIndex = -1;
         int d = 1, m = 1, yy = y;
         while (yy == y) {
-            LunisolarDate(*rec_, yy, m, d);
+            const LunisolarDate got = LunisolarDateOf(*rec_, yy, m, d);
             const int index = MonthIndexOf({yy, m, d});
             ASSERT_GE(index, 10);
             ASSERT_NE(rec_->lunarMonthNumber[index], kUnnumberedLunarMonth) << m << '-' << d;
-            ASSERT_EQ(rec_->lunarMonth, Displayed(rec_->lunarMonthNumber[index])) << m << '-' << d;
-            ASSERT_TRUE(rec_->lunarMonth != 0 && rec_->lunarMonth >= -12 && rec_->lunarMonth <= 12);
-            ASSERT_EQ(rec_->leapMonth, rec_->lunarMonth < 0 ? -rec_->lunarMonth : 0);
-            ASSERT_TRUE(rec_->lunarDay >= 1 && rec_->lunarDay <= 30) << m << '-' << d;
+            const int shown = Displayed(rec_->lunarMonthNumber[index]);
+            ASSERT_EQ(got, (LunisolarDate{shown < 0 ? -shown : shown, shown < 0, got.day})) << m << '-' << d;
+            ASSERT_TRUE(got.month >= 1 && got.month <= 12);
+            ASSERT_TRUE(got.day >= 1 && got.day <= 30) << m << '-' << d;
             if (prevIndex >= 0) {
+                ASSERT_TRUE(prev < got || (got.month < prev.month && got.day == 1)) << m << '-' << d;
                 if (index == prevIndex) {
-                    ASSERT_EQ(rec_->lunarDay, prevDay + 1) << m << '-' << d;
-                    ASSERT_EQ(rec_->lunarMonth, prevMonth);
+                    ASSERT_EQ(got, (LunisolarDate{prev.month, prev.leap, prev.day + 1})) << m << '-' << d;
                 } else {
-                    ASSERT_EQ(rec_->lunarDay, 1) << m << '-' << d;
-                    ASSERT_TRUE(prevDay == 29 || prevDay == 30) << m << '-' << d;
+                    ASSERT_EQ(got.day, 1) << m << '-' << d;
+                    ASSERT_TRUE(prev.day == 29 || prev.day == 30) << m << '-' << d;
                     if (!SkipsTheFirstMonth(y)) {
-                        ASSERT_TRUE(MayFollow(prevMonth, rec_->lunarMonth))
-                            << m << '-' << d << ": " << prevMonth << " -> " << rec_->lunarMonth;
+                        ASSERT_TRUE(MayFollow(prev, got)) << m << '-' << d;
                     }
                 }
             }
-            prevMonth = rec_->lunarMonth;
-            prevDay = rec_->lunarDay;
+            prev = got;
             prevIndex = index;
             ++d;
             NormalizeDate(yy, m, d);

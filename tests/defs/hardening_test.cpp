@@ -20,6 +20,7 @@
 #include "core/cp932.h"
 #include "core/day_arith.h"
 #include "defs/file_encoding.h"
+#include "defs/day_off.h"
 #include "defs/holidays.h"
 #include "defs/notes.h"
 #include "defs/schedule_file_image.h"

@@ -8,6 +8,7 @@
 #include <tuple>
 #include <vector>
 
+#include "defs/day_off.h"
 #include "month/compute_month.h"
 #include "platform/file_io.h"
 #include "platform/recording_platform.h"

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "core/day_arith.h"
+#include "defs/day_off.h"
 #include "defs/holidays.h"
 #include "month/compute_month.h"
 #include "platform/file_io.h"

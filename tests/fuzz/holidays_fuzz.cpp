@@ -1,6 +1,7 @@
 // The holiday file through the common reading loop, then what the month
 // computation does with it: every entry evaluated for the target year and
 // the substitute and citizens' holidays generated.
+#include "defs/day_off.h"
 #include "defs/holidays.h"
 
 #include "tests/fuzz/fuzz_support.h"

@@ -25,10 +25,9 @@ std::string DayText(const CalendarDate& d) {
     return buf;
 }
 
-std::string LunarText(int month, int day) {
+std::string LunarText(const LunisolarDate& date) {
     char buf[48];
-    std::snprintf(buf, sizeof buf, "%s%d月%d日", month < 0 ? "閏" : "", month < 0 ? -month : month,
-                  day);
+    std::snprintf(buf, sizeof buf, "%s%d月%d日", date.leap ? "閏" : "", date.month, date.day);
     return buf;
 }
 
@@ -54,15 +53,10 @@ ModeDifferences ComputeModeDifferences(int firstYear, int lastYear) {
         }
         for (int m = 1; m <= 12; ++m) {
             for (int d = 1; d <= DaysInMonth(y, m); ++d) {
-                LunisolarDate(*standard, y, m, d);
-                LunisolarDate(*precise, y, m, d);
-                const bool differs = standard->lunarMonth != precise->lunarMonth ||
-                                     standard->lunarDay != precise->lunarDay;
-                if (differs && !inRun) {
-                    out.lunisolar.push_back({{y, m, d}, {y, m, d}, standard->lunarMonth,
-                                             standard->lunarDay, precise->lunarMonth,
-                                             precise->lunarDay});
-                }
+                const LunisolarDate s = LunisolarDateOf(*standard, y, m, d);
+                const LunisolarDate p = LunisolarDateOf(*precise, y, m, d);
+                const bool differs = s != p;
+                if (differs && !inRun) out.lunisolar.push_back({{y, m, d}, {y, m, d}, s, p});
                 if (differs) out.lunisolar.back().last = {y, m, d};
                 inRun = differs;
             }
@@ -84,8 +78,8 @@ std::string ModeDifferencesHtml(const ModeDifferences& differences) {
             "<th>初日の旧暦（精密）</th></tr>\n";
     for (const LunisolarRun& r : differences.lunisolar) {
         html += "<tr><td>" + DayText(r.first) + " – " + DayText(r.last) + "</td><td>" +
-                LunarText(r.standardMonth, r.standardDay) + "</td><td>" +
-                LunarText(r.preciseMonth, r.preciseDay) + "</td></tr>\n";
+                LunarText(r.standard) + "</td><td>" +
+                LunarText(r.precise) + "</td></tr>\n";
     }
     html += "</table>\n";
     html += "<p>二十四節気の日が異なるもの（" + std::to_string(differences.terms.size()) +

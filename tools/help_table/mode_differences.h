@@ -6,16 +6,16 @@
 #include <string>
 #include <vector>
 
+#include "core/lunisolar_date.h"
 #include "platform/calendar_date.h"
 
 namespace kalendo {
 
 // A run of consecutive days whose lunisolar date differs, with the dates
-// each mode gives its first day (month negative for a leap month).
+// each mode gives its first day.
 struct LunisolarRun {
     CalendarDate first, last;
-    int standardMonth, standardDay;
-    int preciseMonth, preciseDay;
+    LunisolarDate standard, precise;  // of the first day
     bool operator==(const LunisolarRun&) const = default;
 };
 

@@ -119,9 +119,9 @@ std::vector<std::string> SignsChanged(const DayChange& c) {
     std::vector<std::string> items;
     const DayReading& h = c.here;
     const DayReading& o = c.other;
-    if (h.lunarMonth != o.lunarMonth || h.lunarDay != o.lunarDay) {
-        items.push_back(o.lunarMonth < 0 ? FormatUnbounded(kCloseCallLunarLeapFormat, -o.lunarMonth, o.lunarDay)
-                                         : FormatUnbounded(kCloseCallLunarFormat, o.lunarMonth, o.lunarDay));
+    if (const LunisolarDate lunar = o.lunisolar(); h.lunisolar() != lunar) {
+        items.push_back(
+            FormatUnbounded(lunar.leap ? kCloseCallLunarLeapFormat : kCloseCallLunarFormat, lunar.month, lunar.day));
     }
     if (h.rokuyo != o.rokuyo) items.push_back(FormatUnbounded(kCloseCallRokuyoFormat, RokuyoName(o.rokuyo)));
     if (h.officer != o.officer) {

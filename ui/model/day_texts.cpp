@@ -5,7 +5,7 @@
 #include "astro/astronomy.h"
 #include "astro/lunisolar.h"
 #include "core/almanac_mode.h"
-#include "defs/holidays.h"
+#include "defs/day_off.h"
 #include "defs/notes.h"
 #include "ui/model/model_texts.h"
 #include "ui/model/target_date.h"
@@ -40,10 +40,9 @@ std::string DatePaneText(const MonthRecord& rec) {
 
 std::string OldCalendarPaneText(const MonthRecord& rec) {
     const char* rokuyo = RokuyoName(RokuyoIndex(rec));
-    if (rec.lunarMonth < 0) {
-        return FormatText(kOldCalendarLeapPaneFormat, -rec.lunarMonth, rec.lunarDay, rokuyo);
-    }
-    return FormatText(kOldCalendarPaneFormat, rec.lunarMonth, rec.lunarDay, rokuyo);
+    const LunisolarDate lunar = TargetLunisolarDate(rec);
+    return FormatText(lunar.leap ? kOldCalendarLeapPaneFormat : kOldCalendarPaneFormat, lunar.month, lunar.day,
+                      rokuyo);
 }
 
 std::string YearSignPaneText(const MonthRecord& rec) {
@@ -98,12 +97,9 @@ DetailTexts BuildDetailTexts(const MonthRecord& rec) {
     almanac.Append(FormatUnbounded(kDetailDateFormat, t.year, rec.currentEraName, rec.eraYear,
                                    t.month, t.day));
     almanac.Append(FormatUnbounded(kDetailMonthNameFormat, MonthName(t.month), MonthNameReading(t.month)));
-    if (rec.lunarMonth < 0) {
-        almanac.Append(
-            FormatUnbounded(kDetailOldCalendarLeapFormat, -rec.lunarMonth, rec.lunarDay));
-    } else {
-        almanac.Append(FormatUnbounded(kDetailOldCalendarFormat, rec.lunarMonth, rec.lunarDay));
-    }
+    const LunisolarDate lunar = TargetLunisolarDate(rec);
+    almanac.Append(FormatUnbounded(lunar.leap ? kDetailOldCalendarLeapFormat : kDetailOldCalendarFormat,
+                                   lunar.month, lunar.day));
     const int rokuyo = RokuyoIndex(rec);
     almanac.Append(FormatUnbounded(kDetailRokuyoFormat, RokuyoName(rokuyo), RokuyoReading(rokuyo)));
     const int officer = OfficerIndex(rec, t.year, t.month, t.day);

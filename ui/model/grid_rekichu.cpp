@@ -27,8 +27,8 @@ void GridRekichu::ReadMonth(const MonthRecord& rec, RekichuReadings readings, Re
         // and the solar month changes at most once in a civil month (its
         // opening terms lie 29-32 days apart), on the day the last day's
         // count of its solar month says.
-        const LowerRegister first = ReadLowerRegister(rec, {y, m, 1}, 0, 0, readings);
-        const LowerRegister last = ReadLowerRegister(rec, {y, m, lastDay}, 0, 0, readings);
+        const LowerRegister first = ReadLowerRegister(rec, {y, m, 1}, {}, readings);
+        const LowerRegister last = ReadLowerRegister(rec, {y, m, lastDay}, {}, readings);
         const int openingDay = last.solarMonth == first.solarMonth ? lastDay + 1
                                                                    : lastDay - last.solarMonthDay + 1;
         const int firstMansion = MansionIndex(y, m, 1);
@@ -44,7 +44,7 @@ void GridRekichu::ReadMonth(const MonthRecord& rec, RekichuReadings readings, Re
                 facts.solarMonthDay = d - openingDay + 1;
             }
             if (lunar) {
-                const LunisolarDay l = lunar->Of({y, m, d});
+                const LunisolarDate l = lunar->Of({y, m, d}).date;
                 facts.lunarMonth = l.month;  // a leap month takes its model's row
                 facts.lunarDay = l.day;
             }

@@ -10,7 +10,7 @@
 #include "astro/places.h"
 #include "astro/lunisolar.h"
 #include "core/day_arith.h"
-#include "defs/holidays.h"
+#include "defs/day_off.h"
 #include "defs/notes.h"
 #include "defs/schedules.h"
 #include "month/compute_month.h"
@@ -95,11 +95,9 @@ bool VisitDay(const MonthRecord& rec, IcsInclude include, const std::function<bo
                 FormatText(kIcsRokuyoFormat, RokuyoName(k), RokuyoReading(k)));
         }
     }
-    if (include.Has(IcsWord::Lunar) && rec.lunarDay > 0) {
-        const std::string name = rec.lunarMonth < 0
-                                     ? FormatText(kIcsLunarLeapFormat, -rec.lunarMonth, rec.lunarDay)
-                                     : FormatText(kIcsLunarFormat, rec.lunarMonth, rec.lunarDay);
-        add(IcsKind::Lunar, rec.lunarMonth, name, "");
+    if (const LunisolarDate lunar = TargetLunisolarDate(rec); include.Has(IcsWord::Lunar) && lunar.day > 0) {
+        const std::string name = FormatText(lunar.leap ? kIcsLunarLeapFormat : kIcsLunarFormat, lunar.month, lunar.day);
+        add(IcsKind::Lunar, SignedMonthFromLunisolarDate(lunar), name, "");
     }
     if (include.Has(IcsWord::Moon)) {
         const int phase = AstronomyOf(rec.almanacMode).moonPhaseOfDay(t.year, t.month, t.day);

@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "core/day_arith.h"
-#include "defs/holidays.h"
+#include "defs/day_off.h"
 #include "defs/notes.h"
 #include "defs/schedules.h"
 #include "ui/model/model_texts.h"

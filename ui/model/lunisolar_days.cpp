@@ -38,13 +38,13 @@ LunisolarDay LunisolarDays::Of(const CalendarDate& date) {
         LoadYearTables(scratch_, YearKey{date.year, scratch_.almanacMode});
         monthEndJd_ = monthFirstJd_ = 0;
     }
+    LunisolarDate lunar = first_;
     if (jd >= monthFirstJd_ && jd < monthEndJd_) {
-        scratch_.lunarMonth = month_;
-        scratch_.lunarDay = static_cast<int>(jd - monthFirstJd_) + 1;
+        lunar.day = static_cast<int>(jd - monthFirstJd_) + 1;
     } else {
-        LunisolarDate(scratch_, date.year, date.month, date.day);
-        month_ = scratch_.lunarMonth;
-        monthFirstJd_ = jd - (scratch_.lunarDay - 1);
+        lunar = LunisolarDateOf(scratch_, date.year, date.month, date.day);
+        first_ = LunisolarDate{lunar.month, lunar.leap, 1};
+        monthFirstJd_ = jd - (lunar.day - 1);
         monthEndJd_ = monthFirstJd_;  // an empty range until the next new moon is found
         for (int n = 0; n < kNewMoonCount; ++n) {
             const CalendarDate newMoon = EntryAt(scratch_.newMoons, n);
@@ -55,9 +55,7 @@ LunisolarDay LunisolarDays::Of(const CalendarDate& date) {
             }
         }
     }
-    const int month = scratch_.lunarMonth;
-    return LunisolarDay{month < 0 ? -month : month, month < 0, scratch_.lunarDay,
-                        RokuyoIndex(scratch_)};
+    return LunisolarDay{lunar, RokuyoOf(lunar)};
 }
 
 namespace {
@@ -74,13 +72,14 @@ void AppendNumber(std::string& out, int n) {
 // every day it prints.
 std::string LunarCellText(const LunisolarDay& day, bool withMonth) {
     std::string text;
-    if (day.month == 0) return text;
-    if (withMonth || day.day == 1) {
-        if (day.leap) text += kGridLunarLeapMark;
-        AppendNumber(text, day.month);
+    const LunisolarDate& date = day.date;
+    if (date.month == 0) return text;
+    if (withMonth || date.day == 1) {
+        if (date.leap) text += kGridLunarLeapMark;
+        AppendNumber(text, date.month);
         text += kGridLunarMonthDaySeparator;
     }
-    AppendNumber(text, day.day);
+    AppendNumber(text, date.day);
     text += kGridLunarRokuyoSeparator;
     text += RokuyoName(day.rokuyo);
     return text;

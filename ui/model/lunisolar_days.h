@@ -12,6 +12,7 @@
 #include <array>
 #include <string>
 
+#include "core/lunisolar_date.h"
 #include "core/month_record.h"
 #include "platform/calendar_date.h"
 #include "ui/model/month_view.h"
@@ -19,10 +20,8 @@
 namespace kalendo {
 
 struct LunisolarDay {
-    int month = 0;  // 1-12; 0 for a date outside the years the almanac computes
-    bool leap = false;
-    int day = 0;     // 1-30
-    int rokuyo = -1;  // 0 先勝 ... 5 赤口
+    LunisolarDate date;  // month 0 for a date outside the years the almanac computes
+    int rokuyo = -1;     // 0 先勝 ... 5 赤口
     friend bool operator==(const LunisolarDay&, const LunisolarDay&) = default;
 };
 
@@ -40,7 +39,7 @@ private:
     // grid's days lie in at most three, so most dates need no search.
     double monthFirstJd_ = 0;
     double monthEndJd_ = 0;  // the next new moon's day
-    int month_ = 0;          // as the record holds it: negative in a leap month
+    LunisolarDate first_;    // the month's first day
 };
 
 // The grid cell's second line, CP932: "25 先負" for an ordinary day; the

@@ -6,7 +6,7 @@
 #include "almanac/sign_names.h"
 #include "core/calendar_constants.h"
 #include "core/day_arith.h"
-#include "defs/holidays.h"
+#include "defs/day_off.h"
 #include "defs/schedules.h"
 #include "month/compute_month.h"
 #include "ui/model/day_texts.h"

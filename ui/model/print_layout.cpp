@@ -70,8 +70,7 @@ void FillCell(MonthRecord& rec, CalendarDate date, AlmanacMode almanac, const Pr
     }
     cell.day = date.day;
     cell.dayText = FormatText("%d", date.day);
-    const int lunarMonth = rec.lunarMonth;
-    const LunisolarDay lunar{std::abs(lunarMonth), lunarMonth < 0, rec.lunarDay, RokuyoIndex(rec)};
+    const LunisolarDay lunar{TargetLunisolarDate(rec), RokuyoIndex(rec)};
     // The 1st names the lunar month, so every page says which it is.
     const std::string lunarText = LunarCellText(lunar, date.day == 1);
     cell.rokuyoText = RokuyoName(lunar.rokuyo);

@@ -40,7 +40,10 @@ inline constexpr int kAlmanacPrecise = 1;   // "精密": the ERFA ephemeris
 // 「毎日のお知らせ」's daily time by default, 8:00, in minutes after midnight.
 inline constexpr int kDefaultReminderMinutes = 8 * 60;
 
-// One process-wide set; all 0 before the settings file is read.
+// The user's settings as one value, read from and written to the settings
+// file; the window keeps one, and hands its modes to each question as
+// values (MonthOptionsOf). The defaults here are those before a file is
+// read.
 struct AppSettings {
     int windowLeft = 0;  // screen x of the frame's top-left corner, pixels
     int windowTop = 0;   // screen y, pixels

@@ -114,9 +114,8 @@ std::array<std::string, kGridCells> GridDayNames::Of(const MonthRecord& rec, Wee
         ComputeMonth(day, date.year, date.month, date.day, options);
         for (const ListRow& row : FillEventList(day)) AppendWord(name, row.text);
         AppendWord(name, RokuyoName(RokuyoIndex(day)));
-        AppendWord(name, FormatText(day.lunarMonth < 0 ? kSpokenLunarLeapFormat : kSpokenLunarFormat,
-                                    day.lunarMonth < 0 ? -day.lunarMonth : day.lunarMonth,
-                                    day.lunarDay));
+        const LunisolarDate lunar = TargetLunisolarDate(day);
+        AppendWord(name, FormatText(lunar.leap ? kSpokenLunarLeapFormat : kSpokenLunarFormat, lunar.month, lunar.day));
     }
     return names;
 }

@@ -13,7 +13,7 @@ std::string Utf8(const char* cp932) { return Utf8FromCp932(cp932); }
 
 std::string NamedLine(const TypedField& field, const UnheldCharacter& u) {
     const std::string name = Utf8(field.nameCp932);
-    const std::string code = FormatUnbounded("U+%04X", static_cast<unsigned>(u.codePoint));
+    const std::string code = UnheldCharacterCode(u);
     if (field.multiLine) {
         return FormatUnbounded(Utf8(kUnheldTypedLineFormat).c_str(), name.c_str(), u.line,
                                u.column, u.utf8.c_str(), code.c_str());

@@ -171,7 +171,7 @@ const SizingTexts& WidestTexts() {
             t.oldCalendar.push_back(FormatText(kOldCalendarLeapPaneFormat, kLongestMonth,
                                                kLongestDay, RokuyoName(k)));
             t.lunarLine.push_back(
-                LunarCellText(LunisolarDay{kLongestMonth, true, kLongestDay, k}, true));
+                LunarCellText(LunisolarDay{{kLongestMonth, true, kLongestDay}, k}, true));
         }
         for (int k = 0; k < kOfficerNameCount; ++k) t.officer.push_back(OfficerName(k));
         for (int k = 0; k < kMansionNameCount; ++k) t.mansion.push_back(MansionName(k));

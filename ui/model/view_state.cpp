@@ -1,6 +1,6 @@
 #include "ui/model/view_state.h"
 
-#include "astro/lunisolar.h"
+#include "astro/astronomy.h"
 #include "defs/schedules.h"
 #include "month/compute_month.h"
 #include "ui/model/day_lines.h"

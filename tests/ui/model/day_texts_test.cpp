@@ -11,6 +11,7 @@
 #include <string>
 
 #include "almanac/sign_names.h"
+#include "astro/astronomy.h"
 #include "astro/longitude.h"
 #include "astro/lunisolar.h"
 #include "model_test_support.h"

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "month/compute_month.h"
-#include "defs/holidays.h"
+#include "defs/day_off.h"
 #include "platform/file_io.h"
 #include "platform/recording_platform.h"
 #include "platform/text_codec.h"

@@ -37,8 +37,7 @@ TEST_F(LunisolarDaysTest, CellsReadWhatTheirOwnDateComputes) {
                     continue;
                 }
                 ASSERT_EQ(ComputeMonth(other, date.year, date.month, date.day, {mode, kViewFull}), 1);
-                const LunisolarDay want{other.lunarMonth < 0 ? -other.lunarMonth : other.lunarMonth,
-                                        other.lunarMonth < 0, other.lunarDay, RokuyoIndex(other)};
+                const LunisolarDay want{TargetLunisolarDate(other), RokuyoIndex(other)};
                 EXPECT_EQ(got, want) << date.year << "-" << date.month << "-" << date.day;
             }
             EXPECT_EQ(TargetDate(*rec_), (CalendarDate{mo.y, mo.m, 15}));  // never moved
@@ -49,11 +48,11 @@ TEST_F(LunisolarDaysTest, CellsReadWhatTheirOwnDateComputes) {
 TEST(LunarCellText, MonthOnlyOnTheFirstDayAndTheFirstCell) {
     struct Case { LunisolarDay day; bool withMonth; const char* want; };
     const Case cases[] = {
-        {{3, false, 25, 1}, false, "25 友引"},
-        {{3, false, 25, 1}, true, "3/25 友引"},
-        {{4, false, 1, 5}, false, "4/1 赤口"},
-        {{2, true, 1, 0}, false, "閏2/1 先勝"},
-        {{11, true, 30, 4}, true, "閏11/30 大安"},
+        {{{3, false, 25}, 1}, false, "25 友引"},
+        {{{3, false, 25}, 1}, true, "3/25 友引"},
+        {{{4, false, 1}, 5}, false, "4/1 赤口"},
+        {{{2, true, 1}, 0}, false, "閏2/1 先勝"},
+        {{{11, true, 30}, 4}, true, "閏11/30 大安"},
         {{}, true, ""},
     };
     for (const Case& c : cases) EXPECT_EQ(LunarCellText(c.day, c.withMonth), Cp(c.want)) << c.want;

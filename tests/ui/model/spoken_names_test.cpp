@@ -58,9 +58,9 @@ TEST_F(SpokenNamesTest, EveryCellSaysWhatSelectingItShows) {
                     ASSERT_EQ(ComputeMonth(other, date.year, date.month, date.day, {mode, kViewFull}), 1);
                     for (const ListRow& row : FillEventList(o)) want += " " + row.text;
                     want += std::string(" ") + RokuyoName(RokuyoIndex(o)) + " ";
-                    want += Cp(o.lunarMonth < 0 ? "旧暦閏" : "旧暦") +
-                            std::to_string(o.lunarMonth < 0 ? -o.lunarMonth : o.lunarMonth) +
-                            Cp("月") + std::to_string(o.lunarDay) + Cp("日");
+                    const LunisolarDate lunar = TargetLunisolarDate(o);
+                    want += Cp(lunar.leap ? "旧暦閏" : "旧暦") + std::to_string(lunar.month) + Cp("月") +
+                            std::to_string(lunar.day) + Cp("日");
                 }
                 EXPECT_EQ(Utf(got[k]), Utf(want)) << "cell " << k;
             }

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "astro/lunisolar.h"
+#include "astro/astronomy.h"
 #include "model_test_support.h"
 #include "ui/model/view_layout.h"
 

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/display_platform.h"
 #include "platform/file_io.h"
 #include "platform/instance_lock.h"
 #include "platform/recording_platform.h"
