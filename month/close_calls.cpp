@@ -294,7 +294,7 @@ void AddDaysOfYear(const MonthRecord& rec, const CloseCall& call, int z, Almanac
     base.day[kTarget] = rec.day[kTarget];
     base.weekday[kTarget] = rec.weekday[kTarget];
     base.almanacMode = mode;
-    LoadYearTables(base, YearKey{z, mode});
+    UseYearTables(base, YearKey{z, mode});
     TableCloseCall c;
     c.call = call;
     c.term = call.event.kind == EventKind::SolarTerm;
