@@ -76,10 +76,11 @@ bool IsBlankLine(const char* line) {
 // row. What follows the day is not looked at.
 bool ParseEraLine(MonthRecord& rec, int index, const char* line) {
     static_assert(kTextBytes == 1024, "the %1023s below must match the row size");
-    int& y = rec.tables.eraStartYear[index];
-    int& m = rec.tables.eraStartMonth[index];
-    int& d = rec.tables.eraStartDay[index];
-    if (std::sscanf(line, "%1023s %4d/%2d/%2d", rec.tables.eraName[index], &y, &m, &d) != 4) {
+    SlotTables& tables = rec.TablesToChange();
+    int& y = tables.eraStartYear[index];
+    int& m = tables.eraStartMonth[index];
+    int& d = tables.eraStartDay[index];
+    if (std::sscanf(line, "%1023s %4d/%2d/%2d", tables.eraName[index], &y, &m, &d) != 4) {
         return false;
     }
     return y >= 1 && m >= 1 && m <= 12 && d >= 1 && d <= DaysInMonth(y, m);

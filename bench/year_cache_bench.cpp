@@ -6,10 +6,11 @@
 #include <memory>
 #include <string>
 
+#include "astro/longitude_memo.h"
 #include "bench/bench_support.h"
 #include "core/day_arith.h"
+#include "month/almanac_caches.h"
 #include "month/compute_month.h"
-#include "month/year_tables.h"
 #include "platform/recording_platform.h"
 
 namespace kalendo {

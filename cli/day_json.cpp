@@ -77,7 +77,14 @@ void WriteHolidayKeys(JsonWriter& w, const MonthRecord& rec, CalendarDate t) {
     w.Key("holiday");
     WriteEntryOrNull(w, rec.tables.holidays, FindHoliday(rec, t.month, t.day));
     w.Key("generatedHoliday");
-    WriteEntryOrNull(w, rec.tables.generatedHolidays, FindGeneratedHoliday(rec, t.month, t.day));
+    if (const int g = FindGeneratedHoliday(rec, t.month, t.day); g < 0) {
+        w.Null();
+    } else {
+        w.BeginObject();
+        w.Key("index").Int(g);
+        w.Key("name").Cp932(GeneratedHolidayName(rec.evaluated.generated[g]));
+        w.EndObject();
+    }
     w.Key("dayOff").Bool(IsDayOff(rec, t.month, t.day));
 }
 

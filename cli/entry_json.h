@@ -12,15 +12,21 @@
 
 namespace kalendo {
 
-// One key of an entry object and where its value lives in the entry: an
-// integer member, a CP932 text member, or, with neither, the entry's index
+// One key of an entry object and where its value lives: an integer member
+// of the entry, a CP932 text member, a member of the date the entry got for
+// the year (the record's, not the file's), or, with none, the entry's index
 // in its table.
 template <class Entry>
 struct EntryField {
     const char* key;
     int Entry::*number = nullptr;
     char (Entry::*text)[kTextBytes] = nullptr;
+    int EvaluatedDate::*evaluated = nullptr;
 };
+
+inline constexpr EntryField<DefinitionEntry> Evaluated(const char* key, int EvaluatedDate::*member) {
+    return {key, nullptr, nullptr, member};
+}
 
 // {"index","name"}: an entry as the day object lists it.
 template <class Entry>
@@ -34,32 +40,26 @@ inline constexpr EntryField<DefinitionEntry> kHolidayFields[] = {
     {"fromYear", &DefinitionEntry::fromYear},
     {"toYear", &DefinitionEntry::toYear},
     {"expression", nullptr, &DefinitionEntry::expression},
-    {"month", &DefinitionEntry::month},
-    {"day", &DefinitionEntry::day}};
-inline constexpr EntryField<DefinitionEntry> kGeneratedHolidayFields[] = {
-    {"name", nullptr, &DefinitionEntry::name},
-    {"month", &DefinitionEntry::month},
-    {"day", &DefinitionEntry::day},
-    {"fromYear", &DefinitionEntry::fromYear},
-    {"toYear", &DefinitionEntry::toYear}};
+    Evaluated("month", &EvaluatedDate::month),
+    Evaluated("day", &EvaluatedDate::day)};
 inline constexpr EntryField<DefinitionEntry> kNoteFields[] = {
     {"index"},
     {"name", nullptr, &DefinitionEntry::name},
     {"expression", nullptr, &DefinitionEntry::expression},
-    {"year", &DefinitionEntry::year},
-    {"month", &DefinitionEntry::month},
-    {"day", &DefinitionEntry::day},
-    {"oldCalendar", &DefinitionEntry::oldCalendar},
-    {"leapFlag", &DefinitionEntry::leapFlag}};
+    Evaluated("year", &EvaluatedDate::year),
+    Evaluated("month", &EvaluatedDate::month),
+    Evaluated("day", &EvaluatedDate::day),
+    Evaluated("oldCalendar", &EvaluatedDate::oldCalendar),
+    Evaluated("leapFlag", &EvaluatedDate::leapFlag)};
 inline constexpr EntryField<DefinitionEntry> kUserEntryFields[] = {
     {"index"},
     {"name", nullptr, &DefinitionEntry::name},
     {"fromYear", &DefinitionEntry::fromYear},
     {"expression", nullptr, &DefinitionEntry::expression},
     {"displayPeriod", &DefinitionEntry::displayPeriod},
-    {"year", &DefinitionEntry::year},
-    {"month", &DefinitionEntry::month},
-    {"day", &DefinitionEntry::day}};
+    Evaluated("year", &EvaluatedDate::year),
+    Evaluated("month", &EvaluatedDate::month),
+    Evaluated("day", &EvaluatedDate::day)};
 inline constexpr EntryField<CSchedule> kScheduleFields[] = {
     {"index"},
     {"name", nullptr, &CSchedule::name},
@@ -69,10 +69,11 @@ inline constexpr EntryField<CSchedule> kScheduleFields[] = {
     {"displayPeriod", &CSchedule::displayPeriod},
     {"text", nullptr, &CSchedule::text}};
 
-// The object of entry `index` of a table, with the fields in table order.
+// The object of entry `index` of a table, with the fields in table order;
+// `date` is the entry's evaluated date, for the fields that name one.
 template <class Entry>
 void WriteEntryObject(JsonWriter& w, std::type_identity_t<std::span<const EntryField<Entry>>> fields,
-                      const Entry& e, int index) {
+                      const Entry& e, int index, const EvaluatedDate* date = nullptr) {
     w.BeginObject();
     for (const EntryField<Entry>& f : fields) {
         w.Key(f.key);
@@ -80,6 +81,8 @@ void WriteEntryObject(JsonWriter& w, std::type_identity_t<std::span<const EntryF
             w.Int(e.*f.number);
         } else if (f.text != nullptr) {
             w.Cp932(e.*f.text);
+        } else if (f.evaluated != nullptr) {
+            w.Int(date->*f.evaluated);
         } else {
             w.Int(index);
         }

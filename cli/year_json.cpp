@@ -4,6 +4,7 @@
 
 #include "almanac/signs.h"
 #include "cli/entry_json.h"
+#include "defs/holidays.h"
 
 namespace kalendo {
 namespace {
@@ -48,9 +49,9 @@ void WriteEraKeys(JsonWriter& w, const MonthRecord& rec) {
 
 template <class Entry>
 void WriteTable(JsonWriter& w, const char* key, std::span<const EntryField<Entry>> fields,
-                const Entry* table, int count) {
+                const Entry* table, int count, const EvaluatedDate* dates = nullptr) {
     w.Key(key).BeginArray();
-    for (int i = 0; i < count; ++i) WriteEntryObject(w, fields, table[i], i);
+    for (int i = 0; i < count; ++i) WriteEntryObject(w, fields, table[i], i, dates ? &dates[i] : nullptr);
     w.EndArray();
 }
 
@@ -62,18 +63,29 @@ void WriteHolidayKeys(JsonWriter& w, const MonthRecord& rec) {
     for (int i = 0; i < rec.holidayCount; ++i) {
         const DefinitionEntry& e = rec.tables.holidays[i];
         if (y < e.fromYear || y >= e.toYear) continue;
-        WriteEntryObject(w, kHolidayFields, e, i);
+        WriteEntryObject(w, kHolidayFields, e, i, &rec.evaluated.holidays[i]);
     }
     w.EndArray();
-    WriteTable<DefinitionEntry>(w, "generatedHolidays", kGeneratedHolidayFields,
-                                rec.tables.generatedHolidays, rec.generatedHolidayCount);
+    w.Key("generatedHolidays").BeginArray();
+    for (int i = 0; i < rec.evaluated.generatedCount; ++i) {
+        const GeneratedHoliday& g = rec.evaluated.generated[i];
+        w.BeginObject();
+        w.Key("name").Cp932(GeneratedHolidayName(g));
+        w.Key("month").Int(g.month);
+        w.Key("day").Int(g.day);
+        w.Key("fromYear").Int(g.fromYear);
+        w.Key("toYear").Int(g.toYear);
+        w.EndObject();
+    }
+    w.EndArray();
 }
 
 // "notes", "userEntries", "schedules": every entry of the three tables.
 void WriteEventKeys(JsonWriter& w, const MonthRecord& rec) {
-    WriteTable<DefinitionEntry>(w, "notes", kNoteFields, rec.tables.notes, rec.noteCount);
+    WriteTable<DefinitionEntry>(w, "notes", kNoteFields, rec.tables.notes, rec.noteCount,
+                                rec.evaluated.notes);
     WriteTable<DefinitionEntry>(w, "userEntries", kUserEntryFields, rec.tables.userEntries,
-                                rec.userEntryCount);
+                                rec.userEntryCount, rec.evaluated.userEntries);
     WriteTable<CSchedule>(w, "schedules", kScheduleFields, rec.tables.schedules, rec.scheduleCount);
 }
 

@@ -1,7 +1,10 @@
-// The month record: the one global record every part of the almanac reads.
-// It holds the target date (the selected day, element 0), today's date
-// (element 1), the contents of all definition files and everything computed
-// for the target year. Only ComputeMonth moves it to a new target date.
+// The month record: the target date (the selected day, element 0), today's
+// date (element 1) and everything computed for the target, read on the
+// definition files' tables, which it holds as const: only the loaders and
+// the schedule editor change those. ComputeMonth moves a record to a new
+// target date; the process's record is the window's and the CLI's, and
+// other records of their own (the close calls, the spoken names) read the
+// same tables without moving it.
 //
 // Everything is fixed-capacity: nothing is allocated while computing. Text
 // fields are NUL-terminated code page 932 bytes.
@@ -59,22 +62,18 @@ void StoreEntry(DateList<N>& list, int i, const CalendarDate& date) {
     list.days[i] = date.day;
 }
 
-// One line of the holiday, calendar-note or user file with the date computed
-// from it for the target year. A value-initialised entry is all zero bytes,
-// so that the slot tables can lie in untouched zero pages; a loader starts
-// every slot it fills from kFreshDefinitionEntry.
+// One line of the holiday, calendar-note or user file as the file says it;
+// the date it gives a year is the record's (EvaluatedDate). A
+// value-initialised entry is all zero bytes, so that the slot tables can lie
+// in untouched zero pages; a loader starts every slot it fills from
+// kFreshDefinitionEntry.
 struct DefinitionEntry {
     char name[kTextBytes] = {};
     char description[kTextBytes] = {};
-    int year = 0;        // computed year
     int fromYear = 0;    // holidays: first valid year; user entries: start year
     int toYear = 0;      // holidays: first year no longer valid
-    int month = 0;       // computed month (lunisolar when oldCalendar is 1)
-    int day = 0;         // computed day; 0 or less: falls on no day
     char expression[kTextBytes] = {};
     ParsedExpression parsed;  // the expression as read with its line
-    int oldCalendar = 0; // 1: a lunisolar date ("旧")
-    int leapFlag = 0;    // with oldCalendar: 1 for a leap month ("旧閏")
     int displayPeriod = 0;   // user entries: weeks of advance notice, 0-4
 };
 
@@ -82,7 +81,6 @@ struct DefinitionEntry {
 // its -1 ("not given").
 inline constexpr DefinitionEntry kFreshDefinitionEntry = [] {
     DefinitionEntry e;
-    e.year = -1;
     e.fromYear = -1;
     e.toYear = -1;
     e.displayPeriod = -1;
@@ -108,9 +106,9 @@ inline constexpr CSchedule kFreshSchedule = [] {
     return s;
 }();
 
-// The tables of slots: the definition files' entries and the generated
-// holidays of the target year. They make up nearly all of a record's 7 MB,
-// and the files fill a few dozen of their thousands of slots. Every byte is
+// The tables of slots: the definition files' entries as read. They make up
+// nearly all of the 7 MB a record reads, and the files fill a few dozen of
+// their thousands of slots. Every byte is
 // zero by default, so the process's tables (a static object) lie in .bss:
 // pages the kernel hands out untouched, of which only those of the slots
 // written ever become resident. A slot is read only below its table's
@@ -121,7 +119,6 @@ struct SlotTables {
     int eraStartMonth[kEraCapacity] = {};
     int eraStartDay[kEraCapacity] = {};
     DefinitionEntry holidays[kHolidayCapacity];
-    DefinitionEntry generatedHolidays[kGeneratedHolidayCapacity];
     DefinitionEntry notes[kNoteCapacity];
     DefinitionEntry userEntries[kUserEntryCapacity];
     CSchedule schedules[kScheduleCapacity];
@@ -131,35 +128,89 @@ struct SlotTables {
     unsigned long long definitionsStamp = 0;
 };
 
+// The date a holiday, calendar note or user entry gets for the target, as
+// its expression gives it (defs/expression.h): the computed part of a
+// definition, kept in the record and never in the tables. Before the first
+// evaluation an entry falls on no day.
+struct EvaluatedDate {
+    int year = -1;
+    int month = 0;        // lunisolar when oldCalendar is 1
+    int day = 0;          // 0 or less: falls on no day
+    int oldCalendar = 0;  // 1: a lunisolar date ("旧")
+    int leapFlag = 0;     // with oldCalendar: 1 for a leap month ("旧閏")
+    friend bool operator==(const EvaluatedDate&, const EvaluatedDate&) = default;
+};
+
+// A substitute or citizens' holiday of the target year, generated from the
+// evaluated holidays (defs/holidays.h names it).
+struct GeneratedHoliday {
+    bool substitute = false;  // else a citizens' holiday
+    int month = 0;
+    int day = 0;
+    int fromYear = 0;
+    int toYear = 0;
+    friend bool operator==(const GeneratedHoliday&, const GeneratedHoliday&) = default;
+};
+
+// Everything the month computation evaluates from the definition files for
+// its target: a fixed-capacity value of some 37 KB in the record, written
+// while computing without allocating, entry i of each list beside slot i of
+// its table.
+struct EvaluatedDefinitions {
+    EvaluatedDate holidays[kHolidayCapacity];
+    EvaluatedDate notes[kNoteCapacity];
+    EvaluatedDate userEntries[kUserEntryCapacity];
+    GeneratedHoliday generated[kGeneratedHolidayCapacity];
+    int generatedCount = -1;
+};
+
+// The tag of the record made on another's tables and files.
+struct ReadingSameFiles {};
+inline constexpr ReadingSameFiles kReadingSameFiles{};
+
 // The record proper: the target and today, the counts of the slot tables
-// and everything computed for the target year (a few kilobytes), with the
-// slot tables beside it. Never copied: a second record is made with slot
-// tables of its own.
+// and everything computed for the target (some 40 KB), reading the slot
+// tables beside it. Never copied: a second record is made on the same
+// tables (kReadingSameFiles) or with slot tables of its own.
 struct MonthRecord {
 private:
     std::unique_ptr<SlotTables> ownTables_;  // before `tables`, which may refer to it
+    SlotTables* changeable_ = nullptr;       // the tables when this record may change them
 
 public:
-    // With slot tables of its own, all zero (tests, a second record).
+    // With slot tables of its own, all zero (tests, a record of its own files).
     MonthRecord();
-    // On slot tables that outlive the record (the process's record).
+    // On slot tables that outlive the record and that it loads (the
+    // process's record).
     explicit MonthRecord(SlotTables& shared);
+    // On another record's tables, which it only reads (the years, the month
+    // numbers and the evaluated dates are its own).
+    explicit MonthRecord(const SlotTables& shared);
+    // On the tables of `source`, which it only reads, with the same counts
+    // and today, and with the definitions as `source` last evaluated them
+    // (a holiday's "平日"/"休日" sees the generated holidays of the last
+    // computation); no target yet.
+    MonthRecord(const MonthRecord& source, ReadingSameFiles);
     MonthRecord(const MonthRecord&) = delete;
     MonthRecord& operator=(const MonthRecord&) = delete;
+
+    // The tables to load the files into and edit the schedules in: for the
+    // loaders and the schedule editor only. A record made on another's
+    // const tables has none (a fatal programming error).
+    SlotTables& TablesToChange();
 
     int year[2] = {-1, -1};
     int month[2] = {-1, -1};
     int day[2] = {-1, -1};
     int weekday[2] = {-1, -1};
 
-    SlotTables& tables;
+    const SlotTables& tables;
 
     int eraCount = -1;  // index of the last era entry
     char currentEraName[kTextBytes] = {};
     int eraYear = -1;
 
     int holidayCount = -1;
-    int generatedHolidayCount = -1;
     int noteCount = -1;
     int userEntryCount = 0;
     int scheduleCount = 0;
@@ -176,6 +227,9 @@ public:
     int lunarDay = 0;
     int leapMonth = 0;   // month number when the target is in a leap month
     DateList<kNewMoonCount> newMoons;
+
+    // The definitions' dates for the target and the generated holidays.
+    EvaluatedDefinitions evaluated;
 };
 
 // The target's lunisolar date as one value, and the reverse: the three

@@ -3,28 +3,33 @@
 #include "core/day_arith.h"
 
 namespace kalendo {
-namespace {
 
-int Find(const DefinitionEntry* table, int count, int y, int month, int day) {
-    for (int i = 0; i < count; ++i) {
-        const DefinitionEntry& e = table[i];
-        if (HolidayFallsOnADay(e, y) && e.month == month && e.day == day) return i;
+bool HolidayValidIn(int fromYear, int toYear, int y) { return fromYear <= y && y < toYear; }
+
+bool HolidayValidIn(const DefinitionEntry& e, int y) { return HolidayValidIn(e.fromYear, e.toYear, y); }
+
+bool HolidayFallsOnADay(const DefinitionEntry& e, const EvaluatedDate& date, int y) {
+    return HolidayValidIn(e, y) && date.day > 0;
+}
+
+int FindHoliday(const MonthRecord& rec, int month, int day) {
+    const int y = rec.year[kTarget];
+    for (int i = 0; i < rec.holidayCount; ++i) {
+        const EvaluatedDate& date = rec.evaluated.holidays[i];
+        if (HolidayFallsOnADay(rec.tables.holidays[i], date, y) && date.month == month && date.day == day) {
+            return i;
+        }
     }
     return -1;
 }
 
-}  // namespace
-
-bool HolidayValidIn(const DefinitionEntry& e, int y) { return e.fromYear <= y && y < e.toYear; }
-
-bool HolidayFallsOnADay(const DefinitionEntry& e, int y) { return HolidayValidIn(e, y) && e.day > 0; }
-
-int FindHoliday(const MonthRecord& rec, int month, int day) {
-    return Find(rec.tables.holidays, rec.holidayCount, rec.year[kTarget], month, day);
-}
-
 int FindGeneratedHoliday(const MonthRecord& rec, int month, int day) {
-    return Find(rec.tables.generatedHolidays, rec.generatedHolidayCount, rec.year[kTarget], month, day);
+    const int y = rec.year[kTarget];
+    for (int i = 0; i < rec.evaluated.generatedCount; ++i) {
+        const GeneratedHoliday& g = rec.evaluated.generated[i];
+        if (HolidayValidIn(g.fromYear, g.toYear, y) && g.day > 0 && g.month == month && g.day == day) return i;
+    }
+    return -1;
 }
 
 bool IsDayOff(const MonthRecord& rec, int month, int day) {

@@ -9,14 +9,15 @@
 
 namespace kalendo {
 
-// Whether a holiday (listed or generated) is valid in year y: fromYear <=
-// y < toYear; and whether, valid, it falls on a day as evaluated for y.
+// Whether a holiday is valid in year y: fromYear <= y < toYear; and
+// whether, valid, it falls on a day as evaluated for y.
+bool HolidayValidIn(int fromYear, int toYear, int y);
 bool HolidayValidIn(const DefinitionEntry& e, int y);
-bool HolidayFallsOnADay(const DefinitionEntry& e, int y);
+bool HolidayFallsOnADay(const DefinitionEntry& e, const EvaluatedDate& date, int y);
 
 // The lowest index of a holiday (generated holiday) valid in the target year
-// that falls on month/day, or -1. Only month and day are compared; an entry
-// whose day is 0 or less falls on no day.
+// that falls on month/day as evaluated for it, or -1. Only month and day are
+// compared; an entry whose day is 0 or less falls on no day.
 int FindHoliday(const MonthRecord& rec, int month, int day);
 int FindGeneratedHoliday(const MonthRecord& rec, int month, int day);
 

@@ -252,7 +252,7 @@ std::optional<CycleDistance> DistanceToSign(DayKeywordKind kind, int value, int 
 
 // Weekday, stem or branch keyword in the day part. Returns whether it set a
 // day. n >= 0.
-bool CycleDay(const MonthRecord& rec, DefinitionEntry& e, DayKeywordKind kind, DaySign sign,
+bool CycleDay(const MonthRecord& rec, EvaluatedDate& e, DayKeywordKind kind, DaySign sign,
               int cycle, int onTargetDay, int v, int n) {
     const int y = rec.year[kTarget];
     if (n == onTargetDay) {
@@ -280,7 +280,7 @@ bool CycleDay(const MonthRecord& rec, DefinitionEntry& e, DayKeywordKind kind, D
 
 // The day part's keyword with its ordinal n. Returns whether it set a day;
 // when it does not, the entry falls on no day.
-bool KeywordDay(const MonthRecord& rec, DefinitionEntry& e, const DayKeyword& k, int n) {
+bool KeywordDay(const MonthRecord& rec, EvaluatedDate& e, const DayKeyword& k, int n) {
     if (n < 0) return false;
     const int y = rec.year[kTarget];
     const int m = e.month;
@@ -327,7 +327,7 @@ bool KeywordDay(const MonthRecord& rec, DefinitionEntry& e, const DayKeyword& k,
 }
 
 // Whether day d of the entry's year and month passes the keyword's test.
-bool PassesTest(const MonthRecord& rec, const DefinitionEntry& e, const DayKeyword& k, int d) {
+bool PassesTest(const MonthRecord& rec, const EvaluatedDate& e, const DayKeyword& k, int d) {
     const int y = e.year;
     const int m = e.month;
     switch (k.kind) {
@@ -359,7 +359,7 @@ int SearchDays(DayKeywordKind kind, char op) {
 
 // "<" on or after, ">" on or before, "=" nearest (the earlier day at equal
 // distance). When no candidate passes, the day stays.
-void SearchDay(const MonthRecord& rec, DefinitionEntry& e, char op, const DayKeyword& k) {
+void SearchDay(const MonthRecord& rec, EvaluatedDate& e, char op, const DayKeyword& k) {
     const int range = SearchDays(k.kind, op);
     const int start = e.day;
     // A cycle's search range is the cycle itself: a match always lies within.
@@ -397,7 +397,7 @@ void SearchDay(const MonthRecord& rec, DefinitionEntry& e, char op, const DayKey
 // date as it stands ("旧2/30" is the 30th of the second month, which a
 // Gregorian normalisation would move into March); anything else is
 // normalised as a Gregorian date.
-void NormalizeEntry(DefinitionEntry& e) {
+void NormalizeEntry(EvaluatedDate& e) {
     if (e.oldCalendar == 1 && e.month >= 1 && e.month <= 12 && e.day >= 1 &&
         e.day <= kLastLunarDay) {
         return;
@@ -516,7 +516,7 @@ private:
 
 // The limit step: the entry falls on no day when the limit date is on or
 // before its date.
-void ApplyLimit(const MonthRecord& rec, DefinitionEntry& e, const ExpressionStep& limit) {
+void ApplyLimit(const MonthRecord& rec, EvaluatedDate& e, const ExpressionStep& limit) {
     int y = rec.year[kTarget];
     int m = 0;
     int d = 1;
@@ -596,15 +596,14 @@ void ReadExpression(DefinitionEntry& e) {
     }
 }
 
-void EvaluateExpression(MonthRecord& rec, DefinitionEntry* table, int index) {
-    DefinitionEntry& e = table[index];
-    const ParsedExpression& p = e.parsed;
+void EvaluateExpression(const MonthRecord& rec, const DefinitionEntry& entry, EvaluatedDate& e) {
+    const ParsedExpression& p = entry.parsed;
     assert(p.head != ExpressionHead::Unread);
     e.year = rec.year[kTarget];
 
     switch (p.head) {
         case ExpressionHead::Unread:
-        case ExpressionHead::Fault: ExpressionError(e, p.faultAt);
+        case ExpressionHead::Fault: ExpressionError(entry, p.faultAt);
         case ExpressionHead::Solar: {
             const CalendarDate date = SolarLongitudeDate(rec, p.angleDeg);
             e.year = date.year;
@@ -632,7 +631,7 @@ void EvaluateExpression(MonthRecord& rec, DefinitionEntry* table, int index) {
 
     NormalizeEntry(e);
 
-    StepReader steps(e);
+    StepReader steps(entry);
     ExpressionStep step = steps.Next();
     for (; IsOperator(step); step = steps.Next()) {
         if (step.kind == ExpressionStepKind::Offset) {
@@ -646,7 +645,7 @@ void EvaluateExpression(MonthRecord& rec, DefinitionEntry* table, int index) {
 
     switch (step.kind) {
         case ExpressionStepKind::Fault:
-            ReportExpressionError(step.op == '|' ? kLimitErrorFormat : kExpressionErrorFormat, e,
+            ReportExpressionError(step.op == '|' ? kLimitErrorFormat : kExpressionErrorFormat, entry,
                                   step.value);
         case ExpressionStepKind::LimitMonth:
         case ExpressionStepKind::LimitAngle: ApplyLimit(rec, e, step); break;

@@ -7,7 +7,7 @@
 //
 // Reading and evaluation work on the stored CP932 bytes; evaluation
 // allocates nothing and reads nothing but the month record (target date,
-// solar terms, holiday tables). A wrong expression is fatal through
+// solar terms, the holidays' evaluated dates) and the entry it evaluates. A wrong expression is fatal through
 // ThePlatform().Fatal when an evaluation reaches its fault.
 #pragma once
 
@@ -36,15 +36,15 @@ DayKeyword LookUpDayKeyword(const char* text);
 // years it is evaluated.
 void ReadExpression(DefinitionEntry& e);
 
-// Evaluates the expression of table[index], as ReadExpression read it,
-// against the target date of rec and stores the entry's year, month, day,
-// oldCalendar and leapFlag. An entry
-// whose day is 0 or less afterwards falls on no day. Does not return when
-// the expression is wrong: "%sの表現式%sに誤りがあります" or "日付表現式 %s
-// の %s に誤りがあります" (the entry's name, then the text from the fault)
+// Evaluates the expression of `entry`, as ReadExpression read it, against
+// the target date of rec into `date`: every field of it is written. An
+// entry whose day is 0 or less afterwards falls on no day. Does not return
+// when the expression is wrong: "%sの表現式%sに誤りがあります" or "日付表現式
+// %s の %s に誤りがあります" (the entry's name, then the text from the fault)
 // goes to ThePlatform().Fatal. Holidays used through "平日"/"休日" are those
-// of rec as they stand (see IsDayOff).
-void EvaluateExpression(MonthRecord& rec, DefinitionEntry* table, int index);
+// of rec.evaluated as they stand (see IsDayOff), `date` too when it is one
+// of them.
+void EvaluateExpression(const MonthRecord& rec, const DefinitionEntry& entry, EvaluatedDate& date);
 
 // The day (JST, decided at 0 h) during which the sun's ecliptic longitude
 // passes angleDeg, on a scale where 0 is the spring equinox of the target

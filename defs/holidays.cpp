@@ -24,10 +24,10 @@ constexpr int kGeneratedToYear = 3000;
 
 class HolidaySink : public DefinitionSink {
 public:
-    explicit HolidaySink(MonthRecord& rec) : rec_(rec) {}
+    explicit HolidaySink(DefinitionEntry* table) : table_(table) {}
     int Capacity() const override { return kHolidayCapacity; }
     void ParseEntry(int index, const char* line) override {
-        DefinitionEntry& e = rec_.tables.holidays[index];
+        DefinitionEntry& e = table_[index];
         e = kFreshDefinitionEntry;  // a field the line leaves unmatched is not given: -1
         // A line is at most 1023 bytes, so no word can overflow its field.
         std::sscanf(line, "%1023s ( %d - %d ) / %1023s %1023s", e.name, &e.fromYear, &e.toYear,
@@ -37,64 +37,67 @@ public:
     void StoreText(int, const char*) override {}  // the holiday file has no blocks
 
 private:
-    MonthRecord& rec_;
+    DefinitionEntry* table_;
 };
 
-void Append(MonthRecord& rec, const char* name, int month, int day, int fromYear) {
-    if (rec.generatedHolidayCount >= kGeneratedHolidayCapacity) return;
-    DefinitionEntry& g = rec.tables.generatedHolidays[rec.generatedHolidayCount++];
-    g = kFreshDefinitionEntry;
-    CopyText(g.name, name);
-    g.month = month;
-    g.day = day;
-    g.fromYear = fromYear;
-    g.toYear = kGeneratedToYear;
+void Append(MonthRecord& rec, bool substitute, int month, int day, int fromYear) {
+    int& count = rec.evaluated.generatedCount;
+    if (count >= kGeneratedHolidayCapacity) return;
+    rec.evaluated.generated[count++] = {substitute, month, day, fromYear, kGeneratedToYear};
 }
 
 }  // namespace
 
 std::optional<LoadProblem> LoadHolidays(MonthRecord& rec, std::string_view fileBytes) {
-    HolidaySink sink(rec);
+    SlotTables& tables = rec.TablesToChange();
+    HolidaySink sink(tables.holidays);
     auto problem = ReadDefinitionFile(fileBytes, TextBlockMode::None, kHolidayFileName, sink,
                                       rec.holidayCount);
-    StampDefinitions(rec.tables);
+    StampDefinitions(tables);
     return problem;
+}
+
+const char* GeneratedHolidayName(const GeneratedHoliday& g) {
+    return g.substitute ? kSubstituteHolidayName : kCitizensHolidayName;
 }
 
 void EvaluateHolidays(MonthRecord& rec) {
     const int y = rec.year[kTarget];
+    EvaluatedDate* dates = rec.evaluated.holidays;
     for (int i = 0; i < rec.holidayCount; ++i) {
-        rec.tables.holidays[i].month = -1;
-        rec.tables.holidays[i].day = -1;
+        dates[i].month = -1;
+        dates[i].day = -1;
     }
     for (int i = 0; i < rec.holidayCount; ++i) {
-        if (HolidayValidIn(rec.tables.holidays[i], y)) EvaluateExpression(rec, rec.tables.holidays, i);
+        if (HolidayValidIn(rec.tables.holidays[i], y)) EvaluateExpression(rec, rec.tables.holidays[i], dates[i]);
     }
 }
 
 void GenerateHolidays(MonthRecord& rec) {
     const int y = rec.year[kTarget];
-    const DefinitionEntry* h = rec.tables.holidays;
-    rec.generatedHolidayCount = 0;
+    const DefinitionEntry* listed = rec.tables.holidays;
+    const EvaluatedDate* h = rec.evaluated.holidays;
+    rec.evaluated.generatedCount = 0;
 
     // Both rules look only at the holidays that fall on a day this year, in
     // file order; a year has a few dozen of the table's entries.
     int onADay[kHolidayCapacity];
     int n = 0;
     for (int i = 0; i < rec.holidayCount && i < kHolidayCapacity; ++i) {
-        if (HolidayFallsOnADay(h[i], y)) onADay[n++] = i;
+        if (HolidayFallsOnADay(listed[i], h[i], y)) onADay[n++] = i;
     }
 
     // Citizens' holidays: a day between two holidays of the same month, the
     // earlier one listed first. The day between is generated whatever it is.
     if (y >= kFirstCitizensHolidayYear) {
         for (int p = 0; p < n; ++p) {
-            const DefinitionEntry& a = h[onADay[p]];
+            const EvaluatedDate& a = h[onADay[p]];
             for (int q = p + 1; q < n; ++q) {
-                const DefinitionEntry& b = h[onADay[q]];
+                const EvaluatedDate& b = h[onADay[q]];
                 if (a.month != b.month || b.day != a.day + 2) continue;
-                Append(rec, kCitizensHolidayName, a.month, a.day + 1,
-                       std::max({kFirstCitizensHolidayYear, a.fromYear, b.fromYear}));
+                Append(rec, false, a.month, a.day + 1,
+                       std::max({kFirstCitizensHolidayYear, listed[onADay[p]].fromYear,
+                                 listed[onADay[q]].fromYear}));
             }
         }
     }
@@ -119,18 +122,18 @@ void GenerateHolidays(MonthRecord& rec) {
         sy = y;
         sm = h[i].month;
         sd = h[i].day + 1;
-        int fromYear = std::max(kFirstSubstituteYear, h[i].fromYear);
+        int fromYear = std::max(kFirstSubstituteYear, listed[i].fromYear);
         if (y >= kFirstConsecutiveSubstituteYear) {
             // The first day after the Sunday that holds no holiday; every
             // step rescans the holidays of the year.
             while (holidayOn(sm, sd)) ++sd;
-            fromYear = std::max(kFirstConsecutiveSubstituteYear, h[i].fromYear);
+            fromYear = std::max(kFirstConsecutiveSubstituteYear, listed[i].fromYear);
         }
         // A substitute past the end of the month is the next month's day;
         // one that leaves the year belongs to no day of it.
         NormalizeDate(sy, sm, sd);
         if (sy != y) continue;
-        Append(rec, kSubstituteHolidayName, sm, sd, fromYear);
+        Append(rec, true, sm, sd, fromYear);
     }
 }
 

@@ -22,16 +22,20 @@ namespace kalendo {
 std::optional<LoadProblem> LoadHolidays(MonthRecord& rec, std::string_view fileBytes);
 
 // Every holiday valid in the target year (fromYear <= Y < toYear) gets its
-// month and day for that year, in file order; the others get -1. An entry
-// using "平日"/"休日" therefore sees the holidays above it with their new
-// dates, itself as evaluated so far, those below it not at all, and the
-// generated holidays as the previous month computation left them.
-// Needs rec.terms of the target year. A wrong expression is fatal.
+// month and day for that year in rec.evaluated.holidays, in file order; the
+// others get -1. An entry using "平日"/"休日" therefore sees the holidays
+// above it with their new dates, itself as evaluated so far, those below it
+// not at all, and the generated holidays as the record's previous month
+// computation left them. Needs rec.terms of the target year. A wrong
+// expression is fatal.
 void EvaluateHolidays(MonthRecord& rec);
 
-// Rebuilds rec.generatedHolidays for the target year from the evaluated
+// Rebuilds rec.evaluated.generated for the target year from the evaluated
 // holidays: first the citizens' holidays (from 1986), then the substitute
 // holidays (from 1973), at most 256 in all.
 void GenerateHolidays(MonthRecord& rec);
+
+// kSubstituteHolidayName or kCitizensHolidayName (CP932).
+const char* GeneratedHolidayName(const GeneratedHoliday& g);
 
 }  // namespace kalendo

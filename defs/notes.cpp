@@ -64,37 +64,36 @@ bool SameDay(int y1, int m1, int d1, int y2, int m2, int d2) {
 }  // namespace
 
 std::optional<LoadProblem> LoadNotes(MonthRecord& rec, std::string_view fileBytes) {
-    NoteSink sink(rec.tables.notes);
+    SlotTables& tables = rec.TablesToChange();
+    NoteSink sink(tables.notes);
     auto problem = ReadDefinitionFile(fileBytes, TextBlockMode::FirstWord, kNoteFileName, sink,
                                       rec.noteCount);
-    StampDefinitions(rec.tables);
+    StampDefinitions(tables);
     return problem;
 }
 
 std::optional<LoadProblem> LoadUserEntries(MonthRecord& rec, std::string_view fileBytes) {
-    UserEntrySink sink(rec.tables.userEntries);
+    UserEntrySink sink(rec.TablesToChange().userEntries);
     return ReadDefinitionFile(fileBytes, TextBlockMode::FirstWord, kUserFileName, sink,
                               rec.userEntryCount);
 }
 
 void EvaluateNotes(MonthRecord& rec) {
-    for (int i = 0; i < rec.noteCount; ++i) {
-        rec.tables.notes[i].month = -1;
-        rec.tables.notes[i].day = -1;
-    }
     // Notes have no years of validity: every one is evaluated every year.
-    for (int i = 0; i < rec.noteCount; ++i) EvaluateExpression(rec, rec.tables.notes, i);
+    for (int i = 0; i < rec.noteCount; ++i) {
+        EvaluateExpression(rec, rec.tables.notes[i], rec.evaluated.notes[i]);
+    }
 }
 
 void EvaluateUserEntries(MonthRecord& rec) {
-    // No reset: an expression whose day part sets nothing starts from the
-    // previous result (the evaluator then leaves the entry on no day).
-    for (int i = 0; i < rec.userEntryCount; ++i) EvaluateExpression(rec, rec.tables.userEntries, i);
+    for (int i = 0; i < rec.userEntryCount; ++i) {
+        EvaluateExpression(rec, rec.tables.userEntries[i], rec.evaluated.userEntries[i]);
+    }
 }
 
 int NoteFallsOnTarget(const MonthRecord& rec, int i) {
     if (i < 0 || i >= rec.noteCount) return -1;
-    const DefinitionEntry& e = rec.tables.notes[i];
+    const EvaluatedDate& e = rec.evaluated.notes[i];
     // A note that ran into another year (12/25+7, Deg315) is not in this one.
     if (e.year != rec.year[kTarget]) return -1;
     if (e.oldCalendar == 1) {
@@ -114,8 +113,8 @@ int NoteFallsOnTarget(const MonthRecord& rec, int i) {
 
 int UserEntryFallsOn(const MonthRecord& rec, int i, int y, int m, int d) {
     if (i < 0 || i >= rec.userEntryCount) return -1;
-    const DefinitionEntry& e = rec.tables.userEntries[i];
-    if (y < e.fromYear) return -1;
+    if (y < rec.tables.userEntries[i].fromYear) return -1;
+    const EvaluatedDate& e = rec.evaluated.userEntries[i];
     // An entry on no day would otherwise normalise onto the last days of the
     // month before.
     if (e.day <= 0) return -1;

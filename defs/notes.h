@@ -29,14 +29,14 @@ std::optional<LoadProblem> LoadNotes(MonthRecord& rec, std::string_view fileByte
 // rec.userEntryCount.
 std::optional<LoadProblem> LoadUserEntries(MonthRecord& rec, std::string_view fileBytes);
 
+// Every note's and user entry's date for the target, into rec.evaluated.
 // The month computation evaluates these after both holiday tables, which a
-// "平日"/"休日" keyword asks through IsDayOff. Every note starts from
-// month = day = -1; user entries start from their previous result.
+// "平日"/"休日" keyword asks through IsDayOff.
 void EvaluateNotes(MonthRecord& rec);
 void EvaluateUserEntries(MonthRecord& rec);
 
-// i when note i falls on the target date, else -1. The note's computed year
-// must be the target year. A lunisolar note is compared with the target's
+// i when note i falls on the target date, else -1. The note's evaluated
+// year must be the target year. A lunisolar note is compared with the target's
 // lunisolar date: "旧M/D" never in a leap month, "旧閏M/D" only in the leap
 // month M.
 int NoteFallsOnTarget(const MonthRecord& rec, int i);

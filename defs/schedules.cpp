@@ -79,7 +79,7 @@ void AppendNote(std::string& out, const char* text, std::string_view lineEnd) {
 }  // namespace
 
 std::optional<LoadProblem> LoadSchedules(MonthRecord& rec, std::string_view fileBytes) {
-    ScheduleSink sink(rec.tables.schedules);
+    ScheduleSink sink(rec.TablesToChange().schedules);
     auto problem = ReadDefinitionFile(fileBytes, TextBlockMode::WholeLines, kScheduleFileName,
                                       sink, rec.scheduleCount);
     if (problem || sink.LongName() < 0) return problem;
@@ -126,16 +126,15 @@ std::string ScheduleFileBytes(const MonthRecord& rec) {
 
 bool AddSchedule(MonthRecord& rec, const CSchedule& schedule) {
     if (rec.scheduleCount < 0 || rec.scheduleCount >= kScheduleCapacity) return false;
-    CopySchedule(rec.tables.schedules[rec.scheduleCount], schedule);
+    CopySchedule(rec.TablesToChange().schedules[rec.scheduleCount], schedule);
     ++rec.scheduleCount;
     return true;
 }
 
 void RemoveSchedule(MonthRecord& rec, int i) {
     if (i < 0 || i >= rec.scheduleCount || i >= kScheduleCapacity) return;
-    for (int j = i; j < rec.scheduleCount - 1; ++j) {
-        CopySchedule(rec.tables.schedules[j], rec.tables.schedules[j + 1]);
-    }
+    CSchedule* schedules = rec.TablesToChange().schedules;
+    for (int j = i; j < rec.scheduleCount - 1; ++j) CopySchedule(schedules[j], schedules[j + 1]);
     --rec.scheduleCount;
 }
 

@@ -61,68 +61,16 @@ void LoadTables(MonthRecord& to, const From& from) {
     to.anchorFirst = from.anchorFirst;
 }
 
-// The scalar part the day's steps read, copied to a second record on the
-// same slot tables.
-void CopyScalars(MonthRecord& to, const MonthRecord& from) {
-    for (int i = 0; i < 2; ++i) {
-        to.year[i] = from.year[i];
-        to.month[i] = from.month[i];
-        to.day[i] = from.day[i];
-        to.weekday[i] = from.weekday[i];
-    }
-    to.eraCount = from.eraCount;
-    to.holidayCount = from.holidayCount;
-    to.generatedHolidayCount = from.generatedHolidayCount;
-    to.noteCount = from.noteCount;
-    to.userEntryCount = from.userEntryCount;
-    to.scheduleCount = from.scheduleCount;
+// A record of the close calls' own, made on the tables and files of `from`
+// (kReadingSameFiles), moved to the target of `from` with its year's tables.
+void StartAt(MonthRecord& to, const MonthRecord& from) {
+    to.year[kTarget] = from.year[kTarget];
+    to.month[kTarget] = from.month[kTarget];
+    to.day[kTarget] = from.day[kTarget];
+    to.weekday[kTarget] = from.weekday[kTarget];
     to.almanacMode = from.almanacMode;
     LoadTables(to, from);
 }
-
-// The dates the holiday and note steps write into the shared slot tables,
-// kept while a moved event is evaluated and put back afterwards, so that the
-// record reads exactly what its own month computation left. One keeper at
-// a time: the kept dates lie in these buffers, not in the keeper.
-struct ComputedDate {
-    int year, month, day, oldCalendar, leapFlag;
-};
-ComputedDate savedHolidays[kHolidayCapacity];
-ComputedDate savedNotes[kNoteCapacity];
-DefinitionEntry savedGenerated[kGeneratedHolidayCapacity];
-
-ComputedDate DateOf(const DefinitionEntry& e) {
-    return {e.year, e.month, e.day, e.oldCalendar, e.leapFlag};
-}
-void PutBack(DefinitionEntry& e, const ComputedDate& d) {
-    e.year = d.year;
-    e.month = d.month;
-    e.day = d.day;
-    e.oldCalendar = d.oldCalendar;
-    e.leapFlag = d.leapFlag;
-}
-
-class ComputedDatesKept {
-public:
-    explicit ComputedDatesKept(MonthRecord& rec) : rec_(rec) {
-        for (int i = 0; i < rec.holidayCount; ++i) savedHolidays[i] = DateOf(rec.tables.holidays[i]);
-        for (int i = 0; i < rec.noteCount; ++i) savedNotes[i] = DateOf(rec.tables.notes[i]);
-        generatedCount_ = rec.generatedHolidayCount;
-        std::copy_n(rec.tables.generatedHolidays, std::max(generatedCount_, 0), savedGenerated);
-    }
-    ~ComputedDatesKept() {
-        for (int i = 0; i < rec_.holidayCount; ++i) PutBack(rec_.tables.holidays[i], savedHolidays[i]);
-        for (int i = 0; i < rec_.noteCount; ++i) PutBack(rec_.tables.notes[i], savedNotes[i]);
-        std::copy_n(savedGenerated, std::max(generatedCount_, 0), rec_.tables.generatedHolidays);
-        rec_.generatedHolidayCount = generatedCount_;
-    }
-    ComputedDatesKept(const ComputedDatesKept&) = delete;
-    ComputedDatesKept& operator=(const ComputedDatesKept&) = delete;
-
-private:
-    MonthRecord& rec_;
-    int generatedCount_;
-};
 
 void EvaluateDefinitions(MonthRecord& scratch) {
     EvaluateHolidays(scratch);
@@ -143,16 +91,16 @@ DefinitionDates DatesOfDefinitions(const MonthRecord& rec) {
     DefinitionDates dates;
     const int y = rec.year[kTarget];
     for (int i = 0; i < rec.holidayCount; ++i) {
-        const DefinitionEntry& e = rec.tables.holidays[i];
+        const EvaluatedDate& e = rec.evaluated.holidays[i];
         dates.listed.push_back({y, e.month, e.day});
     }
     for (int i = 0; i < rec.noteCount; ++i) {
-        const DefinitionEntry& e = rec.tables.notes[i];
+        const EvaluatedDate& e = rec.evaluated.notes[i];
         dates.listed.push_back({e.oldCalendar == 1 ? 0 : e.year, e.month, e.day});
     }
-    for (int i = 0; i < rec.generatedHolidayCount; ++i) {
-        const DefinitionEntry& e = rec.tables.generatedHolidays[i];
-        dates.generated.push_back({y, e.month, e.day});
+    for (int i = 0; i < rec.evaluated.generatedCount; ++i) {
+        const GeneratedHoliday& g = rec.evaluated.generated[i];
+        dates.generated.push_back({y, g.month, g.day});
     }
     return dates;
 }
@@ -188,10 +136,10 @@ std::vector<CalendarDate> ChangedDefinitionDays(const DefinitionDates& before,
 }
 
 // The moved tables and definition days of `c`, for the tables of `rec`
-// (which holds the definition files; their computed dates are put back).
-void PrepareMove(MonthRecord& rec, TableCloseCall& c) {
-    MonthRecord moved(rec.tables);
-    CopyScalars(moved, rec);
+// (which reads the definition files; it is left as it was).
+void PrepareMove(const MonthRecord& rec, TableCloseCall& c) {
+    MonthRecord moved(rec, kReadingSameFiles);
+    StartAt(moved, rec);
     if (c.term) {
         StoreEntry(moved.terms, c.index, c.call.otherDay);
     } else {
@@ -206,8 +154,8 @@ void PrepareMove(MonthRecord& rec, TableCloseCall& c) {
     c.anchorStart = moved.anchorStart;
     c.anchorFirst = moved.anchorFirst;
 
-    MonthRecord base(rec.tables);
-    CopyScalars(base, rec);
+    MonthRecord base(rec, kReadingSameFiles);
+    StartAt(base, rec);
     // Evaluated for 1 January: a definition's date for the year.
     const int y = rec.year[kTarget];
     for (MonthRecord* r : {&base, &moved}) {
@@ -215,7 +163,6 @@ void PrepareMove(MonthRecord& rec, TableCloseCall& c) {
         r->day[kTarget] = 1;
         r->weekday[kTarget] = Weekday(y, 1, 1);
     }
-    const ComputedDatesKept kept(rec);
     EvaluateDefinitions(base);
     const DefinitionDates before = DatesOfDefinitions(base);
     EvaluateDefinitions(moved);
@@ -259,7 +206,7 @@ bool MayChange(MonthRecord& base, MonthRecord& moved, const TableCloseCall& c, i
 
 // The close calls among the events of the record's tables, in the order of
 // their instants.
-std::vector<TableCloseCall> CloseCallsOfTables(MonthRecord& rec) {
+std::vector<TableCloseCall> CloseCallsOfTables(const MonthRecord& rec) {
     std::vector<TableCloseCall> out;
     const auto consider = [&](EventKind kind, int term, bool inTerms, int index,
                               const CalendarDate& day) {
@@ -285,9 +232,11 @@ std::vector<TableCloseCall> CloseCallsOfTables(MonthRecord& rec) {
 }
 
 // The close calls of the last years' tables, keyed as the tables are and by
-// the holiday and note files they were moved against.
+// the holiday and note files they were moved against: which tables, and
+// which reading of the files the tables hold (every load stamps them anew).
 struct CloseCallsKey {
     YearKey year;
+    const SlotTables* tables = nullptr;
     unsigned long long definitions = 0;
     friend bool operator==(const CloseCallsKey&, const CloseCallsKey&) = default;
 };
@@ -301,9 +250,9 @@ constexpr int kKeptYears = 4;
 KeptYear keptYears[kKeptYears];
 unsigned keptClock = 0;
 
-const std::vector<TableCloseCall>& CloseCallsOfYearTables(MonthRecord& rec) {
+const std::vector<TableCloseCall>& CloseCallsOfYearTables(const MonthRecord& rec) {
     static std::vector<TableCloseCall> fresh;
-    const CloseCallsKey key{{rec.year[kTarget], rec.almanacMode}, rec.tables.definitionsStamp};
+    const CloseCallsKey key{{rec.year[kTarget], rec.almanacMode}, &rec.tables, rec.tables.definitionsStamp};
     if (!AlmanacCaching()) {
         fresh = CloseCallsOfTables(rec);
         return fresh;
@@ -337,13 +286,15 @@ int TableIndexOf(const MonthRecord& rec, const CloseCall& call) {
 
 
 // The days of year `z` that `call` changes, added to `days`.
-void AddDaysOfYear(MonthRecord& rec, const CloseCall& call, int z, AlmanacMode mode,
+void AddDaysOfYear(const MonthRecord& rec, const CloseCall& call, int z, AlmanacMode mode,
                    std::vector<CalendarDate>& days) {
-    MonthRecord base(rec.tables);
-    CopyScalars(base, rec);
+    MonthRecord base(rec, kReadingSameFiles);
     base.year[kTarget] = z;
+    base.month[kTarget] = rec.month[kTarget];
+    base.day[kTarget] = rec.day[kTarget];
+    base.weekday[kTarget] = rec.weekday[kTarget];
     base.almanacMode = mode;
-    LoadYearTables(base, YearKey{z, mode});
+    UseYearTables(base, YearKey{z, mode});
     TableCloseCall c;
     c.call = call;
     c.term = call.event.kind == EventKind::SolarTerm;
@@ -351,8 +302,8 @@ void AddDaysOfYear(MonthRecord& rec, const CloseCall& call, int z, AlmanacMode m
     if (c.index < 0) return;
     PrepareMove(base, c);
     if (!c.numberable) return;
-    MonthRecord moved(rec.tables);
-    CopyScalars(moved, base);
+    MonthRecord moved(rec, kReadingSameFiles);
+    StartAt(moved, base);
     LoadTables(moved, c);
     for (int m = 1; m <= 12; ++m) {
         for (int d = 1; d <= DaysInMonth(z, m); ++d) {
@@ -361,11 +312,11 @@ void AddDaysOfYear(MonthRecord& rec, const CloseCall& call, int z, AlmanacMode m
     }
 }
 
-// The name of the generated holiday a reading of `r` has, as the shared
-// tables hold it now, or empty.
+// The name of the generated holiday a reading of `r` has, or empty.
 std::string GeneratedName(const MonthRecord& r, const DayReading& reading) {
-    return reading.generatedHoliday >= 0 ? std::string(r.tables.generatedHolidays[reading.generatedHoliday].name)
-                                         : std::string();
+    return reading.generatedHoliday >= 0
+               ? std::string(GeneratedHolidayName(r.evaluated.generated[reading.generatedHoliday]))
+               : std::string();
 }
 
 // Whether a day reads alike on both sides. The generated holidays are
@@ -380,8 +331,8 @@ bool ReadsAlike(const DayChange& c) {
 
 // How the day `date` of the record's year reads in `r` (the record's own
 // tables or a close call's moved ones): the definitions evaluated for it,
-// as the month computation evaluates them for its target. Writes the
-// computed dates into the shared slot tables; the caller keeps them.
+// as the month computation evaluates them for its target, into `r`'s own
+// evaluated part.
 DayReading ReadingOn(MonthRecord& r, const CalendarDate& date, RekichuReadings readings,
                      std::string& generatedName) {
     r.month[kTarget] = date.month;
@@ -408,7 +359,7 @@ std::vector<CalendarDate> DaysEntriesMayMove(const MonthRecord& rec, const Table
     std::vector<CalendarDate> dates = c.definitionDays;
     std::vector<std::pair<int, int>> lunarDays;
     for (int i = 0; i < rec.noteCount; ++i) {
-        const DefinitionEntry& e = rec.tables.notes[i];
+        const EvaluatedDate& e = rec.evaluated.notes[i];
         if (e.oldCalendar == 1) lunarDays.emplace_back(e.month, e.day);
     }
     const auto named = [&lunarDays](const LunisolarDate& date) {
@@ -416,10 +367,10 @@ std::vector<CalendarDate> DaysEntriesMayMove(const MonthRecord& rec, const Table
                lunarDays.end();
     };
     if (!lunarDays.empty()) {
-        MonthRecord unmoved(rec.tables);
-        CopyScalars(unmoved, rec);
-        MonthRecord moved(rec.tables);
-        CopyScalars(moved, rec);
+        MonthRecord unmoved(rec, kReadingSameFiles);
+        StartAt(unmoved, rec);
+        MonthRecord moved(rec, kReadingSameFiles);
+        StartAt(moved, rec);
         LoadTables(moved, c);
         const int y = rec.year[kTarget];
         for (int m = 1; m <= kMonthsPerYear; ++m) {
@@ -454,10 +405,10 @@ std::vector<DayChange> ChangesOf(const MonthRecord& rec, const TableCloseCall& c
             targetPlaced = true;
         }
         if (date == target.date) continue;
-        MonthRecord unmoved(rec.tables);
-        CopyScalars(unmoved, rec);
-        MonthRecord moved(rec.tables);
-        CopyScalars(moved, rec);
+        MonthRecord unmoved(rec, kReadingSameFiles);
+        StartAt(unmoved, rec);
+        MonthRecord moved(rec, kReadingSameFiles);
+        StartAt(moved, rec);
         LoadTables(moved, c);
         DayChange change{date, {}, {}, {}, {}};
         change.here = ReadingOn(unmoved, date, readings, change.hereGenerated);
@@ -489,20 +440,19 @@ DayReading ReadingOfTarget(const MonthRecord& rec, RekichuReadings readings) {
     return r;
 }
 
-std::vector<DayCloseCall> CloseCallsOfTarget(MonthRecord& rec, RekichuReadings readings) {
+std::vector<DayCloseCall> CloseCallsOfTarget(const MonthRecord& rec, RekichuReadings readings) {
     std::vector<DayCloseCall> out;
     const std::vector<TableCloseCall>& calls = CloseCallsOfYearTables(rec);
     if (calls.empty()) return out;
     const CalendarDate t = TargetOf(rec);
     std::optional<DayReading> base;
     std::string baseGenerated;
-    std::optional<ComputedDatesKept> kept;
-    MonthRecord unmoved(rec.tables);
-    CopyScalars(unmoved, rec);
+    MonthRecord unmoved(rec, kReadingSameFiles);
+    StartAt(unmoved, rec);
     for (const TableCloseCall& c : calls) {
         if (!c.numberable) continue;
-        MonthRecord moved(rec.tables);
-        CopyScalars(moved, rec);
+        MonthRecord moved(rec, kReadingSameFiles);
+        StartAt(moved, rec);
         LoadTables(moved, c);
         // Most days of a year read alike with the event moved; only the
         // others are computed whole.
@@ -510,7 +460,6 @@ std::vector<DayCloseCall> CloseCallsOfTarget(MonthRecord& rec, RekichuReadings r
         if (!base) {
             base = ReadingOfTarget(rec, readings);
             baseGenerated = GeneratedName(rec, *base);
-            kept.emplace(rec);
         }
         EvaluateDefinitions(moved);
         StoreTargetLunisolarDate(moved, LunisolarDateOf(moved, t.year, t.month, t.day));
@@ -522,7 +471,7 @@ std::vector<DayCloseCall> CloseCallsOfTarget(MonthRecord& rec, RekichuReadings r
     return out;
 }
 
-std::vector<CloseCallDays> CloseCallsOfYear(MonthRecord& rec, int year, AlmanacMode mode) {
+std::vector<CloseCallDays> CloseCallsOfYear(const MonthRecord& rec, int year, AlmanacMode mode) {
     // The standard almanac's tables, cheap to compute, find every event of
     // the year within a day; EventNear gives each as both almanacs place it.
     MonthRecord standard(rec.tables);

@@ -2,7 +2,8 @@
 // holiday or calendar notes would read otherwise if one new moon or solar
 // term fell on the JST day across its midnight. Each close call is moved
 // alone and the month numbering and the day's steps are run again with it,
-// on a copy of the year's tables; the record itself is left as it was.
+// on a copy of the year's tables in a record of its own that reads the same
+// definition tables; the record itself is left as it was.
 #pragma once
 
 #include <bitset>
@@ -65,13 +66,14 @@ struct DayCloseCall {
 
 // The close calls (in the record's mode) among the events of the target
 // year's tables that the target depends on, in the order of their instants.
-// The record must have been moved to its target by ComputeMonth; the
-// definition files' computed dates are restored afterwards. Only a day
+// The record must have been moved to its target by ComputeMonth; the other
+// side is computed on records of this function's own that read the same
+// tables, so the record is left as it was. Only a day
 // whose lunisolar date or 十二直 the move changes, or on which a holiday or
 // note falls in either case by its date for the year, is computed whole;
 // so is the target of a moved solstice whose day star would differ. The
 // 暦注 are read under `readings`.
-std::vector<DayCloseCall> CloseCallsOfTarget(MonthRecord& rec, RekichuReadings readings = {});
+std::vector<DayCloseCall> CloseCallsOfTarget(const MonthRecord& rec, RekichuReadings readings = {});
 
 // A close call with every day of 1600-2999 whose reading it changes.
 struct CloseCallDays {
@@ -82,11 +84,11 @@ struct CloseCallDays {
 // The close calls in `mode` of the new moons and solar terms the mode
 // places in `year` (1600-2999), in the order of their instants, each with
 // the days it changes: in its own year and, for an event early or late in
-// the year, in the year beside it. `rec` holds the definition files and is
+// the year, in the year beside it. `rec` reads the definition files and is
 // left as it was. The days are found from the year's lunisolar dates,
 // rokuyo and 十二直 and from the dates the holidays and notes get for the
 // year; a note that depends on the target day itself is compared on those.
-std::vector<CloseCallDays> CloseCallsOfYear(MonthRecord& rec, int year, AlmanacMode mode);
+std::vector<CloseCallDays> CloseCallsOfYear(const MonthRecord& rec, int year, AlmanacMode mode);
 
 // Forgets the close calls kept per year (for measuring a cold start).
 void ForgetCloseCalls();

@@ -58,7 +58,7 @@ int ComputeMonth(MonthRecord& rec, int y, int m, int d, MonthOptions options) {
     // principal solar terms within lunations, so it needs both the term and
     // the new-moon table; the officers' solar-month starts are entries of
     // the term table.
-    LoadYearTables(rec, YearKey{y, options.almanac});
+    UseYearTables(rec, YearKey{y, options.almanac});
     // Every entry evaluated afresh for the target date. Holidays before
     // everything that asks whether a day is off: the substitute and
     // citizens' holidays are generated from the listed ones, and a

@@ -102,7 +102,7 @@ LowerRegister LowerRegisterReader::Of(const CalendarDate& date, RekichuReadings 
     assert(date.year >= kFirstComputedYear && date.year <= kLastComputedYear);
     if (scratch_.year[kTarget] != date.year) {
         scratch_.year[kTarget] = date.year;
-        LoadYearTables(scratch_, YearKey{date.year, scratch_.almanacMode});
+        UseYearTables(scratch_, YearKey{date.year, scratch_.almanacMode});
     }
     return ReadLowerRegister(scratch_, date, LunisolarDateOf(scratch_, date.year, date.month, date.day), readings);
 }

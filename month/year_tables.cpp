@@ -4,10 +4,8 @@
 
 #include "almanac/signs.h"
 #include "astro/astronomy.h"
-#include "astro/close_events.h"
 #include "astro/longitude_memo.h"
 #include "astro/lunisolar.h"
-#include "month/close_calls.h"
 
 namespace kalendo {
 namespace {
@@ -70,7 +68,7 @@ void ComputeYearTables(MonthRecord& rec, AlmanacMode mode) {
 
 }  // namespace
 
-void LoadYearTables(MonthRecord& rec, YearKey key) {
+void UseYearTables(MonthRecord& rec, YearKey key) {
     if (!AlmanacCaching()) {
         ComputeYearTables(rec, key.mode);
         return;
@@ -94,11 +92,8 @@ void LoadYearTables(MonthRecord& rec, YearKey key) {
     CopyYearTables(oldest->tables, rec);
 }
 
-void ForgetAlmanacCaches() {
+void ForgetYearTables() {
     for (Slot& slot : slots) slot = Slot{};
-    ForgetCloseCalls();
-    ForgetCloseEvents();
-    ForgetAstroMemo();
 }
 
 }  // namespace kalendo

@@ -25,12 +25,12 @@ struct YearKey {
 // rec.year[kTarget]: from the cache, or computed (and then kept) when the
 // key is not among the last years asked for. The cache holds a few years,
 // so that stepping back and forth across 1 January computes nothing.
-void LoadYearTables(MonthRecord& rec, YearKey key);
+void UseYearTables(MonthRecord& rec, YearKey key);
 
 // Kept only while AlmanacCaching() (astro/longitude_memo.h) is on; off,
 // every month computation computes its year afresh and touches no cache.
 
-// Forgets every kept year and remembered value (for measuring a cold start).
-void ForgetAlmanacCaches();
+// Forgets the kept years (month/almanac_caches.h forgets every cache).
+void ForgetYearTables();
 
 }  // namespace kalendo

@@ -105,9 +105,9 @@ TEST(LoadEras, LinesAndFields) {
         SCOPED_TRACE(c.why);
         auto rec = std::make_unique<MonthRecord>();
         // What the slot of the last entry held before loading.
-        rec->tables.eraStartYear[c.eraCount] = 7;
-        rec->tables.eraStartMonth[c.eraCount] = 8;
-        rec->tables.eraStartDay[c.eraCount] = 9;
+        rec->TablesToChange().eraStartYear[c.eraCount] = 7;
+        rec->TablesToChange().eraStartMonth[c.eraCount] = 8;
+        rec->TablesToChange().eraStartDay[c.eraCount] = 9;
         ASSERT_FALSE(LoadEras(*rec, Cp932FromUtf8(c.file)).has_value());
         ASSERT_EQ(rec->eraCount, c.eraCount);
         EXPECT_EQ(U(EraName(*rec, c.eraCount)), c.lastName);

@@ -214,8 +214,8 @@ TEST_F(PreciseCalendar, EquinoxHolidays1970To2050) {
     for (int y = 1970; y <= 2050; ++y) {
         ASSERT_EQ(ComputeMonth(*rec_, y, 1, 1, kPrecise), 1);
         for (int i = 0; i < rec_->holidayCount; ++i) {
-            const DefinitionEntry& h = rec_->tables.holidays[i];
-            const std::string name = Utf8FromCp932(h.name);
+            const EvaluatedDate& h = rec_->evaluated.holidays[i];
+            const std::string name = Utf8FromCp932(rec_->tables.holidays[i].name);
             if ((name == "春分の日" || name == "秋分の日") && h.year == y) {
                 program.insert(Text(y, h.month, h.day) + "\t" + name);
             }

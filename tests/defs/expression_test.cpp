@@ -24,13 +24,14 @@ class ExpressionTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_EQ(ComputeMonth(*rec_, 2024, 6, 15, {}), 1); }
 
-    DefinitionEntry Evaluate(const std::string& utf8) {
+    EvaluatedDate Evaluate(const std::string& utf8) {
         DefinitionEntry e = kFreshDefinitionEntry;
         CopyText(e.name, Cp932FromUtf8("テスト").c_str());
         CopyText(e.expression, Cp932FromUtf8(utf8).c_str());
         ReadExpression(e);
-        EvaluateExpression(*rec_, &e, 0);
-        return e;
+        EvaluatedDate date;
+        EvaluateExpression(*rec_, e, date);
+        return date;
     }
 
     // The fatal message of an expression as UTF-8, or "(none)".
@@ -171,7 +172,7 @@ const ExprCase kExprCases[] = {
 TEST_F(ExpressionTest, Examples2024) {
     for (const ExprCase& c : kExprCases) {
         SCOPED_TRACE(std::string(c.expr) + ": " + c.why);
-        const DefinitionEntry e = Evaluate(c.expr);
+        const EvaluatedDate e = Evaluate(c.expr);
         EXPECT_EQ(std::tie(e.year, e.month, e.day), std::tie(c.y, c.m, c.d));
         EXPECT_EQ(e.oldCalendar, c.oldCalendar);
         EXPECT_EQ(e.leapFlag, c.leapFlag);
@@ -250,7 +251,7 @@ TEST_F(ExpressionTest, SignSearchesFindTheDayAWalkFinds) {
                     for (const auto& [op, want] : {std::pair{'<', ahead}, {'>', back}, {'=', nearest}}) {
                         int y = 2024, mm = m, d = want;
                         NormalizeDate(y, mm, d);
-                        const DefinitionEntry e = Evaluate(day + op + key);
+                        const EvaluatedDate e = Evaluate(day + op + key);
                         EXPECT_EQ(std::tie(e.year, e.month, e.day), std::tie(y, mm, d)) << day << op;
                     }
                 }
@@ -263,7 +264,7 @@ TEST_F(ExpressionTest, SignSearchesFindTheDayAWalkFinds) {
 
 TEST_F(ExpressionTest, AnglesBeyondADouble) {
     const std::string zeros(400, '0');
-    const DefinitionEntry tiny = Evaluate("Deg0." + zeros + "1");
+    const EvaluatedDate tiny = Evaluate("Deg0." + zeros + "1");
     EXPECT_EQ(std::tie(tiny.year, tiny.month, tiny.day), std::make_tuple(2024, 3, 20))
         << "too small for a double: 0";
     EXPECT_EQ(FatalMessage("Deg1" + zeros), "テストの表現式1" + zeros + "に誤りがあります");
@@ -271,10 +272,10 @@ TEST_F(ExpressionTest, AnglesBeyondADouble) {
 
 TEST_F(ExpressionTest, NumbersAreCapped) {
     // Beyond six digits a number reads as 999999: same day, no overflow.
-    const DefinitionEntry capped = Evaluate("1/1+999999");
+    const EvaluatedDate capped = Evaluate("1/1+999999");
     for (const char* expr : {"1/1+1000000", "1/1+2147483648", "1/1+99999999999999999999"}) {
         SCOPED_TRACE(expr);
-        const DefinitionEntry e = Evaluate(expr);
+        const EvaluatedDate e = Evaluate(expr);
         EXPECT_EQ(std::tie(e.year, e.month, e.day),
                   std::tie(capped.year, capped.month, capped.day));
     }

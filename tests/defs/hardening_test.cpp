@@ -156,12 +156,12 @@ TEST_F(HardeningTest, GenerationWritesNothingPastItsTable) {
     ASSERT_FALSE(LoadHolidays(*rec, file).has_value());
     ASSERT_FALSE(LoadNotes(*rec, "n 2/2\n").has_value());
     ASSERT_EQ(ComputeMonth(*rec, 2024, 6, 15, {}), 1);
-    EXPECT_EQ(rec->generatedHolidayCount, kGeneratedHolidayCapacity);
+    EXPECT_EQ(rec->evaluated.generatedCount, kGeneratedHolidayCapacity);
     EXPECT_EQ(rec->holidayCount, 40) << "the count after the table";
     EXPECT_EQ(rec->noteCount, 1);
     EXPECT_STREQ(rec->tables.notes[0].name, "n");
-    EXPECT_EQ(rec->tables.notes[0].month, 2);
-    EXPECT_EQ(rec->tables.notes[0].day, 2);
+    EXPECT_EQ(rec->evaluated.notes[0].month, 2);
+    EXPECT_EQ(rec->evaluated.notes[0].day, 2);
 }
 
 // 125 additions of 999999 push the day some 10^8 days past 1 January before
@@ -193,13 +193,13 @@ TEST_F(HardeningTest, SearchFarFromTheMonthIsQuick) {
     int y = 2024, m = 1, d = 1 + 125 * 999999;
     NormalizeDate(y, m, d);
     for (int i = 0; i < 60; i += 2) {
-        const DefinitionEntry& s60 = rec->tables.notes[i];
+        const EvaluatedDate& s60 = rec->evaluated.notes[i];
         EXPECT_EQ(SexagenaryDay(s60.year, s60.month, s60.day), 1);
         EXPECT_GE(CompareDates(y, m, d, s60.year, s60.month, s60.day), 0) << "on or after";
         int ly = y, lm = m, ld = d + 59;
         NormalizeDate(ly, lm, ld);
         EXPECT_GE(CompareDates(s60.year, s60.month, s60.day, ly, lm, ld), 0) << "within 60 days";
-        const DefinitionEntry& moon = rec->tables.notes[i + 1];
+        const EvaluatedDate& moon = rec->evaluated.notes[i + 1];
         EXPECT_EQ(MoonPhaseOfDay(moon.year, moon.month, moon.day), 180) << "a full moon";
         EXPECT_GE(CompareDates(y, m, d, moon.year, moon.month, moon.day), 0);
     }
@@ -237,7 +237,7 @@ TEST_F(HardeningTest, NulBytesEndTheirLine) {
     const char line[] = "a ( 2000 - 3000 ) / 5/6\0<Sun d\n";
     ASSERT_FALSE(LoadHolidays(*rec, std::string(line, sizeof line - 1)));
     ASSERT_EQ(ComputeMonth(*rec, 2024, 6, 15, {}), 1);
-    EXPECT_EQ(rec->tables.holidays[0].day, 6) << "the expression ends at the NUL";
+    EXPECT_EQ(rec->evaluated.holidays[0].day, 6) << "the expression ends at the NUL";
 }
 
 // A UTF-8 byte-order mark at the start of a file is skipped, so a first
@@ -421,7 +421,7 @@ TEST(ScheduleRoundTrip, AddedEntriesTakeTheFilesWays) {
                                  "y" + end + "}" + end;
         RoundTrip trip(file);
         ASSERT_TRUE(AddSchedule(*trip.first, trip.first->tables.schedules[0]));
-        CopyText(trip.first->tables.schedules[1].name, Cp932FromUtf8("追加").c_str());
+        CopyText(trip.first->TablesToChange().schedules[1].name, Cp932FromUtf8("追加").c_str());
         const auto saved = ScheduleFileBytesKeeping(*trip.first, *ReadScheduleFileImage(file));
         EXPECT_EQ(saved, file + "追加                2024/07/01\t1" + end + "{" + end + "x" + end +
                              "y" + end + "}" + end);

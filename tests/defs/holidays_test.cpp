@@ -26,6 +26,7 @@ protected:
     void Compute(int y, int m = 6, int d = 15) { ASSERT_EQ(ComputeMonth(*rec_, y, m, d, {}), 1); }
 
     const DefinitionEntry& Holiday(int i) const { return rec_->tables.holidays[i]; }
+    const EvaluatedDate& Date(int i) const { return rec_->evaluated.holidays[i]; }
 
     ScopedRecordingPlatform platform_;
     std::unique_ptr<MonthRecord> rec_ = std::make_unique<MonthRecord>();
@@ -82,7 +83,7 @@ TEST_F(HolidaysTest, ValidFromFirstYearUntilBeforeSecond) {
         Compute(year);
         EXPECT_EQ(FindHoliday(*rec_, 1, 1), found);
         if (found < 0) {
-            EXPECT_EQ(Holiday(0).day, -1) << "not evaluated when not valid";
+            EXPECT_EQ(Date(0).day, -1) << "not evaluated when not valid";
         }
     }
 }
@@ -95,7 +96,7 @@ TEST_F(HolidaysTest, LookUps) {
     Compute(2023);  // 1 June 2023 is a Thursday
     EXPECT_EQ(FindHoliday(*rec_, 6, 1), 0) << "the lowest index";
     EXPECT_EQ(FindHoliday(*rec_, 6, 2), -1);
-    EXPECT_EQ(Holiday(2).day, 0);
+    EXPECT_EQ(Date(2).day, 0);
     EXPECT_EQ(FindHoliday(*rec_, 5, 0), -1) << "an entry on no day is never found";
     EXPECT_TRUE(IsDayOff(*rec_, 5, 32)) << "5/32 is 1 June";
     EXPECT_FALSE(IsDayOff(*rec_, 5, 31));
@@ -172,10 +173,10 @@ TEST_F(HolidaysTest, Generation) {
         Load(c.file);
         Compute(c.year);
         std::vector<Generated> got;
-        for (int i = 0; i < rec_->generatedHolidayCount; ++i) {
-            const DefinitionEntry& g = rec_->tables.generatedHolidays[i];
+        for (int i = 0; i < rec_->evaluated.generatedCount; ++i) {
+            const GeneratedHoliday& g = rec_->evaluated.generated[i];
             EXPECT_EQ(g.toYear, 3000);
-            got.push_back({Utf8FromCp932(g.name), g.month, g.day, g.fromYear});
+            got.push_back({Utf8FromCp932(GeneratedHolidayName(g)), g.month, g.day, g.fromYear});
         }
         EXPECT_EQ(got, c.want);
     }
@@ -187,7 +188,7 @@ TEST_F(HolidaysTest, GenerationStopsAt256) {
     for (int i = 0; i < 20; ++i) file += "b ( 2000 - 3000 ) / 1/3 d\n";
     Load(file);
     Compute(2024);  // 400 pairs
-    EXPECT_EQ(rec_->generatedHolidayCount, 256);
+    EXPECT_EQ(rec_->evaluated.generatedCount, 256);
     EXPECT_EQ(FindGeneratedHoliday(*rec_, 1, 2), 0);
 }
 
@@ -195,16 +196,16 @@ TEST_F(HolidaysTest, DayClassSeesHolidaysAboveWithNewDates) {
     // 5 May 2024 is a Sunday, 6 May a Monday.
     Load("a ( 2000 - 3000 ) / 5/6 d\nb ( 2000 - 3000 ) / 5/5<平日 d\n");
     Compute(2024);
-    EXPECT_EQ(Holiday(1).day, 7) << "a, above, is seen";
+    EXPECT_EQ(Date(1).day, 7) << "a, above, is seen";
 
     Load("b ( 2000 - 3000 ) / 5/5<平日 d\na ( 2000 - 3000 ) / 5/6 d\n");
     Compute(2024);
-    EXPECT_EQ(Holiday(0).day, 6) << "a, below, is not seen";
+    EXPECT_EQ(Date(0).day, 6) << "a, below, is not seen";
 
     // While it searches, the entry itself stands on its starting day.
     Load("c ( 2000 - 3000 ) / 5/7<平日 d\n");
     Compute(2024);
-    EXPECT_EQ(Holiday(0).day, 8);
+    EXPECT_EQ(Date(0).day, 8);
 }
 
 TEST_F(HolidaysTest, DayClassSeesTheGeneratedHolidaysLeftBefore) {
@@ -213,10 +214,10 @@ TEST_F(HolidaysTest, DayClassSeesTheGeneratedHolidaysLeftBefore) {
     Load(std::string(kMay3And5) + "t ( 2024 - 2025 ) / 5/7>平日 d\n");
     Compute(2019);
     Compute(2024);
-    EXPECT_EQ(Holiday(2).day, 2) << "6 May off, then Sunday 5, Saturday 4, holiday 3";
+    EXPECT_EQ(Date(2).day, 2) << "6 May off, then Sunday 5, Saturday 4, holiday 3";
     Compute(2023);
     Compute(2024);
-    EXPECT_EQ(Holiday(2).day, 6);
+    EXPECT_EQ(Date(2).day, 6);
 }
 
 TEST_F(HolidaysTest, DayClassSearchIsBounded) {
@@ -230,8 +231,8 @@ TEST_F(HolidaysTest, DayClassSearchIsBounded) {
     file += "t ( 2000 - 3000 ) / 6/10<平日 d\nu ( 2000 - 3000 ) / 6/10>平日 d\n";
     Load(file);
     Compute(2024);
-    EXPECT_EQ(Holiday(372).day, 10);
-    EXPECT_EQ(Holiday(373).day, 10);
+    EXPECT_EQ(Date(372).day, 10);
+    EXPECT_EQ(Date(373).day, 10);
 }
 
 TEST_F(HolidaysTest, WrongExpressionIsFatalOnlyWhenValid) {

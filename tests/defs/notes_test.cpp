@@ -159,7 +159,7 @@ TEST_F(NotesTest, EveryEvaluationStartsFromNoDay) {
     // February 2024 has no 甲子: the note falls on no day, and the March
     // result does not linger.
     ASSERT_EQ(ComputeMonth(*rec_, 2024, 2, 1, {}), 1);
-    EXPECT_LE(rec_->tables.notes[0].day, 0);
+    EXPECT_LE(rec_->evaluated.notes[0].day, 0);
     for (int d = 1; d <= 29; ++d) {
         ASSERT_EQ(ComputeMonth(*rec_, 2024, 2, d, {}), 1);
         EXPECT_EQ(NoteFallsOnTarget(*rec_, 0), -1) << d;
@@ -169,7 +169,7 @@ TEST_F(NotesTest, EveryEvaluationStartsFromNoDay) {
 TEST_F(NotesTest, NoteRunningIntoTheNextYearIsNotInThisOne) {
     LoadNotesUtf8("x 12/25+7\n");
     ASSERT_EQ(ComputeMonth(*rec_, 2024, 1, 1, {}), 1);
-    EXPECT_EQ(std::tie(rec_->tables.notes[0].year, rec_->tables.notes[0].month, rec_->tables.notes[0].day),
+    EXPECT_EQ(std::tie(rec_->evaluated.notes[0].year, rec_->evaluated.notes[0].month, rec_->evaluated.notes[0].day),
               std::make_tuple(2025, 1, 1));
     EXPECT_EQ(NoteFallsOnTarget(*rec_, 0), -1) << "1 January 2024 has the same month and day";
     EXPECT_TRUE(NoteDaysOf(0, 2024).empty());
@@ -183,8 +183,8 @@ TEST_F(NotesTest, LeapFourthMonth) {
     ASSERT_EQ(ComputeMonth(*rec_, 2020, 5, 23, {}), 1);
     ASSERT_EQ(std::tie(rec_->lunarMonth, rec_->lunarDay, rec_->leapMonth),
               std::make_tuple(-4, 1, 4));
-    EXPECT_EQ(rec_->tables.notes[0].oldCalendar, 1);
-    EXPECT_EQ(rec_->tables.notes[0].leapFlag, 1);
+    EXPECT_EQ(rec_->evaluated.notes[0].oldCalendar, 1);
+    EXPECT_EQ(rec_->evaluated.notes[0].leapFlag, 1);
     EXPECT_EQ(NoteDaysOf(0, 2020), (std::vector<CalendarDate>{{2020, 5, 23}}));
     EXPECT_EQ(NoteDaysOf(1, 2020), (std::vector<CalendarDate>{{2020, 4, 23}}));
     EXPECT_TRUE(NoteDaysOf(0, 2024).empty()) << "no leap 4th month";
@@ -254,7 +254,7 @@ TEST_F(UserEntryTest, EntryOnNoDayIsNeverFound) {
     // February 2024 has no 甲子 day: the entry falls on no day. Normalised,
     // day 0 of February would be 31 January.
     Load("x 2000 / 2/六十干支・1 1\n");
-    EXPECT_LE(rec_->tables.userEntries[0].day, 0);
+    EXPECT_LE(rec_->evaluated.userEntries[0].day, 0);
     for (int d = 1; d <= 31; ++d) {
         EXPECT_EQ(UserEntryFallsOn(*rec_, 0, 2024, 1, d), -1) << d;
     }

@@ -61,7 +61,7 @@ protected:
     }
     std::string GeneratedName(int month, int day) {
         const int i = FindGeneratedHoliday(*rec_, month, day);
-        return i < 0 ? "" : Utf8FromCp932(rec_->tables.generatedHolidays[i].name);
+        return i < 0 ? "" : Utf8FromCp932(GeneratedHolidayName(rec_->evaluated.generated[i]));
     }
 
     ScopedRecordingPlatform platform_;

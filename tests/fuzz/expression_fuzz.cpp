@@ -29,13 +29,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::memcpy(entry->expression, data, length);
         entry->expression[length] = '\0';
         ReadExpression(*entry);
+        EvaluatedDate date;
         try {
-            EvaluateExpression(*rec, entry.get(), 0);
+            EvaluateExpression(*rec, *entry, date);
         } catch (const FatalExit&) {
             continue;
         }
-        fuzz::FuzzCheck(entry->oldCalendar == 0 || entry->oldCalendar == 1, "oldCalendar 0 or 1");
-        fuzz::FuzzCheck(entry->leapFlag == 0 || entry->oldCalendar == 1,
+        fuzz::FuzzCheck(date.oldCalendar == 0 || date.oldCalendar == 1, "oldCalendar 0 or 1");
+        fuzz::FuzzCheck(date.leapFlag == 0 || date.oldCalendar == 1,
                         "a leap month only in a lunisolar date");
     }
     return 0;

@@ -46,11 +46,12 @@ void ResetSchedules(CSchedule* table, int used) {
 }
 
 void ResetEras(MonthRecord& rec, int used) {
+    SlotTables& tables = rec.TablesToChange();
     for (int i = 0; i < used; ++i) {
-        std::memset(rec.tables.eraName[i], 0, sizeof rec.tables.eraName[i]);
-        rec.tables.eraStartYear[i] = 0;
-        rec.tables.eraStartMonth[i] = 0;
-        rec.tables.eraStartDay[i] = 0;
+        std::memset(tables.eraName[i], 0, sizeof tables.eraName[i]);
+        tables.eraStartYear[i] = 0;
+        tables.eraStartMonth[i] = 0;
+        tables.eraStartDay[i] = 0;
     }
     rec.eraCount = -1;
 }

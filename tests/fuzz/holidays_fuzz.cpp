@@ -14,20 +14,8 @@ struct State {
     std::unique_ptr<MonthRecord> rec = fuzz::ShippedRecord(2024, 6, 15);
     // The shipped file's generated holidays: "平日"/"休日" see the ones the
     // previous computation left, so every input starts from these.
-    int generatedCount = rec->generatedHolidayCount;
-    std::unique_ptr<DefinitionEntry[]> generated = Copy();
-
-    std::unique_ptr<DefinitionEntry[]> Copy() const {
-        auto copy = std::make_unique<DefinitionEntry[]>(kGeneratedHolidayCapacity);
-        for (int i = 0; i < kGeneratedHolidayCapacity; ++i) {
-            copy[i] = rec->tables.generatedHolidays[i];
-        }
-        return copy;
-    }
-    void Restore() {
-        for (int i = 0; i < generatedCount; ++i) rec->tables.generatedHolidays[i] = generated[i];
-        rec->generatedHolidayCount = generatedCount;
-    }
+    const EvaluatedDefinitions shipped = rec->evaluated;
+    void Restore() { rec->evaluated = shipped; }
 };
 
 }  // namespace
@@ -50,15 +38,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const FatalExit&) {
         return 0;  // a wrong expression: the program ends with its message
     }
-    fuzz::FuzzCheck(rec.generatedHolidayCount >= 0 &&
-                        rec.generatedHolidayCount <= kGeneratedHolidayCapacity,
+    fuzz::FuzzCheck(rec.evaluated.generatedCount >= 0 &&
+                        rec.evaluated.generatedCount <= kGeneratedHolidayCapacity,
                     "generated holidays within their table");
     for (int m = 1; m <= 12; ++m) {
         for (int d : {1, 15, 31}) {
             const int h = FindHoliday(rec, m, d);
             const int g = FindGeneratedHoliday(rec, m, d);
             fuzz::FuzzCheck(h >= -1 && h < rec.holidayCount, "FindHoliday index");
-            fuzz::FuzzCheck(g >= -1 && g < rec.generatedHolidayCount, "FindGeneratedHoliday index");
+            fuzz::FuzzCheck(g >= -1 && g < rec.evaluated.generatedCount, "FindGeneratedHoliday index");
             IsDayOff(rec, m, d);
         }
     }

@@ -9,12 +9,12 @@ using namespace kalendo;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static std::unique_ptr<MonthRecord> rec = [] {
         auto r = fuzz::ShippedRecord(2024, 6, 15);
-        fuzz::ResetEntries(r->tables.notes, kNoteCapacity);
+        fuzz::ResetEntries(r->TablesToChange().notes, kNoteCapacity);
         return r;
     }();
     static int used = 0;
     fuzz::StartInput();
-    fuzz::ResetEntries(rec->tables.notes, used);
+    fuzz::ResetEntries(rec->TablesToChange().notes, used);
 
     const std::optional<std::string> text = fuzz::DefinitionText(data, size);
     if (!text) return 0;  // the document's fatal error

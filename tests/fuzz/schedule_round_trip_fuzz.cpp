@@ -42,8 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static int usedFirst = 0;
     static int usedSecond = 0;
     fuzz::StartInput();
-    fuzz::ResetSchedules(first->tables.schedules, usedFirst);
-    fuzz::ResetSchedules(second->tables.schedules, usedSecond);
+    fuzz::ResetSchedules(first->TablesToChange().schedules, usedFirst);
+    fuzz::ResetSchedules(second->TablesToChange().schedules, usedSecond);
     SetToday(*first);
     SetToday(*second);
 
@@ -102,7 +102,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string keptText = *kept;
     fuzz::FuzzCheck(!ToDefinitionText(keptText, "x").has_value(),
                     "the window's save reads in the encoding it was written in");
-    fuzz::ResetSchedules(second->tables.schedules, usedSecond);
+    fuzz::ResetSchedules(second->TablesToChange().schedules, usedSecond);
     fuzz::FuzzCheck(!LoadSchedules(*second, keptText).has_value(), "the window's save loads");
     usedSecond = second->scheduleCount;
     fuzz::FuzzCheck(ScheduleFileBytes(*second) == saved, "the window's save is the same table");

@@ -12,12 +12,12 @@ using namespace kalendo;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static std::unique_ptr<MonthRecord> rec = [] {
         auto r = fuzz::ShippedRecord(2024, 6, 15);
-        fuzz::ResetSchedules(r->tables.schedules, kScheduleCapacity);
+        fuzz::ResetSchedules(r->TablesToChange().schedules, kScheduleCapacity);
         return r;
     }();
     static int used = 0;
     fuzz::StartInput();
-    fuzz::ResetSchedules(rec->tables.schedules, used);
+    fuzz::ResetSchedules(rec->TablesToChange().schedules, used);
 
     const std::optional<std::string> text = fuzz::DefinitionText(data, size);
     if (!text) return 0;  // the document's fatal error

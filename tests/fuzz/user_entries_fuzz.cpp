@@ -10,12 +10,12 @@ using namespace kalendo;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static std::unique_ptr<MonthRecord> rec = [] {
         auto r = fuzz::ShippedRecord(2024, 6, 15);
-        fuzz::ResetEntries(r->tables.userEntries, kUserEntryCapacity);
+        fuzz::ResetEntries(r->TablesToChange().userEntries, kUserEntryCapacity);
         return r;
     }();
     static int used = 0;
     fuzz::StartInput();
-    fuzz::ResetEntries(rec->tables.userEntries, used);
+    fuzz::ResetEntries(rec->TablesToChange().userEntries, used);
 
     const std::optional<std::string> text = fuzz::DefinitionText(data, size);
     if (!text) return 0;  // the document's fatal error

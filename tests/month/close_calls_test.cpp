@@ -120,7 +120,7 @@ TEST(CloseCalls, KeptPerYearAndPerReadingOfTheFiles) {
             for (MonthRecord* rec : {plain.get(), noted.get()}) {
                 ASSERT_EQ(ComputeMonth(*rec, t.year, t.month, t.day, {}), 1);
             }
-            ASSERT_EQ(noted->tables.notes[0].day, c.call.day.day) << "the note is on the term's day";
+            ASSERT_EQ(noted->evaluated.notes[0].day, c.call.day.day) << "the note is on the term's day";
             CloseCallsOfTarget(*plain);
             const std::vector<DayCloseCall> calls = CloseCallsOfTarget(*noted);
             EXPECT_TRUE(std::any_of(calls.begin(), calls.end(), [&](const DayCloseCall& d) {

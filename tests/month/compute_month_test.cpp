@@ -84,7 +84,7 @@ TEST(MonthRecord, InitialState) {
     EXPECT_EQ(rec->weekday[1], -1);
     EXPECT_EQ(rec->eraCount, -1);
     EXPECT_EQ(rec->holidayCount, -1);
-    EXPECT_EQ(rec->generatedHolidayCount, -1);
+    EXPECT_EQ(rec->evaluated.generatedCount, -1);
     EXPECT_EQ(rec->noteCount, -1);
     EXPECT_EQ(rec->userEntryCount, 0);
     EXPECT_EQ(rec->scheduleCount, 0);
@@ -92,7 +92,7 @@ TEST(MonthRecord, InitialState) {
     // it starts from the fresh entry.
     const auto zero = std::make_unique<SlotTables>();
     EXPECT_EQ(std::memcmp(&rec->tables, zero.get(), sizeof(SlotTables)), 0);
-    EXPECT_EQ(kFreshDefinitionEntry.year, -1);
+    EXPECT_EQ(kFreshDefinitionEntry.fromYear, -1);
     EXPECT_EQ(kFreshDefinitionEntry.displayPeriod, -1);
     EXPECT_EQ(kFreshSchedule.month, -1);
 }

@@ -38,7 +38,7 @@ std::string InstantText(double jdUt) {
 std::string OtherSideWords(const CloseCallDays& c, AlmanacMode mode) {
     static const auto rec = [] {
         auto r = std::make_unique<MonthRecord>();
-        r->holidayCount = r->generatedHolidayCount = r->noteCount = 0;
+        r->holidayCount = r->evaluated.generatedCount = r->noteCount = 0;
         return r;
     }();
     if (c.days.empty()) return "—";
@@ -80,7 +80,7 @@ std::string Rows(const char* mode, const std::vector<CloseCallDays>& calls) {
 
 std::vector<CloseCallDays> ComputeCloseCallTable(int firstYear, int lastYear, AlmanacMode mode) {
     auto rec = std::make_unique<MonthRecord>();
-    rec->holidayCount = rec->generatedHolidayCount = rec->noteCount = 0;
+    rec->holidayCount = rec->evaluated.generatedCount = rec->noteCount = 0;
     std::vector<CloseCallDays> out;
     for (int y = firstYear; y <= lastYear; ++y) {
         for (CloseCallDays& c : CloseCallsOfYear(*rec, y, mode)) out.push_back(std::move(c));

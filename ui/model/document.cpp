@@ -97,7 +97,7 @@ std::optional<LoadProblem> ReloadDefinitions(MonthRecord& rec, const DefinitionP
         if (auto problem = ToDefinitionText(*bytes, f.name)) return problem;
         if (auto problem = f.load(*scratch, *bytes)) return problem;
     }
-    SlotTables& to = rec.tables;
+    SlotTables& to = rec.TablesToChange();
     const SlotTables& from = scratch->tables;
     for (int i = 0; i <= scratch->eraCount; ++i) {
         std::memcpy(to.eraName[i], from.eraName[i], sizeof to.eraName[i]);

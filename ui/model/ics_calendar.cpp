@@ -282,13 +282,16 @@ std::string IcsCalendarText(const std::vector<IcsEvent>& events, std::time_t sta
     return text;
 }
 
-long long ExportIcs(MonthRecord& rec, CalendarDate first, CalendarDate last, IcsInclude include,
+long long ExportIcs(const MonthRecord& rec, CalendarDate first, CalendarDate last, IcsInclude include,
                     AlmanacMode almanac, std::time_t stamp, const IcsSink& sink,
                     const GeoPosition* place) {
     IcsWriter writer(stamp, sink);
     if (!writer.ok()) return 0;
+    // The days are computed on a record of the export's own that reads the
+    // same tables: the window's day stays as it is.
+    const auto days = std::make_unique<MonthRecord>(rec, kReadingSameFiles);
     VisitIcsEvents(
-        rec, first, last, include, almanac, [&](const IcsEvent& e) { return writer.Event(e); }, place);
+        *days, first, last, include, almanac, [&](const IcsEvent& e) { return writer.Event(e); }, place);
     writer.Finish();
     return writer.events();
 }

@@ -64,7 +64,7 @@ bool VisitDay(const MonthRecord& rec, IcsInclude include, const std::function<bo
             add(IcsKind::Holiday, h, rec.tables.holidays[h].name, rec.tables.holidays[h].description);
         } else if (const int g = FindGeneratedHoliday(rec, t.month, t.day); g >= 0) {
             // The memo dialog shows no text for a generated holiday.
-            add(IcsKind::GeneratedHoliday, g, rec.tables.generatedHolidays[g].name, "");
+            add(IcsKind::GeneratedHoliday, g, GeneratedHolidayName(rec.evaluated.generated[g]), "");
         }
     }
     if (include.Has(IcsWord::Notes)) {

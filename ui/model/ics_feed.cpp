@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <set>
 #include <string_view>
 #include <system_error>
@@ -125,8 +126,10 @@ std::string FeedCalendarText(MonthRecord& rec, const FeedWindow& window, IcsIncl
         },
         IcsFlavour::Feed);
     FeedUids uids;
+    // On a record of the feed's own: the window's day stays as it is.
+    const auto days = std::make_unique<MonthRecord>(rec, kReadingSameFiles);
     VisitIcsEvents(
-        rec, window.first, window.last, include, almanac,
+        *days, window.first, window.last, include, almanac,
         [&](const IcsEvent& e) { return writer.Event(e, uids.Next(e)); }, place);
     writer.Finish();
     if (events != nullptr) *events = writer.events();
@@ -157,7 +160,8 @@ FeedResult WriteFeedFolder(MonthRecord& rec, const FeedWindow& window, IcsInclud
     std::string item;
     int error = 0;
     std::string failed;
-    VisitIcsEvents(rec, window.first, window.last, include, almanac, [&](const IcsEvent& e) {
+    const auto days = std::make_unique<MonthRecord>(rec, kReadingSameFiles);
+    VisitIcsEvents(*days, window.first, window.last, include, almanac, [&](const IcsEvent& e) {
         const std::string uid = uids.Next(e);
         item.clear();
         IcsWriter writer(

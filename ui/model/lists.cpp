@@ -65,7 +65,7 @@ std::vector<ListRow> FillEventList(const MonthRecord& rec) {
     if (const int h = FindHoliday(rec, m, d); h >= 0) {
         sink.Add(kHolidayRow, h, "", rec.tables.holidays[h].name);
     } else if (const int g = FindGeneratedHoliday(rec, m, d); g >= 0) {
-        sink.Add(kGeneratedHolidayRow, g, "", rec.tables.generatedHolidays[g].name);
+        sink.Add(kGeneratedHolidayRow, g, "", GeneratedHolidayName(rec.evaluated.generated[g]));
     }
     for (int i = 0; i < rec.noteCount; ++i) {
         if (NoteFallsOnTarget(rec, i) >= 0) sink.Add(kNoteRow, i, "", rec.tables.notes[i].name);
@@ -95,8 +95,8 @@ std::vector<ListRow> FillScheduleList(const MonthRecord& rec) {
         for (int j = 0; j < entries && !sink.full(); ++j) {
             if (j < rec.userEntryCount && UserEntryInPeriod(rec, j, n) >= 0 &&
                 UserEntryFallsOn(rec, j, y, m, d) >= 0) {
-                const DefinitionEntry& e = rec.tables.userEntries[j];
-                sink.Add(kUserEventRow, j, DayOfMonthText(e.day), e.name);
+                sink.Add(kUserEventRow, j, DayOfMonthText(rec.evaluated.userEntries[j].day),
+                         rec.tables.userEntries[j].name);
             }
             if (j < rec.scheduleCount && ScheduleInPeriod(rec, j, n) >= 0 &&
                 ScheduleFallsOn(rec, j, y, m, d) >= 0) {
@@ -127,7 +127,7 @@ std::optional<MemoContent> EventListMemo(const MonthRecord& rec, const std::vect
         case kNoteRow: return EntryMemo(rec.tables.notes, rec.noteCount, r->index);
         case kHolidayRow: return EntryMemo(rec.tables.holidays, rec.holidayCount, r->index);
         case kGeneratedHolidayRow:
-            if (!InTable(r->index, rec.generatedHolidayCount)) return std::nullopt;
+            if (!InTable(r->index, rec.evaluated.generatedCount)) return std::nullopt;
             return MemoContent{kGeneratedHolidayMemoTitle, ""};
         case kUserEventRow: return UserEventMemo(rec, r->index);
         case kScheduleRow: return ScheduleMemo(rec, r->index);

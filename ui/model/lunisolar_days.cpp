@@ -35,7 +35,7 @@ LunisolarDay LunisolarDays::Of(const CalendarDate& date) {
         // A grid spans at most two years, and the year tables keep the
         // years beside the target, so this is a copy, seldom a computation.
         scratch_.year[kTarget] = date.year;
-        LoadYearTables(scratch_, YearKey{date.year, scratch_.almanacMode});
+        UseYearTables(scratch_, YearKey{date.year, scratch_.almanacMode});
         monthEndJd_ = monthFirstJd_ = 0;
     }
     LunisolarDate lunar = first_;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <memory>
 
 #include "almanac/sign_names.h"
 #include "almanac/signs.h"
@@ -179,7 +180,7 @@ PrintSettings PrintSettingsOf(const AppSettings& s) {
     return {s.weekStart, s.rekichuReadings, s.rekichuPicks, SettingsPlace(s)};
 }
 
-std::vector<PrintPage> BuildPrintPages(MonthRecord& rec, PrintMonth first, PrintMonth last,
+std::vector<PrintPage> BuildPrintPages(const MonthRecord& rec, PrintMonth first, PrintMonth last,
                                        AlmanacMode almanac, const PrintSettings& settings) {
     std::vector<PrintPage> pages;
     if (!PrintRangeAccepted(first, last)) return pages;
@@ -191,22 +192,21 @@ std::vector<PrintPage> BuildPrintPages(MonthRecord& rec, PrintMonth first, Print
     return pages;
 }
 
-bool VisitPrintPages(MonthRecord& rec, PrintMonth first, PrintMonth last, AlmanacMode almanac,
+bool VisitPrintPages(const MonthRecord& rec, PrintMonth first, PrintMonth last, AlmanacMode almanac,
                      const PrintSettings& settings, const std::function<bool(const PrintPage&)>& visit) {
     if (!PrintRangeAccepted(first, last)) return true;
+    // The days are computed on a record of the printing's own that reads the
+    // same tables: the window's day stays as it is.
+    const auto days = std::make_unique<MonthRecord>(rec, kReadingSameFiles);
     for (int k = MonthOrdinal(first); k <= MonthOrdinal(last); ++k) {
-        if (!visit(BuildPage(rec, MonthOfOrdinal(k), almanac, settings))) return false;
+        if (!visit(BuildPage(*days, MonthOfOrdinal(k), almanac, settings))) return false;
     }
     return true;
 }
 
-std::vector<PrintPage> BuildPrintPagesKeepingDay(MonthRecord& rec, PrintMonth first, PrintMonth last,
+std::vector<PrintPage> BuildPrintPagesKeepingDay(const MonthRecord& rec, PrintMonth first, PrintMonth last,
                                                  MonthOptions shown, const PrintSettings& settings) {
-    const CalendarDate day = TargetDate(rec);
-    std::vector<PrintPage> pages = BuildPrintPages(rec, first, last, shown.almanac, settings);
-    // The window accepted this day before, so it is accepted again.
-    ComputeMonth(rec, day.year, day.month, day.day, shown);
-    return pages;
+    return BuildPrintPages(rec, first, last, shown.almanac, settings);
 }
 
 std::vector<PrintEntry> VisibleCellLines(const std::vector<PrintEntry>& lines, int capacity) {

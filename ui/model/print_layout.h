@@ -104,22 +104,21 @@ PrintSettings PrintSettingsOf(const AppSettings& s);
 // The pages of an accepted range, one month after the other. Every day is
 // computed by ComputeMonth in `almanac` and the full display (as the
 // iCalendar export computes it), so a cell shows what the window shows on
-// that day. Moves `rec`: it is left at the range's last day. Schedules are
-// taken as the table holds them (the caller sweeps past ones first).
-std::vector<PrintPage> BuildPrintPages(MonthRecord& rec, PrintMonth first, PrintMonth last,
+// that day, on a record of the printing's own that reads the tables of
+// `rec`, which is not moved. Schedules are taken as the table holds them
+// (the caller sweeps past ones first).
+std::vector<PrintPage> BuildPrintPages(const MonthRecord& rec, PrintMonth first, PrintMonth last,
                                        AlmanacMode almanac, const PrintSettings& settings = {});
 
 // The same pages handed over one at a time, so that a range of centuries
 // never holds more than one page: `visit` takes each page in turn and
 // returns false to stop (a failed write). false when it stopped.
-bool VisitPrintPages(MonthRecord& rec, PrintMonth first, PrintMonth last, AlmanacMode almanac,
+bool VisitPrintPages(const MonthRecord& rec, PrintMonth first, PrintMonth last, AlmanacMode almanac,
                      const PrintSettings& settings, const std::function<bool(const PrintPage&)>& visit);
 
-// The window's: the same pages in the almanac the window shows, then the
-// window's day computed again in the modes `shown`, so that the record,
-// and the generated holidays the month computation writes into the shared
-// slot tables, are as they were. Precondition: the record describes a day.
-std::vector<PrintPage> BuildPrintPagesKeepingDay(MonthRecord& rec, PrintMonth first, PrintMonth last,
+// The window's: the same pages in the almanac the window shows; the
+// window's record is left as it is.
+std::vector<PrintPage> BuildPrintPagesKeepingDay(const MonthRecord& rec, PrintMonth first, PrintMonth last,
                                                  MonthOptions shown, const PrintSettings& settings = {});
 
 // The lines a cell prints when it has room for `capacity` (>= 1): all of

@@ -160,7 +160,7 @@ int EditScheduleRecord(const MonthRecord& rec, CSchedule& schedule,
 
 int EditSchedule(MonthRecord& rec, int i, const std::optional<ScheduleDialogValues>& answer) {
     if (i < 0 || i >= kScheduleCapacity) return 0;
-    return EditScheduleRecord(rec, rec.tables.schedules[i], answer);
+    return EditScheduleRecord(rec, rec.TablesToChange().schedules[i], answer);
 }
 
 int FinishEditSchedule(MonthRecord& rec, const std::string& schedulePath,

@@ -85,7 +85,7 @@ bool MergeOutsideChange(MonthRecord& rec, const std::string& path, const std::st
         return false;
     }
     for (std::size_t i = 0; i < merge.table.size(); ++i) {
-        CopySchedule(rec.tables.schedules[i], merge.table[i]);
+        CopySchedule(rec.TablesToChange().schedules[i], merge.table[i]);
     }
     rec.scheduleCount = static_cast<int>(merge.table.size());
     return true;

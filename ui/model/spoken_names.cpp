@@ -11,33 +11,6 @@
 namespace kalendo {
 namespace {
 
-// The definitions the month computation reads, copied slot by slot up to
-// each table's count; what it computes from them (the generated holidays,
-// the evaluated dates) it writes itself.
-void CopyDefinitions(const MonthRecord& from, MonthRecord& to) {
-    SlotTables& t = to.tables;
-    const SlotTables& f = from.tables;
-    to.eraCount = from.eraCount;
-    for (int i = 0; i <= from.eraCount && i < kEraCapacity; ++i) {
-        std::copy(std::begin(f.eraName[i]), std::end(f.eraName[i]), std::begin(t.eraName[i]));
-        t.eraStartYear[i] = f.eraStartYear[i];
-        t.eraStartMonth[i] = f.eraStartMonth[i];
-        t.eraStartDay[i] = f.eraStartDay[i];
-    }
-    to.holidayCount = from.holidayCount;
-    std::copy_n(f.holidays, std::max(from.holidayCount, 0), t.holidays);
-    to.noteCount = from.noteCount;
-    std::copy_n(f.notes, std::max(from.noteCount, 0), t.notes);
-    to.userEntryCount = from.userEntryCount;
-    std::copy_n(f.userEntries, std::max(from.userEntryCount, 0), t.userEntries);
-    to.scheduleCount = from.scheduleCount;
-    std::copy_n(f.schedules, std::max(from.scheduleCount, 0), t.schedules);
-    to.year[kToday] = from.year[kToday];
-    to.month[kToday] = from.month[kToday];
-    to.day[kToday] = from.day[kToday];
-    to.weekday[kToday] = from.weekday[kToday];
-}
-
 void AppendWord(std::string& name, const std::string& word) {
     if (word.empty()) return;
     name += ' ';
@@ -91,9 +64,9 @@ std::array<std::string, kGridCells> GridDayNames::Of(const MonthRecord& rec, Wee
     std::array<std::string, kGridCells> names;
     const MonthGrid grid = FillMonthGrid(rec, start);
     if (grid[0].day == 0) return names;  // no month computed yet
-    if (!scratch_) scratch_ = std::make_unique<MonthRecord>();
-    MonthRecord& day = *scratch_;
-    CopyDefinitions(rec, day);
+    // A record of its own on the window's tables: nothing is copied but the
+    // counts and the last evaluation (some 40 KB), and `rec` is not moved.
+    const auto day = std::make_unique<MonthRecord>(rec, kReadingSameFiles);
     // In the full display: the monthly one would compute today instead.
     const MonthOptions options{rec.almanacMode, kViewFull};
     for (int k = 0; k < kGridCells; ++k) {
@@ -111,10 +84,10 @@ std::array<std::string, kGridCells> GridDayNames::Of(const MonthRecord& rec, Wee
         // Asked only for dates it accepts: a refused one would show the
         // range message.
         if (!ComputeMonthAccepts(date.year, date.month, date.day)) continue;
-        ComputeMonth(day, date.year, date.month, date.day, options);
-        for (const ListRow& row : FillEventList(day)) AppendWord(name, row.text);
-        AppendWord(name, RokuyoName(RokuyoIndex(day)));
-        const LunisolarDate lunar = TargetLunisolarDate(day);
+        ComputeMonth(*day, date.year, date.month, date.day, options);
+        for (const ListRow& row : FillEventList(*day)) AppendWord(name, row.text);
+        AppendWord(name, RokuyoName(RokuyoIndex(*day)));
+        const LunisolarDate lunar = TargetLunisolarDate(*day);
         AppendWord(name, FormatText(lunar.leap ? kSpokenLunarLeapFormat : kSpokenLunarFormat, lunar.month, lunar.day));
     }
     return names;

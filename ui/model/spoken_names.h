@@ -49,11 +49,10 @@ std::string SpokenRekichu(RekichuSet picked);
 // 「2024年5月3日 金曜日 憲法記念日 先負 旧暦3月25日」. A day outside the
 // years the almanac computes has only its date, weekday and month mark.
 //
-// Each day is computed by ComputeMonth on a record of this object's own,
-// with a copy of the definitions (expressions such as "100/15" depend on
-// the target date, so the window's record could not answer for other
-// days); the record handed in is never moved. The record is ~7 MB and is
-// made on the first call, so a window nobody reads aloud never holds it.
+// Each day is computed by ComputeMonth on a record of its own that reads
+// the window's tables (expressions such as "100/15" depend on the target
+// date, so the window's record could not answer for other days); the
+// record handed in is never moved, and no table is copied.
 class GridDayNames {
 public:
     GridDayNames();
@@ -65,9 +64,6 @@ public:
     // almanac mode; all empty before any month.
     std::array<std::string, kGridCells> Of(const MonthRecord& rec,
                                            WeekStart start = WeekStart::Sunday);
-
-private:
-    std::unique_ptr<MonthRecord> scratch_;
 };
 
 }  // namespace kalendo

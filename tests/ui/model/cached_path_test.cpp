@@ -37,15 +37,11 @@ bool SameBytes(const T& a, const T& b) {
     return std::memcmp(&a, &b, sizeof(T)) == 0;
 }
 
-// The computed fields of entries 0 .. count - 1; the texts are compared once,
-// with the whole record.
-::testing::AssertionResult SameEntries(const char* what, const DefinitionEntry* a,
-                                       const DefinitionEntry* b, int count) {
+// The evaluated dates of entries 0 .. count - 1.
+::testing::AssertionResult SameEntries(const char* what, const EvaluatedDate* a,
+                                       const EvaluatedDate* b, int count) {
     for (int i = 0; i < count; ++i) {
-        if (a[i].year != b[i].year || a[i].month != b[i].month || a[i].day != b[i].day ||
-            a[i].oldCalendar != b[i].oldCalendar || a[i].leapFlag != b[i].leapFlag ||
-            a[i].fromYear != b[i].fromYear || a[i].toYear != b[i].toYear ||
-            a[i].displayPeriod != b[i].displayPeriod) {
+        if (!(a[i] == b[i])) {
             return ::testing::AssertionFailure()
                    << what << " " << i << ": " << a[i].year << "-" << a[i].month << "-"
                    << a[i].day << " cached, " << b[i].year << "-" << b[i].month << "-" << b[i].day
@@ -76,19 +72,21 @@ bool SameBytes(const T& a, const T& b) {
         return ::testing::AssertionFailure() << "era";
     }
     if (a.holidayCount != b.holidayCount || a.noteCount != b.noteCount ||
-        a.userEntryCount != b.userEntryCount || a.generatedHolidayCount != b.generatedHolidayCount ||
+        a.userEntryCount != b.userEntryCount || a.evaluated.generatedCount != b.evaluated.generatedCount ||
         a.eraCount != b.eraCount || a.scheduleCount != b.scheduleCount ||
         a.almanacMode != b.almanacMode) {
         return ::testing::AssertionFailure() << "counts";
     }
-    for (int i = 0; i < a.generatedHolidayCount; ++i) {
-        if (!SameBytes(a.tables.generatedHolidays[i], b.tables.generatedHolidays[i])) {
+    for (int i = 0; i < a.evaluated.generatedCount; ++i) {
+        if (!SameBytes(a.evaluated.generated[i], b.evaluated.generated[i])) {
             return ::testing::AssertionFailure() << "generated holiday " << i;
         }
     }
-    if (auto r = SameEntries("holiday", a.tables.holidays, b.tables.holidays, a.holidayCount); !r) return r;
-    if (auto r = SameEntries("note", a.tables.notes, b.tables.notes, a.noteCount); !r) return r;
-    return SameEntries("user entry", a.tables.userEntries, b.tables.userEntries, a.userEntryCount);
+    const EvaluatedDefinitions& x = a.evaluated;
+    const EvaluatedDefinitions& y = b.evaluated;
+    if (auto r = SameEntries("holiday", x.holidays, y.holidays, a.holidayCount); !r) return r;
+    if (auto r = SameEntries("note", x.notes, y.notes, a.noteCount); !r) return r;
+    return SameEntries("user entry", x.userEntries, y.userEntries, a.userEntryCount);
 }
 
 ::testing::AssertionResult SameScreens(MonthRecord& a, MonthRecord& b) {
@@ -170,10 +168,10 @@ protected:
         // are all that may.
         const unsigned long long stamp = fresh_->tables.definitionsStamp;
         EXPECT_NE(stamp, cached_->tables.definitionsStamp);
-        fresh_->tables.definitionsStamp = cached_->tables.definitionsStamp;
+        fresh_->TablesToChange().definitionsStamp = cached_->tables.definitionsStamp;
         EXPECT_TRUE(SameBytes(cached_->tables, fresh_->tables))
             << "the slot tables differ outside the fields compared at each step";
-        fresh_->tables.definitionsStamp = stamp;
+        fresh_->TablesToChange().definitionsStamp = stamp;
     }
 
     ScopedRecordingPlatform platform_;
@@ -262,16 +260,16 @@ TEST_F(CachedPath, ChangedExpressionIsEvaluatedAgain) {
     const std::string notes = Cp932FromUtf8("記念 1/1\n");
     ASSERT_FALSE(LoadNotes(*cached_, notes).has_value());
     ASSERT_EQ(ComputeMonth(*cached_, 2024, 6, 15, {}), 1);
-    ASSERT_EQ(cached_->tables.notes[0].day, 1);
-    CopyText(cached_->tables.notes[0].expression, "1/2");
-    ReadExpression(cached_->tables.notes[0]);
+    ASSERT_EQ(cached_->evaluated.notes[0].day, 1);
+    CopyText(cached_->TablesToChange().notes[0].expression, "1/2");
+    ReadExpression(cached_->TablesToChange().notes[0]);
     ASSERT_EQ(ComputeMonth(*cached_, 2024, 6, 16, {}), 1);
-    EXPECT_EQ(cached_->tables.notes[0].day, 2);
+    EXPECT_EQ(cached_->evaluated.notes[0].day, 2);
     // Another record with other files for the same year keeps its own.
     ASSERT_FALSE(LoadNotes(*fresh_, Cp932FromUtf8("記念 3/3\n")).has_value());
     ASSERT_EQ(ComputeMonth(*fresh_, 2024, 6, 16, {}), 1);
-    EXPECT_EQ(fresh_->tables.notes[0].month, 3);
-    EXPECT_EQ(fresh_->tables.notes[0].day, 3);
+    EXPECT_EQ(fresh_->evaluated.notes[0].month, 3);
+    EXPECT_EQ(fresh_->evaluated.notes[0].day, 3);
 }
 
 // The cache holds four years: going round five years in turn forgets the

@@ -328,7 +328,7 @@ TEST_F(ScheduleRowsTest, EditScheduleOfAPastScheduleIsNotStored) {
 }
 
 TEST_F(ScheduleRowsTest, EditScheduleOnAFreeSlotTakesTheTargetDate) {
-    CSchedule& slot = rec_->tables.schedules[rec_->scheduleCount];
+    const CSchedule& slot = rec_->tables.schedules[rec_->scheduleCount];
     ASSERT_LE(slot.year, 0);
     EXPECT_EQ(EditSchedule(*rec_, rec_->scheduleCount, Answer("新規", "", 2)), 1);
     EXPECT_EQ(std::make_tuple(slot.year, slot.month, slot.day), std::make_tuple(2024, 6, 16));

@@ -48,7 +48,7 @@ protected:
 
 TEST_F(ScheduleSaveTest, SaveWritesTheFileAndLoadReadsIt) {
     Add(MakeSchedule("会議", 2025, 3, 5, 1));
-    CopyText(rec_->tables.schedules[0].text, Cp932FromUtf8("資料\r\n二行目").c_str());
+    CopyText(rec_->TablesToChange().schedules[0].text, Cp932FromUtf8("資料\r\n二行目").c_str());
     EXPECT_TRUE(SaveSchedules(*rec_, path_));
     const auto bytes = ReadWholeFile(path_);
     ASSERT_TRUE(bytes.has_value());
@@ -74,7 +74,7 @@ std::unique_ptr<MonthRecord> LoadedFrom(const std::string& path) {
 // schedule is read back with the others.
 TEST_F(ScheduleSaveTest, TheFileKeepsItsEncoding) {
     Add(MakeSchedule("会議", 2025, 3, 5, 1));
-    CopyText(rec_->tables.schedules[0].text, Cp932FromUtf8("資料\r\n神棚の前で〜").c_str());
+    CopyText(rec_->TablesToChange().schedules[0].text, Cp932FromUtf8("資料\r\n神棚の前で〜").c_str());
     for (const FileEncoding encoding :
          {FileEncoding::Cp932, FileEncoding::Utf8, FileEncoding::Utf8WithByteOrderMark}) {
         SCOPED_TRACE(static_cast<int>(encoding));
@@ -226,7 +226,7 @@ TEST_F(ScheduleSaveTest, OutsideChangesAreMergedOrLeftAlone) {
         auto rec = LoadedFrom(path_);
         ASSERT_TRUE(WriteFileAtomically(path_, c.outside));
         if (c.edit) {
-            CopyText(rec->tables.schedules[0].name, Cp932FromUtf8("打合せ").c_str());
+            CopyText(rec->TablesToChange().schedules[0].name, Cp932FromUtf8("打合せ").c_str());
         } else {
             ASSERT_TRUE(AddSchedule(*rec, MakeSchedule("誕生会", 2025, 4, 1, 2)));
         }

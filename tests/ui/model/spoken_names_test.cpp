@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <utility>
+
 #include "almanac/era.h"
 #include "almanac/sign_names.h"
 #include "almanac/signs.h"
@@ -9,7 +15,10 @@
 #include "defs/notes.h"
 #include "defs/schedules.h"
 #include "model_test_support.h"
+#include "ui/model/ics_calendar.h"
 #include "ui/model/lists.h"
+#include "ui/model/lunisolar_days.h"
+#include "ui/model/print_layout.h"
 
 namespace kalendo {
 namespace {
@@ -31,6 +40,38 @@ protected:
         ASSERT_FALSE(LoadSchedules(rec, Cp("会議                2024/05/06\t1\n{\n資料\n}\n")));
     }
 };
+
+// What asks about other days reads the window's tables on a record of its
+// own: the window's record, its scalar part and the tables it reads, is the
+// same byte for byte afterwards, over a year's end and both almanacs.
+TEST_F(SpokenNamesTest, OtherDaysLeaveTheWindowsRecordAsItWas) {
+    LoadFiles(*rec_);
+    Select(2024, 5, 4);  // a Saturday: "100/Sat100" falls on the target only
+    const auto day = [](int y, int m, int d) { return CalendarDate{y, m, d}; };
+    const std::pair<const char*, std::function<void(const MonthRecord&)>> asks[] = {
+        {"lunisolar line", [](const MonthRecord& r) {
+             MonthGrid grid = FillMonthGrid(r);
+             AddLunarTexts(r, grid);
+         }},
+        {"spoken names", [](const MonthRecord& r) { GridDayNames().Of(r); }},
+        {"print", [](const MonthRecord& r) {
+             BuildPrintPagesKeepingDay(r, {2023, 12}, {2024, 2}, {AlmanacMode::Precise, kViewFull});
+         }},
+        {"export", [&day](const MonthRecord& r) {
+             ExportIcs(r, day(2023, 12, 20), day(2024, 1, 10), IcsInclude{}, AlmanacMode::Precise, 0,
+                       [](std::string_view) { return true; });
+         }},
+    };
+    const auto scalars = std::make_unique<std::array<char, sizeof(MonthRecord)>>();
+    const auto tables = std::make_unique<SlotTables>(rec_->tables);
+    std::memcpy(scalars->data(), static_cast<const void*>(rec_.get()), sizeof(MonthRecord));
+    for (const auto& [what, ask] : asks) {
+        SCOPED_TRACE(what);
+        ask(*rec_);
+        EXPECT_EQ(std::memcmp(scalars->data(), static_cast<const void*>(rec_.get()), sizeof(MonthRecord)), 0);
+        EXPECT_EQ(std::memcmp(tables.get(), &rec_->tables, sizeof(SlotTables)), 0);
+    }
+}
 
 // Every cell's name is its date and weekday, the month mark of a
 // neighbouring month's day, then exactly what the event list and the panes
