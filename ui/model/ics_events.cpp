@@ -11,6 +11,7 @@
 #include "astro/lunisolar.h"
 #include "core/day_arith.h"
 #include "defs/day_off.h"
+#include "defs/holidays.h"
 #include "defs/notes.h"
 #include "defs/schedules.h"
 #include "month/compute_month.h"
