@@ -16,8 +16,8 @@
 #include "cli/arguments.h"
 #include "cli_fixture.h"
 #include "platform/recording_platform.h"
+#include "ui/ics/ics_feed.h"
 #include "ui/model/document.h"
-#include "ui/model/ics_feed.h"
 
 namespace kalendo {
 namespace {
