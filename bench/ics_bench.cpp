@@ -10,7 +10,7 @@
 #include "bench/bench_support.h"
 #include "month/compute_month.h"
 #include "platform/recording_platform.h"
-#include "ui/model/ics_calendar.h"
+#include "ui/ics/ics_calendar.h"
 #include "ui/model/ics_events.h"
 
 namespace kalendo {

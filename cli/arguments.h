@@ -23,8 +23,8 @@
 #include "astro/places.h"
 #include "core/almanac_mode.h"
 #include "platform/calendar_date.h"
+#include "ui/ics/ics_feed.h"
 #include "ui/model/ics_events.h"
-#include "ui/model/ics_feed.h"
 #include "ui/model/print_layout.h"
 #include "ui/model/week_start.h"
 

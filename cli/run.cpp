@@ -29,10 +29,10 @@
 #include "platform/console_platform.h"
 #include "platform/terminal_text.h"
 #include "platform/text_codec.h"
+#include "ui/ics/ics_calendar.h"
+#include "ui/ics/ics_feed.h"
 #include "ui/model/document.h"
 #include "ui/model/file_locations.h"
-#include "ui/model/ics_calendar.h"
-#include "ui/model/ics_feed.h"
 #include "ui/model/settings.h"
 
 namespace kalendo {

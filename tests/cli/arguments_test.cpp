@@ -338,6 +338,18 @@ TEST(ParseCommandLine, Place) {
     EXPECT_EQ(ParseCommandLine({"places", "x"}).usageError, "places takes no operand");
 }
 
+// "feed": a file or a vdir, and the months in range.
+TEST(FeedCommandLine, AFileOrAFolderAndCountsInRange) {
+    const CliOptions o = ParseCommandLine({"feed", "--vdir", "d", "--months", "3"}).options;
+    EXPECT_EQ(std::tie(o.command, o.feedFolder, o.months, o.include),
+              std::make_tuple(CliCommand::Feed, "d", 3, IcsInclude::All()));
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"feed"}, {"feed", "a", "--vdir", "d"}, {"feed", "a", "--months", "0"},
+             {"feed", "a", "--months", "1201"}, {"feed", "a", "--past-months", "-1"}}) {
+        EXPECT_NE(ParseCommandLine(args).usageError, "") << args.back();
+    }
+}
+
 // "eclipses FIRST LAST": real dates of the computed years, in order; the
 // place is --place's or, without it, none (the command takes 東京).
 TEST(CliArguments, EclipsesRange) {

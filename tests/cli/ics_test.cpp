@@ -19,7 +19,7 @@
 #include "ics_lines.h"
 #include "json_members.h"
 #include "platform/text_codec.h"
-#include "ui/model/ics_calendar.h"
+#include "ui/ics/ics_calendar.h"
 
 namespace kalendo {
 namespace {

@@ -10,16 +10,12 @@
 #include "astro/places.h"
 #include "astro/lunisolar.h"
 #include "core/day_arith.h"
-#include "defs/day_off.h"
-#include "defs/holidays.h"
-#include "defs/notes.h"
-#include "defs/schedules.h"
 #include "month/compute_month.h"
 #include "ui/model/eclipse_texts.h"
 #include "month/lower_register.h"
 #include "platform/text_codec.h"
+#include "ui/model/day_entries.h"
 #include "ui/model/ics_texts.h"
-#include "ui/model/lists.h"
 #include "ui/model/month_view.h"
 #include "ui/model/settings.h"
 #include "ui/model/text_format.h"
@@ -43,6 +39,28 @@ const char* PhaseName(int degrees) {
     }
 }
 
+// The event kind of a day's entry (DayEntry::kind).
+IcsKind IcsKindOfEntry(int entryKind) {
+    switch (entryKind) {
+        case kHolidayRow: return IcsKind::Holiday;
+        case kGeneratedHolidayRow: return IcsKind::GeneratedHoliday;
+        case kNoteRow: return IcsKind::Note;
+        case kUserEventRow: return IcsKind::UserEvent;
+        default: return IcsKind::Schedule;
+    }
+}
+
+// The include word that chooses an entry's kind: "holidays" both holiday kinds.
+IcsWord WordOfKind(IcsKind kind) {
+    switch (kind) {
+        case IcsKind::Holiday:
+        case IcsKind::GeneratedHoliday: return IcsWord::Holidays;
+        case IcsKind::Note: return IcsWord::Notes;
+        case IcsKind::UserEvent: return IcsWord::Users;
+        default: return IcsWord::Schedules;
+    }
+}
+
 // The events of the record's target day, handed to `visit` one by one;
 // false as soon as `visit` says stop.
 bool VisitDay(const MonthRecord& rec, IcsInclude include, const std::function<bool(const IcsEvent&)>& visit,
@@ -59,34 +77,12 @@ bool VisitDay(const MonthRecord& rec, IcsInclude include, const std::function<bo
         ++count;
         goOn = visit(event);
     };
-    if (include.Has(IcsWord::Holidays)) {
-        // As the event list: the holiday, or else the generated holiday.
-        if (const int h = FindHoliday(rec, t.month, t.day); h >= 0) {
-            add(IcsKind::Holiday, h, rec.tables.holidays[h].name, rec.tables.holidays[h].description);
-        } else if (const int g = FindGeneratedHoliday(rec, t.month, t.day); g >= 0) {
-            // The memo dialog shows no text for a generated holiday.
-            add(IcsKind::GeneratedHoliday, g, GeneratedHolidayName(rec.evaluated.generated[g]), "");
-        }
-    }
-    if (include.Has(IcsWord::Notes)) {
-        for (int i = 0; i < rec.noteCount; ++i) {
-            if (NoteFallsOnTarget(rec, i) >= 0) {
-                add(IcsKind::Note, i, rec.tables.notes[i].name, rec.tables.notes[i].description);
-            }
-        }
-    }
-    if (include.Has(IcsWord::Users)) {
-        for (int i = 0; i < rec.userEntryCount; ++i) {
-            if (UserEntryFallsOn(rec, i, t.year, t.month, t.day) >= 0) {
-                add(IcsKind::UserEvent, i, rec.tables.userEntries[i].name, rec.tables.userEntries[i].description);
-            }
-        }
-    }
-    if (include.Has(IcsWord::Schedules)) {
-        for (int i = 0; i < rec.scheduleCount; ++i) {
-            if (ScheduleFallsOn(rec, i, t.year, t.month, t.day) >= 0) {
-                add(IcsKind::Schedule, i, rec.tables.schedules[i].name, rec.tables.schedules[i].text);
-            }
+    // The day's entries as the event list shows them, each kind when its word is included.
+    if (include.Has(IcsWord::Holidays) || include.Has(IcsWord::Notes) || include.Has(IcsWord::Users) ||
+        include.Has(IcsWord::Schedules)) {
+        for (DayEntry& e : EntriesOnDay(rec)) {
+            const IcsKind kind = IcsKindOfEntry(e.kind);
+            if (include.Has(WordOfKind(kind))) add(kind, e.index, std::move(e.text), std::move(e.description));
         }
     }
     if (include.Has(IcsWord::Rokuyo)) {

@@ -5,10 +5,9 @@
 #include <cstdio>
 
 #include "core/day_arith.h"
-#include "defs/day_off.h"
-#include "defs/holidays.h"
 #include "defs/notes.h"
 #include "defs/schedules.h"
+#include "ui/model/day_entries.h"
 #include "ui/model/model_texts.h"
 #include "ui/model/text_format.h"
 
@@ -20,8 +19,11 @@ public:
     explicit RowSink(std::vector<ListRow>& rows) : rows_(rows) {}
     bool full() const { return static_cast<int>(rows_.size()) >= kListRowCapacity; }
     void Add(int kind, int index, std::string dayText, const char* name) {
+        Add(kind, index, std::move(dayText), FormatText("%s", name));
+    }
+    void Add(int kind, int index, std::string dayText, std::string text) {
         if (full()) return;
-        rows_.push_back(ListRow{kind, index, std::move(dayText), FormatText("%s", name)});
+        rows_.push_back(ListRow{kind, index, std::move(dayText), std::move(text)});
     }
 
 private:
@@ -60,27 +62,7 @@ std::optional<MemoContent> ScheduleMemo(const MonthRecord& rec, int index) {
 std::vector<ListRow> FillEventList(const MonthRecord& rec) {
     std::vector<ListRow> rows;
     RowSink sink(rows);
-    const int y = rec.year[kTarget], m = rec.month[kTarget], d = rec.day[kTarget];
-
-    // At most one of the two: a holiday hides a generated holiday on its day.
-    if (const int h = FindHoliday(rec, m, d); h >= 0) {
-        sink.Add(kHolidayRow, h, "", rec.tables.holidays[h].name);
-    } else if (const int g = FindGeneratedHoliday(rec, m, d); g >= 0) {
-        sink.Add(kGeneratedHolidayRow, g, "", GeneratedHolidayName(rec.evaluated.generated[g]));
-    }
-    for (int i = 0; i < rec.noteCount; ++i) {
-        if (NoteFallsOnTarget(rec, i) >= 0) sink.Add(kNoteRow, i, "", rec.tables.notes[i].name);
-    }
-    for (int i = 0; i < rec.userEntryCount; ++i) {
-        if (UserEntryFallsOn(rec, i, y, m, d) >= 0) {
-            sink.Add(kUserEventRow, i, "", rec.tables.userEntries[i].name);
-        }
-    }
-    for (int i = 0; i < rec.scheduleCount; ++i) {
-        if (ScheduleFallsOn(rec, i, y, m, d) >= 0) {
-            sink.Add(kScheduleRow, i, "", rec.tables.schedules[i].name);
-        }
-    }
+    for (DayEntry& e : EntriesOnDay(rec)) sink.Add(e.kind, e.index, "", std::move(e.text));
     return rows;
 }
 

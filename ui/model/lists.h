@@ -31,9 +31,10 @@ struct ListRow {
     friend bool operator==(const ListRow&, const ListRow&) = default;
 };
 
-// The target day's entries: the holiday (kind 1) or, without one, the
-// generated holiday (kind 2); then every calendar note, user event and
-// schedule falling on it, each table in index order.
+// The target day's entries (EntriesOnDay, day_entries.h) as rows: the
+// holiday (kind 1) or, without one, the generated holiday (kind 2); then
+// every calendar note, user event and schedule falling on it, each table in
+// index order.
 std::vector<ListRow> FillEventList(const MonthRecord& rec);
 
 // For n = 1 ... 27 days after the target, and within each day for every

@@ -15,8 +15,7 @@
 #include "month/lower_register.h"
 #include "ui/model/eclipse_texts.h"
 #include "ui/model/eclipse_words.h"
-#include "ui/model/ics_events.h"
-#include "ui/model/lists.h"
+#include "ui/model/day_entries.h"
 #include "ui/model/lunisolar_days.h"
 #include "ui/model/model_texts.h"
 #include "ui/model/print_texts.h"
@@ -39,28 +38,19 @@ bool MonthAccepted(PrintMonth m) {
            m.month <= kMonthsPerYear;
 }
 
-// The event list's row kind of an event, for its colour.
-int RowKindOf(IcsKind kind) {
-    switch (kind) {
-        case IcsKind::Holiday: return kHolidayRow;
-        case IcsKind::GeneratedHoliday: return kGeneratedHolidayRow;
-        case IcsKind::Note: return kNoteRow;
-        case IcsKind::UserEvent: return kUserEventRow;
-        default: return kScheduleRow;
-    }
-}
-
 // The day's entries and lunisolar line; the record is left computed for
 // that day.
 void FillCell(MonthRecord& rec, CalendarDate date, AlmanacMode almanac, const PrintSettings& settings,
               PrintCell& cell) {
+    // Every day as the full display computes it (as the iCalendar export
+    // does), whatever the window shows.
+    ComputeMonth(rec, date.year, date.month, date.day, MonthOptions{almanac, kViewFull});
     std::vector<std::string> notes;
-    VisitIcsEvents(rec, date, date, IcsInclude{}, almanac, [&](const IcsEvent& e) {
-        const ColourRole role = RowTextRole(RowKindOf(e.kind)).value_or(ColourRole::WeekdayText);
-        cell.lines.push_back({e.name, SchemeColour(role, ColourScheme::Light)});
-        if (e.kind == IcsKind::Note) notes.push_back(e.name);
-        return true;
-    });
+    for (DayEntry& e : EntriesOnDay(rec)) {
+        const ColourRole role = RowTextRole(e.kind).value_or(ColourRole::WeekdayText);
+        if (e.kind == kNoteRow) notes.push_back(e.text);
+        cell.lines.push_back({std::move(e.text), SchemeColour(role, ColourScheme::Light)});
+    }
     if (settings.rekichuPicks != 0) {
         const Rgb noteColour = SchemeColour(RowTextRole(kNoteRow).value_or(ColourRole::WeekdayText), ColourScheme::Light);
         const RekichuSet picked = LowerRegisterOfTarget(rec, settings.readings).rekichu & settings.rekichuPicks;

@@ -64,7 +64,7 @@ struct AppSettings {
     RekichuReadings rekichuReadings{};
     RekichuSet rekichuPicks = kDefaultRekichuPicks;
     // 「カレンダーアプリ用のファイルを更新する」: the window keeps the feed
-    // (ui/model/window_feed.h) in feedPath (UTF-8; "" for the user folder's
+    // (ui/ics/window_feed.h) in feedPath (UTF-8; "" for the user folder's
     // Kalendo2.ics) with the kinds feedKinds.
     bool feedOn = false;
     std::string feedPath{};

@@ -17,8 +17,8 @@
 
 #include "month/compute_month.h"
 #include "platform/platform.h"
-#include "ui/model/ics_calendar.h"
-#include "ui/model/ics_file.h"
+#include "ui/ics/ics_calendar.h"
+#include "ui/ics/ics_file.h"
 #include "ui/model/ics_texts.h"
 #include "ui/model/month_view.h"
 #include "ui/qt/dialog_buttons.h"

@@ -21,6 +21,7 @@
 #include "core/calendar_constants.h"
 #include "platform/file_io.h"
 #include "platform/platform.h"
+#include "ui/ics/window_feed.h"
 #include "ui/model/file_locations.h"
 #include "ui/model/ics_texts.h"
 #include "ui/model/jumps.h"  // the jump commands of the menu
@@ -29,7 +30,6 @@
 #include "ui/model/print_texts.h"
 #include "ui/model/reminders.h"
 #include "ui/model/text_format.h"
-#include "ui/model/window_feed.h"
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/config_dialog.h"
 #include "ui/qt/desktop_colours.h"

@@ -37,8 +37,8 @@
 #include "platform/recording_platform.h"
 #include "platform/text_codec.h"
 #include "tests/schedule_maker.h"
-#include "ui/model/ics_calendar.h"
-#include "ui/model/ics_file.h"
+#include "ui/ics/ics_calendar.h"
+#include "ui/ics/ics_file.h"
 #include "ui/model/schedule_file.h"
 #include "ui/model/settings.h"
 

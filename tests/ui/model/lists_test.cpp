@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "defs/schedules.h"
+#include "ui/model/day_entries.h"
 #include "model_test_support.h"
 
 namespace kalendo {
@@ -70,6 +72,24 @@ TEST_F(ListsTest, AHolidayHidesTheGeneratedOneOnItsDay) {
     Select(2024, 5, 5);
     EXPECT_EQ(Rows(FillEventList(*rec_)),
               (std::vector<Row>{{kHolidayRow, 2, "", "こどもの日"}, {kNoteRow, 0, "", "端午の節句"}}));
+}
+
+// Every day of May: each entry's description is what the memo dialog opens
+// for its row (the export's DESCRIPTION). A name that fills its field with
+// no NUL is cut to the field's 1023 bytes, not read past.
+TEST_F(ListsTest, EntriesDescribeWhatTheMemoShows) {
+    for (int d = 1; d <= 31; ++d) {
+        Select(2024, 5, d);
+        const std::vector<DayEntry> entries = EntriesOnDay(*rec_);
+        const std::vector<ListRow> rows = FillEventList(*rec_);
+        ASSERT_EQ(entries.size(), rows.size()) << d;
+        for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+            EXPECT_EQ(entries[r].description, EventListMemo(*rec_, rows, r).value().text) << d;
+        }
+    }
+    std::memset(rec_->TablesToChange().notes[0].name, 'x', kTextBytes);  // 端午の節句, 5 May
+    Select(2024, 5, 5);
+    EXPECT_EQ(EntriesOnDay(*rec_).at(1).text, std::string(kTextBytes - 1, 'x'));
 }
 
 TEST_F(ListsTest, ScheduleListWalks27DaysAhead) {

@@ -15,7 +15,7 @@
 #include "defs/notes.h"
 #include "defs/schedules.h"
 #include "model_test_support.h"
-#include "ui/model/ics_calendar.h"
+#include "ui/ics/ics_calendar.h"
 #include "ui/model/lists.h"
 #include "ui/model/lunisolar_days.h"
 #include "ui/model/print_layout.h"

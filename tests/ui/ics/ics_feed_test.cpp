@@ -1,7 +1,7 @@
-// "kalendo2-cli feed": its window of whole months, its command line, its
-// UIDs, and its vdir: the same bytes from day to day, and only the items
-// that changed are written (feed_clients_check.sh reads the file with
-// python3-icalendar and khal, across a month's end).
+// The feed: its window of whole months, its UIDs, and its vdir: the same
+// bytes from day to day, and only the items that changed are written
+// (tests/cli/feed_clients_check.sh reads the file "kalendo2-cli feed" writes
+// with python3-icalendar and khal, across a month's end).
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <utime.h>
@@ -13,11 +13,10 @@
 #include <tuple>
 #include <vector>
 
-#include "cli/arguments.h"
 #include "cli_fixture.h"
 #include "platform/recording_platform.h"
+#include "ui/ics/ics_feed.h"
 #include "ui/model/document.h"
-#include "ui/model/ics_feed.h"
 
 namespace kalendo {
 namespace {
@@ -37,17 +36,6 @@ TEST(FeedWindow, WholeMonthsAroundToday) {
         EXPECT_EQ(FeedWindowAround(c.today, c.past, c.months), (FeedWindow{c.first, c.last}));
     }
     EXPECT_FALSE(FeedWindowAround({1599, 12, 31}, 0, 1).has_value());
-}
-
-TEST(FeedCommandLine, AFileOrAFolderAndCountsInRange) {
-    const CliOptions o = ParseCommandLine({"feed", "--vdir", "d", "--months", "3"}).options;
-    EXPECT_EQ(std::tie(o.command, o.feedFolder, o.months, o.include),
-              std::make_tuple(CliCommand::Feed, "d", 3, IcsInclude::All()));
-    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {"feed"}, {"feed", "a", "--vdir", "d"}, {"feed", "a", "--months", "0"},
-             {"feed", "a", "--months", "1201"}, {"feed", "a", "--past-months", "-1"}}) {
-        EXPECT_NE(ParseCommandLine(args).usageError, "") << args.back();
-    }
 }
 
 TEST(FeedUids, KindDayAndNameOnlyAndNeverTwiceInADay) {

@@ -1,4 +1,4 @@
-#include "ui/model/ics_feed.h"
+#include "ui/ics/ics_feed.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -19,7 +19,7 @@
 #include "platform/file_io.h"
 #include "platform/fnv1a.h"
 #include "platform/text_codec.h"
-#include "ui/model/ics_calendar.h"
+#include "ui/ics/ics_calendar.h"
 
 namespace kalendo {
 namespace {

@@ -1,9 +1,9 @@
-#include "ui/model/ics_file.h"
+#include "ui/ics/ics_file.h"
 
 #include "platform/file_io.h"
 #include "platform/text_codec.h"
+#include "ui/ics/ics_calendar.h"
 #include "ui/model/file_error.h"
-#include "ui/model/ics_calendar.h"
 #include "ui/model/ics_texts.h"
 #include "ui/model/text_format.h"
 

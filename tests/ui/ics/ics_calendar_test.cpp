@@ -22,8 +22,8 @@
 #include "ics_lines.h"
 #include "platform/recording_platform.h"
 #include "platform/text_codec.h"
+#include "ui/ics/ics_calendar.h"
 #include "ui/model/document.h"
-#include "ui/model/ics_calendar.h"
 #include "ui/model/month_view.h"
 
 namespace kalendo {

@@ -1,8 +1,8 @@
-#include "ui/model/window_feed.h"
+#include "ui/ics/window_feed.h"
 
 #include "month/compute_month.h"
 #include "platform/text_codec.h"
-#include "ui/model/ics_file.h"
+#include "ui/ics/ics_file.h"
 #include "ui/model/ics_texts.h"
 #include "ui/model/month_view.h"
 #include "ui/model/sky_texts.h"

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "core/month_record.h"
-#include "ui/model/ics_feed.h"
+#include "ui/ics/ics_feed.h"
 #include "ui/model/settings.h"
 
 namespace kalendo {

@@ -1,4 +1,4 @@
-#include "ui/model/ics_calendar.h"
+#include "ui/ics/ics_calendar.h"
 
 #include <libical/ical.h>
 
