@@ -16,7 +16,7 @@
 #include "core/month_record.h"
 #include "month/compute_month.h"
 #include "ui/model/colour_scheme.h"
-#include "ui/model/ics_events.h"
+#include "ui/model/ics_include.h"
 #include "platform/platform.h"
 #include "ui/model/week_start.h"
 

@@ -13,6 +13,7 @@
 #include "core/month_record.h"
 #include "platform/terminal_messages.h"
 #include "ui/model/file_locations.h"
+#include "ui/qt/desktop_entry.h"
 #include "ui/model/settings.h"
 
 class QSocketNotifier;
@@ -26,12 +27,6 @@ class MainFrame;
 // X11 lets a window choose its own position. A platform the user chose
 // (QT_QPA_PLATFORM) is kept.
 void PreferXcbUnderWayland();
-
-// The window's class under X11 (WM_CLASS) and the name of the desktop
-// entry, which is the window's app id under Wayland: app/kalendo2.desktop
-// and its StartupWMClass.
-inline constexpr char kWindowClass[] = "Kalendo2";
-inline constexpr char kDesktopEntryName[] = "kalendo2";
 
 // Right after the QApplication is constructed: numbers and character
 // classes back to the C locale, Qt's own Japanese texts, the window's class

@@ -8,7 +8,7 @@
 #include <QVariantMap>
 
 #include "ui/model/reminder_texts.h"
-#include "ui/qt/application.h"
+#include "ui/qt/desktop_entry.h"
 #include "ui/qt/qt_text.h"
 
 namespace kalendo {
