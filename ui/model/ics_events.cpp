@@ -10,6 +10,7 @@
 #include "astro/places.h"
 #include "astro/lunisolar.h"
 #include "core/day_arith.h"
+#include "defs/holidays.h"
 #include "defs/day_off.h"
 #include "defs/notes.h"
 #include "defs/schedules.h"

@@ -6,6 +6,7 @@
 
 #include "core/day_arith.h"
 #include "defs/day_off.h"
+#include "defs/holidays.h"
 #include "defs/notes.h"
 #include "defs/schedules.h"
 #include "ui/model/model_texts.h"

@@ -1,0 +1,73 @@
+// What any day of 1600-2999 reads, asked as a question: the lunisolar date,
+// signs, 十二直, mansion, holiday, notes, user entries and schedules that a
+// month computation of that day would give, and on request its moon age and
+// close calls. The day is computed on a record of the reader's own that
+// reads the window's tables (no second copy of them), so the window's
+// record is never moved: the grid's other days, the spoken names and any
+// range of days are read without computing the window's day again.
+#pragma once
+
+#include <bitset>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "almanac/rekichu.h"
+#include "core/month_record.h"
+#include "month/close_calls.h"
+#include "month/compute_month.h"
+#include "platform/calendar_date.h"
+
+namespace kalendo {
+
+// What a reading asks for beyond the day's signs and entries: each of these
+// costs more than the rest of the day together.
+struct DayQuestions {
+    bool moonAge = false;     // the moon's age at noon
+    bool closeCalls = false;  // the close calls the day depends on
+    RekichuReadings readings;
+};
+
+struct DayOfAlmanac {
+    CalendarDate date;
+    int weekday = -1;  // 0 = Sunday
+    AlmanacMode almanac = AlmanacMode::Standard;
+    // The lunisolar date, 六曜, 十二直, holiday, notes and lower register
+    // (the part a close call can change).
+    DayReading reading;
+    int yearStem = 0, yearBranch = 0, monthStem = 0, monthBranch = 0;
+    int dayStem = 0, dayBranch = 0;
+    int mansion = 0;  // 0 (角) ... 27 (軫)
+    // The generated holiday falling on the day (its index in `reading`
+    // counts the year's generated holidays, which the reader's record holds).
+    std::optional<GeneratedHoliday> generated;
+    std::bitset<kUserEntryCapacity> userEntries;  // the user entries falling on the day
+    std::bitset<kScheduleCapacity> schedules;     // the schedules falling on the day
+    std::optional<double> moonAge;                // when asked
+    std::vector<DayCloseCall> closeCalls;         // when asked
+};
+
+// Reads days one by one on a record of its own made on the window's tables
+// (the window's counts and today are taken when it is made); the window's
+// record must outlive it and is never written.
+class DayReader {
+public:
+    explicit DayReader(const MonthRecord& window);
+    // The day `d` in the modes of `options` (in the monthly display, like
+    // every month computation, today is read instead); nothing for a date
+    // outside 1600-2999 or no real date, without the range message.
+    std::optional<DayOfAlmanac> Read(const CalendarDate& d, MonthOptions options,
+                                     const DayQuestions& questions = {});
+    // The reader's record after the last Read, moved to that day: for the
+    // screens' functions that read a day from a record (its event list).
+    const MonthRecord& Record() const { return day_; }
+
+private:
+    MonthRecord day_;
+};
+
+// One day read once (a reader made for it alone).
+std::optional<DayOfAlmanac> ReadDay(const MonthRecord& window, const CalendarDate& d,
+                                    MonthOptions options, const DayQuestions& questions = {});
+
+}  // namespace kalendo
