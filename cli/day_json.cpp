@@ -9,6 +9,7 @@
 #include "cli/sky_json.h"
 #include "core/day_arith.h"
 #include "defs/day_off.h"
+#include "defs/holidays.h"
 #include "defs/notes.h"
 #include "defs/schedules.h"
 #include "month/lower_register.h"

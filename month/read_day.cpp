@@ -8,6 +8,24 @@
 
 namespace kalendo {
 
+DayEntries EntriesOfTarget(const MonthRecord& rec) {
+    DayEntries e;
+    const int y = rec.year[kTarget], m = rec.month[kTarget], d = rec.day[kTarget];
+    e.holiday = FindHoliday(rec, m, d);
+    e.generatedIndex = FindGeneratedHoliday(rec, m, d);
+    if (e.generatedIndex >= 0) e.generated = rec.evaluated.generated[e.generatedIndex];
+    for (int i = 0; i < rec.noteCount; ++i) {
+        if (NoteFallsOnTarget(rec, i) >= 0) e.notes.set(i);
+    }
+    for (int i = 0; i < rec.userEntryCount; ++i) {
+        if (UserEntryFallsOn(rec, i, y, m, d) >= 0) e.userEntries.set(i);
+    }
+    for (int i = 0; i < rec.scheduleCount; ++i) {
+        if (ScheduleFallsOn(rec, i, y, m, d) >= 0) e.schedules.set(i);
+    }
+    return e;
+}
+
 DayReader::DayReader(const MonthRecord& window) : day_(window, kReadingSameFiles) {}
 
 std::optional<DayOfAlmanac> DayReader::Read(const CalendarDate& d, MonthOptions options,
@@ -20,7 +38,22 @@ std::optional<DayOfAlmanac> DayReader::Read(const CalendarDate& d, MonthOptions 
     out.date = {y, m, dd};
     out.weekday = r.weekday[kTarget];
     out.almanac = r.almanacMode;
-    out.reading = ReadingOfTarget(r, questions.readings);
+    out.entries = EntriesOfTarget(r);
+    // The reading as ReadingOfTarget gives it, from the entries just found.
+    DayReading& reading = out.reading;
+    reading.lunarMonth = r.lunarMonth;
+    reading.lunarDay = r.lunarDay;
+    reading.leapMonth = r.leapMonth;
+    reading.rokuyo = RokuyoIndex(r);
+    reading.officer = OfficerIndex(r, y, m, dd);
+    reading.holiday = out.entries.holiday;
+    reading.generatedHoliday = out.entries.generatedIndex;
+    reading.notes = out.entries.notes;
+    if (questions.lowerRegister) {
+        const LowerRegister lower = LowerRegisterOfTarget(r, questions.readings);
+        reading.rekichu = lower.rekichu;
+        reading.kyusei = lower.kyusei;
+    }
     out.yearStem = YearStemIndex(y);
     out.yearBranch = YearBranchIndex(y);
     out.monthStem = MonthStemIndex(y, m);
@@ -28,15 +61,6 @@ std::optional<DayOfAlmanac> DayReader::Read(const CalendarDate& d, MonthOptions 
     out.dayStem = DayStemIndex(y, m, dd);
     out.dayBranch = DayBranchIndex(y, m, dd);
     out.mansion = MansionIndex(y, m, dd);
-    if (out.reading.generatedHoliday >= 0) {
-        out.generated = r.evaluated.generated[out.reading.generatedHoliday];
-    }
-    for (int i = 0; i < r.userEntryCount; ++i) {
-        if (UserEntryFallsOn(r, i, y, m, dd) >= 0) out.userEntries.set(i);
-    }
-    for (int i = 0; i < r.scheduleCount; ++i) {
-        if (ScheduleFallsOn(r, i, y, m, dd) >= 0) out.schedules.set(i);
-    }
     if (questions.moonAge) out.moonAge = MoonAgeAtNoon(r, y, m, dd);
     if (questions.closeCalls) out.closeCalls = CloseCallsOfTarget(r, questions.readings);
     return out;

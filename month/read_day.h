@@ -25,8 +25,27 @@ namespace kalendo {
 struct DayQuestions {
     bool moonAge = false;     // the moon's age at noon
     bool closeCalls = false;  // the close calls the day depends on
+    bool lowerRegister = true;  // the 暦注 and 九星 in `reading`, else empty
     RekichuReadings readings;
 };
+
+// What falls on a day, as the event list shows it: indices into the tables
+// the day was read on.
+struct DayEntries {
+    int holiday = -1;
+    // The generated holiday, as itself (its index counts the generated
+    // holidays of the year of the record it was read on); a holiday hides
+    // it in the event list.
+    std::optional<GeneratedHoliday> generated;
+    int generatedIndex = -1;
+    std::bitset<kNoteCapacity> notes;
+    std::bitset<kUserEntryCapacity> userEntries;
+    std::bitset<kScheduleCapacity> schedules;
+    bool operator==(const DayEntries&) const = default;
+};
+
+// The entries of the record's target as the month computation left them.
+DayEntries EntriesOfTarget(const MonthRecord& rec);
 
 struct DayOfAlmanac {
     CalendarDate date;
@@ -38,11 +57,7 @@ struct DayOfAlmanac {
     int yearStem = 0, yearBranch = 0, monthStem = 0, monthBranch = 0;
     int dayStem = 0, dayBranch = 0;
     int mansion = 0;  // 0 (角) ... 27 (軫)
-    // The generated holiday falling on the day (its index in `reading`
-    // counts the year's generated holidays, which the reader's record holds).
-    std::optional<GeneratedHoliday> generated;
-    std::bitset<kUserEntryCapacity> userEntries;  // the user entries falling on the day
-    std::bitset<kScheduleCapacity> schedules;     // the schedules falling on the day
+    DayEntries entries;
     std::optional<double> moonAge;                // when asked
     std::vector<DayCloseCall> closeCalls;         // when asked
 };
@@ -58,9 +73,6 @@ public:
     // outside 1600-2999 or no real date, without the range message.
     std::optional<DayOfAlmanac> Read(const CalendarDate& d, MonthOptions options,
                                      const DayQuestions& questions = {});
-    // The reader's record after the last Read, moved to that day: for the
-    // screens' functions that read a day from a record (its event list).
-    const MonthRecord& Record() const { return day_; }
 
 private:
     MonthRecord day_;

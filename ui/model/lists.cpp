@@ -57,30 +57,24 @@ std::optional<MemoContent> ScheduleMemo(const MonthRecord& rec, int index) {
 
 }  // namespace
 
-std::vector<ListRow> FillEventList(const MonthRecord& rec) {
+std::vector<ListRow> FillEventList(const MonthRecord& rec) { return EventListOf(rec, EntriesOfTarget(rec)); }
+
+std::vector<ListRow> EventListOf(const MonthRecord& rec, const DayEntries& entries) {
     std::vector<ListRow> rows;
     RowSink sink(rows);
-    const int y = rec.year[kTarget], m = rec.month[kTarget], d = rec.day[kTarget];
-
-    // At most one of the two: a holiday hides a generated holiday on its day.
-    if (const int h = FindHoliday(rec, m, d); h >= 0) {
-        sink.Add(kHolidayRow, h, "", rec.tables.holidays[h].name);
-    } else if (const int g = FindGeneratedHoliday(rec, m, d); g >= 0) {
-        sink.Add(kGeneratedHolidayRow, g, "", GeneratedHolidayName(rec.evaluated.generated[g]));
+    if (entries.holiday >= 0) {
+        sink.Add(kHolidayRow, entries.holiday, "", rec.tables.holidays[entries.holiday].name);
+    } else if (entries.generated) {
+        sink.Add(kGeneratedHolidayRow, entries.generatedIndex, "", GeneratedHolidayName(*entries.generated));
     }
-    for (int i = 0; i < rec.noteCount; ++i) {
-        if (NoteFallsOnTarget(rec, i) >= 0) sink.Add(kNoteRow, i, "", rec.tables.notes[i].name);
-    }
-    for (int i = 0; i < rec.userEntryCount; ++i) {
-        if (UserEntryFallsOn(rec, i, y, m, d) >= 0) {
-            sink.Add(kUserEventRow, i, "", rec.tables.userEntries[i].name);
+    const auto add = [&sink](const auto& set, int count, int kind, const auto* table) {
+        for (int i = 0; i < count; ++i) {
+            if (set.test(static_cast<std::size_t>(i))) sink.Add(kind, i, "", table[i].name);
         }
-    }
-    for (int i = 0; i < rec.scheduleCount; ++i) {
-        if (ScheduleFallsOn(rec, i, y, m, d) >= 0) {
-            sink.Add(kScheduleRow, i, "", rec.tables.schedules[i].name);
-        }
-    }
+    };
+    add(entries.notes, rec.noteCount, kNoteRow, rec.tables.notes);
+    add(entries.userEntries, rec.userEntryCount, kUserEventRow, rec.tables.userEntries);
+    add(entries.schedules, rec.scheduleCount, kScheduleRow, rec.tables.schedules);
     return rows;
 }
 
