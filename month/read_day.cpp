@@ -1,10 +1,16 @@
 #include "month/read_day.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "almanac/signs.h"
 #include "astro/astronomy.h"
+#include "astro/lunisolar.h"
+#include "core/day_arith.h"
 #include "defs/day_off.h"
 #include "defs/notes.h"
 #include "defs/schedules.h"
+#include "month/year_tables.h"
 
 namespace kalendo {
 
@@ -26,12 +32,62 @@ DayEntries EntriesOfTarget(const MonthRecord& rec) {
     return e;
 }
 
-DayReader::DayReader(const MonthRecord& window) : day_(window, kReadingSameFiles) {}
+DayReader::DayReader(const MonthRecord& window) : day_(window, kReadingSameFiles) {
+    // Most days asked lie in the window's own year, whose tables it holds:
+    // the lunisolar date reads only the new moons and their month numbers,
+    // so those are taken over instead of the whole year's tables.
+    if (window.year[kTarget] >= kFirstComputedYear && window.year[kTarget] <= kLastComputedYear) {
+        day_.year[kTarget] = window.year[kTarget];
+        day_.almanacMode = window.almanacMode;
+        day_.newMoons = window.newMoons;
+        std::copy(std::begin(window.lunarMonthNumber), std::end(window.lunarMonthNumber),
+                  std::begin(day_.lunarMonthNumber));
+        TablesAre(window.year[kTarget], window.almanacMode);
+    }
+}
+
+void DayReader::TablesAre(int year, AlmanacMode mode) {
+    tablesYear_ = year;
+    tablesMode_ = mode;
+    monthEndJd_ = monthFirstJd_ = 0;
+}
+
+LunisolarDate DayReader::Lunisolar(const CalendarDate& d, AlmanacMode mode) {
+    if (d.year < kFirstComputedYear || d.year > kLastComputedYear) return {};
+    const double jd = JulianDate(d.year, d.month, d.day);
+    if (tablesYear_ != d.year || tablesMode_ != mode) {
+        // A grid spans at most two years, and the year tables keep the
+        // years beside the target, so this is a copy, seldom a computation.
+        day_.year[kTarget] = d.year;
+        day_.almanacMode = mode;
+        UseYearTables(day_, YearKey{d.year, mode});
+        TablesAre(d.year, mode);
+    }
+    if (jd >= monthFirstJd_ && jd < monthEndJd_) {
+        LunisolarDate lunar = first_;
+        lunar.day = static_cast<int>(jd - monthFirstJd_) + 1;
+        return lunar;
+    }
+    const LunisolarDate lunar = LunisolarDateOf(day_, d.year, d.month, d.day);
+    first_ = LunisolarDate{lunar.month, lunar.leap, 1};
+    monthFirstJd_ = jd - (lunar.day - 1);
+    monthEndJd_ = monthFirstJd_;  // an empty range until the next new moon is found
+    for (int n = 0; n < kNewMoonCount; ++n) {
+        const CalendarDate newMoon = EntryAt(day_.newMoons, n);
+        const double newMoonJd = JulianDate(newMoon.year, newMoon.month, newMoon.day);
+        if (newMoonJd > monthFirstJd_) {
+            monthEndJd_ = newMoonJd;
+            break;
+        }
+    }
+    return lunar;
+}
 
 std::optional<DayOfAlmanac> DayReader::Read(const CalendarDate& d, MonthOptions options,
                                             const DayQuestions& questions) {
     if (!ComputeMonthWouldAccept(day_, d.year, d.month, d.day, options)) return std::nullopt;
     ComputeMonth(day_, d.year, d.month, d.day, options);
+    TablesAre(day_.year[kTarget], day_.almanacMode);
     const MonthRecord& r = day_;
     const int y = r.year[kTarget], m = r.month[kTarget], dd = r.day[kTarget];
     DayOfAlmanac out;

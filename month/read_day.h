@@ -73,9 +73,23 @@ public:
     // outside 1600-2999 or no real date, without the range message.
     std::optional<DayOfAlmanac> Read(const CalendarDate& d, MonthOptions options,
                                      const DayQuestions& questions = {});
+    // The lunisolar date alone of `d` in `mode`, from its year's tables, no
+    // definition evaluated: what the grid's second line shows of every day.
+    // Month 0 for a date outside 1600-2999.
+    LunisolarDate Lunisolar(const CalendarDate& d, AlmanacMode mode);
 
 private:
+    // The year tables now in `day_` changed: the lunar month remembered goes.
+    void TablesAre(int year, AlmanacMode mode);
+
     MonthRecord day_;
+    int tablesYear_ = 0;  // 0: none yet
+    AlmanacMode tablesMode_{};
+    // The lunar month the last date fell in, as Julian dates at 0 h: a
+    // grid's days lie in at most three, so most dates need no search.
+    double monthFirstJd_ = 0;
+    double monthEndJd_ = 0;  // the next new moon's day
+    LunisolarDate first_;    // the month's first day
 };
 
 // One day read once (a reader made for it alone).
