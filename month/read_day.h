@@ -9,7 +9,6 @@
 
 #include <bitset>
 #include <optional>
-#include <string>
 #include <vector>
 
 #include "almanac/rekichu.h"
@@ -20,8 +19,9 @@
 
 namespace kalendo {
 
-// What a reading asks for beyond the day's signs and entries: each of these
-// costs more than the rest of the day together.
+// What a reading asks for beyond the day's signs and entries: the moon's
+// age and the close calls cost more than the rest of the day together, the
+// lower register about a fifth of it.
 struct DayQuestions {
     bool moonAge = false;     // the moon's age at noon
     bool closeCalls = false;  // the close calls the day depends on

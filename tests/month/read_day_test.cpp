@@ -41,11 +41,13 @@ TEST(ReadDay, AgreesWithTheDayComputedAndLeavesTheWindowAsItWas) {
         // Days across the range, its ends, leap months and year ends included.
         for (CalendarDate d{1600, 1, 1}; d.year <= 2999; d = DayAfter(d, mode == AlmanacMode::Standard ? 53 : 997)) {
             const MonthOptions options{mode, kViewFull};
+            const LunisolarDate lunisolarAlone = reader.Lunisolar(d, mode);
             const std::optional<DayOfAlmanac> read = reader.Read(d, options, {.moonAge = true, .closeCalls = false, .lowerRegister = true, .readings = {}});
             ASSERT_TRUE(read.has_value());
             ASSERT_EQ(ComputeMonth(fresh, d.year, d.month, d.day, options), 1);
             EXPECT_EQ(read->reading, ReadingOfTarget(fresh)) << d.year << '-' << d.month << '-' << d.day;
             EXPECT_EQ(read->reading.lunisolar(), TargetLunisolarDate(fresh));
+            EXPECT_EQ(lunisolarAlone, TargetLunisolarDate(fresh));
             EXPECT_EQ(read->mansion, MansionIndex(d.year, d.month, d.day));
             EXPECT_EQ(read->entries, EntriesOfTarget(fresh));
             EXPECT_EQ(*read->moonAge, MoonAgeAtNoon(fresh, d.year, d.month, d.day));
