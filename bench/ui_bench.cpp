@@ -19,6 +19,7 @@
 #include "ui/model/grid_rekichu.h"
 #include "ui/model/lunisolar_days.h"
 #include "ui/model/month_view.h"
+#include "ui/model/spoken_names.h"
 #include "ui/model/view_state.h"
 
 namespace kalendo {
@@ -125,6 +126,22 @@ void BM_BuildViewState(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(BuildViewState(*rec).moonPane);
 }
 BENCHMARK(BM_BuildViewState)->Unit(benchmark::kMicrosecond);
+
+// The names a screen reader is given for the 42 days of a month's grid,
+// month after month through 2024 (each of the days computed).
+void BM_GridDayNames(benchmark::State& state) {
+    ScopedRecordingPlatform platform;
+    auto rec = bench::OpenShippedDocument(state);
+    if (!rec) return;
+    GridDayNames names;
+    int m = 1;
+    for (auto _ : state) {
+        ComputeMonth(*rec, 2024, m, 15, {});
+        benchmark::DoNotOptimize(names.Of(*rec));
+        m = m % 12 + 1;
+    }
+}
+BENCHMARK(BM_GridDayNames)->Unit(benchmark::kMicrosecond)->Iterations(120);
 
 }  // namespace
 }  // namespace kalendo

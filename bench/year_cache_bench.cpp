@@ -11,6 +11,7 @@
 #include "core/day_arith.h"
 #include "month/almanac_caches.h"
 #include "month/compute_month.h"
+#include "month/read_day.h"
 #include "platform/recording_platform.h"
 
 namespace kalendo {
@@ -30,6 +31,26 @@ void BM_ComputeMonthKeptYear(benchmark::State& state) {
     if (auto rec = bench::OpenShippedDocument(state)) WalkThrough2024(state, *rec);
 }
 BENCHMARK(BM_ComputeMonthKeptYear)->Unit(benchmark::kMicrosecond);
+
+// Any day of a kept year read off the window's record, which stays on
+// 15 June 2024: day after day through 2024 as ReadDay (a reader made for
+// each day: the record of its own, 40 KB, made on the window's tables
+// included) and /1 through one reader kept, as the grid's days are read.
+void BM_ReadDayKeptYear(benchmark::State& state) {
+    ScopedRecordingPlatform platform;
+    auto window = bench::OpenShippedDocument(state);
+    if (!window) return;
+    ComputeMonth(*window, 2024, 6, 15, {});
+    const auto reader = std::make_unique<DayReader>(*window);
+    CalendarDate d{2024, 1, 1};
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(state.range(0) == 1 ? reader->Read(d, {}) : ReadDay(*window, d, {}));
+        int y = d.year, m = d.month, dd = d.day + 1;
+        NormalizeDate(y, m, dd);
+        d = y == 2024 ? CalendarDate{y, m, dd} : CalendarDate{2024, 1, 1};
+    }
+}
+BENCHMARK(BM_ReadDayKeptYear)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 // 1 January of one year after another (1700, 1701, ...): each a new year,
 // with two of the three years its searches cover already remembered.

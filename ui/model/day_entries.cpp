@@ -16,33 +16,32 @@ std::string FieldText(const char (&field)[kTextBytes]) {
     return std::string(field, strnlen(field, kTextBytes - 1));
 }
 
+// What the memo dialog shows under an entry's name.
+const char (&Memo(const DefinitionEntry& e))[kTextBytes] { return e.description; }
+const char (&Memo(const CSchedule& s))[kTextBytes] { return s.text; }
+
 }  // namespace
 
-std::vector<DayEntry> EntriesOnDay(const MonthRecord& rec) {
+std::vector<DayEntry> EntriesOnDay(const MonthRecord& rec, const DayEntries& on) {
     std::vector<DayEntry> entries;
-    const int y = rec.year[kTarget], m = rec.month[kTarget], d = rec.day[kTarget];
-    if (const int h = FindHoliday(rec, m, d); h >= 0) {
-        const DefinitionEntry& e = rec.tables.holidays[h];
-        entries.push_back({kHolidayRow, h, FieldText(e.name), FieldText(e.description)});
-    } else if (const int g = FindGeneratedHoliday(rec, m, d); g >= 0) {
-        entries.push_back({kGeneratedHolidayRow, g, GeneratedHolidayName(rec.evaluated.generated[g]), ""});
+    if (on.holiday >= 0) {
+        const DefinitionEntry& e = rec.tables.holidays[on.holiday];
+        entries.push_back({kHolidayRow, on.holiday, FieldText(e.name), FieldText(e.description)});
+    } else if (on.generated) {
+        entries.push_back({kGeneratedHolidayRow, on.generatedIndex, GeneratedHolidayName(*on.generated), ""});
     }
-    for (int i = 0; i < rec.noteCount; ++i) {
-        if (NoteFallsOnTarget(rec, i) < 0) continue;
-        const DefinitionEntry& e = rec.tables.notes[i];
-        entries.push_back({kNoteRow, i, FieldText(e.name), FieldText(e.description)});
-    }
-    for (int i = 0; i < rec.userEntryCount; ++i) {
-        if (UserEntryFallsOn(rec, i, y, m, d) < 0) continue;
-        const DefinitionEntry& e = rec.tables.userEntries[i];
-        entries.push_back({kUserEventRow, i, FieldText(e.name), FieldText(e.description)});
-    }
-    for (int i = 0; i < rec.scheduleCount; ++i) {
-        if (ScheduleFallsOn(rec, i, y, m, d) < 0) continue;
-        const CSchedule& s = rec.tables.schedules[i];
-        entries.push_back({kScheduleRow, i, FieldText(s.name), FieldText(s.text)});
-    }
+    const auto add = [&entries](const auto& set, int count, int kind, const auto* table) {
+        for (int i = 0; i < count; ++i) {
+            if (!set.test(static_cast<std::size_t>(i))) continue;
+            entries.push_back({kind, i, FieldText(table[i].name), FieldText(Memo(table[i]))});
+        }
+    };
+    add(on.notes, rec.noteCount, kNoteRow, rec.tables.notes);
+    add(on.userEntries, rec.userEntryCount, kUserEventRow, rec.tables.userEntries);
+    add(on.schedules, rec.scheduleCount, kScheduleRow, rec.tables.schedules);
     return entries;
 }
+
+std::vector<DayEntry> EntriesOnDay(const MonthRecord& rec) { return EntriesOnDay(rec, EntriesOfTarget(rec)); }
 
 }  // namespace kalendo

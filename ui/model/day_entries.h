@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/month_record.h"
+#include "month/read_day.h"
 #include "ui/model/row_kinds.h"
 
 namespace kalendo {
@@ -27,5 +28,7 @@ struct DayEntry {
 // order. Reads the dates the record evaluated for its target year; the
 // record is not changed. Schedules are taken as the table holds them.
 std::vector<DayEntry> EntriesOnDay(const MonthRecord& rec);
+// The same of any day read on the record's tables (`ReadDay`'s entries).
+std::vector<DayEntry> EntriesOnDay(const MonthRecord& rec, const DayEntries& on);
 
 }  // namespace kalendo

@@ -59,10 +59,12 @@ std::optional<MemoContent> ScheduleMemo(const MonthRecord& rec, int index) {
 
 }  // namespace
 
-std::vector<ListRow> FillEventList(const MonthRecord& rec) {
+std::vector<ListRow> FillEventList(const MonthRecord& rec) { return EventListOf(rec, EntriesOfTarget(rec)); }
+
+std::vector<ListRow> EventListOf(const MonthRecord& rec, const DayEntries& entries) {
     std::vector<ListRow> rows;
     RowSink sink(rows);
-    for (DayEntry& e : EntriesOnDay(rec)) sink.Add(e.kind, e.index, "", std::move(e.text));
+    for (DayEntry& e : EntriesOnDay(rec, entries)) sink.Add(e.kind, e.index, "", std::move(e.text));
     return rows;
 }
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/month_record.h"
+#include "month/read_day.h"
 #include "ui/model/month_view.h"
 #include "ui/model/row_kinds.h"
 
@@ -36,6 +37,10 @@ struct ListRow {
 // every calendar note, user event and schedule falling on it, each table in
 // index order.
 std::vector<ListRow> FillEventList(const MonthRecord& rec);
+
+// The same rows for any day's entries read on the tables of `rec`
+// (ReadDay): a generated holiday's row index is the reader's.
+std::vector<ListRow> EventListOf(const MonthRecord& rec, const DayEntries& entries);
 
 // For n = 1 ... 27 days after the target, and within each day for every
 // index j of the user-entry and schedule tables (all of them, not only the

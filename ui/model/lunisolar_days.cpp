@@ -1,60 +1,19 @@
 #include "ui/model/lunisolar_days.h"
 
-#include <algorithm>
 #include <charconv>
-#include <iterator>
 
 #include "almanac/sign_names.h"
 #include "almanac/signs.h"
 #include "astro/longitude_memo.h"
-#include "astro/lunisolar.h"
-#include "core/day_arith.h"
-#include "month/compute_month.h"
-#include "month/year_tables.h"
 #include "ui/model/model_texts.h"
 
 namespace kalendo {
 
-LunisolarDays::LunisolarDays(const MonthRecord& rec) : scratch_(rec.tables) {
-    scratch_.almanacMode = rec.almanacMode;
-    // Most of a grid lies in the record's own year, whose tables the record
-    // holds: the lunisolar date reads only its new moons and their month
-    // numbers, so those are taken over instead of the whole year's tables.
-    if (rec.year[kTarget] >= kFirstComputedYear && rec.year[kTarget] <= kLastComputedYear) {
-        scratch_.year[kTarget] = rec.year[kTarget];
-        scratch_.newMoons = rec.newMoons;
-        std::copy(std::begin(rec.lunarMonthNumber), std::end(rec.lunarMonthNumber),
-                  std::begin(scratch_.lunarMonthNumber));
-    }
-}
+LunisolarDays::LunisolarDays(const MonthRecord& rec) : reader_(rec), almanac_(rec.almanacMode) {}
 
 LunisolarDay LunisolarDays::Of(const CalendarDate& date) {
-    if (date.year < kFirstComputedYear || date.year > kLastComputedYear) return {};
-    const double jd = JulianDate(date.year, date.month, date.day);
-    if (scratch_.year[kTarget] != date.year) {
-        // A grid spans at most two years, and the year tables keep the
-        // years beside the target, so this is a copy, seldom a computation.
-        scratch_.year[kTarget] = date.year;
-        UseYearTables(scratch_, YearKey{date.year, scratch_.almanacMode});
-        monthEndJd_ = monthFirstJd_ = 0;
-    }
-    LunisolarDate lunar = first_;
-    if (jd >= monthFirstJd_ && jd < monthEndJd_) {
-        lunar.day = static_cast<int>(jd - monthFirstJd_) + 1;
-    } else {
-        lunar = LunisolarDateOf(scratch_, date.year, date.month, date.day);
-        first_ = LunisolarDate{lunar.month, lunar.leap, 1};
-        monthFirstJd_ = jd - (lunar.day - 1);
-        monthEndJd_ = monthFirstJd_;  // an empty range until the next new moon is found
-        for (int n = 0; n < kNewMoonCount; ++n) {
-            const CalendarDate newMoon = EntryAt(scratch_.newMoons, n);
-            const double newMoonJd = JulianDate(newMoon.year, newMoon.month, newMoon.day);
-            if (newMoonJd > monthFirstJd_) {
-                monthEndJd_ = newMoonJd;
-                break;
-            }
-        }
-    }
+    const LunisolarDate lunar = reader_.Lunisolar(date, almanac_);
+    if (lunar.month == 0) return {};
     return LunisolarDay{lunar, RokuyoOf(lunar)};
 }
 

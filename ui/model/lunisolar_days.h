@@ -14,6 +14,7 @@
 
 #include "core/lunisolar_date.h"
 #include "core/month_record.h"
+#include "month/read_day.h"
 #include "platform/calendar_date.h"
 #include "ui/model/month_view.h"
 
@@ -25,21 +26,17 @@ struct LunisolarDay {
     friend bool operator==(const LunisolarDay&, const LunisolarDay&) = default;
 };
 
-// Reads dates one by one on a record of its own that shares the slot tables
-// of `rec` (the definition files are not touched: only the year tables are
-// loaded into it), so the record handed in is never moved.
+// Reads dates one by one through a DayReader of the window's record (only
+// the year tables are loaded into the reader's record, no definition is
+// evaluated), so the record handed in is never moved.
 class LunisolarDays {
 public:
     explicit LunisolarDays(const MonthRecord& rec);
     LunisolarDay Of(const CalendarDate& date);
 
 private:
-    MonthRecord scratch_;
-    // The lunar month the last date fell in, as Julian dates at 0 h: a
-    // grid's days lie in at most three, so most dates need no search.
-    double monthFirstJd_ = 0;
-    double monthEndJd_ = 0;  // the next new moon's day
-    LunisolarDate first_;    // the month's first day
+    DayReader reader_;
+    AlmanacMode almanac_;
 };
 
 // The grid cell's second line, CP932: "25 先負" for an ordinary day; the

@@ -4,7 +4,7 @@
 
 #include "almanac/sign_names.h"
 #include "almanac/signs.h"
-#include "month/compute_month.h"
+#include "month/read_day.h"
 #include "ui/model/model_texts.h"
 #include "ui/model/text_format.h"
 
@@ -64,10 +64,11 @@ std::array<std::string, kGridCells> GridDayNames::Of(const MonthRecord& rec, Wee
     std::array<std::string, kGridCells> names;
     const MonthGrid grid = FillMonthGrid(rec, start);
     if (grid[0].day == 0) return names;  // no month computed yet
-    // A record of its own on the window's tables: nothing is copied but the
-    // counts and the last evaluation (some 40 KB), and `rec` is not moved.
-    const auto day = std::make_unique<MonthRecord>(rec, kReadingSameFiles);
-    // In the full display: the monthly one would compute today instead.
+    // One reader for the grid: a record of its own on the window's tables
+    // (the counts and the last evaluation copied, some 40 KB, no table), so
+    // `rec` is not moved.
+    const auto reader = std::make_unique<DayReader>(rec);
+    // In the full display: the monthly one would read today instead.
     const MonthOptions options{rec.almanacMode, kViewFull};
     for (int k = 0; k < kGridCells; ++k) {
         const int number = grid[static_cast<std::size_t>(k)].day;
@@ -81,13 +82,12 @@ std::array<std::string, kGridCells> GridDayNames::Of(const MonthRecord& rec, Wee
         if (number < 0) {
             AppendWord(name, k < kGridColumns ? kSpokenPreviousMonthDay : kSpokenNextMonthDay);
         }
-        // Asked only for dates it accepts: a refused one would show the
-        // range message.
-        if (!ComputeMonthAccepts(date.year, date.month, date.day)) continue;
-        ComputeMonth(*day, date.year, date.month, date.day, options);
-        for (const ListRow& row : FillEventList(*day)) AppendWord(name, row.text);
-        AppendWord(name, RokuyoName(RokuyoIndex(*day)));
-        const LunisolarDate lunar = TargetLunisolarDate(*day);
+        // Nothing for a date outside the years the almanac computes.
+        const std::optional<DayOfAlmanac> day = reader->Read(date, options, {.moonAge = false, .closeCalls = false, .lowerRegister = false, .readings = {}});
+        if (!day) continue;
+        for (const ListRow& row : EventListOf(rec, day->entries)) AppendWord(name, row.text);
+        AppendWord(name, RokuyoName(day->reading.rokuyo));
+        const LunisolarDate lunar = day->reading.lunisolar();
         AppendWord(name, FormatText(lunar.leap ? kSpokenLunarLeapFormat : kSpokenLunarFormat, lunar.month, lunar.day));
     }
     return names;

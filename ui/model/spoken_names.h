@@ -49,8 +49,8 @@ std::string SpokenRekichu(RekichuSet picked);
 // 「2024年5月3日 金曜日 憲法記念日 先負 旧暦3月25日」. A day outside the
 // years the almanac computes has only its date, weekday and month mark.
 //
-// Each day is computed by ComputeMonth on a record of its own that reads
-// the window's tables (expressions such as "100/15" depend on the target
+// Each day is read as a question (DayReader, month/read_day.h), on a record
+// of the reader's own that reads the window's tables (expressions such as "100/15" depend on the target
 // date, so the window's record could not answer for other days); the
 // record handed in is never moved, and no table is copied.
 class GridDayNames {
