@@ -97,16 +97,11 @@ int NoteFallsOnTarget(const MonthRecord& rec, int i) {
     // A note that ran into another year (12/25+7, Deg315) is not in this one.
     if (e.year != rec.year[kTarget]) return -1;
     if (e.oldCalendar == 1) {
-        // Lunisolar months are compared as numbers; a leap month is kept
-        // negative in lunarMonth, so "旧4/1" never matches in a leap 4th
-        // month, and "旧閏4/1" asks for leapMonth instead.
-        if (e.leapFlag == 0) {
-            return (rec.lunarMonth == e.month && rec.lunarDay == e.day) ? i : -1;
-        }
-        if (e.leapFlag == 1) {
-            return (rec.leapMonth == e.month && rec.lunarDay == e.day) ? i : -1;
-        }
-        return -1;
+        // "旧4/1" falls only in the ordinary 4th month, "旧閏4/1" only in a
+        // leap 4th month; a flag beyond those is no lunisolar date at all.
+        if (e.leapFlag != 0 && e.leapFlag != 1) return -1;
+        const LunisolarDate lunar = TargetLunisolarDate(rec);
+        return (lunar.leap == (e.leapFlag == 1) && lunar.month == e.month && lunar.day == e.day) ? i : -1;
     }
     return (e.month == rec.month[kTarget] && e.day == rec.day[kTarget]) ? i : -1;
 }
