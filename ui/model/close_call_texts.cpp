@@ -193,7 +193,7 @@ std::string CloseCallChangeWords(const MonthRecord& rec, const DayCloseCall& c) 
     return Joined(items, kCloseCallItemSeparator);
 }
 
-CloseCallTexts BuildCloseCallTexts(MonthRecord& rec, RekichuReadings readings) {
+CloseCallTexts BuildCloseCallTexts(const MonthRecord& rec, RekichuReadings readings) {
     CloseCallTexts texts;
     for (const DayCloseCall& c : CloseCallsOfTarget(rec, readings)) {
         const std::string sentence = CloseCallSentence(rec, c);

@@ -36,6 +36,6 @@ struct CloseCallTexts {
 
 // The texts of the record's target, its 暦注 read under `readings`.
 // Computes its close calls (the record is left as it was).
-CloseCallTexts BuildCloseCallTexts(MonthRecord& rec, RekichuReadings readings = {});
+CloseCallTexts BuildCloseCallTexts(const MonthRecord& rec, RekichuReadings readings = {});
 
 }  // namespace kalendo

@@ -64,7 +64,7 @@ ViewOptions WindowViewOptions(const AppSettings& s) {
     return o;
 }
 
-ViewState ViewBuilder::Build(MonthRecord& rec, const ViewOptions& options) {
+ViewState ViewBuilder::Build(const MonthRecord& rec, const ViewOptions& options) {
     ViewState v = BuildViewState(rec, options.weekStart);
     options_ = options;
     // Only while the line is shown: the step through the months costs

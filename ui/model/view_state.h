@@ -95,10 +95,9 @@ ViewOptions WindowViewOptions(const AppSettings& s);
 // grid_rekichu.h, spoken_names.h).
 class ViewBuilder {
 public:
-    // BuildViewState and what `options` ask for. The record is moved by
-    // nothing; the close calls of the target are computed on it and left
-    // as they were.
-    ViewState Build(MonthRecord& rec, const ViewOptions& options);
+    // BuildViewState and what `options` ask for, read from the record
+    // without changing it.
+    ViewState Build(const MonthRecord& rec, const ViewOptions& options);
 
     // The view's first update, after the definition files are loaded: today
     // is read, its month computed, past schedules swept (in memory), and
