@@ -1,5 +1,7 @@
 #include "cli/day_json.h"
 
+#include <bitset>
+
 #include "almanac/signs.h"
 #include "astro/astronomy.h"
 #include "astro/lunisolar.h"
@@ -12,7 +14,6 @@
 #include "defs/holidays.h"
 #include "defs/notes.h"
 #include "defs/schedules.h"
-#include "month/lower_register.h"
 #include "ui/model/day_texts.h"
 #include "ui/model/month_view.h"
 #include "ui/model/view_state.h"
@@ -21,38 +22,40 @@ namespace kalendo {
 namespace {
 
 // "date", "accepted", "weekday", "julianDate".
-void WriteDateKeys(JsonWriter& w, const MonthRecord& rec, CalendarDate t) {
+void WriteDateKeys(JsonWriter& w, const DayOfAlmanac& day) {
+    const CalendarDate t = day.date;
     w.Key("date").Date(t.year, t.month, t.day);
     w.Key("accepted").Bool(true);
-    w.Key("weekday").Int(rec.weekday[kTarget]);
+    w.Key("weekday").Int(day.weekday);
     w.Key("julianDate").Double(JulianDate(t.year, t.month, t.day));
 }
 
 // "sexagenary" and the stem and branch indexes of day, year and month.
-void WriteSignKeys(JsonWriter& w, CalendarDate t) {
-    w.Key("sexagenary").Int(SexagenaryDay(t.year, t.month, t.day));
-    w.Key("dayStem").Int(DayStemIndex(t.year, t.month, t.day));
-    w.Key("dayBranch").Int(DayBranchIndex(t.year, t.month, t.day));
-    w.Key("yearStem").Int(YearStemIndex(t.year));
-    w.Key("yearBranch").Int(YearBranchIndex(t.year));
-    w.Key("monthStem").Int(MonthStemIndex(t.year, t.month));
-    w.Key("monthBranch").Int(MonthBranchIndex(t.month));
+void WriteSignKeys(JsonWriter& w, const DayOfAlmanac& day) {
+    w.Key("sexagenary").Int(SexagenaryDay(day.date.year, day.date.month, day.date.day));
+    w.Key("dayStem").Int(day.dayStem);
+    w.Key("dayBranch").Int(day.dayBranch);
+    w.Key("yearStem").Int(day.yearStem);
+    w.Key("yearBranch").Int(day.yearBranch);
+    w.Key("monthStem").Int(day.monthStem);
+    w.Key("monthBranch").Int(day.monthBranch);
 }
 
 // The lunisolar date and the signs that follow the lunisolar calendar or
 // the solar months: "lunarMonth" … "mansion".
-void WriteLunisolarKeys(JsonWriter& w, const MonthRecord& rec, CalendarDate t) {
-    w.Key("lunarMonth").Int(rec.lunarMonth);
-    w.Key("lunarDay").Int(rec.lunarDay);
-    w.Key("leapMonth").Int(rec.leapMonth);
-    w.Key("rokuyo").Int(RokuyoIndex(rec));
-    w.Key("officer").Int(OfficerIndex(rec, t.year, t.month, t.day));
-    w.Key("mansion").Int(MansionIndex(t.year, t.month, t.day));
+void WriteLunisolarKeys(JsonWriter& w, const DayOfAlmanac& day) {
+    w.Key("lunarMonth").Int(day.reading.lunarMonth);
+    w.Key("lunarDay").Int(day.reading.lunarDay);
+    w.Key("leapMonth").Int(day.reading.leapMonth);
+    w.Key("rokuyo").Int(day.reading.rokuyo);
+    w.Key("officer").Int(day.reading.officer);
+    w.Key("mansion").Int(day.mansion);
 }
 
 // "moonPhase", "moonAge", and both longitudes at 0 h of the date.
-void WriteSkyKeys(JsonWriter& w, const MonthRecord& rec, CalendarDate t, const ViewState& view) {
-    const Astronomy& sky = AstronomyOf(rec.almanacMode);
+void WriteSkyKeys(JsonWriter& w, const DayOfAlmanac& day, const ViewState& view) {
+    const CalendarDate t = day.date;
+    const Astronomy& sky = AstronomyOf(day.almanac);
     w.Key("moonPhase").Int(sky.moonPhaseOfDay(t.year, t.month, t.day));
     w.Key("moonAge").Double(view.moonAge);
     w.Key("sunLongitude").Double(sky.sunLongitudeShownDeg(t.year, t.month, t.day));
@@ -73,42 +76,39 @@ void WriteEntryOrNull(JsonWriter& w, const DefinitionEntry* table, int i) {
     }
 }
 
-// "holiday", "generatedHoliday", "dayOff".
-void WriteHolidayKeys(JsonWriter& w, const MonthRecord& rec, CalendarDate t) {
+// "holiday", "generatedHoliday", "dayOff": `rec` the record the day was read on.
+void WriteHolidayKeys(JsonWriter& w, const MonthRecord& rec, const DayOfAlmanac& day) {
     w.Key("holiday");
-    WriteEntryOrNull(w, rec.tables.holidays, FindHoliday(rec, t.month, t.day));
+    WriteEntryOrNull(w, rec.tables.holidays, day.entries.holiday);
     w.Key("generatedHoliday");
-    if (const int g = FindGeneratedHoliday(rec, t.month, t.day); g < 0) {
+    if (!day.entries.generated) {
         w.Null();
     } else {
         w.BeginObject();
-        w.Key("index").Int(g);
-        w.Key("name").Cp932(GeneratedHolidayName(rec.evaluated.generated[g]));
+        w.Key("index").Int(day.entries.generatedIndex);
+        w.Key("name").Cp932(GeneratedHolidayName(*day.entries.generated));
         w.EndObject();
     }
-    w.Key("dayOff").Bool(IsDayOff(rec, t.month, t.day));
+    w.Key("dayOff").Bool(IsDayOff(rec, day.date.month, day.date.day));
 }
 
 // `key`: [{"index","name"}] of every entry of a table that falls on the
 // day, in table order.
-template <class Entry, class FallsOn>
+template <class Entry, std::size_t N>
 void WriteEntriesOfDay(JsonWriter& w, const char* key, const Entry* table, int count,
-                       FallsOn fallsOn) {
+                       const std::bitset<N>& on) {
     w.Key(key).BeginArray();
     for (int i = 0; i < count; ++i) {
-        if (fallsOn(i) >= 0) WriteEntryObject(w, kIndexAndNameFields<Entry>, table[i], i);
+        if (on.test(static_cast<std::size_t>(i))) WriteEntryObject(w, kIndexAndNameFields<Entry>, table[i], i);
     }
     w.EndArray();
 }
 
 // "notes", "userEntries", "schedules".
-void WriteEventKeys(JsonWriter& w, const MonthRecord& rec, CalendarDate t) {
-    WriteEntriesOfDay(w, "notes", rec.tables.notes, rec.noteCount,
-                      [&](int i) { return NoteFallsOnTarget(rec, i); });
-    WriteEntriesOfDay(w, "userEntries", rec.tables.userEntries, rec.userEntryCount,
-                      [&](int i) { return UserEntryFallsOn(rec, i, t.year, t.month, t.day); });
-    WriteEntriesOfDay(w, "schedules", rec.tables.schedules, rec.scheduleCount,
-                      [&](int i) { return ScheduleFallsOn(rec, i, t.year, t.month, t.day); });
+void WriteEventKeys(JsonWriter& w, const MonthRecord& rec, const DayEntries& on) {
+    WriteEntriesOfDay(w, "notes", rec.tables.notes, rec.noteCount, on.notes);
+    WriteEntriesOfDay(w, "userEntries", rec.tables.userEntries, rec.userEntryCount, on.userEntries);
+    WriteEntriesOfDay(w, "schedules", rec.tables.schedules, rec.scheduleCount, on.schedules);
 }
 
 void WriteRgb(JsonWriter& w, Rgb c) {
@@ -187,9 +187,9 @@ void WriteScreenKeys(JsonWriter& w, const MonthRecord& rec, const ViewState& vie
 // 1-9 of year, month and day) and "rekichu" (the names of every note of the
 // day under the readings, in their fixed order, whatever a calendar note
 // of the day already says).
-void WriteRekichuKeys(JsonWriter& w, const MonthRecord& rec, RekichuReadings readings) {
-    const LowerRegister reading = LowerRegisterOfTarget(rec, readings);
-    w.Key("solarMonth").Int(reading.solarMonth);
+void WriteRekichuKeys(JsonWriter& w, const DayOfAlmanac& day) {
+    const DayReading& reading = day.reading;
+    w.Key("solarMonth").Int(day.solarMonth);
     w.Key("kyusei").BeginObject();
     w.Key("year").Int(reading.kyusei.year);
     w.Key("month").Int(reading.kyusei.month);
@@ -204,24 +204,31 @@ void WriteRekichuKeys(JsonWriter& w, const MonthRecord& rec, RekichuReadings rea
 
 }  // namespace
 
-void WriteDayObject(JsonWriter& w, MonthRecord& rec, ViewBuilder& views,
+DayQuestions DayObjectQuestions(const DayObjectOptions& options) {
+    DayQuestions questions;
+    questions.closeCalls = true;
+    questions.readings = options.readings;
+    return questions;
+}
+
+void WriteDayObject(JsonWriter& w, const DayOfAlmanac& day, const MonthRecord& rec, ViewBuilder& views,
                     const DayObjectOptions& options) {
-    const CalendarDate t = TargetDate(rec);
+    const CalendarDate t = day.date;
     ViewOptions viewOptions;
     viewOptions.weekStart = options.weekStart;
     viewOptions.lunarLine = true;
     const ViewState view = views.Build(rec, viewOptions);
     w.BeginObject();
-    WriteDateKeys(w, rec, t);
-    WriteSignKeys(w, t);
-    WriteLunisolarKeys(w, rec, t);
-    WriteSkyKeys(w, rec, t, view);
+    WriteDateKeys(w, day);
+    WriteSignKeys(w, day);
+    WriteLunisolarKeys(w, day);
+    WriteSkyKeys(w, day, view);
     WriteEraKeys(w, rec);
-    WriteHolidayKeys(w, rec, t);
-    WriteEventKeys(w, rec, t);
+    WriteHolidayKeys(w, rec, day);
+    WriteEventKeys(w, rec, day.entries);
     WriteScreenKeys(w, rec, view);
-    WriteCloseCallsKey(w, rec, CloseCallsOfTarget(rec, options.readings));
-    WriteRekichuKeys(w, rec, options.readings);
+    WriteCloseCallsKey(w, rec, day.closeCalls);
+    WriteRekichuKeys(w, day);
     if (const NamedPlace* place = options.place) {
         WriteSkyKey(w, *place, ComputeDaySky(t.year, t.month, t.day, place->position));
         WriteDayEclipse(w, t.year, t.month, t.day, place->position);

@@ -7,13 +7,13 @@
 #include "astro/places.h"
 #include "cli/json_writer.h"
 #include "core/month_record.h"
+#include "month/read_day.h"
 #include "ui/model/view_state.h"
 #include "ui/model/week_start.h"
 
 namespace kalendo {
 
-// The whole object for the record's target date, which ComputeMonth
-// accepted. The panes, lists and grid (with its lunisolar texts) and the
+// The whole object of a day the reader accepted. The panes, lists and grid (with its lunisolar texts) and the
 // moon's age are those of the view state the window draws, built by
 // `views`, which keeps the grid's texts while the days written one after
 // another show the same grid. `options`: the readings of "rekichu" where
@@ -25,7 +25,11 @@ struct DayObjectOptions {
     WeekStart weekStart = WeekStart::Sunday;
     const NamedPlace* place = nullptr;
 };
-void WriteDayObject(JsonWriter& w, MonthRecord& rec, ViewBuilder& views,
+// What WriteDayObject asks of a day's reading.
+DayQuestions DayObjectQuestions(const DayObjectOptions& options);
+// `day` read with DayObjectQuestions; `rec` the record it was read on,
+// computed for it (DayReader::LastRead), for the month around the day.
+void WriteDayObject(JsonWriter& w, const DayOfAlmanac& day, const MonthRecord& rec, ViewBuilder& views,
                     const DayObjectOptions& options = {});
 
 // {"date":"YYYY-MM-DD","accepted":false} for a date ComputeMonth refused,

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,6 +27,7 @@
 #include "defs/schedules.h"
 #include "month/compute_month.h"
 #include "month/month_texts.h"
+#include "month/read_day.h"
 #include "platform/console_platform.h"
 #include "platform/terminal_text.h"
 #include "platform/text_codec.h"
@@ -166,19 +168,18 @@ int PrintYear(MonthRecord& rec, int year, AlmanacMode almanac, std::FILE* out) {
 int PrintDays(MonthRecord& rec, CalendarDate first, CalendarDate last, AlmanacMode almanac,
               std::FILE* out, const DayObjectOptions& options) {
     int status = kCliDone;
-    bool swept = false;
+    // As the window sweeps at its start, before any day is read.
+    RemovePastSchedules(rec);
     JsonWriter w;
     ViewBuilder views;
+    const auto reader = std::make_unique<DayReader>(rec);
+    const DayQuestions questions = DayObjectQuestions(options);
     int y = first.year, m = first.month, d = first.day;
     while (CompareDates(y, m, d, last.year, last.month, last.day) >= 0) {
-        const int accepted = ComputeMonth(rec, y, m, d, {almanac, kViewFull});
-        if (!swept) {
-            RemovePastSchedules(rec);
-            swept = true;
-        }
-        if (accepted) {
-            WriteDayObject(w, rec, views, options);
+        if (const std::optional<DayOfAlmanac> day = reader->Read({y, m, d}, {almanac, kViewFull}, questions)) {
+            WriteDayObject(w, *day, reader->LastRead(), views, options);
         } else {
+            ThePlatform().ShowMessage(kRangeErrorMessage);
             WriteRefusedDayObject(w, y, m, d);
             status = kCliRefusedDate;
         }

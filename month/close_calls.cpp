@@ -421,7 +421,7 @@ std::vector<DayChange> ChangesOf(const MonthRecord& rec, const TableCloseCall& c
 
 }  // namespace
 
-DayReading ReadingOfTarget(const MonthRecord& rec, RekichuReadings readings) {
+DayReading ReadingOfTarget(const MonthRecord& rec, RekichuReadings readings, bool lowerRegister) {
     const CalendarDate t = TargetOf(rec);
     DayReading r;
     r.lunarMonth = rec.lunarMonth;
@@ -434,9 +434,11 @@ DayReading ReadingOfTarget(const MonthRecord& rec, RekichuReadings readings) {
     for (int i = 0; i < rec.noteCount; ++i) {
         if (NoteFallsOnTarget(rec, i) >= 0) r.notes.set(i);
     }
-    const LowerRegister lower = LowerRegisterOfTarget(rec, readings);
-    r.rekichu = lower.rekichu;
-    r.kyusei = lower.kyusei;
+    if (lowerRegister) {
+        const LowerRegister lower = LowerRegisterOfTarget(rec, readings);
+        r.rekichu = lower.rekichu;
+        r.kyusei = lower.kyusei;
+    }
     return r;
 }
 

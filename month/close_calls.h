@@ -38,8 +38,9 @@ struct DayReading {
     bool operator==(const DayReading&) const = default;
 };
 
-// The reading of the record's target as the month computation left it.
-DayReading ReadingOfTarget(const MonthRecord& rec, RekichuReadings readings = {});
+// The reading of the record's target as the month computation left it;
+// without `lowerRegister` its 暦注 and 九星 are left empty (a fifth of the cost).
+DayReading ReadingOfTarget(const MonthRecord& rec, RekichuReadings readings = {}, bool lowerRegister = true);
 
 // A day a close call changes: how it reads in the record's almanac and
 // how it would read with the event moved across its midnight.

@@ -14,15 +14,17 @@
 
 namespace kalendo {
 
-DayEntries EntriesOfTarget(const MonthRecord& rec) {
+namespace {
+
+// The entries of the record's target, the holiday and notes as its reading
+// found them.
+DayEntries EntriesOf(const MonthRecord& rec, const DayReading& reading) {
     DayEntries e;
     const int y = rec.year[kTarget], m = rec.month[kTarget], d = rec.day[kTarget];
-    e.holiday = FindHoliday(rec, m, d);
-    e.generatedIndex = FindGeneratedHoliday(rec, m, d);
+    e.holiday = reading.holiday;
+    e.generatedIndex = reading.generatedHoliday;
     if (e.generatedIndex >= 0) e.generated = rec.evaluated.generated[e.generatedIndex];
-    for (int i = 0; i < rec.noteCount; ++i) {
-        if (NoteFallsOnTarget(rec, i) >= 0) e.notes.set(i);
-    }
+    e.notes = reading.notes;
     for (int i = 0; i < rec.userEntryCount; ++i) {
         if (UserEntryFallsOn(rec, i, y, m, d) >= 0) e.userEntries.set(i);
     }
@@ -30,6 +32,12 @@ DayEntries EntriesOfTarget(const MonthRecord& rec) {
         if (ScheduleFallsOn(rec, i, y, m, d) >= 0) e.schedules.set(i);
     }
     return e;
+}
+
+}  // namespace
+
+DayEntries EntriesOfTarget(const MonthRecord& rec) {
+    return EntriesOf(rec, ReadingOfTarget(rec, {}, false));
 }
 
 DayReader::DayReader(const MonthRecord& window) : day_(window, kReadingSameFiles) {
@@ -94,21 +102,13 @@ std::optional<DayOfAlmanac> DayReader::Read(const CalendarDate& d, MonthOptions 
     out.date = {y, m, dd};
     out.weekday = r.weekday[kTarget];
     out.almanac = r.almanacMode;
-    out.entries = EntriesOfTarget(r);
-    // The reading as ReadingOfTarget gives it, from the entries just found.
-    DayReading& reading = out.reading;
-    reading.lunarMonth = r.lunarMonth;
-    reading.lunarDay = r.lunarDay;
-    reading.leapMonth = r.leapMonth;
-    reading.rokuyo = RokuyoIndex(r);
-    reading.officer = OfficerIndex(r, y, m, dd);
-    reading.holiday = out.entries.holiday;
-    reading.generatedHoliday = out.entries.generatedIndex;
-    reading.notes = out.entries.notes;
+    out.reading = ReadingOfTarget(r, questions.readings, false);
+    out.entries = EntriesOf(r, out.reading);
     if (questions.lowerRegister) {
         const LowerRegister lower = LowerRegisterOfTarget(r, questions.readings);
-        reading.rekichu = lower.rekichu;
-        reading.kyusei = lower.kyusei;
+        out.reading.rekichu = lower.rekichu;
+        out.reading.kyusei = lower.kyusei;
+        out.solarMonth = lower.solarMonth;
     }
     out.yearStem = YearStemIndex(y);
     out.yearBranch = YearBranchIndex(y);

@@ -58,6 +58,7 @@ struct DayOfAlmanac {
     int dayStem = 0, dayBranch = 0;
     int mansion = 0;  // 0 (角) ... 27 (軫)
     DayEntries entries;
+    int solarMonth = 0;  // 1 (寅) ... 12 (丑) with the lower register, else 0
     std::optional<double> moonAge;                // when asked
     std::vector<DayCloseCall> closeCalls;         // when asked
 };
@@ -77,6 +78,9 @@ public:
     // definition evaluated: what the grid's second line shows of every day.
     // Month 0 for a date outside 1600-2999.
     LunisolarDate Lunisolar(const CalendarDate& d, AlmanacMode mode);
+    // The reader's record as the last Read left it, computed for that day:
+    // the month beyond the day (its grid, its era) for a caller that draws one.
+    const MonthRecord& LastRead() const { return day_; }
 
 private:
     // The year tables now in `day_` changed: the lunar month remembered goes.

@@ -30,7 +30,10 @@ std::string YearAndDays(MonthRecord& rec, int y, int m, int d) {
     out += w.Text() + "\n";
     w.Clear();
     ViewBuilder views;
-    if (ComputeMonth(rec, y, m, d, {})) WriteDayObject(w, rec, views);
+    const auto reader = std::make_unique<DayReader>(rec);
+    if (const auto day = reader->Read({y, m, d}, {}, DayObjectQuestions({}))) {
+        WriteDayObject(w, *day, reader->LastRead(), views);
+    }
     return out + w.Text();
 }
 

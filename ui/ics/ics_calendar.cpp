@@ -287,11 +287,8 @@ long long ExportIcs(const MonthRecord& rec, CalendarDate first, CalendarDate las
                     const GeoPosition* place) {
     IcsWriter writer(stamp, sink);
     if (!writer.ok()) return 0;
-    // The days are computed on a record of the export's own that reads the
-    // same tables: the window's day stays as it is.
-    const auto days = std::make_unique<MonthRecord>(rec, kReadingSameFiles);
     VisitIcsEvents(
-        *days, first, last, include, almanac, [&](const IcsEvent& e) { return writer.Event(e); }, place);
+        rec, first, last, include, almanac, [&](const IcsEvent& e) { return writer.Event(e); }, place);
     writer.Finish();
     return writer.events();
 }

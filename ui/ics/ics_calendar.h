@@ -107,8 +107,8 @@ void FoldIcsLines(std::string_view serialised, std::string& out);
 // length of the range.
 // VisitIcsEvents and IcsWriter. The number of events written; the writer
 // stops at the first refusal of the sink (the caller knows why).
-// Precondition: IcsRangeAccepted. `rec` is not moved: the days are
-// computed on a record of the export's own that reads its tables.
+// Precondition: IcsRangeAccepted. `rec` is not written: the days are
+// read on its tables (VisitIcsEvents).
 // Eclipses are those seen from `place` (東京 when null).
 long long ExportIcs(const MonthRecord& rec, CalendarDate first, CalendarDate last, IcsInclude include,
                     AlmanacMode almanac, std::time_t stamp, const IcsSink& sink,

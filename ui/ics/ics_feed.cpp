@@ -115,7 +115,7 @@ std::string FeedUids::Next(const IcsEvent& e) {
     return uid;
 }
 
-std::string FeedCalendarText(MonthRecord& rec, const FeedWindow& window, IcsInclude include,
+std::string FeedCalendarText(const MonthRecord& rec, const FeedWindow& window, IcsInclude include,
                              AlmanacMode almanac, long long* events, const GeoPosition* place) {
     std::string text;
     IcsWriter writer(
@@ -126,17 +126,15 @@ std::string FeedCalendarText(MonthRecord& rec, const FeedWindow& window, IcsIncl
         },
         IcsFlavour::Feed);
     FeedUids uids;
-    // On a record of the feed's own: the window's day stays as it is.
-    const auto days = std::make_unique<MonthRecord>(rec, kReadingSameFiles);
     VisitIcsEvents(
-        *days, window.first, window.last, include, almanac,
+        rec, window.first, window.last, include, almanac,
         [&](const IcsEvent& e) { return writer.Event(e, uids.Next(e)); }, place);
     writer.Finish();
     if (events != nullptr) *events = writer.events();
     return text;
 }
 
-FeedResult WriteFeedFile(MonthRecord& rec, const FeedWindow& window, IcsInclude include,
+FeedResult WriteFeedFile(const MonthRecord& rec, const FeedWindow& window, IcsInclude include,
                          AlmanacMode almanac, const std::string& path, const GeoPosition* place) {
     FeedResult result;
     const std::string text = FeedCalendarText(rec, window, include, almanac, &result.events, place);
@@ -147,7 +145,7 @@ FeedResult WriteFeedFile(MonthRecord& rec, const FeedWindow& window, IcsInclude 
     return result;
 }
 
-FeedResult WriteFeedFolder(MonthRecord& rec, const FeedWindow& window, IcsInclude include,
+FeedResult WriteFeedFolder(const MonthRecord& rec, const FeedWindow& window, IcsInclude include,
                            AlmanacMode almanac, const std::string& folder, const GeoPosition* place) {
     std::error_code ec;
     fs::create_directories(fs::path(folder), ec);
@@ -160,8 +158,7 @@ FeedResult WriteFeedFolder(MonthRecord& rec, const FeedWindow& window, IcsInclud
     std::string item;
     int error = 0;
     std::string failed;
-    const auto days = std::make_unique<MonthRecord>(rec, kReadingSameFiles);
-    VisitIcsEvents(*days, window.first, window.last, include, almanac, [&](const IcsEvent& e) {
+    VisitIcsEvents(rec, window.first, window.last, include, almanac, [&](const IcsEvent& e) {
         const std::string uid = uids.Next(e);
         item.clear();
         IcsWriter writer(

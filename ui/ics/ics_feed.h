@@ -70,16 +70,16 @@ struct FeedResult {
 // The eclipses of every feed are those seen from `place` (東京 when null).
 
 // The feed's calendar text of the window (IcsFlavour::Feed) and the number
-// of its events. Moves `rec` through the window as VisitIcsEvents does;
+// of its events, its days read on the tables of `rec` (VisitIcsEvents);
 // schedules as the table holds them (the caller sweeps the past ones).
 // Precondition: IcsRangeAccepted(window.first, window.last).
-std::string FeedCalendarText(MonthRecord& rec, const FeedWindow& window, IcsInclude include,
+std::string FeedCalendarText(const MonthRecord& rec, const FeedWindow& window, IcsInclude include,
                              AlmanacMode almanac, long long* events = nullptr,
                              const GeoPosition* place = nullptr);
 
 // The feed into the file at `path` (UTF-8): replaced atomically when its
 // bytes differ from the file's, else left alone, its time included.
-FeedResult WriteFeedFile(MonthRecord& rec, const FeedWindow& window, IcsInclude include,
+FeedResult WriteFeedFile(const MonthRecord& rec, const FeedWindow& window, IcsInclude include,
                          AlmanacMode almanac, const std::string& path, const GeoPosition* place = nullptr);
 
 // The feed as a vdir in `folder` (created with its parents when missing):
@@ -87,7 +87,7 @@ FeedResult WriteFeedFile(MonthRecord& rec, const FeedWindow& window, IcsInclude 
 // replaced atomically only when its bytes differ; the items of events no
 // longer in the window (or no longer included) are removed. Other files
 // are left alone. Stops at the first failure.
-FeedResult WriteFeedFolder(MonthRecord& rec, const FeedWindow& window, IcsInclude include,
+FeedResult WriteFeedFolder(const MonthRecord& rec, const FeedWindow& window, IcsInclude include,
                            AlmanacMode almanac, const std::string& folder,
                            const GeoPosition* place = nullptr);
 

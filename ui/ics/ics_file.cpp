@@ -9,7 +9,7 @@
 
 namespace kalendo {
 
-IcsFileResult ExportIcsFile(MonthRecord& rec, CalendarDate first, CalendarDate last, IcsInclude include,
+IcsFileResult ExportIcsFile(const MonthRecord& rec, CalendarDate first, CalendarDate last, IcsInclude include,
                             AlmanacMode almanac, std::time_t stamp, const std::string& path,
                             const GeoPosition* place) {
     IcsFileResult result;

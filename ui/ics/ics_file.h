@@ -22,9 +22,9 @@ struct IcsFileResult {
 // failure at any point (no folder, no permission, a full disk) leaves an
 // existing file as it was and no temporary file; the export stops at the
 // first failed write. A file that cannot even be created is known before
-// any day is computed. Moves `rec` as VisitIcsEvents does. Precondition:
-// IcsRangeAccepted.
-IcsFileResult ExportIcsFile(MonthRecord& rec, CalendarDate first, CalendarDate last, IcsInclude include,
+// any day is computed. The days are read on the tables of `rec`
+// (VisitIcsEvents). Precondition: IcsRangeAccepted.
+IcsFileResult ExportIcsFile(const MonthRecord& rec, CalendarDate first, CalendarDate last, IcsInclude include,
                             AlmanacMode almanac, std::time_t stamp, const std::string& path,
                             const GeoPosition* place = nullptr);
 

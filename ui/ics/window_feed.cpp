@@ -14,12 +14,11 @@ std::string WindowFeedPath(const AppSettings& s, const std::string& userFolder) 
     return s.feedPath.empty() ? userFolder + kFeedFileName : s.feedPath;
 }
 
-std::optional<FeedResult> UpdateWindowFeed(MonthRecord& rec, const AppSettings& s, const std::string& userFolder) {
+std::optional<FeedResult> UpdateWindowFeed(const MonthRecord& rec, const AppSettings& s, const std::string& userFolder) {
     if (!s.feedOn) return std::nullopt;
     const CalendarDate today{rec.year[kToday], rec.month[kToday], rec.day[kToday]};
     const std::optional<FeedWindow> window = FeedWindowAround(today, kFeedPastMonths, kFeedMonths);
     if (!window) return std::nullopt;  // a clock outside 1600-2999: nothing to write
-    const CalendarDate shown = TargetDate(rec);
     const MonthOptions options = MonthOptionsOf(s);
     // The notes and eclipses as the window shows them: its readings and
     // picks, seen from its place.
@@ -29,7 +28,6 @@ std::optional<FeedResult> UpdateWindowFeed(MonthRecord& rec, const AppSettings& 
     const GeoPosition place = SettingsPlace(s).position;
     const FeedResult result =
         WriteFeedFile(rec, *window, kinds, options.almanac, WindowFeedPath(s, userFolder), &place);
-    ComputeMonth(rec, shown.year, shown.month, shown.day, options);
     return result;
 }
 

@@ -25,9 +25,9 @@ std::string WindowFeedPath(const AppSettings& s, const std::string& userFolder);
 // When s.feedOn: the feed of the default window around the record's today
 // (the schedules as the window holds them, past ones swept) written to
 // WindowFeedPath, only when its bytes changed, in the window's almanac
-// mode; the record is moved back to its target day in the window's modes
-// afterwards. nullopt when the feed is off.
-std::optional<FeedResult> UpdateWindowFeed(MonthRecord& rec, const AppSettings& s, const std::string& userFolder);
+// mode; the days are read on the record's tables and the record is not
+// written. nullopt when the feed is off.
+std::optional<FeedResult> UpdateWindowFeed(const MonthRecord& rec, const AppSettings& s, const std::string& userFolder);
 
 // The message of a feed that could not be written (CP932): the reason
 // (FileErrorReason) and the file on the next line.

@@ -3,21 +3,13 @@
 #include "month/lower_register.h"
 #include "ui/model/day_lines_texts.h"
 #include "ui/model/model_texts.h"
+#include "ui/model/rekichu_notes.h"
 #include "ui/model/rekichu_view.h"
 #include "ui/model/sky_texts.h"
 #include "ui/model/sky_words.h"
 
 namespace kalendo {
 namespace {
-
-// The note of the lower register a calendar note of that name shows.
-RekichuSet ShownByNote(const std::string& noteCp932) {
-    if (noteCp932 == kNoteKinoene) return RekichuBit(RekichuName::Kinoene);
-    if (noteCp932 == kNoteTsuchinotomi) return RekichuBit(RekichuName::Tsuchinotomi);
-    if (noteCp932 == kNoteKoushin) return RekichuBit(RekichuName::Koushin);
-    const std::optional<RekichuName> same = RekichuByName(noteCp932);
-    return same ? RekichuBit(*same) : 0;
-}
 
 std::string RiseSetText(const char* riseLabel, const SkyEvents& rise, const char* setLabel,
                         const SkyEvents& set) {
@@ -29,11 +21,11 @@ std::string RiseSetText(const char* riseLabel, const SkyEvents& rise, const char
 
 RekichuSet RekichuLineNotes(const MonthRecord& rec, const std::vector<ListRow>& eventList,
                             RekichuReadings readings, RekichuSet picks) {
-    RekichuSet notes = LowerRegisterOfTarget(rec, readings).rekichu & picks;
+    std::vector<std::string> noteNames;
     for (const ListRow& row : eventList) {
-        if (row.kind == kNoteRow) notes &= ~ShownByNote(row.text);
+        if (row.kind == kNoteRow) noteNames.push_back(row.text);
     }
-    return notes;
+    return RekichuNotInNotes(LowerRegisterOfTarget(rec, readings).rekichu & picks, noteNames);
 }
 
 std::string RekichuLineText(RekichuSet notes) {

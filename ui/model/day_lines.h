@@ -18,9 +18,7 @@ inline constexpr int kDayLineCount = 3;  // the notes, the sun, the moon
 
 // The picked notes of the record's target day that no calendar note of the
 // day already shows (`eventList`: the day's FillEventList), so the window
-// never names one twice: the notes 甲子, 己巳 and 庚申 are 甲子の日, 己巳の日
-// and 庚申の日, a note named like a note of the lower register (天赦日,
-// 天一天上, 八専) is that one.
+// never names one twice (RekichuNotInNotes, as the printed cells).
 RekichuSet RekichuLineNotes(const MonthRecord& rec, const std::vector<ListRow>& eventList,
                             RekichuReadings readings, RekichuSet picks);
 

@@ -1,6 +1,7 @@
 #include "ui/model/ics_events.h"
 
 #include <array>
+#include <memory>
 
 #include "almanac/sign_names.h"
 #include "almanac/signs.h"
@@ -11,8 +12,8 @@
 #include "astro/lunisolar.h"
 #include "core/day_arith.h"
 #include "month/compute_month.h"
+#include "month/read_day.h"
 #include "ui/model/eclipse_texts.h"
-#include "month/lower_register.h"
 #include "platform/text_codec.h"
 #include "ui/model/day_entries.h"
 #include "ui/model/ics_texts.h"
@@ -55,11 +56,11 @@ IcsWord WordOfKind(IcsKind kind) {
     }
 }
 
-// The events of the record's target day, handed to `visit` one by one;
-// false as soon as `visit` says stop.
-bool VisitDay(const MonthRecord& rec, IcsInclude include, const std::function<bool(const IcsEvent&)>& visit,
-              long long& count, const GeoPosition& place) {
-    const CalendarDate t = TargetDate(rec);
+// The events of a day read on the record's tables, handed to `visit` one
+// by one; false as soon as `visit` says stop.
+bool VisitDay(const MonthRecord& rec, const DayOfAlmanac& day, IcsInclude include,
+              const std::function<bool(const IcsEvent&)>& visit, long long& count, const GeoPosition& place) {
+    const CalendarDate t = day.date;
     IcsEvent event{t, IcsKind::Holiday, 0, {}, {}, {}};
     bool goOn = true;
     auto add = [&](IcsKind kind, int index, std::string name, std::string description) {
@@ -74,30 +75,30 @@ bool VisitDay(const MonthRecord& rec, IcsInclude include, const std::function<bo
     // The day's entries as the event list shows them, each kind when its word is included.
     if (include.Has(IcsWord::Holidays) || include.Has(IcsWord::Notes) || include.Has(IcsWord::Users) ||
         include.Has(IcsWord::Schedules)) {
-        for (DayEntry& e : EntriesOnDay(rec)) {
+        for (DayEntry& e : EntriesOnDay(rec, day.entries)) {
             const IcsKind kind = IcsKindOfEntry(e.kind);
             if (include.Has(WordOfKind(kind))) add(kind, e.index, std::move(e.text), std::move(e.description));
         }
     }
     if (include.Has(IcsWord::Rokuyo)) {
-        const int k = RokuyoIndex(rec);
+        const int k = day.reading.rokuyo;
         if (k >= 0) {
             add(IcsKind::Rokuyo, k, RokuyoName(k),
                 FormatText(kIcsRokuyoFormat, RokuyoName(k), RokuyoReading(k)));
         }
     }
-    if (const LunisolarDate lunar = TargetLunisolarDate(rec); include.Has(IcsWord::Lunar) && lunar.day > 0) {
+    if (const LunisolarDate lunar = day.reading.lunisolar(); include.Has(IcsWord::Lunar) && lunar.day > 0) {
         const std::string name = FormatText(lunar.leap ? kIcsLunarLeapFormat : kIcsLunarFormat, lunar.month, lunar.day);
         add(IcsKind::Lunar, SignedMonthFromLunisolarDate(lunar), name, "");
     }
     if (include.Has(IcsWord::Moon)) {
-        const int phase = AstronomyOf(rec.almanacMode).moonPhaseOfDay(t.year, t.month, t.day);
+        const int phase = AstronomyOf(day.almanac).moonPhaseOfDay(t.year, t.month, t.day);
         if (const char* name = PhaseName(phase)) add(IcsKind::Moon, phase, name, "");
     }
     if (include.Has(IcsWord::Rekichu)) {
         // The picked notes of the day in their fixed order: "天赦日・一粒万倍日",
         // each with its meaning on a line of the description.
-        const RekichuSet notes = LowerRegisterOfTarget(rec, include.readings).rekichu & include.rekichuPicks;
+        const RekichuSet notes = day.reading.rekichu & include.rekichuPicks;
         std::string name, description;
         int first = -1;
         for (int k = 0; k < kRekichuCount; ++k) {
@@ -168,26 +169,31 @@ bool IcsRangeAccepted(CalendarDate first, CalendarDate last) {
            CompareDates(first.year, first.month, first.day, last.year, last.month, last.day) >= 0;
 }
 
-long long VisitIcsEvents(MonthRecord& rec, CalendarDate first, CalendarDate last, IcsInclude include,
+long long VisitIcsEvents(const MonthRecord& rec, CalendarDate first, CalendarDate last, IcsInclude include,
                          AlmanacMode almanac, const std::function<bool(const IcsEvent&)>& visit,
                          const GeoPosition* place) {
     const GeoPosition where = place ? *place : ListedPlaces()[kDefaultPlaceIndex].position;
     long long count = 0;
     if (!IcsRangeAccepted(first, last)) return count;
-    // Every day as the full display computes it, whatever the window shows.
+    // Every day as the full display computes it, whatever the window shows,
+    // read on a record of the reader's own: the window's day stays as it is.
     const MonthOptions options{almanac, kViewFull};
+    DayQuestions questions;
+    questions.lowerRegister = include.Has(IcsWord::Rekichu);
+    questions.readings = include.readings;
+    const auto reader = std::make_unique<DayReader>(rec);
     int y = first.year, m = first.month, d = first.day;
-    // Real dates of the accepted years: ComputeMonth accepts every one.
+    // Real dates of the accepted years: the reader reads every one.
     while (CompareDates(y, m, d, last.year, last.month, last.day) >= 0) {
-        ComputeMonth(rec, y, m, d, options);
-        if (!VisitDay(rec, include, visit, count, where)) break;
+        const std::optional<DayOfAlmanac> day = reader->Read({y, m, d}, options, questions);
+        if (day && !VisitDay(rec, *day, include, visit, count, where)) break;
         ++d;
         NormalizeDate(y, m, d);
     }
     return count;
 }
 
-std::vector<IcsEvent> CollectIcsEvents(MonthRecord& rec, CalendarDate first, CalendarDate last,
+std::vector<IcsEvent> CollectIcsEvents(const MonthRecord& rec, CalendarDate first, CalendarDate last,
                                        IcsInclude include, AlmanacMode almanac) {
     std::vector<IcsEvent> events;
     VisitIcsEvents(rec, first, last, include, almanac, [&](const IcsEvent& e) {

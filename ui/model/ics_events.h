@@ -80,21 +80,20 @@ bool IcsRangeAccepted(CalendarDate first, CalendarDate last);
 // `visit` returns false to stop (a sink that cannot take more). The number
 // of events visited. Precondition: IcsRangeAccepted.
 //
-// Moves `rec` through the days of the range with ComputeMonth in the
-// almanac mode `almanac`, in the full display whatever the window shows;
-// the record is left at the last day visited. A holiday hides a generated
-// holiday of the same day, as in the event list. Schedules are taken as the
-// table holds them: the caller sweeps the past ones first, as the window
-// does.
+// Each day is read (DayReader) in the almanac mode `almanac`, in the full
+// display whatever the window shows, on the tables of `rec`, which is
+// never written. A holiday hides a generated holiday of the same day, as in
+// the event list. Schedules are taken as the table holds them: the caller
+// sweeps the past ones first, as the window does.
 //
 // Eclipses are those seen from `place`, 東京 when it is null.
-long long VisitIcsEvents(MonthRecord& rec, CalendarDate first, CalendarDate last, IcsInclude include,
+long long VisitIcsEvents(const MonthRecord& rec, CalendarDate first, CalendarDate last, IcsInclude include,
                          AlmanacMode almanac, const std::function<bool(const IcsEvent&)>& visit,
                          const GeoPosition* place = nullptr);
 
 // Every event of the range at once (VisitIcsEvents into a vector), for
 // ranges whose events fit in memory.
-std::vector<IcsEvent> CollectIcsEvents(MonthRecord& rec, CalendarDate first, CalendarDate last,
+std::vector<IcsEvent> CollectIcsEvents(const MonthRecord& rec, CalendarDate first, CalendarDate last,
                                        IcsInclude include, AlmanacMode almanac);
 
 }  // namespace kalendo

@@ -11,8 +11,7 @@
 #include "astro/ephemeris.h"
 #include "core/calendar_constants.h"
 #include "core/day_arith.h"
-#include "month/close_calls.h"
-#include "month/lower_register.h"
+#include "month/read_day.h"
 #include "ui/model/eclipse_texts.h"
 #include "ui/model/eclipse_words.h"
 #include "ui/model/day_entries.h"
@@ -38,22 +37,26 @@ bool MonthAccepted(PrintMonth m) {
            m.month <= kMonthsPerYear;
 }
 
-// The day's entries and lunisolar line; the record is left computed for
-// that day.
-void FillCell(MonthRecord& rec, CalendarDate date, AlmanacMode almanac, const PrintSettings& settings,
-              PrintCell& cell) {
+// The day's entries and lunisolar line, the day read on the tables of `rec`.
+void FillCell(const MonthRecord& rec, DayReader& reader, CalendarDate date, AlmanacMode almanac,
+              const PrintSettings& settings, PrintCell& cell) {
     // Every day as the full display computes it (as the iCalendar export
     // does), whatever the window shows.
-    ComputeMonth(rec, date.year, date.month, date.day, MonthOptions{almanac, kViewFull});
+    DayQuestions questions;
+    questions.closeCalls = true;
+    questions.lowerRegister = settings.rekichuPicks != 0;
+    questions.readings = settings.readings;
+    const std::optional<DayOfAlmanac> day = reader.Read(date, MonthOptions{almanac, kViewFull}, questions);
+    if (!day) return;  // not within the accepted months
     std::vector<std::string> notes;
-    for (DayEntry& e : EntriesOnDay(rec)) {
+    for (DayEntry& e : EntriesOnDay(rec, day->entries)) {
         const ColourRole role = RowTextRole(e.kind).value_or(ColourRole::WeekdayText);
         if (e.kind == kNoteRow) notes.push_back(e.text);
         cell.lines.push_back({std::move(e.text), SchemeColour(role, ColourScheme::Light)});
     }
     if (settings.rekichuPicks != 0) {
         const Rgb noteColour = SchemeColour(RowTextRole(kNoteRow).value_or(ColourRole::WeekdayText), ColourScheme::Light);
-        const RekichuSet picked = LowerRegisterOfTarget(rec, settings.readings).rekichu & settings.rekichuPicks;
+        const RekichuSet picked = day->reading.rekichu & settings.rekichuPicks;
         const RekichuSet shown = RekichuNotInNotes(picked, notes);
         for (int k = 0; k < kRekichuCount; ++k) {
             if (Contains(shown, static_cast<RekichuName>(k))) cell.lines.push_back({RekichuNameText(k), noteColour});
@@ -61,7 +64,7 @@ void FillCell(MonthRecord& rec, CalendarDate date, AlmanacMode almanac, const Pr
     }
     cell.day = date.day;
     cell.dayText = FormatText("%d", date.day);
-    const LunisolarDay lunar{TargetLunisolarDate(rec), RokuyoIndex(rec)};
+    const LunisolarDay lunar{day->reading.lunisolar(), day->reading.rokuyo};
     // The 1st names the lunar month, so every page says which it is.
     const std::string lunarText = LunarCellText(lunar, date.day == 1);
     cell.rokuyoText = RokuyoName(lunar.rokuyo);
@@ -69,7 +72,7 @@ void FillCell(MonthRecord& rec, CalendarDate date, AlmanacMode almanac, const Pr
     cell.lunarDayText = lunarText.substr(0, rokuyoAt - std::strlen(kGridLunarRokuyoSeparator));
     cell.moonPhase = AstronomyOf(almanac).moonPhaseOfDay(date.year, date.month, date.day);
     // Computed whole only on the few days whose reading could change.
-    cell.closeCall = !CloseCallsOfTarget(rec).empty();
+    cell.closeCall = !day->closeCalls.empty();
 }
 
 // The footer's line of an eclipse (PrintPage::footerEclipses).
@@ -108,7 +111,8 @@ void FillPlace(PrintPage& page, const NamedPlace& place, int firstCell) {
     }
 }
 
-PrintPage BuildPage(MonthRecord& rec, PrintMonth month, AlmanacMode almanac, const PrintSettings& settings) {
+PrintPage BuildPage(const MonthRecord& rec, DayReader& reader, PrintMonth month, AlmanacMode almanac,
+                   const PrintSettings& settings) {
     const WeekStart start = settings.weekStart;
     PrintPage page;
     page.month = month;
@@ -117,16 +121,17 @@ PrintPage BuildPage(MonthRecord& rec, PrintMonth month, AlmanacMode almanac, con
     const int days = DaysInMonth(month.year, month.month);
     page.rows = PrintRowsOfMonth(month);
     for (int d = 1; d <= days; ++d) {
-        FillCell(rec, {month.year, month.month, d}, almanac, settings, page.cells[firstCell + d - 1]);
+        FillCell(rec, reader, {month.year, month.month, d}, almanac, settings, page.cells[firstCell + d - 1]);
         if (d == 1) {
-            page.heading = FormatText(kPrintHeadingFormat, month.year, rec.currentEraName, rec.eraYear,
+            const MonthRecord& first = reader.LastRead();
+            page.heading = FormatText(kPrintHeadingFormat, month.year, first.currentEraName, first.eraYear,
                                       month.month);
         }
     }
     // The numbers in the grid's colours (red holidays and Sundays, blue
-    // Saturdays), from the month the record now shows; the grid places the
-    // days as the page does. Paper is light whatever the window's set.
-    const MonthGrid grid = FillMonthGrid(rec, start);
+    // Saturdays), from the month the reader's record now shows; the grid
+    // places the days as the page does. Paper is light whatever the window's set.
+    const MonthGrid grid = FillMonthGrid(reader.LastRead(), start);
     for (int k = 0; k < kGridCells; ++k) {
         if (grid[k].day > 0) page.cells[k].dayColour = SchemeColour(grid[k].ink, ColourScheme::Light);
     }
@@ -185,11 +190,11 @@ std::vector<PrintPage> BuildPrintPages(const MonthRecord& rec, PrintMonth first,
 bool VisitPrintPages(const MonthRecord& rec, PrintMonth first, PrintMonth last, AlmanacMode almanac,
                      const PrintSettings& settings, const std::function<bool(const PrintPage&)>& visit) {
     if (!PrintRangeAccepted(first, last)) return true;
-    // The days are computed on a record of the printing's own that reads the
-    // same tables: the window's day stays as it is.
-    const auto days = std::make_unique<MonthRecord>(rec, kReadingSameFiles);
+    // The days are read on a record of the reader's own: the window's day
+    // stays as it is.
+    const auto reader = std::make_unique<DayReader>(rec);
     for (int k = MonthOrdinal(first); k <= MonthOrdinal(last); ++k) {
-        if (!visit(BuildPage(*days, MonthOfOrdinal(k), almanac, settings))) return false;
+        if (!visit(BuildPage(rec, *reader, MonthOfOrdinal(k), almanac, settings))) return false;
     }
     return true;
 }

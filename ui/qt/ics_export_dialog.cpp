@@ -102,12 +102,11 @@ void IcsExportDialog::TryAccept() {
     if (save_(first(), last(), include())) accept();
 }
 
-void RunIcsExport(MonthRecord& rec, MonthOptions shown, QWidget* parent, RekichuReadings readings,
+void RunIcsExport(const MonthRecord& rec, MonthOptions shown, QWidget* parent, RekichuReadings readings,
                   RekichuSet picks, const GeoPosition* place) {
-    const CalendarDate day = TargetDate(rec);
-    const int year = day.year;
-    auto save = [&rec, shown, day, year, parent, readings, picks, place](CalendarDate first, CalendarDate last,
-                                                                   IcsInclude include) {
+    const int year = TargetDate(rec).year;
+    auto save = [&rec, shown, year, parent, readings, picks, place](CalendarDate first, CalendarDate last,
+                                                              IcsInclude include) {
         include.readings = readings;
         include.rekichuPicks = picks;
         QFileDialog dialog(parent, ToQt(kIcsSaveCaption));
@@ -123,11 +122,9 @@ void RunIcsExport(MonthRecord& rec, MonthOptions shown, QWidget* parent, Rekichu
         // the window then stamps the export with the clock.
         const std::time_t stamp = IcsExportTime().value_or(std::time(nullptr));
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        // In the almanac the window shows; the export walks the record
-        // through the range, and the window's day is computed again after
-        // it, in the window's modes (it accepted that day before).
+        // In the almanac the window shows; the days are read on the
+        // window's tables, its own day left as it is.
         const IcsFileResult result = ExportIcsFile(rec, first, last, include, shown.almanac, stamp, path, place);
-        ComputeMonth(rec, day.year, day.month, day.day, shown);
         QApplication::restoreOverrideCursor();
         if (!result.written) {
             ThePlatform().ShowMessage(IcsExportFailedMessage(path, result.error));

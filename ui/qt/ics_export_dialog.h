@@ -60,12 +60,11 @@ private:
 // replaced atomically). Done, a notice says where the file went and how
 // many events it holds; a file that cannot be written is a message naming
 // it and the reason, an existing file stays as it was and the dialog stays
-// open. The export moves `rec` through the range in the almanac of
-// `shown`; the day it showed is computed again afterwards in the modes
-// `shown`, so the window is where it was. The rekichu events name `picks`
+// open. The days are read on the tables of `rec` in the almanac of
+// `shown`, and `rec` is not written. The rekichu events name `picks`
 // read under `readings` (設定); the eclipses are those seen from `place`
 // (東京 when null).
-void RunIcsExport(MonthRecord& rec, MonthOptions shown, QWidget* parent,
+void RunIcsExport(const MonthRecord& rec, MonthOptions shown, QWidget* parent,
                   RekichuReadings readings = {}, RekichuSet picks = kDefaultRekichuPicks,
                   const GeoPosition* place = nullptr);
 

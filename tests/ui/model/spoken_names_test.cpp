@@ -16,6 +16,7 @@
 #include "defs/schedules.h"
 #include "model_test_support.h"
 #include "ui/ics/ics_calendar.h"
+#include "ui/ics/ics_feed.h"
 #include "ui/model/lists.h"
 #include "ui/model/lunisolar_days.h"
 #include "ui/model/print_layout.h"
@@ -60,6 +61,9 @@ TEST_F(SpokenNamesTest, OtherDaysLeaveTheWindowsRecordAsItWas) {
         {"export", [&day](const MonthRecord& r) {
              ExportIcs(r, day(2023, 12, 20), day(2024, 1, 10), IcsInclude{}, AlmanacMode::Precise, 0,
                        [](std::string_view) { return true; });
+         }},
+        {"feed", [&day](const MonthRecord& r) {
+             FeedCalendarText(r, {day(2023, 12, 20), day(2024, 1, 10)}, IcsInclude::All(), AlmanacMode::Standard);
          }},
     };
     const auto scalars = std::make_unique<std::array<char, sizeof(MonthRecord)>>();
