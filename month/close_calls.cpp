@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <utility>
 
@@ -37,11 +38,11 @@ struct TableCloseCall {
     bool term = false;  // in rec.terms, else in rec.newMoons
     int index = 0;
     bool numberable = true;  // false: with the event moved no anchor can be placed
-    DateList<kTermCount> terms;
-    DateList<kNewMoonCount> newMoons;
-    int lunarMonthNumber[kNewMoonCount] = {};
-    DateList<kAnchorCapacity> anchorStart;
-    DateList<kAnchorCapacity> anchorFirst;
+    // The year's tables with the event moved (its months numbered again and
+    // its 十二直 anchors placed), in a record of their own that reads the
+    // same files: made once with the call, so the days asked about it
+    // compare the two sides without a record made for each day.
+    std::unique_ptr<MonthRecord> moved;
     // The days of the year whose holidays or calendar notes the move
     // changes, from the dates they get for the year.
     std::vector<CalendarDate> definitionDays;
@@ -50,10 +51,8 @@ struct TableCloseCall {
     mutable std::optional<std::vector<CalendarDate>> entryDays;
 };
 
-// The year's tables (a record's, or a close call's with its event moved)
-// into a record: both name them alike.
-template <typename From>
-void LoadTables(MonthRecord& to, const From& from) {
+// The year's tables of one record into another.
+void LoadTables(MonthRecord& to, const MonthRecord& from) {
     to.terms = from.terms;
     to.newMoons = from.newMoons;
     std::memcpy(to.lunarMonthNumber, from.lunarMonthNumber, sizeof to.lunarMonthNumber);
@@ -138,7 +137,8 @@ std::vector<CalendarDate> ChangedDefinitionDays(const DefinitionDates& before,
 // The moved tables and definition days of `c`, for the tables of `rec`
 // (which reads the definition files; it is left as it was).
 void PrepareMove(const MonthRecord& rec, TableCloseCall& c) {
-    MonthRecord moved(rec, kReadingSameFiles);
+    c.moved = std::make_unique<MonthRecord>(rec, kReadingSameFiles);
+    MonthRecord& moved = *c.moved;
     StartAt(moved, rec);
     if (c.term) {
         StoreEntry(moved.terms, c.index, c.call.otherDay);
@@ -148,11 +148,6 @@ void PrepareMove(const MonthRecord& rec, TableCloseCall& c) {
     c.numberable = TryNumberLunarMonths(moved);
     if (!c.numberable) return;
     ComputeOfficerAnchors(moved);
-    c.terms = moved.terms;
-    c.newMoons = moved.newMoons;
-    std::memcpy(c.lunarMonthNumber, moved.lunarMonthNumber, sizeof c.lunarMonthNumber);
-    c.anchorStart = moved.anchorStart;
-    c.anchorFirst = moved.anchorFirst;
 
     MonthRecord base(rec, kReadingSameFiles);
     StartAt(base, rec);
@@ -180,8 +175,8 @@ bool OpensSolarMonth(const EventSides& e) { return e.kind == EventKind::SolarTer
 
 // Whether the day can read otherwise with `c` moved: its lunisolar date or
 // 十二直 differs with the moved tables, or its holidays or notes do.
-bool MayChange(MonthRecord& base, MonthRecord& moved, const TableCloseCall& c, int y, int m,
-               int d) {
+bool MayChange(const MonthRecord& base, const TableCloseCall& c, int y, int m, int d) {
+    const MonthRecord& moved = *c.moved;
     const LunisolarDate baseDate = LunisolarDateOf(base, y, m, d);
     const LunisolarDate movedDate = LunisolarDateOf(moved, y, m, d);
     if (baseDate != movedDate ||
@@ -302,12 +297,9 @@ void AddDaysOfYear(const MonthRecord& rec, const CloseCall& call, int z, Almanac
     if (c.index < 0) return;
     PrepareMove(base, c);
     if (!c.numberable) return;
-    MonthRecord moved(rec, kReadingSameFiles);
-    StartAt(moved, base);
-    LoadTables(moved, c);
     for (int m = 1; m <= 12; ++m) {
         for (int d = 1; d <= DaysInMonth(z, m); ++d) {
-            if (MayChange(base, moved, c, z, m, d)) days.push_back({z, m, d});
+            if (MayChange(base, c, z, m, d)) days.push_back({z, m, d});
         }
     }
 }
@@ -367,16 +359,11 @@ std::vector<CalendarDate> DaysEntriesMayMove(const MonthRecord& rec, const Table
                lunarDays.end();
     };
     if (!lunarDays.empty()) {
-        MonthRecord unmoved(rec, kReadingSameFiles);
-        StartAt(unmoved, rec);
-        MonthRecord moved(rec, kReadingSameFiles);
-        StartAt(moved, rec);
-        LoadTables(moved, c);
         const int y = rec.year[kTarget];
         for (int m = 1; m <= kMonthsPerYear; ++m) {
             for (int d = 1; d <= DaysInMonth(y, m); ++d) {
-                const LunisolarDate unmovedDate = LunisolarDateOf(unmoved, y, m, d);
-                const LunisolarDate movedDate = LunisolarDateOf(moved, y, m, d);
+                const LunisolarDate unmovedDate = LunisolarDateOf(rec, y, m, d);
+                const LunisolarDate movedDate = LunisolarDateOf(*c.moved, y, m, d);
                 if (unmovedDate != movedDate && (named(unmovedDate) || named(movedDate))) {
                     dates.push_back({y, m, d});
                 }
@@ -409,7 +396,7 @@ std::vector<DayChange> ChangesOf(const MonthRecord& rec, const TableCloseCall& c
         StartAt(unmoved, rec);
         MonthRecord moved(rec, kReadingSameFiles);
         StartAt(moved, rec);
-        LoadTables(moved, c);
+        LoadTables(moved, *c.moved);
         DayChange change{date, {}, {}, {}, {}};
         change.here = ReadingOn(unmoved, date, readings, change.hereGenerated);
         change.other = ReadingOn(moved, date, readings, change.otherGenerated);
@@ -449,16 +436,14 @@ std::vector<DayCloseCall> CloseCallsOfTarget(const MonthRecord& rec, RekichuRead
     const CalendarDate t = TargetOf(rec);
     std::optional<DayReading> base;
     std::string baseGenerated;
-    MonthRecord unmoved(rec, kReadingSameFiles);
-    StartAt(unmoved, rec);
     for (const TableCloseCall& c : calls) {
         if (!c.numberable) continue;
+        // Most days of a year read alike with the event moved; only the
+        // others are computed whole, on a record of their own.
+        if (!MayChange(rec, c, t.year, t.month, t.day)) continue;
         MonthRecord moved(rec, kReadingSameFiles);
         StartAt(moved, rec);
-        LoadTables(moved, c);
-        // Most days of a year read alike with the event moved; only the
-        // others are computed whole.
-        if (!MayChange(unmoved, moved, c, t.year, t.month, t.day)) continue;
+        LoadTables(moved, *c.moved);
         if (!base) {
             base = ReadingOfTarget(rec, readings);
             baseGenerated = GeneratedName(rec, *base);
