@@ -245,12 +245,14 @@ constexpr int kKeptYears = 4;
 KeptYear keptYears[kKeptYears];
 unsigned keptClock = 0;
 
-const std::vector<TableCloseCall>& CloseCallsOfYearTables(const MonthRecord& rec) {
-    static std::vector<TableCloseCall> fresh;
+// The close calls of the record's tables, kept; or, while nothing is
+// remembered, computed into `uncached`, which the caller holds.
+const std::vector<TableCloseCall>& CloseCallsOfYearTables(const MonthRecord& rec,
+                                                          std::vector<TableCloseCall>& uncached) {
     const CloseCallsKey key{{rec.year[kTarget], rec.almanacMode}, &rec.tables, rec.tables.definitionsStamp};
     if (!AlmanacCaching()) {
-        fresh = CloseCallsOfTables(rec);
-        return fresh;
+        uncached = CloseCallsOfTables(rec);
+        return uncached;
     }
     ++keptClock;
     KeptYear* oldest = &keptYears[0];
@@ -431,7 +433,8 @@ DayReading ReadingOfTarget(const MonthRecord& rec, RekichuReadings readings, boo
 
 std::vector<DayCloseCall> CloseCallsOfTarget(const MonthRecord& rec, RekichuReadings readings) {
     std::vector<DayCloseCall> out;
-    const std::vector<TableCloseCall>& calls = CloseCallsOfYearTables(rec);
+    std::vector<TableCloseCall> uncached;
+    const std::vector<TableCloseCall>& calls = CloseCallsOfYearTables(rec, uncached);
     if (calls.empty()) return out;
     const CalendarDate t = TargetOf(rec);
     std::optional<DayReading> base;
