@@ -199,11 +199,6 @@ bool VisitPrintPages(const MonthRecord& rec, PrintMonth first, PrintMonth last, 
     return true;
 }
 
-std::vector<PrintPage> BuildPrintPagesKeepingDay(const MonthRecord& rec, PrintMonth first, PrintMonth last,
-                                                 MonthOptions shown, const PrintSettings& settings) {
-    return BuildPrintPages(rec, first, last, shown.almanac, settings);
-}
-
 std::vector<PrintEntry> VisibleCellLines(const std::vector<PrintEntry>& lines, int capacity) {
     if (static_cast<int>(lines.size()) <= capacity) return lines;
     std::vector<PrintEntry> shown(lines.begin(), lines.begin() + (capacity - 1));

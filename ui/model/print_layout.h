@@ -102,10 +102,9 @@ struct PrintSettings {
 PrintSettings PrintSettingsOf(const AppSettings& s);
 
 // The pages of an accepted range, one month after the other. Every day is
-// computed by ComputeMonth in `almanac` and the full display (as the
-// iCalendar export computes it), so a cell shows what the window shows on
-// that day, on a record of the printing's own that reads the tables of
-// `rec`, which is not moved. Schedules are taken as the table holds them
+// read (DayReader) in `almanac` and the full display (as the iCalendar
+// export reads it), so a cell shows what the window shows on that day, on
+// the tables of `rec`, which is not written. Schedules are taken as the table holds them
 // (the caller sweeps past ones first).
 std::vector<PrintPage> BuildPrintPages(const MonthRecord& rec, PrintMonth first, PrintMonth last,
                                        AlmanacMode almanac, const PrintSettings& settings = {});
@@ -115,11 +114,6 @@ std::vector<PrintPage> BuildPrintPages(const MonthRecord& rec, PrintMonth first,
 // returns false to stop (a failed write). false when it stopped.
 bool VisitPrintPages(const MonthRecord& rec, PrintMonth first, PrintMonth last, AlmanacMode almanac,
                      const PrintSettings& settings, const std::function<bool(const PrintPage&)>& visit);
-
-// The window's: the same pages in the almanac the window shows; the
-// window's record is left as it is.
-std::vector<PrintPage> BuildPrintPagesKeepingDay(const MonthRecord& rec, PrintMonth first, PrintMonth last,
-                                                 MonthOptions shown, const PrintSettings& settings = {});
 
 // The lines a cell prints when it has room for `capacity` (>= 1): all of
 // them when they fit, else the first capacity - 1 and "ほか N 件" for the

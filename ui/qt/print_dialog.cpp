@@ -84,13 +84,13 @@ void PrintRangeDialog::TryAccept() {
     accept();
 }
 
-void RunPrint(MonthRecord& rec, MonthOptions shown, bool preview, QWidget* parent, const PrintSettings& settings,
+void RunPrint(const MonthRecord& rec, MonthOptions shown, bool preview, QWidget* parent, const PrintSettings& settings,
               ColourScheme screen) {
     const CalendarDate day = TargetDate(rec);
     PrintRangeDialog range({day.year, day.month}, {day.year, day.month}, parent);
     if (range.exec() != QDialog::Accepted) return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const std::vector<PrintPage> pages = BuildPrintPagesKeepingDay(rec, range.first(), range.last(), shown, settings);
+    const std::vector<PrintPage> pages = BuildPrintPages(rec, range.first(), range.last(), shown.almanac, settings);
     QApplication::restoreOverrideCursor();
 
     QPrinter printer(QPrinter::HighResolution);

@@ -38,13 +38,13 @@ private:
 };
 
 // The menu commands. The pages are computed before the print dialog opens,
-// in the almanac the window shows, and the window's day is computed again
-// at once (BuildPrintPagesKeepingDay), so the window never moves. The
+// in the almanac the window shows, each day read on the window's tables
+// (BuildPrintPages), so the window never moves. The
 // pages follow the window's settings (PrintSettingsOf): its week start,
 // the picked notes and their readings, the place. The pages are always in
 // the light colours; the preview's screen around them is in the window's
 // set `screen`.
-void RunPrint(MonthRecord& rec, MonthOptions shown, bool preview, QWidget* parent,
+void RunPrint(const MonthRecord& rec, MonthOptions shown, bool preview, QWidget* parent,
               const PrintSettings& settings = {}, ColourScheme screen = ColourScheme::Light);
 
 }  // namespace kalendo

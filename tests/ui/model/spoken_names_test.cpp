@@ -56,7 +56,7 @@ TEST_F(SpokenNamesTest, OtherDaysLeaveTheWindowsRecordAsItWas) {
          }},
         {"spoken names", [](const MonthRecord& r) { GridDayNames().Of(r); }},
         {"print", [](const MonthRecord& r) {
-             BuildPrintPagesKeepingDay(r, {2023, 12}, {2024, 2}, {AlmanacMode::Precise, kViewFull});
+             BuildPrintPages(r, {2023, 12}, {2024, 2}, AlmanacMode::Precise);
          }},
         {"export", [&day](const MonthRecord& r) {
              ExportIcs(r, day(2023, 12, 20), day(2024, 1, 10), IcsInclude{}, AlmanacMode::Precise, 0,
