@@ -22,11 +22,12 @@ constexpr int kMemoDays = 1405 * 366;  // to the end of 3002
 // blocks used last are kept: a month computation searches three or four
 // blocks, a navigation step and the close calls of the kept years a few
 // more, while a range of 1400 years read day after day would otherwise keep
-// 8 MB of longitudes it never asks for again. The pool holds some 70 years,
-// so stepping back and forth through the years the window shows finds them.
+// 8 MB of longitudes it never asks for again. The pool holds some 180 years
+// (1 MB once full), so stepping back and forth through a lifetime's years
+// in the window finds them again.
 constexpr int kBlockDays = 512;
 constexpr int kBlockCount = (kMemoDays + kBlockDays - 1) / kBlockDays;
-constexpr int kPoolBlocks = 48;
+constexpr int kPoolBlocks = 128;
 
 constexpr int kBitsPerWord = 64;
 constexpr int kBlockWords = kBlockDays / kBitsPerWord;
@@ -44,7 +45,7 @@ struct MemoBlock {
 
 MemoBlock pool[kPoolBlocks];
 // The pool slot holding each block of days, plus one; 0: not held.
-std::int8_t slotOfBlock[kBlockCount];
+std::int16_t slotOfBlock[kBlockCount];
 std::uint64_t useCounter = 0;
 bool cachingOn = true;
 
@@ -61,7 +62,7 @@ MemoBlock& BlockHolding(int block) {
         std::memset(b.sunKnown, 0, sizeof b.sunKnown);
         std::memset(b.moonKnown, 0, sizeof b.moonKnown);
         b.block = block;
-        slotOfBlock[block] = static_cast<std::int8_t>(victim + 1);
+        slotOfBlock[block] = static_cast<std::int16_t>(victim + 1);
     }
     MemoBlock& b = pool[slotOfBlock[block] - 1];
     b.lastUse = ++useCounter;
