@@ -39,11 +39,15 @@ struct MemoBlock {
     double moonDeg[kBlockDays];
     std::uint64_t sunKnown[kBlockWords];
     std::uint64_t moonKnown[kBlockWords];
-    int block;                // the block of days held; -1: none
-    std::uint64_t lastUse;    // the use counter when last asked
 };
 
 MemoBlock pool[kPoolBlocks];
+// Which block of days each slot holds and when it was last asked (0: never
+// since the start or the last ForgetAstroMemo), apart from the blocks: the
+// search for the slot to give up reads these alone, not a page of each
+// block.
+int blockInSlot[kPoolBlocks];
+std::uint64_t lastUse[kPoolBlocks];
 // The pool slot holding each block of days, plus one; 0: not held.
 std::int16_t slotOfBlock[kBlockCount];
 std::uint64_t useCounter = 0;
@@ -55,18 +59,18 @@ MemoBlock& BlockHolding(int block) {
     if (slotOfBlock[block] == 0) {
         int victim = 0;
         for (int s = 1; s < kPoolBlocks; ++s) {
-            if (pool[s].lastUse < pool[victim].lastUse) victim = s;
+            if (lastUse[s] < lastUse[victim]) victim = s;
         }
+        if (lastUse[victim] != 0) slotOfBlock[blockInSlot[victim]] = 0;
         MemoBlock& b = pool[victim];
-        if (b.lastUse != 0) slotOfBlock[b.block] = 0;
         std::memset(b.sunKnown, 0, sizeof b.sunKnown);
         std::memset(b.moonKnown, 0, sizeof b.moonKnown);
-        b.block = block;
+        blockInSlot[victim] = block;
         slotOfBlock[block] = static_cast<std::int16_t>(victim + 1);
     }
-    MemoBlock& b = pool[slotOfBlock[block] - 1];
-    b.lastUse = ++useCounter;
-    return b;
+    const int slot = slotOfBlock[block] - 1;
+    lastUse[slot] = ++useCounter;
+    return pool[slot];
 }
 
 template <double (*Series)(int, int, int, int, int, int)>
@@ -110,9 +114,9 @@ void SetAlmanacCaching(bool on) { cachingOn = on; }
 bool AlmanacCaching() { return cachingOn; }
 
 void ForgetAstroMemo() {
-    for (MemoBlock& b : pool) {
-        if (b.lastUse != 0) slotOfBlock[b.block] = 0;
-        b.lastUse = 0;
+    for (int s = 0; s < kPoolBlocks; ++s) {
+        if (lastUse[s] != 0) slotOfBlock[blockInSlot[s]] = 0;
+        lastUse[s] = 0;
     }
     ForgetNewMoonMinutes();
 }
