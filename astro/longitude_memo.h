@@ -12,8 +12,9 @@
 namespace kalendo {
 
 // SunLongitude(y, m, d, 0, 0, 0) and MoonLongitude(y, m, d, 0, 0, 0),
-// remembered for the days of 1598-3002 (evaluated afresh outside). The day
-// need not be normalised; the month must be 1-12.
+// remembered for days of 1598-3002 (evaluated afresh outside), those of
+// the some 180 years asked for last: a memory of fixed size, whatever range
+// is read. The day need not be normalised; the month must be 1-12.
 double SunLongitudeAtMidnight(int y, int m, int d);
 double MoonLongitudeAtMidnight(int y, int m, int d);
 

@@ -62,5 +62,24 @@ TEST(LongitudeMemo, NeighbouringDaysKeepTheirOwnValues) {
     }
 }
 
+// Only the days of the years asked for last are kept: every 11th day of
+// 1598-3002 read forward and back, twice, so that the second reading of
+// each far year finds it given up and computes it again; every value stays
+// its own day's.
+TEST(LongitudeMemo, DaysOfYearsGivenUpAreComputedAgain) {
+    ForgetAstroMemo();
+    const double firstJd = JulianDate(1598, 1, 1), lastJd = JulianDate(3002, 12, 31);
+    for (int pass = 0; pass < 4; ++pass) {
+        for (double i = 0; i <= lastJd - firstJd; i += 11) {
+            const double jd = pass % 2 == 0 ? firstJd + i : lastJd - i;
+            const CalendarDate d = DateOfJulianDate(jd);
+            ASSERT_TRUE(SameBits(SunLongitudeAtMidnight(d.year, d.month, d.day),
+                                 SunLongitude(d.year, d.month, d.day, 0, 0, 0))) << jd;
+            ASSERT_TRUE(SameBits(MoonLongitudeAtMidnight(d.year, d.month, d.day),
+                                 MoonLongitude(d.year, d.month, d.day, 0, 0, 0))) << jd;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace kalendo
