@@ -38,11 +38,11 @@ struct TableCloseCall {
     bool term = false;  // in rec.terms, else in rec.newMoons
     int index = 0;
     bool numberable = true;  // false: with the event moved no anchor can be placed
-    // The year's tables with the event moved (its months numbered again and
-    // its 十二直 anchors placed), in a record of their own that reads the
-    // same files: made once with the call, so the days asked about it
-    // compare the two sides without a record made for each day.
-    std::unique_ptr<MonthRecord> moved;
+    DateList<kTermCount> terms;
+    DateList<kNewMoonCount> newMoons;
+    int lunarMonthNumber[kNewMoonCount] = {};
+    DateList<kAnchorCapacity> anchorStart;
+    DateList<kAnchorCapacity> anchorFirst;
     // The days of the year whose holidays or calendar notes the move
     // changes, from the dates they get for the year.
     std::vector<CalendarDate> definitionDays;
@@ -51,8 +51,10 @@ struct TableCloseCall {
     mutable std::optional<std::vector<CalendarDate>> entryDays;
 };
 
-// The year's tables of one record into another.
-void LoadTables(MonthRecord& to, const MonthRecord& from) {
+// The year's tables (a record's, or a close call's with its event moved)
+// into a record: both name them alike.
+template <typename From>
+void LoadTables(MonthRecord& to, const From& from) {
     to.terms = from.terms;
     to.newMoons = from.newMoons;
     std::memcpy(to.lunarMonthNumber, from.lunarMonthNumber, sizeof to.lunarMonthNumber);
@@ -69,6 +71,13 @@ void StartAt(MonthRecord& to, const MonthRecord& from) {
     to.weekday[kTarget] = from.weekday[kTarget];
     to.almanacMode = from.almanacMode;
     LoadTables(to, from);
+}
+
+// A record of the close calls' own on the files of `rec`, on the heap: a
+// record is some 40 KB, and the stack of a day's question would otherwise
+// carry several, every page of them touched.
+std::unique_ptr<MonthRecord> RecordOn(const MonthRecord& rec) {
+    return std::make_unique<MonthRecord>(rec, kReadingSameFiles);
 }
 
 void EvaluateDefinitions(MonthRecord& scratch) {
@@ -137,8 +146,8 @@ std::vector<CalendarDate> ChangedDefinitionDays(const DefinitionDates& before,
 // The moved tables and definition days of `c`, for the tables of `rec`
 // (which reads the definition files; it is left as it was).
 void PrepareMove(const MonthRecord& rec, TableCloseCall& c) {
-    c.moved = std::make_unique<MonthRecord>(rec, kReadingSameFiles);
-    MonthRecord& moved = *c.moved;
+    const auto movedRecord = RecordOn(rec);
+    MonthRecord& moved = *movedRecord;
     StartAt(moved, rec);
     if (c.term) {
         StoreEntry(moved.terms, c.index, c.call.otherDay);
@@ -148,8 +157,14 @@ void PrepareMove(const MonthRecord& rec, TableCloseCall& c) {
     c.numberable = TryNumberLunarMonths(moved);
     if (!c.numberable) return;
     ComputeOfficerAnchors(moved);
+    c.terms = moved.terms;
+    c.newMoons = moved.newMoons;
+    std::memcpy(c.lunarMonthNumber, moved.lunarMonthNumber, sizeof c.lunarMonthNumber);
+    c.anchorStart = moved.anchorStart;
+    c.anchorFirst = moved.anchorFirst;
 
-    MonthRecord base(rec, kReadingSameFiles);
+    const auto baseRecord = RecordOn(rec);
+    MonthRecord& base = *baseRecord;
     StartAt(base, rec);
     // Evaluated for 1 January: a definition's date for the year.
     const int y = rec.year[kTarget];
@@ -175,8 +190,9 @@ bool OpensSolarMonth(const EventSides& e) { return e.kind == EventKind::SolarTer
 
 // Whether the day can read otherwise with `c` moved: its lunisolar date or
 // 十二直 differs with the moved tables, or its holidays or notes do.
-bool MayChange(const MonthRecord& base, const TableCloseCall& c, int y, int m, int d) {
-    const MonthRecord& moved = *c.moved;
+// `moved`: a record of the same year with the tables of `c` loaded.
+bool MayChange(const MonthRecord& base, const MonthRecord& moved, const TableCloseCall& c, int y, int m,
+               int d) {
     const LunisolarDate baseDate = LunisolarDateOf(base, y, m, d);
     const LunisolarDate movedDate = LunisolarDateOf(moved, y, m, d);
     if (baseDate != movedDate ||
@@ -235,11 +251,18 @@ struct CloseCallsKey {
     unsigned long long definitions = 0;
     friend bool operator==(const CloseCallsKey&, const CloseCallsKey&) = default;
 };
+// A year's close calls, and the record the days' questions load each
+// call's moved tables into (made at the first question): one record for
+// every call and every day asked, since a record is some 40 KB to make.
+struct YearCloseCalls {
+    std::vector<TableCloseCall> calls;
+    std::unique_ptr<MonthRecord> moved;
+};
 struct KeptYear {
     bool used = false;
     CloseCallsKey key;
     unsigned lastUse = 0;
-    std::vector<TableCloseCall> calls;
+    YearCloseCalls year;
 };
 constexpr int kKeptYears = 4;
 KeptYear keptYears[kKeptYears];
@@ -247,11 +270,10 @@ unsigned keptClock = 0;
 
 // The close calls of the record's tables, kept; or, while nothing is
 // remembered, computed into `uncached`, which the caller holds.
-const std::vector<TableCloseCall>& CloseCallsOfYearTables(const MonthRecord& rec,
-                                                          std::vector<TableCloseCall>& uncached) {
+YearCloseCalls& CloseCallsOfYearTables(const MonthRecord& rec, YearCloseCalls& uncached) {
     const CloseCallsKey key{{rec.year[kTarget], rec.almanacMode}, &rec.tables, rec.tables.definitionsStamp};
     if (!AlmanacCaching()) {
-        uncached = CloseCallsOfTables(rec);
+        uncached.calls = CloseCallsOfTables(rec);
         return uncached;
     }
     ++keptClock;
@@ -259,12 +281,12 @@ const std::vector<TableCloseCall>& CloseCallsOfYearTables(const MonthRecord& rec
     for (KeptYear& kept : keptYears) {
         if (kept.used && kept.key == key) {
             kept.lastUse = keptClock;
-            return kept.calls;
+            return kept.year;
         }
         if (!kept.used || (oldest->used && kept.lastUse < oldest->lastUse)) oldest = &kept;
     }
-    *oldest = KeptYear{true, key, keptClock, CloseCallsOfTables(rec)};
-    return oldest->calls;
+    *oldest = KeptYear{true, key, keptClock, YearCloseCalls{CloseCallsOfTables(rec), nullptr}};
+    return oldest->year;
 }
 
 // The entry of `call`'s event in a record's tables, or -1.
@@ -285,7 +307,8 @@ int TableIndexOf(const MonthRecord& rec, const CloseCall& call) {
 // The days of year `z` that `call` changes, added to `days`.
 void AddDaysOfYear(const MonthRecord& rec, const CloseCall& call, int z, AlmanacMode mode,
                    std::vector<CalendarDate>& days) {
-    MonthRecord base(rec, kReadingSameFiles);
+    const auto baseRecord = RecordOn(rec);
+    MonthRecord& base = *baseRecord;
     base.year[kTarget] = z;
     base.month[kTarget] = rec.month[kTarget];
     base.day[kTarget] = rec.day[kTarget];
@@ -299,9 +322,12 @@ void AddDaysOfYear(const MonthRecord& rec, const CloseCall& call, int z, Almanac
     if (c.index < 0) return;
     PrepareMove(base, c);
     if (!c.numberable) return;
+    const auto moved = RecordOn(rec);
+    StartAt(*moved, base);
+    LoadTables(*moved, c);
     for (int m = 1; m <= 12; ++m) {
         for (int d = 1; d <= DaysInMonth(z, m); ++d) {
-            if (MayChange(base, c, z, m, d)) days.push_back({z, m, d});
+            if (MayChange(base, *moved, c, z, m, d)) days.push_back({z, m, d});
         }
     }
 }
@@ -361,11 +387,14 @@ std::vector<CalendarDate> DaysEntriesMayMove(const MonthRecord& rec, const Table
                lunarDays.end();
     };
     if (!lunarDays.empty()) {
+        const auto moved = RecordOn(rec);
+        StartAt(*moved, rec);
+        LoadTables(*moved, c);
         const int y = rec.year[kTarget];
         for (int m = 1; m <= kMonthsPerYear; ++m) {
             for (int d = 1; d <= DaysInMonth(y, m); ++d) {
                 const LunisolarDate unmovedDate = LunisolarDateOf(rec, y, m, d);
-                const LunisolarDate movedDate = LunisolarDateOf(*c.moved, y, m, d);
+                const LunisolarDate movedDate = LunisolarDateOf(*moved, y, m, d);
                 if (unmovedDate != movedDate && (named(unmovedDate) || named(movedDate))) {
                     dates.push_back({y, m, d});
                 }
@@ -394,14 +423,14 @@ std::vector<DayChange> ChangesOf(const MonthRecord& rec, const TableCloseCall& c
             targetPlaced = true;
         }
         if (date == target.date) continue;
-        MonthRecord unmoved(rec, kReadingSameFiles);
-        StartAt(unmoved, rec);
-        MonthRecord moved(rec, kReadingSameFiles);
-        StartAt(moved, rec);
-        LoadTables(moved, *c.moved);
+        const auto unmoved = RecordOn(rec);
+        StartAt(*unmoved, rec);
+        const auto moved = RecordOn(rec);
+        StartAt(*moved, rec);
+        LoadTables(*moved, c);
         DayChange change{date, {}, {}, {}, {}};
-        change.here = ReadingOn(unmoved, date, readings, change.hereGenerated);
-        change.other = ReadingOn(moved, date, readings, change.otherGenerated);
+        change.here = ReadingOn(*unmoved, date, readings, change.hereGenerated);
+        change.other = ReadingOn(*moved, date, readings, change.otherGenerated);
         if (EntriesMove(change)) changes.push_back(std::move(change));
     }
     if (!targetPlaced) changes.push_back(std::move(target));
@@ -433,20 +462,24 @@ DayReading ReadingOfTarget(const MonthRecord& rec, RekichuReadings readings, boo
 
 std::vector<DayCloseCall> CloseCallsOfTarget(const MonthRecord& rec, RekichuReadings readings) {
     std::vector<DayCloseCall> out;
-    std::vector<TableCloseCall> uncached;
-    const std::vector<TableCloseCall>& calls = CloseCallsOfYearTables(rec, uncached);
-    if (calls.empty()) return out;
+    YearCloseCalls uncached;
+    YearCloseCalls& year = CloseCallsOfYearTables(rec, uncached);
+    if (year.calls.empty()) return out;
     const CalendarDate t = TargetOf(rec);
     std::optional<DayReading> base;
     std::string baseGenerated;
-    for (const TableCloseCall& c : calls) {
+    if (!year.moved) year.moved = RecordOn(rec);
+    StartAt(*year.moved, rec);
+    for (const TableCloseCall& c : year.calls) {
         if (!c.numberable) continue;
         // Most days of a year read alike with the event moved; only the
         // others are computed whole, on a record of their own.
-        if (!MayChange(rec, c, t.year, t.month, t.day)) continue;
-        MonthRecord moved(rec, kReadingSameFiles);
+        LoadTables(*year.moved, c);
+        if (!MayChange(rec, *year.moved, c, t.year, t.month, t.day)) continue;
+        const auto movedRecord = RecordOn(rec);
+        MonthRecord& moved = *movedRecord;
         StartAt(moved, rec);
-        LoadTables(moved, *c.moved);
+        LoadTables(moved, c);
         if (!base) {
             base = ReadingOfTarget(rec, readings);
             baseGenerated = GeneratedName(rec, *base);
@@ -464,7 +497,8 @@ std::vector<DayCloseCall> CloseCallsOfTarget(const MonthRecord& rec, RekichuRead
 std::vector<CloseCallDays> CloseCallsOfYear(const MonthRecord& rec, int year, AlmanacMode mode) {
     // The standard almanac's tables, cheap to compute, find every event of
     // the year within a day; EventNear gives each as both almanacs place it.
-    MonthRecord standard(rec.tables);
+    const auto standardRecord = std::make_unique<MonthRecord>(rec.tables);
+    MonthRecord& standard = *standardRecord;
     standard.year[kTarget] = year;
     ComputeSolarTerms(standard);
     ComputeNewMoons(standard);
