@@ -51,11 +51,16 @@ std::uint64_t lastUse[kPoolBlocks];
 // The pool slot holding each block of days, plus one; 0: not held.
 std::int16_t slotOfBlock[kBlockCount];
 std::uint64_t useCounter = 0;
+// The block asked last and its slot: a month's search walks its days in
+// order, so most questions fall in the block of the one before.
+int lastBlock = -1;
+int lastSlot = 0;
 bool cachingOn = true;
 
 // The slot holding `block`, made to hold it when none does: the slot used
 // least recently gives up its days.
 MemoBlock& BlockHolding(int block) {
+    if (block == lastBlock) return pool[lastSlot];
     if (slotOfBlock[block] == 0) {
         int victim = 0;
         for (int s = 1; s < kPoolBlocks; ++s) {
@@ -70,6 +75,8 @@ MemoBlock& BlockHolding(int block) {
     }
     const int slot = slotOfBlock[block] - 1;
     lastUse[slot] = ++useCounter;
+    lastBlock = block;
+    lastSlot = slot;
     return pool[slot];
 }
 
@@ -118,6 +125,7 @@ void ForgetAstroMemo() {
         if (lastUse[s] != 0) slotOfBlock[blockInSlot[s]] = 0;
         lastUse[s] = 0;
     }
+    lastBlock = -1;
     ForgetNewMoonMinutes();
 }
 
