@@ -4,7 +4,6 @@
 
 #include "almanac/signs.h"
 #include "astro/astronomy.h"
-#include "astro/lunisolar.h"
 #include "cli/close_call_json.h"
 #include "cli/eclipse_json.h"
 #include "cli/entry_json.h"
@@ -12,8 +11,6 @@
 #include "core/day_arith.h"
 #include "defs/day_off.h"
 #include "defs/holidays.h"
-#include "defs/notes.h"
-#include "defs/schedules.h"
 #include "ui/model/day_texts.h"
 #include "ui/model/month_view.h"
 #include "ui/model/view_state.h"

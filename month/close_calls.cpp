@@ -73,11 +73,20 @@ void StartAt(MonthRecord& to, const MonthRecord& from) {
     LoadTables(to, from);
 }
 
-// A record of the close calls' own on the files of `rec`, on the heap: a
-// record is some 40 KB, and the stack of a day's question would otherwise
-// carry several, every page of them touched.
-std::unique_ptr<MonthRecord> RecordOn(const MonthRecord& rec) {
-    return std::make_unique<MonthRecord>(rec, kReadingSameFiles);
+// Such a record, started at `from`, on the heap: a record is some 40 KB,
+// and the stack of a day's question would otherwise carry several, every
+// page of them touched.
+std::unique_ptr<MonthRecord> RecordAt(const MonthRecord& from) {
+    auto to = std::make_unique<MonthRecord>(from, kReadingSameFiles);
+    StartAt(*to, from);
+    return to;
+}
+
+// The same with the year's tables of `c`, its event moved.
+std::unique_ptr<MonthRecord> MovedRecordAt(const MonthRecord& from, const TableCloseCall& c) {
+    auto to = RecordAt(from);
+    LoadTables(*to, c);
+    return to;
 }
 
 void EvaluateDefinitions(MonthRecord& scratch) {
@@ -146,9 +155,8 @@ std::vector<CalendarDate> ChangedDefinitionDays(const DefinitionDates& before,
 // The moved tables and definition days of `c`, for the tables of `rec`
 // (which reads the definition files; it is left as it was).
 void PrepareMove(const MonthRecord& rec, TableCloseCall& c) {
-    const auto movedRecord = RecordOn(rec);
+    const auto movedRecord = RecordAt(rec);
     MonthRecord& moved = *movedRecord;
-    StartAt(moved, rec);
     if (c.term) {
         StoreEntry(moved.terms, c.index, c.call.otherDay);
     } else {
@@ -163,9 +171,8 @@ void PrepareMove(const MonthRecord& rec, TableCloseCall& c) {
     c.anchorStart = moved.anchorStart;
     c.anchorFirst = moved.anchorFirst;
 
-    const auto baseRecord = RecordOn(rec);
+    const auto baseRecord = RecordAt(rec);
     MonthRecord& base = *baseRecord;
-    StartAt(base, rec);
     // Evaluated for 1 January: a definition's date for the year.
     const int y = rec.year[kTarget];
     for (MonthRecord* r : {&base, &moved}) {
@@ -307,7 +314,7 @@ int TableIndexOf(const MonthRecord& rec, const CloseCall& call) {
 // The days of year `z` that `call` changes, added to `days`.
 void AddDaysOfYear(const MonthRecord& rec, const CloseCall& call, int z, AlmanacMode mode,
                    std::vector<CalendarDate>& days) {
-    const auto baseRecord = RecordOn(rec);
+    const auto baseRecord = std::make_unique<MonthRecord>(rec, kReadingSameFiles);
     MonthRecord& base = *baseRecord;
     base.year[kTarget] = z;
     base.month[kTarget] = rec.month[kTarget];
@@ -322,9 +329,7 @@ void AddDaysOfYear(const MonthRecord& rec, const CloseCall& call, int z, Almanac
     if (c.index < 0) return;
     PrepareMove(base, c);
     if (!c.numberable) return;
-    const auto moved = RecordOn(rec);
-    StartAt(*moved, base);
-    LoadTables(*moved, c);
+    const auto moved = MovedRecordAt(base, c);
     for (int m = 1; m <= 12; ++m) {
         for (int d = 1; d <= DaysInMonth(z, m); ++d) {
             if (MayChange(base, *moved, c, z, m, d)) days.push_back({z, m, d});
@@ -387,9 +392,7 @@ std::vector<CalendarDate> DaysEntriesMayMove(const MonthRecord& rec, const Table
                lunarDays.end();
     };
     if (!lunarDays.empty()) {
-        const auto moved = RecordOn(rec);
-        StartAt(*moved, rec);
-        LoadTables(*moved, c);
+        const auto moved = MovedRecordAt(rec, c);
         const int y = rec.year[kTarget];
         for (int m = 1; m <= kMonthsPerYear; ++m) {
             for (int d = 1; d <= DaysInMonth(y, m); ++d) {
@@ -423,11 +426,8 @@ std::vector<DayChange> ChangesOf(const MonthRecord& rec, const TableCloseCall& c
             targetPlaced = true;
         }
         if (date == target.date) continue;
-        const auto unmoved = RecordOn(rec);
-        StartAt(*unmoved, rec);
-        const auto moved = RecordOn(rec);
-        StartAt(*moved, rec);
-        LoadTables(*moved, c);
+        const auto unmoved = RecordAt(rec);
+        const auto moved = MovedRecordAt(rec, c);
         DayChange change{date, {}, {}, {}, {}};
         change.here = ReadingOn(*unmoved, date, readings, change.hereGenerated);
         change.other = ReadingOn(*moved, date, readings, change.otherGenerated);
@@ -468,18 +468,19 @@ std::vector<DayCloseCall> CloseCallsOfTarget(const MonthRecord& rec, RekichuRead
     const CalendarDate t = TargetOf(rec);
     std::optional<DayReading> base;
     std::string baseGenerated;
-    if (!year.moved) year.moved = RecordOn(rec);
-    StartAt(*year.moved, rec);
+    if (year.moved) {
+        StartAt(*year.moved, rec);
+    } else {
+        year.moved = RecordAt(rec);
+    }
     for (const TableCloseCall& c : year.calls) {
         if (!c.numberable) continue;
         // Most days of a year read alike with the event moved; only the
         // others are computed whole, on a record of their own.
         LoadTables(*year.moved, c);
         if (!MayChange(rec, *year.moved, c, t.year, t.month, t.day)) continue;
-        const auto movedRecord = RecordOn(rec);
+        const auto movedRecord = MovedRecordAt(rec, c);
         MonthRecord& moved = *movedRecord;
-        StartAt(moved, rec);
-        LoadTables(moved, c);
         if (!base) {
             base = ReadingOfTarget(rec, readings);
             baseGenerated = GeneratedName(rec, *base);

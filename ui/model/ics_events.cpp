@@ -14,10 +14,8 @@
 #include "month/compute_month.h"
 #include "month/read_day.h"
 #include "ui/model/eclipse_texts.h"
-#include "platform/text_codec.h"
 #include "ui/model/day_entries.h"
 #include "ui/model/ics_texts.h"
-#include "ui/model/month_view.h"
 #include "ui/model/text_format.h"
 
 namespace kalendo {

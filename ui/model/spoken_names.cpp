@@ -70,6 +70,8 @@ std::array<std::string, kGridCells> GridDayNames::Of(const MonthRecord& rec, Wee
     const auto reader = std::make_unique<DayReader>(rec);
     // In the full display: the monthly one would read today instead.
     const MonthOptions options{rec.almanacMode, kViewFull};
+    DayQuestions questions;
+    questions.lowerRegister = false;  // a name says no 暦注
     for (int k = 0; k < kGridCells; ++k) {
         const int number = grid[static_cast<std::size_t>(k)].day;
         const CalendarDate date = CellClickTarget(rec, number);
@@ -83,7 +85,7 @@ std::array<std::string, kGridCells> GridDayNames::Of(const MonthRecord& rec, Wee
             AppendWord(name, k < kGridColumns ? kSpokenPreviousMonthDay : kSpokenNextMonthDay);
         }
         // Nothing for a date outside the years the almanac computes.
-        const std::optional<DayOfAlmanac> day = reader->Read(date, options, {.moonAge = false, .closeCalls = false, .lowerRegister = false, .readings = {}});
+        const std::optional<DayOfAlmanac> day = reader->Read(date, options, questions);
         if (!day) continue;
         for (const ListRow& row : EventListOf(rec, day->entries)) AppendWord(name, row.text);
         AppendWord(name, RokuyoName(day->reading.rokuyo));
