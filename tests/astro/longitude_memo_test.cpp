@@ -45,38 +45,24 @@ TEST(LongitudeMemo, SameBitsAsTheSeries) {
     }
 }
 
-// Every day of 2024-2025 remembered from the last day back, then read from
-// the first day on: each day keeps its own value.
-TEST(LongitudeMemo, NeighbouringDaysKeepTheirOwnValues) {
-    ForgetAstroMemo();
-    for (int pass = 0; pass < 2; ++pass) {
-        int y = pass == 0 ? 2025 : 2024, m = pass == 0 ? 12 : 1, d = pass == 0 ? 31 : 1;
-        for (int i = 0; i < 731; ++i) {
-            const double sunDeg = SunLongitude(y, m, d, 0, 0, 0);
-            ASSERT_TRUE(SameBits(SunLongitudeAtMidnight(y, m, d), sunDeg)) << y << "-" << m << "-" << d;
-            ASSERT_TRUE(SameBits(MoonLongitudeAtMidnight(y, m, d), MoonLongitude(y, m, d, 0, 0, 0)))
-                << y << "-" << m << "-" << d;
-            d += pass == 0 ? -1 : 1;
-            NormalizeDate(y, m, d);
-        }
-    }
-}
-
-// Only the days of the years asked for last are kept: every 11th day of
-// 1598-3002 read forward and back, twice, so that the second reading of
-// each far year finds it given up and computes it again; every value stays
-// its own day's.
-TEST(LongitudeMemo, DaysOfYearsGivenUpAreComputedAgain) {
-    ForgetAstroMemo();
-    const double firstJd = JulianDate(1598, 1, 1), lastJd = JulianDate(3002, 12, 31);
-    for (int pass = 0; pass < 4; ++pass) {
-        for (double i = 0; i <= lastJd - firstJd; i += 11) {
-            const double jd = pass % 2 == 0 ? firstJd + i : lastJd - i;
-            const CalendarDate d = DateOfJulianDate(jd);
-            ASSERT_TRUE(SameBits(SunLongitudeAtMidnight(d.year, d.month, d.day),
-                                 SunLongitude(d.year, d.month, d.day, 0, 0, 0))) << jd;
-            ASSERT_TRUE(SameBits(MoonLongitudeAtMidnight(d.year, d.month, d.day),
-                                 MoonLongitude(d.year, d.month, d.day, 0, 0, 0))) << jd;
+// Days read in walks back and forth keep each its own value: every day of
+// 2024-2025 (neighbours within a block of days), and every 11th day of
+// 1598-3002 twice over, so that the second reading of each far year finds
+// it given up and computes it again.
+TEST(LongitudeMemo, EveryDayKeepsItsOwnValueThroughWalks) {
+    struct Walk { CalendarDate first, last; int step, passes; };
+    for (const Walk& w : {Walk{{2024, 1, 1}, {2025, 12, 31}, 1, 2}, Walk{{1598, 1, 1}, {3002, 12, 31}, 11, 4}}) {
+        ForgetAstroMemo();
+        const double firstJd = JulianDate(w.first.year, w.first.month, w.first.day);
+        const double lastJd = JulianDate(w.last.year, w.last.month, w.last.day);
+        for (int pass = 0; pass < w.passes; ++pass) {
+            for (double i = 0; i <= lastJd - firstJd; i += w.step) {
+                const CalendarDate d = DateOfJulianDate(pass % 2 == 0 ? lastJd - i : firstJd + i);
+                ASSERT_TRUE(SameBits(SunLongitudeAtMidnight(d.year, d.month, d.day),
+                                     SunLongitude(d.year, d.month, d.day, 0, 0, 0))) << d.year << "-" << d.month << "-" << d.day;
+                ASSERT_TRUE(SameBits(MoonLongitudeAtMidnight(d.year, d.month, d.day),
+                                     MoonLongitude(d.year, d.month, d.day, 0, 0, 0))) << d.year << "-" << d.month << "-" << d.day;
+            }
         }
     }
 }
