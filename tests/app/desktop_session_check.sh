@@ -66,7 +66,7 @@ if command -v Xvfb >/dev/null && command -v xprop >/dev/null && command -v xwini
     export DISPLAY=:$(head -1 "$scratch/display")
     copy x11
     env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u LANG -u LC_ALL -u LC_CTYPE "$folder/Kalendo2" \
-        </dev/null >/dev/null 2>&1 &
+        </dev/null >/dev/null 2>"$folder/err" &
     pids+=($!)
     found() { id=$(xwininfo -root -tree | awk '/"Kalendo.*\("Kalendo2" "Kalendo2"\)/ {print $1; exit}'); [ -n "$id" ]; }
     # The window maps under the program's name; its title follows once the
@@ -81,7 +81,8 @@ if command -v Xvfb >/dev/null && command -v xprop >/dev/null && command -v xwini
         [ "$(xprop -id "$id" WM_CLASS)" = "WM_CLASS(STRING) = \"Kalendo2\", \"$class\"" ] ||
             fail "X11: $(xprop -id "$id" WM_CLASS), StartupWMClass '$class'"
     else
-        fail "X11: no window appeared"
+        # What the window said, if it ended: a sanitizer's report or its one line.
+        fail "X11: no window appeared; the window said: $(head -c 4000 "$folder/err")"
     fi
 fi
 [ "$ran" -eq 1 ] || exit 77
